@@ -1,0 +1,75 @@
+#include "code_points.h"
+
+namespace orvanto {
+namespace {
+
+bool isContinuation(unsigned char byte) {
+    return (byte & 0xC0U) == 0x80U;
+}
+
+// Length of the well-formed sequence starting at `at`, or 0 when there is none.
+std::size_t sequenceLength(std::string_view text, std::size_t at) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (lead < 0x80U) {
+        return 1;
+    }
+    std::size_t length = 0;
+    unsigned char low = 0x80U;   // the second byte's range excludes overlong forms,
+    unsigned char high = 0xBFU;  // surrogates and code points above U+10FFFF
+    if (lead >= 0xC2U && lead <= 0xDFU) {
+        length = 2;
+    } else if (lead >= 0xE0U && lead <= 0xEFU) {
+        length = 3;
+        if (lead == 0xE0U)
+            low = 0xA0U;
+        if (lead == 0xEDU)
+            high = 0x9FU;
+    } else if (lead >= 0xF0U && lead <= 0xF4U) {
+        length = 4;
+        if (lead == 0xF0U)
+            low = 0x90U;
+        if (lead == 0xF4U)
+            high = 0x8FU;
+    } else {
+        return 0;
+    }
+    if (at + length > text.size()) {
+        return 0;
+    }
+    const auto second = static_cast<unsigned char>(text[at + 1]);
+    if (second < low || second > high) {
+        return 0;
+    }
+    for (std::size_t i = 2; i < length; ++i) {
+        if (!isContinuation(static_cast<unsigned char>(text[at + i]))) {
+            return 0;
+        }
+    }
+    return length;
+}
+
+}  // namespace
+
+std::vector<std::size_t> codePointOffsets(std::string_view text) {
+    std::vector<std::size_t> offsets;
+    offsets.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        offsets.push_back(at);
+        const std::size_t length = sequenceLength(text, at);
+        at += length == 0 ? 1 : length;
+    }
+    return offsets;
+}
+
+bool isValidUtf8(std::string_view text) {
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = sequenceLength(text, at);
+        if (length == 0) {
+            return false;
+        }
+        at += length;
+    }
+    return true;
+}
+
+}  // namespace orvanto

@@ -1,0 +1,27 @@
+// The two descending scans that stand in for an inverse sine and an inverse cosine.
+//
+// Both start at 180 degrees and subtract the double 0.001 once a pass from one running double, so
+// the rounding drift of 180000 subtractions accumulates into the result (after the last pass the
+// angle is -4.954255825029286e-10, not 0). The results are defined by that drift: never recompute
+// the angle as 180 - k / 1000. The pass that matches subtracts its step too, so a scan returns the
+// first matching angle minus 0.001.
+#pragma once
+
+namespace orvanto {
+
+struct ScanOutcome {
+    double angle;  // degrees, as the running value stands when the scan stops
+    bool matched;  // false: no pass matched and `angle` is the first value below zero
+};
+
+// Finds the central angle B whose half-angle sine is within 0.00001 of `halfChordRatio`.
+ScanOutcome scanHalfAngleSine(double halfChordRatio);
+
+// Finds the angle whose cosine is within 0.0001 of `cosine`.
+ScanOutcome scanCosine(double cosine);
+
+// The scans pass by pass, as defined: up to 180000 sine or cosine evaluations a call.
+ScanOutcome referenceScanHalfAngleSine(double halfChordRatio);
+ScanOutcome referenceScanCosine(double cosine);
+
+}  // namespace orvanto

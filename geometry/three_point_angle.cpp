@@ -1,0 +1,44 @@
+#include "three_point_angle.h"
+
+#include <cmath>
+
+#include "calculation_errors.h"
+#include "chart_constants.h"
+#include "scans.h"
+
+namespace orvanto {
+namespace {
+
+// 2r·sin(θ/2) for the central angle θ = d / r.
+double chordOf(double kilometres) {
+    return chart::kEarthDiameterKm * std::sin(kilometres / chart::kEarthDiameterKm);
+}
+
+}  // namespace
+
+AngleMeasurement measureThreePointAngle(double lat1, double lon1, double lat2, double lon2,
+                                        double latR, double lonR) {
+    // distance() is not bit-for-bit symmetric in its points, so these argument orders are fixed.
+    const DistanceMeasurement d12 = measureDistance(lat1, lon1, lat2, lon2);
+    const DistanceMeasurement d1R = measureDistance(lat1, lon1, latR, lonR);
+    const DistanceMeasurement dR2 = measureDistance(latR, lonR, lat2, lon2);
+    const double a = chordOf(d12.kilometres);
+    const double b = chordOf(d1R.kilometres);
+    const double c = chordOf(dR2.kilometres);
+
+    // Law of cosines, in exactly this order of operations.
+    const double divisor = (b + b) * c;
+    const double cosine = ((c * c + b * b) - a * a) / divisor;
+    if (divisor == 0 || !std::isfinite(cosine)) {
+        throw ArithmeticFault("angle arithmetic divided by zero, overflowed or became invalid");
+    }
+    const ScanOutcome scan = scanCosine(cosine);
+    return {scan.angle, scan.matched, cosine, d12, d1R, dR2};
+}
+
+double threePointAngle(double lat1, double lon1, double lat2, double lon2, double latR,
+                       double lonR) {
+    return measureThreePointAngle(lat1, lon1, lat2, lon2, latR, lonR).degrees;
+}
+
+}  // namespace orvanto

@@ -1,0 +1,33 @@
+// The angle at a reference point R between the chord to point 1 and the chord to point 2.
+//
+// The three chords through a sphere of diameter 12742 km come from three distances (distance.h);
+// the law of cosines gives the cosine of the angle at R, and a descending scan (scans.h) finds the
+// angle, at most 179.999 degrees. Nearly collinear points can give chords that break the triangle
+// inequality (the distances are quantised), and then no angle matches.
+#pragma once
+
+#include "distance.h"
+
+namespace orvanto {
+
+struct AngleMeasurement {
+    double degrees;
+    // False when the scan found no angle: `degrees` is then the tiny negative value of its end.
+    bool matched;
+    double cosine;  // the cosine at R that the scan looked for
+    // The three distances, in the order they are measured.
+    DistanceMeasurement point1ToPoint2;
+    DistanceMeasurement point1ToReference;
+    DistanceMeasurement referenceToPoint2;
+};
+
+// Points in signed decimal degrees. Throws ArithmeticFault when the cosine's division divides by
+// zero, is invalid or overflows, and passes on a fault of the distances.
+AngleMeasurement measureThreePointAngle(double lat1, double lon1, double lat2, double lon2,
+                                        double latR, double lonR);
+
+// The angle in degrees as measureThreePointAngle gives it, matched or not.
+double threePointAngle(double lat1, double lon1, double lat2, double lon2, double latR,
+                       double lonR);
+
+}  // namespace orvanto
