@@ -89,13 +89,8 @@ std::string entryFailureMessage(TextBox box, std::string_view text, EntryMode mo
         }
         return message;
     }
-    message +=
-        "类型不匹配：按“秒”格式（度、两位分、两位秒，如 421125）读取时，最后四个字符须是数字。";
-    if (text.find('.') != std::string_view::npos) {
-        message += "这个输入像是度分写法（如 4250.0），若是，请为" + std::string{pointName(box)} +
-                   "选择“分”。";
-    }
-    return message;
+    return message +
+           "类型不匹配：按“秒”格式（度、两位分、两位秒，如 421125）读取时，分和秒须是数字。";
 }
 
 std::string arithmeticFaultMessage() {
