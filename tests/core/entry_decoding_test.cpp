@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
 #include <limits>
+#include <random>
 #include <string>
 
 #include "calculation_errors.h"
@@ -141,6 +143,36 @@ TEST(StrictNumber, AcceptsOnlyAWholeNumber) {
     for (const char* text : {"", " ", "a1", "ab", "1a", ".", "-", "1.2.", "1e2", "1,5", "１"}) {
         SCOPED_TRACE(std::string{"\""} + text + "\"");
         EXPECT_THROW(strictNumber(text), TypeMismatchError);
+    }
+}
+
+}  // namespace
+}  // namespace orvanto
+
+namespace orvanto {
+namespace {
+
+// Whatever is typed, decoding gives a finite number or one of its two failures, never a crash, an
+// out-of-range read or a stray exception type.
+TEST(DecodeEntry, AnyTextDecodesOrFailsCleanly) {
+    const std::string alphabet[] = {"0",  "1",  "4", "9", ".",  "-",  "+",    "e",        "D", " ",
+                                    "\t", "\n", ",", "a", "中", "２", "\xff", "\xe4\xb8", "5"};
+    std::mt19937 random(20261206);
+    std::uniform_int_distribution<std::size_t> pick(0, std::size(alphabet) - 1);
+    std::uniform_int_distribution<int> length(0, 12);
+    for (int i = 0; i < 20000; ++i) {
+        std::string text;
+        for (int n = length(random); n > 0; --n) {
+            text += alphabet[pick(random)];
+        }
+        for (const EntryMode mode : {kMin, kSec}) {
+            try {
+                EXPECT_TRUE(std::isfinite(decodeEntry(text, mode))) << text;
+            } catch (const OverflowError&) {
+            } catch (const TypeMismatchError&) {
+                EXPECT_EQ(mode, kSec) << "minutes mode never reports bad characters: " << text;
+            }
+        }
     }
 }
 
