@@ -36,13 +36,4 @@ ScanOutcome referenceScanCosine(double cosine) {
     return {v, matched};
 }
 
-// The fast route replaces these once it is proven to give the same result bit for bit.
-ScanOutcome scanHalfAngleSine(double halfChordRatio) {
-    return referenceScanHalfAngleSine(halfChordRatio);
-}
-
-ScanOutcome scanCosine(double cosine) {
-    return referenceScanCosine(cosine);
-}
-
 }  // namespace orvanto

@@ -1,0 +1,142 @@
+#include <cmath>
+#include <cstddef>
+
+#include "chart_constants.h"
+#include "scan_tables.h"
+#include "scans.h"
+
+// The fast route of both scans. A pass matches when its difference d (the tabulated sine minus the
+// target, or the target minus the tabulated cosine, exactly as the scan subtracts) lies strictly
+// between -tolerance and +tolerance. The tables are checked once to run monotonically such that d
+// never rises from one pass to the next, and rounding a subtraction to double preserves order, so:
+//   - the passes with d < tolerance are all passes from some first one, k, onwards;
+//   - the passes with d > -tolerance are all passes up to some point;
+// and the two sets overlap, if at all, from k on. The scan's first match is therefore pass k when
+// pass k itself matches, and there is no match at all otherwise. k is found by a search that
+// starts at an inverse-sine (inverse-cosine) estimate; the estimate only decides where the search
+// starts, never its answer, which rests on the exact comparison alone.
+
+namespace orvanto {
+namespace {
+
+// The first pass in [0, passes) at which `isBelowUpperBound` holds, or `passes` when none does,
+// for a predicate that once true stays true. Starts at `guess` and widens the bracket by doubling
+// steps, so a guess a few passes off costs a few comparisons.
+template <typename Predicate>
+std::size_t firstPassBelow(std::size_t passes, std::size_t guess, Predicate isBelowUpperBound) {
+    // Invariant of the bisection: `below` is a pass where the predicate holds (or `passes`), and
+    // every pass before `notBelow + 1` fails it (`notBelow` is one before the first when negative).
+    std::ptrdiff_t notBelow;
+    std::ptrdiff_t below;
+    const auto end = static_cast<std::ptrdiff_t>(passes);
+    auto holds = [&](std::ptrdiff_t k) {
+        return k >= end || isBelowUpperBound(static_cast<std::size_t>(k));
+    };
+    const auto start = static_cast<std::ptrdiff_t>(guess < passes ? guess : passes);
+    std::ptrdiff_t step = 1;
+    if (holds(start)) {
+        below = start;
+        notBelow = start - step;
+        while (notBelow >= 0 && holds(notBelow)) {
+            below = notBelow;
+            step *= 2;
+            notBelow = below - step;
+        }
+        if (notBelow < 0) {
+            notBelow = -1;
+        }
+    } else {
+        notBelow = start;
+        below = start + step;
+        while (below < end && !holds(below)) {
+            notBelow = below;
+            step *= 2;
+            below = notBelow + step;
+        }
+        if (below > end) {
+            below = end;
+        }
+    }
+    while (below - notBelow > 1) {
+        const std::ptrdiff_t middle = notBelow + (below - notBelow) / 2;
+        if (holds(middle)) {
+            below = middle;
+        } else {
+            notBelow = middle;
+        }
+    }
+    return static_cast<std::size_t>(below);
+}
+
+// The pass whose running angle is nearest `degrees`, clamped to [0, passes]; any value, NaN
+// included, gives a valid pass.
+std::size_t passNear(double degrees, std::size_t passes) {
+    const double steps = (chart::kScanStart - degrees) / chart::kScanStep;
+    if (!(steps > 0)) {
+        return 0;
+    }
+    if (!(steps < static_cast<double>(passes))) {
+        return passes;
+    }
+    return static_cast<std::size_t>(steps + 0.5);
+}
+
+ScanOutcome outcomeAt(const ScanTables& tables, std::size_t firstMatch) {
+    // The matching pass subtracts its step too, so the result is the next running value.
+    return {tables.angles[firstMatch + 1], true};
+}
+
+ScanOutcome noMatch(const ScanTables& tables) {
+    return {tables.angles.back(), false};
+}
+
+}  // namespace
+
+ScanOutcome scanHalfAngleSine(double halfChordRatio) {
+    const ScanTables& tables = scanTables();
+    if (!tables.halfAngleSinesDescend) {
+        return referenceScanHalfAngleSine(halfChordRatio);
+    }
+    const std::vector<double>& sines = tables.halfAngleSines;
+    const std::size_t passes = tables.passes();
+    const double tolerance = chart::kHalfAngleSineTolerance;
+
+    // The band opens where the sine falls below halfChordRatio + tolerance.
+    const double bandTop = halfChordRatio + tolerance;
+    std::size_t guess = 0;
+    if (bandTop < 1) {
+        guess = bandTop > 0 ? passNear(std::asin(bandTop) * (360 / chart::kPi), passes) : passes;
+    }
+    const std::size_t k = firstPassBelow(
+        passes, guess, [&](std::size_t pass) { return sines[pass] - halfChordRatio < tolerance; });
+    if (k < passes && std::fabs(sines[k] - halfChordRatio) < tolerance) {
+        return outcomeAt(tables, k);
+    }
+    return noMatch(tables);
+}
+
+ScanOutcome scanCosine(double cosine) {
+    const ScanTables& tables = scanTables();
+    if (!tables.cosinesAscend) {
+        return referenceScanCosine(cosine);
+    }
+    const std::vector<double>& cosines = tables.cosines;
+    const std::size_t passes = tables.passes();
+    const double tolerance = chart::kCosineTolerance;
+
+    // The band opens where the scan's cosine rises above cosine - tolerance.
+    const double bandBottom = cosine - tolerance;
+    std::size_t guess = 0;
+    if (bandBottom > -1) {
+        guess =
+            bandBottom < 1 ? passNear(std::acos(bandBottom) * (180 / chart::kPi), passes) : passes;
+    }
+    const std::size_t k = firstPassBelow(
+        passes, guess, [&](std::size_t pass) { return cosine - cosines[pass] < tolerance; });
+    if (k < passes && std::fabs(cosine - cosines[k]) < tolerance) {
+        return outcomeAt(tables, k);
+    }
+    return noMatch(tables);
+}
+
+}  // namespace orvanto
