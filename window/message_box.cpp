@@ -1,0 +1,20 @@
+#include "message_box.h"
+
+namespace orvanto {
+
+std::unique_ptr<QMessageBox> makeMessageBox(QWidget* owner, const QString& title,
+                                            const QString& text) {
+    auto box = std::make_unique<QMessageBox>(owner);
+    box->setWindowTitle(title);
+    // Messages quote what the user typed; a typed "<b>" must show as typed, not as markup.
+    box->setTextFormat(Qt::PlainText);
+    box->setText(text);
+    box->setIcon(QMessageBox::NoIcon);
+    // Qt would write "OK" unless its translations are installed; the box is Chinese throughout.
+    QPushButton* ok = box->addButton(QString::fromUtf8(kOkButtonText), QMessageBox::AcceptRole);
+    box->setDefaultButton(ok);
+    box->setEscapeButton(static_cast<QAbstractButton*>(ok));
+    return box;
+}
+
+}  // namespace orvanto
