@@ -1,5 +1,6 @@
 #include <cmath>
 #include <cstddef>
+#include <vector>
 
 #include "chart_constants.h"
 #include "scan_tables.h"
@@ -81,62 +82,59 @@ std::size_t passNear(double degrees, std::size_t passes) {
     return static_cast<std::size_t>(steps + 0.5);
 }
 
-ScanOutcome outcomeAt(const ScanTables& tables, std::size_t firstMatch) {
-    // The matching pass subtracts its step too, so the result is the next running value.
-    return {tables.angles[firstMatch + 1], true};
-}
-
-ScanOutcome noMatch(const ScanTables& tables) {
-    return {tables.angles.back(), false};
+// The scan's outcome once pass `k` is known to be the first where the difference falls below the
+// tolerance: a match when that pass lies inside the band, otherwise no match at all.
+ScanOutcome outcomeFrom(const std::vector<ScanPass>& passes, std::size_t k, bool inBand) {
+    if (inBand) {
+        return {passes[k].angleAfter, true};
+    }
+    return {passes.back().angleAfter, false};
 }
 
 }  // namespace
 
 ScanOutcome scanHalfAngleSine(double halfChordRatio) {
-    const ScanTables& tables = scanTables();
-    if (!tables.halfAngleSinesDescend) {
+    const ScanTable& table = halfAngleSineTable();
+    if (!table.monotonic) {
         return referenceScanHalfAngleSine(halfChordRatio);
     }
-    const std::vector<double>& sines = tables.halfAngleSines;
-    const std::size_t passes = tables.passes();
+    const std::vector<ScanPass>& passes = table.passes;
     const double tolerance = chart::kHalfAngleSineTolerance;
 
     // The band opens where the sine falls below halfChordRatio + tolerance.
     const double bandTop = halfChordRatio + tolerance;
     std::size_t guess = 0;
     if (bandTop < 1) {
-        guess = bandTop > 0 ? passNear(std::asin(bandTop) * (360 / chart::kPi), passes) : passes;
+        guess = bandTop > 0 ? passNear(std::asin(bandTop) * (360 / chart::kPi), passes.size())
+                            : passes.size();
     }
-    const std::size_t k = firstPassBelow(
-        passes, guess, [&](std::size_t pass) { return sines[pass] - halfChordRatio < tolerance; });
-    if (k < passes && std::fabs(sines[k] - halfChordRatio) < tolerance) {
-        return outcomeAt(tables, k);
-    }
-    return noMatch(tables);
+    const std::size_t k = firstPassBelow(passes.size(), guess, [&](std::size_t pass) {
+        return passes[pass].value - halfChordRatio < tolerance;
+    });
+    return outcomeFrom(
+        passes, k, k < passes.size() && std::fabs(passes[k].value - halfChordRatio) < tolerance);
 }
 
 ScanOutcome scanCosine(double cosine) {
-    const ScanTables& tables = scanTables();
-    if (!tables.cosinesAscend) {
+    const ScanTable& table = cosineTable();
+    if (!table.monotonic) {
         return referenceScanCosine(cosine);
     }
-    const std::vector<double>& cosines = tables.cosines;
-    const std::size_t passes = tables.passes();
+    const std::vector<ScanPass>& passes = table.passes;
     const double tolerance = chart::kCosineTolerance;
 
     // The band opens where the scan's cosine rises above cosine - tolerance.
     const double bandBottom = cosine - tolerance;
     std::size_t guess = 0;
     if (bandBottom > -1) {
-        guess =
-            bandBottom < 1 ? passNear(std::acos(bandBottom) * (180 / chart::kPi), passes) : passes;
+        guess = bandBottom < 1 ? passNear(std::acos(bandBottom) * (180 / chart::kPi), passes.size())
+                               : passes.size();
     }
-    const std::size_t k = firstPassBelow(
-        passes, guess, [&](std::size_t pass) { return cosine - cosines[pass] < tolerance; });
-    if (k < passes && std::fabs(cosine - cosines[k]) < tolerance) {
-        return outcomeAt(tables, k);
-    }
-    return noMatch(tables);
+    const std::size_t k = firstPassBelow(passes.size(), guess, [&](std::size_t pass) {
+        return cosine - passes[pass].value < tolerance;
+    });
+    return outcomeFrom(passes, k,
+                       k < passes.size() && std::fabs(cosine - passes[k].value) < tolerance);
 }
 
 }  // namespace orvanto

@@ -1,6 +1,7 @@
 #include "scan_tables.h"
 
 #include <cmath>
+#include <cstddef>
 
 #include "chart_constants.h"
 
@@ -13,19 +14,34 @@
 namespace orvanto {
 namespace {
 
-bool neverRises(const std::vector<double>& values) {
-    for (std::size_t k = 1; k < values.size(); ++k) {
-        // Written so that a NaN counts as a rise.
-        if (!(values[k] <= values[k - 1])) {
+template <typename ValueAt>
+std::vector<ScanPass> tabulate(ValueAt valueAt) {
+    std::vector<ScanPass> passes;
+    passes.reserve(static_cast<std::size_t>(chart::kScanPasses));
+    double angle = chart::kScanStart;
+    while (!(angle < 0)) {
+        const double value = valueAt(angle);
+        angle -= chart::kScanStep;
+        passes.push_back({value, angle});
+    }
+    return passes;
+}
+
+// Checked once here rather than assumed: the platform's sine and cosine are not guaranteed to be
+// monotonic to the last bit, and the fast route's search is only exact where they are. Written so
+// that a NaN fails the check.
+bool neverRises(const std::vector<ScanPass>& passes) {
+    for (std::size_t k = 1; k < passes.size(); ++k) {
+        if (!(passes[k].value <= passes[k - 1].value)) {
             return false;
         }
     }
     return true;
 }
 
-bool neverFalls(const std::vector<double>& values) {
-    for (std::size_t k = 1; k < values.size(); ++k) {
-        if (!(values[k] >= values[k - 1])) {
+bool neverFalls(const std::vector<ScanPass>& passes) {
+    for (std::size_t k = 1; k < passes.size(); ++k) {
+        if (!(passes[k].value >= passes[k - 1].value)) {
             return false;
         }
     }
@@ -34,33 +50,29 @@ bool neverFalls(const std::vector<double>& values) {
 
 }  // namespace
 
-ScanTables buildScanTables() {
-    ScanTables tables;
-    const auto expectedPasses = static_cast<std::size_t>(chart::kScanPasses);
-    tables.angles.reserve(expectedPasses + 1);
-    tables.halfAngleSines.reserve(expectedPasses);
-    tables.cosines.reserve(expectedPasses);
-
-    double angle = chart::kScanStart;
-    while (!(angle < 0)) {
-        tables.angles.push_back(angle);
-        tables.halfAngleSines.push_back(std::sin(((angle / 2) * chart::kPi) / 180));
-        tables.cosines.push_back(std::cos((angle / 180) * chart::kPi));
-        angle -= chart::kScanStep;
-    }
-    tables.angles.push_back(angle);
-
-    // Checked once here rather than assumed: the platform's sine and cosine are not guaranteed to
-    // be monotonic to the last bit, and the fast route's search is only exact where they are.
-    tables.halfAngleSinesDescend = neverRises(tables.halfAngleSines);
-    tables.cosinesAscend = neverFalls(tables.cosines);
-    return tables;
+ScanTable buildHalfAngleSineTable() {
+    ScanTable table;
+    table.passes = tabulate([](double b) { return std::sin(((b / 2) * chart::kPi) / 180); });
+    table.monotonic = !table.passes.empty() && neverRises(table.passes);
+    return table;
 }
 
-const ScanTables& scanTables() {
-    // A function-local static is initialised exactly once, even when threads race to first use.
-    static const ScanTables tables = buildScanTables();
-    return tables;
+ScanTable buildCosineTable() {
+    ScanTable table;
+    table.passes = tabulate([](double v) { return std::cos((v / 180) * chart::kPi); });
+    table.monotonic = !table.passes.empty() && neverFalls(table.passes);
+    return table;
+}
+
+// A function-local static is initialised exactly once, even when threads race to first use.
+const ScanTable& halfAngleSineTable() {
+    static const ScanTable table = buildHalfAngleSineTable();
+    return table;
+}
+
+const ScanTable& cosineTable() {
+    static const ScanTable table = buildCosineTable();
+    return table;
 }
 
 }  // namespace orvanto

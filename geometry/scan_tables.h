@@ -1,32 +1,34 @@
-// The running values of the two descending scans and the sines and cosines that the scans compare,
-// tabulated once so that a scan can find its first matching pass without stepping through the
-// passes one by one.
+// The passes of the two descending scans, tabulated once so that a scan can find its first matching
+// pass without stepping through the passes one by one. Each scan has its own table, built on its
+// first use, so a process that only measures distances never computes the cosines.
 #pragma once
 
-#include <cstddef>
 #include <vector>
 
 namespace orvanto {
 
-struct ScanTables {
-    // angles[k] is the running scan angle at pass k (degrees); the last entry is the first value
-    // below zero, where a scan without a match stops. Both scans step through the same values.
-    std::vector<double> angles;
-    // The half-angle sine and the cosine that the two scans compute at each pass.
-    std::vector<double> halfAngleSines;
-    std::vector<double> cosines;
-    // Whether the computed sines never rise, and the computed cosines never fall, from one pass to
-    // the next. The fast route relies on it and uses the pass-by-pass scan when it does not hold.
-    bool halfAngleSinesDescend = false;
-    bool cosinesAscend = false;
-
-    std::size_t passes() const { return angles.size() - 1; }
+// One pass of a scan: the value the scan compares with its target at that pass (the half-angle
+// sine or the cosine), and the running angle once the pass has subtracted its step, which is what
+// the scan returns when this pass is the first to match. The running angle after the last pass is
+// the first value below zero, the result of a scan without a match.
+struct ScanPass {
+    double value;
+    double angleAfter;
 };
 
-// Builds a fresh set of tables (a few milliseconds); the scans use the shared set below instead.
-ScanTables buildScanTables();
+struct ScanTable {
+    std::vector<ScanPass> passes;
+    // Whether the values never rise from one pass to the next (the half-angle sines), or never fall
+    // (the cosines). The fast route relies on it and steps pass by pass when it does not hold.
+    bool monotonic = false;
+};
 
-// The tables of this process, built on first use; safe to call from several threads.
-const ScanTables& scanTables();
+// Build a fresh table (a few milliseconds); the scans use the shared tables below instead.
+ScanTable buildHalfAngleSineTable();
+ScanTable buildCosineTable();
+
+// The tables of this process, each built on first use; safe to call from several threads.
+const ScanTable& halfAngleSineTable();
+const ScanTable& cosineTable();
 
 }  // namespace orvanto

@@ -14,6 +14,9 @@ struct ScanOutcome {
     bool matched;  // false: no pass matched and `angle` is the first value below zero
 };
 
+// The two scans as the calculator runs them: the reference scans' outcome bit for bit, found in
+// tables built on first use (scan_tables.h) instead of pass by pass.
+
 // Finds the central angle B whose half-angle sine is within 0.00001 of `halfChordRatio`.
 ScanOutcome scanHalfAngleSine(double halfChordRatio);
 
