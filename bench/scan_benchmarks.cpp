@@ -1,0 +1,139 @@
+// The two scans by the pass-by-pass reference and by the fast route, the distance and the angle
+// that use them, and the one-time build of the fast route's tables.
+//
+// Worst case of the reference: no pass matches and all 180000 passes run. Typical: inputs drawn at
+// random over the matching range, cycled through so that neither the branch predictor nor the
+// cache sees one input only.
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "scan_tables.h"
+#include "scans.h"
+#include "three_point_angle.h"
+
+namespace orvanto::bench {
+namespace {
+
+// The one-time builds are timed on their own.
+void warmTables() {
+    halfAngleSineTable();
+    cosineTable();
+}
+
+std::vector<double> randomInputs(double lowest, double highest, std::size_t count) {
+    std::mt19937_64 random(42);
+    std::uniform_real_distribution<double> input(lowest, highest);
+    std::vector<double> inputs(count);
+    for (double& value : inputs) {
+        value = input(random);
+    }
+    return inputs;
+}
+
+void scanPerCall(benchmark::State& state, ScanOutcome (*scan)(double),
+                 const std::vector<double>& inputs) {
+    warmTables();
+    std::size_t next = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(scan(inputs[next]));
+        next = next + 1 == inputs.size() ? 0 : next + 1;
+    }
+}
+
+struct ScanCase {
+    const char* name;
+    std::vector<double> inputs;
+};
+
+void registerScan(const std::string& scanName, ScanOutcome (*reference)(double),
+                  ScanOutcome (*fast)(double), const std::vector<ScanCase>& cases) {
+    for (const auto& [routeName, scan] : {std::pair{"Reference", reference}, {"Fast", fast}}) {
+        for (const ScanCase& scanCase : cases) {
+            const std::string name = scanName + "/" + routeName + "/" + scanCase.name;
+            benchmark::RegisterBenchmark(name.c_str(), scanPerCall, scan, scanCase.inputs);
+        }
+    }
+}
+
+// The points of a typical distance: both within a chart of 160 by 100 degrees.
+struct PointPair {
+    double lat1, lon1, lat2, lon2;
+};
+
+std::vector<PointPair> typicalPointPairs() {
+    const std::vector<double> latitudes = randomInputs(-80, 80, 2 * 1024);
+    const std::vector<double> longitudes = randomInputs(-50, 50, 2 * 1024 + 1);
+    std::vector<PointPair> pairs;
+    for (std::size_t i = 0; i + 1 < latitudes.size(); i += 2) {
+        pairs.push_back({latitudes[i], longitudes[i + 1], latitudes[i + 1], longitudes[i]});
+    }
+    return pairs;
+}
+
+void distancePerCall(benchmark::State& state, const std::vector<PointPair>& pairs) {
+    warmTables();
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const PointPair& p = pairs[next];
+        benchmark::DoNotOptimize(distance(p.lat1, p.lon1, p.lat2, p.lon2));
+        next = next + 1 == pairs.size() ? 0 : next + 1;
+    }
+}
+
+void threePointAnglePerCall(benchmark::State& state, const std::vector<PointPair>& pairs) {
+    warmTables();
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const PointPair& p = pairs[next];
+        benchmark::DoNotOptimize(threePointAngle(p.lat1, p.lon1, p.lat2, p.lon2, 0.5, 0.5));
+        next = next + 1 == pairs.size() ? 0 : next + 1;
+    }
+}
+
+// What the first scan of a process pays: a fresh table, not the shared one. Freeing it is not
+// part of the first use, so it is left out of the timing.
+void buildTable(benchmark::State& state, ScanTable (*build)()) {
+    bool monotonic = true;
+    for (auto _ : state) {
+        ScanTable table = build();
+        state.PauseTiming();
+        monotonic = monotonic && table.monotonic;
+        table = ScanTable();
+        state.ResumeTiming();
+    }
+    state.SetLabel(monotonic ? "fast route in use" : "not monotonic: the scan steps pass by pass");
+}
+
+const bool registered = [] {
+    registerScan("HalfAngleSineScan", referenceScanHalfAngleSine, scanHalfAngleSine,
+                 {{"NoMatch", {1.5}},
+                  {"Coincident", {0.0}},
+                  {"NearOne", {0.99999}},
+                  {"Typical", randomInputs(0, 1, 4096)}});
+    registerScan("CosineScan", referenceScanCosine, scanCosine,
+                 {{"NoMatch", {-1.5}},
+                  {"One", {1.0}},
+                  {"MinusOne", {-1.0}},
+                  {"Typical", randomInputs(-1, 1, 4096)}});
+    const std::vector<PointPair> typical = typicalPointPairs();
+    benchmark::RegisterBenchmark("Distance/Fast/Typical", distancePerCall, typical);
+    benchmark::RegisterBenchmark("Distance/Fast/NoMatch", distancePerCall,
+                                 std::vector<PointPair>{{0, 0, 0, 120}});
+    benchmark::RegisterBenchmark("Distance/Fast/Coincident", distancePerCall,
+                                 std::vector<PointPair>{{10, 20, 10, 20}});
+    benchmark::RegisterBenchmark("ThreePointAngle/Fast/Typical", threePointAnglePerCall, typical);
+    benchmark::RegisterBenchmark("HalfAngleSineTable/BuildOnFirstUse", buildTable,
+                                 buildHalfAngleSineTable)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("CosineTable/BuildOnFirstUse", buildTable, buildCosineTable)
+        ->Unit(benchmark::kMillisecond);
+    return true;
+}();
+
+}  // namespace
+}  // namespace orvanto::bench
