@@ -11,6 +11,7 @@
 
 #include "failure_messages.h"
 #include "flat_frame.h"
+#include "flat_line_edit.h"
 #include "help_text.h"
 #include "home_page.h"
 #include "link_label.h"
@@ -50,12 +51,11 @@ QLabel* caption(QWidget* parent, const char* name, const char* text, int left, i
 
 QLineEdit* textBox(QWidget* parent, TextBox box, const char* name, int left, int top, int width,
                    int height) {
-    auto* edit = placed(new QLineEdit(parent), name, left, top, width, height);
+    QLineEdit* edit = placed(new FlatLineEdit(parent), name, left, top, width, height);
     edit->setFont(songFont(12.0));
     // Entries are taken as typed, however long; Qt would otherwise stop at 32767 characters.
     edit->setMaxLength(std::numeric_limits<int>::max());
     edit->setAccessibleName(utf8(boxName(box)));
-    giveFlatBorder(*edit);
     return edit;
 }
 
@@ -167,7 +167,8 @@ void pdf::createControls() {
     // Read-only drops keyboard selection; the user may still select and copy with the keyboard.
     text10_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     text10_->setAccessibleName(QString::fromUtf8(kHelpBoxName));
-    giveFlatBorder(*text10_);
+    text10_->setFrameStyle(QFrame::Box | QFrame::Plain);
+    text10_->setLineWidth(1);
 
     label11_ = placed(new LinkLabel(QString::fromUtf8(kHomePageText), this), "Label11", 4800, 5640,
                       1695, 255);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPalette>
 #include <QStringList>
+#include <QStyleFactory>
 #include <QWidget>
 
 namespace orvanto {
@@ -33,9 +34,10 @@ QColor scrollBarColour() {
     return QApplication::palette("QScrollBar").color(QPalette::Mid);
 }
 
-void giveFlatBorder(QWidget& widget) {
-    widget.setStyleSheet(QStringLiteral("%1 { border: 1px solid palette(window-text); }")
-                             .arg(QString::fromLatin1(widget.metaObject()->className())));
+void useClassicStyle() {
+    if (QStyle* classic = QStyleFactory::create(QStringLiteral("Windows"))) {
+        QApplication::setStyle(classic);
+    }
 }
 
 }  // namespace orvanto

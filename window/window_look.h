@@ -1,5 +1,5 @@
-// The fonts and colours of the window: the light-blue tint, the Song typeface of the entry and
-// result boxes, and the flat single-line borders.
+// The fonts, colours and style of the window: the light-blue tint, the Song typeface of the entry
+// and result boxes, and the classic style that paints tinted button faces.
 #pragma once
 
 #include <QColor>
@@ -29,8 +29,8 @@ QColor menuTextColour();
 // The scroll-bar colour of the user's scheme, taken likewise from the scroll bars' palette.
 QColor scrollBarColour();
 
-// A flat one-pixel border in the window-text colour instead of the style's sunken edge, for the
-// line edits and the help box. The background still comes from the widget's palette.
-void giveFlatBorder(QWidget& widget);
+// Makes Qt's classic Windows style the application's style: it paints a button's face in its
+// palette colour, where Fusion shades it into a gradient, and adds no icons to message-box buttons.
+void useClassicStyle();
 
 }  // namespace orvanto
