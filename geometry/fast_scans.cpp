@@ -69,17 +69,18 @@ std::size_t firstPassBelow(std::size_t passes, std::size_t guess, Predicate isBe
     return static_cast<std::size_t>(below);
 }
 
-// The pass whose running angle is nearest `degrees`, clamped to [0, passes]; any value, NaN
-// included, gives a valid pass.
-std::size_t passNear(double degrees, std::size_t passes) {
+// About the first pass whose running angle lies below `degrees`, clamped to [0, passes]; any value,
+// NaN included, gives a valid pass. Aiming just past the crossing, rather than at the nearest pass,
+// makes the search's first two comparisons come out the same way nearly every time.
+std::size_t passBelow(double degrees, std::size_t passes) {
     const double steps = (chart::kScanStart - degrees) / chart::kScanStep;
     if (!(steps > 0)) {
         return 0;
     }
-    if (!(steps < static_cast<double>(passes))) {
+    if (!(steps < static_cast<double>(passes - 1))) {
         return passes;
     }
-    return static_cast<std::size_t>(steps + 0.5);
+    return static_cast<std::size_t>(steps) + 1;
 }
 
 // The scan's outcome once pass `k` is known to be the first where the difference falls below the
@@ -105,7 +106,7 @@ ScanOutcome scanHalfAngleSine(double halfChordRatio) {
     const double bandTop = halfChordRatio + tolerance;
     std::size_t guess = 0;
     if (bandTop < 1) {
-        guess = bandTop > 0 ? passNear(std::asin(bandTop) * (360 / chart::kPi), passes.size())
+        guess = bandTop > 0 ? passBelow(std::asin(bandTop) * (360 / chart::kPi), passes.size())
                             : passes.size();
     }
     const std::size_t k = firstPassBelow(passes.size(), guess, [&](std::size_t pass) {
@@ -127,8 +128,9 @@ ScanOutcome scanCosine(double cosine) {
     const double bandBottom = cosine - tolerance;
     std::size_t guess = 0;
     if (bandBottom > -1) {
-        guess = bandBottom < 1 ? passNear(std::acos(bandBottom) * (180 / chart::kPi), passes.size())
-                               : passes.size();
+        guess = bandBottom < 1
+                    ? passBelow(std::acos(bandBottom) * (180 / chart::kPi), passes.size())
+                    : passes.size();
     }
     const std::size_t k = firstPassBelow(passes.size(), guess, [&](std::size_t pass) {
         return cosine - passes[pass].value < tolerance;
