@@ -46,6 +46,8 @@ QLabel* caption(QWidget* parent, const char* name, const char* text, int left, i
         placed(new QLabel(QString::fromUtf8(text), parent), name, left, top, width, height);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setAutoFillBackground(true);
+    // Captions are written in the button-text colour of the scheme, not the window-text one.
+    label->setForegroundRole(QPalette::ButtonText);
     return label;
 }
 
@@ -144,6 +146,7 @@ void pdf::createControls() {
     labels_[9] = placed(new NoteLabel(QString::fromUtf8(kAngleNote), angle), "Label10", 360, 1080,
                         2415, 375);
     labels_[9]->setAutoFillBackground(true);
+    labels_[9]->setForegroundRole(QPalette::ButtonText);
 
     // Created before the help box, which is stacked above it and hides it.
     line1_ = placed(new QWidget(this), "Line1", 120, 3840, 8520, 0);

@@ -8,9 +8,9 @@
 set -euo pipefail
 
 program=$1
-for tool in xvfb-run xdotool xclip; do
+for tool in xvfb-run xdotool xclip python3; do
     if ! command -v "$tool" >/dev/null; then
-        echo "skipped: $tool is not installed (apt-get install xvfb xdotool xclip)"
+        echo "skipped: $tool is not installed (apt-get install xvfb xdotool xclip python3)"
         exit 77
     fi
 done
@@ -89,9 +89,23 @@ type_into Text7 123
 expect Text7 704.197
 
 if [[ -n ${ORVANTO_SCREENSHOT:-} ]]; then
+    command -v import >/dev/null || { echo "FAIL: the screenshot needs ImageMagick's import"; exit 1; }
     xdotool mousemove --window "$window" 0 0
     click Text1
     sleep 0.3
     import -window "$window" "$ORVANTO_SCREENSHOT"
     echo "screenshot saved to $ORVANTO_SCREENSHOT"
 fi
+
+# Closing the window ends the program at once and cleanly (a sanitizer build checks for leaks
+# then).
+python3 "$(dirname "$0")/close_window.py" "$window"
+status=0
+timeout 10 tail --pid="$app" -f /dev/null || { echo "FAIL: the program did not end"; exit 1; }
+wait "$app" || status=$?
+trap - EXIT
+if [[ $status -ne 0 ]]; then
+    echo "FAIL: the program ended with status $status"
+    exit 1
+fi
+echo "ok: closing the window ended the program"
