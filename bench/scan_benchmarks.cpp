@@ -75,23 +75,44 @@ std::vector<PointPair> typicalPointPairs() {
     return pairs;
 }
 
-void distancePerCall(benchmark::State& state, const std::vector<PointPair>& pairs) {
+void distancePerCall(benchmark::State& state, const ScanRoute& scans,
+                     const std::vector<PointPair>& pairs) {
     warmTables();
     std::size_t next = 0;
     for (auto _ : state) {
         const PointPair& p = pairs[next];
-        benchmark::DoNotOptimize(distance(p.lat1, p.lon1, p.lat2, p.lon2));
+        benchmark::DoNotOptimize(measureDistance(p.lat1, p.lon1, p.lat2, p.lon2, scans));
         next = next + 1 == pairs.size() ? 0 : next + 1;
     }
 }
 
-void threePointAnglePerCall(benchmark::State& state, const std::vector<PointPair>& pairs) {
+void threePointAnglePerCall(benchmark::State& state, const ScanRoute& scans,
+                            const std::vector<PointPair>& pairs) {
     warmTables();
     std::size_t next = 0;
     for (auto _ : state) {
         const PointPair& p = pairs[next];
-        benchmark::DoNotOptimize(threePointAngle(p.lat1, p.lon1, p.lat2, p.lon2, 0.5, 0.5));
+        benchmark::DoNotOptimize(
+            measureThreePointAngle(p.lat1, p.lon1, p.lat2, p.lon2, 0.5, 0.5, scans));
         next = next + 1 == pairs.size() ? 0 : next + 1;
+    }
+}
+
+void registerDistanceAndAngle() {
+    const std::vector<PointPair> typical = typicalPointPairs();
+    const std::vector<PointPair> noMatch{{0, 0, 0, 120}};
+    const std::vector<PointPair> coincident{{10, 20, 10, 20}};
+    for (const auto& [routeName, scans] :
+         {std::pair{"Reference", kReferenceScans}, {"Fast", kFastScans}}) {
+        const std::string route = routeName;
+        benchmark::RegisterBenchmark(("Distance/" + route + "/Typical").c_str(), distancePerCall,
+                                     scans, typical);
+        benchmark::RegisterBenchmark(("Distance/" + route + "/NoMatch").c_str(), distancePerCall,
+                                     scans, noMatch);
+        benchmark::RegisterBenchmark(("Distance/" + route + "/Coincident").c_str(), distancePerCall,
+                                     scans, coincident);
+        benchmark::RegisterBenchmark(("ThreePointAngle/" + route + "/Typical").c_str(),
+                                     threePointAnglePerCall, scans, typical);
     }
 }
 
@@ -120,13 +141,7 @@ const bool registered = [] {
                   {"One", {1.0}},
                   {"MinusOne", {-1.0}},
                   {"Typical", randomInputs(-1, 1, 4096)}});
-    const std::vector<PointPair> typical = typicalPointPairs();
-    benchmark::RegisterBenchmark("Distance/Fast/Typical", distancePerCall, typical);
-    benchmark::RegisterBenchmark("Distance/Fast/NoMatch", distancePerCall,
-                                 std::vector<PointPair>{{0, 0, 0, 120}});
-    benchmark::RegisterBenchmark("Distance/Fast/Coincident", distancePerCall,
-                                 std::vector<PointPair>{{10, 20, 10, 20}});
-    benchmark::RegisterBenchmark("ThreePointAngle/Fast/Typical", threePointAnglePerCall, typical);
+    registerDistanceAndAngle();
     benchmark::RegisterBenchmark("HalfAngleSineTable/BuildOnFirstUse", buildTable,
                                  buildHalfAngleSineTable)
         ->Unit(benchmark::kMillisecond);

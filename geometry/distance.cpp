@@ -19,7 +19,8 @@ double parallelRadius(double latitude) {
 
 }  // namespace
 
-DistanceMeasurement measureDistance(double lat1, double lon1, double lat2, double lon2) {
+DistanceMeasurement measureDistance(double lat1, double lon1, double lat2, double lon2,
+                                    const ScanRoute& scans) {
     const double r1 = parallelRadius(lat1);
     const double r2 = parallelRadius(lat2);
     double longitudeDifference = std::fabs(lon1 - lon2);
@@ -38,7 +39,7 @@ DistanceMeasurement measureDistance(double lat1, double lon1, double lat2, doubl
     if (!std::isfinite(halfChordRatio)) {
         throw ArithmeticFault("distance arithmetic overflowed or became invalid");
     }
-    const ScanOutcome scan = scanHalfAngleSine(halfChordRatio);
+    const ScanOutcome scan = scans.halfAngleSine(halfChordRatio);
     return {(scan.angle * chart::kCircumferenceKm) / 360, scan.matched};
 }
 

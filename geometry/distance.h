@@ -6,6 +6,8 @@
 // (on the equator, beyond about 114.59 degrees of longitude) have no matching angle.
 #pragma once
 
+#include "scans.h"
+
 namespace orvanto {
 
 struct DistanceMeasurement {
@@ -17,7 +19,8 @@ struct DistanceMeasurement {
 
 // Points in signed decimal degrees, north and east positive. Throws ArithmeticFault when the
 // arithmetic overflows or becomes invalid (non-finite or astronomically large arguments).
-DistanceMeasurement measureDistance(double lat1, double lon1, double lat2, double lon2);
+DistanceMeasurement measureDistance(double lat1, double lon1, double lat2, double lon2,
+                                    const ScanRoute& scans = kFastScans);
 
 // The distance in kilometres as measureDistance gives it, matched or not.
 double distance(double lat1, double lon1, double lat2, double lon2);

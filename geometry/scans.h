@@ -27,4 +27,14 @@ ScanOutcome scanCosine(double cosine);
 ScanOutcome referenceScanHalfAngleSine(double halfChordRatio);
 ScanOutcome referenceScanCosine(double cosine);
 
+// Which scans a distance or an angle runs: the fast route in the calculator, the reference where a
+// test or a benchmark holds the two side by side.
+struct ScanRoute {
+    ScanOutcome (*halfAngleSine)(double);
+    ScanOutcome (*cosine)(double);
+};
+
+inline constexpr ScanRoute kFastScans{scanHalfAngleSine, scanCosine};
+inline constexpr ScanRoute kReferenceScans{referenceScanHalfAngleSine, referenceScanCosine};
+
 }  // namespace orvanto

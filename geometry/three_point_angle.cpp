@@ -17,11 +17,11 @@ double chordOf(double kilometres) {
 }  // namespace
 
 AngleMeasurement measureThreePointAngle(double lat1, double lon1, double lat2, double lon2,
-                                        double latR, double lonR) {
+                                        double latR, double lonR, const ScanRoute& scans) {
     // distance() is not bit-for-bit symmetric in its points, so these argument orders are fixed.
-    const DistanceMeasurement d12 = measureDistance(lat1, lon1, lat2, lon2);
-    const DistanceMeasurement d1R = measureDistance(lat1, lon1, latR, lonR);
-    const DistanceMeasurement dR2 = measureDistance(latR, lonR, lat2, lon2);
+    const DistanceMeasurement d12 = measureDistance(lat1, lon1, lat2, lon2, scans);
+    const DistanceMeasurement d1R = measureDistance(lat1, lon1, latR, lonR, scans);
+    const DistanceMeasurement dR2 = measureDistance(latR, lonR, lat2, lon2, scans);
     const double a = chordOf(d12.kilometres);
     const double b = chordOf(d1R.kilometres);
     const double c = chordOf(dR2.kilometres);
@@ -32,7 +32,7 @@ AngleMeasurement measureThreePointAngle(double lat1, double lon1, double lat2, d
     if (divisor == 0 || !std::isfinite(cosine)) {
         throw ArithmeticFault("angle arithmetic divided by zero, overflowed or became invalid");
     }
-    const ScanOutcome scan = scanCosine(cosine);
+    const ScanOutcome scan = scans.cosine(cosine);
     return {scan.angle, scan.matched, cosine, d12, d1R, dR2};
 }
 

@@ -24,7 +24,8 @@ struct AngleMeasurement {
 // Points in signed decimal degrees. Throws ArithmeticFault when the cosine's division divides by
 // zero, is invalid or overflows, and passes on a fault of the distances.
 AngleMeasurement measureThreePointAngle(double lat1, double lon1, double lat2, double lon2,
-                                        double latR, double lonR);
+                                        double latR, double lonR,
+                                        const ScanRoute& scans = kFastScans);
 
 // The angle in degrees as measureThreePointAngle gives it, matched or not.
 double threePointAngle(double lat1, double lon1, double lat2, double lon2, double latR,
