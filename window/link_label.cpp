@@ -12,8 +12,8 @@ LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent
 
 void LinkLabel::mouseMoveEvent(QMouseEvent* event) {
     emit mouseMoved();
-    // Accepted, or Qt hands the move on to the window, which would take it for a move over the
-    // bare window surface and undo the hover colour at once.
+    // Accepted, or Qt hands the move on to the window, whose own move handler recolours the label
+    // for the bare window surface and would undo the hover colour at once.
     event->accept();
 }
 

@@ -109,7 +109,8 @@ void pdf::load() {
 }
 
 void pdf::mouseMoveEvent(QMouseEvent* event) {
-    // A control that passes a move on to its parent must not count as the bare surface.
+    // A control that tracks the mouse but ignores a move passes it on to its parent; such a move is
+    // over that control, not over the bare surface.
     if (childAt(event->position().toPoint()) == nullptr) {
         QPalette palette = label11_->palette();
         palette.setColor(QPalette::WindowText, this->palette().color(QPalette::ButtonText));

@@ -16,17 +16,17 @@ for tool in xvfb-run xdotool xclip python3; do
 done
 
 if [[ ${ORVANTO_IN_XVFB:-} != 1 ]]; then
-    # The font must not fall back to whatever else is installed: the screenshot shows it.
-    ORVANTO_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
+        ORVANTO_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
 fi
 
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
-chmod 700 "$XDG_RUNTIME_DIR"
+unset WAYLAND_DISPLAY
+# Qt warns on every start without a private runtime directory.
+runtime=$(mktemp -d)
+export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$runtime
 
 "$program" &
 app=$!
-trap 'kill "$app" 2>/dev/null || true' EXIT
+trap 'kill "$app" 2>/dev/null || true; rm -rf "$runtime"' EXIT
 
 window=$(timeout 20 xdotool search --sync --onlyvisible --classname orvanto | head -n 1)
 [[ -n $window ]] || { echo "the window did not appear"; exit 1; }
@@ -103,7 +103,6 @@ python3 "$(dirname "$0")/close_window.py" "$window"
 status=0
 timeout 10 tail --pid="$app" -f /dev/null || { echo "FAIL: the program did not end"; exit 1; }
 wait "$app" || status=$?
-trap - EXIT
 if [[ $status -ne 0 ]]; then
     echo "FAIL: the program ended with status $status"
     exit 1
