@@ -1,5 +1,5 @@
 // The window in use: option pairs, read-only boxes, the link label's hover colour and click, the
-// two commands driven through the widgets, the message box, and the start-up display check.
+// two commands driven through the widgets, and the message box.
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,7 +9,6 @@
 #include <QRadioButton>
 #include <QtTest>
 
-#include "display_check.h"
 #include "home_page.h"
 #include "message_box.h"
 #include "recording_platform.h"
@@ -223,35 +222,6 @@ class WindowBehaviourTest : public QObject {
         QCOMPARE(box->buttons().first()->text(), QStringLiteral("确定"));
         QVERIFY(box->buttons().first()->icon().isNull());
         QCOMPARE(box->parentWidget(), &owner);
-    }
-
-    void displayCheck_data() {
-        QTest::addColumn<QStringList>("set");  // NAME=value pairs; everything else is unset
-        QTest::addColumn<bool>("refused");
-        QTest::newRow("nothing set") << QStringList{} << true;
-        QTest::newRow("empty DISPLAY") << QStringList{"DISPLAY="} << true;
-        QTest::newRow("X display") << QStringList{"DISPLAY=:0"} << false;
-        QTest::newRow("Wayland") << QStringList{"WAYLAND_DISPLAY=wayland-0"} << false;
-        QTest::newRow("offscreen platform") << QStringList{"QT_QPA_PLATFORM=offscreen"} << false;
-    }
-
-    void displayCheck() {
-        QFETCH(QStringList, set);
-        QFETCH(bool, refused);
-        std::map<std::string, std::string> environment;
-        for (const QString& pair : set) {
-            const qsizetype equals = pair.indexOf(QLatin1Char('='));
-            environment[pair.left(equals).toStdString()] = pair.mid(equals + 1).toStdString();
-        }
-        const auto message = orvanto::missingDisplayMessage([&](const char* name) -> const char* {
-            const auto found = environment.find(name);
-            return found == environment.end() ? nullptr : found->second.c_str();
-        });
-        QCOMPARE(message.has_value(), refused);
-        if (message) {
-            QVERIFY(message->find("xvfb-run") != std::string::npos);
-            QVERIFY(message->find('\n') == std::string::npos);
-        }
     }
 };
 
