@@ -2,9 +2,11 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "display_check.h"
 #include "pdf.h"
+#include "startup_messages.h"
 #include "window_look.h"
 
 int main(int argc, char* argv[]) {
@@ -13,7 +15,11 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "%s\n", message->c_str());
         return EXIT_FAILURE;
     }
+    std::optional<orvanto::StartupMessageGuard> startup{
+        std::in_place,
+        orvanto::unreachableDisplayMessage(std::getenv("DISPLAY"), std::getenv("QT_QPA_PLATFORM"))};
     QApplication application(argc, argv);
+    startup.reset();
     orvanto::useClassicStyle();
     orvanto::pdf window{orvanto::desktopPlatform()};
     window.show();

@@ -14,4 +14,16 @@ for display in unset empty; do
         exit 1
     fi
 done
+
+# A display that is set but cannot be opened: Qt gives up with a fatal message, which the program
+# turns into the same kind of single line instead of an abort.
+for setting in DISPLAY=:9876 QT_QPA_PLATFORM=no-such-platform; do
+    output=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$setting" "$program" 2>&1)
+    status=$?
+    if [[ $status -ne 1 || $(printf '%s\n' "$output" | wc -l) -ne 1 || $output != *"$setting"* ]]; then
+        echo "$setting: expected one line naming the setting and status 1, got $status:"
+        echo "$output"
+        exit 1
+    fi
+done
 echo "ok: $output"
