@@ -23,7 +23,7 @@ enum class InputKind {
 struct ReferencePart {
     const ScanRoutes* routes;
     InputKind kind;
-    unsigned part;  // also the seed of the part's random inputs
+    unsigned part;  // also seeds the random inputs of this part
 };
 
 std::vector<double> extremeInputs(const TabulatedScan& scan) {
