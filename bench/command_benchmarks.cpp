@@ -1,44 +1,38 @@
-// The two commands from entry texts to result texts, through an in-memory front end.
+// The two commands from entry texts to result texts, as every front end calls them.
 
 #include <benchmark/benchmark.h>
 
-#include "angle_command.h"
-#include "distance_command.h"
-#include "in_memory_window.h"
-#include "scan_tables.h"
+#include <variant>
+
+#include "calculator/calculation.h"
+#include "geometry/scan_tables.h"
 
 namespace orvanto::bench {
 namespace {
 
 // Point 1 in minutes notation, point 2 in seconds notation, the reference point in minutes.
-InMemoryWindow windowWithEntries() {
-    InMemoryWindow window;
-    window.setText(TextBox::Text1, "4250.0");
-    window.setText(TextBox::Text2, "9338.80");
-    window.setText(TextBox::Text3, "421125");
-    window.setText(TextBox::Text4, "1021125");
-    window.setText(TextBox::Text5, "3000.0");
-    window.setText(TextBox::Text6, "9800.0");
-    window.select(OptionButton::Option3, false);
-    return window;
-}
+const CalculatorInput kWorkedExample{{"4250.0", "9338.80", EntryMode::Minutes},
+                                     {"421125", "1021125", EntryMode::Seconds},
+                                     {"3000.0", "9800.0", EntryMode::Minutes}};
 
-void runCommand(benchmark::State& state, CommandOutcome (*command)(WindowServices&)) {
+template <typename Outcome>
+void runCommand(benchmark::State& state, Outcome (*calculate)(const CalculatorInput&)) {
     // The one-time builds of the tables are timed on their own.
     halfAngleSineTable();
     cosineTable();
-    InMemoryWindow window = windowWithEntries();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(command(window));
+        benchmark::DoNotOptimize(calculate(kWorkedExample));
     }
-    if (!window.messages().empty()) {
-        state.SkipWithError("the command stopped instead of writing its results");
+    if (std::holds_alternative<Message>(calculate(kWorkedExample))) {
+        state.SkipWithError("the command stopped instead of giving its results");
     }
 }
 
 const bool registered = [] {
-    benchmark::RegisterBenchmark("DistanceCommand/Fast/FromTexts", runCommand, runDistanceCommand);
-    benchmark::RegisterBenchmark("AngleCommand/Fast/FromTexts", runCommand, runAngleCommand);
+    benchmark::RegisterBenchmark("DistanceCommand/Fast/FromTexts", runCommand<DistanceOutcome>,
+                                 calculateDistance);
+    benchmark::RegisterBenchmark("AngleCommand/Fast/FromTexts", runCommand<AngleOutcome>,
+                                 calculateAngle);
     return true;
 }();
 

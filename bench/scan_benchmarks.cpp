@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "scan_tables.h"
-#include "scans.h"
-#include "three_point_angle.h"
+#include "geometry/scan_tables.h"
+#include "geometry/scans.h"
+#include "geometry/three_point_angle.h"
 
 namespace orvanto::bench {
 namespace {
@@ -118,10 +118,10 @@ void registerDistanceAndAngle() {
 
 // What the first scan of a process pays: a fresh table, not the shared one. Freeing it is not
 // part of the first use, so it is left out of the timing.
-void buildTable(benchmark::State& state, ScanTable (*build)()) {
+void buildTable(benchmark::State& state, const ScanDefinition& scan) {
     bool monotonic = true;
     for (auto _ : state) {
-        ScanTable table = build();
+        ScanTable table = buildScanTable(scan);
         state.PauseTiming();
         monotonic = monotonic && table.monotonic;
         table = ScanTable();
@@ -143,9 +143,9 @@ const bool registered = [] {
                   {"Typical", randomInputs(-1, 1, 4096)}});
     registerDistanceAndAngle();
     benchmark::RegisterBenchmark("HalfAngleSineTable/BuildOnFirstUse", buildTable,
-                                 buildHalfAngleSineTable)
+                                 kHalfAngleSineScan)
         ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("CosineTable/BuildOnFirstUse", buildTable, buildCosineTable)
+    benchmark::RegisterBenchmark("CosineTable/BuildOnFirstUse", buildTable, kCosineScan)
         ->Unit(benchmark::kMillisecond);
     return true;
 }();

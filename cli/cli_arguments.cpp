@@ -1,6 +1,7 @@
-#include "cli_arguments.h"
+#include "cli/cli_arguments.h"
 
 #include <cstddef>
+#include <vector>
 
 namespace orvanto::cli {
 namespace {
@@ -18,9 +19,10 @@ constexpr Subcommand kSubcommands[] = {
     {"angle", Action::Angle, 6},
 };
 
-// Fills `seconds` from a list such as "1,2,r"; returns the offending item, if any.
+// Sets the points named in a list such as "1,2,r" to seconds mode; returns the offending item, if
+// any.
 std::variant<std::monostate, UsageError> readSecondsList(std::string_view list,
-                                                         bool (&seconds)[3]) {
+                                                         CalculatorInput& input) {
     if (list.empty()) {
         return UsageError{"--seconds= 后须列出点：1、2 或 r，以逗号分隔，例如 --seconds=1,r"};
     }
@@ -29,11 +31,11 @@ std::variant<std::monostate, UsageError> readSecondsList(std::string_view list,
         const std::size_t comma = std::min(list.find(',', start), list.size());
         const std::string_view item = list.substr(start, comma - start);
         if (item == "1") {
-            seconds[0] = true;
+            input.point1.mode = EntryMode::Seconds;
         } else if (item == "2") {
-            seconds[1] = true;
+            input.point2.mode = EntryMode::Seconds;
         } else if (item == "r" || item == "R") {
-            seconds[2] = true;
+            input.reference.mode = EntryMode::Seconds;
         } else {
             return UsageError{"--seconds 的列表中只能有 1、2 或 r，不认识“" + std::string{item} +
                               "”"};
@@ -63,7 +65,7 @@ std::variant<Request, UsageError> parseArguments(std::span<const std::string_vie
         } else if (argument.starts_with(kSecondsOption) &&
                    argument.substr(kSecondsOption.size()).starts_with('=')) {
             auto listResult =
-                readSecondsList(argument.substr(kSecondsOption.size() + 1), request.seconds);
+                readSecondsList(argument.substr(kSecondsOption.size() + 1), request.input);
             if (auto* error = std::get_if<UsageError>(&listResult)) {
                 return *error;
             }
@@ -95,7 +97,14 @@ std::variant<Request, UsageError> parseArguments(std::span<const std::string_vie
                               std::to_string(given) + " 个"};
         }
         request.action = subcommand.action;
-        request.entries.assign(positional.begin() + 1, positional.end());
+        std::string* const boxes[] = {
+            &request.input.point1.latitude,    &request.input.point1.longitude,
+            &request.input.point2.latitude,    &request.input.point2.longitude,
+            &request.input.reference.latitude, &request.input.reference.longitude,
+        };
+        for (std::size_t i = 0; i < given; ++i) {
+            *boxes[i] = positional[i + 1];
+        }
         return request;
     }
     return UsageError{"未知的子命令“" + std::string{positional.front()} +

@@ -14,7 +14,8 @@
 #include <string>
 #include <string_view>
 #include <variant>
-#include <vector>
+
+#include "calculator/calculation.h"
 
 namespace orvanto::cli {
 
@@ -22,9 +23,9 @@ enum class Action { Help, Version, Distance, Angle };
 
 struct Request {
     Action action = Action::Help;
-    // Seconds mode for point 1, point 2 and the reference point.
-    bool seconds[3] = {false, false, false};
-    std::vector<std::string> entries;
+    // The entries in box order and the points' modes; the reference point stays empty for
+    // distance.
+    CalculatorInput input;
 };
 
 struct UsageError {

@@ -1,61 +1,49 @@
-// orvanto-cli: the distance and angle commands from the command line. It fills an in-memory window
-// with the entries, runs the same command the window's buttons run, and prints what the window
-// would show: the result boxes on standard output, any message on standard error.
+// orvanto-cli: the distance and angle commands from the command line. The arguments become the
+// same input the window reads from its boxes; the result texts go to standard output exactly as the
+// window's result boxes show them, a message to standard error word for word.
 #include <iostream>
 #include <span>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
-#include "angle_command.h"
-#include "cli_arguments.h"
-#include "code_points.h"
-#include "distance_command.h"
-#include "in_memory_window.h"
+#include "calculator/calculation.h"
+#include "cli/cli_arguments.h"
+#include "geometry/code_points.h"
 
 namespace {
-
-using orvanto::InMemoryWindow;
-using orvanto::OptionButton;
-using orvanto::TextBox;
 
 constexpr int kExitSuccess = 0;
 constexpr int kExitMessage = 1;
 constexpr int kExitUsage = 2;
-
-constexpr TextBox kEntryBoxes[] = {TextBox::Text1, TextBox::Text2, TextBox::Text3,
-                                   TextBox::Text4, TextBox::Text5, TextBox::Text6};
-constexpr OptionButton kMinutesOptions[] = {OptionButton::Option1, OptionButton::Option3,
-                                            OptionButton::Option5};
 
 int usageError(std::string_view problem) {
     std::cerr << "orvanto-cli：" << problem << "\n" << orvanto::cli::usageSummary();
     return kExitUsage;
 }
 
-int runCommand(const orvanto::cli::Request& request) {
-    InMemoryWindow window;
-    for (std::size_t point = 0; point < 3; ++point) {
-        window.select(kMinutesOptions[point], !request.seconds[point]);
-    }
-    for (std::size_t i = 0; i < request.entries.size(); ++i) {
-        window.setText(kEntryBoxes[i], request.entries[i]);
-    }
-    const bool distance = request.action == orvanto::cli::Action::Distance;
-    const auto outcome =
-        distance ? orvanto::runDistanceCommand(window) : orvanto::runAngleCommand(window);
-    for (const InMemoryWindow::Message& message : window.messages()) {
-        std::cerr << message.text << "\n";
-    }
-    if (outcome != orvanto::CommandOutcome::Completed) {
-        return kExitMessage;
-    }
-    if (distance) {
-        std::cout << window.text(TextBox::Text7) << '\t' << window.text(TextBox::Text8) << "\n";
-    } else {
-        std::cout << window.text(TextBox::Text9) << "\n";
-    }
+int printed(const orvanto::Message& message) {
+    std::cerr << message.text << "\n";
+    return kExitMessage;
+}
+
+int printed(const orvanto::DistanceTexts& texts) {
+    std::cout << texts.kilometres << '\t' << texts.nauticalMiles << "\n";
     return kExitSuccess;
+}
+
+int printed(const orvanto::AngleText& text) {
+    std::cout << text.degrees << "\n";
+    return kExitSuccess;
+}
+
+int runCommand(const orvanto::cli::Request& request) {
+    const auto print = [](const auto& outcome) { return printed(outcome); };
+    if (request.action == orvanto::cli::Action::Distance) {
+        return std::visit(print, orvanto::calculateDistance(request.input));
+    }
+    return std::visit(print, orvanto::calculateAngle(request.input));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "code_points.h"
+#include "geometry/code_points.h"
 
 namespace orvanto {
 namespace {

@@ -1,10 +1,10 @@
-#include "distance.h"
+#include "geometry/distance.h"
 
 #include <cmath>
 
-#include "calculation_errors.h"
-#include "chart_constants.h"
-#include "scans.h"
+#include "geometry/calculation_errors.h"
+#include "geometry/chart_constants.h"
+#include "geometry/scans.h"
 
 // The operations below run in the order written, in double precision, without contraction into
 // fused multiply-adds: the result is compared to thousandths and the scan tolerance is tight, so

@@ -6,7 +6,7 @@
 // (on the equator, beyond about 114.59 degrees of longitude) have no matching angle.
 #pragma once
 
-#include "scans.h"
+#include "geometry/scans.h"
 
 namespace orvanto {
 

@@ -1,4 +1,4 @@
-#include "entry_decoding.h"
+#include "geometry/entry_decoding.h"
 
 #include <algorithm>
 #include <charconv>
@@ -7,8 +7,8 @@
 #include <limits>
 #include <string>
 
-#include "calculation_errors.h"
-#include "code_points.h"
+#include "geometry/calculation_errors.h"
+#include "geometry/code_points.h"
 
 namespace orvanto {
 namespace {

@@ -2,9 +2,9 @@
 #include <cstddef>
 #include <vector>
 
-#include "chart_constants.h"
-#include "scan_tables.h"
-#include "scans.h"
+#include "geometry/chart_constants.h"
+#include "geometry/scan_tables.h"
+#include "geometry/scans.h"
 
 // The fast route of both scans. A pass matches when its difference d (the tabulated sine minus the
 // target, or the target minus the tabulated cosine, exactly as the scan subtracts) lies strictly
@@ -83,10 +83,21 @@ std::size_t passBelow(double degrees, std::size_t passes) {
     return static_cast<std::size_t>(steps) + 1;
 }
 
-// The scan's outcome once pass `k` is known to be the first where the difference falls below the
-// tolerance: a match when that pass lies inside the band, otherwise no match at all.
-ScanOutcome outcomeFrom(const std::vector<ScanPass>& passes, std::size_t k, bool inBand) {
-    if (inBand) {
+// The scan's outcome found in its table. Falls back to the reference scan on a platform whose
+// sine or cosine is not monotonic to the last bit, where the search below would not be exact.
+ScanOutcome fastScan(const ScanDefinition& scan, const ScanTable& table, double target) {
+    if (!table.monotonic) {
+        return referenceScan(scan, target);
+    }
+    const std::vector<ScanPass>& passes = table.passes;
+    // The difference as the scan subtracts it, signed so that it never rises from pass to pass.
+    const auto difference = [&](std::size_t pass) {
+        return scan.valuesFall ? passes[pass].value - target : target - passes[pass].value;
+    };
+    const std::size_t guess = passBelow(scan.bandOpensNear(target), passes.size());
+    const std::size_t k = firstPassBelow(
+        passes.size(), guess, [&](std::size_t pass) { return difference(pass) < scan.tolerance; });
+    if (k < passes.size() && std::fabs(difference(k)) < scan.tolerance) {
         return {passes[k].angleAfter, true};
     }
     return {passes.back().angleAfter, false};
@@ -95,48 +106,11 @@ ScanOutcome outcomeFrom(const std::vector<ScanPass>& passes, std::size_t k, bool
 }  // namespace
 
 ScanOutcome scanHalfAngleSine(double halfChordRatio) {
-    const ScanTable& table = halfAngleSineTable();
-    if (!table.monotonic) {
-        return referenceScanHalfAngleSine(halfChordRatio);
-    }
-    const std::vector<ScanPass>& passes = table.passes;
-    const double tolerance = chart::kHalfAngleSineTolerance;
-
-    // The band opens where the sine falls below halfChordRatio + tolerance.
-    const double bandTop = halfChordRatio + tolerance;
-    std::size_t guess = 0;
-    if (bandTop < 1) {
-        guess = bandTop > 0 ? passBelow(std::asin(bandTop) * (360 / chart::kPi), passes.size())
-                            : passes.size();
-    }
-    const std::size_t k = firstPassBelow(passes.size(), guess, [&](std::size_t pass) {
-        return passes[pass].value - halfChordRatio < tolerance;
-    });
-    return outcomeFrom(
-        passes, k, k < passes.size() && std::fabs(passes[k].value - halfChordRatio) < tolerance);
+    return fastScan(kHalfAngleSineScan, halfAngleSineTable(), halfChordRatio);
 }
 
 ScanOutcome scanCosine(double cosine) {
-    const ScanTable& table = cosineTable();
-    if (!table.monotonic) {
-        return referenceScanCosine(cosine);
-    }
-    const std::vector<ScanPass>& passes = table.passes;
-    const double tolerance = chart::kCosineTolerance;
-
-    // The band opens where the scan's cosine rises above cosine - tolerance.
-    const double bandBottom = cosine - tolerance;
-    std::size_t guess = 0;
-    if (bandBottom > -1) {
-        guess = bandBottom < 1
-                    ? passBelow(std::acos(bandBottom) * (180 / chart::kPi), passes.size())
-                    : passes.size();
-    }
-    const std::size_t k = firstPassBelow(passes.size(), guess, [&](std::size_t pass) {
-        return cosine - passes[pass].value < tolerance;
-    });
-    return outcomeFrom(passes, k,
-                       k < passes.size() && std::fabs(cosine - passes[k].value) < tolerance);
+    return fastScan(kCosineScan, cosineTable(), cosine);
 }
 
 }  // namespace orvanto

@@ -1,39 +1,33 @@
 #include <cmath>
 
-#include "chart_constants.h"
-#include "scans.h"
+#include "geometry/chart_constants.h"
+#include "geometry/scan_steps.h"
+#include "geometry/scans.h"
 
-// Every expression below is part of the result: the order of the operations, the truncated pi and
-// the subtraction of the step from the running double decide which pass matches first. This file is
-// compiled without floating-point contraction, since a fused multiply-add would change the last
-// bit.
+// The scans as the calculator defines them, pass by pass. The running angle is one double from
+// which the step is subtracted in every pass, the matching pass included; this file is compiled
+// without floating-point contraction, since a fused multiply-add would change the last bit.
 
 namespace orvanto {
 
-ScanOutcome referenceScanHalfAngleSine(double halfChordRatio) {
-    double b = chart::kScanStart;
+ScanOutcome referenceScan(const ScanDefinition& scan, double target) {
+    double angle = chart::kScanStart;
     bool matched = false;
-    while (!(b < 0) && !matched) {
-        const double sine = std::sin(((b / 2) * chart::kPi) / 180);
-        if (std::fabs(sine - halfChordRatio) < chart::kHalfAngleSineTolerance) {
+    while (!(angle < 0) && !matched) {
+        if (std::fabs(scan.valueAt(angle) - target) < scan.tolerance) {
             matched = true;
         }
-        b -= chart::kScanStep;
+        angle -= chart::kScanStep;
     }
-    return {b, matched};
+    return {angle, matched};
+}
+
+ScanOutcome referenceScanHalfAngleSine(double halfChordRatio) {
+    return referenceScan(kHalfAngleSineScan, halfChordRatio);
 }
 
 ScanOutcome referenceScanCosine(double cosine) {
-    double v = chart::kScanStart;
-    bool matched = false;
-    while (!(v < 0) && !matched) {
-        const double x = (v / 180) * chart::kPi;
-        if (std::fabs(cosine - std::cos(x)) < chart::kCosineTolerance) {
-            matched = true;
-        }
-        v -= chart::kScanStep;
-    }
-    return {v, matched};
+    return referenceScan(kCosineScan, cosine);
 }
 
 }  // namespace orvanto

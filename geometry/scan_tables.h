@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "geometry/scan_steps.h"
+
 namespace orvanto {
 
 // One pass of a scan: the value the scan compares with its target at that pass (the half-angle
@@ -18,14 +20,14 @@ struct ScanPass {
 
 struct ScanTable {
     std::vector<ScanPass> passes;
-    // Whether the values never rise from one pass to the next (the half-angle sines), or never fall
-    // (the cosines). The fast route relies on it and steps pass by pass when it does not hold.
+    // Whether the values run one way only, as the scan's definition says they should (never rising
+    // for the half-angle sines, never falling for the cosines). The fast route relies on it and
+    // steps pass by pass when it does not hold.
     bool monotonic = false;
 };
 
-// Build a fresh table (a few milliseconds); the scans use the shared tables below instead.
-ScanTable buildHalfAngleSineTable();
-ScanTable buildCosineTable();
+// Builds a fresh table (a few milliseconds); the scans use the shared tables below instead.
+ScanTable buildScanTable(const ScanDefinition& scan);
 
 // The tables of this process, each built on first use; safe to call from several threads.
 const ScanTable& halfAngleSineTable();

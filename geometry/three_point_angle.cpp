@@ -1,10 +1,10 @@
-#include "three_point_angle.h"
+#include "geometry/three_point_angle.h"
 
 #include <cmath>
 
-#include "calculation_errors.h"
-#include "chart_constants.h"
-#include "scans.h"
+#include "geometry/calculation_errors.h"
+#include "geometry/chart_constants.h"
+#include "geometry/scans.h"
 
 namespace orvanto {
 namespace {

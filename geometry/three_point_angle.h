@@ -6,7 +6,7 @@
 // inequality (the distances are quantised), and then no angle matches.
 #pragma once
 
-#include "distance.h"
+#include "geometry/distance.h"
 
 namespace orvanto {
 

@@ -1,7 +1,7 @@
 #include <QDesktopServices>
 
-#include "message_box.h"
-#include "window_platform.h"
+#include "window/message_box.h"
+#include "window/window_platform.h"
 
 namespace orvanto {
 

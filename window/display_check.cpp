@@ -1,10 +1,12 @@
-#include "display_check.h"
+#include "window/display_check.h"
+
+#include <cstdlib>
 
 namespace orvanto {
 
-std::optional<std::string> missingDisplayMessage(const EnvironmentLookup& environment) {
+std::optional<std::string> missingDisplayMessage() {
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-        const char* value = environment(name);
+        const char* value = std::getenv(name);
         if (value != nullptr && *value != '\0') {
             return std::nullopt;
         }

@@ -2,17 +2,13 @@
 // message about platform plugins; the program says plainly what is missing and how to run it.
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 
 namespace orvanto {
 
-// Reads one environment variable; nullptr when it is not set.
-using EnvironmentLookup = std::function<const char*(const char* name)>;
-
 // The line to print when Qt has no display to open: none of DISPLAY, WAYLAND_DISPLAY or
 // QT_QPA_PLATFORM is set (an empty value counts as unset). Nothing when Qt can try to start.
-std::optional<std::string> missingDisplayMessage(const EnvironmentLookup& environment);
+std::optional<std::string> missingDisplayMessage();
 
 }  // namespace orvanto

@@ -1,4 +1,4 @@
-#include "flat_frame.h"
+#include "window/flat_frame.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "flat_line_edit.h"
+#include "window/flat_line_edit.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "help_text.h"
+#include "window/help_text.h"
 
 namespace orvanto {
 

@@ -1,4 +1,4 @@
-#include "link_label.h"
+#include "window/link_label.h"
 
 #include <QMouseEvent>
 

@@ -4,14 +4,13 @@
 #include <cstdlib>
 #include <optional>
 
-#include "display_check.h"
-#include "pdf.h"
-#include "startup_messages.h"
-#include "window_look.h"
+#include "window/display_check.h"
+#include "window/pdf.h"
+#include "window/startup_messages.h"
+#include "window/window_look.h"
 
 int main(int argc, char* argv[]) {
-    if (const auto message =
-            orvanto::missingDisplayMessage([](const char* name) { return std::getenv(name); })) {
+    if (const auto message = orvanto::missingDisplayMessage()) {
         std::fprintf(stderr, "%s\n", message->c_str());
         return EXIT_FAILURE;
     }

@@ -1,4 +1,4 @@
-#include "message_box.h"
+#include "window/message_box.h"
 
 namespace orvanto {
 

@@ -1,4 +1,4 @@
-#include "note_label.h"
+#include "window/note_label.h"
 
 #include <QFontInfo>
 #include <QFontMetricsF>

@@ -1,4 +1,4 @@
-#include "pdf.h"
+#include "window/pdf.h"
 
 #include <QIcon>
 #include <QLabel>
@@ -10,13 +10,12 @@
 #include <QScreen>
 #include <utility>
 
-#include "angle_command.h"
-#include "distance_command.h"
-#include "flat_frame.h"
-#include "home_page.h"
-#include "link_label.h"
-#include "qt_window_services.h"
-#include "window_look.h"
+#include "window/flat_frame.h"
+#include "window/home_page.h"
+#include "window/link_label.h"
+#include "window/note_label.h"
+#include "window/qt_text.h"
+#include "window/window_look.h"
 
 namespace orvanto {
 namespace {
@@ -35,8 +34,23 @@ void tint(QWidget* widget, std::initializer_list<QPalette::ColorRole> roles) {
 
 // Only the selected button of a pair is a stop of the Tab key; the other is still reached by the
 // mouse and by the arrow keys within the pair.
-void keepSelectedAsTabStop(QRadioButton* button, bool selected) {
-    button->setFocusPolicy(selected ? Qt::StrongFocus : Qt::ClickFocus);
+void keepSelectedAsTabStop(QRadioButton* button) {
+    button->setFocusPolicy(button->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+// A point is in minutes mode exactly when its "分" button is selected; the "秒" button is never
+// read.
+PointEntries pointEntries(const QLineEdit* latitude, const QLineEdit* longitude,
+                          const QRadioButton* minutes) {
+    return {latitude->text().toStdString(), longitude->text().toStdString(),
+            minutes->isChecked() ? EntryMode::Minutes : EntryMode::Seconds};
+}
+
+void showResult(QLineEdit* box, const std::string& text) {
+    box->setText(toQString(text));
+    // setText leaves the caret at the end, which scrolls a long result to its tail; a result is
+    // read from its first digit.
+    box->setCursorPosition(0);
 }
 
 }  // namespace
@@ -54,57 +68,54 @@ pdf::pdf(WindowPlatform platform, QWidget* parent)
     // Moves over the bare surface recolour the link label; without tracking they never arrive.
     setMouseTracking(true);
 
-    createControls();
-    chainTabOrder();
-    for (QRadioButton* button : options_) {
+    ui_.setupUi(this);
+    for (QRadioButton* minutes : {ui_.Option1, ui_.Option3, ui_.Option5}) {
+        minutes->setChecked(true);
+    }
+    for (QRadioButton* button :
+         {ui_.Option1, ui_.Option2, ui_.Option3, ui_.Option4, ui_.Option5, ui_.Option6}) {
+        keepSelectedAsTabStop(button);
         connect(button, &QRadioButton::toggled, button,
-                [button](bool selected) { keepSelectedAsTabStop(button, selected); });
+                [button] { keepSelectedAsTabStop(button); });
     }
-    for (std::size_t minutes : {0U, 2U, 4U}) {
-        options_[minutes]->setChecked(true);
-    }
-    for (QRadioButton* button : options_) {
-        keepSelectedAsTabStop(button, button->isChecked());
-    }
-
-    services_ = std::make_unique<QtWindowServices>(
-        this, QtWindowServices::TextBoxes{boxes_},
-        QtWindowServices::MinutesOptions{options_[0], options_[2], options_[4]}, platform_);
-    connect(command3_, &QPushButton::clicked, this, &pdf::command3Click);
-    connect(command4_, &QPushButton::clicked, this, &pdf::command4Click);
-    connect(label11_, &LinkLabel::mouseMoved, this, &pdf::label11MouseMove);
-    connect(label11_, &LinkLabel::clicked, this, &pdf::label11Click);
+    connect(ui_.Command3, &QPushButton::clicked, this, &pdf::command3Click);
+    connect(ui_.Command4, &QPushButton::clicked, this, &pdf::command4Click);
+    connect(ui_.Label11, &LinkLabel::mouseMoved, this, &pdf::label11MouseMove);
+    connect(ui_.Label11, &LinkLabel::clicked, this, &pdf::label11Click);
 
     load();
 
     if (const QScreen* screen = this->screen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
-    boxes_[0]->setFocus();
+    ui_.Text1->setFocus();
 }
-
-pdf::~pdf() = default;
 
 void pdf::load() {
     tint(this, {QPalette::Window});
-    for (FlatFrame* frame : frames_) {
+    for (FlatFrame* frame :
+         {ui_.Frame1, ui_.Frame2, ui_.Frame3, ui_.Frame4, ui_.Frame5, ui_.Frame6}) {
         tint(frame, {QPalette::Window});
         frame->setAutoFillBackground(true);
     }
-    for (std::size_t i = 0; i < 11; ++i) {
-        tint(labels_[i], {QPalette::Window});
+    for (QLabel* label : {ui_.Label1, ui_.Label2, ui_.Label3, ui_.Label4, ui_.Label5, ui_.Label6,
+                          ui_.Label7, ui_.Label8, ui_.Label9, static_cast<QLabel*>(ui_.Label10),
+                          static_cast<QLabel*>(ui_.Label11)}) {
+        tint(label, {QPalette::Window});
     }
-    for (QRadioButton* button : options_) {
-        tint(button, {QPalette::Window});
+    for (QWidget* control :
+         {ui_.Option1, ui_.Option2, ui_.Option3, ui_.Option4, ui_.Option5, ui_.Option6}) {
+        tint(control, {QPalette::Window});
     }
-    for (QWidget* panel : pictures_) {
+    for (QWidget* panel : {ui_.Picture1, ui_.Picture2, ui_.Picture3, ui_.Picture4}) {
         tint(panel, {QPalette::Window});
     }
     // The Button role is the face the Windows style paints; Fusion would shade it into a gradient.
-    tint(command3_, {QPalette::Window, QPalette::Button});
-    tint(command4_, {QPalette::Window, QPalette::Button});
-    for (std::size_t i = 6; i < 9; ++i) {
-        tint(boxes_[i], {QPalette::Base});
+    for (QPushButton* button : {ui_.Command3, ui_.Command4}) {
+        tint(button, {QPalette::Window, QPalette::Button});
+    }
+    for (QLineEdit* result : {ui_.Text7, ui_.Text8, ui_.Text9}) {
+        tint(result, {QPalette::Base});
     }
 }
 
@@ -112,17 +123,13 @@ void pdf::mouseMoveEvent(QMouseEvent* event) {
     // A control that tracks the mouse but ignores a move passes it on to its parent; such a move is
     // over that control, not over the bare surface.
     if (childAt(event->position().toPoint()) == nullptr) {
-        QPalette palette = label11_->palette();
-        palette.setColor(QPalette::WindowText, this->palette().color(QPalette::ButtonText));
-        label11_->setPalette(palette);
+        setTextColour(ui_.Label11, palette().color(QPalette::ButtonText));
     }
     event->accept();
 }
 
 void pdf::label11MouseMove() {
-    QPalette palette = label11_->palette();
-    palette.setColor(QPalette::WindowText, QColor::fromRgb(kLinkHoverColour));
-    label11_->setPalette(palette);
+    setTextColour(ui_.Label11, QColor::fromRgb(kLinkHoverColour));
 }
 
 void pdf::label11Click() {
@@ -133,12 +140,34 @@ void pdf::label11Click() {
     }
 }
 
+CalculatorInput pdf::input() const {
+    return {pointEntries(ui_.Text1, ui_.Text2, ui_.Option1),
+            pointEntries(ui_.Text3, ui_.Text4, ui_.Option3),
+            pointEntries(ui_.Text5, ui_.Text6, ui_.Option5)};
+}
+
+void pdf::showMessage(const Message& message) {
+    platform_.showMessage(this, toQString(message.title), toQString(message.text));
+}
+
 void pdf::command3Click() {
-    runDistanceCommand(*services_);
+    const DistanceOutcome outcome = calculateDistance(input());
+    if (const auto* message = std::get_if<Message>(&outcome)) {
+        showMessage(*message);
+        return;
+    }
+    const auto& distance = std::get<DistanceTexts>(outcome);
+    showResult(ui_.Text7, distance.kilometres);
+    showResult(ui_.Text8, distance.nauticalMiles);
 }
 
 void pdf::command4Click() {
-    runAngleCommand(*services_);
+    const AngleOutcome outcome = calculateAngle(input());
+    if (const auto* message = std::get_if<Message>(&outcome)) {
+        showMessage(*message);
+        return;
+    }
+    showResult(ui_.Text9, std::get<AngleText>(outcome).degrees);
 }
 
 }  // namespace orvanto

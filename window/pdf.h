@@ -1,25 +1,16 @@
 // The calculator's one window, `pdf`: the entry boxes and mode options of three points, the result
-// boxes, the two command buttons, the help text and the home-page link. The window only hands
-// texts and selections to the commands and shows what they write back.
+// boxes, the two command buttons, the help text and the home-page link. The window reads its boxes
+// into the calculator's input, calls the calculation, and writes back the results or shows the
+// message; it computes nothing itself.
 #pragma once
 
 #include <QWidget>
-#include <array>
-#include <memory>
 
-#include "window_platform.h"
-
-class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
+#include "calculator/calculation.h"
+#include "window/pdf_ui.h"
+#include "window/window_platform.h"
 
 namespace orvanto {
-
-class FlatFrame;
-class LinkLabel;
-class QtWindowServices;
 
 inline constexpr char kWindowCaption[] = "Orvanto软件―经纬度距离角度计算器";
 inline constexpr int kClientWidth = 588;
@@ -30,36 +21,24 @@ class pdf final : public QWidget {
   public:
     // Builds, colours and centres the window; the caller shows it.
     explicit pdf(WindowPlatform platform, QWidget* parent = nullptr);
-    ~pdf() override;
 
   protected:
     // Pointer moves over the bare window surface; moves over controls stay with the controls.
     void mouseMoveEvent(QMouseEvent* event) override;
 
   private:
-    void createControls();  // pdf_layout.cpp
-    void chainTabOrder();   // pdf_layout.cpp
     void load();
     void label11MouseMove();
     void label11Click();
     void command3Click();
     void command4Click();
 
+    // The six entry texts and the points' modes as the controls hold them now.
+    CalculatorInput input() const;
+    void showMessage(const Message& message);
+
+    Ui_pdf ui_;
     WindowPlatform platform_;
-
-    // Index 0 holds the control numbered 1: frames_[0] is Frame1, boxes_[6] is Text7.
-    std::array<FlatFrame*, 6> frames_{};
-    std::array<QWidget*, 4> pictures_{};
-    std::array<QRadioButton*, 6> options_{};
-    std::array<QLabel*, 12> labels_{};
-    std::array<QLineEdit*, 9> boxes_{};
-    QPlainTextEdit* text10_ = nullptr;
-    QWidget* line1_ = nullptr;
-    QPushButton* command3_ = nullptr;
-    QPushButton* command4_ = nullptr;
-    LinkLabel* label11_ = nullptr;
-
-    std::unique_ptr<QtWindowServices> services_;
 };
 
 }  // namespace orvanto

@@ -1,4 +1,4 @@
-#include "startup_messages.h"
+#include "window/startup_messages.h"
 
 #include <QMessageLogger>
 #include <QString>

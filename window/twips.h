@@ -1,5 +1,5 @@
-// Window geometry is laid out in twips, the unit the layout tables use: 1440 to the inch, 15 to a
-// pixel at 96 dots per inch. Qt scales the resulting pixels with the screen by itself.
+// The window is laid out in twips, as its controls' places and sizes are given: 1440 to the inch,
+// 15 to a pixel at 96 dots per inch. Qt scales the resulting pixels with the screen by itself.
 #pragma once
 
 #include <QRect>

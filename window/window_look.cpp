@@ -1,6 +1,7 @@
-#include "window_look.h"
+#include "window/window_look.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPalette>
 #include <QStringList>
 #include <QStyleFactory>
@@ -32,6 +33,12 @@ QColor menuTextColour() {
 
 QColor scrollBarColour() {
     return QApplication::palette("QScrollBar").color(QPalette::Mid);
+}
+
+void setTextColour(QLabel* label, const QColor& colour) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
 }
 
 void useClassicStyle() {

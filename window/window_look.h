@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QFont>
 
+class QLabel;
 class QWidget;
 
 namespace orvanto {
@@ -28,6 +29,9 @@ QFont windowFont();
 QColor menuTextColour();
 // The scroll-bar colour of the user's scheme, taken likewise from the scroll bars' palette.
 QColor scrollBarColour();
+
+// Sets the colour a label writes its text in.
+void setTextColour(QLabel* label, const QColor& colour);
 
 // Makes Qt's classic Windows style the application's style: it paints a button's face in its
 // palette colour, where Fusion shades it into a gradient, and adds no icons to message-box buttons.

@@ -1,4 +1,4 @@
-#include "format_thousandths.h"
+#include "calculator/format_thousandths.h"
 
 #include <algorithm>
 #include <array>
@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "calculation_errors.h"
+#include "geometry/calculation_errors.h"
 
 namespace orvanto {
 namespace {

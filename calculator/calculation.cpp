@@ -1,0 +1,160 @@
+#include "calculator/calculation.h"
+
+#include <span>
+#include <string_view>
+#include <tuple>
+
+#include "calculator/format_thousandths.h"
+#include "calculator/messages.h"
+#include "geometry/calculation_errors.h"
+#include "geometry/three_point_angle.h"
+
+namespace orvanto {
+namespace {
+
+constexpr double kKilometresPerNauticalMile = 1.852;
+
+struct ChartPoint {
+    double latitude;
+    double longitude;
+};
+
+struct DecodedPoints {
+    ChartPoint point1;
+    ChartPoint point2;
+    ChartPoint reference;
+};
+
+// Where each point's texts stand in the input and which boxes show them, in reading order.
+struct PointSource {
+    const PointEntries CalculatorInput::*entries;
+    ChartPoint DecodedPoints::*decoded;
+    EntryBox latitudeBox;
+    EntryBox longitudeBox;
+};
+
+constexpr PointSource kPointSources[] = {
+    {&CalculatorInput::point1, &DecodedPoints::point1, EntryBox::Point1Latitude,
+     EntryBox::Point1Longitude},
+    {&CalculatorInput::point2, &DecodedPoints::point2, EntryBox::Point2Latitude,
+     EntryBox::Point2Longitude},
+    {&CalculatorInput::reference, &DecodedPoints::reference, EntryBox::ReferenceLatitude,
+     EntryBox::ReferenceLongitude},
+};
+
+constexpr std::size_t kDistancePoints = 2;
+constexpr std::size_t kAnglePoints = 3;
+
+// Decodes one entry into `degrees`, or tells why it cannot be read.
+std::optional<Message> decodeInto(double& degrees, const std::string& text, EntryMode mode,
+                                  EntryBox box) {
+    try {
+        degrees = decodeEntry(text, mode);
+        return std::nullopt;
+    } catch (const OverflowError&) {
+        return entryFailureMessage(box, text, mode, MessageKind::Overflow);
+    } catch (const TypeMismatchError&) {
+        return entryFailureMessage(box, text, mode, MessageKind::TypeMismatch);
+    }
+}
+
+// The first `pointCount` points decoded, or the message that stops the command: the
+// incomplete-entry check of all their boxes comes first, then decoding in box order, so the first
+// faulty entry in that order is the one reported. A point's mode holds for both of its texts.
+std::variant<DecodedPoints, Message> decodePoints(const CalculatorInput& input,
+                                                  std::size_t pointCount) {
+    const std::span sources{kPointSources, pointCount};
+    for (const PointSource& source : sources) {
+        const PointEntries& entries = input.*source.entries;
+        // Only the empty text is missing: a text of spaces is an entry.
+        if (entries.latitude.empty()) {
+            return incompleteEntryMessage(source.latitudeBox);
+        }
+        if (entries.longitude.empty()) {
+            return incompleteEntryMessage(source.longitudeBox);
+        }
+    }
+    DecodedPoints decoded{};
+    for (const PointSource& source : sources) {
+        const PointEntries& entries = input.*source.entries;
+        ChartPoint& point = decoded.*source.decoded;
+        if (auto failure =
+                decodeInto(point.latitude, entries.latitude, entries.mode, source.latitudeBox)) {
+            return std::move(*failure);
+        }
+        if (auto failure =
+                decodeInto(point.longitude, entries.longitude, entries.mode, source.longitudeBox)) {
+            return std::move(*failure);
+        }
+    }
+    return decoded;
+}
+
+DistanceOutcome distanceTexts(const DecodedPoints& p) {
+    const ChartPoint& p1 = p.point1;
+    const ChartPoint& p2 = p.point2;
+    const DistanceMeasurement d =
+        measureDistance(p1.latitude, p1.longitude, p2.latitude, p2.longitude);
+    if (!d.matched) {
+        return pointsTooFarApartMessage(Point::One, Point::Two, "距离");
+    }
+    DistanceTexts texts;
+    texts.kilometres = formatThousandths(d.kilometres, kKilometrePattern);
+    // Nautical miles are converted from the kilometre text as shown, not from the unrounded
+    // distance, so that the two boxes always agree with each other.
+    const double nauticalMiles = leadingNumber(texts.kilometres) / kKilometresPerNauticalMile;
+    texts.nauticalMiles = formatThousandths(nauticalMiles, kNauticalMilePattern);
+    return texts;
+}
+
+AngleOutcome angleText(const DecodedPoints& p) {
+    const ChartPoint& p1 = p.point1;
+    const ChartPoint& p2 = p.point2;
+    const ChartPoint& r = p.reference;
+    const AngleMeasurement angle = measureThreePointAngle(p1.latitude, p1.longitude, p2.latitude,
+                                                          p2.longitude, r.latitude, r.longitude);
+    // The distances are checked in the order they were measured.
+    const std::tuple<const DistanceMeasurement&, Point, Point> distances[] = {
+        {angle.point1ToPoint2, Point::One, Point::Two},
+        {angle.point1ToReference, Point::One, Point::Reference},
+        {angle.referenceToPoint2, Point::Reference, Point::Two},
+    };
+    for (const auto& [distance, from, to] : distances) {
+        if (!distance.matched) {
+            return pointsTooFarApartMessage(from, to, "夹角");
+        }
+    }
+    if (!angle.matched) {
+        return angleNotDeterminableMessage(angle.cosine, angle.point1ToReference.kilometres,
+                                           angle.referenceToPoint2.kilometres);
+    }
+    return AngleText{formatThousandths(angle.degrees, kAnglePattern)};
+}
+
+// Decodes the points a command needs and computes its result; an arithmetic fault anywhere in the
+// geometry or the formatting becomes a message like any other failure.
+template <typename Outcome>
+Outcome calculate(const CalculatorInput& input, std::size_t pointCount,
+                  Outcome (*compute)(const DecodedPoints&)) {
+    auto decoded = decodePoints(input, pointCount);
+    if (auto* message = std::get_if<Message>(&decoded)) {
+        return std::move(*message);
+    }
+    try {
+        return compute(std::get<DecodedPoints>(decoded));
+    } catch (const ArithmeticFault&) {
+        return arithmeticFaultMessage();
+    }
+}
+
+}  // namespace
+
+DistanceOutcome calculateDistance(const CalculatorInput& input) {
+    return calculate(input, kDistancePoints, distanceTexts);
+}
+
+AngleOutcome calculateAngle(const CalculatorInput& input) {
+    return calculate(input, kAnglePoints, angleText);
+}
+
+}  // namespace orvanto

@@ -1,0 +1,38 @@
+// The texts the calculator shows the user: the incomplete-entry message and the reports of why a
+// calculation stopped. The user reads them in a message box, or on standard error from the command
+// line.
+#pragma once
+
+#include <string_view>
+
+#include "calculator/calculation.h"
+
+namespace orvanto {
+
+// The points as the window's frames name them.
+enum class Point { One, Two, Reference };
+
+// The name of an entry box as the window labels it: "点Ⅰ纬度", …, "参考点经度".
+std::string_view boxName(EntryBox box);
+
+// The name of a point: "点Ⅰ", "点Ⅱ" or "参考点".
+std::string_view pointName(Point point);
+
+// "请输入完整的经纬信息！", pointing at the first empty box.
+Message incompleteEntryMessage(EntryBox firstEmpty);
+
+// Why an entry could not be decoded (kind Overflow or TypeMismatch), naming the box and quoting the
+// text as typed (shortened when long).
+Message entryFailureMessage(EntryBox box, std::string_view text, EntryMode mode, MessageKind kind);
+
+Message arithmeticFaultMessage();
+
+// Two points for which the distance scan found no angle. `purpose` is what could not be computed:
+// "距离" or "夹角".
+Message pointsTooFarApartMessage(Point first, Point second, std::string_view purpose);
+
+// Why no angle matched the cosine at the reference point.
+Message angleNotDeterminableMessage(double cosine, double point1ToReferenceKm,
+                                    double referenceToPoint2Km);
+
+}  // namespace orvanto

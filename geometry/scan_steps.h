@@ -1,0 +1,49 @@
+// What each of the two descending scans compares at a pass, written once: the pass-by-pass
+// reference scans and the tables of the fast route both evaluate these same expressions, so the
+// proof that the two routes agree compares routes, not two copies of the arithmetic.
+#pragma once
+
+#include <cmath>
+
+#include "geometry/chart_constants.h"
+#include "geometry/scans.h"
+
+namespace orvanto {
+
+// The sine of half the running angle B, which the distance scan compares with the half-chord
+// ratio. The order of the operations and the truncated pi are part of the result: reordering them
+// moves the first matching pass near the tolerance boundaries.
+inline double halfAngleSineAt(double b) {
+    return std::sin(((b / 2) * chart::kPi) / 180);
+}
+
+// The cosine of the running angle v, which the angle scan compares with the cosine at R.
+inline double cosineAt(double v) {
+    return std::cos((v / 180) * chart::kPi);
+}
+
+// One scan: the value it compares at each running angle, its tolerance, and which way the values
+// run as the angle falls from 180 towards 0 (the half-angle sines fall, the cosines rise).
+struct ScanDefinition {
+    double (*valueAt)(double angle);
+    double tolerance;
+    bool valuesFall;
+    // Roughly where, in degrees, the band of matching passes for `target` opens; any value, NaN
+    // included, is allowed. The fast route only starts its search there.
+    double (*bandOpensNear)(double target);
+};
+
+inline constexpr ScanDefinition kHalfAngleSineScan{
+    halfAngleSineAt, chart::kHalfAngleSineTolerance, true, [](double halfChordRatio) {
+        return std::asin(halfChordRatio + chart::kHalfAngleSineTolerance) * (360 / chart::kPi);
+    }};
+
+inline constexpr ScanDefinition kCosineScan{
+    cosineAt, chart::kCosineTolerance, false, [](double cosine) {
+        return std::acos(std::fmin(cosine - chart::kCosineTolerance, 1.0)) * (180 / chart::kPi);
+    }};
+
+// A scan pass by pass, exactly as defined: up to 180000 evaluations of `scan.valueAt`.
+ScanOutcome referenceScan(const ScanDefinition& scan, double target);
+
+}  // namespace orvanto

@@ -1,0 +1,346 @@
+// The window on the offscreen platform: where the controls stand and how they look, the order the
+// Tab key visits them, and the window in use (option pairs, read-only boxes, the link label, both
+// commands through the widgets). The message box and the browser are recorded, not opened.
+#include <QAccessible>
+#include <QClipboard>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QtTest>
+
+#include "window/home_page.h"
+#include "window/message_box.h"
+#include "window/pdf.h"
+#include "window/window_look.h"
+
+namespace {
+
+struct Shown {
+    QString title, text;
+};
+
+// The window as the program builds it, with what it asks of the platform recorded.
+struct RecordedWindow {
+    QList<Shown> messages;
+    QList<QUrl> opened;
+    bool browserStarts = true;
+    orvanto::pdf window{{[this](QWidget*, const QString& title, const QString& text) {
+                             messages.append({title, text});
+                         },
+                         [this](const QUrl& address) {
+                             opened.append(address);
+                             return browserStarts;
+                         }}};
+
+    template <typename Control = QWidget>
+    Control* find(const QString& name) {
+        auto* control =
+            name == "pdf" ? qobject_cast<Control*>(&window) : window.findChild<Control*>(name);
+        if (control == nullptr) {
+            qFatal("no control named %s", qPrintable(name));
+        }
+        return control;
+    }
+    QString text(const QString& name) { return find<QLineEdit>(name)->text(); }
+    bool shown() {
+        window.show();
+        return QTest::qWaitForWindowActive(&window);
+    }
+};
+
+QString boxes(int first, int last, RecordedWindow& w) {
+    QStringList texts;
+    for (int i = first; i <= last; ++i) {
+        texts << w.text(QStringLiteral("Text%1").arg(i));
+    }
+    return texts.join(QLatin1Char('|'));
+}
+
+}  // namespace
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { orvanto::useClassicStyle(); }
+
+    void windowAtStart() {
+        RecordedWindow w;
+        QCOMPARE(w.window.size(), QSize(588, 408));
+        QCOMPARE(w.window.minimumSize(), w.window.maximumSize());
+        QCOMPARE(w.window.windowTitle(), QStringLiteral("Orvanto软件―经纬度距离角度计算器"));
+        QVERIFY(!w.window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        QCOMPARE(boxes(1, 9, w), QString(8, QLatin1Char('|')));
+        QCOMPARE(w.find<QLabel>("Label11")->palette().color(QPalette::WindowText),
+                 orvanto::menuTextColour());
+        // Screen readers and test tools find every entry, result and button by a Chinese name.
+        QStringList names;
+        for (QWidget* control : w.window.findChildren<QWidget*>()) {
+            if (control->focusPolicy() != Qt::NoFocus) {
+                names << QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+            }
+        }
+        QCOMPARE(names.filter(QRegularExpression(QStringLiteral("^\\p{Han}"))).size(), 18);
+        QCOMPARE(names.removeDuplicates(), 0);
+        QVERIFY(w.shown());
+        QCOMPARE(QApplication::focusWidget(), w.find("Text1"));
+        // Centred, give or take the window frame, whose size is unknown until it is shown.
+        const QRect frame = w.window.frameGeometry();
+        const QPoint offCentre = frame.center() - w.window.screen()->availableGeometry().center();
+        QVERIFY(std::abs(offCentre.x()) <= frame.width() - w.window.width() + 1);
+        QVERIFY(std::abs(offCentre.y()) <= frame.height() - w.window.height() + 1);
+    }
+
+    void controlsInPlace() {
+        // Twips / 15, rounded: a slip in one conversion or a wrong container moves these.
+        const std::tuple<QString, QString, QRect, double> controls[] = {
+            {"Frame1", "pdf", {8, 16, 177, 113}, 0},
+            {"Frame5", "pdf", {400, 136, 177, 113}, 0},
+            {"Picture3", "Frame2", {40, 16, 153, 17}, 0},
+            {"Option4", "Picture3", {72, 0, 33, 17}, 0},
+            {"Label1", "Frame1", {8, 48, 33, 17}, 9.0},  // the window's font
+            {"Text1", "Frame1", {48, 40, 105, 25}, 12.0},
+            {"Text4", "Frame2", {64, 72, 113, 25}, 12.0},
+            {"Label10", "Frame6", {24, 72, 161, 25}, 0},
+            {"Command4", "Picture1", {40, 48, 105, 25}, 0},
+            {"Text10", "pdf", {8, 256, 569, 113}, 9.75},
+            {"Line1", "pdf", {8, 256, 568, 1}, 0},
+            {"Label11", "pdf", {320, 376, 113, 17}, 10.5},
+            {"Label12", "pdf", {440, 378, 145, 17}, 0},
+        };
+        RecordedWindow w;
+        for (const auto& [name, container, pixels, points] : controls) {
+            QWidget* control = w.find(name);
+            QCOMPARE(control->parentWidget()->objectName(), container);
+            QCOMPARE(control->geometry(), pixels);
+            QVERIFY(points == 0 || control->font().pointSizeF() == points);
+            // Song for the boxes and the link; without the Simplified Chinese fallback fontconfig
+            // may settle on Japanese glyph forms.
+            if (points > 9 && QFontDatabase::hasFamily(QStringLiteral("Noto Serif CJK SC"))) {
+                QCOMPARE(QFontInfo(control->font()).family(), QStringLiteral("Noto Serif CJK SC"));
+            }
+        }
+    }
+
+    void tabOrder() {
+        const QString boxes = "Text1 Text2 Text3 Text4 Text5 Text6 Text7 Text8 Text9 Text10 ";
+        // Only the selected button of a pair is a stop; a leftover stop on "分" would show here.
+        for (const auto& [seconds, stops] :
+             {std::pair{QString(), boxes + "Command3 Command4 Option1 Option3 Option5 Text1"},
+              {"Option4", boxes + "Command3 Command4 Option1 Option4 Option5 Text1"}}) {
+            RecordedWindow w;
+            if (!seconds.isEmpty()) {
+                w.find<QRadioButton>(seconds)->setChecked(true);
+            }
+            QVERIFY(w.shown());
+            QStringList visited{QApplication::focusWidget()->objectName()};
+            while (visited.size() < stops.count(QLatin1Char(' ')) + 1) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                visited << QApplication::focusWidget()->objectName();
+            }
+            QCOMPARE(visited.join(QLatin1Char(' ')), stops);
+        }
+    }
+
+    // What the screen shows, not just what the palette says: Fusion would shade the button face,
+    // a style sheet could hide a palette, and a sunken edge would show inside the line.
+    void renderedLook() {
+        const QColor tint = QColor::fromRgb(orvanto::kWindowTint);
+        const QColor white = QApplication::palette().color(QPalette::Base);
+        const QColor line = QApplication::palette().color(QPalette::WindowText);
+        const std::tuple<QString, QPoint, QColor> pixels[] = {
+            {"Command3", {6, 12}, tint}, {"Text7", {100, 12}, tint}, {"Text2", {100, 12}, white},
+            {"Text2", {0, 12}, line},    {"Text2", {1, 12}, white},  {"Text10", {300, 0}, line},
+            {"Frame3", {0, 60}, line},   {"pdf", {3, 395}, tint},
+        };
+        RecordedWindow w;
+        QVERIFY(w.shown());
+        const QImage image = w.window.grab().toImage();
+        for (const auto& [name, at, colour] : pixels) {
+            const QPoint pixel = w.find(name)->mapTo(&w.window, at) * image.devicePixelRatio();
+            QVERIFY2(image.pixelColor(pixel) == colour, qPrintable(name));
+        }
+    }
+
+    void helpBox() {
+        RecordedWindow w;
+        auto* help = w.find<QPlainTextEdit>("Text10");
+        const QStringList lines = help->toPlainText().split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 14);  // 13 lines, the last one ended too
+        QCOMPARE(lines[1], QStringLiteral("    "));
+        QCOMPARE(lines[12], QStringLiteral("谢谢使用。"));
+        // 787 bytes in GB2312 with CR LF line ends: every Chinese character takes two bytes.
+        qsizetype bytes = 0;
+        for (const QString& line : lines.first(13)) {
+            for (const QChar c : line) {
+                bytes += c.unicode() < 0x80 ? 1 : 2;
+            }
+            bytes += 2;
+        }
+        QCOMPARE(bytes, 787);
+        QCOMPARE(help->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        QVERIFY(w.shown());
+        QCOMPARE(help->verticalScrollBar()->value(), 0);
+        QVERIFY(help->verticalScrollBar()->maximum() > 0);
+    }
+
+    void optionPairsAreApart() {
+        // Option1 … Option6, 1 when selected, after clicking the buttons named.
+        for (const auto& [clicks, selected] : {std::pair{QStringList{"Option4"}, "100110"},
+                                               {QStringList{"Option4", "Option3"}, "101010"},
+                                               {QStringList{"Option2", "Option6"}, "011001"}}) {
+            RecordedWindow w;
+            QVERIFY(w.shown());
+            for (const QString& name : clicks) {
+                QTest::mouseClick(w.find(name), Qt::LeftButton, {}, QPoint(6, 8));
+            }
+            QString states;
+            for (int i = 1; i <= 6; ++i) {
+                states += w.find<QRadioButton>(QStringLiteral("Option%1").arg(i))->isChecked()
+                              ? '1'
+                              : '0';
+            }
+            QCOMPARE(states, QString::fromLatin1(selected));
+        }
+    }
+
+    // Typing, pasting and deleting change nothing; selecting and copying work.
+    void readOnlyBoxes() {
+        RecordedWindow w;
+        w.find<QLineEdit>("Text8")->setText(QStringLiteral("380.236"));
+        QVERIFY(w.shown());
+        auto* help = w.find<QPlainTextEdit>("Text10");
+        for (const auto& [box, text] : {std::pair<QWidget*, std::function<QString()>>{
+                                            w.find("Text8"), [&] { return w.text("Text8"); }},
+                                        {help, [&] { return help->toPlainText(); }}}) {
+            const QString before = text();
+            box->setFocus();
+            QApplication::clipboard()->setText(QStringLiteral("999"));
+            QTest::keyClicks(box, QStringLiteral("12"));
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+            QTest::keyClick(box, Qt::Key_Backspace);
+            QTest::keyClick(box, Qt::Key_Delete);
+            QCOMPARE(text(), before);
+            QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+            QCOMPARE(QApplication::clipboard()->text(), before);
+        }
+    }
+
+    // A pasted entry is kept whole: Qt's default limit would cut it at 32767 characters and the
+    // command would decode a different text from the one the user sees.
+    void longEntryKeptWhole() {
+        RecordedWindow w;
+        const QString longText(40000, QLatin1Char('7'));
+        w.find<QLineEdit>("Text1")->insert(longText);
+        QCOMPARE(w.text("Text1"), longText);
+    }
+
+    void linkHoverColour() {
+        // The controls the pointer moves over ("" is the bare surface) and the colour left.
+        const QColor menu = orvanto::menuTextColour();
+        const QColor red(255, 0, 0);
+        const QColor button(Qt::darkGreen);
+        const std::pair<QStringList, QColor> paths[] = {
+            {{}, menu},
+            {{"Label11"}, red},
+            {{"Label11", ""}, button},
+            {{""}, button},
+            {{"Label11", "Label12"}, red},
+            {{"Label11", "Text1"}, red},
+        };
+        for (const auto& [path, colour] : paths) {
+            RecordedWindow w;
+            // The schemes' menu and button texts are both black; a distinct button colour tells
+            // the two handlers apart.
+            QPalette palette = w.window.palette();
+            palette.setColor(QPalette::ButtonText, button);
+            w.window.setPalette(palette);
+            QVERIFY(w.shown());
+            // The first move into a freshly shown window only enters it.
+            QTest::mouseMove(w.find("Text10"));
+            for (const QString& name : path) {
+                // The window's bottom-left corner is bare surface.
+                QTest::mouseMove(w.find(name.isEmpty() ? "pdf" : name),
+                                 name.isEmpty() ? QPoint(3, 400) : QPoint(10, 8));
+            }
+            QCOMPARE(w.find<QLabel>("Label11")->palette().color(QPalette::WindowText), colour);
+        }
+    }
+
+    void linkClick() {
+        const QUrl home{QString::fromUtf8(orvanto::kHomePageUrl)};
+        for (const bool browserStarts : {true, false}) {
+            RecordedWindow w;
+            w.browserStarts = browserStarts;
+            QVERIFY(w.shown());
+            QTest::mouseClick(w.find("Label12"), Qt::LeftButton);  // the notice does nothing
+            QVERIFY(w.opened.isEmpty());
+            QTest::mouseClick(w.find("Label11"), Qt::LeftButton);
+            QCOMPARE(w.opened, QList<QUrl>{home});
+            // When the browser cannot be started the user can still reach the page by hand.
+            QCOMPARE(w.messages.size(), browserStarts ? 0 : 1);
+            QVERIFY(browserStarts || w.messages.first().text.contains(home.toString()));
+        }
+    }
+
+    void commands_data() {
+        QTest::addColumn<QStringList>("entries");  // Text1 … Text6, typed
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("results");  // Text7|Text8|Text9 afterwards
+        QTest::addColumn<QString>("messageTitle");
+        const QStringList worked{"4250.0", "9338.80", "421125", "1021125", "4000.0", "10000.0"};
+        // Earlier results stand in the boxes: a command that stops must leave them as they are.
+        QTest::newRow("distance") << worked << "Command3"
+                                  << "704.197|380.236|3." << QString();
+        QTest::newRow("angle") << worked << "Command4"
+                               << "1.|2.|93.448" << QString();
+        QTest::newRow("incomplete") << worked.first(1) << "Command3"
+                                    << "1.|2.|3."
+                                    << "提示";
+        QTest::newRow("angle without the reference point") << worked.first(4) << "Command4"
+                                                           << "1.|2.|3."
+                                                           << "提示";
+        QTest::newRow("overflow") << QStringList{"421125", "0", "0", "0"} << "Command3"
+                                  << "1.|2.|3."
+                                  << "错误";
+    }
+
+    void commands() {
+        QFETCH(QStringList, entries);
+        QFETCH(QString, button);
+        QFETCH(QString, results);
+        QFETCH(QString, messageTitle);
+        RecordedWindow w;
+        for (const int i : {1, 2, 3}) {
+            w.find<QLineEdit>(QStringLiteral("Text%1").arg(i + 6))
+                ->setText(QString::number(i) + '.');
+        }
+        QVERIFY(w.shown());
+        // Point 2 in seconds mode: a mode read from another pair turns its entries into an
+        // overflow.
+        QTest::mouseClick(w.find("Option4"), Qt::LeftButton, {}, QPoint(6, 8));
+        for (qsizetype i = 0; i < entries.size(); ++i) {
+            QTest::keyClicks(w.find(QStringLiteral("Text%1").arg(i + 1)), entries[i]);
+        }
+        QTest::mouseClick(w.find(button), Qt::LeftButton);
+        QCOMPARE(boxes(7, 9, w), results);
+        QCOMPARE(w.messages.size(), messageTitle.isEmpty() ? 0 : 1);
+        QVERIFY(messageTitle.isEmpty() || w.messages.first().title == messageTitle);
+    }
+
+    void messageBoxShowsTextAsTyped() {
+        QWidget owner;
+        const auto box = orvanto::makeMessageBox(&owner, QStringLiteral("错误"), "<b>4250</b>");
+        QCOMPARE(box->textFormat(), Qt::PlainText);
+        QCOMPARE(box->buttons().size(), 1);
+        QCOMPARE(box->buttons().first()->text(), QStringLiteral("确定"));
+    }
+};
+
+QTEST_MAIN(WindowTest)
+#include "window_test.moc"
