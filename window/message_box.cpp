@@ -9,6 +9,8 @@ std::unique_ptr<QMessageBox> makeMessageBox(QWidget* owner, const QString& title
     // Messages quote what the user typed; a typed "<b>" must show as typed, not as markup.
     box->setTextFormat(Qt::PlainText);
     box->setText(text);
+    // The text can be selected and copied, so that a quoted entry or an address can be reused.
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box->setIcon(QMessageBox::NoIcon);
     // Qt would write "OK" unless its translations are installed; the box is Chinese throughout.
     QPushButton* ok = box->addButton(QString::fromUtf8(kOkButtonText), QMessageBox::AcceptRole);

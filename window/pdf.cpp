@@ -1,6 +1,8 @@
 #include "window/pdf.h"
 
+#include <QCoreApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -8,6 +10,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <algorithm>
+#include <tuple>
 #include <utility>
 
 #include "window/flat_frame.h"
@@ -36,6 +40,12 @@ void tint(QWidget* widget, std::initializer_list<QPalette::ColorRole> roles) {
 // mouse and by the arrow keys within the pair.
 void keepSelectedAsTabStop(QRadioButton* button) {
     button->setFocusPolicy(button->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+// What an entry box of a point in either mode expects, for screen readers.
+QString expectedNotation(const QRadioButton* minutes) {
+    return minutes->isChecked() ? QStringLiteral("按分输入，如 4250.0")
+                                : QStringLiteral("按秒输入，如 421125");
 }
 
 // A point is in minutes mode exactly when its "分" button is selected; the "秒" button is never
@@ -78,6 +88,17 @@ pdf::pdf(WindowPlatform platform, QWidget* parent)
         connect(button, &QRadioButton::toggled, button,
                 [button] { keepSelectedAsTabStop(button); });
     }
+    for (QRadioButton* minutes : {ui_.Option1, ui_.Option3, ui_.Option5}) {
+        connect(minutes, &QRadioButton::toggled, this, &pdf::describeEntries);
+    }
+    describeEntries();
+    for (QWidget* control :
+         {static_cast<QWidget*>(ui_.Command3), static_cast<QWidget*>(ui_.Command4),
+          static_cast<QWidget*>(ui_.Option1), static_cast<QWidget*>(ui_.Option2),
+          static_cast<QWidget*>(ui_.Option3), static_cast<QWidget*>(ui_.Option4),
+          static_cast<QWidget*>(ui_.Option5), static_cast<QWidget*>(ui_.Option6)}) {
+        control->installEventFilter(this);
+    }
     connect(ui_.Command3, &QPushButton::clicked, this, &pdf::command3Click);
     connect(ui_.Command4, &QPushButton::clicked, this, &pdf::command4Click);
     connect(ui_.Label11, &LinkLabel::mouseMoved, this, &pdf::label11MouseMove);
@@ -86,9 +107,16 @@ pdf::pdf(WindowPlatform platform, QWidget* parent)
     load();
 
     if (const QScreen* screen = this->screen()) {
-        move(screen->availableGeometry().center() - rect().center());
+        move(placeOnScreen(size(), screen->availableGeometry()));
     }
     ui_.Text1->setFocus();
+}
+
+QPoint placeOnScreen(QSize window, QRect available) {
+    // Centred where the window fits; where it does not, its top-left corner (and with it the title
+    // bar and the close button) stays on screen.
+    const QPoint centred = available.center() - QRect({}, window).center();
+    return {std::max(centred.x(), available.left()), std::max(centred.y(), available.top())};
 }
 
 void pdf::load() {
@@ -117,6 +145,42 @@ void pdf::load() {
     for (QLineEdit* result : {ui_.Text7, ui_.Text8, ui_.Text9}) {
         tint(result, {QPalette::Base});
     }
+}
+
+void pdf::describeEntries() {
+    const std::tuple<QLineEdit*, QLineEdit*, const QRadioButton*> points[] = {
+        {ui_.Text1, ui_.Text2, ui_.Option1},
+        {ui_.Text3, ui_.Text4, ui_.Option3},
+        {ui_.Text5, ui_.Text6, ui_.Option5},
+    };
+    for (const auto& [latitude, longitude, minutes] : points) {
+        latitude->setAccessibleDescription(expectedNotation(minutes));
+        longitude->setAccessibleDescription(expectedNotation(minutes));
+    }
+}
+
+bool pdf::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) {
+        return false;
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    // Enter and keypad Enter press a focused command button, as Space does; Qt's buttons take
+    // them only inside dialogs.
+    auto* button = qobject_cast<QPushButton*>(watched);
+    if (button != nullptr && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        button->click();
+        return true;
+    }
+    // Each option pair stands side by side; Up and Down move within it as Left and Right do.
+    if (qobject_cast<QRadioButton*>(watched) != nullptr &&
+        (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
+        QKeyEvent sideways(QEvent::KeyPress,
+                           key->key() == Qt::Key_Up ? Qt::Key_Left : Qt::Key_Right,
+                           key->modifiers());
+        QCoreApplication::sendEvent(watched, &sideways);
+        return true;
+    }
+    return false;
 }
 
 void pdf::mouseMoveEvent(QMouseEvent* event) {
@@ -148,6 +212,30 @@ CalculatorInput pdf::input() const {
 
 void pdf::showMessage(const Message& message) {
     platform_.showMessage(this, toQString(message.title), toQString(message.text));
+    // Focus goes where the fix is, once the box has closed; Qt would return it to the button.
+    if (message.box) {
+        QLineEdit* box = entryBox(*message.box);
+        box->setFocus(Qt::OtherFocusReason);
+        box->selectAll();
+    }
+}
+
+QLineEdit* pdf::entryBox(EntryBox box) const {
+    switch (box) {
+        case EntryBox::Point1Latitude:
+            return ui_.Text1;
+        case EntryBox::Point1Longitude:
+            return ui_.Text2;
+        case EntryBox::Point2Latitude:
+            return ui_.Text3;
+        case EntryBox::Point2Longitude:
+            return ui_.Text4;
+        case EntryBox::ReferenceLatitude:
+            return ui_.Text5;
+        case EntryBox::ReferenceLongitude:
+            break;
+    }
+    return ui_.Text6;
 }
 
 void pdf::command3Click() {

@@ -4,6 +4,9 @@
 // message; it computes nothing itself.
 #pragma once
 
+#include <QPoint>
+#include <QRect>
+#include <QSize>
 #include <QWidget>
 
 #include "calculator/calculation.h"
@@ -16,6 +19,10 @@ inline constexpr char kWindowCaption[] = "Orvanto软件―经纬度距离角度�
 inline constexpr int kClientWidth = 588;
 inline constexpr int kClientHeight = 408;
 
+// Where a window of this size goes on the available area: centred, but never with its top-left
+// corner off screen.
+QPoint placeOnScreen(QSize window, QRect available);
+
 class pdf final : public QWidget {
     Q_OBJECT
   public:
@@ -25,9 +32,13 @@ class pdf final : public QWidget {
   protected:
     // Pointer moves over the bare window surface; moves over controls stay with the controls.
     void mouseMoveEvent(QMouseEvent* event) override;
+    // Keys on the command buttons and the option buttons (see pdf.cpp).
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void load();
+    // Tells each entry's accessible description what its point's mode expects.
+    void describeEntries();
     void label11MouseMove();
     void label11Click();
     void command3Click();
@@ -35,7 +46,9 @@ class pdf final : public QWidget {
 
     // The six entry texts and the points' modes as the controls hold them now.
     CalculatorInput input() const;
+    // Shows the message; once it is closed, the box it names has the focus, its text selected.
     void showMessage(const Message& message);
+    QLineEdit* entryBox(EntryBox box) const;
 
     Ui_pdf ui_;
     WindowPlatform platform_;

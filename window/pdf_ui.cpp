@@ -5,9 +5,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <limits>
 
-#include "calculator/messages.h"
 #include "window/flat_frame.h"
 #include "window/flat_line_edit.h"
 #include "window/help_text.h"
@@ -59,23 +57,20 @@ QLabel* caption(QWidget* parent, const char* name, const char* text, int left, i
     return label;
 }
 
-QLineEdit* textBox(QWidget* parent, const char* name, const QString& accessibleName, int left,
-                   int top, int width) {
+// Accessible names are spoken: speech engines read Ⅰ and Ⅱ as code numbers, so the names say
+// 一 and 二 where the captions show Ⅰ and Ⅱ. Entries keep Qt's limit of 32767 characters, far
+// beyond any coordinate, so that a stray huge paste cannot freeze the window.
+QLineEdit* textBox(QWidget* parent, const char* name, const char* accessibleName, int left, int top,
+                   int width) {
     QLineEdit* edit = placed(new FlatLineEdit(parent), name, left, top, width, 375);
     edit->setFont(songFont(12.0));
-    // Entries are taken as typed, however long; Qt would otherwise stop at 32767 characters.
-    edit->setMaxLength(std::numeric_limits<int>::max());
-    edit->setAccessibleName(accessibleName);
+    edit->setAccessibleName(QString::fromUtf8(accessibleName));
     return edit;
-}
-
-QLineEdit* entryBox(QWidget* parent, const char* name, EntryBox box, int left, int top, int width) {
-    return textBox(parent, name, toQString(boxName(box)), left, top, width);
 }
 
 QLineEdit* resultBox(QWidget* parent, const char* name, const char* accessibleName, int left,
                      int top, int width) {
-    QLineEdit* edit = textBox(parent, name, QString::fromUtf8(accessibleName), left, top, width);
+    QLineEdit* edit = textBox(parent, name, accessibleName, left, top, width);
     // Read-only still lets the user select and copy the result.
     edit->setReadOnly(true);
     edit->setAutoFillBackground(true);
@@ -101,36 +96,36 @@ QPushButton* command(QWidget* panel, const char* name, const char* text, int top
 void Ui_pdf::setupUi(QWidget* pdf) {
     Frame1 = frame(pdf, "Frame1", "点Ⅰ", 120, 240, 2655);
     Picture2 = panel(Frame1, "Picture2", 360, 240, 2175, 255);
-    Option1 = option(Picture2, "Option1", "分", "点Ⅰ", 480);
-    Option2 = option(Picture2, "Option2", "秒", "点Ⅰ", 1080);
+    Option1 = option(Picture2, "Option1", "分", "点一", 480);
+    Option2 = option(Picture2, "Option2", "秒", "点一", 1080);
     Label1 = caption(Frame1, "Label1", "纬度", 120, 720, 495);
-    Text1 = entryBox(Frame1, "Text1", EntryBox::Point1Latitude, 720, 600, 1575);
+    Text1 = textBox(Frame1, "Text1", "点一纬度", 720, 600, 1575);
     Label2 = caption(Frame1, "Label2", "经度", 120, 1200, 615);
-    Text2 = entryBox(Frame1, "Text2", EntryBox::Point1Longitude, 720, 1080, 1575);
+    Text2 = textBox(Frame1, "Text2", "点一经度", 720, 1080, 1575);
 
     Frame2 = frame(pdf, "Frame2", "点Ⅱ", 2880, 240, 3015);
     Picture3 = panel(Frame2, "Picture3", 600, 240, 2295, 255);
-    Option3 = option(Picture3, "Option3", "分", "点Ⅱ", 480);
-    Option4 = option(Picture3, "Option4", "秒", "点Ⅱ", 1080);
+    Option3 = option(Picture3, "Option3", "分", "点二", 480);
+    Option4 = option(Picture3, "Option4", "秒", "点二", 1080);
     Label3 = caption(Frame2, "Label3", "纬度", 360, 720, 615);
-    Text3 = entryBox(Frame2, "Text3", EntryBox::Point2Latitude, 960, 600, 1695);
+    Text3 = textBox(Frame2, "Text3", "点二纬度", 960, 600, 1695);
     Label4 = caption(Frame2, "Label4", "经度", 360, 1200, 615);
-    Text4 = entryBox(Frame2, "Text4", EntryBox::Point2Longitude, 960, 1080, 1695);
+    Text4 = textBox(Frame2, "Text4", "点二经度", 960, 1080, 1695);
 
     Frame3 = frame(pdf, "Frame3", "参考点", 120, 2040, 2655);
     Picture4 = panel(Frame3, "Picture4", 480, 240, 2055, 255);
     Option5 = option(Picture4, "Option5", "分", "参考点", 360);
     Option6 = option(Picture4, "Option6", "秒", "参考点", 960);
     Label5 = caption(Frame3, "Label5", "纬度", 120, 720, 495);
-    Text5 = entryBox(Frame3, "Text5", EntryBox::ReferenceLatitude, 720, 600, 1575);
+    Text5 = textBox(Frame3, "Text5", "参考点纬度", 720, 600, 1575);
     Label6 = caption(Frame3, "Label6", "经度", 120, 1200, 495);
-    Text6 = entryBox(Frame3, "Text6", EntryBox::ReferenceLongitude, 720, 1080, 1575);
+    Text6 = textBox(Frame3, "Text6", "参考点经度", 720, 1080, 1575);
 
     Frame4 = frame(pdf, "Frame4", "距离输出", 6000, 240, 2655);
     Label7 = caption(Frame4, "Label7", "公里", 120, 720, 375);
-    Text7 = resultBox(Frame4, "Text7", "公里", 720, 600, 1575);
+    Text7 = resultBox(Frame4, "Text7", "距离（公里）", 720, 600, 1575);
     Label8 = caption(Frame4, "Label8", "海里", 120, 1200, 495);
-    Text8 = resultBox(Frame4, "Text8", "海里", 720, 1080, 1575);
+    Text8 = resultBox(Frame4, "Text8", "距离（海里）", 720, 1080, 1575);
 
     Frame5 = frame(pdf, "Frame5", "功能键", 6000, 2040, 2655);
     Picture1 = panel(Frame5, "Picture1", 120, 360, 2415, 1215);
@@ -139,7 +134,7 @@ void Ui_pdf::setupUi(QWidget* pdf) {
 
     Frame6 = frame(pdf, "Frame6", "角度输出", 2880, 2040, 3015);
     Label9 = caption(Frame6, "Label9", "角度", 360, 720, 495);
-    Text9 = resultBox(Frame6, "Text9", "角度", 960, 600, 1695);
+    Text9 = resultBox(Frame6, "Text9", "夹角（度）", 960, 600, 1695);
     // The note wraps onto a second line within the label.
     Label10 = placed(new NoteLabel(QString::fromUtf8(kAngleNote), Frame6), "Label10", 360, 1080,
                      2415, 375);
@@ -175,6 +170,7 @@ void Ui_pdf::setupUi(QWidget* pdf) {
                      1695, 255);
     Label11->setFont(songFont(10.5));
     Label11->setAccessibleName(QString::fromUtf8(kLinkName));
+    Label11->setAccessibleDescription(QString::fromUtf8(kHomePageUrl));
     Label12 = placed(new QLabel(QString::fromUtf8(kNotice), pdf), "Label12", 6600, 5670, 2175, 255);
     for (QLabel* label : {static_cast<QLabel*>(Label11), Label12}) {
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);

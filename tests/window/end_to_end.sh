@@ -42,8 +42,15 @@ expect() {
     [[ $got == "$2" ]] || { echo "FAIL: $1 holds '$got', expected '$2'"; exit 1; }
 }
 
+# Enter on a focused command button runs it; the incomplete-entry message closes with Enter and
+# leaves the focus in the first empty box, so typing goes on there.
 type_into Text1 4250.0
-type_into Text2 9338.80
+xdotool key --delay 50 Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Return
+sleep 0.5
+xdotool key Return
+sleep 0.5
+xdotool type --delay 20 9338.80
+expect Text2 9338.80
 click Option4
 type_into Text3 421125
 type_into Text4 1021125
