@@ -5,7 +5,7 @@
 # Usage: end_to_end.sh path/to/orvanto   (ORVANTO_SCREENSHOT=file.png also saves a screenshot)
 set -euo pipefail
 program=$1
-for tool in xvfb-run xdotool xclip wmctrl openbox; do
+for tool in xvfb-run xdotool xclip xprop wmctrl openbox; do
     command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
 if [[ ${ORVANTO_IN_XVFB:-} != 1 ]]; then
@@ -17,10 +17,17 @@ runtime=$(mktemp -d)  # Qt warns on every start without a private runtime direct
 export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$runtime
 openbox --sm-disable >/dev/null 2>&1 &
 wm=$!
-"$program" &
+# The program starts once the window manager runs: a window mapped while it is still starting up
+# can be left unmapped.
+for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+done
+"$program" 2>"$runtime/app.log" &
 app=$!
 trap 'kill "$app" "$wm" 2>/dev/null || true; rm -rf "$runtime"' EXIT
-window=$(timeout 20 xdotool search --sync --onlyvisible --classname orvanto | head -n 1)
+window=$(timeout 20 xdotool search --sync --onlyvisible --classname orvanto | head -n 1) ||
+    { echo "FAIL: the window did not appear"; cat "$runtime/app.log"; exit 1; }
 
 # Centres of the controls, in pixels from the top-left of the window's client area.
 declare -A at=([Text1]="108 68" [Text2]="108 100" [Text3]="312 68" [Text4]="312 100"
@@ -32,23 +39,29 @@ click() {
     sleep 0.2
 }
 type_into() { click "$1"; xdotool type --delay 20 "$2"; }
+# Copies a box through the clipboard until it holds the text wanted; a loaded machine may take a
+# while to deliver the keys.
 expect() {
-    printf '' | xclip -selection clipboard
-    click "$1"
-    xdotool key ctrl+a ctrl+c
-    sleep 0.3
     local got
-    got=$(xclip -selection clipboard -o)
-    [[ $got == "$2" ]] || { echo "FAIL: $1 holds '$got', expected '$2'"; exit 1; }
+    for _ in $(seq 20); do
+        printf '' | xclip -selection clipboard
+        click "$1"
+        xdotool key ctrl+a ctrl+c
+        sleep 0.2
+        got=$(xclip -selection clipboard -o)
+        [[ $got == "$2" ]] && return
+    done
+    echo "FAIL: $1 holds '$got', expected '$2'"
+    exit 1
 }
 
 # Enter on a focused command button runs it; the incomplete-entry message closes with Enter and
 # leaves the focus in the first empty box, so typing goes on there.
 type_into Text1 4250.0
 xdotool key --delay 50 Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Return
-sleep 0.5
+timeout 10 xdotool search --sync --onlyvisible --name '^提示$' >/dev/null
 xdotool key Return
-sleep 0.5
+while xdotool search --onlyvisible --name '^提示$' >/dev/null; do sleep 0.1; done
 xdotool type --delay 20 9338.80
 expect Text2 9338.80
 click Option4
