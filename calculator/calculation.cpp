@@ -7,6 +7,7 @@
 #include "calculator/format_thousandths.h"
 #include "calculator/messages.h"
 #include "geometry/calculation_errors.h"
+#include "geometry/entry_reading.h"
 #include "geometry/three_point_angle.h"
 
 namespace orvanto {
@@ -45,16 +46,20 @@ constexpr PointSource kPointSources[] = {
 constexpr std::size_t kDistancePoints = 2;
 constexpr std::size_t kAnglePoints = 3;
 
-// Decodes one entry into `degrees`, or tells why it cannot be read.
-std::optional<Message> decodeInto(double& degrees, const std::string& text, EntryMode mode,
-                                  EntryBox box) {
+// Reads one entry into `degrees`, or tells why it cannot be read.
+std::optional<Message> readInto(double& degrees, const std::string& text, EntryMode mode, Axis axis,
+                                EntryBox box) {
     try {
-        degrees = decodeEntry(text, mode);
+        degrees = readEntry(text, mode, axis);
         return std::nullopt;
     } catch (const OverflowError&) {
         return entryFailureMessage(box, text, mode, MessageKind::Overflow);
     } catch (const TypeMismatchError&) {
         return entryFailureMessage(box, text, mode, MessageKind::TypeMismatch);
+    } catch (const EntryFormError& error) {
+        return entryFormMessage(box, text, error.problem());
+    } catch (const OutOfRangeError&) {
+        return outOfRangeMessage(box, text);
     }
 }
 
@@ -78,12 +83,12 @@ std::variant<DecodedPoints, Message> decodePoints(const CalculatorInput& input,
     for (const PointSource& source : sources) {
         const PointEntries& entries = input.*source.entries;
         ChartPoint& point = decoded.*source.decoded;
-        if (auto failure =
-                decodeInto(point.latitude, entries.latitude, entries.mode, source.latitudeBox)) {
+        if (auto failure = readInto(point.latitude, entries.latitude, entries.mode, Axis::Latitude,
+                                    source.latitudeBox)) {
             return std::move(*failure);
         }
-        if (auto failure =
-                decodeInto(point.longitude, entries.longitude, entries.mode, source.longitudeBox)) {
+        if (auto failure = readInto(point.longitude, entries.longitude, entries.mode,
+                                    Axis::Longitude, source.longitudeBox)) {
             return std::move(*failure);
         }
     }
