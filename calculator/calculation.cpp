@@ -104,7 +104,9 @@ DistanceOutcome distanceTexts(const DecodedPoints& p) {
         return pointsTooFarApartMessage(Point::One, Point::Two, "距离");
     }
     DistanceTexts texts;
-    texts.kilometres = formatThousandths(d.kilometres, kKilometrePattern);
+    // Identical or nearly identical points match one step below zero: a tiny negative distance,
+    // which would show as "-.". Zero is what the user means and what the 海里 box shows anyway.
+    texts.kilometres = formatThousandths(d.kilometres > 0 ? d.kilometres : 0.0, kKilometrePattern);
     // Nautical miles are converted from the kilometre text as shown, not from the unrounded
     // distance, so that the two boxes always agree with each other.
     const double nauticalMiles = leadingNumber(texts.kilometres) / kKilometresPerNauticalMile;
@@ -128,6 +130,14 @@ AngleOutcome angleText(const DecodedPoints& p) {
         if (!distance.matched) {
             return pointsTooFarApartMessage(from, to, "夹角");
         }
+    }
+    // On top of point 1 or point 2 the reference point has no direction to it, whatever the scan
+    // then happens to match (90.004 for one point, 60.005 for three equal ones).
+    if (angle.point1ToReference.kilometres <= 0) {
+        return pointsCoincideMessage(Point::One);
+    }
+    if (angle.referenceToPoint2.kilometres <= 0) {
+        return pointsCoincideMessage(Point::Two);
     }
     if (!angle.matched) {
         return angleNotDeterminableMessage(angle.cosine, angle.point1ToReference.kilometres,

@@ -207,6 +207,12 @@ Message outOfRangeMessage(EntryBox box, std::string_view text) {
                    std::string{boxName(box)} + "的输入" + quoted(text) + why, box);
 }
 
+Message pointsCoincideMessage(Point point) {
+    return failure(MessageKind::PointsCoincide,
+                   "参考点与" + std::string{pointName(point)} +
+                       "重合（相距不足约 0.1 公里），无从确定方向，无法计算夹角。");
+}
+
 Message arithmeticFaultMessage() {
     return failure(MessageKind::ArithmeticFault,
                    "计算中发生算术错误（除以零或数值溢出），无法得出结果。请检查输入。");

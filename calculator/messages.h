@@ -35,6 +35,9 @@ Message entryFormMessage(EntryBox box, std::string_view text, EntryFormProblem p
 // A latitude beyond ±90 or a longitude beyond ±180 (kind OutOfRange), with the allowed range.
 Message outOfRangeMessage(EntryBox box, std::string_view text);
 
+// The reference point on top of `point` (kind PointsCoincide): there is no angle to show.
+Message pointsCoincideMessage(Point point);
+
 Message arithmeticFaultMessage();
 
 // Two points for which the distance scan found no angle. `purpose` is what could not be computed:

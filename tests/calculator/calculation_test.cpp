@@ -48,7 +48,8 @@ TEST(CalculateDistance, GivesBothTextsOrTellsWhy) {
     const Row rows[] = {
         {{minutes("4250.0", "9338.80"), seconds("421125", "1021125")}, "704.197\t380.236"},
         {{minutes("0", "0"), minutes("0", "100")}, "111.195\t60.04"},
-        {{minutes("4250.0", "9338.80"), minutes("4250.0", "9338.80")}, "-.\t."},
+        // Identical points match one scan step below zero: once shown as "-." km.
+        {{minutes("4250.0", "9338.80"), minutes("4250.0", "9338.80")}, ".\t."},
         {{minutes(" ", "0"), minutes("0", "100")}, "111.195\t60.04"},  // a space is an entry
         // Nautical miles come from the kilometre text: from the unrounded 20.3485 km they would
         // be 10.987.
@@ -98,8 +99,11 @@ TEST(CalculateAngle, GivesTheAngleOrTellsWhy) {
         {{p3100, seconds("290000", "1200000"), p3000}, "179.412"},
         {{minutes("4250.0", "9338.80"), seconds("421125", "1021125"), minutes("4000.0", "10000.0")},
          "93.448"},
-        {{p3100, minutes("2900.0", "12100.0"), p3100}, "90.004"},
-        {{p3000, p3000, p3000}, "60.005"},
+        // On top of a point the reference point has no direction: once 90.004 and 60.005.
+        {{p3100, minutes("2900.0", "12100.0"), p3100}, "参考点与点Ⅰ重合"},
+        {{p3100, p2900, p2900}, "参考点与点Ⅱ重合"},
+        {{p3000, p3000, p3000}, "参考点与点Ⅰ重合"},
+        {{minutes("0", "0"), minutes("0", "12000"), minutes("0", "0")}, "点Ⅰ与点Ⅱ相距过远"},
         {{p3100, p2900, minutes("北纬", "0")},
          "参考点纬度的输入“北纬”只有方向标记",
          ReferenceLatitude},
