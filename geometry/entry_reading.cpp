@@ -153,15 +153,15 @@ bool takeDesignator(Text& text, Axis axis) {
 // that its pieces are taken at the positions the user sees.
 Text packed(TextView text) {
     text = trimmed(text);
-    Text digitsOnly;
+    Text compact;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const std::size_t next = skipBlanks(text, i);
         if (next > i && i > 0 && isDigit(text[i - 1]) && isDigit(text[next])) {
             i = next;
         }
-        digitsOnly.push_back(text[i]);
+        compact.push_back(text[i]);
     }
-    return digitsOnly;
+    return compact;
 }
 
 enum class Mark { None, Degree, Minute, Second };
