@@ -7,6 +7,7 @@
 #include "calculator/format_thousandths.h"
 #include "calculator/messages.h"
 #include "geometry/calculation_errors.h"
+#include "geometry/entry_reading.h"
 #include "geometry/three_point_angle.h"
 
 namespace orvanto {
@@ -45,16 +46,20 @@ constexpr PointSource kPointSources[] = {
 constexpr std::size_t kDistancePoints = 2;
 constexpr std::size_t kAnglePoints = 3;
 
-// Decodes one entry into `degrees`, or tells why it cannot be read.
-std::optional<Message> decodeInto(double& degrees, const std::string& text, EntryMode mode,
-                                  EntryBox box) {
+// Reads one entry into `degrees`, or tells why it cannot be read.
+std::optional<Message> readInto(double& degrees, const std::string& text, EntryMode mode, Axis axis,
+                                EntryBox box) {
     try {
-        degrees = decodeEntry(text, mode);
+        degrees = readEntry(text, mode, axis);
         return std::nullopt;
     } catch (const OverflowError&) {
         return entryFailureMessage(box, text, mode, MessageKind::Overflow);
     } catch (const TypeMismatchError&) {
         return entryFailureMessage(box, text, mode, MessageKind::TypeMismatch);
+    } catch (const EntryFormError& error) {
+        return entryFormMessage(box, text, error.problem());
+    } catch (const OutOfRangeError&) {
+        return outOfRangeMessage(box, text);
     }
 }
 
@@ -78,12 +83,12 @@ std::variant<DecodedPoints, Message> decodePoints(const CalculatorInput& input,
     for (const PointSource& source : sources) {
         const PointEntries& entries = input.*source.entries;
         ChartPoint& point = decoded.*source.decoded;
-        if (auto failure =
-                decodeInto(point.latitude, entries.latitude, entries.mode, source.latitudeBox)) {
+        if (auto failure = readInto(point.latitude, entries.latitude, entries.mode, Axis::Latitude,
+                                    source.latitudeBox)) {
             return std::move(*failure);
         }
-        if (auto failure =
-                decodeInto(point.longitude, entries.longitude, entries.mode, source.longitudeBox)) {
+        if (auto failure = readInto(point.longitude, entries.longitude, entries.mode,
+                                    Axis::Longitude, source.longitudeBox)) {
             return std::move(*failure);
         }
     }
@@ -99,7 +104,9 @@ DistanceOutcome distanceTexts(const DecodedPoints& p) {
         return pointsTooFarApartMessage(Point::One, Point::Two, "距离");
     }
     DistanceTexts texts;
-    texts.kilometres = formatThousandths(d.kilometres, kKilometrePattern);
+    // Identical or nearly identical points match one step below zero: a tiny negative distance,
+    // which would show as "-.". Zero is what the user means and what the 海里 box shows anyway.
+    texts.kilometres = formatThousandths(d.kilometres > 0 ? d.kilometres : 0.0, kKilometrePattern);
     // Nautical miles are converted from the kilometre text as shown, not from the unrounded
     // distance, so that the two boxes always agree with each other.
     const double nauticalMiles = leadingNumber(texts.kilometres) / kKilometresPerNauticalMile;
@@ -123,6 +130,14 @@ AngleOutcome angleText(const DecodedPoints& p) {
         if (!distance.matched) {
             return pointsTooFarApartMessage(from, to, "夹角");
         }
+    }
+    // On top of point 1 or point 2 the reference point has no direction to it, whatever the scan
+    // then happens to match (90.004 for one point, 60.005 for three equal ones).
+    if (angle.point1ToReference.kilometres <= 0) {
+        return pointsCoincideMessage(Point::One);
+    }
+    if (angle.referenceToPoint2.kilometres <= 0) {
+        return pointsCoincideMessage(Point::Two);
     }
     if (!angle.matched) {
         return angleNotDeterminableMessage(angle.cosine, angle.point1ToReference.kilometres,

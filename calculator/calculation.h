@@ -40,6 +40,9 @@ enum class MessageKind {
     IncompleteEntry,       // an entry box the command needs is empty
     Overflow,              // an entry's degrees do not fit
     TypeMismatch,          // a seconds-mode entry has pieces that are not numbers
+    EntryForm,             // an entry's designator or degree-mark form cannot be read
+    OutOfRange,            // a latitude beyond ±90 or a longitude beyond ±180
+    PointsCoincide,        // the reference point lies on point 1 or point 2
     ArithmeticFault,       // the distance or angle arithmetic faulted
     PointsTooFarApart,     // a distance scan found no angle
     AngleNotDeterminable,  // the angle scan found no angle
@@ -67,13 +70,15 @@ struct AngleText {
 using DistanceOutcome = std::variant<DistanceTexts, Message>;
 using AngleOutcome = std::variant<AngleText, Message>;
 
-// Point 1 to point 2. The steps, in order: the incomplete-entry check of the four boxes, decoding
-// in box order, the distance, then the kilometre text and the nautical miles read back from it.
+// Point 1 to point 2. The steps, in order: the incomplete-entry check of the four boxes, reading
+// in box order (readEntry, with each box's axis), the distance, then the kilometre text (zero for
+// identical points) and the nautical miles read back from it.
 DistanceOutcome calculateDistance(const CalculatorInput& input);
 
 // The angle at the reference point. The steps, in order: the incomplete-entry check of all six
-// boxes, decoding in box order, the distances point 1 to point 2, point 1 to the reference and the
-// reference to point 2 (each must have matched), then the angle.
+// boxes, reading in box order, the distances point 1 to point 2, point 1 to the reference and the
+// reference to point 2 (each must have matched), the reference point not on point 1, then not on
+// point 2 (each distance to it positive), then the angle.
 AngleOutcome calculateAngle(const CalculatorInput& input);
 
 }  // namespace orvanto

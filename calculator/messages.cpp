@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <string>
-#include <vector>
 
 #include "geometry/code_points.h"
 
@@ -14,7 +13,6 @@ constexpr std::string_view kIncompleteEntryText = "请输入完整的经纬信�
 constexpr std::string_view kIncompleteEntryTitle = "提示";
 constexpr std::string_view kFailureTitle = "错误";
 
-// Long pasted texts are cut in the message so that the box stays readable.
 constexpr std::size_t kQuotedCharacters = 32;
 
 // Closer than this the distances (quantised to about 0.111 km) say nothing about direction.
@@ -24,14 +22,72 @@ Message failure(MessageKind kind, std::string text, std::optional<EntryBox> box 
     return {kind, std::string{kFailureTitle}, std::move(text), box};
 }
 
-std::string quoted(std::string_view text) {
-    const std::vector<std::size_t> starts = codePointOffsets(text);
-    std::string shown{text};
-    if (starts.size() > kQuotedCharacters) {
-        shown = std::string{text.substr(0, starts[kQuotedCharacters])} + "…";
-    }
-    return "“" + shown + "”";
+// Control and invisible format characters, which would act on a terminal or on the message's
+// layout (a CR, an escape sequence, a right-to-left override) instead of showing.
+bool isUnprintable(char32_t c) {
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0xAD || c == 0x61C || c == 0x180E ||
+           (c >= 0x200B && c <= 0x200F) || (c >= 0x2028 && c <= 0x202E) ||
+           (c >= 0x2060 && c <= 0x206F) || c == 0xFEFF || (c >= 0xFFF9 && c <= 0xFFFB) ||
+           (c >= 0xE0000 && c <= 0xE007F);
 }
+
+std::string hexDigits(unsigned value, int digits, const char* alphabet) {
+    std::string hex(static_cast<std::size_t>(digits), '0');
+    for (auto it = hex.rbegin(); it != hex.rend(); ++it, value >>= 4) {
+        *it = alphabet[value & 0xFU];
+    }
+    return hex;
+}
+
+// One character as the message shows it: unprintable ones written out as \r, \n, \t, \x1b, a
+// stray byte as \xff, any other as U+200B.
+std::string shown(char32_t c) {
+    switch (c) {
+        case U'\r':
+            return "\\r";
+        case U'\n':
+            return "\\n";
+        case U'\t':
+            return "\\t";
+        case 0x1B:
+            return "\\x1b";
+        default:
+            break;
+    }
+    if (const int byte = strayByte(c); byte >= 0) {
+        return "\\x" + hexDigits(static_cast<unsigned>(byte), 2, "0123456789abcdef");
+    }
+    if (isUnprintable(c)) {
+        return "U+" + hexDigits(c, c > 0xFFFF ? 5 : 4, "0123456789ABCDEF");
+    }
+    return encodeUtf8(std::u32string_view{&c, 1});
+}
+
+// The text as typed, in quotes, never raw; long pasted texts are cut so that the box stays
+// readable.
+std::string quoted(std::string_view text) {
+    const std::u32string characters = decodeUtf8(text);
+    std::string quote = "“";
+    for (std::size_t i = 0; i < std::min(characters.size(), kQuotedCharacters); ++i) {
+        quote += shown(characters[i]);
+    }
+    return quote + (characters.size() > kQuotedCharacters ? "…”" : "”");
+}
+
+bool isLatitude(EntryBox box) {
+    return box == EntryBox::Point1Latitude || box == EntryBox::Point2Latitude ||
+           box == EntryBox::ReferenceLatitude;
+}
+
+// Examples for the designator messages, in the box's own axis.
+struct AxisWords {
+    std::string_view hemispheres;  // the designators the box takes
+    std::string_view entry;        // a minutes-mode entry
+    std::string_view negative;     // the designator of the negative side
+    std::string_view otherAxis;    // what the wrong designator belongs to
+};
+constexpr AxisWords kLatitudeWords{"北、南（N、S）", "4250.0", "S", "经度"};
+constexpr AxisWords kLongitudeWords{"东、西（E、W）", "12130.0", "W", "纬度"};
 
 // Six or more digits in front of any decimal point: degrees, minutes and seconds run together.
 bool looksLikeSecondsNotation(std::string_view text) {
@@ -109,6 +165,52 @@ Message entryFailureMessage(EntryBox box, std::string_view text, EntryMode mode,
         message += "数值溢出：按“秒”格式读取时，度数须在 -32768 到 32767 之间。";
     }
     return failure(kind, std::move(message), box);
+}
+
+Message entryFormMessage(EntryBox box, std::string_view text, EntryFormProblem problem) {
+    const AxisWords& w = isLatitude(box) ? kLatitudeWords : kLongitudeWords;
+    const std::string entry{w.entry};
+    const std::string negative = entry + std::string{w.negative};
+    std::string why;
+    switch (problem) {
+        case EntryFormProblem::OtherAxis:
+            why = "标的是" + std::string{w.otherAxis} + "的方向：" +
+                  std::string{isLatitude(box) ? "纬度" : "经度"} + "只能标" +
+                  std::string{w.hemispheres} + "，如 " + negative + "。";
+            break;
+        case EntryFormProblem::TwoDesignators:
+            why = "有两个方向标记：只能在开头或末尾写一个，如 " + negative + " 或 " +
+                  std::string{w.negative} + entry + "。";
+            break;
+        case EntryFormProblem::DesignatorWithSign:
+            why =
+                "同时带有正负号和方向标记：两者只能用其一，如 -" + entry + " 或 " + negative + "。";
+            break;
+        case EntryFormProblem::NoDigit:
+            why = "只有方向标记，没有数字：请写上坐标，如 " + negative + "。";
+            break;
+        case EntryFormProblem::SymbolForm:
+            why = "无法按度分秒符号读取：应写成 42°50.5′ 或 42°11′25″ 这样，只有最后一项可带小数。";
+            break;
+        case EntryFormProblem::DigitsSplit:
+            why = "中的数字被空格隔开，含义不明：度、分、秒之间请写上符号，如 42°11′25″。";
+            break;
+    }
+    return failure(MessageKind::EntryForm,
+                   std::string{boxName(box)} + "的输入" + quoted(text) + why, box);
+}
+
+Message outOfRangeMessage(EntryBox box, std::string_view text) {
+    const std::string why = isLatitude(box) ? "超出范围：纬度须在 -90 到 90 度之间（南纬为负）。"
+                                            : "超出范围：经度须在 -180 到 180 度之间（西经为负）。";
+    return failure(MessageKind::OutOfRange,
+                   std::string{boxName(box)} + "的输入" + quoted(text) + why, box);
+}
+
+Message pointsCoincideMessage(Point point) {
+    return failure(MessageKind::PointsCoincide,
+                   "参考点与" + std::string{pointName(point)} +
+                       "重合（相距不足约 0.1 公里），无从确定方向，无法计算夹角。");
 }
 
 Message arithmeticFaultMessage() {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "calculator/calculation.h"
+#include "geometry/calculation_errors.h"
 
 namespace orvanto {
 
@@ -21,9 +22,21 @@ std::string_view pointName(Point point);
 // "请输入完整的经纬信息！", pointing at the first empty box.
 Message incompleteEntryMessage(EntryBox firstEmpty);
 
-// Why an entry could not be decoded (kind Overflow or TypeMismatch), naming the box and quoting the
-// text as typed (shortened when long).
+// Every entry message names the box and quotes the text as typed: shortened when long, control and
+// invisible characters written out (\r, \x1b, U+200B).
+
+// Why an entry could not be decoded (kind Overflow or TypeMismatch).
 Message entryFailureMessage(EntryBox box, std::string_view text, EntryMode mode, MessageKind kind);
+
+// Why an entry's written form cannot be read (kind EntryForm): what was wrong and what the box
+// takes.
+Message entryFormMessage(EntryBox box, std::string_view text, EntryFormProblem problem);
+
+// A latitude beyond ±90 or a longitude beyond ±180 (kind OutOfRange), with the allowed range.
+Message outOfRangeMessage(EntryBox box, std::string_view text);
+
+// The reference point on top of `point` (kind PointsCoincide): there is no angle to show.
+Message pointsCoincideMessage(Point point);
 
 Message arithmeticFaultMessage();
 

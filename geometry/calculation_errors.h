@@ -1,4 +1,4 @@
-// The failures a calculation can end with. They form a closed set of three kinds, each its own
+// The failures a calculation can end with. They form a closed set of five kinds, each its own
 // type, so that a front end can name the kind in its report; all derive from CalculationError.
 #pragma once
 
@@ -23,6 +23,34 @@ class OverflowError : public CalculationError {
 // A piece of an entry that must be a number is not one: the minutes or seconds digits of a
 // seconds-mode entry, or an empty seconds-mode entry.
 class TypeMismatchError : public CalculationError {
+  public:
+    using CalculationError::CalculationError;
+};
+
+// What is wrong with the written form of an entry (entry_reading.h says what is accepted).
+enum class EntryFormProblem {
+    OtherAxis,           // a hemisphere of the other axis: E or W for a latitude, N or S for a
+                         // longitude
+    TwoDesignators,      // a hemisphere designator at both ends, or two in a row
+    DesignatorWithSign,  // a sign and a designator together: "-4250.0S"
+    NoDigit,             // nothing but a designator
+    SymbolForm,          // a degree mark in a text that is not degrees, minutes and seconds
+    DigitsSplit,         // in the symbol form, a blank between two digits: "42° 11 25"
+};
+
+// An entry whose written form cannot be read as any accepted form.
+class EntryFormError : public CalculationError {
+  public:
+    explicit EntryFormError(EntryFormProblem problem)
+        : CalculationError("entry form not accepted"), problem_{problem} {}
+    EntryFormProblem problem() const { return problem_; }
+
+  private:
+    EntryFormProblem problem_;
+};
+
+// A decoded entry outside its axis: a latitude beyond -90..90 or a longitude beyond -180..180.
+class OutOfRangeError : public CalculationError {
   public:
     using CalculationError::CalculationError;
 };

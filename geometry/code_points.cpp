@@ -48,7 +48,63 @@ std::size_t sequenceLength(std::string_view text, std::size_t at) {
     return length;
 }
 
+constexpr char32_t kStrayByteBase = 0xDC00;
+
 }  // namespace
+
+std::u32string decodeUtf8(std::string_view text) {
+    static constexpr unsigned char kLeadBits[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    std::u32string characters;
+    characters.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = sequenceLength(text, at);
+        const auto lead = static_cast<unsigned char>(text[at]);
+        if (length == 0) {
+            characters.push_back(kStrayByteBase + lead);
+            ++at;
+            continue;
+        }
+        char32_t value = lead & kLeadBits[length];
+        for (std::size_t i = 1; i < length; ++i) {
+            value = (value << 6) | (static_cast<unsigned char>(text[at + i]) & 0x3FU);
+        }
+        characters.push_back(value);
+        at += length;
+    }
+    return characters;
+}
+
+int strayByte(char32_t character) {
+    return character >= kStrayByteBase + 0x80 && character <= kStrayByteBase + 0xFF
+               ? static_cast<int>(character - kStrayByteBase)
+               : -1;
+}
+
+std::string encodeUtf8(std::u32string_view characters) {
+    std::string text;
+    text.reserve(characters.size());
+    const auto put = [&text](char32_t bits) { text.push_back(static_cast<char>(bits)); };
+    for (const char32_t c : characters) {
+        if (const int byte = strayByte(c); byte >= 0) {
+            put(static_cast<char32_t>(byte));
+        } else if (c < 0x80) {
+            put(c);
+        } else if (c < 0x800) {
+            put(0xC0 | (c >> 6));
+            put(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            put(0xE0 | (c >> 12));
+            put(0x80 | ((c >> 6) & 0x3F));
+            put(0x80 | (c & 0x3F));
+        } else {
+            put(0xF0 | (c >> 18));
+            put(0x80 | ((c >> 12) & 0x3F));
+            put(0x80 | ((c >> 6) & 0x3F));
+            put(0x80 | (c & 0x3F));
+        }
+    }
+    return text;
+}
 
 std::vector<std::size_t> codePointOffsets(std::string_view text) {
     std::vector<std::size_t> offsets;

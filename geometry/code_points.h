@@ -1,7 +1,9 @@
-// Splitting a UTF-8 text into characters, for decoders that take pieces by character position.
+// Splitting a UTF-8 text into characters, for decoders that take pieces by character position or
+// look at characters one by one.
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -11,6 +13,16 @@ namespace orvanto {
 // does not begin a well-formed sequence counts as one character, so any byte string splits without
 // error.
 std::vector<std::size_t> codePointOffsets(std::string_view text);
+
+// The characters of a UTF-8 text as code points. A byte that does not begin a well-formed sequence
+// becomes U+DC00 plus its value (U+DC80..U+DCFF), a lone surrogate that well-formed UTF-8 never
+// holds, so that encodeUtf8 gives back the very bytes and a stray byte still counts as one
+// character.
+std::u32string decodeUtf8(std::string_view text);
+std::string encodeUtf8(std::u32string_view characters);
+
+// The stray byte a lone surrogate of decodeUtf8 stands for, or -1 for any other character.
+int strayByte(char32_t character);
 
 // Whether the text is well-formed UTF-8 (no overlong forms, surrogates or values above U+10FFFF).
 bool isValidUtf8(std::string_view text);

@@ -1,4 +1,7 @@
-// Decoding of the chart notation in which every latitude and longitude is typed.
+// Decoding of the packed chart notation in which every latitude and longitude is typed: the fixed
+// rule under every entry. What the user typed reaches it through readEntry (entry_reading.h), which
+// first maps full-width characters, takes off a hemisphere designator, drops the blanks around a
+// seconds entry, reads the degree-mark form itself and checks the range afterwards.
 //
 // An entry is one text; its point's mode says how to read it. Degrees have no fixed width: they are
 // whatever stands in front of the minute (and second) digits, so latitudes and longitudes decode
@@ -17,8 +20,8 @@
 //     character is one): seconds are the last two characters, minutes the two before them (for a
 //     text of two or three characters, its first two; for one character, that character). Each
 //     piece must be a number by the strict rule, else TypeMismatchError ("42a125", the empty text).
-//     Position is all that counts: a trailing space shifts the pieces ("421125 " has seconds "5 "
-//     and minutes "12"), and "4250.0" has seconds ".0" and minutes "50". The degrees are
+//     Position is all that counts here: a trailing space shifts the pieces ("421125 " has seconds
+//     "5 " and minutes "12"), and "4250.0" has seconds ".0" and minutes "50". The degrees are
 //     (whole text - minutes * 100 - seconds) / 10000, rounded half to even, within -32768..32767,
 //     else OverflowError.
 //
@@ -36,8 +39,8 @@
 // an optional sign and digits with an optional decimal point, at least one digit; anything else,
 // the empty text included, is a TypeMismatchError.
 //
-// No range is checked: minutes or seconds of 60 or more and degrees beyond ±90 or ±180 are used as
-// they are.
+// No range is checked here: minutes or seconds of 60 or more and degrees beyond ±90 or ±180 come
+// out as they are (readEntry checks the degrees against the box's axis).
 #pragma once
 
 #include <string_view>

@@ -37,6 +37,14 @@ expect 0 '179.412' '' angle 3100.0 12000.0 --seconds=r 2900.0 12000.0 300000 120
 expect 1 '' '请输入完整的经纬信息！' distance 4250.0 9338.80 '' 9338.80
 expect 1 '' '点Ⅰ纬度的输入“421125”数值溢出' distance 421125 1021125 0 0
 expect 1 '' '无法确定夹角' angle 3017.0 12000.0 2941.0 12000.0 3000.0 12000.0
+# Entries as a chart user types them: full width, a hemisphere, degree marks, a pasted cell.
+expect 0 $'83.174\t44.91' '' distance ４２５０．０ ９３３８．８０ 4250.0 9440.0
+expect 0 $'.\t.' '' distance --seconds=2 4250.0S 12130.0W 南纬42°50′ $'西经1213000\r\n'
+expect 0 $'.\t.' '' distance 北纬42度11分25秒 0 --seconds=2 '421125 ' 0
+expect 1 '' '点Ⅰ纬度的输入“9338.80”超出范围' distance 9338.80 4250.0 0 0
+expect 1 '' '点Ⅱ经度的输入“4250.0N”标的是纬度的方向' distance 0 0 0 4250.0N
+expect 1 '' '点Ⅰ纬度的输入“42\x1b[2J\r”类型不匹配' distance --seconds=1 $'42\e[2J\r' 0 0 0
+expect 1 '' '参考点与点Ⅱ重合' angle 3100.0 12000.0 2900.0 12100.0 2900.0 12100.0
 expect 0 "orvanto-cli $version" '' --version
 expect 2 '' '缺少子命令'
 expect 2 '' '未知的子命令“area”' area 1 2 3 4

@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <iterator>
 #include <limits>
-#include <random>
 #include <string>
 
 #include "geometry/calculation_errors.h"
@@ -36,7 +34,8 @@ const DecodeRow kDecodeRows[] = {
     {"5", kSec, 0.0847222222}, {" 421125", kSec, 42.1902777778}, {"4250.0", kSec, 0.8333333333},
     {"327675959", kSec, 32767.9997222222}, {"327685959", kSec, kOverflow},
     {"9e99999", kSec, kOverflow},  // the pieces are numbers, the whole is infinite
-    // The pieces are taken by position, so a trailing space shifts them: seconds "5 ", minutes "12".
+    // The fixed rule takes the pieces where they stand: seconds "5 ", minutes "12". readEntry drops
+    // the blank first (see ReadEntry); were this rule to trim, it would no longer be the rule.
     {"421125 ", kSec, 42.2013888889},
     // The degrees are rounded half to even: (5000 - 0 - 0) / 10000 gives 0, not 1.
     {"5000.00", kSec, 0}, {"25000.00", kSec, 2},
@@ -88,30 +87,6 @@ TEST(StrictNumber, AcceptsOnlyAWholeNumber) {
     }
     for (const char* text : {"", " ", "a1", "1a", ".", "-", "1.2.", "1e2", "1,5", "１"}) {
         EXPECT_THROW(strictNumber(text), TypeMismatchError) << '"' << text << '"';
-    }
-}
-
-// Whatever is typed, decoding gives a finite number or one of its two failures, never a crash, an
-// out-of-range read or a stray exception type.
-TEST(DecodeEntry, AnyTextDecodesOrFailsCleanly) {
-    const std::string alphabet[] = {"0",  "1",  "4", "9", ".",  "-",  "+",    "e",        "D", " ",
-                                    "\t", "\n", ",", "a", "中", "２", "\xff", "\xe4\xb8", "5"};
-    std::mt19937 random(20261206);
-    std::uniform_int_distribution<std::size_t> pick(0, std::size(alphabet) - 1);
-    std::uniform_int_distribution<int> length(0, 12);
-    for (int i = 0; i < 20000; ++i) {
-        std::string text;
-        for (int n = length(random); n > 0; --n) {
-            text += alphabet[pick(random)];
-        }
-        for (const EntryMode mode : {kMin, kSec}) {
-            try {
-                EXPECT_TRUE(std::isfinite(decodeEntry(text, mode))) << text;
-            } catch (const OverflowError&) {
-            } catch (const TypeMismatchError&) {
-                EXPECT_EQ(mode, kSec) << "minutes mode never reports bad characters: " << text;
-            }
-        }
     }
 }
 

@@ -39,6 +39,13 @@ click() {
     sleep 0.2
 }
 type_into() { click "$1"; xdotool type --delay 20 "$2"; }
+# Pastes over what the box holds, as text from an input method, a chart file or a spreadsheet
+# arrives; xdotool cannot type most non-ASCII characters.
+paste_into() {
+    printf '%s' "$2" | xclip -selection clipboard
+    click "$1"
+    xdotool key ctrl+a ctrl+v
+}
 # Copies a box through the clipboard until it holds the text wanted; a loaded machine may take a
 # while to deliver the keys.
 expect() {
@@ -76,6 +83,21 @@ click Command4
 expect Text9 93.448
 type_into Text7 123  # typing into a result box changes nothing
 expect Text7 704.197
+
+# Entries as a chart user writes them: full-width digits and hemisphere, degree marks with 东经 and
+# 北纬, a trailing blank (point 2 is still in 秒 mode). Point 1 now lies south, so every result
+# differs from the one standing in the box.
+paste_into Text1 ４２５０．０Ｓ
+paste_into Text2 ９３３８．８０
+paste_into Text3 '421125 '
+paste_into Text4 东经102°11′25″
+paste_into Text5 北纬40°
+paste_into Text6 10000.0E
+click Command3
+expect Text7 9492.822
+expect Text8 5125.714
+click Command4
+expect Text9 128.459
 
 if [[ -n ${ORVANTO_SCREENSHOT:-} ]]; then
     xdotool mousemove --window "$window" 0 0
