@@ -4,19 +4,18 @@
 #include <cstdlib>
 #include <optional>
 
-#include "window/display_check.h"
 #include "window/pdf.h"
 #include "window/startup_messages.h"
 #include "window/window_look.h"
 
 int main(int argc, char* argv[]) {
-    if (const auto message = orvanto::missingDisplayMessage()) {
-        std::fprintf(stderr, "%s\n", message->c_str());
+    // Read before QApplication takes Qt's own options out of argv.
+    const std::optional<std::string> display = orvanto::displayToTry(argc, argv);
+    if (!display) {
+        std::fprintf(stderr, "%s\n", orvanto::missingDisplayMessage().c_str());
         return EXIT_FAILURE;
     }
-    std::optional<orvanto::StartupMessageGuard> startup{
-        std::in_place,
-        orvanto::unreachableDisplayMessage(std::getenv("DISPLAY"), std::getenv("QT_QPA_PLATFORM"))};
+    std::optional<orvanto::StartupMessageGuard> startup{std::in_place, *display};
     QApplication application(argc, argv);
     startup.reset();
     orvanto::useClassicStyle();

@@ -14,6 +14,7 @@
 #include <tuple>
 #include <utility>
 
+#include "window/accessibility.h"
 #include "window/flat_frame.h"
 #include "window/home_page.h"
 #include "window/link_label.h"
@@ -70,6 +71,7 @@ pdf::pdf(WindowPlatform platform, QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
       platform_{std::move(platform)} {
+    installAccessibleInterfaces();
     setObjectName(QStringLiteral("pdf"));
     setWindowTitle(QString::fromUtf8(kWindowCaption));
     setWindowIcon(QIcon(QStringLiteral(":/orvanto/orvanto-32.png")));
@@ -79,6 +81,7 @@ pdf::pdf(WindowPlatform platform, QWidget* parent)
     setMouseTracking(true);
 
     ui_.setupUi(this);
+    announcer_ = new ResultAnnouncer(this);
     for (QRadioButton* minutes : {ui_.Option1, ui_.Option3, ui_.Option5}) {
         minutes->setChecked(true);
     }
@@ -131,9 +134,10 @@ void pdf::load() {
                           static_cast<QLabel*>(ui_.Label11)}) {
         tint(label, {QPalette::Window});
     }
+    // The Windows style fills an option button from its Button role.
     for (QWidget* control :
          {ui_.Option1, ui_.Option2, ui_.Option3, ui_.Option4, ui_.Option5, ui_.Option6}) {
-        tint(control, {QPalette::Window});
+        tint(control, {QPalette::Window, QPalette::Button});
     }
     for (QWidget* panel : {ui_.Picture1, ui_.Picture2, ui_.Picture3, ui_.Picture4}) {
         tint(panel, {QPalette::Window});
@@ -247,6 +251,8 @@ void pdf::command3Click() {
     const auto& distance = std::get<DistanceTexts>(outcome);
     showResult(ui_.Text7, distance.kilometres);
     showResult(ui_.Text8, distance.nauticalMiles);
+    announcer_->announce(toQString(distance.kilometres) + QStringLiteral(" 公里，") +
+                         toQString(distance.nauticalMiles) + QStringLiteral(" 海里"));
 }
 
 void pdf::command4Click() {
@@ -255,7 +261,9 @@ void pdf::command4Click() {
         showMessage(*message);
         return;
     }
-    showResult(ui_.Text9, std::get<AngleText>(outcome).degrees);
+    const std::string& degrees = std::get<AngleText>(outcome).degrees;
+    showResult(ui_.Text9, degrees);
+    announcer_->announce(QStringLiteral("夹角 ") + toQString(degrees) + QStringLiteral(" 度"));
 }
 
 }  // namespace orvanto

@@ -11,6 +11,7 @@
 
 #include "calculator/calculation.h"
 #include "window/pdf_ui.h"
+#include "window/result_announcer.h"
 #include "window/window_platform.h"
 
 namespace orvanto {
@@ -52,6 +53,8 @@ class pdf final : public QWidget {
 
     Ui_pdf ui_;
     WindowPlatform platform_;
+    // Speaks the results for screen-reader users, whose focus stays on the button.
+    ResultAnnouncer* announcer_;
 };
 
 }  // namespace orvanto

@@ -1,5 +1,6 @@
 #include "window/pdf_ui.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -34,9 +35,14 @@ Control* placed(Control* control, const char* name, int left, int top, int width
     return control;
 }
 
-FlatFrame* frame(QWidget* window, const char* name, const char* caption, int left, int top,
-                 int width) {
-    return placed(new FlatFrame(QString::fromUtf8(caption), window), name, left, top, width, 1695);
+// A point's frame is spoken by its accessible name, which says 一 and 二 where the caption shows Ⅰ
+// and Ⅱ.
+FlatFrame* frame(QWidget* window, const char* name, const char* caption, const char* spoken,
+                 int left, int top, int width) {
+    FlatFrame* frame =
+        placed(new FlatFrame(QString::fromUtf8(caption), window), name, left, top, width, 1695);
+    frame->setAccessibleName(QString::fromUtf8(spoken));
+    return frame;
 }
 
 // A borderless panel: holds a point's option pair, which makes the pair one exclusive group apart
@@ -94,7 +100,7 @@ QPushButton* command(QWidget* panel, const char* name, const char* text, int top
 }  // namespace
 
 void Ui_pdf::setupUi(QWidget* pdf) {
-    Frame1 = frame(pdf, "Frame1", "点Ⅰ", 120, 240, 2655);
+    Frame1 = frame(pdf, "Frame1", "点Ⅰ", "点一", 120, 240, 2655);
     Picture2 = panel(Frame1, "Picture2", 360, 240, 2175, 255);
     Option1 = option(Picture2, "Option1", "分", "点一", 480);
     Option2 = option(Picture2, "Option2", "秒", "点一", 1080);
@@ -103,7 +109,7 @@ void Ui_pdf::setupUi(QWidget* pdf) {
     Label2 = caption(Frame1, "Label2", "经度", 120, 1200, 615);
     Text2 = textBox(Frame1, "Text2", "点一经度", 720, 1080, 1575);
 
-    Frame2 = frame(pdf, "Frame2", "点Ⅱ", 2880, 240, 3015);
+    Frame2 = frame(pdf, "Frame2", "点Ⅱ", "点二", 2880, 240, 3015);
     Picture3 = panel(Frame2, "Picture3", 600, 240, 2295, 255);
     Option3 = option(Picture3, "Option3", "分", "点二", 480);
     Option4 = option(Picture3, "Option4", "秒", "点二", 1080);
@@ -112,7 +118,7 @@ void Ui_pdf::setupUi(QWidget* pdf) {
     Label4 = caption(Frame2, "Label4", "经度", 360, 1200, 615);
     Text4 = textBox(Frame2, "Text4", "点二经度", 960, 1080, 1695);
 
-    Frame3 = frame(pdf, "Frame3", "参考点", 120, 2040, 2655);
+    Frame3 = frame(pdf, "Frame3", "参考点", "参考点", 120, 2040, 2655);
     Picture4 = panel(Frame3, "Picture4", 480, 240, 2055, 255);
     Option5 = option(Picture4, "Option5", "分", "参考点", 360);
     Option6 = option(Picture4, "Option6", "秒", "参考点", 960);
@@ -121,18 +127,18 @@ void Ui_pdf::setupUi(QWidget* pdf) {
     Label6 = caption(Frame3, "Label6", "经度", 120, 1200, 495);
     Text6 = textBox(Frame3, "Text6", "参考点经度", 720, 1080, 1575);
 
-    Frame4 = frame(pdf, "Frame4", "距离输出", 6000, 240, 2655);
+    Frame4 = frame(pdf, "Frame4", "距离输出", "距离输出", 6000, 240, 2655);
     Label7 = caption(Frame4, "Label7", "公里", 120, 720, 375);
     Text7 = resultBox(Frame4, "Text7", "距离（公里）", 720, 600, 1575);
     Label8 = caption(Frame4, "Label8", "海里", 120, 1200, 495);
     Text8 = resultBox(Frame4, "Text8", "距离（海里）", 720, 1080, 1575);
 
-    Frame5 = frame(pdf, "Frame5", "功能键", 6000, 2040, 2655);
+    Frame5 = frame(pdf, "Frame5", "功能键", "功能键", 6000, 2040, 2655);
     Picture1 = panel(Frame5, "Picture1", 120, 360, 2415, 1215);
     Command3 = command(Picture1, "Command3", "计算两点距离", 240);
     Command4 = command(Picture1, "Command4", "计算三点夹角", 720);
 
-    Frame6 = frame(pdf, "Frame6", "角度输出", 2880, 2040, 3015);
+    Frame6 = frame(pdf, "Frame6", "角度输出", "角度输出", 2880, 2040, 3015);
     Label9 = caption(Frame6, "Label9", "角度", 360, 720, 495);
     Text9 = resultBox(Frame6, "Text9", "夹角（度）", 960, 600, 1695);
     // The note wraps onto a second line within the label.
@@ -165,6 +171,11 @@ void Ui_pdf::setupUi(QWidget* pdf) {
     Text10->setAccessibleName(QString::fromUtf8(kHelpBoxName));
     Text10->setFrameStyle(QFrame::Box | QFrame::Plain);
     Text10->setLineWidth(1);
+    // The help box and its scroll bar keep the scheme's colours: inheriting the window's tint as
+    // their Window role would checker the scroll bar's trough in white and tint.
+    QPalette helpPalette = Text10->palette();
+    helpPalette.setColor(QPalette::Window, QApplication::palette(Text10).color(QPalette::Window));
+    Text10->setPalette(helpPalette);
 
     Label11 = placed(new LinkLabel(QString::fromUtf8(kHomePageText), pdf), "Label11", 4800, 5640,
                      1695, 255);
@@ -176,6 +187,9 @@ void Ui_pdf::setupUi(QWidget* pdf) {
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         setTextColour(label, menuTextColour());
     }
+    // The Song face's line is 20 pixels and the label 17: set at the bottom, the descender of the
+    // "p" stays inside and the tallest glyphs still clear the top.
+    Label11->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
 
     // The Tab key visits the boxes, the help text, the buttons, then the option pairs, whose
     // unselected buttons are no stops.

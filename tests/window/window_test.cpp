@@ -6,6 +6,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -24,7 +25,18 @@ struct Shown {
 };
 
 // The window as the program builds it, with what it asks of the platform recorded.
+// Counts the times a widget is shown.
+struct ShowCounter : QObject {
+    int count = 0;
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        count += event->type() == QEvent::Show ? 1 : 0;
+        return false;
+    }
+};
+
 struct RecordedWindow {
+    RecordedWindow() { find("announcer")->installEventFilter(&shows); }
+    ShowCounter shows;
     QList<Shown> messages;
     QList<QUrl> opened;
     bool browserStarts = true;
@@ -160,17 +172,48 @@ class WindowTest : public QObject {
         const QColor white = QApplication::palette().color(QPalette::Base);
         const QColor line = QApplication::palette().color(QPalette::WindowText);
         const std::tuple<QString, QPoint, QColor> pixels[] = {
-            {"Command3", {6, 12}, tint}, {"Text7", {100, 12}, tint}, {"Text2", {100, 12}, white},
-            {"Text2", {0, 12}, line},    {"Text2", {1, 12}, white},  {"Text10", {300, 0}, line},
+            {"Command3", {6, 12}, tint}, {"Text7", {100, 12}, tint},
+            {"Text2", {100, 12}, white}, {"Text2", {0, 12}, line},
+            {"Text2", {1, 12}, white},   {"Text10", {300, 0}, line},
             {"Frame3", {0, 60}, line},   {"pdf", {3, 395}, tint},
+            {"Option1", {31, 2}, tint},  // right of the caption: the panel's tint, not grey
         };
         RecordedWindow w;
         QVERIFY(w.shown());
         const QImage image = w.window.grab().toImage();
+        const auto colourAt = [&](QWidget* control, QPoint at) {
+            return image.pixelColor(control->mapTo(&w.window, at) * image.devicePixelRatio());
+        };
         for (const auto& [name, at, colour] : pixels) {
-            const QPoint pixel = w.find(name)->mapTo(&w.window, at) * image.devicePixelRatio();
-            QVERIFY2(image.pixelColor(pixel) == colour, qPrintable(name));
+            QVERIFY2(colourAt(w.find(name), at) == colour, qPrintable(name));
         }
+        // The help box's scroll bar keeps the scheme's colours: no tint in its trough.
+        QScrollBar* bar = w.find<QPlainTextEdit>("Text10")->verticalScrollBar();
+        for (int y = bar->height() / 2; y < bar->height() / 2 + 4; ++y) {
+            QVERIFY(colourAt(bar, {bar->width() / 2, y}) != tint);
+        }
+        // Every row of the link's text is inside the label: as many rows with ink as the same
+        // text has drawn on a canvas tall enough for any descender.
+        auto* link = w.find<QLabel>("Label11");
+        const auto inkRows = [&](const QImage& text, const QColor& paper) {
+            int rows = 0;
+            for (int y = 0; y < text.height(); ++y) {
+                for (int x = 0; x < text.width(); ++x) {
+                    if (text.pixelColor(x, y) != paper) {
+                        ++rows;
+                        break;
+                    }
+                }
+            }
+            return rows;
+        };
+        QImage canvas(link->width(), 60, QImage::Format_RGB32);
+        canvas.fill(Qt::white);
+        QPainter painter(&canvas);
+        painter.setFont(link->font());
+        painter.drawText(0, 40, link->text());
+        painter.end();
+        QCOMPARE(inkRows(link->grab().toImage(), tint), inkRows(canvas, Qt::white));
     }
 
     void helpBox() {
@@ -306,38 +349,20 @@ class WindowTest : public QObject {
         QTest::addColumn<QString>("message");  // the title, or nothing when no message is shown
         QTest::addColumn<QString>("focus");    // the control holding the focus afterwards
         QTest::addColumn<QString>("selected");
+        QTest::addColumn<QString>("spoken");  // what a screen reader is told
         const QStringList worked{"4250.0", "9338.80", "421125", "1021125", "4000.0", "10000.0"};
+        const QString distance = "704.197 公里，380.236 海里";
         // Earlier results stand in the boxes: a command that stops must leave them as they are.
-        QTest::newRow("distance") << worked << "Command3" << 0 << "704.197|380.236|3."
-                                  << ""
-                                  << "Command3"
-                                  << "";
-        QTest::newRow("angle by Enter")
-            << worked << "Command4" << int(Qt::Key_Return) << "1.|2.|93.448"
-            << ""
-            << "Command4"
-            << "";
-        QTest::newRow("distance by keypad Enter")
-            << worked << "Command3" << int(Qt::Key_Enter) << "704.197|380.236|3."
-            << ""
-            << "Command3"
-            << "";
         // After a message, the focus goes to the box to fix: the first empty one, or the faulty
         // entry with its text selected.
-        QTest::newRow("incomplete") << worked.first(1) << "Command3" << 0 << "1.|2.|3."
-                                    << "提示"
-                                    << "Text2"
-                                    << "";
-        QTest::newRow("angle without the reference point")
-            << worked.first(5) << "Command4" << 0 << "1.|2.|3."
-            << "提示"
-            << "Text6"
-            << "";
-        QTest::newRow("type mismatch")
-            << QStringList{"4250.0", "0", "42a125", "0"} << "Command3" << 0 << "1.|2.|3."
-            << "错误"
-            << "Text3"
-            << "42a125";
+        // clang-format off
+        QTest::newRow("distance") << worked << "Command3" << 0 << "704.197|380.236|3." << "" << "Command3" << "" << distance;
+        QTest::newRow("angle by Enter") << worked << "Command4" << int(Qt::Key_Return) << "1.|2.|93.448" << "" << "Command4" << "" << "夹角 93.448 度";
+        QTest::newRow("distance by keypad Enter") << worked << "Command3" << int(Qt::Key_Enter) << "704.197|380.236|3." << "" << "Command3" << "" << distance;
+        QTest::newRow("incomplete") << worked.first(1) << "Command3" << 0 << "1.|2.|3." << "提示" << "Text2" << "" << "";
+        QTest::newRow("no reference point") << worked.first(5) << "Command4" << 0 << "1.|2.|3." << "提示" << "Text6" << "" << "";
+        QTest::newRow("type mismatch") << QStringList{"4250.0", "0", "42a125", "0"} << "Command3" << 0 << "1.|2.|3." << "错误" << "Text3" << "42a125" << "";
+        // clang-format on
     }
 
     void commands() {
@@ -348,6 +373,7 @@ class WindowTest : public QObject {
         QFETCH(QString, message);
         QFETCH(QString, focus);
         QFETCH(QString, selected);
+        QFETCH(QString, spoken);
         RecordedWindow w;
         for (const int i : {1, 2, 3}) {
             w.find<QLineEdit>(QStringLiteral("Text%1").arg(i + 6))
@@ -371,6 +397,13 @@ class WindowTest : public QObject {
         QCOMPARE(w.messages.size(), message.isEmpty() ? 0 : 1);
         QVERIFY(message.isEmpty() || w.messages.first().title == message);
         QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+        // A screen reader hears the results: a notification shown once per result, never painted.
+        QAccessibleInterface* announcer =
+            QAccessible::queryAccessibleInterface(w.find("announcer"));
+        QCOMPARE(announcer->role(), QAccessible::Notification);
+        QCOMPARE(announcer->text(QAccessible::Name), spoken);
+        QCOMPARE(w.shows.count, spoken.isEmpty() ? 0 : 1);
+        QVERIFY(!w.find("announcer")->isVisible());
         auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget());
         QCOMPARE(box != nullptr ? box->selectedText() : QString(), selected);
     }
@@ -409,9 +442,14 @@ class WindowTest : public QObject {
         QCOMPARE(box->textFormat(), Qt::PlainText);
         QCOMPARE(box->buttons().size(), 1);
         QCOMPARE(box->buttons().first()->text(), QStringLiteral("确定"));
-        // Selectable, so that the user can copy a quoted entry or an address.
+        // Selectable, so that the user can copy a quoted entry or an address; Ctrl+C with the
+        // focus on the button copies the whole text.
         QVERIFY(box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->textInteractionFlags() &
                 Qt::TextSelectableByMouse);
+        box->show();
+        QVERIFY(QTest::qWaitForWindowActive(box.get()));
+        QTest::keyClick(box->buttons().first(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("<b>4250</b>"));
     }
 };
 
