@@ -84,6 +84,12 @@ expect Text9 93.448
 type_into Text7 123  # typing into a result box changes nothing
 expect Text7 704.197
 
+if [[ -n ${ORVANTO_SCREENSHOT:-} ]]; then
+    xdotool mousemove --window "$window" 0 0
+    click Text1
+    import -window "$window" "$ORVANTO_SCREENSHOT"
+fi
+
 # Entries as a chart user writes them: full-width digits and hemisphere, degree marks with 东经 and
 # 北纬, a trailing blank (point 2 is still in 秒 mode). Point 1 now lies south, so every result
 # differs from the one standing in the box.
@@ -98,12 +104,6 @@ expect Text7 9492.822
 expect Text8 5125.714
 click Command4
 expect Text9 128.459
-
-if [[ -n ${ORVANTO_SCREENSHOT:-} ]]; then
-    xdotool mousemove --window "$window" 0 0
-    click Text1
-    import -window "$window" "$ORVANTO_SCREENSHOT"
-fi
 
 # Closing the window as its close button does ends the program at once and cleanly (a sanitizer
 # build checks for leaks then).
