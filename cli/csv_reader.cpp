@@ -172,9 +172,8 @@ CsvReader::Scan CsvReader::scanRecord(CsvRecord& record) {
                 }
                 text.append(at, quote);
                 at = quote + 1;
-                if (at == end && !ended_) {
-                    return Scan::NeedMore;
-                }
+                // A quote at the buffer's end may be half of a doubled one: the scan of the rest
+                // below asks for more input before the record counts as complete.
                 if (at == end || *at != '"') {
                     break;
                 }
