@@ -4,6 +4,7 @@
 #include <string_view>
 #include <tuple>
 
+#include "calculator/decoded_points.h"
 #include "calculator/format_thousandths.h"
 #include "calculator/messages.h"
 #include "geometry/calculation_errors.h"
@@ -14,17 +15,6 @@ namespace orvanto {
 namespace {
 
 constexpr double kKilometresPerNauticalMile = 1.852;
-
-struct ChartPoint {
-    double latitude;
-    double longitude;
-};
-
-struct DecodedPoints {
-    ChartPoint point1;
-    ChartPoint point2;
-    ChartPoint reference;
-};
 
 // Where each point's texts stand in the input and which boxes show them, in reading order.
 struct PointSource {
@@ -43,9 +33,6 @@ constexpr PointSource kPointSources[] = {
      EntryBox::ReferenceLongitude},
 };
 
-constexpr std::size_t kDistancePoints = 2;
-constexpr std::size_t kAnglePoints = 3;
-
 // Reads one entry into `degrees`, or tells why it cannot be read.
 std::optional<Message> readInto(double& degrees, const std::string& text, EntryMode mode, Axis axis,
                                 EntryBox box) {
@@ -63,9 +50,8 @@ std::optional<Message> readInto(double& degrees, const std::string& text, EntryM
     }
 }
 
-// The first `pointCount` points decoded, or the message that stops the command: the
-// incomplete-entry check of all their boxes comes first, then decoding in box order, so the first
-// faulty entry in that order is the one reported. A point's mode holds for both of its texts.
+}  // namespace
+
 std::variant<DecodedPoints, Message> decodePoints(const CalculatorInput& input,
                                                   std::size_t pointCount) {
     const std::span sources{kPointSources, pointCount};
@@ -94,6 +80,8 @@ std::variant<DecodedPoints, Message> decodePoints(const CalculatorInput& input,
     }
     return decoded;
 }
+
+namespace {
 
 DistanceOutcome distanceTexts(const DecodedPoints& p) {
     const ChartPoint& p1 = p.point1;

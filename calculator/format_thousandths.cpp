@@ -4,7 +4,6 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 
 #include "geometry/calculation_errors.h"
 
@@ -12,6 +11,8 @@ namespace orvanto {
 namespace {
 
 constexpr int kSignificantDigits = 15;
+// Room for the digits of every value a result box shows (and far more), and a carry digit.
+constexpr std::size_t kShortNumber = 64;
 
 std::size_t decimalsOf(std::string_view pattern) {
     const std::size_t point = pattern.find('.');
@@ -21,64 +22,85 @@ std::size_t decimalsOf(std::string_view pattern) {
                      std::count(pattern.begin() + static_cast<long>(point), pattern.end(), '#'));
 }
 
-// Adds one unit in the last place of a string of decimal digits; returns false on a carry out.
-bool incrementDigits(std::string& digits) {
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-        if (*it != '9') {
-            ++*it;
-            return true;
-        }
-        *it = '0';
-    }
-    return false;
-}
-
 }  // namespace
 
+// Works on the 15 significant digits as text, never on the double again, so that rounding happens
+// exactly once and in decimal. Every result box is written through here, a million times in a
+// batch run, so the digits live in fixed arrays instead of temporary strings.
 std::string formatThousandths(double value, std::string_view pattern) {
     if (!std::isfinite(value)) {
         throw ArithmeticFault("cannot format a value that is not finite");
     }
     // Locale-independent scientific form with 15 significant digits: "d.dddddddddddddde±x".
-    std::array<char, 64> buffer{};
-    const auto result =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(value),
-                      std::chars_format::scientific, kSignificantDigits - 1);
-    const std::string_view scientific(buffer.data(),
-                                      static_cast<std::size_t>(result.ptr - buffer.data()));
-    const std::size_t e = scientific.find('e');
-    std::string digits{scientific.substr(0, 1)};
-    digits += scientific.substr(2, e - 2);
-    const int exponent = std::atoi(std::string{scientific.substr(e + 1)}.c_str());
+    std::array<char, 64> scientific{};
+    const char* const scientificEnd =
+        std::to_chars(scientific.data(), scientific.data() + scientific.size(), std::fabs(value),
+                      std::chars_format::scientific, kSignificantDigits - 1)
+            .ptr;
+    std::array<char, kSignificantDigits> digits{};
+    digits[0] = scientific[0];
+    std::copy_n(scientific.data() + 2, kSignificantDigits - 1, digits.data() + 1);
+    int exponent = 0;
+    std::from_chars(scientific.data() + kSignificantDigits + 2 +
+                        (scientific[kSignificantDigits + 2] == '+' ? 1 : 0),
+                    scientificEnd, exponent);
 
-    // Split into whole digits and decimals, then round at the wanted decimal, half away from zero.
-    std::string whole;
-    std::string fraction;
-    if (exponent >= 0) {
-        const auto wholeLength = static_cast<std::size_t>(exponent) + 1;
-        whole = digits.substr(0, std::min(wholeLength, digits.size()));
-        whole.resize(wholeLength, '0');
-        if (wholeLength < digits.size()) {
-            fraction = digits.substr(wholeLength);
-        }
-    } else {
-        fraction = std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
-    }
+    // The digit sequence with the point after `wholeLength` digits: zeros pad the significant
+    // digits on the left (for values below 1) and on the right (for values of 10^15 and more).
+    const std::size_t wholeLength = exponent >= 0 ? static_cast<std::size_t>(exponent) + 1 : 0;
+    const long shift = exponent >= 0 ? 0 : -exponent - 1;  // zeros in front of the first digit
+    const auto digitAt = [&](std::size_t position) {
+        const long index = static_cast<long>(position) - shift;
+        return index >= 0 && index < kSignificantDigits ? digits[static_cast<std::size_t>(index)]
+                                                        : '0';
+    };
+
+    // Cut after the wanted decimals, then round half away from zero: add one in the last place
+    // when the first digit cut off is 5 or more. A carry out of the first digit adds a digit in
+    // front; the point stays where it was, counted from the right.
     const std::size_t decimals = decimalsOf(pattern);
-    const bool roundsUp = fraction.size() > decimals && fraction[decimals] >= '5';
-    if (fraction.size() > decimals) {
-        fraction.resize(decimals);
+    const std::size_t length = wholeLength + decimals;
+    std::array<char, kShortNumber> shortNumber;
+    std::string longNumber;  // for patterns with very many decimals or values beyond 10^60
+    if (length + 1 > shortNumber.size()) {
+        longNumber.resize(length + 1);
     }
-    std::string number = whole + fraction;
-    if (roundsUp && !incrementDigits(number)) {
-        number.insert(number.begin(), '1');
+    char* const carry = longNumber.empty() ? shortNumber.data() : longNumber.data();
+    char* const digitsBegin = carry + 1;
+    for (std::size_t i = 0; i < length; ++i) {
+        digitsBegin[i] = digitAt(i);
     }
-    whole = number.substr(0, number.size() - fraction.size());
-    fraction = number.substr(whole.size());
+    const char* wholeBegin = digitsBegin;
+    if (digitAt(length) >= '5') {
+        char* at = digitsBegin + length;
+        while (at > digitsBegin && at[-1] == '9') {
+            *--at = '0';
+        }
+        if (at > digitsBegin) {
+            ++at[-1];
+        } else {
+            *carry = '1';
+            wholeBegin = carry;
+        }
+    }
+    const char* const point = digitsBegin + wholeLength;
+    const char* fractionEnd = point + decimals;
+    while (wholeBegin < point && *wholeBegin == '0') {
+        ++wholeBegin;
+    }
+    while (fractionEnd > point && fractionEnd[-1] == '0') {
+        --fractionEnd;
+    }
 
-    whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size()));
-    fraction.erase(std::min(fraction.find_last_not_of('0') + 1, fraction.size()));
-    return (value < 0 ? "-" : "") + whole + "." + fraction;
+    std::string text;
+    text.reserve(static_cast<std::size_t>(fractionEnd - wholeBegin) + 2);
+    if (value < 0) {
+        text += '-';
+    }
+    text.append(wholeBegin, point);
+    text += '.';
+    text.append(point, fractionEnd);
+    return text;
 }
 
 }  // namespace orvanto

@@ -1,23 +1,40 @@
 #include "cli/cli_arguments.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
 namespace orvanto::cli {
 namespace {
 
-constexpr std::string_view kSecondsOption = "--seconds";
-
 struct Subcommand {
     std::string_view name;
     Action action;
-    std::size_t entryCount;
+    std::size_t fewestArguments;
+    std::size_t mostArguments;
 };
 
 constexpr Subcommand kSubcommands[] = {
-    {"distance", Action::Distance, 4},
-    {"angle", Action::Angle, 6},
+    {"distance", Action::Distance, 4, 4},
+    {"angle", Action::Angle, 6, 6},
+    {"batch", Action::Batch, 0, 1},
 };
+
+// The options that take a value, as the user must write them.
+constexpr std::string_view kValueOptions[][2] = {
+    {"--seconds", "--seconds=列表，例如 --seconds=2"},
+    {"--format", "--format=plain 或 --format=window"},
+    {"--encoding", "--encoding=utf-8 或 --encoding=gb18030"},
+    {"--output", "--output=文件"},
+};
+
+std::string lowerCase(std::string_view text) {
+    std::string lower{text};
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    return lower;
+}
 
 // Sets the points named in a list such as "1,2,r" to seconds mode; returns the offending item, if
 // any.
@@ -45,6 +62,42 @@ std::variant<std::monostate, UsageError> readSecondsList(std::string_view list,
     return std::monostate{};
 }
 
+// Reads one "--name=value" option into the request; an error for a value it does not know.
+std::variant<std::monostate, UsageError> readValueOption(std::string_view name,
+                                                         std::string_view value, Request& request) {
+    if (name == "--seconds") {
+        return readSecondsList(value, request.input);
+    }
+    const std::string lower = lowerCase(value);
+    if (name == "--format" && (lower == "plain" || lower == "window")) {
+        request.format = lower == "plain" ? NumberFormat::Plain : NumberFormat::Window;
+    } else if (name == "--encoding" && (lower == "utf-8" || lower == "gb18030")) {
+        request.batch.encoding = lower == "gb18030" ? Encoding::Gb18030 : Encoding::Utf8;
+    } else if (name == "--output" && !value.empty()) {
+        request.batch.outputPath = value;
+    } else if (name == "--output") {
+        return UsageError{"--output= 后须写文件名"};
+    } else {
+        const std::string_view allowed =
+            name == "--format" ? "plain 或 window" : "utf-8 或 gb18030";
+        return UsageError{std::string{name} + " 只能是 " + std::string{allowed} + "，不认识“" +
+                          std::string{value} + "”"};
+    }
+    return std::monostate{};
+}
+
+UsageError unknownOption(std::string_view argument) {
+    std::string problem = "未知的选项“" + std::string{argument} + "”";
+    // "--4250.0": most likely a southern or western entry meant as "-4250.0".
+    const char next = argument.size() > 2 ? argument[2] : ' ';
+    if ((next >= '0' && next <= '9') || next == '.' || next == '-' || next == '+') {
+        problem +=
+            "。以 - 开头的坐标请写在单独的 -- 之后，例如 orvanto-cli distance -- -4250.0 "
+            "-9338.80 0 0";
+    }
+    return UsageError{std::move(problem)};
+}
+
 }  // namespace
 
 std::variant<Request, UsageError> parseArguments(std::span<const std::string_view> arguments) {
@@ -52,27 +105,40 @@ std::variant<Request, UsageError> parseArguments(std::span<const std::string_vie
     bool wantsHelp = false;
     bool wantsVersion = false;
     bool optionsEnded = false;
+    std::optional<NumberFormat> format;
+    std::vector<std::string_view> batchOnly;  // batch's own options, as given
     std::vector<std::string_view> positional;
     for (const std::string_view argument : arguments) {
-        if (optionsEnded || !argument.starts_with("--")) {
+        const std::size_t equals = argument.find('=');
+        const std::string_view name = argument.substr(0, equals);
+        const auto valueOption =
+            std::find_if(std::begin(kValueOptions), std::end(kValueOptions),
+                         [&](const auto& option) { return option[0] == name; });
+        if (optionsEnded || (!argument.starts_with("--") && argument != "-h")) {
             positional.push_back(argument);
         } else if (argument == "--") {
             optionsEnded = true;
-        } else if (argument == "--help") {
+        } else if (argument == "--help" || argument == "-h") {
             wantsHelp = true;
         } else if (argument == "--version") {
             wantsVersion = true;
-        } else if (argument.starts_with(kSecondsOption) &&
-                   argument.substr(kSecondsOption.size()).starts_with('=')) {
-            auto listResult =
-                readSecondsList(argument.substr(kSecondsOption.size() + 1), request.input);
-            if (auto* error = std::get_if<UsageError>(&listResult)) {
+        } else if (argument == "--geodesic") {
+            request.batch.geodesic = true;
+            batchOnly.push_back(argument);
+        } else if (valueOption != std::end(kValueOptions) && equals != std::string_view::npos) {
+            const auto result = readValueOption(name, argument.substr(equals + 1), request);
+            if (const auto* error = std::get_if<UsageError>(&result)) {
                 return *error;
             }
-        } else if (argument == kSecondsOption) {
-            return UsageError{"--seconds 须写成 --seconds=列表，例如 --seconds=2"};
+            if (name == "--format") {
+                format = request.format;
+            } else if (name != "--seconds") {
+                batchOnly.push_back(name);
+            }
+        } else if (valueOption != std::end(kValueOptions)) {
+            return UsageError{std::string{name} + " 须写成 " + std::string{(*valueOption)[1]}};
         } else {
-            return UsageError{"未知的选项“" + std::string{argument} + "”"};
+            return unknownOption(argument);
         }
     }
     if (wantsHelp) {
@@ -84,37 +150,51 @@ std::variant<Request, UsageError> parseArguments(std::span<const std::string_vie
         return request;
     }
     if (positional.empty()) {
-        return UsageError{"缺少子命令：distance 或 angle"};
+        return UsageError{"缺少子命令：distance、angle 或 batch"};
     }
-    for (const Subcommand& subcommand : kSubcommands) {
-        if (positional.front() != subcommand.name) {
-            continue;
+    const auto* subcommand =
+        std::find_if(std::begin(kSubcommands), std::end(kSubcommands),
+                     [&](const Subcommand& known) { return known.name == positional.front(); });
+    if (subcommand == std::end(kSubcommands)) {
+        return UsageError{"未知的子命令“" + std::string{positional.front()} +
+                          "”，应为 distance、angle 或 batch"};
+    }
+    const std::size_t given = positional.size() - 1;
+    request.action = subcommand->action;
+    if (request.action == Action::Batch) {
+        if (given > subcommand->mostArguments) {
+            return UsageError{"batch 只读一个文件，实际给出 " + std::to_string(given) + " 个"};
         }
-        const std::size_t given = positional.size() - 1;
-        if (given != subcommand.entryCount) {
-            return UsageError{std::string{subcommand.name} + " 需要 " +
-                              std::to_string(subcommand.entryCount) + " 个坐标，实际给出 " +
-                              std::to_string(given) + " 个"};
-        }
-        request.action = subcommand.action;
-        std::string* const boxes[] = {
-            &request.input.point1.latitude,    &request.input.point1.longitude,
-            &request.input.point2.latitude,    &request.input.point2.longitude,
-            &request.input.reference.latitude, &request.input.reference.longitude,
-        };
-        for (std::size_t i = 0; i < given; ++i) {
-            *boxes[i] = positional[i + 1];
+        request.format = format.value_or(NumberFormat::Plain);
+        if (given == 1) {
+            request.batch.inputPath = positional[1];
         }
         return request;
     }
-    return UsageError{"未知的子命令“" + std::string{positional.front()} +
-                      "”，应为 distance 或 angle"};
+    if (!batchOnly.empty()) {
+        return UsageError{std::string{batchOnly.front()} + " 只用于 batch"};
+    }
+    if (given != subcommand->fewestArguments) {
+        return UsageError{std::string{subcommand->name} + " 需要 " +
+                          std::to_string(subcommand->fewestArguments) + " 个坐标，实际给出 " +
+                          std::to_string(given) + " 个"};
+    }
+    std::string* const boxes[] = {
+        &request.input.point1.latitude,    &request.input.point1.longitude,
+        &request.input.point2.latitude,    &request.input.point2.longitude,
+        &request.input.reference.latitude, &request.input.reference.longitude,
+    };
+    for (std::size_t i = 0; i < given; ++i) {
+        *boxes[i] = positional[i + 1];
+    }
+    return request;
 }
 
 std::string_view usageSummary() {
     return "用法：orvanto-cli distance [--seconds=列表] 纬度1 经度1 纬度2 经度2\n"
            "      orvanto-cli angle [--seconds=列表] 纬度1 经度1 纬度2 经度2 参考点纬度 "
            "参考点经度\n"
+           "      orvanto-cli batch [--seconds=列表] [--format=plain|window] [文件|-]\n"
            "详见 orvanto-cli --help\n";
 }
 
@@ -126,6 +206,17 @@ std::string_view helpText() {
            "      计算点Ⅰ与点Ⅱ的距离，输出公里数、一个制表符和海里数。\n"
            "  orvanto-cli angle [--seconds=列表] 纬度1 经度1 纬度2 经度2 参考点纬度 参考点经度\n"
            "      计算点Ⅰ、点Ⅱ相对于参考点所成的夹角（度）。\n"
+           "  orvanto-cli batch [--seconds=列表] [--format=plain|window] "
+           "[--encoding=utf-8|gb18030]\n"
+           "                    [--geodesic] [--output=文件] [文件|-]\n"
+           "      逐行计算 CSV 或 TSV 文件（省略或写 - 时读标准输入）中的距离和夹角：每行输出\n"
+           "      原有各列，再加 km、nmi、angle、error 四列。\n"
+           "\n"
+           "批量文件（batch）：\n"
+           "  第一行是表头，以逗号分隔为 CSV，以制表符分隔为 TSV；须有 lat1、lon1、lat2、lon2\n"
+           "  四列，可加 latr、lonr（同时计算夹角）和 mode1、mode2、moder（m/s 或 分/秒，留空\n"
+           "  按 --seconds），也可用窗口的标签“点Ⅰ纬度”等作列名，其余各列原样保留。\n"
+           "  error 列是窗口会显示的提示；某行出错不影响其他各行。\n"
            "\n"
            "坐标写法：\n"
            "  “分”格式（默认）：度、两位分、可带小数的分，如 4250.0 即 42°50.0′。\n"
@@ -141,11 +232,18 @@ std::string_view helpText() {
            "选项：\n"
            "  --seconds=列表  用“秒”格式读取所列各点的坐标，列表由 1、2、r（参考点）组成，\n"
            "                  以逗号分隔，如 --seconds=2 或 --seconds=1,2,r\n"
+           "  --format=格式   数字的写法：plain 写作 0.5、12（batch 的默认）；window 与窗口\n"
+           "                  完全相同，写作 .5、12.（distance 和 angle 的默认）\n"
+           "  --encoding=编码 batch 输入的编码：utf-8（默认，可带 BOM）或 gb18030\n"
+           "  --geodesic      batch 另加 geodesic_km、geodesic_angle 两列：WGS-84 测地线的\n"
+           "                  距离与夹角，用以对照本计算方法的估算\n"
+           "  --output=文件   batch 的结果写入该文件，而不是标准输出\n"
            "  --              其后的参数一律视为坐标\n"
-           "  --help          显示本说明\n"
+           "  -h, --help      显示本说明\n"
            "  --version       显示版本\n"
            "\n"
-           "退出状态：0 成功；1 输入有误或无法计算（原因写到标准错误）；2 用法错误。\n";
+           "退出状态：0 成功；1 输入有误或无法计算（原因写到标准错误；batch 为有的行出错）；\n"
+           "2 用法错误、输入无法读取或结果无法写出。\n";
 }
 
 }  // namespace orvanto::cli

@@ -1,31 +1,47 @@
 // The command line of orvanto-cli:
 //
-//   orvanto-cli distance [--seconds=LIST] LAT1 LON1 LAT2 LON2
-//   orvanto-cli angle    [--seconds=LIST] LAT1 LON1 LAT2 LON2 LATR LONR
-//   orvanto-cli --help | --version
+//   orvanto-cli distance [--seconds=LIST] [--format=plain|window] LAT1 LON1 LAT2 LON2
+//   orvanto-cli angle    [--seconds=LIST] [--format=plain|window] LAT1 LON1 LAT2 LON2 LATR LONR
+//   orvanto-cli batch    [--seconds=LIST] [--format=plain|window] [--encoding=utf-8|gb18030]
+//                        [--geodesic] [--output=FILE] [FILE|-]
+//   orvanto-cli --help | -h | --version
 //
 // Arguments that start with "--" are options, anywhere up to a "--" argument, which ends them;
-// every other argument is taken exactly as typed, so "-4250.0" is an entry and "" an empty entry.
-// LIST names the points whose entries are in seconds mode, comma-separated from 1, 2 and r; the
-// others are in minutes mode.
+// every other argument (but "-h") is taken exactly as typed, so "-4250.0" is an entry and "" an
+// empty entry. LIST names the points whose entries are in seconds mode, comma-separated from 1, 2
+// and r; the others are in minutes mode (for batch: the default where a row names no mode).
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <variant>
 
 #include "calculator/calculation.h"
+#include "cli/number_format.h"
 
 namespace orvanto::cli {
 
-enum class Action { Help, Version, Distance, Angle };
+enum class Action { Help, Version, Distance, Angle, Batch };
+
+enum class Encoding { Utf8, Gb18030 };
+
+struct BatchOptions {
+    std::string inputPath = "-";   // "-" is standard input
+    std::string outputPath = "-";  // "-" is standard output
+    Encoding encoding = Encoding::Utf8;
+    bool geodesic = false;  // add the WGS-84 geodesic columns
+};
 
 struct Request {
     Action action = Action::Help;
     // The entries in box order and the points' modes; the reference point stays empty for
-    // distance.
+    // distance, and batch uses the modes only.
     CalculatorInput input;
+    // Window texts by default for distance and angle, plain numbers for batch.
+    NumberFormat format = NumberFormat::Window;
+    BatchOptions batch;
 };
 
 struct UsageError {

@@ -1,6 +1,9 @@
-// orvanto-cli: the distance and angle commands from the command line. The arguments become the
-// same input the window reads from its boxes; the result texts go to standard output exactly as the
-// window's result boxes show them, a message to standard error word for word.
+// orvanto-cli: the distance and angle commands from the command line, one leg from the arguments
+// or a whole file of them. The arguments become the same input the window reads from its boxes;
+// the result texts go to standard output as the window's result boxes show them (or as plain
+// numbers), a message to standard error word for word.
+#include <cerrno>
+#include <cstring>
 #include <iostream>
 #include <span>
 #include <string>
@@ -9,41 +12,57 @@
 #include <vector>
 
 #include "calculator/calculation.h"
+#include "cli/batch_command.h"
 #include "cli/cli_arguments.h"
+#include "cli/number_format.h"
 #include "geometry/code_points.h"
 
 namespace {
 
 constexpr int kExitSuccess = 0;
 constexpr int kExitMessage = 1;
-constexpr int kExitUsage = 2;
+constexpr int kExitFailure = 2;
+
+using orvanto::cli::NumberFormat;
 
 int usageError(std::string_view problem) {
     std::cerr << "orvanto-cli：" << problem << "\n" << orvanto::cli::usageSummary();
-    return kExitUsage;
+    return kExitFailure;
 }
 
-int printed(const orvanto::Message& message) {
+int printed(const orvanto::Message& message, NumberFormat) {
     std::cerr << message.text << "\n";
     return kExitMessage;
 }
 
-int printed(const orvanto::DistanceTexts& texts) {
-    std::cout << texts.kilometres << '\t' << texts.nauticalMiles << "\n";
+int printed(const orvanto::DistanceTexts& texts, NumberFormat format) {
+    std::cout << formattedNumber(texts.kilometres, format) << '\t'
+              << formattedNumber(texts.nauticalMiles, format) << "\n";
     return kExitSuccess;
 }
 
-int printed(const orvanto::AngleText& text) {
-    std::cout << text.degrees << "\n";
+int printed(const orvanto::AngleText& text, NumberFormat format) {
+    std::cout << formattedNumber(text.degrees, format) << "\n";
     return kExitSuccess;
 }
 
 int runCommand(const orvanto::cli::Request& request) {
-    const auto print = [](const auto& outcome) { return printed(outcome); };
-    if (request.action == orvanto::cli::Action::Distance) {
-        return std::visit(print, orvanto::calculateDistance(request.input));
+    const auto print = [&](const auto& outcome) { return printed(outcome, request.format); };
+    switch (request.action) {
+        case orvanto::cli::Action::Help:
+            std::cout << orvanto::cli::helpText();
+            return kExitSuccess;
+        case orvanto::cli::Action::Version:
+            std::cout << "orvanto-cli " << ORVANTO_VERSION << "\n";
+            return kExitSuccess;
+        case orvanto::cli::Action::Distance:
+            return std::visit(print, orvanto::calculateDistance(request.input));
+        case orvanto::cli::Action::Angle:
+            return std::visit(print, orvanto::calculateAngle(request.input));
+        case orvanto::cli::Action::Batch:
+            return orvanto::cli::runBatch(request);
     }
-    return std::visit(print, orvanto::calculateAngle(request.input));
+    return kExitFailure;
 }
 
 }  // namespace
@@ -60,15 +79,14 @@ int main(int argc, char* argv[]) {
     if (const auto* error = std::get_if<orvanto::cli::UsageError>(&parsed)) {
         return usageError(error->problem);
     }
-    const auto& request = std::get<orvanto::cli::Request>(parsed);
-    switch (request.action) {
-        case orvanto::cli::Action::Help:
-            std::cout << orvanto::cli::helpText();
-            return kExitSuccess;
-        case orvanto::cli::Action::Version:
-            std::cout << "orvanto-cli " << ORVANTO_VERSION << "\n";
-            return kExitSuccess;
-        default:
-            return runCommand(request);
+    const int status = runCommand(std::get<orvanto::cli::Request>(parsed));
+    // A result that never reached its reader is a failure, not a success: a full disk, a closed
+    // pipe's end, /dev/full.
+    errno = 0;
+    if (!std::cout.flush()) {
+        std::cerr << "orvanto-cli：无法写入标准输出"
+                  << (errno != 0 ? std::string{"："} + std::strerror(errno) : "") << "\n";
+        return kExitFailure;
     }
+    return status;
 }

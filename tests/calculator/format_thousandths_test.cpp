@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cinttypes>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <string>
 
 #include "geometry/calculation_errors.h"
 
@@ -28,6 +34,56 @@ TEST(FormatThousandths, WritesTheResultBoxText) {
     }
     EXPECT_THROW(formatThousandths(INFINITY, kAnglePattern), ArithmeticFault);
     EXPECT_THROW(formatThousandths(NAN, kAnglePattern), ArithmeticFault);
+}
+
+// The same text by integer arithmetic on the 15 significant digits (valid below 10^15): the digits
+// D and exponent E give |value| = D × 10^(E−14), and D × 10^(E−11) rounded half up is the value in
+// thousandths.
+std::string thousandthsByIntegers(double value) {
+    char scientific[32];
+    std::snprintf(scientific, sizeof scientific, "%.14e", std::fabs(value));
+    std::uint64_t digits = 0;
+    for (const char* c = scientific; *c != 'e'; ++c) {
+        digits = *c == '.' ? digits : digits * 10 + static_cast<std::uint64_t>(*c - '0');
+    }
+    const int shift = std::atoi(std::strchr(scientific, 'e') + 1) - 11;
+    std::uint64_t thousandths = digits;
+    for (int i = 0; i < shift; ++i) {
+        thousandths *= 10;
+    }
+    std::uint64_t unit = 1;
+    for (int i = 0; i < -shift && i <= 16; ++i) {  // 10^17 is more than twice any D: 0 remains
+        unit *= 10;
+    }
+    thousandths = shift < 0 ? (digits + unit / 2) / unit : thousandths;
+    std::string fraction = std::to_string(thousandths % 1000 + 1000).substr(1);
+    fraction.erase(fraction.find_last_not_of('0') + 1);
+    const std::uint64_t whole = thousandths / 1000;
+    return (value < 0 ? "-" : "") + (whole == 0 ? "" : std::to_string(whole)) + "." + fraction;
+}
+
+// The digits are handled in fixed arrays for speed; this proves them against plain arithmetic on
+// random magnitudes and on both sides of every rounding boundary in the thousands of kilometres.
+TEST(FormatThousandths, AgreesWithIntegerArithmetic) {
+    std::mt19937_64 random(2024);
+    std::uniform_real_distribution<double> unit(0, 1);
+    int differing = 0;
+    const auto check = [&](double value) {
+        const std::string expected = thousandthsByIntegers(value);
+        const std::string actual = formatThousandths(value, kKilometrePattern);
+        if (actual != expected && ++differing <= 5) {
+            ADD_FAILURE() << value << " gives " << actual << ", not " << expected;
+        }
+    };
+    for (int i = 0; i < 300'000; ++i) {
+        check((unit(random) - 0.5) * std::pow(10.0, unit(random) * 20 - 8));
+    }
+    for (int k = -100'000; k < 25'000'000; k += 37) {
+        const double boundary = k / 1000.0 + 0.0005;
+        check(boundary);
+        check(std::nextafter(boundary, -1e9));
+        check(std::nextafter(boundary, 1e9));
+    }
 }
 
 }  // namespace

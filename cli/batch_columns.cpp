@@ -1,0 +1,80 @@
+#include "cli/batch_columns.h"
+
+#include <algorithm>
+
+#include "calculator/messages.h"
+
+namespace orvanto::cli {
+namespace {
+
+constexpr std::array<std::string_view, kColumnCount> kNames = {
+    "lat1", "lon1", "lat2", "lon2", "latr", "lonr", "mode1", "mode2", "moder"};
+constexpr std::size_t kEntryColumns = 6;
+constexpr std::size_t kRequiredColumns = 4;
+
+std::string_view trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        const auto lower = [](char c) {
+            return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        };
+        return lower(x) == lower(y);
+    });
+}
+
+std::optional<std::size_t> columnNamed(std::string_view name) {
+    for (std::size_t i = 0; i < kColumnCount; ++i) {
+        if (equalIgnoringAsciiCase(name, kNames[i]) ||
+            (i < kEntryColumns && name == boxName(static_cast<EntryBox>(i)))) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::string_view columnName(Column column) {
+    return kNames[static_cast<std::size_t>(column)];
+}
+
+std::variant<BatchColumns, std::string> findColumns(std::span<const std::string_view> header) {
+    BatchColumns columns;
+    columns.width = header.size();
+    for (std::size_t field = 0; field < header.size(); ++field) {
+        const auto column = columnNamed(trimmed(header[field]));
+        if (!column) {
+            continue;
+        }
+        if (columns.position[*column]) {
+            return "表头中的 " + std::string{kNames[*column]} + " 列出现了两次（第 " +
+                   std::to_string(*columns.position[*column] + 1) + " 列和第 " +
+                   std::to_string(field + 1) + " 列）";
+        }
+        columns.position[*column] = field;
+    }
+    std::string missing;
+    for (std::size_t i = 0; i < kRequiredColumns; ++i) {
+        if (!columns.position[i]) {
+            missing += (missing.empty() ? "" : "、") + std::string{kNames[i]};
+        }
+    }
+    if (!missing.empty()) {
+        return "表头缺少 " + missing +
+               " 列。第一行须是表头，含 lat1,lon1,lat2,lon2（或窗口的标签 点Ⅰ纬度 等），"
+               "可另加 latr,lonr 和 mode1,mode2,moder";
+    }
+    if (columns[Column::LatR].has_value() != columns[Column::LonR].has_value()) {
+        return "表头中 latr 和 lonr 须同时出现：参考点要两列才能计算夹角";
+    }
+    return columns;
+}
+
+}  // namespace orvanto::cli

@@ -1,0 +1,40 @@
+// The header line of a batch file: which column holds which entry and which point's mode.
+//
+// Names are matched without regard to case or surrounding spaces, in any order: lat1, lon1, lat2,
+// lon2 are required; latr and lonr (both or neither) add the angle; mode1, mode2 and moder are
+// optional. The window's labels 点Ⅰ纬度, 点Ⅰ经度, 点Ⅱ纬度, 点Ⅱ经度, 参考点纬度 and 参考点经度 name
+// the entry columns too. Other columns are kept in the output and otherwise ignored.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace orvanto::cli {
+
+// The entry columns come first, in the order of the window's entry boxes.
+enum class Column { Lat1, Lon1, Lat2, Lon2, LatR, LonR, Mode1, Mode2, ModeR };
+inline constexpr std::size_t kColumnCount = 9;
+
+struct BatchColumns {
+    // Where each column stands among a record's fields, when the header has it.
+    std::array<std::optional<std::size_t>, kColumnCount> position{};
+    std::size_t width = 0;  // how many fields the header has
+
+    const std::optional<std::size_t>& operator[](Column column) const {
+        return position[static_cast<std::size_t>(column)];
+    }
+    bool hasReference() const { return (*this)[Column::LatR].has_value(); }
+};
+
+// The columns of a header, or what is wrong with it, for the user.
+std::variant<BatchColumns, std::string> findColumns(std::span<const std::string_view> header);
+
+// The column's name as the header writes it in lower case ("lat1", …, "moder").
+std::string_view columnName(Column column);
+
+}  // namespace orvanto::cli

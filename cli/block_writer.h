@@ -1,0 +1,36 @@
+// Batch output: rows gathered in a large buffer and written in blocks, each field quoted the
+// RFC 4180 way where it needs to be, in the input's own delimiter and line end.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace orvanto::cli {
+
+class BlockWriter {
+  public:
+    // `name` is how messages call the output. With `flushEachRow` every row is written as soon as
+    // it ends (for rows typed at a terminal); otherwise a block at a time.
+    BlockWriter(int fd, std::string name, char delimiter, std::string_view lineEnd,
+                bool flushEachRow);
+
+    // Text written as it is.
+    void append(std::string_view text) { buffer_ += text; }
+    void appendDelimiter() { buffer_ += delimiter_; }
+    // A field, in quotes (inner quotes doubled) when it holds the delimiter, a quote, CR or LF.
+    void appendField(std::string_view field);
+    void endRow();
+    // Writes what is buffered. Throws BatchError when the output cannot take it.
+    void flush();
+
+  private:
+    int fd_;
+    std::string name_;
+    char delimiter_;
+    std::string lineEnd_;
+    bool flushEachRow_;
+    std::string buffer_;
+};
+
+}  // namespace orvanto::cli

@@ -1,0 +1,87 @@
+// Reading a batch file record by record, in constant memory, from a large block buffer.
+//
+// The grammar is RFC 4180's, with the delimiter D decided by the header line (the first comma or
+// tab in it; a tab makes the file TSV, anything else CSV):
+//
+//   record   = field *(D field) line-end
+//   line-end = LF | CR LF | the end of the input
+//   field    = quoted | plain
+//   plain    = any bytes but D and LF; a quote or a lone CR in it is data
+//   quoted   = '"' { any byte but '"' | '""' } '"' rest
+//              Line feeds inside are data and "" stands for one quote. Spreadsheets leave text
+//              after the closing quote ("a"b) as it is, and so does this reader: `rest`, up to D or
+//              the line end, is appended to the field.
+//
+// A last line without a line feed is a record; an input ending in a line feed has no empty record
+// after it. An empty line is a record of one empty field. A UTF-8 byte order mark at the start is
+// skipped. The text must be UTF-8 (a decoder in front turns GB18030 into it).
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <deque>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/byte_source.h"
+
+namespace orvanto::cli {
+
+struct CsvRecord {
+    // The fields' texts as read (quotes removed, "" made one quote). They point into the reader's
+    // buffers and stay valid until its next read.
+    std::vector<std::string_view> fields;
+    // True when the record held no quote and no carriage return except its line end: writing the
+    // fields back unquoted, joined by the delimiter, then gives `text` byte for byte.
+    bool verbatim = false;
+    std::string_view text;     // the record's bytes without the line end; set when verbatim
+    std::string_view lineEnd;  // "\n", "\r\n", or "" for a last line without a line feed
+    std::size_t line = 0;      // the line the record starts on, counted from 1
+};
+
+class CsvReader {
+  public:
+    static constexpr std::size_t kDefaultBufferSize = std::size_t{1} << 20;
+
+    // A record must fit in the buffer: a longer one (most likely a quote never closed) stops the
+    // run instead of growing the memory without bound.
+    explicit CsvReader(ByteSource& source, std::size_t bufferSize = kDefaultBufferSize);
+
+    // Reads the next record; false at the end of the input. Throws BatchError for text that is
+    // not UTF-8 (naming its line), a quote still open at the end of the input, or a record longer
+    // than the buffer.
+    bool next(CsvRecord& record);
+
+    // Both known once the first record has been read.
+    char delimiter() const { return delimiter_; }
+    bool hadByteOrderMark() const { return hadByteOrderMark_; }
+
+  private:
+    enum class Scan { Record, NeedMore, End };
+    // What a byte means to the scan of a plain line; one table lookup a byte.
+    enum class ByteClass : unsigned char { Data, Delimiter, LineFeed, QuoteOrReturn, NonAscii };
+
+    void start();
+    void fill();
+    Scan scanPlainLine(CsvRecord& record);
+    Scan scanRecord(CsvRecord& record);
+    std::string& quotedText(std::size_t index);
+    void checkUtf8(const char* begin, const char* end) const;
+
+    ByteSource& source_;
+    std::vector<char> buffer_;
+    std::size_t begin_ = 0;  // the unread bytes are [begin_, end_)
+    std::size_t end_ = 0;
+    bool ended_ = false;  // the source has nothing more
+    bool started_ = false;
+    bool hadByteOrderMark_ = false;
+    char delimiter_ = ',';
+    std::array<ByteClass, 256> classes_{};
+    std::size_t line_ = 1;  // the line the next record starts on
+    // The unquoted texts of the current record's quoted fields. A deque, so that adding one never
+    // moves the others that fields already point into.
+    std::deque<std::string> quoted_;
+};
+
+}  // namespace orvanto::cli

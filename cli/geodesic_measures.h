@@ -1,0 +1,16 @@
+// The WGS-84 geodesic beside the calculator's chord estimate, for users who want to see how far the
+// legacy arithmetic is from the ellipsoid. Computed by GeographicLib from the same decoded degrees.
+#pragma once
+
+#include "calculator/decoded_points.h"
+
+namespace orvanto::cli {
+
+// The geodesic distance between two points in kilometres; NaN when a latitude lies beyond ±90.
+double geodesicKilometres(const ChartPoint& from, const ChartPoint& to);
+
+// The angle at `vertex` between the geodesics to `first` and to `second`: the difference of their
+// azimuths at the vertex, folded into 0…180 degrees. NaN when a latitude lies beyond ±90.
+double geodesicAngle(const ChartPoint& vertex, const ChartPoint& first, const ChartPoint& second);
+
+}  // namespace orvanto::cli
