@@ -1,11 +1,13 @@
-// Both commands from six raw entry texts (separated by newlines) and three modes (the first byte):
-// each gives its result texts or a message with a text, and a message about one entry names a box
+// Both commands from three modes (the first byte's low bits) and six raw entry texts (the rest, cut
+// at newlines): each gives its result texts, or a message with a text whose box, if any, is one
 // the command reads.
+#include <cstdint>
 #include <cstdlib>
+#include <sstream>
+#include <string>
 #include <variant>
 
 #include "calculator/calculation.h"
-#include "fuzz_input.h"
 
 namespace {
 
@@ -21,12 +23,18 @@ void check(const Outcome& outcome, orvanto::EntryBox lastBox) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const orvanto::fuzz::FuzzInput fuzz(data, size);
-    const auto texts = fuzz.pieces('\n', 6);
-    const orvanto::CalculatorInput input{
-        {std::string{texts[0]}, std::string{texts[1]}, fuzz.mode(0)},
-        {std::string{texts[2]}, std::string{texts[3]}, fuzz.mode(1)},
-        {std::string{texts[4]}, std::string{texts[5]}, fuzz.mode(2)}};
+    if (size == 0) {
+        return 0;
+    }
+    std::istringstream texts{std::string{reinterpret_cast<const char*>(data) + 1, size - 1}};
+    orvanto::CalculatorInput input;
+    int bit = 0;
+    for (orvanto::PointEntries* point : {&input.point1, &input.point2, &input.reference}) {
+        std::getline(texts, point->latitude);
+        std::getline(texts, point->longitude);
+        point->mode =
+            (data[0] >> bit++) & 1U ? orvanto::EntryMode::Seconds : orvanto::EntryMode::Minutes;
+    }
     check(orvanto::calculateDistance(input), orvanto::EntryBox::Point2Longitude);
     check(orvanto::calculateAngle(input), orvanto::EntryBox::ReferenceLongitude);
     return 0;

@@ -1,11 +1,13 @@
 // The result formatter over every double: a finite value gives "-", digits, ".", at most three
 // decimals without a trailing zero; a value that is not finite is an arithmetic fault.
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "calculator/format_thousandths.h"
-#include "fuzz_input.h"
 #include "geometry/calculation_errors.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
