@@ -54,10 +54,31 @@ long long decimalMagnitude(std::string_view mantissa, std::string_view exponent)
 }
 
 // Reads the magnitude of a number already cut to its shape: digits with at most one point and an
-// optional exponent "e[sign]digits".
+// optional exponent as typed, a marker ("E", "e", "D" or "d"), an optional sign and digits.
 double parseMagnitude(std::string_view mantissa, std::string_view exponent) {
+    // Up to 15 digits without an exponent, as chart entries are: the digits form an exact integer
+    // and the power of ten is exact, so one division rounds exactly as from_chars would.
+    constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const std::size_t point = mantissa.find('.');
+    const std::size_t digitCount = mantissa.size() - (point == std::string_view::npos ? 0 : 1);
+    if (exponent.empty() && digitCount <= 15) {
+        std::int64_t digits = 0;
+        for (const char c : mantissa) {
+            if (c != '.') {
+                digits = digits * 10 + (c - '0');
+            }
+        }
+        const std::size_t decimals =
+            point == std::string_view::npos ? 0 : mantissa.size() - point - 1;
+        return static_cast<double>(digits) / kPowersOfTen[decimals];
+    }
+    // from_chars takes "e" for every exponent marker ("D" and "d" included).
     std::string number{mantissa};
-    number += exponent;
+    if (!exponent.empty()) {
+        number += 'e';
+        number += exponent.substr(1);
+    }
     double value = 0;
     const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
@@ -94,17 +115,24 @@ double decodeMinutes(std::string_view text) {
 }
 
 double decodeSeconds(std::string_view text) {
-    const std::vector<std::size_t> starts = codePointOffsets(text);
-    const std::size_t count = starts.size();
+    // Where the characters start; in plain ASCII, the usual entry, every byte is one.
+    const bool ascii = std::all_of(text.begin(), text.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const std::vector<std::size_t> offsets =
+        ascii ? std::vector<std::size_t>{} : codePointOffsets(text);
+    const std::size_t count = ascii ? text.size() : offsets.size();
+    const auto start = [&](std::size_t character) {
+        return ascii ? character : offsets[character];
+    };
     // Pieces by character position: seconds are the last two characters; minutes the two before
     // them, or the first two of a shorter text. Short texts make the pieces overlap ("123": "12",
     // "23").
-    const std::string_view secondsPiece = count < 2 ? text : text.substr(starts[count - 2]);
+    const std::string_view secondsPiece = count < 2 ? text : text.substr(start(count - 2));
     std::string_view minutesPiece = text;
     if (count >= 4) {
-        minutesPiece = text.substr(starts[count - 4], starts[count - 2] - starts[count - 4]);
+        minutesPiece = text.substr(start(count - 4), start(count - 2) - start(count - 4));
     } else if (count >= 2) {
-        minutesPiece = text.substr(0, count == 2 ? text.size() : starts[2]);
+        minutesPiece = text.substr(0, count == 2 ? text.size() : start(2));
     }
 
     const double x = leadingNumber(text);
@@ -127,13 +155,15 @@ double decodeUnsigned(std::string_view text, EntryMode mode) {
 
 double leadingNumber(std::string_view text) {
     std::string compact;
-    compact.reserve(text.size());
-    for (char c : text) {
-        if (!isBlank(c)) {
-            compact.push_back(c);
+    if (std::any_of(text.begin(), text.end(), isBlank)) {
+        for (char c : text) {
+            if (!isBlank(c)) {
+                compact.push_back(c);
+            }
         }
+        text = compact;
     }
-    const std::string_view s = compact;
+    const std::string_view s = text;
     std::size_t i = 0;
     const bool negative = i < s.size() && s[i] == '-';
     if (i < s.size() && isSign(s[i])) {
@@ -156,19 +186,20 @@ double leadingNumber(std::string_view text) {
     }
     const std::string_view mantissa = s.substr(mantissaStart, i - mantissaStart);
 
-    // An exponent counts only when it has digits: "1e" and "1e+" read as 1.
-    std::string exponent;
+    // An exponent counts only when it has digits: "1e" and "1e+" read as 1. It is kept as typed,
+    // marker, sign and digits.
+    std::string_view exponent;
     if (i < s.size() && isExponentMarker(s[i])) {
         std::size_t j = i + 1;
-        std::string sign;
         if (j < s.size() && isSign(s[j])) {
-            sign = s[j++];
+            ++j;
         }
-        if (j < s.size() && isDigit(s[j])) {
-            exponent = "e" + sign;
-            for (; j < s.size() && isDigit(s[j]); ++j) {
-                exponent.push_back(s[j]);
-            }
+        const std::size_t digits = j;
+        while (j < s.size() && isDigit(s[j])) {
+            ++j;
+        }
+        if (j > digits) {
+            exponent = s.substr(i, j - i);
         }
     }
     const double magnitude = parseMagnitude(mantissa, exponent);

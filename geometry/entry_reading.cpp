@@ -276,6 +276,13 @@ void checkRange(double degrees, Axis axis) {
 }  // namespace
 
 double readEntry(std::string_view typed, EntryMode mode, Axis axis) {
+    // Digits, points and signs alone, as most entries and every batch file are written, pass all
+    // of the steps below unchanged: no conversion needed.
+    if (typed.find_first_not_of("0123456789.+-") == std::string_view::npos) {
+        const double degrees = decodeEntry(typed, mode);
+        checkRange(degrees, axis);
+        return degrees;
+    }
     const Text characters = decodeUtf8(typed);
     const bool symbolForm = std::any_of(characters.begin(), characters.end(), isDegreeMark);
     Text text = normalised(characters, mode == EntryMode::Minutes || symbolForm);

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
 
 #include "geometry/calculation_errors.h"
@@ -77,6 +79,19 @@ TEST(LeadingNumber, ReadsTheNumberAtTheStart) {
     };
     for (const auto& [text, value] : rows) {
         EXPECT_EQ(leadingNumber(text), value) << '"' << text << '"';
+    }
+}
+
+// Short decimals are read by one exact division: over many generated ones that must round exactly
+// as from_chars does.
+TEST(LeadingNumber, ReadsShortDecimalsExactlyAsFromChars) {
+    std::mt19937_64 random(20261207);
+    for (int i = 0; i < 200000; ++i) {
+        std::string text = std::to_string(random() % 1'000'000'000'000'000U);
+        text.insert(static_cast<std::size_t>(random() % (text.size() + 1)), ".");
+        double expected = 0;
+        std::from_chars(text.data(), text.data() + text.size(), expected);
+        ASSERT_EQ(leadingNumber(text), expected) << text;
     }
 }
 
