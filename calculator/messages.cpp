@@ -63,15 +63,20 @@ std::string shown(char32_t c) {
     return encodeUtf8(std::u32string_view{&c, 1});
 }
 
+std::string printable(const std::u32string_view characters) {
+    std::string text;
+    for (const char32_t c : characters) {
+        text += shown(c);
+    }
+    return text;
+}
+
 // The text as typed, in quotes, never raw; long pasted texts are cut so that the box stays
 // readable.
 std::string quoted(std::string_view text) {
     const std::u32string characters = decodeUtf8(text);
-    std::string quote = "“";
-    for (std::size_t i = 0; i < std::min(characters.size(), kQuotedCharacters); ++i) {
-        quote += shown(characters[i]);
-    }
-    return quote + (characters.size() > kQuotedCharacters ? "…”" : "”");
+    return "“" + printable(std::u32string_view{characters}.substr(0, kQuotedCharacters)) +
+           (characters.size() > kQuotedCharacters ? "…”" : "”");
 }
 
 bool isLatitude(EntryBox box) {
@@ -114,6 +119,10 @@ Point pointOf(EntryBox box) {
 }
 
 }  // namespace
+
+std::string printable(std::string_view text) {
+    return printable(decodeUtf8(text));
+}
 
 std::string_view boxName(EntryBox box) {
     switch (box) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <utility>
 
+#include "calculator/messages.h"
 #include "cli/batch_error.h"
 #include "cli/batch_row.h"
 #include "cli/block_writer.h"
@@ -213,7 +214,7 @@ int runBatch(const Request& request) {
             } catch (const BatchError&) {
             }
         }
-        std::cerr << "orvanto-cli：" << error.what() << "\n";
+        std::cerr << "orvanto-cli：" << printable(error.what()) << "\n";
         return kExitFailure;
     }
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "calculator/calculation.h"
+#include "calculator/messages.h"
 #include "cli/batch_command.h"
 #include "cli/cli_arguments.h"
 #include "cli/number_format.h"
@@ -26,7 +27,9 @@ constexpr int kExitFailure = 2;
 using orvanto::cli::NumberFormat;
 
 int usageError(std::string_view problem) {
-    std::cerr << "orvanto-cli：" << problem << "\n" << orvanto::cli::usageSummary();
+    // An unknown option or subcommand is quoted as typed: written out, never raw.
+    std::cerr << "orvanto-cli：" << orvanto::printable(problem) << "\n"
+              << orvanto::cli::usageSummary();
     return kExitFailure;
 }
 

@@ -48,6 +48,8 @@ expect 1 '' '参考点与点Ⅱ重合' angle 3100.0 12000.0 2900.0 12100.0 2900.
 expect 0 "orvanto-cli $version" '' --version
 expect 2 '' '缺少子命令'
 expect 2 '' '未知的子命令“area”' area 1 2 3 4
+# What was typed is quoted written out: no escape sequence reaches the terminal.
+expect 2 '' '未知的子命令“\x1b[2Jarea”' $'\e[2Jarea' 1 2 3 4
 expect 2 '' '4 个坐标，实际给出 3 个' distance 1 2 3
 expect 2 '' '未知的选项“--verbose”' distance --verbose 1 2 3 4
 expect 2 '' '--seconds 的列表中只能有 1、2 或 r，不认识“”' distance --seconds=1,,2 1 2 3 4
