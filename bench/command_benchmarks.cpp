@@ -28,7 +28,7 @@ void runCommand(benchmark::State& state, Outcome (*calculate)(const CalculatorIn
     }
 }
 
-const bool registered = [] {
+const bool kRegistered = [] {
     benchmark::RegisterBenchmark("DistanceCommand/Fast/FromTexts", runCommand<DistanceOutcome>,
                                  calculateDistance);
     benchmark::RegisterBenchmark("AngleCommand/Fast/FromTexts", runCommand<AngleOutcome>,

@@ -66,8 +66,8 @@ struct PointPair {
 };
 
 std::vector<PointPair> typicalPointPairs() {
-    const std::vector<double> latitudes = randomInputs(-80, 80, 2 * 1024);
-    const std::vector<double> longitudes = randomInputs(-50, 50, 2 * 1024 + 1);
+    const std::vector<double> latitudes = randomInputs(-80, 80, 2048);
+    const std::vector<double> longitudes = randomInputs(-50, 50, 2049);
     std::vector<PointPair> pairs;
     for (std::size_t i = 0; i + 1 < latitudes.size(); i += 2) {
         pairs.push_back({latitudes[i], longitudes[i + 1], latitudes[i + 1], longitudes[i]});
@@ -130,7 +130,7 @@ void buildTable(benchmark::State& state, const ScanDefinition& scan) {
     state.SetLabel(monotonic ? "fast route in use" : "not monotonic: the scan steps pass by pass");
 }
 
-const bool registered = [] {
+const bool kRegistered = [] {
     registerScan("HalfAngleSineScan", referenceScanHalfAngleSine, scanHalfAngleSine,
                  {{"NoMatch", {1.5}},
                   {"Coincident", {0.0}},

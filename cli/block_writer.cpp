@@ -10,7 +10,7 @@
 namespace orvanto::cli {
 namespace {
 
-constexpr std::size_t kBlockSize = 256 * 1024;
+constexpr std::size_t kBlockSize = std::size_t{256} * 1024;
 
 }  // namespace
 

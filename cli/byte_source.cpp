@@ -13,7 +13,7 @@
 namespace orvanto::cli {
 namespace {
 
-constexpr std::size_t kRawBlock = 256 * 1024;
+constexpr std::size_t kRawBlock = std::size_t{256} * 1024;
 
 iconv_t asIconv(void* converter) {
     return static_cast<iconv_t>(converter);
@@ -36,7 +36,10 @@ std::size_t FileSource::read(char* into, std::size_t capacity) {
 
 Gb18030Decoder::Gb18030Decoder(ByteSource& raw)
     : raw_(raw), converter_(iconv_open("UTF-8", "GB18030")), pending_(kRawBlock) {
-    if (converter_ == reinterpret_cast<void*>(static_cast<std::intptr_t>(-1))) {
+    // iconv_open reports a failure as the handle (iconv_t) -1.
+    // NOLINTNEXTLINE(performance-no-int-to-ptr)
+    const void* const failed = reinterpret_cast<void*>(static_cast<std::intptr_t>(-1));
+    if (converter_ == failed) {
         throw BatchError("本系统的 iconv 不支持 GB18030，无法读取 --encoding=gb18030 的文件");
     }
 }

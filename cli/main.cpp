@@ -68,9 +68,7 @@ int runCommand(const orvanto::cli::Request& request) {
     return kExitFailure;
 }
 
-}  // namespace
-
-int main(int argc, char* argv[]) {
+int run(int argc, char* argv[]) {
     const std::vector<std::string_view> arguments(argv + 1, argv + argc);
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         if (!orvanto::isValidUtf8(arguments[i])) {
@@ -92,4 +90,17 @@ int main(int argc, char* argv[]) {
         return kExitFailure;
     }
     return status;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& failure) {
+        // Nothing is expected to throw this far (a batch file reports its own failures); should
+        // memory run out, say so rather than abort.
+        std::cerr << "orvanto-cli：" << orvanto::printable(failure.what()) << "\n";
+        return kExitFailure;
+    }
 }

@@ -3,7 +3,7 @@
 namespace orvanto {
 
 const std::array<std::string_view, kHelpLineCount>& helpLines() {
-    static constexpr std::array<std::string_view, kHelpLineCount> lines{
+    static constexpr std::array<std::string_view, kHelpLineCount> kLines{
         "此软件可以计算出航图上任意两点之间的距离和任意三点所成夹角的角度。",
         "    ",
         "使用说明：",
@@ -23,7 +23,7 @@ const std::array<std::string_view, kHelpLineCount>& helpLines() {
         "",
         "谢谢使用。",
     };
-    return lines;
+    return kLines;
 }
 
 }  // namespace orvanto

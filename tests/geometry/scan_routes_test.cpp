@@ -9,6 +9,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -68,13 +69,13 @@ class TabulatedReference {
     explicit TabulatedReference(const ScanUnderTest& scan)
         : passes_(scan.table().passes), tolerance_(scan.definition->tolerance) {
         for (std::size_t first = 0; first < passes_.size(); first += kBlock) {
-            double lowest = INFINITY;
-            double highest = -INFINITY;
+            double lowest = std::numeric_limits<double>::infinity();
+            double highest = -lowest;
             for (std::size_t k = first; k < std::min(first + kBlock, passes_.size()); ++k) {
                 lowest = std::min(lowest, passes_[k].value);
                 highest = std::max(highest, passes_[k].value);
             }
-            blocks_.push_back({lowest, highest});
+            blocks_.emplace_back(lowest, highest);
         }
     }
 
