@@ -18,6 +18,9 @@ int main(int argc, char* argv[]) {
     std::optional<orvanto::StartupMessageGuard> startup{std::in_place, *display};
     QApplication application(argc, argv);
     startup.reset();
+    // Ties the window to its desktop entry, so that a Wayland desktop shows the entry's name and
+    // icon for it (X11 desktops use the entry's StartupWMClass).
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.orvanto.Calculator"));
     orvanto::useClassicStyle();
     orvanto::pdf window{orvanto::desktopPlatform()};
     window.show();
