@@ -94,14 +94,17 @@ struct AxisWords {
 constexpr AxisWords kLatitudeWords{"北、南（N、S）", "4250.0", "S", "经度"};
 constexpr AxisWords kLongitudeWords{"东、西（E、W）", "12130.0", "W", "纬度"};
 
-// Six or more digits in front of any decimal point: degrees, minutes and seconds run together.
+// Six or more digits in front of any decimal point, as typed or in full width: degrees, minutes
+// and seconds run together.
 bool looksLikeSecondsNotation(std::string_view text) {
-    const std::size_t first = text.find_first_of("0123456789");
-    if (first == std::string_view::npos) {
-        return false;
+    std::size_t digits = 0;
+    for (const char32_t c : decodeUtf8(text)) {
+        if ((c >= U'0' && c <= U'9') || (c >= U'０' && c <= U'９')) {
+            ++digits;
+        } else if (digits > 0) {
+            break;
+        }
     }
-    const std::size_t end = text.find_first_not_of("0123456789", first);
-    const std::size_t digits = (end == std::string_view::npos ? text.size() : end) - first;
     return digits >= 6;
 }
 
