@@ -84,23 +84,18 @@ pdf::pdf(WindowPlatform platform, QWidget* parent)
     announcer_ = new ResultAnnouncer(this);
     for (QRadioButton* minutes : {ui_.Option1, ui_.Option3, ui_.Option5}) {
         minutes->setChecked(true);
+        connect(minutes, &QRadioButton::toggled, this, &pdf::describeEntries);
     }
+    describeEntries();
     for (QRadioButton* button :
          {ui_.Option1, ui_.Option2, ui_.Option3, ui_.Option4, ui_.Option5, ui_.Option6}) {
         keepSelectedAsTabStop(button);
         connect(button, &QRadioButton::toggled, button,
                 [button] { keepSelectedAsTabStop(button); });
+        button->installEventFilter(this);  // Up and Down
     }
-    for (QRadioButton* minutes : {ui_.Option1, ui_.Option3, ui_.Option5}) {
-        connect(minutes, &QRadioButton::toggled, this, &pdf::describeEntries);
-    }
-    describeEntries();
-    for (QWidget* control :
-         {static_cast<QWidget*>(ui_.Command3), static_cast<QWidget*>(ui_.Command4),
-          static_cast<QWidget*>(ui_.Option1), static_cast<QWidget*>(ui_.Option2),
-          static_cast<QWidget*>(ui_.Option3), static_cast<QWidget*>(ui_.Option4),
-          static_cast<QWidget*>(ui_.Option5), static_cast<QWidget*>(ui_.Option6)}) {
-        control->installEventFilter(this);
+    for (QPushButton* command : {ui_.Command3, ui_.Command4}) {
+        command->installEventFilter(this);  // Enter and keypad Enter
     }
     connect(ui_.Command3, &QPushButton::clicked, this, &pdf::command3Click);
     connect(ui_.Command4, &QPushButton::clicked, this, &pdf::command4Click);

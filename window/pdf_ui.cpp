@@ -182,14 +182,14 @@ void Ui_pdf::setupUi(QWidget* pdf) {
     Label11->setFont(songFont(10.5));
     Label11->setAccessibleName(QString::fromUtf8(kLinkName));
     Label11->setAccessibleDescription(QString::fromUtf8(kHomePageUrl));
-    Label12 = placed(new QLabel(QString::fromUtf8(kNotice), pdf), "Label12", 6600, 5670, 2175, 255);
-    for (QLabel* label : {static_cast<QLabel*>(Label11), Label12}) {
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        setTextColour(label, menuTextColour());
-    }
     // The Song face's line is 20 pixels and the label 17: set at the bottom, the descender of the
     // "p" stays inside and the tallest glyphs still clear the top.
     Label11->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    Label12 = placed(new QLabel(QString::fromUtf8(kNotice), pdf), "Label12", 6600, 5670, 2175, 255);
+    Label12->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    for (QLabel* label : {static_cast<QLabel*>(Label11), Label12}) {
+        setTextColour(label, menuTextColour());
+    }
 
     // The Tab key visits the boxes, the help text, the buttons, then the option pairs, whose
     // unselected buttons are no stops.
