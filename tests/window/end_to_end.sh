@@ -110,9 +110,7 @@ expect Text9 128.459
 # Asked again once a second: on a loaded machine the window manager may not act on the first.
 running() { [[ $(ps -o stat= -p "$app") == [^Z]* ]]; }  # an ended, unreaped child is Z
 for _ in $(seq 20); do
-    running || break
-    wmctrl -i -c "$window" 2>/dev/null || true
-    sleep 1
+    running && { wmctrl -i -c "$window" 2>/dev/null; sleep 1; }
 done
 running && { echo "FAIL: the program did not end"; exit 1; }
 wait "$app" || { echo "FAIL: the program ended with status $?"; exit 1; }

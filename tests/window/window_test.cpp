@@ -269,7 +269,6 @@ class WindowTest : public QObject {
             {{"Label11"}, red},
             {{"Label11", ""}, button},
             {{"Label11", "Label12"}, red},
-            {{"Label11", "Text1"}, red},
         };
         for (const auto& [path, colour] : paths) {
             RecordedWindow w;
