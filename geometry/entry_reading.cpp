@@ -305,7 +305,7 @@ double pieceValue(TextView piece) {
     return value;
 }
 
-// Step 5: "[sign] D° [M′ [S″]]", the last piece's mark optional, only the last with decimals.
+// Step 4: "[sign] D° [M′ [S″]]", the last piece's mark optional, only the last with decimals.
 double symbolFormValue(TextView text) {
     constexpr Mark kExpected[] = {Mark::Degree, Mark::Minute, Mark::Second};
     const auto formError = [] { return EntryFormError(EntryFormProblem::SymbolForm); };
