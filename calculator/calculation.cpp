@@ -8,6 +8,7 @@
 #include "calculator/format_thousandths.h"
 #include "calculator/messages.h"
 #include "geometry/calculation_errors.h"
+#include "geometry/code_points.h"
 #include "geometry/entry_reading.h"
 #include "geometry/three_point_angle.h"
 
@@ -57,11 +58,12 @@ std::variant<DecodedPoints, Message> decodePoints(const CalculatorInput& input,
     const std::span sources{kPointSources, pointCount};
     for (const PointSource& source : sources) {
         const PointEntries& entries = input.*source.entries;
-        // Only the empty text is missing: a text of spaces is an entry.
-        if (entries.latitude.empty()) {
+        // A box of blanks or invisible characters looks empty to the user, and is: reading it as
+        // a number would put a place where nothing was typed.
+        if (isBlankText(entries.latitude)) {
             return incompleteEntryMessage(source.latitudeBox);
         }
-        if (entries.longitude.empty()) {
+        if (isBlankText(entries.longitude)) {
             return incompleteEntryMessage(source.longitudeBox);
         }
     }

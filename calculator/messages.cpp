@@ -5,6 +5,7 @@
 #include <string>
 
 #include "geometry/code_points.h"
+#include "geometry/entry_reading.h"
 
 namespace orvanto {
 namespace {
@@ -25,10 +26,8 @@ Message failure(MessageKind kind, std::string text, std::optional<EntryBox> box 
 // Control and invisible format characters, which would act on a terminal or on the message's
 // layout (a CR, an escape sequence, a right-to-left override) instead of showing.
 bool isUnprintable(char32_t c) {
-    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0xAD || c == 0x61C || c == 0x180E ||
-           (c >= 0x200B && c <= 0x200F) || (c >= 0x2028 && c <= 0x202E) ||
-           (c >= 0x2060 && c <= 0x206F) || c == 0xFEFF || (c >= 0xFFF9 && c <= 0xFFFB) ||
-           (c >= 0xE0000 && c <= 0xE007F);
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029 ||
+           isInvisibleFormat(c);
 }
 
 std::string hexDigits(unsigned value, int digits, const char* alphabet) {
@@ -121,6 +120,18 @@ Point pointOf(EntryBox box) {
     }
 }
 
+// What a seconds-mode entry that is not digits alone most likely is: a minutes-mode entry when it
+// reads as one, else seconds with decimals, which only the degree-mark form takes.
+std::string secondsHint(EntryBox box, std::string_view text) {
+    try {
+        readEntry(text, EntryMode::Minutes, isLatitude(box) ? Axis::Latitude : Axis::Longitude);
+        return "这个输入像是度分写法（如 4250.0），若是，请为" +
+               std::string{pointName(pointOf(box))} + "选择“分”。";
+    } catch (const CalculationError&) {
+        return "这里的秒不带小数；秒有小数时请用度分秒符号写，如 42°11′25.5″。";
+    }
+}
+
 }  // namespace
 
 std::string printable(std::string_view text) {
@@ -206,6 +217,24 @@ Message entryFormMessage(EntryBox box, std::string_view text, EntryFormProblem p
             break;
         case EntryFormProblem::DigitsSplit:
             why = "中的数字被空格隔开，含义不明：度、分、秒之间请写上符号，如 42°11′25″。";
+            break;
+        case EntryFormProblem::Comma:
+            why =
+                "含有逗号：这里的逗号既不是小数点也不是分隔符，小数请用小数点，如 " + entry + "。";
+            break;
+        case EntryFormProblem::TwoSigns:
+            why = "有不止一个正负号：最多只能写一个，如 -" + entry + "。";
+            break;
+        case EntryFormProblem::NotANumber:
+            why = "不是一个数：按“分”格式（度、分，如 " + entry +
+                  "）读取时，整个输入须是一个数：可带一个正负号，数字中最多一个小数点，"
+                  "其后可带指数（E、e、D 或 d，可带正负号，至少一位数字，如 1E2）。";
+            break;
+        case EntryFormProblem::SecondsNotDigits:
+            why =
+                "不全是数字：按“秒”格式（度、两位分、两位秒，如 421125）读取时，"
+                "除正负号或方向标记外只能有数字。" +
+                secondsHint(box, text);
             break;
     }
     return failure(MessageKind::EntryForm,

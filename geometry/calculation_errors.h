@@ -36,6 +36,10 @@ enum class EntryFormProblem {
     NoDigit,             // nothing but a designator
     SymbolForm,          // a degree mark in a text that is not degrees, minutes and seconds
     DigitsSplit,         // in the symbol form, a blank between two digits: "42° 11 25"
+    Comma,               // a comma, which is neither a decimal point nor a separator: "4250,5"
+    TwoSigns,            // more than one sign in front of the number: "--4250.0", "-+4250.0"
+    NotANumber,          // minutes mode, the entry is not one number as a whole: "42ab", "abc"
+    SecondsNotDigits,    // seconds mode, the packed entry is not digits alone: "4250.0", "#421125"
 };
 
 // An entry whose written form cannot be read as any accepted form.

@@ -1,5 +1,7 @@
 #include "geometry/code_points.h"
 
+#include <algorithm>
+
 namespace orvanto {
 namespace {
 
@@ -115,6 +117,23 @@ std::vector<std::size_t> codePointOffsets(std::string_view text) {
         at += length == 0 ? 1 : length;
     }
     return offsets;
+}
+
+bool isInvisibleFormat(char32_t c) {
+    return c == 0xAD || c == 0x61C || c == 0x180E || (c >= 0x200B && c <= 0x200F) ||
+           (c >= 0x202A && c <= 0x202E) || (c >= 0x2060 && c <= 0x206F) || c == 0xFEFF ||
+           (c >= 0xFFF9 && c <= 0xFFFB) || (c >= 0xE0000 && c <= 0xE007F);
+}
+
+bool isBlank(char32_t c) {
+    return c == U' ' || c == U'\t' || c == U'\r' || c == U'\n' || c == 0x3000 || c == 0xA0 ||
+           c == 0x2007 || c == 0x202F;
+}
+
+bool isBlankText(std::string_view text) {
+    const std::u32string characters = decodeUtf8(text);
+    return std::all_of(characters.begin(), characters.end(),
+                       [](char32_t c) { return isBlank(c) || isInvisibleFormat(c); });
 }
 
 bool isValidUtf8(std::string_view text) {

@@ -13,7 +13,8 @@
 namespace orvanto {
 namespace {
 
-bool isBlank(char c) {
+// The blanks of the fixed rule; readEntry has turned every other blank into a space before.
+bool isRuleBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n';
 }
 bool isDigit(char c) {
@@ -91,7 +92,7 @@ double parseMagnitude(std::string_view mantissa, std::string_view exponent) {
 // The "-" that makes an entry negative, when the entry has one.
 std::size_t negativeSignPosition(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (!isBlank(text[i])) {
+        if (!isRuleBlank(text[i])) {
             return text[i] == '-' ? i : std::string_view::npos;
         }
     }
@@ -155,9 +156,9 @@ double decodeUnsigned(std::string_view text, EntryMode mode) {
 
 double leadingNumber(std::string_view text) {
     std::string compact;
-    if (std::any_of(text.begin(), text.end(), isBlank)) {
+    if (std::any_of(text.begin(), text.end(), isRuleBlank)) {
         for (char c : text) {
-            if (!isBlank(c)) {
+            if (!isRuleBlank(c)) {
                 compact.push_back(c);
             }
         }

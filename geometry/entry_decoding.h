@@ -1,7 +1,10 @@
 // Decoding of the packed chart notation in which every latitude and longitude is typed: the fixed
 // rule under every entry. What the user typed reaches it through readEntry (entry_reading.h), which
 // first maps full-width characters, takes off a hemisphere designator, drops the blanks around a
-// seconds entry, reads the degree-mark form itself and checks the range afterwards.
+// seconds entry and pads a short one with zeros, reads the degree-mark form itself, and afterwards
+// refuses what this rule reads leniently (a stray letter, a comma, a second sign, a seconds entry
+// with other than digits) and checks the range. The lenient readings below stay as they are for
+// callers that read a text they wrote themselves, such as a kilometre result read back.
 //
 // An entry is one text; its point's mode says how to read it. Degrees have no fixed width: they are
 // whatever stands in front of the minute (and second) digits, so latitudes and longitudes decode

@@ -17,9 +17,6 @@ namespace {
 using Text = std::u32string;
 using TextView = std::u32string_view;
 
-bool isBlank(char32_t c) {
-    return c == U' ' || c == U'\t' || c == U'\n';
-}
 bool isDigit(char32_t c) {
     return c >= U'0' && c <= U'9';
 }
@@ -29,11 +26,6 @@ bool isSign(char32_t c) {
 bool isDegreeMark(char32_t c) {
     return c == U'°' || c == U'º' || c == U'˚' || c == U'度';
 }
-bool isInvisibleFormat(char32_t c) {
-    return c == 0xFEFF || (c >= 0x200B && c <= 0x200F) || (c >= 0x202A && c <= 0x202E) ||
-           (c >= 0x2060 && c <= 0x2064);
-}
-
 TextView trimmed(TextView text) {
     while (!text.empty() && isBlank(text.front())) {
         text.remove_prefix(1);
@@ -65,7 +57,7 @@ Text normalised(const Text& typed, bool fullWidthPoints) {
             text.push_back(U'+');
         } else if (c == U'－' || c == U'\u2212') {
             text.push_back(U'-');
-        } else if (c == U'\u3000' || c == U'\r') {
+        } else if (isBlank(c)) {
             text.push_back(U' ');
         } else if (fullWidthPoints && (c == U'．' || c == U'。')) {
             text.push_back(U'.');
@@ -113,6 +105,20 @@ const Designator* trailingDesignator(TextView text) {
     return nullptr;
 }
 
+// Letters and no digit ("nan", "abc"): a word, not a designator standing alone ("S", "北纬 .").
+bool isWordWithoutDigits(TextView text) {
+    if (std::any_of(text.begin(), text.end(), isDigit)) {
+        return false;
+    }
+    if (const Designator* first = leadingDesignator(text)) {
+        text.remove_prefix(first->spelling.size());
+    } else if (const Designator* last = trailingDesignator(text)) {
+        text.remove_suffix(last->spelling.size());
+    }
+    return std::any_of(text.begin(), text.end(),
+                       [](char32_t c) { return !isBlank(c) && !isSign(c) && c != U'.'; });
+}
+
 // Step 2: takes the hemisphere designator off the text; true when it makes the value negative.
 bool takeDesignator(Text& text, Axis axis) {
     TextView rest = trimmed(text);
@@ -156,7 +162,8 @@ Text packed(TextView text) {
     Text compact;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const std::size_t next = skipBlanks(text, i);
-        if (next > i && i > 0 && isDigit(text[i - 1]) && isDigit(text[next])) {
+        const bool afterNumberPart = i > 0 && (isDigit(text[i - 1]) || (i == 1 && isSign(text[0])));
+        if (next > i && afterNumberPart && isDigit(text[next])) {
             i = next;
         }
         compact.push_back(text[i]);
@@ -164,11 +171,95 @@ Text packed(TextView text) {
     return compact;
 }
 
+// A short packed seconds entry as if the zeros in front had been typed: "123" is 0°01′23″ and "5"
+// is 0°00′05″, not pieces that overlap.
+void alignRight(std::string& text) {
+    const std::size_t signLength = text.starts_with('+') || text.starts_with('-') ? 1 : 0;
+    const std::size_t count = text.size() - signLength;
+    const bool allDigits =
+        count > 0 && text.find_first_not_of("0123456789", signLength) == std::string::npos;
+    if (allDigits && count < 4) {
+        text.insert(signLength, 4 - count, '0');
+    }
+}
+
+bool isAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Digits with at most one point, then optionally an exponent marker, a sign and digits.
+bool isOneNumber(std::string_view text) {
+    std::size_t i = 0;
+    bool seenDigit = false;
+    bool seenPoint = false;
+    for (; i < text.size() && (isAsciiDigit(text[i]) || (text[i] == '.' && !seenPoint)); ++i) {
+        seenDigit = seenDigit || text[i] != '.';
+        seenPoint = seenPoint || text[i] == '.';
+    }
+    if (!seenDigit) {
+        return false;
+    }
+    if (i < text.size() && std::string_view{"EeDd"}.find(text[i]) != std::string_view::npos) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+            ++i;
+        }
+        const std::size_t exponentDigits = i;
+        while (i < text.size() && isAsciiDigit(text[i])) {
+            ++i;
+        }
+        if (i == exponentDigits) {
+            return false;
+        }
+    }
+    return i == text.size();
+}
+
+// The plain form after decodeEntry has read it: decodeEntry stops reading at a stray character or
+// takes pieces by position, so what it left unread is checked here, the whole text at once.
+void checkWholeEntry(std::string_view text, EntryMode mode) {
+    std::string compact;
+    std::copy_if(text.begin(), text.end(), std::back_inserter(compact),
+                 [](char c) { return c != ' ' && c != '\t' && c != '\n'; });
+    if (compact.find(',') != std::string::npos || compact.find("，") != std::string::npos ||
+        compact.find("、") != std::string::npos) {
+        throw EntryFormError(EntryFormProblem::Comma);
+    }
+    std::string_view number = compact;
+    if (number.starts_with('+') || number.starts_with('-')) {
+        number.remove_prefix(1);
+    }
+    if (number.starts_with('+') || number.starts_with('-')) {
+        throw EntryFormError(EntryFormProblem::TwoSigns);
+    }
+    if (mode == EntryMode::Seconds) {
+        if (number.empty() || number.find_first_not_of("0123456789") != std::string_view::npos) {
+            throw EntryFormError(EntryFormProblem::SecondsNotDigits);
+        }
+    } else if (!isOneNumber(number)) {
+        throw EntryFormError(EntryFormProblem::NotANumber);
+    }
+}
+
+// Steps 5 and 6: the fixed rule first, so that its overflow and type-mismatch errors keep their
+// place, then the whole-entry checks.
+double plainFormValue(std::string text, EntryMode mode) {
+    if (mode == EntryMode::Seconds) {
+        alignRight(text);
+    }
+    const double degrees = decodeEntry(text, mode);
+    checkWholeEntry(text, mode);
+    return degrees;
+}
+
 enum class Mark { None, Degree, Minute, Second };
 
 // The mark at `at` and how many characters it takes.
 std::pair<Mark, std::size_t> markAt(TextView text, std::size_t at) {
-    const auto isApostrophe = [](char32_t c) { return c == U'\'' || c == U'’' || c == U'′'; };
+    // ‘ and ＇ are what Chinese punctuation mode types for an apostrophe.
+    const auto isApostrophe = [](char32_t c) {
+        return c == U'\'' || c == U'’' || c == U'′' || c == U'‘' || c == U'＇';
+    };
     if (at + 1 < text.size() && isApostrophe(text[at]) && isApostrophe(text[at + 1])) {
         return {Mark::Second, 2};
     }
@@ -181,11 +272,15 @@ std::pair<Mark, std::size_t> markAt(TextView text, std::size_t at) {
         case U'′':
         case U'\'':
         case U'’':
+        case U'‘':
+        case U'＇':
         case U'分':
             return {Mark::Minute, 1};
         case U'″':
         case U'"':
         case U'”':
+        case U'“':
+        case U'＂':
         case U'秒':
             return {Mark::Second, 1};
         default:
@@ -210,7 +305,7 @@ double pieceValue(TextView piece) {
     return value;
 }
 
-// Step 5: "[sign] D° [M′ [S″]]", the last piece's mark optional, only the last with decimals.
+// Step 4: "[sign] D° [M′ [S″]]", the last piece's mark optional, only the last with decimals.
 double symbolFormValue(TextView text) {
     constexpr Mark kExpected[] = {Mark::Degree, Mark::Minute, Mark::Second};
     const auto formError = [] { return EntryFormError(EntryFormProblem::SymbolForm); };
@@ -279,13 +374,16 @@ double readEntry(std::string_view typed, EntryMode mode, Axis axis) {
     // Digits, points and signs alone, as most entries and every batch file are written, pass all
     // of the steps below unchanged: no conversion needed.
     if (typed.find_first_not_of("0123456789.+-") == std::string_view::npos) {
-        const double degrees = decodeEntry(typed, mode);
+        const double degrees = plainFormValue(std::string{typed}, mode);
         checkRange(degrees, axis);
         return degrees;
     }
     const Text characters = decodeUtf8(typed);
     const bool symbolForm = std::any_of(characters.begin(), characters.end(), isDegreeMark);
     Text text = normalised(characters, mode == EntryMode::Minutes || symbolForm);
+    if (mode == EntryMode::Minutes && !symbolForm && isWordWithoutDigits(trimmed(text))) {
+        throw EntryFormError(EntryFormProblem::NotANumber);  // "nan" is no north and a stray n
+    }
     const bool southOrWest = takeDesignator(text, axis);
     double degrees = 0;
     if (symbolForm) {
@@ -293,7 +391,8 @@ double readEntry(std::string_view typed, EntryMode mode, Axis axis) {
     } else {
         // The blanks go before decodeEntry sees the text: decodeEntry stays the rule that takes
         // the pieces where they stand, and the mend lives in this one place.
-        degrees = decodeEntry(encodeUtf8(mode == EntryMode::Seconds ? packed(text) : text), mode);
+        degrees =
+            plainFormValue(encodeUtf8(mode == EntryMode::Seconds ? packed(text) : text), mode);
     }
     if (southOrWest) {
         degrees = -degrees;

@@ -1,14 +1,19 @@
-// The program `orvanto`: shows the calculator window and runs until it is closed.
+// The program `orvanto`: shows the calculator window and runs until it is closed. --help and
+// --version are answered first, so that they work without a display.
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
 
+#include "window/command_line.h"
 #include "window/pdf.h"
 #include "window/startup_messages.h"
 #include "window/window_look.h"
 
 int main(int argc, char* argv[]) {
+    if (const std::optional<int> status = orvanto::answerCommandLine(argc, argv)) {
+        return *status;
+    }
     // Read before QApplication takes Qt's own options out of argv.
     const std::optional<std::string> display = orvanto::displayToTry(argc, argv);
     if (!display) {

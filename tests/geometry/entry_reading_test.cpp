@@ -43,7 +43,7 @@ const Row kRows[] = {
     {"N4250.0S", kMin, kLat, "TwoDesignators"}, {"NS4250.0", kMin, kLat, "TwoDesignators"},
     {"S", kSec, kLat, "NoDigit"}, {"北纬 .", kMin, kLat, "NoDigit"},
     // D is never a designator, and an E inside keeps its exponent meaning.
-    {"4250.0D", kMin, kLat, "42.8333333333"}, {"1E2", kMin, kLat, "1"}, {"1E2E", kMin, kLon, "1"},
+    {"4250.0D", kMin, kLat, "NotANumber"}, {"1E2", kMin, kLat, "1"}, {"1E2E", kMin, kLon, "1"},
     // The symbol form, in either mode.
     {"42°50.0′", kMin, kLat, "42.8333333333"}, {"42°50.0'", kSec, kLat, "42.8333333333"},
     {"42°11′25″", kSec, kLat, "42.1902777778"}, {"42°11'25\"", kMin, kLat, "42.1902777778"},
@@ -62,15 +62,18 @@ const Row kRows[] = {
     {"9338.80", kMin, kLat, "range"}, {"9338.80", kMin, kLon, "93.6466666667"},
     {"18000.0", kMin, kLon, "180"}, {"18000.1", kMin, kLon, "range"}, {"-9000", kMin, kLat, "-90"},
     {std::string(400, '9') + "°", kMin, kLon, "range"},
-    // Everything else reads as the fixed rule has it.
-    {"42ab", kMin, kLat, "0.7"}, {"abc", kMin, kLat, "0"}, {"4275.0", kMin, kLat, "43.25"},
-    {"123", kSec, kLat, "0.2063888889"}, {"5", kSec, kLat, "0.0847222222"},
-    {"4250.0", kSec, kLat, "0.8333333333"}, {"42a125", kSec, kLat, "mismatch"},
+    // What the fixed rule once read silently is told; its own errors come first.
+    {"42ab", kMin, kLat, "NotANumber"}, {"nan", kMin, kLon, "NotANumber"},
+    {"4250,5", kMin, kLat, "Comma"}, {"--4250.0", kMin, kLat, "TwoSigns"},
+    {"4250.0", kSec, kLat, "SecondsNotDigits"}, {"- 5", kSec, kLat, "-0.0013888889"},
+    {"421125x", kMin, kLat, "overflow"}, {"42a125", kSec, kLat, "mismatch"},
+    {"4275.0", kMin, kLat, "43.25"}, {"42 50.0", kMin, kLat, "42.8333333333"},
 };
 // clang-format on
 
-const char* const kProblems[] = {"OtherAxis", "TwoDesignators", "DesignatorWithSign",
-                                 "NoDigit",   "SymbolForm",     "DigitsSplit"};
+const char* const kProblems[] = {
+    "OtherAxis",   "TwoDesignators", "DesignatorWithSign", "NoDigit",    "SymbolForm",
+    "DigitsSplit", "Comma",          "TwoSigns",           "NotANumber", "SecondsNotDigits"};
 
 // The degrees as text, or the failure's name.
 std::string readAs(const Row& row, double& degrees) {
