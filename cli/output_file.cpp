@@ -1,0 +1,153 @@
+#include "cli/output_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <vector>
+
+#include "cli/batch_error.h"
+#include "cli/system_error.h"
+
+namespace orvanto::cli {
+namespace {
+
+constexpr int kMostLinks = 40;  // as the kernel's own limit on a path's symbolic links
+
+// The temporary file a signal handler removes: stored before it can be needed, as a fixed buffer,
+// because a handler may call only async-signal-safe functions (unlink, signal, raise).
+std::array<char, 4096> gTemporaryPath{};
+volatile std::sig_atomic_t gTemporaryArmed = 0;
+
+extern "C" void removeTemporaryAndDie(int signal) {
+    if (gTemporaryArmed != 0) {
+        ::unlink(gTemporaryPath.data());
+    }
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+void armCleanup(const std::string& path) {
+    if (path.size() >= gTemporaryPath.size()) {
+        return;
+    }
+    std::memcpy(gTemporaryPath.data(), path.c_str(), path.size() + 1);
+    gTemporaryArmed = 1;
+    struct sigaction action {};
+    action.sa_handler = removeTemporaryAndDie;
+    sigemptyset(&action.sa_mask);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        sigaction(signal, &action, nullptr);
+    }
+}
+
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string{} : path.substr(0, slash + 1);
+}
+
+// The file a path finally names, through any symbolic links, so that the rename replaces the
+// file and keeps the link.
+std::string followLinks(std::string path) {
+    for (int links = 0; links < kMostLinks; ++links) {
+        struct stat status {};
+        if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) {
+            return path;
+        }
+        std::vector<char> target(static_cast<std::size_t>(status.st_size) + 256);
+        const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+        if (length < 0) {
+            return path;
+        }
+        std::string next{target.data(), static_cast<std::size_t>(length)};
+        path = next.starts_with('/') ? next : folderOf(path) + next;
+    }
+    return path;
+}
+
+mode_t newFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+}  // namespace
+
+OutputFile::OutputFile(const std::string& path, int inputFd)
+    : name_(path == "-" ? "标准输出" : "“" + path + "”") {
+    if (path == "-") {
+        fd_ = STDOUT_FILENO;
+        return;
+    }
+    struct stat input {};
+    struct stat output {};
+    const bool exists = ::stat(path.c_str(), &output) == 0;
+    if (exists && ::fstat(inputFd, &input) == 0 && input.st_dev == output.st_dev &&
+        input.st_ino == output.st_ino) {
+        throw BatchError("输出文件“" + path + "”就是输入文件，写入会毁掉输入；请另选输出文件");
+    }
+    if (!exists || S_ISREG(output.st_mode)) {
+        openTemporary(followLinks(path));
+        if (::fchmod(fd_, exists ? output.st_mode & 07777 : newFileMode()) != 0) {
+            throw BatchError(systemErrorMessage("无法写入输出文件", name_, errno));
+        }
+        return;
+    }
+    fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd_ < 0) {
+        throw BatchError(systemErrorMessage("无法写入输出文件", name_, errno));
+    }
+    ownsFd_ = true;
+}
+
+void OutputFile::openTemporary(const std::string& target) {
+    const std::size_t slash = target.rfind('/');
+    std::string pattern = folderOf(target) + "." +
+                          target.substr(slash == std::string::npos ? 0 : slash + 1) +
+                          ".orvanto-XXXXXX";
+    // mkostemp creates the file exclusively (O_EXCL), readable and writable by its owner only
+    // until its permissions are set.
+    fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd_ < 0) {
+        throw BatchError(systemErrorMessage("无法在输出文件所在的文件夹中写入", name_, errno));
+    }
+    ownsFd_ = true;
+    target_ = target;
+    temporary_ = pattern;
+    armCleanup(temporary_);
+}
+
+void OutputFile::commit() {
+    if (!ownsFd_) {
+        return;
+    }
+    if ((!temporary_.empty() && ::fsync(fd_) != 0) || ::close(fd_) != 0) {
+        fd_ = -1;
+        ownsFd_ = false;
+        throw BatchError(systemErrorMessage("无法写入输出文件", name_, errno));
+    }
+    ownsFd_ = false;
+    if (!temporary_.empty()) {
+        if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
+            throw BatchError(systemErrorMessage("无法写入输出文件", name_, errno));
+        }
+        gTemporaryArmed = 0;
+        temporary_.clear();
+    }
+}
+
+OutputFile::~OutputFile() {
+    if (ownsFd_) {
+        ::close(fd_);
+    }
+    if (!temporary_.empty()) {
+        gTemporaryArmed = 0;
+        ::unlink(temporary_.c_str());
+    }
+}
+
+}  // namespace orvanto::cli
