@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 #include "cli/batch_error.h"
@@ -69,6 +70,22 @@ std::string followLinks(std::string path) {
     return path;
 }
 
+// /dev/stdout, /dev/fd/1, /proc/self/fd/1 and the like: the descriptor the program already has,
+// written where it stands (a file standard output appends to is neither replaced nor truncated).
+int namedDescriptor(const std::string& path) {
+    if (path == "/dev/stdout" || path == "/dev/stderr") {
+        return path == "/dev/stdout" ? STDOUT_FILENO : STDERR_FILENO;
+    }
+    for (const std::string_view folder : {"/dev/fd/", "/proc/self/fd/"}) {
+        if (path.starts_with(folder) && path.size() > folder.size() &&
+            path.find_first_not_of("0123456789", folder.size()) == std::string::npos &&
+            path.size() - folder.size() < 6) {
+            return std::stoi(path.substr(folder.size()));
+        }
+    }
+    return -1;
+}
+
 mode_t newFileMode() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -83,6 +100,10 @@ OutputFile::OutputFile(const std::string& path, int inputFd)
         fd_ = STDOUT_FILENO;
         return;
     }
+    if (const int named = namedDescriptor(path); named >= 0 && ::fcntl(named, F_GETFD) != -1) {
+        fd_ = named;
+        return;
+    }
     struct stat input {};
     struct stat output {};
     const bool exists = ::stat(path.c_str(), &output) == 0;
@@ -90,14 +111,17 @@ OutputFile::OutputFile(const std::string& path, int inputFd)
         input.st_ino == output.st_ino) {
         throw BatchError("输出文件“" + path + "”就是输入文件，写入会毁掉输入；请另选输出文件");
     }
-    if (!exists || S_ISREG(output.st_mode)) {
+    // Under /dev and /proc a name stands for something other than a plain file, even when it
+    // leads to one.
+    const bool special = path.starts_with("/dev/") || path.starts_with("/proc/");
+    if (!special && (!exists || S_ISREG(output.st_mode))) {
         openTemporary(followLinks(path));
         if (::fchmod(fd_, exists ? output.st_mode & 07777 : newFileMode()) != 0) {
             throw BatchError(systemErrorMessage("无法写入输出文件", name_, errno));
         }
         return;
     }
-    fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | (special ? 0 : O_TRUNC) | O_CLOEXEC, 0666);
     if (fd_ < 0) {
         throw BatchError(systemErrorMessage("无法写入输出文件", name_, errno));
     }
