@@ -74,7 +74,9 @@ BatchCounts runFile(const Request& request) {
     CsvReader reader{file};
     TextEncoding encoding =
         options.encoding == Encoding::Gb18030 ? TextEncoding::Gb18030 : TextEncoding::Utf8;
-    if (options.encoding == Encoding::Auto) {
+    // Rows typed at a terminal come in the terminal's own UTF-8, and waiting for 64 KiB of them
+    // before the first result would look like a hang.
+    if (options.encoding == Encoding::Auto && ::isatty(input.fd()) != 1) {
         encoding = detectInputEncoding(reader);
         if (encoding == TextEncoding::Gb18030) {
             std::cerr << "orvanto-cli：输入不是 UTF-8 文本，按 GB18030（GBK）读取\n";
