@@ -64,8 +64,10 @@ std::string followLinks(std::string path) {
         if (length < 0) {
             return path;
         }
-        std::string next{target.data(), static_cast<std::size_t>(length)};
-        path = next.starts_with('/') ? next : folderOf(path) + next;
+        const std::string_view next{target.data(), static_cast<std::size_t>(length)};
+        std::string followed = next.starts_with('/') ? std::string{} : folderOf(path);
+        followed += next;
+        path = std::move(followed);
     }
     return path;
 }
