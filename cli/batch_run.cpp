@@ -40,26 +40,29 @@ BatchRun::BatchRun(CsvReader& reader, TextCodec& input, BatchSettings settings)
     : reader_(reader), input_(input), settings_(std::move(settings)) {}
 
 void BatchRun::readHeader() {
-    if (!reader_.next(header_)) {
+    CsvRecord header;
+    if (!reader_.next(header)) {
         throw BatchError(settings_.inputName + "是空的：第一行须是表头，如 lat1,lon1,lat2,lon2");
     }
-    if (header_.tooLong) {
+    if (header.tooLong) {
         throw BatchError("第 1 行的表头超过 1024 KiB，无法读取");
     }
-    if (!input_.isValid(header_.text)) {
-        std::string problem = lineText(header_.line) + "不是有效的 " + std::string{input_.name()} +
+    if (!input_.isValid(header.text)) {
+        std::string problem = lineText(header.line) + "不是有效的 " + std::string{input_.name()} +
                               " 文本，无法读取表头";
         if (input_.name() == "UTF-8") {
             problem += "。若文件是中文系统上的电子表格保存的，请加上 --encoding=gb18030 再试";
         }
         throw BatchError(problem);
     }
-    std::vector<std::string_view> names;
-    for (const std::string_view field : header_.fields) {
+    // Kept as copies: the reader's buffer moves on before the header is written.
+    for (const std::string_view field : header.fields) {
+        headerRaw_.emplace_back(field);
         headerFields_.emplace_back();
         input_.appendUtf8(field, headerFields_.back());
     }
-    names.assign(headerFields_.begin(), headerFields_.end());
+    lineEnd_ = header.lineEnd.empty() ? "\n" : header.lineEnd;
+    const std::vector<std::string_view> names(headerFields_.begin(), headerFields_.end());
     auto found = findColumns(names, settings_.geodesic);
     if (const auto* problem = std::get_if<std::string>(&found)) {
         throw BatchError(*problem);
@@ -135,16 +138,19 @@ void BatchRun::putRecord(const CsvRecord& record, std::size_t count) {
 
 BatchCounts BatchRun::run(ByteSink& sink, const BatchOutput& output,
                           const std::function<void(std::uint64_t)>& rowDone) {
-    BlockWriter writer{sink, reader_.delimiter(), header_.lineEnd.empty() ? "\n" : header_.lineEnd,
-                       output.flushEachRow};
+    BlockWriter writer{sink, reader_.delimiter(), lineEnd_, output.flushEachRow};
     writer_ = &writer;
     output_ = output;
     passThrough_ = output.codec == &input_ && !output.escapeControls;
     if (output.byteOrderMark) {
         writer.append(kByteOrderMark);
     }
-    fields_.assign(headerFields_.begin(), headerFields_.end());
-    putRecord(header_, columns_.width);
+    for (std::size_t i = 0; i < columns_.width; ++i) {
+        if (i > 0) {
+            writer.appendDelimiter();
+        }
+        putField(headerRaw_[i], headerFields_[i]);
+    }
     for (const std::string_view name : resultColumns(settings_.geodesic)) {
         writer.appendDelimiter();
         writer.append(name);

@@ -72,8 +72,9 @@ class BatchRun {
     CsvReader& reader_;
     TextCodec& input_;
     BatchSettings settings_;
-    CsvRecord header_;
-    std::vector<std::string> headerFields_;
+    std::vector<std::string> headerRaw_;     // the header's fields as read
+    std::vector<std::string> headerFields_;  // and as UTF-8
+    std::string lineEnd_;
     BatchColumns columns_;
     // The current record's fields as UTF-8: views of the raw fields when they are UTF-8 already,
     // else of `decoded_`.
