@@ -42,7 +42,11 @@ void armCleanup(const std::string& path) {
     action.sa_handler = removeTemporaryAndDie;
     sigemptyset(&action.sa_mask);
     for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
-        sigaction(signal, &action, nullptr);
+        // A signal the shell set to be ignored (a background job's SIGINT) stays ignored.
+        struct sigaction before {};
+        if (sigaction(signal, nullptr, &before) == 0 && before.sa_handler != SIG_IGN) {
+            sigaction(signal, &action, nullptr);
+        }
     }
 }
 
@@ -117,9 +121,19 @@ OutputFile::OutputFile(const std::string& path, int inputFd)
     // leads to one.
     const bool special = path.starts_with("/dev/") || path.starts_with("/proc/");
     if (!special && (!exists || S_ISREG(output.st_mode))) {
+        // A file the user may not write stays refused, though the folder would let a new one
+        // take its place.
+        if (exists && ::access(path.c_str(), W_OK) != 0) {
+            throw BatchError(systemErrorMessage("无法写入输出文件", name_, errno));
+        }
         openTemporary(followLinks(path));
         if (::fchmod(fd_, exists ? output.st_mode & 07777 : newFileMode()) != 0) {
             throw BatchError(systemErrorMessage("无法写入输出文件", name_, errno));
+        }
+        if (exists) {
+            // Keeps the owner where the user may set it (as root); otherwise the file is the
+            // user's own, as any file they write.
+            [[maybe_unused]] const int ignored = ::fchown(fd_, output.st_uid, output.st_gid);
         }
         return;
     }

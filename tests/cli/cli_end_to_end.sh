@@ -116,7 +116,7 @@ sed '2s/^/"/' "$work/big.csv" >"$work/open.csv"
 expect 2 '' '第 2 行的引号没有闭合' batch --output="$work/keep.csv" "$work/open.csv"
 mkfifo "$work/fifo"
 "$cli" batch --encoding=utf-8 --output="$work/keep.csv" "$work/fifo" & pid=$!
-exec 3>"$work/fifo"; printf 'lat1,lon1,lat2,lon2\n0,0,0,1\n' >&3; sleep 0.3; kill -INT $pid; wait $pid
+exec 3>"$work/fifo"; printf 'lat1,lon1,lat2,lon2\n0,0,0,1\n' >&3; sleep 0.3; kill -TERM $pid; wait $pid
 exec 3>&-
 [ "$(cat "$work/keep.csv")" = keep ] && [ -z "$(ls -A "$work" | grep orvanto)" ] ||
     { failed=$((failed + 1)); echo "FAIL: an existing output damaged"; }
