@@ -1,4 +1,4 @@
-#include "cli/byte_source.h"
+#include "cli/file_streams.h"
 
 #include <unistd.h>
 
