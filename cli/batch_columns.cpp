@@ -9,6 +9,9 @@ namespace {
 
 constexpr std::array<std::string_view, kColumnCount> kNames = {
     "lat1", "lon1", "lat2", "lon2", "latr", "lonr", "mode1", "mode2", "moder"};
+constexpr std::string_view kResultColumns[] = {"km",    "nmi",         "angle",
+                                               "error", "geodesic_km", "geodesic_angle"};
+constexpr std::size_t kPlainResultColumns = 4;
 constexpr std::size_t kEntryColumns = 6;
 constexpr std::size_t kRequiredColumns = 4;
 
@@ -39,17 +42,49 @@ std::optional<std::size_t> columnNamed(std::string_view name) {
     return std::nullopt;
 }
 
+// How many of the header's last fields are this run's result columns: all of them or none.
+std::size_t trailingResults(std::span<const std::string_view> header,
+                            std::span<const std::string_view> results) {
+    if (header.size() < results.size()) {
+        return 0;
+    }
+    const auto tail = header.subspan(header.size() - results.size());
+    return std::equal(tail.begin(), tail.end(), results.begin(), results.end(),
+                      [](std::string_view field, std::string_view name) {
+                          return equalIgnoringAsciiCase(trimmed(field), name);
+                      })
+               ? results.size()
+               : 0;
+}
+
 }  // namespace
+
+std::span<const std::string_view> resultColumns(bool geodesic) {
+    return std::span{kResultColumns}.first(geodesic ? std::size(kResultColumns)
+                                                    : kPlainResultColumns);
+}
 
 std::string_view columnName(Column column) {
     return kNames[static_cast<std::size_t>(column)];
 }
 
-std::variant<BatchColumns, std::string> findColumns(std::span<const std::string_view> header) {
+std::variant<BatchColumns, std::string> findColumns(std::span<const std::string_view> header,
+                                                    bool geodesic) {
     BatchColumns columns;
-    columns.width = header.size();
-    for (std::size_t field = 0; field < header.size(); ++field) {
-        const auto column = columnNamed(trimmed(header[field]));
+    columns.headerWidth = header.size();
+    columns.width = header.size() - trailingResults(header, resultColumns(geodesic));
+    for (std::size_t field = 0; field < columns.width; ++field) {
+        const std::string_view name = trimmed(header[field]);
+        for (const std::string_view result : kResultColumns) {
+            if (equalIgnoringAsciiCase(name, result)) {
+                return "表头第 " + std::to_string(field + 1) + " 列的 " + std::string{result} +
+                       " 是结果列的名字：结果列只能依次在表头末尾（" +
+                       (geodesic ? "km,nmi,angle,error,geodesic_km,geodesic_angle"
+                                 : "km,nmi,angle,error") +
+                       "，这时原地重算），请改掉这一列的名字";
+            }
+        }
+        const auto column = columnNamed(name);
         if (!column) {
             continue;
         }

@@ -4,6 +4,11 @@
 // lon2 are required; latr and lonr (both or neither) add the angle; mode1, mode2 and moder are
 // optional. The window's labels 点Ⅰ纬度, 点Ⅰ经度, 点Ⅱ纬度, 点Ⅱ经度, 参考点纬度 and 参考点经度 name
 // the entry columns too. Other columns are kept in the output and otherwise ignored.
+//
+// The run adds the result columns km, nmi, angle, error (and geodesic_km, geodesic_angle). A header
+// that already ends with exactly these, a file this run wrote, has them recomputed in place; one of
+// their names anywhere else is an error, so that no column is read as one thing and written as
+// another.
 #pragma once
 
 #include <array>
@@ -23,7 +28,8 @@ inline constexpr std::size_t kColumnCount = 9;
 struct BatchColumns {
     // Where each column stands among a record's fields, when the header has it.
     std::array<std::optional<std::size_t>, kColumnCount> position{};
-    std::size_t width = 0;  // how many fields the header has
+    std::size_t width = 0;        // the header's fields before the result columns
+    std::size_t headerWidth = 0;  // all the header's fields, result columns included
 
     const std::optional<std::size_t>& operator[](Column column) const {
         return position[static_cast<std::size_t>(column)];
@@ -31,8 +37,12 @@ struct BatchColumns {
     bool hasReference() const { return (*this)[Column::LatR].has_value(); }
 };
 
-// The columns of a header, or what is wrong with it, for the user.
-std::variant<BatchColumns, std::string> findColumns(std::span<const std::string_view> header);
+// The columns of a header (its fields decoded), or what is wrong with it, for the user.
+std::variant<BatchColumns, std::string> findColumns(std::span<const std::string_view> header,
+                                                    bool geodesic = false);
+
+// The names of the columns a run adds, in order.
+std::span<const std::string_view> resultColumns(bool geodesic);
 
 // The column's name as the header writes it in lower case ("lat1", …, "moder").
 std::string_view columnName(Column column);

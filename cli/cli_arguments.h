@@ -2,7 +2,9 @@
 //
 //   orvanto-cli distance [--seconds=LIST] [--format=plain|window] LAT1 LON1 LAT2 LON2
 //   orvanto-cli angle    [--seconds=LIST] [--format=plain|window] LAT1 LON1 LAT2 LON2 LATR LONR
-//   orvanto-cli batch    [--seconds=LIST] [--format=plain|window] [--encoding=utf-8|gb18030]
+//   orvanto-cli batch    [--seconds=LIST] [--format=plain|window]
+//                        [--encoding=auto|utf-8|gb18030|gbk|gb2312|cp936]
+//                        [--output-encoding=utf-8|utf-8-bom|gb18030]
 //                        [--geodesic] [--output=FILE] [FILE|-]
 //   orvanto-cli --help | -h | --version
 //
@@ -25,12 +27,17 @@ namespace orvanto::cli {
 
 enum class Action { Help, Version, Distance, Angle, Batch };
 
-enum class Encoding { Utf8, Gb18030 };
+// The input's encoding; `auto` looks at the file (gbk, gb2312 and cp936 are read as GB18030, which
+// covers them).
+enum class Encoding { Auto, Utf8, Gb18030 };
+// The output's; by default the input's, its byte order mark kept.
+enum class OutputEncoding { Input, Utf8, Utf8Bom, Gb18030 };
 
 struct BatchOptions {
     std::string inputPath = "-";   // "-" is standard input
     std::string outputPath = "-";  // "-" is standard output
-    Encoding encoding = Encoding::Utf8;
+    Encoding encoding = Encoding::Auto;
+    OutputEncoding outputEncoding = OutputEncoding::Input;
     bool geodesic = false;  // add the WGS-84 geodesic columns
 };
 

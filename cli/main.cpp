@@ -3,7 +3,6 @@
 // the result texts go to standard output as the window's result boxes show them (or as plain
 // numbers), a message to standard error word for word.
 #include <cerrno>
-#include <cstring>
 #include <iostream>
 #include <span>
 #include <string>
@@ -16,6 +15,7 @@
 #include "cli/batch_command.h"
 #include "cli/cli_arguments.h"
 #include "cli/number_format.h"
+#include "cli/system_error.h"
 #include "geometry/code_points.h"
 
 namespace {
@@ -86,7 +86,7 @@ int run(int argc, char* argv[]) {
     errno = 0;
     if (!std::cout.flush()) {
         std::cerr << "orvanto-cli：无法写入标准输出"
-                  << (errno != 0 ? std::string{"："} + std::strerror(errno) : "") << "\n";
+                  << (errno != 0 ? "：" + orvanto::cli::systemErrorText(errno) : "") << "\n";
         return kExitFailure;
     }
     return status;
