@@ -5,6 +5,7 @@
 #include <string>
 
 #include "geometry/code_points.h"
+#include "text/printable.h"
 
 namespace orvanto {
 namespace {
@@ -20,55 +21,6 @@ constexpr double kTooCloseKm = 1.0;
 
 Message failure(MessageKind kind, std::string text, std::optional<EntryBox> box = std::nullopt) {
     return {kind, std::string{kFailureTitle}, std::move(text), box};
-}
-
-// Control and invisible format characters, which would act on a terminal or on the message's
-// layout (a CR, an escape sequence, a right-to-left override) instead of showing.
-bool isUnprintable(char32_t c) {
-    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0xAD || c == 0x61C || c == 0x180E ||
-           (c >= 0x200B && c <= 0x200F) || (c >= 0x2028 && c <= 0x202E) ||
-           (c >= 0x2060 && c <= 0x206F) || c == 0xFEFF || (c >= 0xFFF9 && c <= 0xFFFB) ||
-           (c >= 0xE0000 && c <= 0xE007F);
-}
-
-std::string hexDigits(unsigned value, int digits, const char* alphabet) {
-    std::string hex(static_cast<std::size_t>(digits), '0');
-    for (auto it = hex.rbegin(); it != hex.rend(); ++it, value >>= 4) {
-        *it = alphabet[value & 0xFU];
-    }
-    return hex;
-}
-
-// One character as the message shows it: unprintable ones written out as \r, \n, \t, \x1b, a
-// stray byte as \xff, any other as U+200B.
-std::string shown(char32_t c) {
-    switch (c) {
-        case U'\r':
-            return "\\r";
-        case U'\n':
-            return "\\n";
-        case U'\t':
-            return "\\t";
-        case 0x1B:
-            return "\\x1b";
-        default:
-            break;
-    }
-    if (const int byte = strayByte(c); byte >= 0) {
-        return "\\x" + hexDigits(static_cast<unsigned>(byte), 2, "0123456789abcdef");
-    }
-    if (isUnprintable(c)) {
-        return "U+" + hexDigits(c, c > 0xFFFF ? 5 : 4, "0123456789ABCDEF");
-    }
-    return encodeUtf8(std::u32string_view{&c, 1});
-}
-
-std::string printable(const std::u32string_view characters) {
-    std::string text;
-    for (const char32_t c : characters) {
-        text += shown(c);
-    }
-    return text;
 }
 
 // The text as typed, in quotes, never raw; long pasted texts are cut so that the box stays
@@ -122,10 +74,6 @@ Point pointOf(EntryBox box) {
 }
 
 }  // namespace
-
-std::string printable(std::string_view text) {
-    return printable(decodeUtf8(text));
-}
 
 std::string_view boxName(EntryBox box) {
     switch (box) {

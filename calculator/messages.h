@@ -14,11 +14,6 @@ namespace orvanto {
 // The points as the window's frames name them.
 enum class Point { One, Two, Reference };
 
-// The text with every character that would act on a terminal or on the layout instead of showing
-// written out (\r, \n, \x1b, a stray byte as \xff, U+202E), so that nothing typed reaches a
-// terminal raw.
-std::string printable(std::string_view text);
-
 // The name of an entry box as the window labels it: "点Ⅰ纬度", …, "参考点经度".
 std::string_view boxName(EntryBox box);
 
