@@ -7,9 +7,11 @@
 #include "calculator/decoded_points.h"
 #include "calculator/format_thousandths.h"
 #include "calculator/messages.h"
-#include "geometry/calculation_errors.h"
-#include "geometry/entry_reading.h"
+#include "geometry/arithmetic_fault.h"
 #include "geometry/three_point_angle.h"
+#include "notation/entry_decoding.h"
+#include "notation/entry_errors.h"
+#include "notation/entry_reading.h"
 
 namespace orvanto {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string>
 
-#include "geometry/code_points.h"
+#include "text/code_points.h"
 #include "text/printable.h"
 
 namespace orvanto {

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "calculator/calculation.h"
-#include "geometry/calculation_errors.h"
+#include "notation/entry_errors.h"
 
 namespace orvanto {
 

@@ -11,13 +11,13 @@
 #include <string>
 #include <utility>
 
-#include "calculator/messages.h"
 #include "cli/batch_error.h"
 #include "cli/batch_row.h"
 #include "cli/block_writer.h"
 #include "cli/byte_source.h"
 #include "cli/csv_reader.h"
 #include "cli/progress_display.h"
+#include "text/printable.h"
 
 namespace orvanto::cli {
 namespace {

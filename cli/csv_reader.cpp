@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "cli/batch_error.h"
-#include "geometry/code_points.h"
+#include "text/code_points.h"
 
 namespace orvanto::cli {
 namespace {

@@ -16,7 +16,8 @@
 #include "cli/batch_command.h"
 #include "cli/cli_arguments.h"
 #include "cli/number_format.h"
-#include "geometry/code_points.h"
+#include "text/code_points.h"
+#include "text/printable.h"
 
 namespace {
 

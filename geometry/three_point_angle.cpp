@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "geometry/calculation_errors.h"
+#include "geometry/arithmetic_fault.h"
 #include "geometry/chart_constants.h"
 #include "geometry/scans.h"
 

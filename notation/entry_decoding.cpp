@@ -1,4 +1,4 @@
-#include "geometry/entry_decoding.h"
+#include "notation/entry_decoding.h"
 
 #include <algorithm>
 #include <charconv>
@@ -7,8 +7,8 @@
 #include <limits>
 #include <string>
 
-#include "geometry/calculation_errors.h"
-#include "geometry/code_points.h"
+#include "notation/entry_errors.h"
+#include "text/code_points.h"
 
 namespace orvanto {
 namespace {

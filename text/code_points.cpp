@@ -1,4 +1,4 @@
-#include "geometry/code_points.h"
+#include "text/code_points.h"
 
 namespace orvanto {
 namespace {

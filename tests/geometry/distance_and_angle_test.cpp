@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "geometry/calculation_errors.h"
+#include "geometry/arithmetic_fault.h"
 #include "geometry/three_point_angle.h"
 
 namespace orvanto {
