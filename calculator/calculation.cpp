@@ -86,10 +86,7 @@ std::variant<DecodedPoints, Message> decodePoints(const CalculatorInput& input,
 namespace {
 
 DistanceOutcome distanceTexts(const DecodedPoints& p) {
-    const ChartPoint& p1 = p.point1;
-    const ChartPoint& p2 = p.point2;
-    const DistanceMeasurement d =
-        measureDistance(p1.latitude, p1.longitude, p2.latitude, p2.longitude);
+    const DistanceMeasurement d = measureDistance({.from = p.point1, .to = p.point2});
     if (!d.matched) {
         return pointsTooFarApartMessage(Point::One, Point::Two, "距离");
     }
@@ -105,11 +102,8 @@ DistanceOutcome distanceTexts(const DecodedPoints& p) {
 }
 
 AngleOutcome angleText(const DecodedPoints& p) {
-    const ChartPoint& p1 = p.point1;
-    const ChartPoint& p2 = p.point2;
-    const ChartPoint& r = p.reference;
-    const AngleMeasurement angle = measureThreePointAngle(p1.latitude, p1.longitude, p2.latitude,
-                                                          p2.longitude, r.latitude, r.longitude);
+    const AngleMeasurement angle =
+        measureThreePointAngle({.point1 = p.point1, .point2 = p.point2, .reference = p.reference});
     // The distances are checked in the order they were measured.
     const std::tuple<const DistanceMeasurement&, Point, Point> distances[] = {
         {angle.point1ToPoint2, Point::One, Point::Two},

@@ -180,17 +180,16 @@ TEST(ScanRoutes, GiveTheSameDistancesAndAngles) {
         const double lat = degrees(random) / 2;
         const double lon = degrees(random);
         const bool coincident = i % 10 == 0;
-        const double p[] = {lat, lon, coincident ? lat : degrees(random) / 2,
-                            coincident ? lon : degrees(random)};
-        const DistanceMeasurement fast = measureDistance(p[0], p[1], p[2], p[3], kFastScans);
-        const DistanceMeasurement reference =
-            measureDistance(p[0], p[1], p[2], p[3], kReferenceScans);
+        const ChartLeg leg{
+            {lat, lon},
+            coincident ? ChartPoint{lat, lon} : ChartPoint{degrees(random) / 2, degrees(random)}};
+        const DistanceMeasurement fast = measureDistance(leg, kFastScans);
+        const DistanceMeasurement reference = measureDistance(leg, kReferenceScans);
         EXPECT_TRUE(sameBits(fast.kilometres, reference.kilometres) &&
                     fast.matched == reference.matched);
-        const AngleMeasurement fastAngle =
-            measureThreePointAngle(p[0], p[1], p[2], p[3], p[0] / 2, p[3] / 2, kFastScans);
-        const AngleMeasurement referenceAngle =
-            measureThreePointAngle(p[0], p[1], p[2], p[3], p[0] / 2, p[3] / 2, kReferenceScans);
+        const AngleCorners corners{leg.from, leg.to, {lat / 2, leg.to.longitude / 2}};
+        const AngleMeasurement fastAngle = measureThreePointAngle(corners, kFastScans);
+        const AngleMeasurement referenceAngle = measureThreePointAngle(corners, kReferenceScans);
         EXPECT_TRUE(sameBits(fastAngle.degrees, referenceAngle.degrees));
     }
 }
