@@ -124,8 +124,7 @@ AngleOutcome angleText(const DecodedPoints& p) {
         return pointsCoincideMessage(Point::Two);
     }
     if (!angle.matched) {
-        return angleNotDeterminableMessage(angle.cosine, angle.point1ToReference.kilometres,
-                                           angle.referenceToPoint2.kilometres);
+        return angleNotDeterminableMessage(angle);
     }
     return AngleText{formatThousandths(angle.degrees, kAnglePattern)};
 }

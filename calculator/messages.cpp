@@ -188,8 +188,10 @@ Message pointsTooFarApartMessage(Point first, Point second, std::string_view pur
                        std::string{purpose} + "。");
 }
 
-Message angleNotDeterminableMessage(double cosine, double point1ToReferenceKm,
-                                    double referenceToPoint2Km) {
+Message angleNotDeterminableMessage(const AngleMeasurement& angle) {
+    const double point1ToReferenceKm = angle.point1ToReference.kilometres;
+    const double referenceToPoint2Km = angle.referenceToPoint2.kilometres;
+    const double cosine = angle.cosine;
     std::string why;
     if (std::min(point1ToReferenceKm, referenceToPoint2Km) < kTooCloseKm) {
         why = point1ToReferenceKm <= referenceToPoint2Km

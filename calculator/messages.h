@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "calculator/calculation.h"
+#include "geometry/three_point_angle.h"
 #include "notation/entry_errors.h"
 
 namespace orvanto {
@@ -46,7 +47,6 @@ Message arithmeticFaultMessage();
 Message pointsTooFarApartMessage(Point first, Point second, std::string_view purpose);
 
 // Why no angle matched the cosine at the reference point.
-Message angleNotDeterminableMessage(double cosine, double point1ToReferenceKm,
-                                    double referenceToPoint2Km);
+Message angleNotDeterminableMessage(const AngleMeasurement& angle);
 
 }  // namespace orvanto

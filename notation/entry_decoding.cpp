@@ -35,6 +35,7 @@ bool fitsInt16(double wholeNumber) {
 
 // Power of ten of the leading nonzero digit of mantissa × 10^exponent. Only used to tell an
 // overflow from an underflow, so saturating the exponent is harmless.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): the pieces parseMagnitude cut, in its order
 long long decimalMagnitude(std::string_view mantissa, std::string_view exponent) {
     long long exponentValue = 0;
     bool exponentNegative = false;
