@@ -4,8 +4,10 @@
 #include <cstddef>
 #include <string>
 
-#include "geometry/code_points.h"
-#include "geometry/entry_reading.h"
+#include "notation/entry_errors.h"
+#include "notation/entry_reading.h"
+#include "text/code_points.h"
+#include "text/printable.h"
 
 namespace orvanto {
 namespace {
@@ -21,53 +23,6 @@ constexpr double kTooCloseKm = 1.0;
 
 Message failure(MessageKind kind, std::string text, std::optional<EntryBox> box = std::nullopt) {
     return {kind, std::string{kFailureTitle}, std::move(text), box};
-}
-
-// Control and invisible format characters, which would act on a terminal or on the message's
-// layout (a CR, an escape sequence, a right-to-left override) instead of showing.
-bool isUnprintable(char32_t c) {
-    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029 ||
-           isInvisibleFormat(c);
-}
-
-std::string hexDigits(unsigned value, int digits, const char* alphabet) {
-    std::string hex(static_cast<std::size_t>(digits), '0');
-    for (auto it = hex.rbegin(); it != hex.rend(); ++it, value >>= 4) {
-        *it = alphabet[value & 0xFU];
-    }
-    return hex;
-}
-
-// One character as the message shows it: unprintable ones written out as \r, \n, \t, \x1b, a
-// stray byte as \xff, any other as U+200B.
-std::string shown(char32_t c) {
-    switch (c) {
-        case U'\r':
-            return "\\r";
-        case U'\n':
-            return "\\n";
-        case U'\t':
-            return "\\t";
-        case 0x1B:
-            return "\\x1b";
-        default:
-            break;
-    }
-    if (const int byte = strayByte(c); byte >= 0) {
-        return "\\x" + hexDigits(static_cast<unsigned>(byte), 2, "0123456789abcdef");
-    }
-    if (isUnprintable(c)) {
-        return "U+" + hexDigits(c, c > 0xFFFF ? 5 : 4, "0123456789ABCDEF");
-    }
-    return encodeUtf8(std::u32string_view{&c, 1});
-}
-
-std::string printable(const std::u32string_view characters) {
-    std::string text;
-    for (const char32_t c : characters) {
-        text += shown(c);
-    }
-    return text;
 }
 
 // The text as typed, in quotes, never raw; long pasted texts are cut so that the box stays
@@ -127,16 +82,12 @@ std::string secondsHint(EntryBox box, std::string_view text) {
         readEntry(text, EntryMode::Minutes, isLatitude(box) ? Axis::Latitude : Axis::Longitude);
         return "这个输入像是度分写法（如 4250.0），若是，请为" +
                std::string{pointName(pointOf(box))} + "选择“分”。";
-    } catch (const CalculationError&) {
+    } catch (const EntryError&) {
         return "这里的秒不带小数；秒有小数时请用度分秒符号写，如 42°11′25.5″。";
     }
 }
 
 }  // namespace
-
-std::string printable(std::string_view text) {
-    return printable(decodeUtf8(text));
-}
 
 std::string_view boxName(EntryBox box) {
     switch (box) {
@@ -269,8 +220,10 @@ Message pointsTooFarApartMessage(Point first, Point second, std::string_view pur
                        std::string{purpose} + "。");
 }
 
-Message angleNotDeterminableMessage(double cosine, double point1ToReferenceKm,
-                                    double referenceToPoint2Km) {
+Message angleNotDeterminableMessage(const AngleMeasurement& angle) {
+    const double point1ToReferenceKm = angle.point1ToReference.kilometres;
+    const double referenceToPoint2Km = angle.referenceToPoint2.kilometres;
+    const double cosine = angle.cosine;
     std::string why;
     if (std::min(point1ToReferenceKm, referenceToPoint2Km) < kTooCloseKm) {
         why = point1ToReferenceKm <= referenceToPoint2Km

@@ -10,7 +10,6 @@
 #include <string>
 #include <utility>
 
-#include "calculator/messages.h"
 #include "cli/batch_error.h"
 #include "cli/batch_run.h"
 #include "cli/csv_reader.h"
@@ -19,6 +18,7 @@
 #include "cli/output_file.h"
 #include "cli/progress_display.h"
 #include "cli/system_error.h"
+#include "text/printable.h"
 
 namespace orvanto::cli {
 namespace {

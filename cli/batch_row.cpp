@@ -7,6 +7,7 @@
 #include "calculator/format_thousandths.h"
 #include "cli/geodesic_measures.h"
 #include "cli/text_encoding.h"
+#include "text/code_points.h"
 
 namespace orvanto::cli {
 namespace {

@@ -7,6 +7,8 @@
 #include "cli/batch_error.h"
 #include "cli/batch_row.h"
 #include "cli/block_writer.h"
+#include "text/code_points.h"
+#include "text/printable.h"
 
 namespace orvanto::cli {
 namespace {

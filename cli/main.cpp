@@ -16,7 +16,8 @@
 #include "cli/cli_arguments.h"
 #include "cli/number_format.h"
 #include "cli/system_error.h"
-#include "geometry/code_points.h"
+#include "text/code_points.h"
+#include "text/printable.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "geometry/code_points.h"
+#include "text/code_points.h"
 
 namespace orvanto::cli {
 namespace {
@@ -114,25 +114,6 @@ void Utf8Codec::appendUtf8(std::string_view raw, std::string& out) {
             out += encodeUtf8(std::u32string_view{&c, 1});
         }
     }
-}
-
-bool isBlankText(std::string_view utf8) {
-    constexpr std::array<std::string_view, 4> kWideBlanks = {"\u3000", "\u00A0", "\u2007",
-                                                             "\u202F"};
-    while (!utf8.empty()) {
-        if (utf8.front() == ' ' || utf8.front() == '\t' || utf8.front() == '\r' ||
-            utf8.front() == '\n') {
-            utf8.remove_prefix(1);
-            continue;
-        }
-        const auto* blank = std::find_if(kWideBlanks.begin(), kWideBlanks.end(),
-                                         [&](std::string_view b) { return utf8.starts_with(b); });
-        if (blank == kWideBlanks.end()) {
-            return false;
-        }
-        utf8.remove_prefix(blank->size());
-    }
-    return true;
 }
 
 }  // namespace orvanto::cli

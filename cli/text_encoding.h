@@ -51,8 +51,4 @@ class Utf8Codec final : public TextCodec {
     void appendEncoded(std::string_view utf8, std::string& out) override { out += utf8; }
 };
 
-// Whether a field holds nothing but blanks: ASCII spaces, tabs, CR and LF, the ideographic space
-// U+3000 and the no-break spaces U+00A0, U+2007 and U+202F.
-bool isBlankText(std::string_view utf8);
-
 }  // namespace orvanto::cli

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "calculator/messages.h"
-#include "geometry/code_points.h"
+#include "text/code_points.h"
 
 namespace orvanto {
 namespace {

@@ -142,8 +142,6 @@ TEST(TextEncoding, CodecsReplaceWhatDoesNotReadAndRoundTrip) {
     decoded.clear();
     utf8.appendUtf8("a\xff\xe5", decoded);
     EXPECT_EQ(decoded, "a\uFFFD\uFFFD");
-    EXPECT_TRUE(isBlankText(" \t\u3000\u00A0\u202F"));
-    EXPECT_FALSE(isBlankText(" \u3000x"));
 }
 
 TEST(BatchColumns, FindsTheColumnsByName) {

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <string_view>
 #include <variant>
 
 #include "cli/batch_error.h"
@@ -19,18 +20,16 @@ namespace {
 // The file in memory, handed out `step` bytes a read.
 class MemorySource final : public orvanto::cli::ByteSource {
   public:
-    MemorySource(const char* data, std::size_t size, std::size_t step)
-        : data_(data), size_(size), step_(step) {}
+    MemorySource(std::string_view bytes, std::size_t step) : bytes_(bytes), step_(step) {}
     std::size_t read(char* into, std::size_t capacity) override {
-        const std::size_t count = std::min({capacity, step_, size_ - at_});
-        std::memcpy(into, data_ + at_, count);
+        const std::size_t count = std::min({capacity, step_, bytes_.size() - at_});
+        std::memcpy(into, bytes_.data() + at_, count);
         at_ += count;
         return count;
     }
 
   private:
-    const char* data_;
-    std::size_t size_;
+    std::string_view bytes_;
     std::size_t step_;
     std::size_t at_ = 0;
 };
@@ -46,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) {
         return 0;
     }
-    MemorySource file(reinterpret_cast<const char*>(data) + 1, size - 1,
+    MemorySource file({reinterpret_cast<const char*>(data) + 1, size - 1},
                       orvanto::cli::kMinimumRead + (data[0] & 0x3FU));
     orvanto::cli::Utf8Codec utf8;
     std::optional<orvanto::cli::Gb18030Codec> gb18030;

@@ -1,4 +1,4 @@
-#include "geometry/entry_decoding.h"
+#include "notation/entry_decoding.h"
 
 #include <algorithm>
 #include <charconv>
@@ -7,8 +7,8 @@
 #include <limits>
 #include <string>
 
-#include "geometry/calculation_errors.h"
-#include "geometry/code_points.h"
+#include "notation/entry_errors.h"
+#include "text/code_points.h"
 
 namespace orvanto {
 namespace {
@@ -36,6 +36,7 @@ bool fitsInt16(double wholeNumber) {
 
 // Power of ten of the leading nonzero digit of mantissa × 10^exponent. Only used to tell an
 // overflow from an underflow, so saturating the exponent is harmless.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): the pieces parseMagnitude cut, in its order
 long long decimalMagnitude(std::string_view mantissa, std::string_view exponent) {
     long long exponentValue = 0;
     bool exponentNegative = false;

@@ -48,12 +48,9 @@
 
 #include <string_view>
 
-namespace orvanto {
+#include "notation/entry_mode.h"
 
-enum class EntryMode {
-    Minutes,  // degrees, minutes and decimal minutes: "4250.0"
-    Seconds,  // degrees, minutes and seconds: "421125"
-};
+namespace orvanto {
 
 // Reads the number at the start of the text; never fails.
 double leadingNumber(std::string_view text);

@@ -1,4 +1,4 @@
-#include "geometry/entry_reading.h"
+#include "notation/entry_reading.h"
 
 #include <algorithm>
 #include <charconv>
@@ -8,8 +8,9 @@
 #include <string>
 #include <utility>
 
-#include "geometry/calculation_errors.h"
-#include "geometry/code_points.h"
+#include "notation/entry_decoding.h"
+#include "notation/entry_errors.h"
+#include "text/code_points.h"
 
 namespace orvanto {
 namespace {

@@ -1,5 +1,5 @@
-// The failures a calculation can end with. They form a closed set of five kinds, each its own
-// type, so that a front end can name the kind in its report; all derive from CalculationError.
+// The failures reading an entry can end with. They form a closed set of four kinds, each its own
+// type, so that a front end can name the kind in its report; all derive from EntryError.
 #pragma once
 
 #include <stdexcept>
@@ -7,24 +7,24 @@
 
 namespace orvanto {
 
-// Base of every failure raised by the geometry.
-class CalculationError : public std::runtime_error {
+// Base of every failure raised by entry reading and decoding.
+class EntryError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
 
 // A value does not fit where it must be held: the whole degrees of an entry lie outside the 16-bit
 // range the decoder works in (minutes mode: -327..327; seconds mode: -32768..32767).
-class OverflowError : public CalculationError {
+class OverflowError : public EntryError {
   public:
-    using CalculationError::CalculationError;
+    using EntryError::EntryError;
 };
 
 // A piece of an entry that must be a number is not one: the minutes or seconds digits of a
 // seconds-mode entry, or an empty seconds-mode entry.
-class TypeMismatchError : public CalculationError {
+class TypeMismatchError : public EntryError {
   public:
-    using CalculationError::CalculationError;
+    using EntryError::EntryError;
 };
 
 // What is wrong with the written form of an entry (entry_reading.h says what is accepted).
@@ -43,10 +43,10 @@ enum class EntryFormProblem {
 };
 
 // An entry whose written form cannot be read as any accepted form.
-class EntryFormError : public CalculationError {
+class EntryFormError : public EntryError {
   public:
     explicit EntryFormError(EntryFormProblem problem)
-        : CalculationError("entry form not accepted"), problem_{problem} {}
+        : EntryError("entry form not accepted"), problem_{problem} {}
     EntryFormProblem problem() const { return problem_; }
 
   private:
@@ -54,17 +54,9 @@ class EntryFormError : public CalculationError {
 };
 
 // A decoded entry outside its axis: a latitude beyond -90..90 or a longitude beyond -180..180.
-class OutOfRangeError : public CalculationError {
+class OutOfRangeError : public EntryError {
   public:
-    using CalculationError::CalculationError;
-};
-
-// A floating-point fault: division by zero, an invalid operation or an overflow in the distance or
-// angle arithmetic. Decoded entries never cause one; non-finite or astronomically large arguments
-// do.
-class ArithmeticFault : public CalculationError {
-  public:
-    using CalculationError::CalculationError;
+    using EntryError::EntryError;
 };
 
 }  // namespace orvanto

@@ -1,11 +1,11 @@
-#include "geometry/entry_reading.h"
+#include "notation/entry_reading.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 
-#include "geometry/calculation_errors.h"
+#include "notation/entry_errors.h"
 
 namespace orvanto {
 namespace {

@@ -1,6 +1,7 @@
-#include "geometry/code_points.h"
+#include "text/code_points.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace orvanto {
 namespace {
@@ -52,25 +53,29 @@ std::size_t sequenceLength(std::string_view text, std::size_t at) {
 
 constexpr char32_t kStrayByteBase = 0xDC00;
 
+// The character at `at` and the bytes it takes; a stray byte stands for itself.
+std::pair<char32_t, std::size_t> characterAt(std::string_view text, std::size_t at) {
+    static constexpr unsigned char kLeadBits[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    const std::size_t length = sequenceLength(text, at);
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (length == 0) {
+        return {kStrayByteBase + lead, 1};
+    }
+    char32_t value = lead & kLeadBits[length];
+    for (std::size_t i = 1; i < length; ++i) {
+        value = (value << 6) | (static_cast<unsigned char>(text[at + i]) & 0x3FU);
+    }
+    return {value, length};
+}
+
 }  // namespace
 
 std::u32string decodeUtf8(std::string_view text) {
-    static constexpr unsigned char kLeadBits[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
     std::u32string characters;
     characters.reserve(text.size());
     for (std::size_t at = 0; at < text.size();) {
-        const std::size_t length = sequenceLength(text, at);
-        const auto lead = static_cast<unsigned char>(text[at]);
-        if (length == 0) {
-            characters.push_back(kStrayByteBase + lead);
-            ++at;
-            continue;
-        }
-        char32_t value = lead & kLeadBits[length];
-        for (std::size_t i = 1; i < length; ++i) {
-            value = (value << 6) | (static_cast<unsigned char>(text[at + i]) & 0x3FU);
-        }
-        characters.push_back(value);
+        const auto [character, length] = characterAt(text, at);
+        characters.push_back(character);
         at += length;
     }
     return characters;
@@ -131,9 +136,15 @@ bool isBlank(char32_t c) {
 }
 
 bool isBlankText(std::string_view text) {
-    const std::u32string characters = decodeUtf8(text);
-    return std::all_of(characters.begin(), characters.end(),
-                       [](char32_t c) { return isBlank(c) || isInvisibleFormat(c); });
+    // Called on every field of a batch file: a character at a time, without a decoded copy.
+    for (std::size_t at = 0; at < text.size();) {
+        const auto [character, length] = characterAt(text, at);
+        if (!isBlank(character) && !isInvisibleFormat(character)) {
+            return false;
+        }
+        at += length;
+    }
+    return true;
 }
 
 bool isValidUtf8(std::string_view text) {

@@ -66,17 +66,14 @@
 
 #include <string_view>
 
-#include "geometry/entry_decoding.h"
+#include "notation/entry_mode.h"
 
 namespace orvanto {
-
-// Which coordinate an entry box holds: it decides the designators allowed and the range.
-enum class Axis { Latitude, Longitude };
 
 // Turns one entry text (UTF-8), typed in `mode` into a box for `axis`, into signed decimal
 // degrees. Throws EntryFormError (what is wrong in its problem()), OutOfRangeError, or
 // decodeEntry's OverflowError or (seconds mode) TypeMismatchError, all declared in
-// calculation_errors.h.
+// entry_errors.h.
 double readEntry(std::string_view text, EntryMode mode, Axis axis);
 
 }  // namespace orvanto

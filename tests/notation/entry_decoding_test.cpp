@@ -1,4 +1,4 @@
-#include "geometry/entry_decoding.h"
+#include "notation/entry_decoding.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <random>
 #include <string>
 
-#include "geometry/calculation_errors.h"
+#include "notation/entry_errors.h"
 
 namespace orvanto {
 namespace {
