@@ -13,9 +13,9 @@
 #include <QScrollBar>
 #include <QtTest>
 
+#include "window/calculator_window.h"
 #include "window/home_page.h"
-#include "window/message_box.h"
-#include "window/pdf.h"
+#include "window/widgets/message_box.h"
 #include "window/window_look.h"
 
 namespace {
@@ -40,13 +40,13 @@ struct RecordedWindow {
     QList<Shown> messages;
     QList<QUrl> opened;
     bool browserStarts = true;
-    orvanto::pdf window{{[this](QWidget*, const QString& title, const QString& text) {
-                             messages.append({title, text});
-                         },
-                         [this](const QUrl& address) {
-                             opened.append(address);
-                             return browserStarts;
-                         }}};
+    orvanto::CalculatorWindow window{{[this](QWidget*, const QString& title, const QString& text) {
+                                          messages.append({title, text});
+                                      },
+                                      [this](const QUrl& address) {
+                                          opened.append(address);
+                                          return browserStarts;
+                                      }}};
 
     template <typename Control = QWidget>
     Control* find(const QString& name) {
