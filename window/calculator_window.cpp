@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -85,9 +84,6 @@ CalculatorWindow::CalculatorWindow(WindowPlatform platform, QWidget* parent)
         point->minutesOption->setChecked(true);
         connect(point->minutesOption, &QRadioButton::toggled, this,
                 &CalculatorWindow::describeEntries);
-    }
-    describeEntries();
-    for (const PointControls* point : controls_.points()) {
         for (QRadioButton* button : {point->minutesOption, point->secondsOption}) {
             keepSelectedAsTabStop(button);
             connect(button, &QRadioButton::toggled, button,
@@ -95,6 +91,7 @@ CalculatorWindow::CalculatorWindow(WindowPlatform platform, QWidget* parent)
             button->installEventFilter(this);  // Up and Down
         }
     }
+    describeEntries();
     for (QPushButton* command : {controls_.distanceButton, controls_.angleButton}) {
         command->installEventFilter(this);  // Enter and keypad Enter
     }

@@ -101,26 +101,17 @@ QPushButton* command(QWidget* panel, const char* name, const char* text, int top
 // names, its caption and spoken name, and where its controls stand. The 秒 button stands 600 twips
 // right of the 分 one, and each box 600 right of its caption.
 struct PointLayout {
-    const char* frameName;
-    const char* panelName;
-    const char* minutesName;
-    const char* secondsName;
-    const char* latitudeCaptionName;
-    const char* latitudeBoxName;
-    const char* longitudeCaptionName;
-    const char* longitudeBoxName;
-    const char* caption;
-    const char* spoken;
-    int frameLeft, frameTop, frameWidth;
-    int panelLeft, panelWidth;
-    int minutesLeft;
-    int captionLeft, latitudeCaptionWidth, longitudeCaptionWidth;
-    int boxWidth;
+    const char *frame, *panel, *minutes, *seconds;
+    const char *latitudeCaption, *latitudeBox, *longitudeCaption, *longitudeBox;
+    const char *caption, *spoken;
+    int frameLeft, frameTop, frameWidth, panelLeft, panelWidth, minutesLeft;
+    int captionLeft, latitudeCaptionWidth, longitudeCaptionWidth, boxWidth;
 };
 
 // clang-format off
 constexpr PointLayout kPointLayouts[] = {
-    // names                                                                        caption  spoken    frame             panel      分   captions        box
+    // objectNames; caption, spoken name; frame left, top, width; panel left, width; 分 left;
+    // captions left, latitude and longitude caption widths; box width
     {"Frame1", "Picture2", "Option1", "Option2", "Label1", "Text1", "Label2", "Text2", "点Ⅰ",   "点一",   120,  240,  2655, 360, 2175, 480, 120, 495, 615, 1575},
     {"Frame2", "Picture3", "Option3", "Option4", "Label3", "Text3", "Label4", "Text4", "点Ⅱ",   "点二",   2880, 240,  3015, 600, 2295, 480, 360, 615, 615, 1695},
     {"Frame3", "Picture4", "Option5", "Option6", "Label5", "Text5", "Label6", "Text6", "参考点", "参考点", 120,  2040, 2655, 480, 2055, 360, 120, 495, 495, 1575},
@@ -129,22 +120,22 @@ constexpr PointLayout kPointLayouts[] = {
 
 PointControls pointControls(QWidget* window, const PointLayout& at) {
     const QString spoken = QString::fromUtf8(at.spoken);
-    PointControls point{};
-    point.frame = frame(window, at.frameName, at.caption, at.spoken, at.frameLeft, at.frameTop,
-                        at.frameWidth);
-    point.modePanel = panel(point.frame, at.panelName, at.panelLeft, 240, at.panelWidth, 255);
-    point.minutesOption = option(point.modePanel, at.minutesName, "分", at.spoken, at.minutesLeft);
-    point.secondsOption =
-        option(point.modePanel, at.secondsName, "秒", at.spoken, at.minutesLeft + 600);
     const int boxLeft = at.captionLeft + 600;
-    point.latitudeCaption = caption(point.frame, at.latitudeCaptionName, "纬度", at.captionLeft,
-                                    720, at.latitudeCaptionWidth);
-    point.latitudeBox = textBox(point.frame, at.latitudeBoxName, spoken + QStringLiteral("纬度"),
-                                boxLeft, 600, at.boxWidth);
-    point.longitudeCaption = caption(point.frame, at.longitudeCaptionName, "经度", at.captionLeft,
-                                     1200, at.longitudeCaptionWidth);
-    point.longitudeBox = textBox(point.frame, at.longitudeBoxName, spoken + QStringLiteral("经度"),
-                                 boxLeft, 1080, at.boxWidth);
+    PointControls point{};
+    point.frame =
+        frame(window, at.frame, at.caption, at.spoken, at.frameLeft, at.frameTop, at.frameWidth);
+    point.modePanel = panel(point.frame, at.panel, at.panelLeft, 240, at.panelWidth, 255);
+    point.minutesOption = option(point.modePanel, at.minutes, "分", at.spoken, at.minutesLeft);
+    point.secondsOption =
+        option(point.modePanel, at.seconds, "秒", at.spoken, at.minutesLeft + 600);
+    point.latitudeCaption = caption(point.frame, at.latitudeCaption, "纬度", at.captionLeft, 720,
+                                    at.latitudeCaptionWidth);
+    point.latitudeBox =
+        textBox(point.frame, at.latitudeBox, spoken + "纬度", boxLeft, 600, at.boxWidth);
+    point.longitudeCaption = caption(point.frame, at.longitudeCaption, "经度", at.captionLeft, 1200,
+                                     at.longitudeCaptionWidth);
+    point.longitudeBox =
+        textBox(point.frame, at.longitudeBox, spoken + "经度", boxLeft, 1080, at.boxWidth);
     return point;
 }
 
