@@ -1,7 +1,7 @@
 // The controls of the calculator window, one member a control, named by what each does. Each
-// control's objectName is its classic name (Text1, Option3, Command4, …), which the tests and the
-// accessibility tools look controls up by; the comments give it. setUp creates the controls with
-// their names, containers, texts, places and sizes, and chains the keyboard focus order.
+// control's objectName is its classic name (Text1, Option3, Command4, …), which the tests look
+// controls up by; the comments give it. setUp creates the controls with their names, containers,
+// texts, places and sizes, and chains the keyboard focus order.
 #pragma once
 
 #include <array>
