@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <optional>
 
+#include "window/calculator_window.h"
 #include "window/command_line.h"
-#include "window/pdf.h"
-#include "window/startup_messages.h"
+#include "window/platform/startup_messages.h"
 #include "window/window_look.h"
 
 int main(int argc, char* argv[]) {
@@ -27,7 +27,7 @@ int main(int argc, char* argv[]) {
     // icon for it (X11 desktops use the entry's StartupWMClass).
     QGuiApplication::setDesktopFileName(QStringLiteral("example.orvanto.Calculator"));
     orvanto::useClassicStyle();
-    orvanto::pdf window{orvanto::desktopPlatform()};
+    orvanto::CalculatorWindow window{orvanto::desktopPlatform()};
     window.show();
     return QApplication::exec();
 }

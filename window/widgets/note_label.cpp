@@ -1,4 +1,4 @@
-#include "window/note_label.h"
+#include "window/widgets/note_label.h"
 
 #include <QFontInfo>
 #include <QFontMetricsF>

@@ -1,4 +1,4 @@
-#include "window/flat_line_edit.h"
+#include "window/widgets/flat_line_edit.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "window/startup_messages.h"
+#include "window/platform/startup_messages.h"
 
 #include <QMessageLogger>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "window/message_box.h"
+#include "window/widgets/message_box.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

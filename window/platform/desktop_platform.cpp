@@ -1,7 +1,7 @@
 #include <QDesktopServices>
 
-#include "window/message_box.h"
-#include "window/window_platform.h"
+#include "window/platform/window_platform.h"
+#include "window/widgets/message_box.h"
 
 namespace orvanto {
 

@@ -1,7 +1,7 @@
-// The calculator's one window, `pdf`: the entry boxes and mode options of three points, the result
-// boxes, the two command buttons, the help text and the home-page link. The window reads its boxes
-// into the calculator's input, calls the calculation, and writes back the results or shows the
-// message; it computes nothing itself.
+// The calculator's one window (objectName `pdf`): the entry boxes and mode options of three points,
+// the result boxes, the two command buttons, the help text and the home-page link. The window reads
+// its boxes into the calculator's input, calls the calculation, and writes back the results or
+// shows the message; it computes nothing itself.
 #pragma once
 
 #include <QPoint>
@@ -10,9 +10,9 @@
 #include <QWidget>
 
 #include "calculator/calculation.h"
-#include "window/pdf_ui.h"
-#include "window/result_announcer.h"
-#include "window/window_platform.h"
+#include "window/accessibility/result_announcer.h"
+#include "window/platform/window_platform.h"
+#include "window/window_controls.h"
 
 namespace orvanto {
 
@@ -24,26 +24,26 @@ inline constexpr int kClientHeight = 408;
 // corner off screen.
 QPoint placeOnScreen(QSize window, QRect available);
 
-class pdf final : public QWidget {
+class CalculatorWindow final : public QWidget {
     Q_OBJECT
   public:
     // Builds, colours and centres the window; the caller shows it.
-    explicit pdf(WindowPlatform platform, QWidget* parent = nullptr);
+    explicit CalculatorWindow(WindowPlatform platform, QWidget* parent = nullptr);
 
   protected:
     // Pointer moves over the bare window surface; moves over controls stay with the controls.
     void mouseMoveEvent(QMouseEvent* event) override;
-    // Keys on the command buttons and the option buttons (see pdf.cpp).
+    // Keys on the command buttons and the option buttons (see calculator_window.cpp).
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void load();
     // Tells each entry's accessible description what its point's mode expects.
     void describeEntries();
-    void label11MouseMove();
-    void label11Click();
-    void command3Click();
-    void command4Click();
+    void homePageLinkHovered();
+    void homePageLinkClicked();
+    void showDistance();
+    void showAngle();
 
     // The six entry texts and the points' modes as the controls hold them now.
     CalculatorInput input() const;
@@ -51,7 +51,7 @@ class pdf final : public QWidget {
     void showMessage(const Message& message);
     QLineEdit* entryBox(EntryBox box) const;
 
-    Ui_pdf ui_;
+    WindowControls controls_;
     WindowPlatform platform_;
     // Speaks the results for screen-reader users, whose focus stays on the button.
     ResultAnnouncer* announcer_;

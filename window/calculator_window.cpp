@@ -1,4 +1,4 @@
-#include "window/pdf.h"
+#include "window/calculator_window.h"
 
 #include <QCoreApplication>
 #include <QIcon>
@@ -6,20 +6,19 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <algorithm>
-#include <tuple>
 #include <utility>
+#include <vector>
 
-#include "window/accessibility.h"
-#include "window/flat_frame.h"
+#include "window/accessibility/accessibility.h"
 #include "window/home_page.h"
-#include "window/link_label.h"
-#include "window/note_label.h"
 #include "window/qt_text.h"
+#include "window/widgets/flat_frame.h"
+#include "window/widgets/link_label.h"
+#include "window/widgets/note_label.h"
 #include "window/window_look.h"
 
 namespace orvanto {
@@ -51,10 +50,9 @@ QString expectedNotation(const QRadioButton* minutes) {
 
 // A point is in minutes mode exactly when its "分" button is selected; the "秒" button is never
 // read.
-PointEntries pointEntries(const QLineEdit* latitude, const QLineEdit* longitude,
-                          const QRadioButton* minutes) {
-    return {latitude->text().toStdString(), longitude->text().toStdString(),
-            minutes->isChecked() ? EntryMode::Minutes : EntryMode::Seconds};
+PointEntries pointEntries(const PointControls& point) {
+    return {point.latitudeBox->text().toStdString(), point.longitudeBox->text().toStdString(),
+            point.minutesOption->isChecked() ? EntryMode::Minutes : EntryMode::Seconds};
 }
 
 void showResult(QLineEdit* box, const std::string& text) {
@@ -66,7 +64,7 @@ void showResult(QLineEdit* box, const std::string& text) {
 
 }  // namespace
 
-pdf::pdf(WindowPlatform platform, QWidget* parent)
+CalculatorWindow::CalculatorWindow(WindowPlatform platform, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
@@ -80,34 +78,36 @@ pdf::pdf(WindowPlatform platform, QWidget* parent)
     // Moves over the bare surface recolour the link label; without tracking they never arrive.
     setMouseTracking(true);
 
-    ui_.setupUi(this);
+    controls_.setUp(this);
     announcer_ = new ResultAnnouncer(this);
-    for (QRadioButton* minutes : {ui_.Option1, ui_.Option3, ui_.Option5}) {
-        minutes->setChecked(true);
-        connect(minutes, &QRadioButton::toggled, this, &pdf::describeEntries);
+    for (const PointControls* point : controls_.points()) {
+        point->minutesOption->setChecked(true);
+        connect(point->minutesOption, &QRadioButton::toggled, this,
+                &CalculatorWindow::describeEntries);
+        for (QRadioButton* button : {point->minutesOption, point->secondsOption}) {
+            keepSelectedAsTabStop(button);
+            connect(button, &QRadioButton::toggled, button,
+                    [button] { keepSelectedAsTabStop(button); });
+            button->installEventFilter(this);  // Up and Down
+        }
     }
     describeEntries();
-    for (QRadioButton* button :
-         {ui_.Option1, ui_.Option2, ui_.Option3, ui_.Option4, ui_.Option5, ui_.Option6}) {
-        keepSelectedAsTabStop(button);
-        connect(button, &QRadioButton::toggled, button,
-                [button] { keepSelectedAsTabStop(button); });
-        button->installEventFilter(this);  // Up and Down
-    }
-    for (QPushButton* command : {ui_.Command3, ui_.Command4}) {
+    for (QPushButton* command : {controls_.distanceButton, controls_.angleButton}) {
         command->installEventFilter(this);  // Enter and keypad Enter
     }
-    connect(ui_.Command3, &QPushButton::clicked, this, &pdf::command3Click);
-    connect(ui_.Command4, &QPushButton::clicked, this, &pdf::command4Click);
-    connect(ui_.Label11, &LinkLabel::mouseMoved, this, &pdf::label11MouseMove);
-    connect(ui_.Label11, &LinkLabel::clicked, this, &pdf::label11Click);
+    connect(controls_.distanceButton, &QPushButton::clicked, this, &CalculatorWindow::showDistance);
+    connect(controls_.angleButton, &QPushButton::clicked, this, &CalculatorWindow::showAngle);
+    connect(controls_.homePageLink, &LinkLabel::mouseMoved, this,
+            &CalculatorWindow::homePageLinkHovered);
+    connect(controls_.homePageLink, &LinkLabel::clicked, this,
+            &CalculatorWindow::homePageLinkClicked);
 
     load();
 
     if (const QScreen* screen = this->screen()) {
         move(placeOnScreen(size(), screen->availableGeometry()));
     }
-    ui_.Text1->setFocus();
+    controls_.point1.latitudeBox->setFocus();
 }
 
 QPoint placeOnScreen(QSize window, QRect available) {
@@ -117,48 +117,48 @@ QPoint placeOnScreen(QSize window, QRect available) {
     return {std::max(centred.x(), available.left()), std::max(centred.y(), available.top())};
 }
 
-void pdf::load() {
+void CalculatorWindow::load() {
     tint(this, {QPalette::Window});
-    for (FlatFrame* frame :
-         {ui_.Frame1, ui_.Frame2, ui_.Frame3, ui_.Frame4, ui_.Frame5, ui_.Frame6}) {
+    std::vector<FlatFrame*> frames{controls_.distanceFrame, controls_.commandFrame,
+                                   controls_.angleFrame};
+    std::vector<QWidget*> tinted{
+        controls_.commandPanel,   controls_.kilometresCaption, controls_.nauticalMilesCaption,
+        controls_.degreesCaption, controls_.angleNote,         controls_.homePageLink};
+    for (const PointControls* point : controls_.points()) {
+        frames.push_back(point->frame);
+        tinted.insert(tinted.end(),
+                      {point->modePanel, point->latitudeCaption, point->longitudeCaption});
+        // The Windows style fills an option button from its Button role.
+        for (QWidget* option : {point->minutesOption, point->secondsOption}) {
+            tint(option, {QPalette::Window, QPalette::Button});
+        }
+    }
+    for (FlatFrame* frame : frames) {
         tint(frame, {QPalette::Window});
         frame->setAutoFillBackground(true);
     }
-    for (QLabel* label : {ui_.Label1, ui_.Label2, ui_.Label3, ui_.Label4, ui_.Label5, ui_.Label6,
-                          ui_.Label7, ui_.Label8, ui_.Label9, static_cast<QLabel*>(ui_.Label10),
-                          static_cast<QLabel*>(ui_.Label11)}) {
-        tint(label, {QPalette::Window});
-    }
-    // The Windows style fills an option button from its Button role.
-    for (QWidget* control :
-         {ui_.Option1, ui_.Option2, ui_.Option3, ui_.Option4, ui_.Option5, ui_.Option6}) {
-        tint(control, {QPalette::Window, QPalette::Button});
-    }
-    for (QWidget* panel : {ui_.Picture1, ui_.Picture2, ui_.Picture3, ui_.Picture4}) {
-        tint(panel, {QPalette::Window});
+    for (QWidget* control : tinted) {
+        tint(control, {QPalette::Window});
     }
     // The Button role is the face the Windows style paints; Fusion would shade it into a gradient.
-    for (QPushButton* button : {ui_.Command3, ui_.Command4}) {
+    for (QPushButton* button : {controls_.distanceButton, controls_.angleButton}) {
         tint(button, {QPalette::Window, QPalette::Button});
     }
-    for (QLineEdit* result : {ui_.Text7, ui_.Text8, ui_.Text9}) {
+    for (QLineEdit* result :
+         {controls_.kilometresBox, controls_.nauticalMilesBox, controls_.degreesBox}) {
         tint(result, {QPalette::Base});
     }
 }
 
-void pdf::describeEntries() {
-    const std::tuple<QLineEdit*, QLineEdit*, const QRadioButton*> points[] = {
-        {ui_.Text1, ui_.Text2, ui_.Option1},
-        {ui_.Text3, ui_.Text4, ui_.Option3},
-        {ui_.Text5, ui_.Text6, ui_.Option5},
-    };
-    for (const auto& [latitude, longitude, minutes] : points) {
-        latitude->setAccessibleDescription(expectedNotation(minutes));
-        longitude->setAccessibleDescription(expectedNotation(minutes));
+void CalculatorWindow::describeEntries() {
+    for (const PointControls* point : controls_.points()) {
+        const QString expected = expectedNotation(point->minutesOption);
+        point->latitudeBox->setAccessibleDescription(expected);
+        point->longitudeBox->setAccessibleDescription(expected);
     }
 }
 
-bool pdf::eventFilter(QObject* watched, QEvent* event) {
+bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) {
         return false;
     }
@@ -182,20 +182,20 @@ bool pdf::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-void pdf::mouseMoveEvent(QMouseEvent* event) {
+void CalculatorWindow::mouseMoveEvent(QMouseEvent* event) {
     // A control that tracks the mouse but ignores a move passes it on to its parent; such a move is
     // over that control, not over the bare surface.
     if (childAt(event->position().toPoint()) == nullptr) {
-        setTextColour(ui_.Label11, palette().color(QPalette::ButtonText));
+        setTextColour(controls_.homePageLink, palette().color(QPalette::ButtonText));
     }
     event->accept();
 }
 
-void pdf::label11MouseMove() {
-    setTextColour(ui_.Label11, QColor::fromRgb(kLinkHoverColour));
+void CalculatorWindow::homePageLinkHovered() {
+    setTextColour(controls_.homePageLink, QColor::fromRgb(kLinkHoverColour));
 }
 
-void pdf::label11Click() {
+void CalculatorWindow::homePageLinkClicked() {
     const QUrl address{QString::fromUtf8(kHomePageUrl)};
     if (!platform_.openUrl(address)) {
         platform_.showMessage(this, QString::fromUtf8(kOpenFailedTitle),
@@ -203,13 +203,12 @@ void pdf::label11Click() {
     }
 }
 
-CalculatorInput pdf::input() const {
-    return {pointEntries(ui_.Text1, ui_.Text2, ui_.Option1),
-            pointEntries(ui_.Text3, ui_.Text4, ui_.Option3),
-            pointEntries(ui_.Text5, ui_.Text6, ui_.Option5)};
+CalculatorInput CalculatorWindow::input() const {
+    return {pointEntries(controls_.point1), pointEntries(controls_.point2),
+            pointEntries(controls_.reference)};
 }
 
-void pdf::showMessage(const Message& message) {
+void CalculatorWindow::showMessage(const Message& message) {
     platform_.showMessage(this, toQString(message.title), toQString(message.text));
     // Focus goes where the fix is, once the box has closed; Qt would return it to the button.
     if (message.box) {
@@ -219,45 +218,45 @@ void pdf::showMessage(const Message& message) {
     }
 }
 
-QLineEdit* pdf::entryBox(EntryBox box) const {
+QLineEdit* CalculatorWindow::entryBox(EntryBox box) const {
     switch (box) {
         case EntryBox::Point1Latitude:
-            return ui_.Text1;
+            return controls_.point1.latitudeBox;
         case EntryBox::Point1Longitude:
-            return ui_.Text2;
+            return controls_.point1.longitudeBox;
         case EntryBox::Point2Latitude:
-            return ui_.Text3;
+            return controls_.point2.latitudeBox;
         case EntryBox::Point2Longitude:
-            return ui_.Text4;
+            return controls_.point2.longitudeBox;
         case EntryBox::ReferenceLatitude:
-            return ui_.Text5;
+            return controls_.reference.latitudeBox;
         case EntryBox::ReferenceLongitude:
             break;
     }
-    return ui_.Text6;
+    return controls_.reference.longitudeBox;
 }
 
-void pdf::command3Click() {
+void CalculatorWindow::showDistance() {
     const DistanceOutcome outcome = calculateDistance(input());
     if (const auto* message = std::get_if<Message>(&outcome)) {
         showMessage(*message);
         return;
     }
     const auto& distance = std::get<DistanceTexts>(outcome);
-    showResult(ui_.Text7, distance.kilometres);
-    showResult(ui_.Text8, distance.nauticalMiles);
+    showResult(controls_.kilometresBox, distance.kilometres);
+    showResult(controls_.nauticalMilesBox, distance.nauticalMiles);
     announcer_->announce(toQString(distance.kilometres) + QStringLiteral(" 公里，") +
                          toQString(distance.nauticalMiles) + QStringLiteral(" 海里"));
 }
 
-void pdf::command4Click() {
+void CalculatorWindow::showAngle() {
     const AngleOutcome outcome = calculateAngle(input());
     if (const auto* message = std::get_if<Message>(&outcome)) {
         showMessage(*message);
         return;
     }
     const std::string& degrees = std::get<AngleText>(outcome).degrees;
-    showResult(ui_.Text9, degrees);
+    showResult(controls_.degreesBox, degrees);
     announcer_->announce(QStringLiteral("夹角 ") + toQString(degrees) + QStringLiteral(" 度"));
 }
 

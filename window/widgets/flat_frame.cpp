@@ -1,4 +1,4 @@
-#include "window/flat_frame.h"
+#include "window/widgets/flat_frame.h"
 
 #include <QPainter>
 

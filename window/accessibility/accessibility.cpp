@@ -1,9 +1,9 @@
-#include "window/accessibility.h"
+#include "window/accessibility/accessibility.h"
 
 #include <QAccessibleWidget>
 
-#include "window/link_label.h"
-#include "window/result_announcer.h"
+#include "window/accessibility/result_announcer.h"
+#include "window/widgets/link_label.h"
 
 namespace orvanto {
 namespace {

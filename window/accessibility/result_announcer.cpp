@@ -1,4 +1,4 @@
-#include "window/result_announcer.h"
+#include "window/accessibility/result_announcer.h"
 
 #include <QAccessible>
 

@@ -1,4 +1,4 @@
-#include "window/link_label.h"
+#include "window/widgets/link_label.h"
 
 #include <QMouseEvent>
 
