@@ -15,8 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::memcpy(&value, data, std::min(size, sizeof value));
     try {
         const std::string text =
-            orvanto::formatThousandths(value, size > sizeof value ? orvanto::kNauticalMilePattern
-                                                                  : orvanto::kKilometrePattern);
+            orvanto::formatDecimals(value, orvanto::kResultDecimals, orvanto::NumberStyle::Window);
         const std::size_t point = text.find('.');
         const std::size_t decimals = text.size() - point - 1;
         const bool shaped = point != std::string::npos && decimals <= 3 &&
