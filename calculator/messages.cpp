@@ -57,7 +57,7 @@ constexpr AxisWords kLongitudeWords{"东、西（E、W）", "12130.0", "W", "纬
 bool looksLikeSecondsNotation(std::string_view text) {
     std::size_t digits = 0;
     for (const char32_t c : decodeUtf8(text)) {
-        if ((c >= U'0' && c <= U'9') || (c >= U'０' && c <= U'９')) {
+        if ((c >= U'0' && c <= U'9') || isFullWidthDigit(c)) {
             ++digits;
         } else if (digits > 0) {
             break;

@@ -10,7 +10,9 @@
 
 #include "notation/entry_decoding.h"
 #include "notation/entry_errors.h"
+#include "notation/number_scan.h"
 #include "text/code_points.h"
+#include "text/trimming.h"
 
 namespace orvanto {
 namespace {
@@ -27,22 +29,6 @@ bool isSign(char32_t c) {
 bool isDegreeMark(char32_t c) {
     return c == U'°' || c == U'º' || c == U'˚' || c == U'度';
 }
-TextView trimmed(TextView text) {
-    while (!text.empty() && isBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && isBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-std::size_t skipBlanks(TextView text, std::size_t at) {
-    while (at < text.size() && isBlank(text[at])) {
-        ++at;
-    }
-    return at;
-}
 
 // Step 1: what an input method or a spreadsheet puts in place of the ASCII characters.
 Text normalised(const Text& typed, bool fullWidthPoints) {
@@ -52,7 +38,7 @@ Text normalised(const Text& typed, bool fullWidthPoints) {
         if (isInvisibleFormat(c)) {
             continue;
         }
-        if (c >= U'０' && c <= U'９') {
+        if (isFullWidthDigit(c)) {
             text.push_back(U'0' + (c - U'０'));
         } else if (c == U'＋') {
             text.push_back(U'+');
@@ -184,36 +170,10 @@ void alignRight(std::string& text) {
     }
 }
 
-bool isAsciiDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // Digits with at most one point, then optionally an exponent marker, a sign and digits.
 bool isOneNumber(std::string_view text) {
-    std::size_t i = 0;
-    bool seenDigit = false;
-    bool seenPoint = false;
-    for (; i < text.size() && (isAsciiDigit(text[i]) || (text[i] == '.' && !seenPoint)); ++i) {
-        seenDigit = seenDigit || text[i] != '.';
-        seenPoint = seenPoint || text[i] == '.';
-    }
-    if (!seenDigit) {
-        return false;
-    }
-    if (i < text.size() && std::string_view{"EeDd"}.find(text[i]) != std::string_view::npos) {
-        ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-            ++i;
-        }
-        const std::size_t exponentDigits = i;
-        while (i < text.size() && isAsciiDigit(text[i])) {
-            ++i;
-        }
-        if (i == exponentDigits) {
-            return false;
-        }
-    }
-    return i == text.size();
+    const NumberShape shape = scanNumber(text);
+    return !shape.mantissa.empty() && shape.signLength == 0 && shape.length() == text.size();
 }
 
 // The plain form after decodeEntry has read it: decodeEntry stops reading at a stray character or
