@@ -276,6 +276,10 @@ double symbolFormValue(TextView text) {
         negative = text[i] == U'-';
         i = skipBlanks(text, i + 1);
     }
+    // The pieces are scanned in an ASCII shadow of the text, character for character.
+    std::string shadow(text.size(), '\x7f');
+    std::transform(text.begin(), text.end(), shadow.begin(),
+                   [](char32_t c) { return c < 0x80 ? static_cast<char>(c) : '\x7f'; });
     double pieces[] = {0, 0, 0};
     std::size_t count = 0;
     bool decimals = false;
@@ -283,24 +287,16 @@ double symbolFormValue(TextView text) {
         if (count == std::size(pieces) || decimals) {
             throw formError();
         }
-        const std::size_t start = i;
-        while (i < text.size() && isDigit(text[i])) {
-            ++i;
-        }
-        if (i == start) {
+        // Digits on both sides of a point, if it has one; no sign and no exponent.
+        const NumberShape number = scanNumber(std::string_view{shadow}.substr(i));
+        const std::string_view piece = number.mantissa;
+        if (number.signLength != 0 || piece.empty() || piece.front() == '.' ||
+            piece.back() == '.') {
             throw formError();
         }
-        if (i < text.size() && text[i] == U'.') {
-            decimals = true;
-            const std::size_t fraction = ++i;
-            while (i < text.size() && isDigit(text[i])) {
-                ++i;
-            }
-            if (i == fraction) {
-                throw formError();
-            }
-        }
-        pieces[count] = pieceValue(text.substr(start, i - start));
+        decimals = piece.find('.') != std::string_view::npos;
+        pieces[count] = pieceValue(text.substr(i, piece.size()));
+        i += piece.size();
         const std::size_t numberEnd = i;
         i = skipBlanks(text, i);
         if (i == text.size()) {
