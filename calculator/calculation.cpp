@@ -18,7 +18,6 @@ namespace orvanto {
 namespace {
 
 constexpr double kKilometresPerNauticalMile = 1.852;
-constexpr NumberStyle kShown = NumberStyle::Window;  // the result boxes' texts
 
 // Where each point's texts stand in the input and its degrees in the decoded points, in reading
 // order.
@@ -101,7 +100,7 @@ std::variant<DistanceMeasurement, Message> measurePoint1ToPoint2(const DecodedPo
     }
 }
 
-DistanceOutcome distanceTexts(const DistanceMeasurement& point1ToPoint2) try {
+DistanceOutcome distanceTexts(const DistanceMeasurement& point1ToPoint2, NumberStyle style) try {
     if (!point1ToPoint2.matched) {
         return pointsTooFarApartMessage(Point::One, Point::Two, "距离");
     }
@@ -109,17 +108,19 @@ DistanceOutcome distanceTexts(const DistanceMeasurement& point1ToPoint2) try {
     // Identical or nearly identical points match one step below zero: a tiny negative distance,
     // which would show as "-.". Zero is what the user means and what the 海里 box shows anyway.
     texts.kilometres = formatDecimals(
-        point1ToPoint2.kilometres > 0 ? point1ToPoint2.kilometres : 0.0, kResultDecimals, kShown);
+        point1ToPoint2.kilometres > 0 ? point1ToPoint2.kilometres : 0.0, kResultDecimals, style);
     // Nautical miles are converted from the kilometre text as shown, not from the unrounded
-    // distance, so that the two boxes always agree with each other.
+    // distance, so that the two boxes always agree with each other (in either style: ".5" and
+    // "0.5" read alike).
     const double nauticalMiles = leadingNumber(texts.kilometres) / kKilometresPerNauticalMile;
-    texts.nauticalMiles = formatDecimals(nauticalMiles, kResultDecimals, kShown);
+    texts.nauticalMiles = formatDecimals(nauticalMiles, kResultDecimals, style);
     return texts;
 } catch (const ArithmeticFault&) {
     return arithmeticFaultMessage();
 }
 
-AngleOutcome angleText(const DecodedPoints& points, const DistanceMeasurement& point1ToPoint2) try {
+AngleOutcome angleText(const DecodedPoints& points, const DistanceMeasurement& point1ToPoint2,
+                       NumberStyle style) try {
     const AngleMeasurement angle = measureThreePointAngle(
         {.point1 = points.point1, .point2 = points.point2, .reference = points.reference},
         point1ToPoint2);
@@ -145,7 +146,7 @@ AngleOutcome angleText(const DecodedPoints& points, const DistanceMeasurement& p
     if (!angle.matched) {
         return angleNotDeterminableMessage(angle);
     }
-    return AngleText{formatDecimals(angle.degrees, kResultDecimals, kShown)};
+    return AngleText{formatDecimals(angle.degrees, kResultDecimals, style)};
 } catch (const ArithmeticFault&) {
     return arithmeticFaultMessage();
 }

@@ -10,6 +10,7 @@
 #include <variant>
 
 #include "calculator/calculation.h"
+#include "calculator/format_thousandths.h"
 #include "geometry/chart_point.h"
 #include "geometry/distance.h"
 
@@ -50,11 +51,14 @@ std::variant<DecodedPoints, Message> decodePoints(const CalculatorInput& input,
 // arithmetic fault.
 std::variant<DistanceMeasurement, Message> measurePoint1ToPoint2(const DecodedPoints& points);
 
-// The 公里 and 海里 texts of that distance, or why there are none.
-DistanceOutcome distanceTexts(const DistanceMeasurement& point1ToPoint2);
+// The 公里 and 海里 texts of that distance, or why there are none. The window's style is what the
+// result boxes show; a batch file may ask for the plain one.
+DistanceOutcome distanceTexts(const DistanceMeasurement& point1ToPoint2,
+                              NumberStyle style = NumberStyle::Window);
 
 // The angle at the reference point of points decoded for the angle (all three), with point 1 to
 // point 2 as measurePoint1ToPoint2 gave it.
-AngleOutcome angleText(const DecodedPoints& points, const DistanceMeasurement& point1ToPoint2);
+AngleOutcome angleText(const DecodedPoints& points, const DistanceMeasurement& point1ToPoint2,
+                       NumberStyle style = NumberStyle::Window);
 
 }  // namespace orvanto
