@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "cli/navigation_arguments.h"
+
 namespace orvanto::cli {
 namespace {
 
@@ -101,6 +103,9 @@ UsageError unknownOption(std::string_view argument) {
 }  // namespace
 
 std::variant<Request, UsageError> parseArguments(std::span<const std::string_view> arguments) {
+    if (isNavigationCommand(arguments)) {
+        return parseNavigationArguments(arguments);
+    }
     Request request;
     bool wantsHelp = false;
     bool wantsVersion = false;
@@ -150,14 +155,14 @@ std::variant<Request, UsageError> parseArguments(std::span<const std::string_vie
         return request;
     }
     if (positional.empty()) {
-        return UsageError{"缺少子命令：distance、angle 或 batch"};
+        return UsageError{"缺少子命令：distance、angle、batch、course 或 route"};
     }
     const auto* subcommand =
         std::find_if(std::begin(kSubcommands), std::end(kSubcommands),
                      [&](const Subcommand& known) { return known.name == positional.front(); });
     if (subcommand == std::end(kSubcommands)) {
         return UsageError{"未知的子命令“" + std::string{positional.front()} +
-                          "”，应为 distance、angle 或 batch"};
+                          "”，应为 distance、angle、batch、course 或 route"};
     }
     const std::size_t given = positional.size() - 1;
     request.action = subcommand->action;

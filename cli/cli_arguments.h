@@ -4,6 +4,9 @@
 //   orvanto-cli angle    [--seconds=LIST] [--format=plain|window] LAT1 LON1 LAT2 LON2 LATR LONR
 //   orvanto-cli batch    [--seconds=LIST] [--format=plain|window] [--encoding=utf-8|gb18030]
 //                        [--geodesic] [--output=FILE] [FILE|-]
+//   orvanto-cli course   [--seconds=LIST] [--format=text|tsv] [--variation=V] LAT1 LON1 LAT2 LON2
+//   orvanto-cli route    [--seconds] [--format=text|csv|tsv] [--encoding=utf-8|gb18030]
+//                        [--gpx=FILE] [--geojson=FILE] [--variation=V] [FILE|-]
 //   orvanto-cli --help | -h | --version
 //
 // Arguments that start with "--" are options, anywhere up to a "--" argument, which ends them;
@@ -23,7 +26,7 @@
 
 namespace orvanto::cli {
 
-enum class Action { Help, Version, Distance, Angle, Batch };
+enum class Action { Help, Version, Distance, Angle, Batch, Course, Route };
 
 enum class Encoding { Utf8, Gb18030 };
 
@@ -34,6 +37,20 @@ struct BatchOptions {
     bool geodesic = false;  // add the WGS-84 geodesic columns
 };
 
+// How course and route write their results; unset means text for course, and for route text on a
+// terminal and CSV otherwise.
+enum class TableFormat { Text, Csv, Tsv };
+
+// The options of course and route (navigation_arguments.h reads them). A route's input file and
+// encoding are in BatchOptions, read as batch reads its file.
+struct NavigationOptions {
+    std::optional<TableFormat> table;
+    std::optional<double> variation;  // degrees, east positive: adds the magnetic courses
+    bool allSeconds = false;          // route --seconds: waypoints in 秒 unless their mode says
+    std::string gpxPath;              // empty: no GPX file
+    std::string geojsonPath;          // empty: no GeoJSON file
+};
+
 struct Request {
     Action action = Action::Help;
     // The entries in box order and the points' modes; the reference point stays empty for
@@ -42,6 +59,7 @@ struct Request {
     // Window texts by default for distance and angle, plain numbers for batch.
     NumberFormat format = NumberFormat::Window;
     BatchOptions batch;
+    NavigationOptions navigation;
 };
 
 struct UsageError {
