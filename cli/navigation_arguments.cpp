@@ -82,13 +82,15 @@ std::optional<UsageError> readOption(std::string_view name, std::string_view val
                 "--variation=-3.5、--variation=2E 或 --variation=2，不认识“" +
                 std::string{value} + "”"};
         }
-    } else if (route && name == "--encoding" && (value == "utf-8" || value == "gb18030")) {
+    } else if (!route && (name == "--encoding" || name == "--gpx" || name == "--geojson")) {
+        return UsageError{std::string{name} + " 只用于 route"};
+    } else if (name == "--encoding" && (value == "utf-8" || value == "gb18030")) {
         request.batch.encoding = value == "gb18030" ? Encoding::Gb18030 : Encoding::Utf8;
-    } else if (route && name == "--encoding") {
+    } else if (name == "--encoding") {
         return wrongValue(name, "utf-8 或 gb18030", value);
-    } else if (route && (name == "--gpx" || name == "--geojson") && !value.empty()) {
+    } else if ((name == "--gpx" || name == "--geojson") && !value.empty()) {
         (name == "--gpx" ? options.gpxPath : options.geojsonPath) = value;
-    } else if (route && (name == "--gpx" || name == "--geojson")) {
+    } else if (name == "--gpx" || name == "--geojson") {
         return UsageError{std::string{name} + " 须写成 " + std::string{name} + "=文件"};
     } else {
         // "--4250.0": most likely a southern or western entry meant as "-4250.0".
