@@ -118,8 +118,8 @@ C,D,270.0,55.757,270.2,55.757,103.078,55.658,55.757,
     '3 段航线中有 2 段未能全部算出' route "$work/route.csv"
 printf 'name\tlat\tlon\tmode\nA\t300000\t1220000\t\nB\t2200.0\t11400.0\tm\n' >"$work/route.tsv"
 expect 0 $'from\tto\trhumb_course\trhumb_course_m\trhumb_nmi\tgc_course_initial\tgc_course_initial_m\tgc_nmi\tkm\tnmi\ttotal_nmi\terror
-A\tB\t222.1\t225.6\t644.682\t223.9\t227.4\t644.581\t1190.49\t642.813\t644.682\t
-合计\t\t\t\t644.682\t\t\t644.581\t1190.49\t642.813\t644.682\t' '' \
+A\tB\t222.1\t225.6\t644.682\t223.9\t227.4\t644.581\t1196.235\t645.915\t644.682\t
+合计\t\t\t\t644.682\t\t\t644.581\t1196.235\t645.915\t644.682\t' '' \
     route --seconds --format=tsv --variation=-3.5 "$work/route.tsv"
 
 # Batch reads each row exactly as the single commands read their arguments: a few hundred
