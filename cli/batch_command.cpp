@@ -16,6 +16,7 @@
 #include "cli/batch_row.h"
 #include "cli/block_writer.h"
 #include "cli/byte_source.h"
+#include "cli/course_text.h"
 #include "cli/csv_reader.h"
 #include "cli/progress_display.h"
 
@@ -121,6 +122,10 @@ void writeResults(BlockWriter& writer, const RowResults& results, bool geodesic)
         writer.appendDelimiter();
         writer.append(results.geodesicAngle);
     }
+    for (const std::string& field : results.navigation) {
+        writer.appendDelimiter();
+        writer.append(field);
+    }
 }
 
 struct Counts {
@@ -166,13 +171,21 @@ Counts runRows(const Request& request, int inputFd, std::optional<BlockWriter>& 
             writer->append(name);
         }
     }
+    if (options.navigation) {
+        for (const std::string_view name :
+             courseColumnNames(request.navigation.variation.has_value())) {
+            writer->appendDelimiter();
+            writer->append(name);
+        }
+    }
     writer->endRow();
 
     struct stat input {};
     const bool isFile = ::fstat(inputFd, &input) == 0 && S_ISREG(input.st_mode);
     ProgressDisplay progress{isFile && ::isatty(STDERR_FILENO) == 1,
                              static_cast<std::uint64_t>(input.st_size)};
-    RowCalculator calculator{columns, request.input, request.format, options.geodesic};
+    RowCalculator calculator{columns,          request.input,      request.format,
+                             options.geodesic, options.navigation, request.navigation.variation};
     RowResults results;
     Counts counts;
     while (reader.next(record)) {

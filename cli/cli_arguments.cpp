@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/navigation_arguments.h"
+#include "cli/variation.h"
 
 namespace orvanto::cli {
 namespace {
@@ -28,6 +29,7 @@ constexpr std::string_view kValueOptions[][2] = {
     {"--format", "--format=plain 或 --format=window"},
     {"--encoding", "--encoding=utf-8 或 --encoding=gb18030"},
     {"--output", "--output=文件"},
+    {"--variation", "--variation=磁差，例如 --variation=3.5W"},
 };
 
 std::string lowerCase(std::string_view text) {
@@ -79,6 +81,12 @@ std::variant<std::monostate, UsageError> readValueOption(std::string_view name,
         request.batch.outputPath = value;
     } else if (name == "--output") {
         return UsageError{"--output= 后须写文件名"};
+    } else if (name == "--variation" && readVariation(value)) {
+        request.navigation.variation = readVariation(value);
+    } else if (name == "--variation") {
+        return UsageError{
+            "--variation 须是磁差的度数，西为负、东为正，如 3.5W、-3.5、2E 或 2，不认识“" +
+            std::string{value} + "”"};
     } else {
         const std::string_view allowed =
             name == "--format" ? "plain 或 window" : "utf-8 或 gb18030";
@@ -127,8 +135,8 @@ std::variant<Request, UsageError> parseArguments(std::span<const std::string_vie
             wantsHelp = true;
         } else if (argument == "--version") {
             wantsVersion = true;
-        } else if (argument == "--geodesic") {
-            request.batch.geodesic = true;
+        } else if (argument == "--geodesic" || argument == "--navigation") {
+            (argument == "--geodesic" ? request.batch.geodesic : request.batch.navigation) = true;
             batchOnly.push_back(argument);
         } else if (valueOption != std::end(kValueOptions) && equals != std::string_view::npos) {
             const auto result = readValueOption(name, argument.substr(equals + 1), request);
@@ -169,6 +177,9 @@ std::variant<Request, UsageError> parseArguments(std::span<const std::string_vie
     if (request.action == Action::Batch) {
         if (given > subcommand->mostArguments) {
             return UsageError{"batch 只读一个文件，实际给出 " + std::to_string(given) + " 个"};
+        }
+        if (request.navigation.variation && !request.batch.navigation) {
+            return UsageError{"batch 的 --variation 须与 --navigation 同用"};
         }
         request.format = format.value_or(NumberFormat::Plain);
         if (given == 1) {
@@ -217,7 +228,8 @@ std::string_view helpText() {
            "      计算点Ⅰ、点Ⅱ相对于参考点所成的夹角（度）。\n"
            "  orvanto-cli batch [--seconds=列表] [--format=plain|window] "
            "[--encoding=utf-8|gb18030]\n"
-           "                    [--geodesic] [--output=文件] [文件|-]\n"
+           "                    [--geodesic] [--navigation [--variation=磁差]] [--output=文件]\n"
+           "                    [文件|-]\n"
            "      逐行计算 CSV 或 TSV 文件（省略或写 - 时读标准输入）中的距离和夹角：每行输出\n"
            "      原有各列，再加 km、nmi、angle、error 四列。\n"
            "  orvanto-cli course [--seconds=列表] [--format=text|tsv] [--variation=磁差]\n"
@@ -272,6 +284,8 @@ std::string_view helpText() {
            "  --encoding=编码 batch、route 输入的编码：utf-8（默认，可带 BOM）或 gb18030\n"
            "  --geodesic      batch 另加 geodesic_km、geodesic_angle 两列：WGS-84 测地线的\n"
            "                  距离与夹角，用以对照本计算方法的估算\n"
+           "  --navigation    batch 另加 course 的七列航向与距离（加 --variation 时十列），\n"
+           "                  接在其他结果列之后；该行坐标无法读取时留空\n"
            "  --output=文件   batch 的结果写入该文件，而不是标准输出\n"
            "  --variation=磁差 course、route 另给出磁航向，如 --variation=3.5W\n"
            "  --gpx=文件      route 的航线另写成 GPX 1.1 文件，供海图仪使用\n"

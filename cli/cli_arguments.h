@@ -3,7 +3,7 @@
 //   orvanto-cli distance [--seconds=LIST] [--format=plain|window] LAT1 LON1 LAT2 LON2
 //   orvanto-cli angle    [--seconds=LIST] [--format=plain|window] LAT1 LON1 LAT2 LON2 LATR LONR
 //   orvanto-cli batch    [--seconds=LIST] [--format=plain|window] [--encoding=utf-8|gb18030]
-//                        [--geodesic] [--output=FILE] [FILE|-]
+//                        [--geodesic] [--navigation [--variation=V]] [--output=FILE] [FILE|-]
 //   orvanto-cli course   [--seconds=LIST] [--format=text|tsv] [--variation=V] LAT1 LON1 LAT2 LON2
 //   orvanto-cli route    [--seconds] [--format=text|csv|tsv] [--encoding=utf-8|gb18030]
 //                        [--gpx=FILE] [--geojson=FILE] [--variation=V] [FILE|-]
@@ -34,7 +34,8 @@ struct BatchOptions {
     std::string inputPath = "-";   // "-" is standard input
     std::string outputPath = "-";  // "-" is standard output
     Encoding encoding = Encoding::Utf8;
-    bool geodesic = false;  // add the WGS-84 geodesic columns
+    bool geodesic = false;    // add the WGS-84 geodesic columns
+    bool navigation = false;  // add the courses of the course command (with --variation)
 };
 
 // How course and route write their results; unset means text for course, and for route text on a
