@@ -9,7 +9,12 @@
 namespace orvanto::cli {
 namespace {
 
-enum WaypointColumn : std::size_t { kName, kLatitude, kLongitude, kMode, kColumnCount };
+// Where each column's position is kept.
+constexpr std::size_t kName = 0;
+constexpr std::size_t kLatitude = 1;
+constexpr std::size_t kLongitude = 2;
+constexpr std::size_t kMode = 3;
+constexpr std::size_t kColumnCount = 4;
 
 // Each column's English and Chinese name.
 constexpr std::array<std::array<std::string_view, 2>, kColumnCount> kColumnNames = {{
