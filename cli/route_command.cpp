@@ -48,39 +48,77 @@ struct FileDescriptor {
     throw BatchError(what + "：" + std::strerror(errno));
 }
 
-// The whole file at once, never a part of it: written to a temporary file beside it, flushed to the
-// disk, then renamed over it, so a failure leaves whatever stood there before untouched.
-// Replaced by the batch output's temporary-file writer when both land.
-void writeWholeFile(const std::string& path, const std::string& bytes) {
-    std::string temporary = path + ".XXXXXX";
-    FileDescriptor file{::mkstemp(temporary.data())};
-    const std::string what = "无法写入文件“" + path + "”";
-    if (file.fd < 0) {
-        failWithErrno(what);
-    }
-    // mkstemp makes the file private; give it what a newly created file gets, or the target's.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    struct stat target {};
-    const mode_t mode = ::stat(path.c_str(), &target) == 0 ? target.st_mode & 07777 : 0666 & ~mask;
+bool writeAll(int fd, const std::string& bytes) {
     std::size_t written = 0;
     while (written < bytes.size()) {
-        const ssize_t n = ::write(file.fd, bytes.data() + written, bytes.size() - written);
+        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
         if (n < 0 && errno == EINTR) {
             continue;
         }
         if (n <= 0) {
-            break;
+            return false;
         }
         written += static_cast<std::size_t>(n);
     }
-    if (written < bytes.size() || ::fchmod(file.fd, mode) != 0 || ::fsync(file.fd) != 0 ||
+    return true;
+}
+
+// The whole file at once, never a part of it: written to a temporary file beside it, flushed to the
+// disk, then renamed over it, so a failure leaves whatever stood there before untouched. A device
+// or a pipe (/dev/stdout) has nothing to rename over and is written directly; a symbolic link stays
+// one, its target replaced.
+// Replaced by the batch output's temporary-file writer when both land.
+void writeWholeFile(const std::string& requested, const std::string& bytes) {
+    const std::string what = "无法写入文件“" + requested + "”";
+    struct stat existing {};
+    const bool exists = ::stat(requested.c_str(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode)) {
+        FileDescriptor file{::open(requested.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC)};
+        if (file.fd < 0 || !writeAll(file.fd, bytes) || ::close(std::exchange(file.fd, -1)) != 0) {
+            failWithErrno(what);
+        }
+        return;
+    }
+    std::error_code unresolved;
+    const std::filesystem::path resolved = std::filesystem::canonical(requested, unresolved);
+    const std::string path = exists && !unresolved ? resolved.string() : requested;
+    std::string temporary = path + ".XXXXXX";
+    FileDescriptor file{::mkstemp(temporary.data())};
+    if (file.fd < 0) {
+        failWithErrno(what);
+    }
+    // mkstemp makes the file private; give it the target's permissions, or a new file's.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    const mode_t mode = exists ? existing.st_mode & 07777 : 0666 & ~mask;
+    if (!writeAll(file.fd, bytes) || ::fchmod(file.fd, mode) != 0 || ::fsync(file.fd) != 0 ||
         ::close(std::exchange(file.fd, -1)) != 0 ||
         ::rename(temporary.c_str(), path.c_str()) != 0) {
         const int error = errno;
         ::unlink(temporary.c_str());
         errno = error;
         failWithErrno(what);
+    }
+}
+
+bool sameFile(const std::string& a, const std::string& b) {
+    struct stat first {};
+    struct stat second {};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+// Writing over the waypoint file would lose it, and the two outputs over each other one of them.
+void checkOutputPaths(const Request& request) {
+    const NavigationOptions& options = request.navigation;
+    for (const std::string* path : {&options.gpxPath, &options.geojsonPath}) {
+        if (!path->empty() && request.batch.inputPath != "-" &&
+            sameFile(*path, request.batch.inputPath)) {
+            throw BatchError("输出文件“" + *path + "”就是航点文件，写入会毁掉它；请另选文件");
+        }
+    }
+    if (!options.gpxPath.empty() && options.gpxPath == options.geojsonPath) {
+        throw BatchError("--gpx 和 --geojson 须是两个不同的文件");
     }
 }
 
@@ -153,11 +191,13 @@ bool writeRouteFiles(const Request& request, const RoutePlan& plan) {
 
 int runRoute(const Request& request) {
     try {
+        checkOutputPaths(request);
         const auto waypoints = readInput(request);
         const RoutePlan plan = planRoute(waypoints);
         const TableFormat format = request.navigation.table.value_or(
             ::isatty(STDOUT_FILENO) == 1 ? TableFormat::Text : TableFormat::Csv);
-        std::cout << routeTable(plan.legs, request.navigation.variation, format);
+        // Out before the files, should one of them be standard output too.
+        std::cout << routeTable(plan.legs, request.navigation.variation, format) << std::flush;
         std::size_t failed = 0;
         for (const RouteLeg& leg : plan.legs) {
             failed += leg.error.empty() ? 0U : 1U;
