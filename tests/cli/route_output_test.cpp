@@ -1,11 +1,14 @@
 // The route's line cut at the antimeridian for GeoJSON, and the course texts at their edges.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
 #include "cli/course_text.h"
+#include "cli/geodesic_measures.h"
 #include "cli/geojson_writer.h"
+#include "cli/great_circle_path.h"
 #include "cli/variation.h"
 
 namespace orvanto::cli {
@@ -45,6 +48,22 @@ TEST(AntimeridianSplit, CutsWhereTheLineCrossesAndNowhereElse) {
     };
     for (const auto& row : rows) {
         EXPECT_EQ(shown(splitAtAntimeridian(row.line)), row.parts) << row.parts;
+    }
+}
+
+// The map's line must follow the great circle: no step longer than 10 km, ends exactly as given,
+// longitudes continuous across 180.
+TEST(GreatCirclePath, StepsOfTenKilometresAtMostWithContinuousLongitudes) {
+    const ChartPoint from{10, 170};
+    const ChartPoint to{20, -170};
+    const auto path = greatCirclePath(from, to, 10);
+    ASSERT_GT(path.size(), 230U);
+    EXPECT_EQ(path.front().longitude, 170);
+    EXPECT_EQ(path.back().longitude, 190);
+    EXPECT_EQ(path.back().latitude, 20);
+    for (std::size_t i = 1; i < path.size(); ++i) {
+        ASSERT_LE(geodesicKilometres(path[i - 1], path[i]), 10.0) << i;
+        ASSERT_LT(std::abs(path[i].longitude - path[i - 1].longitude), 1.0) << i;
     }
 }
 
