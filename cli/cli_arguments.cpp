@@ -287,7 +287,7 @@ std::string_view helpText() {
            "  --navigation    batch 另加 course 的七列航向与距离（加 --variation 时十列），\n"
            "                  接在其他结果列之后；该行坐标无法读取时留空\n"
            "  --output=文件   batch 的结果写入该文件，而不是标准输出\n"
-           "  --variation=磁差 course、route 另给出磁航向，如 --variation=3.5W\n"
+           "  --variation=磁差 course、route 和 batch --navigation 另给出磁航向，如 3.5W\n"
            "  --gpx=文件      route 的航线另写成 GPX 1.1 文件，供海图仪使用\n"
            "  --geojson=文件  route 的航点和航线另写成 GeoJSON 文件\n"
            "  --              其后的参数一律视为坐标\n"
