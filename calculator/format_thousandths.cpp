@@ -5,7 +5,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "geometry/calculation_errors.h"
+#include "geometry/arithmetic_fault.h"
 
 namespace orvanto {
 namespace {

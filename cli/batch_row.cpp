@@ -8,6 +8,8 @@
 #include "cli/course_text.h"
 #include "cli/courses.h"
 #include "cli/geodesic_measures.h"
+#include "cli/text_encoding.h"
+#include "text/code_points.h"
 
 namespace orvanto::cli {
 namespace {
@@ -105,7 +107,8 @@ void RowCalculator::addError(RowResults& results, std::string_view message) cons
 }
 
 // From the decoded degrees, whatever the chord estimate made of them: the geodesic has no range
-// limit, so a leg too long for the estimate still gets its geodesic distance.
+// limit, so a leg too long for the estimate still gets its geodesic distance. The geodesic angle
+// stands beside an angle only: where the estimate has none, nothing compares with it.
 void RowCalculator::addGeodesic(RowResults& results) const {
     if (modeError(kDistancePoints) != nullptr) {
         return;
@@ -115,7 +118,7 @@ void RowCalculator::addGeodesic(RowResults& results) const {
         appendThousandths(results.geodesicKilometres,
                           geodesicKilometres(points->point1, points->point2), format_);
     }
-    if (!columns_.hasReference() || modeError(kAnglePoints) != nullptr) {
+    if (results.angle.empty() || !results.error.empty()) {
         return;
     }
     const auto triangle = decodePoints(input_, kAnglePoints);
@@ -159,7 +162,11 @@ void RowCalculator::calculate(std::span<const std::string_view> fields, RowResul
             addError(results, std::get<Message>(distance).text);
         }
     }
-    if (columns_.hasReference()) {
+    // A distance-only row in a file with a reference point: both reference fields left blank.
+    const bool wantsAngle =
+        columns_.hasReference() && !(isBlankText(fieldAt(fields, columns_[Column::LatR])) &&
+                                     isBlankText(fieldAt(fields, columns_[Column::LonR])));
+    if (wantsAngle) {
         if (const std::string* error = modeError(kAnglePoints)) {
             addError(results, *error);
         } else {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 #include "cli/navigation_arguments.h"
@@ -27,7 +28,8 @@ constexpr Subcommand kSubcommands[] = {
 constexpr std::string_view kValueOptions[][2] = {
     {"--seconds", "--seconds=列表，例如 --seconds=2"},
     {"--format", "--format=plain 或 --format=window"},
-    {"--encoding", "--encoding=utf-8 或 --encoding=gb18030"},
+    {"--encoding", "--encoding=auto、utf-8 或 gb18030（gbk、gb2312、cp936 同 gb18030）"},
+    {"--output-encoding", "--output-encoding=utf-8、utf-8-bom 或 gb18030"},
     {"--output", "--output=文件"},
     {"--variation", "--variation=磁差，例如 --variation=3.5W"},
 };
@@ -66,34 +68,69 @@ std::variant<std::monostate, UsageError> readSecondsList(std::string_view list,
     return std::monostate{};
 }
 
+constexpr std::pair<std::string_view, NumberFormat> kFormats[] = {
+    {"plain", NumberFormat::Plain},
+    {"window", NumberFormat::Window},
+};
+constexpr std::pair<std::string_view, Encoding> kEncodings[] = {
+    {"auto", Encoding::Auto},   {"utf-8", Encoding::Utf8},     {"gb18030", Encoding::Gb18030},
+    {"gbk", Encoding::Gb18030}, {"gb2312", Encoding::Gb18030}, {"cp936", Encoding::Gb18030},
+};
+constexpr std::pair<std::string_view, OutputEncoding> kOutputEncodings[] = {
+    {"utf-8", OutputEncoding::Utf8},
+    {"utf-8-bom", OutputEncoding::Utf8Bom},
+    {"gb18030", OutputEncoding::Gb18030},
+};
+
+template <typename Value, std::size_t N>
+bool readNamed(const std::pair<std::string_view, Value> (&names)[N], std::string_view name,
+               Value& value) {
+    const auto* found = std::find_if(std::begin(names), std::end(names),
+                                     [&](const auto& entry) { return entry.first == name; });
+    if (found == std::end(names)) {
+        return false;
+    }
+    value = found->second;
+    return true;
+}
+
 // Reads one "--name=value" option into the request; an error for a value it does not know.
 std::variant<std::monostate, UsageError> readValueOption(std::string_view name,
                                                          std::string_view value, Request& request) {
     if (name == "--seconds") {
         return readSecondsList(value, request.input);
     }
-    const std::string lower = lowerCase(value);
-    if (name == "--format" && (lower == "plain" || lower == "window")) {
-        request.format = lower == "plain" ? NumberFormat::Plain : NumberFormat::Window;
-    } else if (name == "--encoding" && (lower == "utf-8" || lower == "gb18030")) {
-        request.batch.encoding = lower == "gb18030" ? Encoding::Gb18030 : Encoding::Utf8;
-    } else if (name == "--output" && !value.empty()) {
+    if (name == "--output") {
+        if (value.empty()) {
+            return UsageError{"--output= 后须写文件名"};
+        }
         request.batch.outputPath = value;
-    } else if (name == "--output") {
-        return UsageError{"--output= 后须写文件名"};
-    } else if (name == "--variation" && readVariation(value)) {
-        request.navigation.variation = readVariation(value);
-    } else if (name == "--variation") {
-        return UsageError{
-            "--variation 须是磁差的度数，西为负、东为正，如 3.5W、-3.5、2E 或 2，不认识“" +
-            std::string{value} + "”"};
-    } else {
-        const std::string_view allowed =
-            name == "--format" ? "plain 或 window" : "utf-8 或 gb18030";
-        return UsageError{std::string{name} + " 只能是 " + std::string{allowed} + "，不认识“" +
-                          std::string{value} + "”"};
+        return std::monostate{};
     }
-    return std::monostate{};
+    if (name == "--variation") {
+        request.navigation.variation = readVariation(value);
+        if (!request.navigation.variation) {
+            return UsageError{
+                "--variation 须是磁差的度数，西为负、东为正，如 3.5W、-3.5、2E 或 2，不认识“" +
+                std::string{value} + "”"};
+        }
+        return std::monostate{};
+    }
+    const std::string lower = lowerCase(value);
+    const bool known =
+        (name == "--format" && readNamed(kFormats, lower, request.format)) ||
+        (name == "--encoding" && readNamed(kEncodings, lower, request.batch.encoding)) ||
+        (name == "--output-encoding" &&
+         readNamed(kOutputEncodings, lower, request.batch.outputEncoding));
+    if (known) {
+        return std::monostate{};
+    }
+    const std::string_view allowed = name == "--format" ? "plain 或 window"
+                                     : name == "--encoding"
+                                         ? "auto、utf-8、gb18030、gbk、gb2312 或 cp936"
+                                         : "utf-8、utf-8-bom 或 gb18030";
+    return UsageError{std::string{name} + " 只能是 " + std::string{allowed} + "，不认识“" +
+                      std::string{value} + "”"};
 }
 
 UsageError unknownOption(std::string_view argument) {
@@ -109,6 +146,14 @@ UsageError unknownOption(std::string_view argument) {
 }
 
 }  // namespace
+
+std::optional<Encoding> encodingNamed(std::string_view name) {
+    Encoding encoding{};
+    if (readNamed(kEncodings, lowerCase(name), encoding)) {
+        return encoding;
+    }
+    return std::nullopt;
+}
 
 std::variant<Request, UsageError> parseArguments(std::span<const std::string_view> arguments) {
     if (isNavigationCommand(arguments)) {
@@ -207,14 +252,17 @@ std::variant<Request, UsageError> parseArguments(std::span<const std::string_vie
 }
 
 std::string_view usageSummary() {
-    return "用法：orvanto-cli distance [--seconds=列表] 纬度1 经度1 纬度2 经度2\n"
-           "      orvanto-cli angle [--seconds=列表] 纬度1 经度1 纬度2 经度2 参考点纬度 "
-           "参考点经度\n"
-           "      orvanto-cli batch [--seconds=列表] [--format=plain|window] [文件|-]\n"
-           "      orvanto-cli course [--format=text|tsv] [--variation=磁差] 纬度1 经度1 纬度2 "
-           "经度2\n"
-           "      orvanto-cli route [--format=text|csv|tsv] [--gpx=文件] [--geojson=文件] "
-           "[航点文件|-]\n"
+    return "用法：orvanto-cli distance [--seconds=列表] [--format=plain|window] "
+           "纬度1 经度1 纬度2 经度2\n"
+           "      orvanto-cli angle [--seconds=列表] [--format=plain|window] "
+           "纬度1 经度1 纬度2 经度2 参考点纬度 参考点经度\n"
+           "      orvanto-cli batch [--seconds=列表] [--format=plain|window] [--encoding=编码]\n"
+           "                        [--output-encoding=编码] [--geodesic]\n"
+           "                        [--navigation [--variation=磁差]] [--output=文件] [文件|-]\n"
+           "      orvanto-cli course [--seconds=列表] [--format=text|tsv] [--variation=磁差]\n"
+           "                         纬度1 经度1 纬度2 经度2\n"
+           "      orvanto-cli route [--seconds] [--format=text|csv|tsv] [--encoding=编码]\n"
+           "                        [--gpx=文件] [--geojson=文件] [--variation=磁差] [航点文件|-]\n"
            "详见 orvanto-cli --help\n";
 }
 
@@ -222,12 +270,15 @@ std::string_view helpText() {
     return "orvanto-cli —— 经纬度距离角度计算器的命令行版本\n"
            "\n"
            "用法：\n"
-           "  orvanto-cli distance [--seconds=列表] 纬度1 经度1 纬度2 经度2\n"
+           "  orvanto-cli distance [--seconds=列表] [--format=plain|window]\n"
+           "                       纬度1 经度1 纬度2 经度2\n"
            "      计算点Ⅰ与点Ⅱ的距离，输出公里数、一个制表符和海里数。\n"
-           "  orvanto-cli angle [--seconds=列表] 纬度1 经度1 纬度2 经度2 参考点纬度 参考点经度\n"
+           "  orvanto-cli angle [--seconds=列表] [--format=plain|window]\n"
+           "                    纬度1 经度1 纬度2 经度2 参考点纬度 参考点经度\n"
            "      计算点Ⅰ、点Ⅱ相对于参考点所成的夹角（度）。\n"
-           "  orvanto-cli batch [--seconds=列表] [--format=plain|window] "
-           "[--encoding=utf-8|gb18030]\n"
+           "  orvanto-cli batch [--seconds=列表] [--format=plain|window]\n"
+           "                    [--encoding=auto|utf-8|gb18030|gbk|gb2312|cp936]\n"
+           "                    [--output-encoding=utf-8|utf-8-bom|gb18030]\n"
            "                    [--geodesic] [--navigation [--variation=磁差]] [--output=文件]\n"
            "                    [文件|-]\n"
            "      逐行计算 CSV 或 TSV 文件（省略或写 - 时读标准输入）中的距离和夹角：每行输出\n"
@@ -238,7 +289,8 @@ std::string_view helpText() {
            "      椭球计算。tsv 输出一行七列：gc_km、gc_nmi、gc_course_initial、gc_course_final、\n"
            "      rhumb_km、rhumb_nmi、rhumb_course；加 --variation 时再加 gc_course_initial_m、\n"
            "      gc_course_final_m、rhumb_course_m 三列磁航向。\n"
-           "  orvanto-cli route [--seconds] [--format=text|csv|tsv] [--encoding=utf-8|gb18030]\n"
+           "  orvanto-cli route [--seconds] [--format=text|csv|tsv]\n"
+           "                    [--encoding=auto|utf-8|gb18030|gbk|gb2312|cp936]\n"
            "                    [--gpx=文件] [--geojson=文件] [--variation=磁差] [航点文件|-]\n"
            "      按顺序逐段计算航点文件中的航线：每段一行，列为 from、to、rhumb_course、\n"
            "      rhumb_nmi、gc_course_initial、gc_nmi、km、nmi（本计算方法的距离）、total_nmi\n"
@@ -251,12 +303,18 @@ std::string_view helpText() {
            "  第一行是表头，以逗号分隔为 CSV，以制表符分隔为 TSV；须有 lat1、lon1、lat2、lon2\n"
            "  四列，可加 latr、lonr（同时计算夹角）和 mode1、mode2、moder（m/s 或 分/秒，留空\n"
            "  按 --seconds），也可用窗口的标签“点Ⅰ纬度”等作列名，其余各列原样保留。\n"
-           "  error 列是窗口会显示的提示；某行出错不影响其他各行。\n"
+           "  error 列是窗口会显示的提示；某行出错不影响其他各行。全部字段为空或空白的行原样\n"
+           "  照抄，不计算、不计数；比表头长的行，多出的字段移到结果列之后并记为出错；参考点\n"
+           "  两列都空的行只算距离。表头末尾已是 km,nmi,angle,error（及 --geodesic 的两列、\n"
+           "  --navigation 的航向列）时原地重算，结果列名出现在别处则报错。超过 1 MiB 的记录\n"
+           "  报错后跳过；引号内超过 1 MiB 视为引号没有闭合。\n"
+           "  写入 --output 的文件时先写同一文件夹中的临时文件，完成后才替换原文件：运行失败\n"
+           "  或被中断时原文件不变。\n"
            "\n"
            "航点文件（route）：\n"
            "  与批量文件同样读取，表头须有 name、lat、lon 三列（或 名称、纬度、经度），可加\n"
            "  mode（格式）列：m/s 或 分/秒，留空时按“分”格式，加 --seconds 则按“秒”格式。\n"
-           "  全部为空的行跳过。\n"
+           "  全部字段为空或空白的行跳过。\n"
            "\n"
            "航向与距离（course、route）：\n"
            "  航向为真航向，自北顺时针，写作三位整数加一位小数（000.0 到 359.9，四舍五入）；\n"
@@ -270,8 +328,12 @@ std::string_view helpText() {
            "  方向也可标在开头或末尾：N S E W（大小写、全角均可）、北 南 东 西、北纬 南纬 东经\n"
            "  西经，如 4250.0S、S4250.0、南纬4250.0、12130.0W；正负号和方向只能用其一。\n"
            "  带度号（° º ˚ 度）时两种格式都按度分秒读取：42°50.0′、42°11′25″、42.5°、\n"
-           "  北纬42度11分25秒；分号可写 ′ ' ’ 分，秒号可写 ″ \" ” 秒，只有最后一项可带小数。\n"
-           "  全角数字和符号照常读取（４２５０．０）；“秒”格式中数字间的空格不计（42 11 25）。\n"
+           "  北纬42度11分25秒；分号可写 ′ ' ’ ‘ ＇ 分，秒号可写 ″ \" ” “ ＂ 秒或两个分号，\n"
+           "  只有最后一项可带小数。\n"
+           "  全角数字和符号照常读取（４２５０．０）；“秒”格式中数字间的空格不计（42 11 25），\n"
+           "  不足四位的按前面补零读取（123 即 0°01′23″）。\n"
+           "  “分”格式的输入须整个是一个数（42ab、4250,5 均报错），“秒”格式的只能是数字；\n"
+           "  只有空格的输入算作未填。\n"
            "  纬度须在 -90 到 90 度之间，经度须在 -180 到 180 度之间。\n"
            "\n"
            "选项：\n"
@@ -281,7 +343,13 @@ std::string_view helpText() {
            "  --format=格式   course 和 route 的输出：text、tsv，route 还可 csv。其余命令为\n"
            "                  数字的写法：plain 写作 0.5、12（batch 的默认）；window 与窗口\n"
            "                  完全相同，写作 .5、12.（distance 和 angle 的默认）\n"
-           "  --encoding=编码 batch、route 输入的编码：utf-8（默认，可带 BOM）或 gb18030\n"
+           "  --encoding=编码 batch、route 输入的编码：auto（默认）、utf-8 或 gb18030（gbk、\n"
+           "                  gb2312、cp936 同 gb18030）。auto：有 UTF-8 的 BOM 或前 64 KiB 是\n"
+           "                  有效的 UTF-8 即为 UTF-8，否则是有效的 GB18030 即为 GB18030（在标准\n"
+           "                  错误上说明）；都不是则停止。读不通的行在 error "
+           "列中报错，其余照常计算\n"
+           "  --output-encoding=编码\n"
+           "                  batch 输出的编码：utf-8、utf-8-bom 或 gb18030；默认与输入相同\n"
            "  --geodesic      batch 另加 geodesic_km、geodesic_angle 两列：WGS-84 测地线的\n"
            "                  距离与夹角，用以对照本计算方法的估算\n"
            "  --navigation    batch 另加 course 的七列航向与距离（加 --variation 时十列），\n"

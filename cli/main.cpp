@@ -4,7 +4,6 @@
 // output as the window's result boxes show them (or as plain numbers), a message to standard error
 // word for word.
 #include <cerrno>
-#include <cstring>
 #include <iostream>
 #include <span>
 #include <string>
@@ -19,7 +18,9 @@
 #include "cli/course_command.h"
 #include "cli/number_format.h"
 #include "cli/route_command.h"
-#include "geometry/code_points.h"
+#include "cli/system_error.h"
+#include "text/code_points.h"
+#include "text/printable.h"
 
 namespace {
 
@@ -93,7 +94,7 @@ int run(int argc, char* argv[]) {
     errno = 0;
     if (!std::cout.flush()) {
         std::cerr << "orvanto-cli：无法写入标准输出"
-                  << (errno != 0 ? std::string{"："} + std::strerror(errno) : "") << "\n";
+                  << (errno != 0 ? "：" + orvanto::cli::systemErrorText(errno) : "") << "\n";
         return kExitFailure;
     }
     return status;

@@ -84,10 +84,10 @@ std::optional<UsageError> readOption(std::string_view name, std::string_view val
         }
     } else if (!route && (name == "--encoding" || name == "--gpx" || name == "--geojson")) {
         return UsageError{std::string{name} + " 只用于 route"};
-    } else if (name == "--encoding" && (value == "utf-8" || value == "gb18030")) {
-        request.batch.encoding = value == "gb18030" ? Encoding::Gb18030 : Encoding::Utf8;
+    } else if (name == "--encoding" && encodingNamed(value)) {
+        request.batch.encoding = *encodingNamed(value);
     } else if (name == "--encoding") {
-        return wrongValue(name, "utf-8 或 gb18030", value);
+        return wrongValue(name, "auto、utf-8、gb18030、gbk、gb2312 或 cp936", value);
     } else if ((name == "--gpx" || name == "--geojson") && !value.empty()) {
         (name == "--gpx" ? options.gpxPath : options.geojsonPath) = value;
     } else if (name == "--gpx" || name == "--geojson") {

@@ -1,26 +1,25 @@
 #include "cli/route_command.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <iostream>
-#include <optional>
-#include <utility>
+#include <string>
 
 #include "calculator/messages.h"
 #include "cli/batch_error.h"
-#include "cli/byte_source.h"
 #include "cli/csv_reader.h"
+#include "cli/encoding_choice.h"
+#include "cli/file_streams.h"
 #include "cli/geojson_writer.h"
 #include "cli/gpx_writer.h"
 #include "cli/great_circle_path.h"
+#include "cli/output_file.h"
 #include "cli/route_legs.h"
 #include "cli/route_table.h"
 #include "cli/route_waypoints.h"
+#include "text/printable.h"
 
 namespace orvanto::cli {
 namespace {
@@ -29,77 +28,6 @@ constexpr int kExitSuccess = 0;
 constexpr int kExitLegErrors = 1;
 constexpr int kExitFailure = 2;
 constexpr double kLineStepKilometres = 10;
-
-// Closes a descriptor this command opened.
-struct FileDescriptor {
-    int fd = -1;
-    FileDescriptor() = default;
-    explicit FileDescriptor(int opened) : fd(opened) {}
-    ~FileDescriptor() {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-};
-
-[[noreturn]] void failWithErrno(const std::string& what) {
-    throw BatchError(what + "：" + std::strerror(errno));
-}
-
-bool writeAll(int fd, const std::string& bytes) {
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// The whole file at once, never a part of it: written to a temporary file beside it, flushed to the
-// disk, then renamed over it, so a failure leaves whatever stood there before untouched. A device
-// or a pipe (/dev/stdout) has nothing to rename over and is written directly; a symbolic link stays
-// one, its target replaced.
-// Replaced by the batch output's temporary-file writer when both land.
-void writeWholeFile(const std::string& requested, const std::string& bytes) {
-    const std::string what = "无法写入文件“" + requested + "”";
-    struct stat existing {};
-    const bool exists = ::stat(requested.c_str(), &existing) == 0;
-    if (exists && !S_ISREG(existing.st_mode)) {
-        FileDescriptor file{::open(requested.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC)};
-        if (file.fd < 0 || !writeAll(file.fd, bytes) || ::close(std::exchange(file.fd, -1)) != 0) {
-            failWithErrno(what);
-        }
-        return;
-    }
-    std::error_code unresolved;
-    const std::filesystem::path resolved = std::filesystem::canonical(requested, unresolved);
-    const std::string path = exists && !unresolved ? resolved.string() : requested;
-    std::string temporary = path + ".XXXXXX";
-    FileDescriptor file{::mkstemp(temporary.data())};
-    if (file.fd < 0) {
-        failWithErrno(what);
-    }
-    // mkstemp makes the file private; give it the target's permissions, or a new file's.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    const mode_t mode = exists ? existing.st_mode & 07777 : 0666 & ~mask;
-    if (!writeAll(file.fd, bytes) || ::fchmod(file.fd, mode) != 0 || ::fsync(file.fd) != 0 ||
-        ::close(std::exchange(file.fd, -1)) != 0 ||
-        ::rename(temporary.c_str(), path.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temporary.c_str());
-        errno = error;
-        failWithErrno(what);
-    }
-}
 
 bool sameFile(const std::string& a, const std::string& b) {
     struct stat first {};
@@ -141,33 +69,31 @@ std::vector<ChartPoint> routeLine(const std::vector<RoutePoint>& points) {
     return line;
 }
 
-std::vector<Waypoint> readInput(const Request& request) {
+std::vector<Waypoint> readInput(const Request& request, const InputFile& input) {
     const std::string& path = request.batch.inputPath;
-    const std::string name = path == "-" ? "标准输入" : "“" + path + "”";
-    FileDescriptor opened;
-    if (path != "-") {
-        opened.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (opened.fd < 0) {
-            failWithErrno("无法打开航点文件" + name);
-        }
-    }
-    FileSource file{path == "-" ? STDIN_FILENO : opened.fd, name};
-    std::optional<Gb18030Decoder> decoder;
-    if (request.batch.encoding == Encoding::Gb18030) {
-        decoder.emplace(file);
-    }
-    CsvReader reader{decoder ? static_cast<ByteSource&>(*decoder) : file};
+    FileSource file{input.fd(), path == "-" ? "标准输入" : "“" + path + "”"};
+    CsvReader reader{file};
+    Codecs codecs;
+    TextCodec& codec = codecs[chooseInputEncoding(request.batch.encoding, reader, input.fd())];
     const EntryMode mode = request.navigation.allSeconds ? EntryMode::Seconds : EntryMode::Minutes;
-    auto waypoints = readWaypoints(reader, mode);
+    auto waypoints = readWaypoints(reader, codec, mode);
     if (waypoints.size() < 2) {
-        throw BatchError("航线至少要有两个航点，" + name + "中只有 " +
+        throw BatchError("航线至少要有两个航点，" + file.name() + "中只有 " +
                          std::to_string(waypoints.size()) + " 个");
     }
     return waypoints;
 }
 
+// Written as batch writes its output: a temporary file renamed over the target once complete.
+void writeRouteFile(const std::string& path, const std::string& bytes, const InputFile& input) {
+    OutputFile output{path, input.fd()};
+    FileSink sink{output.fd(), output.name()};
+    sink.write(bytes);
+    output.commit();
+}
+
 // Writes the GPX and GeoJSON files asked for; false when a waypoint cannot be read and so none is.
-bool writeRouteFiles(const Request& request, const RoutePlan& plan) {
+bool writeRouteFiles(const Request& request, const RoutePlan& plan, const InputFile& input) {
     const NavigationOptions& options = request.navigation;
     bool written = true;
     for (const std::string* path : {&options.gpxPath, &options.geojsonPath}) {
@@ -180,9 +106,11 @@ bool writeRouteFiles(const Request& request, const RoutePlan& plan) {
             continue;
         }
         const std::string name = routeName(request.batch.inputPath);
-        writeWholeFile(*path, path == &options.gpxPath
-                                  ? gpxRoute(name, plan.points)
-                                  : geojsonRoute(name, plan.points, routeLine(plan.points)));
+        writeRouteFile(*path,
+                       path == &options.gpxPath
+                           ? gpxRoute(name, plan.points)
+                           : geojsonRoute(name, plan.points, routeLine(plan.points)),
+                       input);
     }
     return written;
 }
@@ -192,7 +120,8 @@ bool writeRouteFiles(const Request& request, const RoutePlan& plan) {
 int runRoute(const Request& request) {
     try {
         checkOutputPaths(request);
-        const auto waypoints = readInput(request);
+        const InputFile input{request.batch.inputPath, "无法打开航点文件"};
+        const auto waypoints = readInput(request, input);
         const RoutePlan plan = planRoute(waypoints);
         const TableFormat format = request.navigation.table.value_or(
             ::isatty(STDOUT_FILENO) == 1 ? TableFormat::Text : TableFormat::Csv);
@@ -202,7 +131,7 @@ int runRoute(const Request& request) {
         for (const RouteLeg& leg : plan.legs) {
             failed += leg.error.empty() ? 0U : 1U;
         }
-        const bool filesWritten = writeRouteFiles(request, plan);
+        const bool filesWritten = writeRouteFiles(request, plan, input);
         if (failed > 0) {
             std::cerr << "orvanto-cli：" << plan.legs.size() << " 段航线中有 " << failed
                       << " 段未能全部算出，原因见 error 列\n";

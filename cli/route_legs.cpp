@@ -18,9 +18,9 @@ bool namesPointTwo(const Message& message) {
 
 RouteLeg planLeg(const Waypoint& from, const Waypoint& to) {
     RouteLeg leg{from.name, to.name, std::nullopt, {}, {}, {}};
-    if (!from.modeError.empty() || !to.modeError.empty()) {
-        const Waypoint& faulty = from.modeError.empty() ? to : from;
-        leg.error = waypointLabel(faulty) + faulty.modeError;
+    if (!from.recordError.empty() || !to.recordError.empty()) {
+        const Waypoint& faulty = from.recordError.empty() ? to : from;
+        leg.error = waypointLabel(faulty) + faulty.recordError;
         return leg;
     }
     const CalculatorInput input{from.entries, to.entries, {}};
@@ -52,7 +52,7 @@ RoutePlan planRoute(std::span<const Waypoint> waypoints) {
         const CalculatorInput input{waypoint.entries, {}, {}};
         const auto decoded = decodePoints(input, 1);
         const auto* points = std::get_if<DecodedPoints>(&decoded);
-        if (points == nullptr || !waypoint.modeError.empty()) {
+        if (points == nullptr || !waypoint.recordError.empty()) {
             plan.points.clear();
             break;
         }

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "cli/course_text.h"
-#include "geometry/code_points.h"
+#include "text/code_points.h"
 
 namespace orvanto::cli {
 namespace {

@@ -3,8 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <span>
+#include <string>
+#include <vector>
 
 #include "cli/batch_error.h"
+#include "text/code_points.h"
 
 namespace orvanto::cli {
 namespace {
@@ -84,35 +88,53 @@ std::optional<EntryMode> modeNamed(std::string_view text, EntryMode fallback) {
     return std::nullopt;
 }
 
-}  // namespace
-
-bool isBlankRecord(std::span<const std::string_view> fields) {
-    return std::all_of(fields.begin(), fields.end(),
-                       [](std::string_view field) { return trimmed(field).empty(); });
+// The record's fields as UTF-8.
+std::vector<std::string> decodedFields(const CsvRecord& record, TextCodec& codec) {
+    std::vector<std::string> fields(record.fields.size());
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        codec.appendUtf8(record.fields[i], fields[i]);
+    }
+    return fields;
 }
 
-std::vector<Waypoint> readWaypoints(CsvReader& reader, EntryMode defaultMode) {
+}  // namespace
+
+std::vector<Waypoint> readWaypoints(CsvReader& reader, TextCodec& codec, EntryMode defaultMode) {
     CsvRecord record;
     if (!reader.next(record)) {
         throw BatchError("航点文件是空的：第一行须是表头，如 name,lat,lon");
     }
-    const ColumnPositions columns = findColumns(record.fields);
+    if (record.tooLong || !codec.isValid(record.text)) {
+        throw BatchError("航点文件的表头（第 1 行）" +
+                         (record.tooLong ? std::string{"超过 1024 KiB"}
+                                         : "不是有效的 " + std::string{codec.name()} + " 文本") +
+                         "，无法读取");
+    }
+    const auto header = decodedFields(record, codec);
+    const ColumnPositions columns =
+        findColumns(std::vector<std::string_view>(header.begin(), header.end()));
     std::vector<Waypoint> waypoints;
     while (reader.next(record)) {
-        if (isBlankRecord(record.fields)) {
+        const auto stored = decodedFields(record, codec);
+        const std::vector<std::string_view> fields(stored.begin(), stored.end());
+        if (!record.tooLong && std::all_of(fields.begin(), fields.end(), isBlankText)) {
             continue;
         }
         Waypoint& waypoint = waypoints.emplace_back();
-        waypoint.name = trimmed(fieldAt(record.fields, columns[kName]));
-        waypoint.entries.latitude = fieldAt(record.fields, columns[kLatitude]);
-        waypoint.entries.longitude = fieldAt(record.fields, columns[kLongitude]);
+        waypoint.name = trimmed(fieldAt(fields, columns[kName]));
+        waypoint.entries.latitude = fieldAt(fields, columns[kLatitude]);
+        waypoint.entries.longitude = fieldAt(fields, columns[kLongitude]);
         waypoint.line = record.line;
-        const std::string_view modeText = fieldAt(record.fields, columns[kMode]);
+        const std::string_view modeText = fieldAt(fields, columns[kMode]);
         const auto mode = modeNamed(modeText, defaultMode);
         waypoint.entries.mode = mode.value_or(defaultMode);
-        if (!mode) {
-            waypoint.modeError = "mode 列的“" + std::string{modeText} +
-                                 "”无法识别：应为 m、s、分 或 秒，留空则按 --seconds 的设定";
+        if (record.tooLong) {
+            waypoint.recordError = "这一记录超过 1024 KiB，无法读取";
+        } else if (!codec.isValid(record.text)) {
+            waypoint.recordError = "这一行不是有效的 " + std::string{codec.name()} + " 文本";
+        } else if (!mode) {
+            waypoint.recordError = "mode 列的“" + std::string{modeText} +
+                                   "”无法识别：应为 m、s、分 或 秒，留空则按 --seconds 的设定";
         }
     }
     return waypoints;

@@ -5,29 +5,29 @@
 // for the command line's default).
 #pragma once
 
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "calculator/calculation.h"
 #include "cli/csv_reader.h"
+#include "cli/text_encoding.h"
 
 namespace orvanto::cli {
 
 struct Waypoint {
     std::string name;  // trimmed of surrounding spaces
     PointEntries entries;
-    std::string modeError;  // why the mode field cannot be read; empty when it can
-    std::size_t line = 0;   // where the record starts in the file
+    // Why the record cannot be read (bytes its encoding does not read, its length, its mode
+    // field); empty when it can.
+    std::string recordError;
+    std::size_t line = 0;  // where the record starts in the file
 };
 
-// A record whose fields are all empty or blank (an empty line, a spreadsheet's ",,,," row) stands
-// for no waypoint.
-bool isBlankRecord(std::span<const std::string_view> fields);
-
-// Reads the header and every waypoint. Throws BatchError for an empty input, a header without the
-// needed columns, or what the reader throws.
-std::vector<Waypoint> readWaypoints(CsvReader& reader, EntryMode defaultMode);
+// Reads the header and every waypoint, decoding the fields with `codec`. A record whose fields are
+// all empty or blank (an empty line, a spreadsheet's ",,,," row) stands for no waypoint, as in
+// batch. Throws BatchError for an empty input, an unreadable header or one without the needed
+// columns, or what the reader throws.
+std::vector<Waypoint> readWaypoints(CsvReader& reader, TextCodec& codec, EntryMode defaultMode);
 
 }  // namespace orvanto::cli
