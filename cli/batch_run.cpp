@@ -91,11 +91,11 @@ void BatchRun::decodeFields(const CsvRecord& record, bool valid) {
     }
 }
 
-void BatchRun::putField(std::string_view raw, std::string_view utf8) {
+void BatchRun::putField(FieldText field) {
     if (passThrough_) {
-        writer_->appendField(raw);
+        writer_->appendField(field.raw);
     } else {
-        writer_->appendField(encoded(utf8));
+        writer_->appendField(encoded(field.utf8));
     }
 }
 
@@ -133,7 +133,7 @@ void BatchRun::putRecord(const CsvRecord& record, std::size_t count) {
             if (i > 0) {
                 writer_->appendDelimiter();
             }
-            putField(record.fields[i], fields_[i]);
+            putField({.raw = record.fields[i], .utf8 = fields_[i]});
         }
     }
     for (std::size_t i = std::min(count, record.fields.size()) + (record.fields.empty() ? 1 : 0);
@@ -155,7 +155,7 @@ BatchCounts BatchRun::run(ByteSink& sink, const BatchOutput& output,
         if (i > 0) {
             writer.appendDelimiter();
         }
-        putField(headerRaw_[i], headerFields_[i]);
+        putField({.raw = headerRaw_[i], .utf8 = headerFields_[i]});
     }
     for (const std::string_view name : resultNames_) {
         writer.appendDelimiter();
@@ -218,7 +218,7 @@ BatchCounts BatchRun::run(ByteSink& sink, const BatchOutput& output,
         }
         for (std::size_t i = columns_.headerWidth; i < record.fields.size(); ++i) {
             writer.appendDelimiter();
-            putField(record.fields[i], fields_[i]);
+            putField({.raw = record.fields[i], .utf8 = fields_[i]});
         }
         writer.endRow();
         ++counts.rows;

@@ -67,7 +67,12 @@ class BatchRun {
 
   private:
     void decodeFields(const CsvRecord& record, bool valid);
-    void putField(std::string_view raw, std::string_view utf8);
+    // A field as read and as UTF-8, named at the call so that the two are never swapped.
+    struct FieldText {
+        std::string_view raw;
+        std::string_view utf8;
+    };
+    void putField(FieldText field);
     void putText(std::string_view raw);
     std::string_view encoded(std::string_view utf8);
     void putRecord(const CsvRecord& record, std::size_t count);

@@ -85,7 +85,7 @@ std::vector<Waypoint> readInput(const Request& request, const InputFile& input) 
 }
 
 // Written as batch writes its output: a temporary file renamed over the target once complete.
-void writeRouteFile(const std::string& path, const std::string& bytes, const InputFile& input) {
+void writeRouteFile(const std::string& path, const InputFile& input, const std::string& bytes) {
     OutputFile output{path, input.fd()};
     FileSink sink{output.fd(), output.name()};
     sink.write(bytes);
@@ -106,11 +106,10 @@ bool writeRouteFiles(const Request& request, const RoutePlan& plan, const InputF
             continue;
         }
         const std::string name = routeName(request.batch.inputPath);
-        writeRouteFile(*path,
+        writeRouteFile(*path, input,
                        path == &options.gpxPath
                            ? gpxRoute(name, plan.points)
-                           : geojsonRoute(name, plan.points, routeLine(plan.points)),
-                       input);
+                           : geojsonRoute(name, plan.points, routeLine(plan.points)));
     }
     return written;
 }
