@@ -157,6 +157,14 @@ expect 1 'lat1,lon1,lat2,lon2,km,nmi,angle,error,gc_km,gc_nmi,gc_course_initial,
 3000.0,12200.0,2200.0,11400.0,1196.235,645.915,,,1193.763,644.581,223.9,220.4,1193.951,644.682,222.1,227.4,223.9,225.6
 9100,0,0,0,,,,点Ⅰ纬度的输入“9100”超出范围：纬度须在 -90 到 90 度之间（南纬为负）。,,,,,,,,,,' \
     '2 行中有 1 行未能算出' batch --navigation --variation=3.5W "$work/courses.csv"
+# Its own output has the course columns recomputed in place; a GBK waypoint file is found by auto.
+"$cli" batch --navigation --variation=3.5W --output="$work/courses-out.csv" "$work/courses.csv" 2>/dev/null
+expect 1 "$(cat "$work/courses-out.csv")" '2 行中有 1 行未能算出' \
+    batch --navigation --variation=3.5W "$work/courses-out.csv"
+printf '名称,纬度,经度\n甲,3000.0,12200.0\n乙,2200.0,11400.0\n' | iconv -t GB18030 >"$work/route-gb.csv"
+expect 0 'from,to,rhumb_course,rhumb_nmi,gc_course_initial,gc_nmi,km,nmi,total_nmi,error
+甲,乙,222.1,644.682,223.9,644.581,1196.235,645.915,644.682,
+合计,,,644.682,,644.581,1196.235,645.915,644.682,' '按 GB18030（GBK）读取' route "$work/route-gb.csv"
 
 # Batch reads each row exactly as the single commands read their arguments: a few hundred
 # generated rows (good entries in both modes, blanks, spaces, stray letters, overflows, legs too
