@@ -8,6 +8,7 @@
 #include "calculator/format_thousandths.h"
 #include "calculator/messages.h"
 #include "geometry/arithmetic_fault.h"
+#include "geometry/chart_constants.h"
 #include "geometry/three_point_angle.h"
 #include "notation/entry_decoding.h"
 #include "notation/entry_errors.h"
@@ -16,8 +17,6 @@
 
 namespace orvanto {
 namespace {
-
-constexpr double kKilometresPerNauticalMile = 1.852;
 
 // Where each point's texts stand in the input and its degrees in the decoded points, in reading
 // order.
@@ -112,7 +111,8 @@ DistanceOutcome distanceTexts(const DistanceMeasurement& point1ToPoint2, NumberS
     // Nautical miles are converted from the kilometre text as shown, not from the unrounded
     // distance, so that the two boxes always agree with each other (in either style: ".5" and
     // "0.5" read alike).
-    const double nauticalMiles = leadingNumber(texts.kilometres) / kKilometresPerNauticalMile;
+    const double nauticalMiles =
+        leadingNumber(texts.kilometres) / chart::kKilometresPerNauticalMile;
     texts.nauticalMiles = formatDecimals(nauticalMiles, kResultDecimals, style);
     return texts;
 } catch (const ArithmeticFault&) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "calculator/entry_boxes.h"
+#include "cli/course_text.h"
 
 namespace orvanto::cli {
 namespace {
@@ -59,9 +60,16 @@ std::size_t trailingResults(std::span<const std::string_view> header,
 
 }  // namespace
 
-std::span<const std::string_view> resultColumns(bool geodesic) {
-    return std::span{kResultColumns}.first(geodesic ? std::size(kResultColumns)
-                                                    : kPlainResultColumns);
+std::vector<std::string_view> resultColumns(ResultKinds kinds) {
+    std::vector<std::string_view> names{
+        std::begin(kResultColumns),
+        std::begin(kResultColumns) +
+            (kinds.geodesic ? std::size(kResultColumns) : kPlainResultColumns)};
+    if (kinds.navigation) {
+        const auto courses = courseColumnNames(kinds.magnetic);
+        names.insert(names.end(), courses.begin(), courses.end());
+    }
+    return names;
 }
 
 std::string_view columnName(Column column) {
@@ -69,18 +77,23 @@ std::string_view columnName(Column column) {
 }
 
 std::variant<BatchColumns, std::string> findColumns(std::span<const std::string_view> header,
-                                                    bool geodesic) {
+                                                    ResultKinds kinds) {
+    const auto results = resultColumns(kinds);
+    // Any run's result column, so that a file written with more columns is not misread by less.
+    const auto anyResults = resultColumns({.geodesic = true, .navigation = true, .magnetic = true});
     BatchColumns columns;
     columns.headerWidth = header.size();
-    columns.width = header.size() - trailingResults(header, resultColumns(geodesic));
+    columns.width = header.size() - trailingResults(header, results);
     for (std::size_t field = 0; field < columns.width; ++field) {
         const std::string_view name = trimmed(header[field]);
-        for (const std::string_view result : kResultColumns) {
+        for (const std::string_view result : anyResults) {
             if (equalIgnoringAsciiCase(name, result)) {
+                std::string expected;
+                for (const std::string_view each : results) {
+                    expected += (expected.empty() ? "" : ",") + std::string{each};
+                }
                 return "表头第 " + std::to_string(field + 1) + " 列的 " + std::string{result} +
-                       " 是结果列的名字：结果列只能依次在表头末尾（" +
-                       (geodesic ? "km,nmi,angle,error,geodesic_km,geodesic_angle"
-                                 : "km,nmi,angle,error") +
+                       " 是结果列的名字：结果列只能依次在表头末尾（" + expected +
                        "，这时原地重算），请改掉这一列的名字";
             }
         }

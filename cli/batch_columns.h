@@ -5,7 +5,8 @@
 // optional. The window's labels 点Ⅰ纬度, 点Ⅰ经度, 点Ⅱ纬度, 点Ⅱ经度, 参考点纬度 and 参考点经度 name
 // the entry columns too. Other columns are kept in the output and otherwise ignored.
 //
-// The run adds the result columns km, nmi, angle, error (and geodesic_km, geodesic_angle). A header
+// The run adds the result columns km, nmi, angle, error (then geodesic_km, geodesic_angle, then the
+// course columns of course_text.h, as asked for). A header
 // that already ends with exactly these, a file this run wrote, has them recomputed in place; one of
 // their names anywhere else is an error, so that no column is read as one thing and written as
 // another.
@@ -18,6 +19,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 namespace orvanto::cli {
 
@@ -37,12 +39,19 @@ struct BatchColumns {
     bool hasReference() const { return (*this)[Column::LatR].has_value(); }
 };
 
+// Which result columns a run adds beyond km, nmi, angle and error.
+struct ResultKinds {
+    bool geodesic = false;
+    bool navigation = false;  // the courses
+    bool magnetic = false;    // and their magnetic ones
+};
+
 // The columns of a header (its fields decoded), or what is wrong with it, for the user.
 std::variant<BatchColumns, std::string> findColumns(std::span<const std::string_view> header,
-                                                    bool geodesic = false);
+                                                    ResultKinds kinds = {});
 
 // The names of the columns a run adds, in order.
-std::span<const std::string_view> resultColumns(bool geodesic);
+std::vector<std::string_view> resultColumns(ResultKinds kinds);
 
 // The column's name as the header writes it in lower case ("lat1", …, "moder").
 std::string_view columnName(Column column);

@@ -5,6 +5,8 @@
 
 #include "calculator/decoded_points.h"
 #include "calculator/format_thousandths.h"
+#include "cli/course_text.h"
+#include "cli/courses.h"
 #include "cli/geodesic_measures.h"
 #include "cli/text_encoding.h"
 #include "text/code_points.h"
@@ -58,8 +60,14 @@ void appendThousandths(std::string& out, double value, NumberFormat format) {
 }  // namespace
 
 RowCalculator::RowCalculator(const BatchColumns& columns, const CalculatorInput& modes,
-                             NumberFormat format, bool geodesic)
-    : columns_(columns), defaults_(modes), format_(format), geodesic_(geodesic) {}
+                             NumberFormat format, bool geodesic, bool navigation,
+                             std::optional<double> variation)
+    : columns_(columns),
+      defaults_(modes),
+      format_(format),
+      geodesic_(geodesic),
+      navigation_(navigation),
+      variation_(variation) {}
 
 // Assigning into the same strings keeps their capacity: no allocation once they have grown.
 void RowCalculator::readEntries(std::span<const std::string_view> fields) {
@@ -121,6 +129,19 @@ void RowCalculator::addGeodesic(RowResults& results) const {
     }
 }
 
+// From the same decoded degrees as the row's distance; all empty when they cannot be read.
+void RowCalculator::addNavigation(RowResults& results) const {
+    results.navigation.assign(courseColumnNames(variation_.has_value()).size(), std::string{});
+    if (modeError(kDistancePoints) != nullptr) {
+        return;
+    }
+    const auto leg = decodePoints(input_, kDistancePoints);
+    if (const auto* points = std::get_if<DecodedPoints>(&leg)) {
+        results.navigation =
+            courseFields(measureCourses(points->point1, points->point2), variation_);
+    }
+}
+
 void RowCalculator::calculate(std::span<const std::string_view> fields, RowResults& results) {
     results.kilometres.clear();
     results.nauticalMiles.clear();
@@ -159,6 +180,9 @@ void RowCalculator::calculate(std::span<const std::string_view> fields, RowResul
     }
     if (geodesic_) {
         addGeodesic(results);
+    }
+    if (navigation_) {
+        addNavigation(results);
     }
 }
 

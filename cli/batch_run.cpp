@@ -65,7 +65,11 @@ void BatchRun::readHeader() {
     }
     lineEnd_ = header.lineEnd.empty() ? "\n" : header.lineEnd;
     const std::vector<std::string_view> names(headerFields_.begin(), headerFields_.end());
-    auto found = findColumns(names, settings_.geodesic);
+    const ResultKinds kinds{.geodesic = settings_.geodesic,
+                            .navigation = settings_.navigation,
+                            .magnetic = settings_.variation.has_value()};
+    resultNames_ = resultColumns(kinds);
+    auto found = findColumns(names, kinds);
     if (const auto* problem = std::get_if<std::string>(&found)) {
         throw BatchError(*problem);
     }
@@ -87,11 +91,11 @@ void BatchRun::decodeFields(const CsvRecord& record, bool valid) {
     }
 }
 
-void BatchRun::putField(std::string_view raw, std::string_view utf8) {
+void BatchRun::putField(FieldText field) {
     if (passThrough_) {
-        writer_->appendField(raw);
+        writer_->appendField(field.raw);
     } else {
-        writer_->appendField(encoded(utf8));
+        writer_->appendField(encoded(field.utf8));
     }
 }
 
@@ -129,7 +133,7 @@ void BatchRun::putRecord(const CsvRecord& record, std::size_t count) {
             if (i > 0) {
                 writer_->appendDelimiter();
             }
-            putField(record.fields[i], fields_[i]);
+            putField({.raw = record.fields[i], .utf8 = fields_[i]});
         }
     }
     for (std::size_t i = std::min(count, record.fields.size()) + (record.fields.empty() ? 1 : 0);
@@ -151,15 +155,18 @@ BatchCounts BatchRun::run(ByteSink& sink, const BatchOutput& output,
         if (i > 0) {
             writer.appendDelimiter();
         }
-        putField(headerRaw_[i], headerFields_[i]);
+        putField({.raw = headerRaw_[i], .utf8 = headerFields_[i]});
     }
-    for (const std::string_view name : resultColumns(settings_.geodesic)) {
+    for (const std::string_view name : resultNames_) {
         writer.appendDelimiter();
         writer.append(name);
     }
     writer.endRow();
 
-    RowCalculator calculator{columns_, settings_.modes, settings_.format, settings_.geodesic};
+    RowCalculator calculator{columns_,           settings_.modes,      settings_.format,
+                             settings_.geodesic, settings_.navigation, settings_.variation};
+    const std::size_t courseColumns =
+        resultNames_.size() - resultColumns({.geodesic = settings_.geodesic}).size();
     RowResults results;
     BatchCounts counts;
     CsvRecord record;
@@ -202,9 +209,16 @@ BatchCounts BatchRun::run(ByteSink& sink, const BatchOutput& output,
             writer.appendDelimiter();
             writer.append(results.geodesicAngle);
         }
+        // An unread record has no course fields at all: their columns stay empty.
+        for (std::size_t i = 0; i < courseColumns; ++i) {
+            writer.appendDelimiter();
+            if (i < results.navigation.size()) {
+                writer.append(results.navigation[i]);
+            }
+        }
         for (std::size_t i = columns_.headerWidth; i < record.fields.size(); ++i) {
             writer.appendDelimiter();
-            putField(record.fields[i], fields_[i]);
+            putField({.raw = record.fields[i], .utf8 = fields_[i]});
         }
         writer.endRow();
         ++counts.rows;

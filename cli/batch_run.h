@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,7 +31,9 @@ struct BatchSettings {
     CalculatorInput modes;  // the --seconds default of each point
     NumberFormat format = NumberFormat::Plain;
     bool geodesic = false;
-    std::string inputName;  // how messages call the input
+    bool navigation = false;          // the course columns after the others
+    std::optional<double> variation;  // and their magnetic ones
+    std::string inputName;            // how messages call the input
 };
 
 struct BatchOutput {
@@ -64,7 +67,12 @@ class BatchRun {
 
   private:
     void decodeFields(const CsvRecord& record, bool valid);
-    void putField(std::string_view raw, std::string_view utf8);
+    // A field as read and as UTF-8, named at the call so that the two are never swapped.
+    struct FieldText {
+        std::string_view raw;
+        std::string_view utf8;
+    };
+    void putField(FieldText field);
     void putText(std::string_view raw);
     std::string_view encoded(std::string_view utf8);
     void putRecord(const CsvRecord& record, std::size_t count);
@@ -76,6 +84,7 @@ class BatchRun {
     std::vector<std::string> headerFields_;  // and as UTF-8
     std::string lineEnd_;
     BatchColumns columns_;
+    std::vector<std::string_view> resultNames_;  // the columns the run adds
     // The current record's fields as UTF-8: views of the raw fields when they are UTF-8 already,
     // else of `decoded_`.
     std::vector<std::string> decoded_;

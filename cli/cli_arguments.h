@@ -5,7 +5,11 @@
 //   orvanto-cli batch    [--seconds=LIST] [--format=plain|window]
 //                        [--encoding=auto|utf-8|gb18030|gbk|gb2312|cp936]
 //                        [--output-encoding=utf-8|utf-8-bom|gb18030]
-//                        [--geodesic] [--output=FILE] [FILE|-]
+//                        [--geodesic] [--navigation [--variation=V]] [--output=FILE] [FILE|-]
+//   orvanto-cli course   [--seconds=LIST] [--format=text|tsv] [--variation=V] LAT1 LON1 LAT2 LON2
+//   orvanto-cli route    [--seconds] [--format=text|csv|tsv]
+//                        [--encoding=auto|utf-8|gb18030|gbk|gb2312|cp936]
+//                        [--gpx=FILE] [--geojson=FILE] [--variation=V] [FILE|-]
 //   orvanto-cli --help | -h | --version
 //
 // Arguments that start with "--" are options, anywhere up to a "--" argument, which ends them;
@@ -25,7 +29,7 @@
 
 namespace orvanto::cli {
 
-enum class Action { Help, Version, Distance, Angle, Batch };
+enum class Action { Help, Version, Distance, Angle, Batch, Course, Route };
 
 // The input's encoding; `auto` looks at the file (gbk, gb2312 and cp936 are read as GB18030, which
 // covers them).
@@ -38,7 +42,22 @@ struct BatchOptions {
     std::string outputPath = "-";  // "-" is standard output
     Encoding encoding = Encoding::Auto;
     OutputEncoding outputEncoding = OutputEncoding::Input;
-    bool geodesic = false;  // add the WGS-84 geodesic columns
+    bool geodesic = false;    // add the WGS-84 geodesic columns
+    bool navigation = false;  // add the courses of the course command (with --variation)
+};
+
+// How course and route write their results; unset means text for course, and for route text on a
+// terminal and CSV otherwise.
+enum class TableFormat { Text, Csv, Tsv };
+
+// The options of course and route (navigation_arguments.h reads them). A route's input file and
+// encoding are in BatchOptions, read as batch reads its file.
+struct NavigationOptions {
+    std::optional<TableFormat> table;
+    std::optional<double> variation;  // degrees, east positive: adds the magnetic courses
+    bool allSeconds = false;          // route --seconds: waypoints in 秒 unless their mode says
+    std::string gpxPath;              // empty: no GPX file
+    std::string geojsonPath;          // empty: no GeoJSON file
 };
 
 struct Request {
@@ -49,11 +68,15 @@ struct Request {
     // Window texts by default for distance and angle, plain numbers for batch.
     NumberFormat format = NumberFormat::Window;
     BatchOptions batch;
+    NavigationOptions navigation;
 };
 
 struct UsageError {
     std::string problem;  // what was wrong, for the user
 };
+
+// An --encoding value (auto, utf-8, gb18030, gbk, gb2312 or cp936, in any case), if it is one.
+std::optional<Encoding> encodingNamed(std::string_view name);
 
 // Reads the arguments after the program name.
 std::variant<Request, UsageError> parseArguments(std::span<const std::string_view> arguments);

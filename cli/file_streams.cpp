@@ -1,5 +1,6 @@
 #include "cli/file_streams.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -8,6 +9,23 @@
 #include "cli/system_error.h"
 
 namespace orvanto::cli {
+
+InputFile::InputFile(const std::string& path, std::string_view failure) {
+    if (path == "-") {
+        return;
+    }
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) {
+        throw BatchError(systemErrorMessage(failure, "“" + path + "”", errno));
+    }
+    owned_ = true;
+}
+
+InputFile::~InputFile() {
+    if (owned_) {
+        ::close(fd_);
+    }
+}
 
 std::size_t FileSource::read(char* into, std::size_t capacity) {
     for (;;) {

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "calculator/decoded_points.h"
+
 namespace orvanto {
 namespace {
 
@@ -169,6 +171,25 @@ TEST(CalculateAngle, GivesTheAngleOrTellsWhy) {
         SCOPED_TRACE(row.input.point1.latitude + " " + row.input.reference.latitude);
         std::visit([&](const auto& shown) { expectShown(shown, row); }, calculateAngle(row.input));
     }
+}
+
+// A batch row reads its six boxes once and measures point 1 to point 2 once for both commands:
+// each command still sees its own first problem, in its own order of checks.
+TEST(DecodedEntries, ServeBothCommandsAsEachAlone) {
+    const CalculatorInput typoAndNoReference{minutes("42ab", "0"), minutes("0", "0")};
+    const DecodedEntries stopped{typoAndNoReference, kAnglePoints};
+    const Row typo{typoAndNoReference, kNotANumber, EntryBox::Point1Latitude};
+    expectShown(std::get<Message>(stopped.points(kDistancePoints)), typo);
+    const Row noReference{typoAndNoReference, kIncomplete, EntryBox::ReferenceLatitude};
+    expectShown(std::get<Message>(stopped.points(kAnglePoints)), noReference);
+
+    const DecodedEntries worked{
+        {minutes("4250.0", "9338.80"), seconds("421125", "1021125"), minutes("4000.0", "10000.0")},
+        kAnglePoints};
+    const auto points = std::get<DecodedPoints>(worked.points(kAnglePoints));
+    const auto leg = std::get<DistanceMeasurement>(measurePoint1ToPoint2(points));
+    expectShown(std::get<DistanceTexts>(distanceTexts(leg)), {{}, "704.197\t380.236"});
+    expectShown(std::get<AngleText>(angleText(points, leg)), {{}, "93.448"});
 }
 
 }  // namespace

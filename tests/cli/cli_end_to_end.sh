@@ -128,6 +128,44 @@ seq 300000 | sed '1s/.*/lat1,lon1,lat2,lon2/;s/$/,0,0,100/' >"$work/long.csv"
     "$cli" batch "$work/long.csv" 2>/dev/null | cmp -s - "$work/both.csv" ||
     { failed=$((failed + 1)); echo "FAIL: two runs"; }
 
+# Courses: true, magnetic (west variation adds), empty at a pole; entries read as the window's.
+expect 0 $'大圆航线：1193.763 公里，644.581 海里；初始航向 223.9°T 227.4°M，最终航向 220.4°T 223.9°M
+恒向线：  1193.951 公里，644.682 海里；航向 222.1°T 225.6°M' '' course --variation=3.5W 3000.0 12200.0 2200.0 11400.0
+expect 0 $'1193.763\t644.581\t223.9\t220.4\t1193.951\t644.682\t222.1' '' \
+    course --format=tsv --seconds=2 3000.0 12200.0 220000 1140000
+expect 0 $'10001.966\t5400.629\t\t\t10001.966\t5400.629\t\t\t\t' '' course --format=tsv --variation=2E 9000.0 0 0 0
+expect 1 '' '点Ⅱ纬度的输入“9100.0”超出范围' course 0 0 9100.0 0
+expect 2 '' '--gpx 只用于 route' course --gpx=x.gpx 0 0 0 1
+# A route: blank records are no waypoints; a waypoint that cannot be read fails both its legs and
+# is left out of the totals.
+printf '%s\n' '名称,纬度,经度' 'A,3000.0,12200.0' 'B,9100.0,12000.0' '' ' , ' 'C,2200.0,11400.0' \
+    'D,2200.0,11300.0' >"$work/route.csv"
+expect 1 'from,to,rhumb_course,rhumb_nmi,gc_course_initial,gc_nmi,km,nmi,total_nmi,error
+A,B,,,,,,,,航点“B”（第 3 行）：点Ⅱ纬度的输入“9100.0”超出范围：纬度须在 -90 到 90 度之间（南纬为负）。
+B,C,,,,,,,,航点“B”（第 3 行）：点Ⅰ纬度的输入“9100.0”超出范围：纬度须在 -90 到 90 度之间（南纬为负）。
+C,D,270.0,55.757,270.2,55.757,103.078,55.658,55.757,
+合计,,,55.757,,55.757,103.078,55.658,55.757,第 1、2 段有误（见其 error 列），合计中缺少其未能算出的各项' \
+    '3 段航线中有 2 段未能全部算出' route "$work/route.csv"
+printf 'name\tlat\tlon\tmode\nA\t300000\t1220000\t\nB\t2200.0\t11400.0\tm\n' >"$work/route.tsv"
+expect 0 $'from\tto\trhumb_course\trhumb_course_m\trhumb_nmi\tgc_course_initial\tgc_course_initial_m\tgc_nmi\tkm\tnmi\ttotal_nmi\terror
+A\tB\t222.1\t225.6\t644.682\t223.9\t227.4\t644.581\t1196.235\t645.915\t644.682\t
+合计\t\t\t\t644.682\t\t\t644.581\t1196.235\t645.915\t644.682\t' '' \
+    route --seconds --format=tsv --variation=-3.5 "$work/route.tsv"
+# Batch adds the same courses from the same decoded entries; empty where they cannot be read.
+printf 'lat1,lon1,lat2,lon2\n3000.0,12200.0,2200.0,11400.0\n9100,0,0,0\n' >"$work/courses.csv"
+expect 1 'lat1,lon1,lat2,lon2,km,nmi,angle,error,gc_km,gc_nmi,gc_course_initial,gc_course_final,rhumb_km,rhumb_nmi,rhumb_course,gc_course_initial_m,gc_course_final_m,rhumb_course_m
+3000.0,12200.0,2200.0,11400.0,1196.235,645.915,,,1193.763,644.581,223.9,220.4,1193.951,644.682,222.1,227.4,223.9,225.6
+9100,0,0,0,,,,点Ⅰ纬度的输入“9100”超出范围：纬度须在 -90 到 90 度之间（南纬为负）。,,,,,,,,,,' \
+    '2 行中有 1 行未能算出' batch --navigation --variation=3.5W "$work/courses.csv"
+# Its own output has the course columns recomputed in place; a GBK waypoint file is found by auto.
+"$cli" batch --navigation --variation=3.5W --output="$work/courses-out.csv" "$work/courses.csv" 2>/dev/null
+expect 1 "$(cat "$work/courses-out.csv")" '2 行中有 1 行未能算出' \
+    batch --navigation --variation=3.5W "$work/courses-out.csv"
+printf '名称,纬度,经度\n甲,3000.0,12200.0\n乙,2200.0,11400.0\n' | iconv -t GB18030 >"$work/route-gb.csv"
+expect 0 'from,to,rhumb_course,rhumb_nmi,gc_course_initial,gc_nmi,km,nmi,total_nmi,error
+甲,乙,222.1,644.682,223.9,644.581,1196.235,645.915,644.682,
+合计,,,644.682,,644.581,1196.235,645.915,644.682,' '按 GB18030（GBK）读取' route "$work/route-gb.csv"
+
 # Batch reads each row exactly as the single commands read their arguments: a few hundred
 # generated rows (good entries in both modes, blanks, spaces, stray letters, overflows, legs too
 # far apart) through both, compared text for text.

@@ -54,10 +54,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             (data[0] & 0x80U) != 0 ? static_cast<orvanto::cli::TextCodec&>(gb18030.emplace())
                                    : utf8;
         orvanto::cli::CsvReader reader(file, 256);
-        orvanto::cli::BatchRun run(
-            reader, codec,
-            orvanto::cli::BatchSettings{
-                {}, orvanto::cli::NumberFormat::Plain, (data[0] & 0x40U) != 0, "fuzz"});
+        orvanto::cli::BatchRun run(reader, codec,
+                                   orvanto::cli::BatchSettings{.modes = {},
+                                                               .geodesic = (data[0] & 0x40U) != 0,
+                                                               .navigation = (data[0] & 0x40U) != 0,
+                                                               .variation = {},
+                                                               .inputName = "fuzz"});
         run.readHeader();
         DiscardingSink sink;
         run.run(sink, orvanto::cli::BatchOutput{.codec = &utf8}, [](std::uint64_t) {});
