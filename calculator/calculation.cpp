@@ -8,6 +8,7 @@
 #include "calculator/format_thousandths.h"
 #include "calculator/messages.h"
 #include "geometry/arithmetic_fault.h"
+#include "geometry/chart_constants.h"
 #include "geometry/three_point_angle.h"
 #include "notation/entry_decoding.h"
 #include "notation/entry_errors.h"
@@ -17,24 +18,17 @@
 namespace orvanto {
 namespace {
 
-constexpr double kKilometresPerNauticalMile = 1.852;
+// Where each point's texts stand in the input and its degrees in the decoded points, in reading
+// order.
+constexpr PointEntries CalculatorInput::*kPointEntries[] = {
+    &CalculatorInput::point1, &CalculatorInput::point2, &CalculatorInput::reference};
+constexpr ChartPoint DecodedPoints::*kDecodedPoints[] = {
+    &DecodedPoints::point1, &DecodedPoints::point2, &DecodedPoints::reference};
 
-// Where each point's texts stand in the input and which boxes show them, in reading order.
-struct PointSource {
-    const PointEntries CalculatorInput::*entries;
-    ChartPoint DecodedPoints::*decoded;
-    EntryBox latitudeBox;
-    EntryBox longitudeBox;
-};
-
-constexpr PointSource kPointSources[] = {
-    {&CalculatorInput::point1, &DecodedPoints::point1, EntryBox::Point1Latitude,
-     EntryBox::Point1Longitude},
-    {&CalculatorInput::point2, &DecodedPoints::point2, EntryBox::Point2Latitude,
-     EntryBox::Point2Longitude},
-    {&CalculatorInput::reference, &DecodedPoints::reference, EntryBox::ReferenceLatitude,
-     EntryBox::ReferenceLongitude},
-};
+// The boxes of the first `pointCount` points, in reading order.
+std::span<const EntryBoxRow> boxesOf(std::size_t pointCount) {
+    return std::span{kEntryBoxes}.first(2 * pointCount);
+}
 
 // Reads one entry into `degrees`, or tells why it cannot be read.
 std::optional<Message> readInto(double& degrees, const std::string& text, EntryMode mode, Axis axis,
@@ -55,57 +49,81 @@ std::optional<Message> readInto(double& degrees, const std::string& text, EntryM
 
 }  // namespace
 
-std::variant<DecodedPoints, Message> decodePoints(const CalculatorInput& input,
-                                                  std::size_t pointCount) {
-    const std::span sources{kPointSources, pointCount};
-    for (const PointSource& source : sources) {
-        const PointEntries& entries = input.*source.entries;
+DecodedEntries::DecodedEntries(const CalculatorInput& input, std::size_t pointCount) {
+    for (const EntryBoxRow& row : boxesOf(pointCount)) {
+        const std::size_t point = pointIndex(row.point);
+        const PointEntries& entries = input.*kPointEntries[point];
+        const std::string& text = row.axis == Axis::Latitude ? entries.latitude : entries.longitude;
+        const auto at = static_cast<std::size_t>(&row - kEntryBoxes.data());
         // A box of blanks or invisible characters looks empty to the user, and is: reading it as
         // a number would put a place where nothing was typed.
-        if (isBlankText(entries.latitude)) {
-            return incompleteEntryMessage(source.latitudeBox);
-        }
-        if (isBlankText(entries.longitude)) {
-            return incompleteEntryMessage(source.longitudeBox);
-        }
-    }
-    DecodedPoints decoded{};
-    for (const PointSource& source : sources) {
-        const PointEntries& entries = input.*source.entries;
-        ChartPoint& point = decoded.*source.decoded;
-        if (auto failure = readInto(point.latitude, entries.latitude, entries.mode, Axis::Latitude,
-                                    source.latitudeBox)) {
-            return std::move(*failure);
-        }
-        if (auto failure = readInto(point.longitude, entries.longitude, entries.mode,
-                                    Axis::Longitude, source.longitudeBox)) {
-            return std::move(*failure);
+        blank_[at] = isBlankText(text);
+        if (!blank_[at]) {
+            ChartPoint& decoded = points_.*kDecodedPoints[point];
+            failures_[at] =
+                readInto(row.axis == Axis::Latitude ? decoded.latitude : decoded.longitude, text,
+                         entries.mode, row.axis, row.box);
         }
     }
-    return decoded;
 }
 
-namespace {
+std::variant<DecodedPoints, Message> DecodedEntries::points(std::size_t pointCount) const {
+    const std::span boxes = boxesOf(pointCount);
+    for (std::size_t at = 0; at < boxes.size(); ++at) {
+        if (blank_[at]) {
+            return incompleteEntryMessage(boxes[at].box);
+        }
+    }
+    for (std::size_t at = 0; at < boxes.size(); ++at) {
+        if (failures_[at]) {
+            return *failures_[at];
+        }
+    }
+    DecodedPoints points = points_;
+    for (std::size_t point = pointCount; point < std::size(kDecodedPoints); ++point) {
+        points.*kDecodedPoints[point] = {};
+    }
+    return points;
+}
 
-DistanceOutcome distanceTexts(const DecodedPoints& p) {
-    const DistanceMeasurement d = measureDistance({.from = p.point1, .to = p.point2});
-    if (!d.matched) {
+std::variant<DecodedPoints, Message> decodePoints(const CalculatorInput& input,
+                                                  std::size_t pointCount) {
+    return DecodedEntries{input, pointCount}.points(pointCount);
+}
+
+std::variant<DistanceMeasurement, Message> measurePoint1ToPoint2(const DecodedPoints& points) {
+    try {
+        return measureDistance({.from = points.point1, .to = points.point2});
+    } catch (const ArithmeticFault&) {
+        return arithmeticFaultMessage();
+    }
+}
+
+DistanceOutcome distanceTexts(const DistanceMeasurement& point1ToPoint2, NumberStyle style) try {
+    if (!point1ToPoint2.matched) {
         return pointsTooFarApartMessage(Point::One, Point::Two, "距离");
     }
     DistanceTexts texts;
     // Identical or nearly identical points match one step below zero: a tiny negative distance,
     // which would show as "-.". Zero is what the user means and what the 海里 box shows anyway.
-    texts.kilometres = formatThousandths(d.kilometres > 0 ? d.kilometres : 0.0, kKilometrePattern);
+    texts.kilometres = formatDecimals(
+        point1ToPoint2.kilometres > 0 ? point1ToPoint2.kilometres : 0.0, kResultDecimals, style);
     // Nautical miles are converted from the kilometre text as shown, not from the unrounded
-    // distance, so that the two boxes always agree with each other.
-    const double nauticalMiles = leadingNumber(texts.kilometres) / kKilometresPerNauticalMile;
-    texts.nauticalMiles = formatThousandths(nauticalMiles, kNauticalMilePattern);
+    // distance, so that the two boxes always agree with each other (in either style: ".5" and
+    // "0.5" read alike).
+    const double nauticalMiles =
+        leadingNumber(texts.kilometres) / chart::kKilometresPerNauticalMile;
+    texts.nauticalMiles = formatDecimals(nauticalMiles, kResultDecimals, style);
     return texts;
+} catch (const ArithmeticFault&) {
+    return arithmeticFaultMessage();
 }
 
-AngleOutcome angleText(const DecodedPoints& p) {
-    const AngleMeasurement angle =
-        measureThreePointAngle({.point1 = p.point1, .point2 = p.point2, .reference = p.reference});
+AngleOutcome angleText(const DecodedPoints& points, const DistanceMeasurement& point1ToPoint2,
+                       NumberStyle style) try {
+    const AngleMeasurement angle = measureThreePointAngle(
+        {.point1 = points.point1, .point2 = points.point2, .reference = points.reference},
+        point1ToPoint2);
     // The distances are checked in the order they were measured.
     const std::tuple<const DistanceMeasurement&, Point, Point> distances[] = {
         {angle.point1ToPoint2, Point::One, Point::Two},
@@ -128,33 +146,34 @@ AngleOutcome angleText(const DecodedPoints& p) {
     if (!angle.matched) {
         return angleNotDeterminableMessage(angle);
     }
-    return AngleText{formatThousandths(angle.degrees, kAnglePattern)};
+    return AngleText{formatDecimals(angle.degrees, kResultDecimals, style)};
+} catch (const ArithmeticFault&) {
+    return arithmeticFaultMessage();
 }
-
-// Decodes the points a command needs and computes its result; an arithmetic fault anywhere in the
-// geometry or the formatting becomes a message like any other failure.
-template <typename Outcome>
-Outcome calculate(const CalculatorInput& input, std::size_t pointCount,
-                  Outcome (*compute)(const DecodedPoints&)) {
-    auto decoded = decodePoints(input, pointCount);
-    if (auto* message = std::get_if<Message>(&decoded)) {
-        return std::move(*message);
-    }
-    try {
-        return compute(std::get<DecodedPoints>(decoded));
-    } catch (const ArithmeticFault&) {
-        return arithmeticFaultMessage();
-    }
-}
-
-}  // namespace
 
 DistanceOutcome calculateDistance(const CalculatorInput& input) {
-    return calculate(input, kDistancePoints, distanceTexts);
+    const auto decoded = decodePoints(input, kDistancePoints);
+    if (const auto* message = std::get_if<Message>(&decoded)) {
+        return *message;
+    }
+    const auto leg = measurePoint1ToPoint2(std::get<DecodedPoints>(decoded));
+    if (const auto* message = std::get_if<Message>(&leg)) {
+        return *message;
+    }
+    return distanceTexts(std::get<DistanceMeasurement>(leg));
 }
 
 AngleOutcome calculateAngle(const CalculatorInput& input) {
-    return calculate(input, kAnglePoints, angleText);
+    const auto decoded = decodePoints(input, kAnglePoints);
+    if (const auto* message = std::get_if<Message>(&decoded)) {
+        return *message;
+    }
+    const auto& points = std::get<DecodedPoints>(decoded);
+    const auto leg = measurePoint1ToPoint2(points);
+    if (const auto* message = std::get_if<Message>(&leg)) {
+        return *message;
+    }
+    return angleText(points, std::get<DistanceMeasurement>(leg));
 }
 
 }  // namespace orvanto

@@ -8,6 +8,7 @@
 #include <string>
 #include <variant>
 
+#include "calculator/entry_boxes.h"
 #include "notation/entry_mode.h"
 
 namespace orvanto {
@@ -24,16 +25,6 @@ struct CalculatorInput {
     PointEntries point1{};
     PointEntries point2{};
     PointEntries reference{};
-};
-
-// The six entry boxes in the order the commands read them.
-enum class EntryBox {
-    Point1Latitude,
-    Point1Longitude,
-    Point2Latitude,
-    Point2Longitude,
-    ReferenceLatitude,
-    ReferenceLongitude,
 };
 
 enum class MessageKind {

@@ -1,13 +1,18 @@
-// The points of a CalculatorInput in signed decimal degrees, decoded exactly as the commands decode
-// them: for a front end that puts another computation beside the calculator's (the command line's
-// geodesic columns) on the very same reading of the entries.
+// The calculator's commands in their steps, for a front end that shows several results of one set
+// of entries (a batch row: distance, angle and the geodesic columns): every entry box read once,
+// point 1 to point 2 measured once, and the result texts computed from them, each step with the
+// very checks, messages and texts of calculateDistance and calculateAngle, which are built on it.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <optional>
 #include <variant>
 
 #include "calculator/calculation.h"
+#include "calculator/format_thousandths.h"
 #include "geometry/chart_point.h"
+#include "geometry/distance.h"
 
 namespace orvanto {
 
@@ -21,11 +26,39 @@ struct DecodedPoints {
 inline constexpr std::size_t kDistancePoints = 2;
 inline constexpr std::size_t kAnglePoints = 3;
 
-// The first `pointCount` points decoded, or the message that stops a command needing them: the
-// incomplete-entry check of all their boxes comes first, then decoding in box order, so the first
-// faulty entry in that order is the one reported. A point's mode holds for both of its texts.
-// Points beyond `pointCount` are left at zero.
+// The boxes of the first `pointCount` points, each read once (readEntry, with the box's axis and
+// its point's mode), with what stops a command that needs them.
+class DecodedEntries {
+  public:
+    DecodedEntries(const CalculatorInput& input, std::size_t pointCount);
+
+    // The first `pointCount` points (no more than were read), or the message that stops a command
+    // needing them: the incomplete-entry check of all their boxes comes first, then the first
+    // entry in box order that could not be read. Points beyond `pointCount` are left at zero.
+    std::variant<DecodedPoints, Message> points(std::size_t pointCount) const;
+
+  private:
+    DecodedPoints points_{};
+    std::array<bool, kEntryBoxes.size()> blank_{};
+    std::array<std::optional<Message>, kEntryBoxes.size()> failures_{};
+};
+
+// DecodedEntries(input, pointCount).points(pointCount): the points of one command.
 std::variant<DecodedPoints, Message> decodePoints(const CalculatorInput& input,
                                                   std::size_t pointCount);
+
+// Point 1 to point 2, what the distance shows and the angle's first side, or the message of an
+// arithmetic fault.
+std::variant<DistanceMeasurement, Message> measurePoint1ToPoint2(const DecodedPoints& points);
+
+// The 公里 and 海里 texts of that distance, or why there are none. The window's style is what the
+// result boxes show; a batch file may ask for the plain one.
+DistanceOutcome distanceTexts(const DistanceMeasurement& point1ToPoint2,
+                              NumberStyle style = NumberStyle::Window);
+
+// The angle at the reference point of points decoded for the angle (all three), with point 1 to
+// point 2 as measurePoint1ToPoint2 gave it.
+AngleOutcome angleText(const DecodedPoints& points, const DistanceMeasurement& point1ToPoint2,
+                       NumberStyle style = NumberStyle::Window);
 
 }  // namespace orvanto

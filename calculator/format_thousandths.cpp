@@ -14,20 +14,12 @@ constexpr int kSignificantDigits = 15;
 // Room for the digits of every value a result box shows (and far more), and a carry digit.
 constexpr std::size_t kShortNumber = 64;
 
-std::size_t decimalsOf(std::string_view pattern) {
-    const std::size_t point = pattern.find('.');
-    return point == std::string_view::npos
-               ? 0
-               : static_cast<std::size_t>(
-                     std::count(pattern.begin() + static_cast<long>(point), pattern.end(), '#'));
-}
-
 }  // namespace
 
 // Works on the 15 significant digits as text, never on the double again, so that rounding happens
 // exactly once and in decimal. Every result box is written through here, a million times in a
 // batch run, so the digits live in fixed arrays instead of temporary strings.
-std::string formatThousandths(double value, std::string_view pattern) {
+std::string formatDecimals(double value, std::size_t decimals, NumberStyle style) {
     if (!std::isfinite(value)) {
         throw ArithmeticFault("cannot format a value that is not finite");
     }
@@ -58,10 +50,9 @@ std::string formatThousandths(double value, std::string_view pattern) {
     // Cut after the wanted decimals, then round half away from zero: add one in the last place
     // when the first digit cut off is 5 or more. A carry out of the first digit adds a digit in
     // front; the point stays where it was, counted from the right.
-    const std::size_t decimals = decimalsOf(pattern);
     const std::size_t length = wholeLength + decimals;
     std::array<char, kShortNumber> shortNumber;
-    std::string longNumber;  // for patterns with very many decimals or values beyond 10^60
+    std::string longNumber;  // for very many decimals or values beyond 10^60
     if (length + 1 > shortNumber.size()) {
         longNumber.resize(length + 1);
     }
@@ -93,13 +84,30 @@ std::string formatThousandths(double value, std::string_view pattern) {
     }
 
     std::string text;
-    text.reserve(static_cast<std::size_t>(fractionEnd - wholeBegin) + 2);
+    text.reserve(static_cast<std::size_t>(fractionEnd - wholeBegin) + 3);
+    if (style == NumberStyle::Window) {
+        if (value < 0) {
+            text += '-';
+        }
+        text.append(wholeBegin, point);
+        text += '.';
+        text.append(point, fractionEnd);
+        return text;
+    }
+    if (wholeBegin == fractionEnd) {
+        return "0";  // no "-0": the sign of a value too small to show says nothing
+    }
     if (value < 0) {
         text += '-';
     }
+    if (wholeBegin == point) {
+        text += '0';
+    }
     text.append(wholeBegin, point);
-    text += '.';
-    text.append(point, fractionEnd);
+    if (fractionEnd > point) {
+        text += '.';
+        text.append(point, fractionEnd);
+    }
     return text;
 }
 

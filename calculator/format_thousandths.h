@@ -1,21 +1,25 @@
-// The output text of the result boxes: at most three decimals, rounded half away from zero, no
-// leading zero and the decimal point always written, so 0.5 gives ".5", 12 gives "12." and 0 gives
-// ".".
+// The text of a result number, rounded half away from zero to a number of decimals, in one of two
+// styles: the window's result boxes have no leading zero and always a decimal point (0.5 gives
+// ".5", 12 gives "12." and 0 gives "."); spreadsheets and scripts read the plain "0.5", "12" and
+// "0" more readily.
 #pragma once
 
+#include <cstddef>
 #include <string>
-#include <string_view>
 
 namespace orvanto {
 
-inline constexpr std::string_view kKilometrePattern = "####.###";
-inline constexpr std::string_view kNauticalMilePattern = "#####.###";
-inline constexpr std::string_view kAnglePattern = "####.###";
+enum class NumberStyle {
+    Window,  // ".5", "12.", "."; a negative value keeps its "-" even when it rounds to zero ("-.")
+    Plain,   // "0.5", "12", "0"; a value that rounds to zero is "0" whatever its sign
+};
+
+// Every result box shows thousandths: kilometres, nautical miles and degrees.
+inline constexpr std::size_t kResultDecimals = 3;
 
 // The value is first taken at 15 significant decimal digits, so that 1.0005 (stored as
-// 1.000499999…) rounds to "1.001". The "#" after the pattern's point give the number of decimals;
-// those in front of it never cut the integer digits. A negative value keeps its "-" even when it
-// rounds to zero ("-."). Throws ArithmeticFault for an infinite or NaN value.
-std::string formatThousandths(double value, std::string_view pattern);
+// 1.000499999…) rounds to "1.001". Trailing zeros of the decimals are left out. Throws
+// ArithmeticFault for an infinite or NaN value.
+std::string formatDecimals(double value, std::size_t decimals, NumberStyle style);
 
 }  // namespace orvanto

@@ -34,8 +34,12 @@ std::string quoted(std::string_view text) {
 }
 
 bool isLatitude(EntryBox box) {
-    return box == EntryBox::Point1Latitude || box == EntryBox::Point2Latitude ||
-           box == EntryBox::ReferenceLatitude;
+    return entryBoxRow(box).axis == Axis::Latitude;
+}
+
+// "点Ⅰ纬度的输入“…”": how every message about one entry begins.
+std::string entryQuoted(EntryBox box, std::string_view text) {
+    return std::string{entryBoxRow(box).label} + "的输入" + quoted(text);
 }
 
 // Examples for the designator messages, in the box's own axis.
@@ -53,7 +57,7 @@ constexpr AxisWords kLongitudeWords{"东、西（E、W）", "12130.0", "W", "纬
 bool looksLikeSecondsNotation(std::string_view text) {
     std::size_t digits = 0;
     for (const char32_t c : decodeUtf8(text)) {
-        if ((c >= U'0' && c <= U'9') || (c >= U'０' && c <= U'９')) {
+        if ((c >= U'0' && c <= U'9') || isFullWidthDigit(c)) {
             ++digits;
         } else if (digits > 0) {
             break;
@@ -62,50 +66,19 @@ bool looksLikeSecondsNotation(std::string_view text) {
     return digits >= 6;
 }
 
-Point pointOf(EntryBox box) {
-    switch (box) {
-        case EntryBox::Point1Latitude:
-        case EntryBox::Point1Longitude:
-            return Point::One;
-        case EntryBox::Point2Latitude:
-        case EntryBox::Point2Longitude:
-            return Point::Two;
-        default:
-            return Point::Reference;
-    }
-}
-
 // What a seconds-mode entry that is not digits alone most likely is: a minutes-mode entry when it
 // reads as one, else seconds with decimals, which only the degree-mark form takes.
 std::string secondsHint(EntryBox box, std::string_view text) {
     try {
-        readEntry(text, EntryMode::Minutes, isLatitude(box) ? Axis::Latitude : Axis::Longitude);
+        readEntry(text, EntryMode::Minutes, entryBoxRow(box).axis);
         return "这个输入像是度分写法（如 4250.0），若是，请为" +
-               std::string{pointName(pointOf(box))} + "选择“分”。";
+               std::string{pointName(entryBoxRow(box).point)} + "选择“分”。";
     } catch (const EntryError&) {
         return "这里的秒不带小数；秒有小数时请用度分秒符号写，如 42°11′25.5″。";
     }
 }
 
 }  // namespace
-
-std::string_view boxName(EntryBox box) {
-    switch (box) {
-        case EntryBox::Point1Latitude:
-            return "点Ⅰ纬度";
-        case EntryBox::Point1Longitude:
-            return "点Ⅰ经度";
-        case EntryBox::Point2Latitude:
-            return "点Ⅱ纬度";
-        case EntryBox::Point2Longitude:
-            return "点Ⅱ经度";
-        case EntryBox::ReferenceLatitude:
-            return "参考点纬度";
-        case EntryBox::ReferenceLongitude:
-            return "参考点经度";
-    }
-    return "";
-}
 
 std::string_view pointName(Point point) {
     switch (point) {
@@ -125,7 +98,7 @@ Message incompleteEntryMessage(EntryBox firstEmpty) {
 }
 
 Message entryFailureMessage(EntryBox box, std::string_view text, EntryMode mode, MessageKind kind) {
-    std::string message = std::string{boxName(box)} + "的输入" + quoted(text);
+    std::string message = entryQuoted(box, text);
     if (kind == MessageKind::TypeMismatch) {
         message +=
             "类型不匹配：按“秒”格式（度、两位分、两位秒，如 421125）读取时，分和秒须是数字。";
@@ -133,7 +106,7 @@ Message entryFailureMessage(EntryBox box, std::string_view text, EntryMode mode,
         message += "数值溢出：按“分”格式（度、分，如 4250.0）读取时，度数须在 -327 到 327 之间。";
         if (looksLikeSecondsNotation(text)) {
             message += "这个输入像是度分秒写法（如 421125），若是，请为" +
-                       std::string{pointName(pointOf(box))} + "选择“秒”。";
+                       std::string{pointName(entryBoxRow(box).point)} + "选择“秒”。";
         }
     } else {
         message += "数值溢出：按“秒”格式读取时，度数须在 -32768 到 32767 之间。";
@@ -188,15 +161,13 @@ Message entryFormMessage(EntryBox box, std::string_view text, EntryFormProblem p
                 secondsHint(box, text);
             break;
     }
-    return failure(MessageKind::EntryForm,
-                   std::string{boxName(box)} + "的输入" + quoted(text) + why, box);
+    return failure(MessageKind::EntryForm, entryQuoted(box, text) + why, box);
 }
 
 Message outOfRangeMessage(EntryBox box, std::string_view text) {
     const std::string why = isLatitude(box) ? "超出范围：纬度须在 -90 到 90 度之间（南纬为负）。"
                                             : "超出范围：经度须在 -180 到 180 度之间（西经为负）。";
-    return failure(MessageKind::OutOfRange,
-                   std::string{boxName(box)} + "的输入" + quoted(text) + why, box);
+    return failure(MessageKind::OutOfRange, entryQuoted(box, text) + why, box);
 }
 
 Message pointsCoincideMessage(Point point) {

@@ -12,12 +12,6 @@
 
 namespace orvanto {
 
-// The points as the window's frames name them.
-enum class Point { One, Two, Reference };
-
-// The name of an entry box as the window labels it: "点Ⅰ纬度", …, "参考点经度".
-std::string_view boxName(EntryBox box);
-
 // The name of a point: "点Ⅰ", "点Ⅱ" or "参考点".
 std::string_view pointName(Point point);
 

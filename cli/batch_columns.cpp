@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "calculator/messages.h"
+#include "calculator/entry_boxes.h"
 #include "cli/course_text.h"
 
 namespace orvanto::cli {
@@ -36,7 +36,7 @@ bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
 std::optional<std::size_t> columnNamed(std::string_view name) {
     for (std::size_t i = 0; i < kColumnCount; ++i) {
         if (equalIgnoringAsciiCase(name, kNames[i]) ||
-            (i < kEntryColumns && name == boxName(static_cast<EntryBox>(i)))) {
+            (i < kEntryColumns && name == kEntryBoxes[i].label)) {
             return i;
         }
     }

@@ -53,7 +53,7 @@ std::optional<EntryMode> modeNamed(std::string_view text, EntryMode fallback) {
 
 void appendThousandths(std::string& out, double value, NumberFormat format) {
     if (std::isfinite(value)) {
-        appendNumber(out, formatThousandths(value, kKilometrePattern), format);
+        appendNumber(out, formatDecimals(value, kResultDecimals, NumberStyle::Window), format);
     }
 }
 

@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "calculator/format_thousandths.h"
-#include "cli/number_format.h"
 
 namespace orvanto::cli {
 namespace {
@@ -30,7 +29,7 @@ std::string courseText(std::optional<double> course) {
 }
 
 std::string distanceText(double kilometres) {
-    return formattedNumber(formatThousandths(kilometres, kKilometrePattern), NumberFormat::Plain);
+    return formatDecimals(kilometres, kResultDecimals, NumberStyle::Plain);
 }
 
 std::string nauticalMilesText(double kilometres) {

@@ -10,6 +10,7 @@ inline constexpr double kEarthRadiusKm = 6371;
 inline constexpr double kEarthDiameterKm = 12742;
 // Kilometres per 360 degrees of arc: kTwoPi * kEarthRadiusKm.
 inline constexpr double kCircumferenceKm = 40030.1729092;
+inline constexpr double kKilometresPerNauticalMile = 1.852;
 
 // Both scans run down from 180 degrees in steps of 0.001 degree.
 inline constexpr double kScanStart = 180.0;

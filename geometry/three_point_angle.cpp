@@ -17,9 +17,16 @@ double chordOf(double kilometres) {
 }  // namespace
 
 AngleMeasurement measureThreePointAngle(const AngleCorners& corners, const ScanRoute& scans) {
-    const auto& [p1, p2, r] = corners;
     // distance() is not bit-for-bit symmetric in its points, so these orders are fixed.
-    const DistanceMeasurement d12 = measureDistance({.from = p1, .to = p2}, scans);
+    return measureThreePointAngle(
+        corners, measureDistance({.from = corners.point1, .to = corners.point2}, scans), scans);
+}
+
+AngleMeasurement measureThreePointAngle(const AngleCorners& corners,
+                                        const DistanceMeasurement& point1ToPoint2,
+                                        const ScanRoute& scans) {
+    const auto& [p1, p2, r] = corners;
+    const DistanceMeasurement& d12 = point1ToPoint2;
     const DistanceMeasurement d1R = measureDistance({.from = p1, .to = r}, scans);
     const DistanceMeasurement dR2 = measureDistance({.from = r, .to = p2}, scans);
     const double a = chordOf(d12.kilometres);

@@ -34,6 +34,12 @@ struct AngleMeasurement {
 AngleMeasurement measureThreePointAngle(const AngleCorners& corners,
                                         const ScanRoute& scans = kFastScans);
 
+// The same with point 1 to point 2 already measured (measureDistance over the same scans), for a
+// caller that shows that distance too and need not measure it twice.
+AngleMeasurement measureThreePointAngle(const AngleCorners& corners,
+                                        const DistanceMeasurement& point1ToPoint2,
+                                        const ScanRoute& scans = kFastScans);
+
 // The angle in degrees as measureThreePointAngle gives it, matched or not.
 double threePointAngle(const AngleCorners& corners);
 

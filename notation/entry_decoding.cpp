@@ -8,7 +8,9 @@
 #include <string>
 
 #include "notation/entry_errors.h"
+#include "notation/number_scan.h"
 #include "text/code_points.h"
+#include "text/trimming.h"
 
 namespace orvanto {
 namespace {
@@ -19,12 +21,6 @@ bool isRuleBlank(char c) {
 }
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
-}
-bool isSign(char c) {
-    return c == '+' || c == '-';
-}
-bool isExponentMarker(char c) {
-    return c == 'E' || c == 'e' || c == 'D' || c == 'd';
 }
 
 constexpr double kInt16Min = std::numeric_limits<std::int16_t>::min();
@@ -165,74 +161,22 @@ double leadingNumber(std::string_view text) {
         }
         text = compact;
     }
-    const std::string_view s = text;
-    std::size_t i = 0;
-    const bool negative = i < s.size() && s[i] == '-';
-    if (i < s.size() && isSign(s[i])) {
-        ++i;
-    }
-    const std::size_t mantissaStart = i;
-    bool seenPoint = false;
-    bool seenDigit = false;
-    for (; i < s.size(); ++i) {
-        if (isDigit(s[i])) {
-            seenDigit = true;
-        } else if (s[i] == '.' && !seenPoint) {
-            seenPoint = true;
-        } else {
-            break;
-        }
-    }
-    if (!seenDigit) {
+    const NumberShape number = scanNumber(text);
+    if (number.mantissa.empty()) {
         return 0.0;
     }
-    const std::string_view mantissa = s.substr(mantissaStart, i - mantissaStart);
-
-    // An exponent counts only when it has digits: "1e" and "1e+" read as 1. It is kept as typed,
-    // marker, sign and digits.
-    std::string_view exponent;
-    if (i < s.size() && isExponentMarker(s[i])) {
-        std::size_t j = i + 1;
-        if (j < s.size() && isSign(s[j])) {
-            ++j;
-        }
-        const std::size_t digits = j;
-        while (j < s.size() && isDigit(s[j])) {
-            ++j;
-        }
-        if (j > digits) {
-            exponent = s.substr(i, j - i);
-        }
-    }
-    const double magnitude = parseMagnitude(mantissa, exponent);
-    return negative ? -magnitude : magnitude;
+    const double magnitude = parseMagnitude(number.mantissa, number.exponent);
+    return text.starts_with('-') ? -magnitude : magnitude;
 }
 
 double strictNumber(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
+    const std::string_view number = trimmed(text, " \t");
+    const NumberShape shape = scanNumber(number);
+    if (shape.mantissa.empty() || !shape.exponent.empty() || shape.length() != number.size()) {
         throw TypeMismatchError("not a number");
     }
-    const std::string_view trimmed = text.substr(first, text.find_last_not_of(" \t") - first + 1);
-    std::size_t i = 0;
-    if (isSign(trimmed[i])) {
-        ++i;
-    }
-    bool seenPoint = false;
-    bool seenDigit = false;
-    for (; i < trimmed.size(); ++i) {
-        if (isDigit(trimmed[i])) {
-            seenDigit = true;
-        } else if (trimmed[i] == '.' && !seenPoint) {
-            seenPoint = true;
-        } else {
-            throw TypeMismatchError("not a number");
-        }
-    }
-    if (!seenDigit) {
-        throw TypeMismatchError("not a number");
-    }
-    return leadingNumber(trimmed);
+    const double magnitude = parseMagnitude(shape.mantissa, {});
+    return number.starts_with('-') ? -magnitude : magnitude;
 }
 
 double decodeEntry(std::string_view text, EntryMode mode) {

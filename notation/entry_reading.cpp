@@ -10,7 +10,9 @@
 
 #include "notation/entry_decoding.h"
 #include "notation/entry_errors.h"
+#include "notation/number_scan.h"
 #include "text/code_points.h"
+#include "text/trimming.h"
 
 namespace orvanto {
 namespace {
@@ -27,22 +29,6 @@ bool isSign(char32_t c) {
 bool isDegreeMark(char32_t c) {
     return c == U'°' || c == U'º' || c == U'˚' || c == U'度';
 }
-TextView trimmed(TextView text) {
-    while (!text.empty() && isBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && isBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-std::size_t skipBlanks(TextView text, std::size_t at) {
-    while (at < text.size() && isBlank(text[at])) {
-        ++at;
-    }
-    return at;
-}
 
 // Step 1: what an input method or a spreadsheet puts in place of the ASCII characters.
 Text normalised(const Text& typed, bool fullWidthPoints) {
@@ -52,7 +38,7 @@ Text normalised(const Text& typed, bool fullWidthPoints) {
         if (isInvisibleFormat(c)) {
             continue;
         }
-        if (c >= U'０' && c <= U'９') {
+        if (isFullWidthDigit(c)) {
             text.push_back(U'0' + (c - U'０'));
         } else if (c == U'＋') {
             text.push_back(U'+');
@@ -184,36 +170,10 @@ void alignRight(std::string& text) {
     }
 }
 
-bool isAsciiDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // Digits with at most one point, then optionally an exponent marker, a sign and digits.
 bool isOneNumber(std::string_view text) {
-    std::size_t i = 0;
-    bool seenDigit = false;
-    bool seenPoint = false;
-    for (; i < text.size() && (isAsciiDigit(text[i]) || (text[i] == '.' && !seenPoint)); ++i) {
-        seenDigit = seenDigit || text[i] != '.';
-        seenPoint = seenPoint || text[i] == '.';
-    }
-    if (!seenDigit) {
-        return false;
-    }
-    if (i < text.size() && std::string_view{"EeDd"}.find(text[i]) != std::string_view::npos) {
-        ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-            ++i;
-        }
-        const std::size_t exponentDigits = i;
-        while (i < text.size() && isAsciiDigit(text[i])) {
-            ++i;
-        }
-        if (i == exponentDigits) {
-            return false;
-        }
-    }
-    return i == text.size();
+    const NumberShape shape = scanNumber(text);
+    return !shape.mantissa.empty() && shape.signLength == 0 && shape.length() == text.size();
 }
 
 // The plain form after decodeEntry has read it: decodeEntry stops reading at a stray character or
@@ -316,6 +276,10 @@ double symbolFormValue(TextView text) {
         negative = text[i] == U'-';
         i = skipBlanks(text, i + 1);
     }
+    // The pieces are scanned in an ASCII shadow of the text, character for character.
+    std::string shadow(text.size(), '\x7f');
+    std::transform(text.begin(), text.end(), shadow.begin(),
+                   [](char32_t c) { return c < 0x80 ? static_cast<char>(c) : '\x7f'; });
     double pieces[] = {0, 0, 0};
     std::size_t count = 0;
     bool decimals = false;
@@ -323,24 +287,16 @@ double symbolFormValue(TextView text) {
         if (count == std::size(pieces) || decimals) {
             throw formError();
         }
-        const std::size_t start = i;
-        while (i < text.size() && isDigit(text[i])) {
-            ++i;
-        }
-        if (i == start) {
+        // Digits on both sides of a point, if it has one; no sign and no exponent.
+        const NumberShape number = scanNumber(std::string_view{shadow}.substr(i));
+        const std::string_view piece = number.mantissa;
+        if (number.signLength != 0 || piece.empty() || piece.front() == '.' ||
+            piece.back() == '.') {
             throw formError();
         }
-        if (i < text.size() && text[i] == U'.') {
-            decimals = true;
-            const std::size_t fraction = ++i;
-            while (i < text.size() && isDigit(text[i])) {
-                ++i;
-            }
-            if (i == fraction) {
-                throw formError();
-            }
-        }
-        pieces[count] = pieceValue(text.substr(start, i - start));
+        decimals = piece.find('.') != std::string_view::npos;
+        pieces[count] = pieceValue(text.substr(i, piece.size()));
+        i += piece.size();
         const std::size_t numberEnd = i;
         i = skipBlanks(text, i);
         if (i == text.size()) {

@@ -37,6 +37,14 @@ bool isBlank(char32_t character);
 // all): a box the user sees as empty.
 bool isBlankText(std::string_view text);
 
+// "０" to "９", which a Chinese input method types in full-width mode.
+constexpr bool isFullWidthDigit(char32_t character) {
+    return character >= U'０' && character <= U'９';
+}
+
+// What a spreadsheet or an editor may write in front of a UTF-8 file to say that it is one.
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
 // Whether the text is well-formed UTF-8 (no overlong forms, surrogates or values above U+10FFFF).
 bool isValidUtf8(std::string_view text);
 

@@ -219,21 +219,9 @@ void CalculatorWindow::showMessage(const Message& message) {
 }
 
 QLineEdit* CalculatorWindow::entryBox(EntryBox box) const {
-    switch (box) {
-        case EntryBox::Point1Latitude:
-            return controls_.point1.latitudeBox;
-        case EntryBox::Point1Longitude:
-            return controls_.point1.longitudeBox;
-        case EntryBox::Point2Latitude:
-            return controls_.point2.latitudeBox;
-        case EntryBox::Point2Longitude:
-            return controls_.point2.longitudeBox;
-        case EntryBox::ReferenceLatitude:
-            return controls_.reference.latitudeBox;
-        case EntryBox::ReferenceLongitude:
-            break;
-    }
-    return controls_.reference.longitudeBox;
+    const EntryBoxRow& row = entryBoxRow(box);
+    const PointControls* point = controls_.points()[pointIndex(row.point)];
+    return row.axis == Axis::Latitude ? point->latitudeBox : point->longitudeBox;
 }
 
 void CalculatorWindow::showDistance() {

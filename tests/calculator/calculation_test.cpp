@@ -4,11 +4,9 @@
 
 #include <iterator>
 #include <optional>
-#include <random>
 #include <string>
 
-#include "calculator/messages.h"
-#include "text/code_points.h"
+#include "calculator/decoded_points.h"
 
 namespace orvanto {
 namespace {
@@ -175,42 +173,23 @@ TEST(CalculateAngle, GivesTheAngleOrTellsWhy) {
     }
 }
 
-// Whatever is typed into a box, the distance comes out or a message names that box and shows the
-// text without a raw control character; nothing crashes and no exception escapes.
-TEST(CalculateDistance, AnyTextReadsOrIsReportedInItsBox) {
-    const std::string alphabet[] = {"0",  "1",      "4",      "9",      ".",     "-",  "+",  "e",
-                                    "D",  "S",      "W",      "n",      " ",     "\t", "\n", "\r",
-                                    ",",  "a",      "\x1b",   "\xff",   "°",     "′",  "\"", "'",
-                                    "度", "秒",     "北纬",   "西",     "５",    "．", "。", "－",
-                                    "Ｅ", "\u3000", "\uFEFF", "\u202e", "\u0085"};
-    std::mt19937 random(20261206);
-    std::uniform_int_distribution<std::size_t> pick(0, std::size(alphabet) - 1);
-    std::uniform_int_distribution<int> length(1, 10);
-    for (int i = 0; i < 20000; ++i) {
-        std::string text;
-        for (int n = length(random); n > 0; --n) {
-            text += alphabet[pick(random)];
-        }
-        const auto box = static_cast<EntryBox>(i % 4);
-        CalculatorInput input{minutes("0", "0"), minutes("0", "0")};
-        input.point1.mode = input.point2.mode = i % 8 < 4 ? EntryMode::Minutes : EntryMode::Seconds;
-        PointEntries& point = i % 4 < 2 ? input.point1 : input.point2;
-        (i % 2 == 0 ? point.latitude : point.longitude) = text;
-        const DistanceOutcome outcome = calculateDistance(input);
-        const auto* message = std::get_if<Message>(&outcome);
-        if (message == nullptr || message->kind == MessageKind::PointsTooFarApart) {
-            continue;
-        }
-        EXPECT_EQ(message->box, box) << text;
-        EXPECT_TRUE(message->kind == MessageKind::IncompleteEntry ||
-                    message->text.starts_with(boxName(box)))
-            << text;
-        for (const char32_t c : decodeUtf8(message->text)) {
-            ASSERT_FALSE(c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x202E || c == 0xFEFF ||
-                         strayByte(c) >= 0)
-                << message->text;
-        }
-    }
+// A batch row reads its six boxes once and measures point 1 to point 2 once for both commands:
+// each command still sees its own first problem, in its own order of checks.
+TEST(DecodedEntries, ServeBothCommandsAsEachAlone) {
+    const CalculatorInput typoAndNoReference{minutes("42ab", "0"), minutes("0", "0")};
+    const DecodedEntries stopped{typoAndNoReference, kAnglePoints};
+    const Row typo{typoAndNoReference, kNotANumber, EntryBox::Point1Latitude};
+    expectShown(std::get<Message>(stopped.points(kDistancePoints)), typo);
+    const Row noReference{typoAndNoReference, kIncomplete, EntryBox::ReferenceLatitude};
+    expectShown(std::get<Message>(stopped.points(kAnglePoints)), noReference);
+
+    const DecodedEntries worked{
+        {minutes("4250.0", "9338.80"), seconds("421125", "1021125"), minutes("4000.0", "10000.0")},
+        kAnglePoints};
+    const auto points = std::get<DecodedPoints>(worked.points(kAnglePoints));
+    const auto leg = std::get<DistanceMeasurement>(measurePoint1ToPoint2(points));
+    expectShown(std::get<DistanceTexts>(distanceTexts(leg)), {{}, "704.197\t380.236"});
+    expectShown(std::get<AngleText>(angleText(points, leg)), {{}, "93.448"});
 }
 
 }  // namespace

@@ -15,7 +15,7 @@
 namespace orvanto {
 namespace {
 
-TEST(FormatThousandths, WritesTheResultBoxText) {
+TEST(FormatDecimals, WritesTheResultTextInEitherStyle) {
     // clang-format off
     const std::pair<double, const char*> rows[] = {
         {123.4567, "123.457"}, {111.19492469, "111.195"}, {60.0404968, "60.04"}, {0.5, ".5"},
@@ -28,12 +28,16 @@ TEST(FormatThousandths, WritesTheResultBoxText) {
     };
     // clang-format on
     for (const auto& [value, text] : rows) {
-        EXPECT_EQ(formatThousandths(value, kKilometrePattern), text);
-        // The hashes in front of the point never cut digits: both patterns agree.
-        EXPECT_EQ(formatThousandths(value, kNauticalMilePattern), text);
+        EXPECT_EQ(formatDecimals(value, kResultDecimals, NumberStyle::Window), text);
     }
-    EXPECT_THROW(formatThousandths(INFINITY, kAnglePattern), ArithmeticFault);
-    EXPECT_THROW(formatThousandths(NAN, kAnglePattern), ArithmeticFault);
+    const std::pair<double, const char*> plainRows[] = {{0.5, "0.5"},       {12, "12"},
+                                                        {0, "0"},           {-0.000000055, "0"},
+                                                        {-0.111, "-0.111"}, {9.9995, "10"}};
+    for (const auto& [value, text] : plainRows) {
+        EXPECT_EQ(formatDecimals(value, kResultDecimals, NumberStyle::Plain), text);
+    }
+    EXPECT_THROW(formatDecimals(INFINITY, kResultDecimals, NumberStyle::Window), ArithmeticFault);
+    EXPECT_THROW(formatDecimals(NAN, kResultDecimals, NumberStyle::Plain), ArithmeticFault);
 }
 
 // The same text by integer arithmetic on the 15 significant digits (valid below 10^15): the digits
@@ -64,13 +68,13 @@ std::string thousandthsByIntegers(double value) {
 
 // The digits are handled in fixed arrays for speed; this proves them against plain arithmetic on
 // random magnitudes and on both sides of every rounding boundary in the thousands of kilometres.
-TEST(FormatThousandths, AgreesWithIntegerArithmetic) {
+TEST(FormatDecimals, AgreesWithIntegerArithmetic) {
     std::mt19937_64 random(2024);
     std::uniform_real_distribution<double> unit(0, 1);
     int differing = 0;
     const auto check = [&](double value) {
         const std::string expected = thousandthsByIntegers(value);
-        const std::string actual = formatThousandths(value, kKilometrePattern);
+        const std::string actual = formatDecimals(value, kResultDecimals, NumberStyle::Window);
         if (actual != expected && ++differing <= 5) {
             ADD_FAILURE() << value << " gives " << actual << ", not " << expected;
         }

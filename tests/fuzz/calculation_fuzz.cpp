@@ -1,6 +1,7 @@
 // Both commands from three modes (the first byte's low bits) and six raw entry texts (the rest, cut
-// at newlines): each gives its result texts, or a message with a text whose box, if any, is one
-// the command reads.
+// at newlines): each gives its result texts, or a message whose box, if any, is one the command
+// reads and which an entry message names first, and whose text quotes no raw control, invisible or
+// stray byte.
 #include <cstdint>
 #include <cstdlib>
 #include <sstream>
@@ -8,6 +9,7 @@
 #include <variant>
 
 #include "calculator/calculation.h"
+#include "text/code_points.h"
 
 namespace {
 
@@ -16,6 +18,16 @@ void check(const Outcome& outcome, orvanto::EntryBox lastBox) {
     if (const auto* message = std::get_if<orvanto::Message>(&outcome)) {
         if (message->text.empty() || (message->box && *message->box > lastBox)) {
             std::abort();
+        }
+        if (message->box && message->kind != orvanto::MessageKind::IncompleteEntry &&
+            !message->text.starts_with(orvanto::entryBoxRow(*message->box).label)) {
+            std::abort();
+        }
+        for (const char32_t c : orvanto::decodeUtf8(message->text)) {
+            if (c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x202E || c == 0xFEFF ||
+                orvanto::strayByte(c) >= 0) {
+                std::abort();
+            }
         }
     }
 }
