@@ -1,7 +1,6 @@
 #include "geometry/entry_decoding.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -9,6 +8,7 @@
 
 #include "geometry/calculation_errors.h"
 #include "geometry/code_points.h"
+#include "text/decimal_number.h"
 
 namespace orvanto {
 namespace {
@@ -33,26 +33,6 @@ bool fitsInt16(double wholeNumber) {
     return wholeNumber >= kInt16Min && wholeNumber <= kInt16Max;  // false for NaN too
 }
 
-// Power of ten of the leading nonzero digit of mantissa × 10^exponent. Only used to tell an
-// overflow from an underflow, so saturating the exponent is harmless.
-long long decimalMagnitude(std::string_view mantissa, std::string_view exponent) {
-    long long exponentValue = 0;
-    bool exponentNegative = false;
-    for (char c : exponent) {
-        if (c == '-') {
-            exponentNegative = true;
-        } else if (isDigit(c) && exponentValue < 1'000'000'000) {
-            exponentValue = exponentValue * 10 + (c - '0');
-        }
-    }
-    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
-    const std::size_t firstNonZero = mantissa.find_first_of("123456789");
-    const long long position = firstNonZero < point
-                                   ? static_cast<long long>(point - firstNonZero) - 1
-                                   : -static_cast<long long>(firstNonZero - point);
-    return position + (exponentNegative ? -exponentValue : exponentValue);
-}
-
 // Reads the magnitude of a number already cut to its shape: digits with at most one point and an
 // optional exponent as typed, a marker ("E", "e", "D" or "d"), an optional sign and digits.
 double parseMagnitude(std::string_view mantissa, std::string_view exponent) {
@@ -73,19 +53,10 @@ double parseMagnitude(std::string_view mantissa, std::string_view exponent) {
             point == std::string_view::npos ? 0 : mantissa.size() - point - 1;
         return static_cast<double>(digits) / kPowersOfTen[decimals];
     }
-    // from_chars takes "e" for every exponent marker ("D" and "d" included).
+    // Out of range, the reading gives infinity or zero, as the rules for such entries want.
     std::string number{mantissa};
-    if (!exponent.empty()) {
-        number += 'e';
-        number += exponent.substr(1);
-    }
-    double value = 0;
-    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (result.ec == std::errc::result_out_of_range) {
-        return decimalMagnitude(mantissa, exponent) > 0 ? std::numeric_limits<double>::infinity()
-                                                        : 0.0;
-    }
-    return value;
+    number += exponent;
+    return readDecimalNumber(number);
 }
 
 // The "-" that makes an entry negative, when the entry has one.
