@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <bit>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <random>
 #include <string>
@@ -35,8 +35,9 @@ const ScanUnderTest kScans[] = {
     {"Cosine", &kCosineScan, cosineTable, scanCosine, referenceScanCosine, -1.0002, 1.0002},
 };
 
+// memcmp rather than std::bit_cast, which emscripten's libc++ 13 lacks.
 bool sameBits(double a, double b) {
-    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+    return std::memcmp(&a, &b, sizeof a) == 0;
 }
 bool sameOutcome(const ScanOutcome& a, const ScanOutcome& b) {
     return sameBits(a.angle, b.angle) && a.matched == b.matched;
