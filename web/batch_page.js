@@ -1,11 +1,7 @@
 // Batch files in the page: the file is read, computed in a Web Worker and offered back as a
-// download; it never leaves the computer. The worker runs the same WebAssembly module through the
-// module's batch function:
-//   runBatch(bytes, { seconds: [bool, bool, bool], format: 'plain' | 'window',
-//                     output: 'as-input' | 'utf-8-bom' }, onProgress(fraction))
-//     → { bytes: Uint8Array, rows, failedRows }
-//   batchEncoding(bytes) → 'utf-8' | 'gb18030'   (the command line's `auto` rule)
-// The page shows its batch controls only when the module has them.
+// download; it never leaves the computer. The worker runs the same WebAssembly module's
+//   runBatch(bytes, { name, seconds: [bool, bool, bool], format: 'plain' | 'window', byteOrderMark },
+//            onProgress(fraction)) → { bytes, rows, failedRows } or { error }
 import { byId } from './dom.js';
 
 // The worker's own code. A worker cannot be loaded from a file:// page, so it is built from the
@@ -15,17 +11,12 @@ import { byId } from './dom.js';
 function workerMain() {
     self.onmessage = async ({ data: { bytes, options } }) => {
         const module = await createOrvanto();
-        let input = bytes;
-        let output = 'as-input';
-        const encoding = options.encoding === 'auto' ? module.batchEncoding(bytes) : options.encoding;
-        if (encoding === 'gb18030') {
-            input = new TextEncoder().encode(new TextDecoder('gb18030').decode(bytes));
-            output = 'utf-8-bom';
-        }
-        const result = module.runBatch(input, { ...options, output }, (fraction) => {
+        const gb18030 = options.encoding === 'gb18030';
+        const input = gb18030 ? new TextEncoder().encode(new TextDecoder('gb18030').decode(bytes)) : bytes;
+        const result = module.runBatch(input, { ...options, byteOrderMark: gb18030 }, (fraction) => {
             self.postMessage({ progress: fraction });
         });
-        self.postMessage({ result }, [result.bytes.buffer]);
+        self.postMessage({ result }, result.bytes ? [result.bytes.buffer] : []);
     };
 }
 
@@ -68,6 +59,7 @@ export async function setUpBatch(calculator) {
             seconds: [1, 2, 3].map((point) => byId(`batch-seconds${point}`).checked),
             format: byId('batch-format').value,
             encoding: byId('batch-encoding').value,
+            name: file.name,
         };
         worker = new Worker(workerUrl);
         progress.value = 0;
@@ -79,7 +71,11 @@ export async function setUpBatch(calculator) {
                 progress.value = data.progress;
                 return;
             }
-            const { bytes: out, rows, failedRows } = data.result;
+            const { bytes: out, rows, failedRows, error } = data.result;
+            if (error) {
+                finish(`无法计算：${error}`);
+                return;
+            }
             URL.revokeObjectURL(download.href);
             download.href = URL.createObjectURL(new Blob([out]));
             download.download = resultName(file.name);

@@ -3,7 +3,8 @@
 // phone-sized screen and axe-core's accessibility rules.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { mkdtempSync, readFileSync } from 'node:fs';
+import { spawnSync } from 'node:child_process';
+import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
@@ -75,6 +76,23 @@ test('a message changes nothing and sends the focus to the box to fix', async ()
     assert.equal(await box('距离（公里）').inputValue(), '704.197');
     assert.equal(await box('夹角（度）').inputValue(), '93.448');
     assert.equal(await sketch().innerHTML(), drawn);
+});
+
+test('batch files, UTF-8 and GB18030, come back as orvanto-cli batch writes them', async () => {
+    const folder = mkdtempSync(join(tmpdir(), 'orvanto-batch-'));
+    const rows = 'lat1,lon1,lat2,lon2,latr,lonr,备注\r\n4250.0,9338.80,4211.25,10211.25,4000.0,10000.0,"北纬,甲"\r\n0,0,0,12000,,,\r\n';
+    writeFileSync(join(folder, 'utf8.csv'), `\ufeff${rows}`);
+    writeFileSync(join(folder, 'gb.csv'), spawnSync('iconv', ['-f', 'UTF-8', '-t', 'GB18030'], { input: rows }).stdout);
+    const cli = process.env.ORVANTO_CLI ?? join(root, 'build/dev/cli/orvanto-cli');
+    for (const [file, encoding, byteOrderMark] of [['utf8.csv', 'utf-8', ''], ['gb.csv', 'gb18030', '\ufeff']]) {
+        await page.getByLabel('文件编码').selectOption(encoding);
+        await page.getByLabel('批量计算文件').setInputFiles(join(folder, file));
+        const name = file.replace('.csv', '-结果.csv');
+        await page.waitForFunction((n) => document.getElementById('batch-download').download === n, name);
+        const download = await page.getByRole('link', { name: '下载结果' }).evaluate(async (link) => [...new Uint8Array(await (await fetch(link.href)).arrayBuffer())]);
+        const native = spawnSync(cli, ['batch', `--encoding=${encoding}`, join(folder, file)]).stdout;
+        assert.deepEqual(Buffer.from(download), Buffer.concat([Buffer.from(byteOrderMark), native]));
+    }
 });
 
 test('a phone-sized screen scrolls only down, and axe-core finds no violation', async () => {
