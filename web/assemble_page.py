@@ -8,6 +8,7 @@ With --app, the page links a web app manifest and registers a service worker, an
 written next to it with the icons, for serving."""
 
 import base64
+import hashlib
 import html
 import pathlib
 import re
@@ -69,7 +70,11 @@ def main():
     output.write_text(page, encoding="utf-8")
     if app:
         shutil.copy(WEB / "manifest.webmanifest", output.parent)
-        shutil.copy(WEB / "service-worker.js", output.parent)
+        # The cache is named after the page, so that a new build replaces what phones keep.
+        worker = (WEB / "service-worker.js").read_text(encoding="utf-8")
+        version = hashlib.sha256(page.encode()).hexdigest()[:12]
+        (output.parent / "service-worker.js").write_text(
+            worker.replace("'orvanto-1'", f"'orvanto-{version}'"), encoding="utf-8")
         shutil.copy(icon, output.parent / "orvanto.svg")
         for size in (192, 512):
             subprocess.run(["rsvg-convert", f"--width={size}", f"--height={size}",

@@ -1,6 +1,6 @@
 // Keeps the page working offline once installed: everything it needs is in these few files,
-// cached at install and answered from the cache first. A new version of this file (a new cache
-// name) replaces the old copies.
+// cached at install and answered from the cache first. Each build names the cache after its page,
+// so a new build's worker replaces the old copies when it activates.
 const CACHE = 'orvanto-1';
 const FILES = ['./', 'index.html', 'manifest.webmanifest', 'orvanto.svg', 'orvanto-192.png', 'orvanto-512.png'];
 
