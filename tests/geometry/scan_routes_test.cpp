@@ -35,9 +35,14 @@ const ScanUnderTest kScans[] = {
     {"Cosine", &kCosineScan, cosineTable, scanCosine, referenceScanCosine, -1.0002, 1.0002},
 };
 
-// memcmp rather than std::bit_cast, which emscripten's libc++ 13 lacks.
+// The bits copied out, for emscripten's libc++ 13 has no std::bit_cast.
+std::uint64_t bitsOf(double value) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
 bool sameBits(double a, double b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
+    return bitsOf(a) == bitsOf(b);
 }
 bool sameOutcome(const ScanOutcome& a, const ScanOutcome& b) {
     return sameBits(a.angle, b.angle) && a.matched == b.matched;
