@@ -60,48 +60,42 @@ void registerScan(const std::string& scanName, ScanOutcome (*reference)(double),
     }
 }
 
-// The points of a typical distance: both within a chart of 160 by 100 degrees.
-struct PointPair {
-    double lat1, lon1, lat2, lon2;
-};
-
-std::vector<PointPair> typicalPointPairs() {
+// Typical distances: both points within a chart of 160 by 100 degrees.
+std::vector<ChartLeg> typicalLegs() {
     const std::vector<double> latitudes = randomInputs(-80, 80, 2048);
     const std::vector<double> longitudes = randomInputs(-50, 50, 2049);
-    std::vector<PointPair> pairs;
+    std::vector<ChartLeg> legs;
     for (std::size_t i = 0; i + 1 < latitudes.size(); i += 2) {
-        pairs.push_back({latitudes[i], longitudes[i + 1], latitudes[i + 1], longitudes[i]});
+        legs.push_back({{latitudes[i], longitudes[i + 1]}, {latitudes[i + 1], longitudes[i]}});
     }
-    return pairs;
+    return legs;
 }
 
 void distancePerCall(benchmark::State& state, const ScanRoute& scans,
-                     const std::vector<PointPair>& pairs) {
+                     const std::vector<ChartLeg>& legs) {
     warmTables();
     std::size_t next = 0;
     for (auto _ : state) {
-        const PointPair& p = pairs[next];
-        benchmark::DoNotOptimize(measureDistance(p.lat1, p.lon1, p.lat2, p.lon2, scans));
-        next = next + 1 == pairs.size() ? 0 : next + 1;
+        benchmark::DoNotOptimize(measureDistance(legs[next], scans));
+        next = next + 1 == legs.size() ? 0 : next + 1;
     }
 }
 
 void threePointAnglePerCall(benchmark::State& state, const ScanRoute& scans,
-                            const std::vector<PointPair>& pairs) {
+                            const std::vector<ChartLeg>& legs) {
     warmTables();
     std::size_t next = 0;
     for (auto _ : state) {
-        const PointPair& p = pairs[next];
-        benchmark::DoNotOptimize(
-            measureThreePointAngle(p.lat1, p.lon1, p.lat2, p.lon2, 0.5, 0.5, scans));
-        next = next + 1 == pairs.size() ? 0 : next + 1;
+        const ChartLeg& leg = legs[next];
+        benchmark::DoNotOptimize(measureThreePointAngle({leg.from, leg.to, {0.5, 0.5}}, scans));
+        next = next + 1 == legs.size() ? 0 : next + 1;
     }
 }
 
 void registerDistanceAndAngle() {
-    const std::vector<PointPair> typical = typicalPointPairs();
-    const std::vector<PointPair> noMatch{{0, 0, 0, 120}};
-    const std::vector<PointPair> coincident{{10, 20, 10, 20}};
+    const std::vector<ChartLeg> typical = typicalLegs();
+    const std::vector<ChartLeg> noMatch{{{0, 0}, {0, 120}}};
+    const std::vector<ChartLeg> coincident{{{10, 20}, {10, 20}}};
     for (const auto& [routeName, scans] :
          {std::pair{"Reference", kReferenceScans}, {"Fast", kFastScans}}) {
         const std::string route = routeName;

@@ -7,9 +7,12 @@
 #include "calculator/decoded_points.h"
 #include "calculator/format_thousandths.h"
 #include "calculator/messages.h"
-#include "geometry/calculation_errors.h"
-#include "geometry/entry_reading.h"
+#include "geometry/arithmetic_fault.h"
 #include "geometry/three_point_angle.h"
+#include "notation/entry_decoding.h"
+#include "notation/entry_errors.h"
+#include "notation/entry_reading.h"
+#include "text/code_points.h"
 
 namespace orvanto {
 namespace {
@@ -57,11 +60,12 @@ std::variant<DecodedPoints, Message> decodePoints(const CalculatorInput& input,
     const std::span sources{kPointSources, pointCount};
     for (const PointSource& source : sources) {
         const PointEntries& entries = input.*source.entries;
-        // Only the empty text is missing: a text of spaces is an entry.
-        if (entries.latitude.empty()) {
+        // A box of blanks or invisible characters looks empty to the user, and is: reading it as
+        // a number would put a place where nothing was typed.
+        if (isBlankText(entries.latitude)) {
             return incompleteEntryMessage(source.latitudeBox);
         }
-        if (entries.longitude.empty()) {
+        if (isBlankText(entries.longitude)) {
             return incompleteEntryMessage(source.longitudeBox);
         }
     }
@@ -84,10 +88,7 @@ std::variant<DecodedPoints, Message> decodePoints(const CalculatorInput& input,
 namespace {
 
 DistanceOutcome distanceTexts(const DecodedPoints& p) {
-    const ChartPoint& p1 = p.point1;
-    const ChartPoint& p2 = p.point2;
-    const DistanceMeasurement d =
-        measureDistance(p1.latitude, p1.longitude, p2.latitude, p2.longitude);
+    const DistanceMeasurement d = measureDistance({.from = p.point1, .to = p.point2});
     if (!d.matched) {
         return pointsTooFarApartMessage(Point::One, Point::Two, "距离");
     }
@@ -103,11 +104,8 @@ DistanceOutcome distanceTexts(const DecodedPoints& p) {
 }
 
 AngleOutcome angleText(const DecodedPoints& p) {
-    const ChartPoint& p1 = p.point1;
-    const ChartPoint& p2 = p.point2;
-    const ChartPoint& r = p.reference;
-    const AngleMeasurement angle = measureThreePointAngle(p1.latitude, p1.longitude, p2.latitude,
-                                                          p2.longitude, r.latitude, r.longitude);
+    const AngleMeasurement angle =
+        measureThreePointAngle({.point1 = p.point1, .point2 = p.point2, .reference = p.reference});
     // The distances are checked in the order they were measured.
     const std::tuple<const DistanceMeasurement&, Point, Point> distances[] = {
         {angle.point1ToPoint2, Point::One, Point::Two},
@@ -128,8 +126,7 @@ AngleOutcome angleText(const DecodedPoints& p) {
         return pointsCoincideMessage(Point::Two);
     }
     if (!angle.matched) {
-        return angleNotDeterminableMessage(angle.cosine, angle.point1ToReference.kilometres,
-                                           angle.referenceToPoint2.kilometres);
+        return angleNotDeterminableMessage(angle);
     }
     return AngleText{formatThousandths(angle.degrees, kAnglePattern)};
 }

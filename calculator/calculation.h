@@ -8,7 +8,7 @@
 #include <string>
 #include <variant>
 
-#include "geometry/entry_decoding.h"
+#include "notation/entry_mode.h"
 
 namespace orvanto {
 

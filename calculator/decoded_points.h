@@ -7,13 +7,9 @@
 #include <variant>
 
 #include "calculator/calculation.h"
+#include "geometry/chart_point.h"
 
 namespace orvanto {
-
-struct ChartPoint {
-    double latitude;
-    double longitude;
-};
 
 struct DecodedPoints {
     ChartPoint point1;

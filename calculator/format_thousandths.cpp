@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "geometry/calculation_errors.h"
+#include "geometry/arithmetic_fault.h"
 
 namespace orvanto {
 namespace {

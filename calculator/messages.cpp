@@ -4,7 +4,10 @@
 #include <cstddef>
 #include <string>
 
-#include "geometry/code_points.h"
+#include "notation/entry_errors.h"
+#include "notation/entry_reading.h"
+#include "text/code_points.h"
+#include "text/printable.h"
 
 namespace orvanto {
 namespace {
@@ -20,55 +23,6 @@ constexpr double kTooCloseKm = 1.0;
 
 Message failure(MessageKind kind, std::string text, std::optional<EntryBox> box = std::nullopt) {
     return {kind, std::string{kFailureTitle}, std::move(text), box};
-}
-
-// Control and invisible format characters, which would act on a terminal or on the message's
-// layout (a CR, an escape sequence, a right-to-left override) instead of showing.
-bool isUnprintable(char32_t c) {
-    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0xAD || c == 0x61C || c == 0x180E ||
-           (c >= 0x200B && c <= 0x200F) || (c >= 0x2028 && c <= 0x202E) ||
-           (c >= 0x2060 && c <= 0x206F) || c == 0xFEFF || (c >= 0xFFF9 && c <= 0xFFFB) ||
-           (c >= 0xE0000 && c <= 0xE007F);
-}
-
-std::string hexDigits(unsigned value, int digits, const char* alphabet) {
-    std::string hex(static_cast<std::size_t>(digits), '0');
-    for (auto it = hex.rbegin(); it != hex.rend(); ++it, value >>= 4) {
-        *it = alphabet[value & 0xFU];
-    }
-    return hex;
-}
-
-// One character as the message shows it: unprintable ones written out as \r, \n, \t, \x1b, a
-// stray byte as \xff, any other as U+200B.
-std::string shown(char32_t c) {
-    switch (c) {
-        case U'\r':
-            return "\\r";
-        case U'\n':
-            return "\\n";
-        case U'\t':
-            return "\\t";
-        case 0x1B:
-            return "\\x1b";
-        default:
-            break;
-    }
-    if (const int byte = strayByte(c); byte >= 0) {
-        return "\\x" + hexDigits(static_cast<unsigned>(byte), 2, "0123456789abcdef");
-    }
-    if (isUnprintable(c)) {
-        return "U+" + hexDigits(c, c > 0xFFFF ? 5 : 4, "0123456789ABCDEF");
-    }
-    return encodeUtf8(std::u32string_view{&c, 1});
-}
-
-std::string printable(const std::u32string_view characters) {
-    std::string text;
-    for (const char32_t c : characters) {
-        text += shown(c);
-    }
-    return text;
 }
 
 // The text as typed, in quotes, never raw; long pasted texts are cut so that the box stays
@@ -121,11 +75,19 @@ Point pointOf(EntryBox box) {
     }
 }
 
-}  // namespace
-
-std::string printable(std::string_view text) {
-    return printable(decodeUtf8(text));
+// What a seconds-mode entry that is not digits alone most likely is: a minutes-mode entry when it
+// reads as one, else seconds with decimals, which only the degree-mark form takes.
+std::string secondsHint(EntryBox box, std::string_view text) {
+    try {
+        readEntry(text, EntryMode::Minutes, isLatitude(box) ? Axis::Latitude : Axis::Longitude);
+        return "这个输入像是度分写法（如 4250.0），若是，请为" +
+               std::string{pointName(pointOf(box))} + "选择“分”。";
+    } catch (const EntryError&) {
+        return "这里的秒不带小数；秒有小数时请用度分秒符号写，如 42°11′25.5″。";
+    }
 }
+
+}  // namespace
 
 std::string_view boxName(EntryBox box) {
     switch (box) {
@@ -207,6 +169,24 @@ Message entryFormMessage(EntryBox box, std::string_view text, EntryFormProblem p
         case EntryFormProblem::DigitsSplit:
             why = "中的数字被空格隔开，含义不明：度、分、秒之间请写上符号，如 42°11′25″。";
             break;
+        case EntryFormProblem::Comma:
+            why =
+                "含有逗号：这里的逗号既不是小数点也不是分隔符，小数请用小数点，如 " + entry + "。";
+            break;
+        case EntryFormProblem::TwoSigns:
+            why = "有不止一个正负号：最多只能写一个，如 -" + entry + "。";
+            break;
+        case EntryFormProblem::NotANumber:
+            why = "不是一个数：按“分”格式（度、分，如 " + entry +
+                  "）读取时，整个输入须是一个数：可带一个正负号，数字中最多一个小数点，"
+                  "其后可带指数（E、e、D 或 d，可带正负号，至少一位数字，如 1E2）。";
+            break;
+        case EntryFormProblem::SecondsNotDigits:
+            why =
+                "不全是数字：按“秒”格式（度、两位分、两位秒，如 421125）读取时，"
+                "除正负号或方向标记外只能有数字。" +
+                secondsHint(box, text);
+            break;
     }
     return failure(MessageKind::EntryForm,
                    std::string{boxName(box)} + "的输入" + quoted(text) + why, box);
@@ -240,8 +220,10 @@ Message pointsTooFarApartMessage(Point first, Point second, std::string_view pur
                        std::string{purpose} + "。");
 }
 
-Message angleNotDeterminableMessage(double cosine, double point1ToReferenceKm,
-                                    double referenceToPoint2Km) {
+Message angleNotDeterminableMessage(const AngleMeasurement& angle) {
+    const double point1ToReferenceKm = angle.point1ToReference.kilometres;
+    const double referenceToPoint2Km = angle.referenceToPoint2.kilometres;
+    const double cosine = angle.cosine;
     std::string why;
     if (std::min(point1ToReferenceKm, referenceToPoint2Km) < kTooCloseKm) {
         why = point1ToReferenceKm <= referenceToPoint2Km

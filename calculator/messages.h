@@ -7,17 +7,13 @@
 #include <string_view>
 
 #include "calculator/calculation.h"
-#include "geometry/calculation_errors.h"
+#include "geometry/three_point_angle.h"
+#include "notation/entry_errors.h"
 
 namespace orvanto {
 
 // The points as the window's frames name them.
 enum class Point { One, Two, Reference };
-
-// The text with every character that would act on a terminal or on the layout instead of showing
-// written out (\r, \n, \x1b, a stray byte as \xff, U+202E), so that nothing typed reaches a
-// terminal raw.
-std::string printable(std::string_view text);
 
 // The name of an entry box as the window labels it: "点Ⅰ纬度", …, "参考点经度".
 std::string_view boxName(EntryBox box);
@@ -51,7 +47,6 @@ Message arithmeticFaultMessage();
 Message pointsTooFarApartMessage(Point first, Point second, std::string_view purpose);
 
 // Why no angle matched the cosine at the reference point.
-Message angleNotDeterminableMessage(double cosine, double point1ToReferenceKm,
-                                    double referenceToPoint2Km);
+Message angleNotDeterminableMessage(const AngleMeasurement& angle);
 
 }  // namespace orvanto

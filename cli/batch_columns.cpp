@@ -3,12 +3,16 @@
 #include <algorithm>
 
 #include "calculator/messages.h"
+#include "cli/course_text.h"
 
 namespace orvanto::cli {
 namespace {
 
 constexpr std::array<std::string_view, kColumnCount> kNames = {
     "lat1", "lon1", "lat2", "lon2", "latr", "lonr", "mode1", "mode2", "moder"};
+constexpr std::string_view kResultColumns[] = {"km",    "nmi",         "angle",
+                                               "error", "geodesic_km", "geodesic_angle"};
+constexpr std::size_t kPlainResultColumns = 4;
 constexpr std::size_t kEntryColumns = 6;
 constexpr std::size_t kRequiredColumns = 4;
 
@@ -39,17 +43,61 @@ std::optional<std::size_t> columnNamed(std::string_view name) {
     return std::nullopt;
 }
 
+// How many of the header's last fields are this run's result columns: all of them or none.
+std::size_t trailingResults(std::span<const std::string_view> header,
+                            std::span<const std::string_view> results) {
+    if (header.size() < results.size()) {
+        return 0;
+    }
+    const auto tail = header.subspan(header.size() - results.size());
+    return std::equal(tail.begin(), tail.end(), results.begin(), results.end(),
+                      [](std::string_view field, std::string_view name) {
+                          return equalIgnoringAsciiCase(trimmed(field), name);
+                      })
+               ? results.size()
+               : 0;
+}
+
 }  // namespace
+
+std::vector<std::string_view> resultColumns(ResultKinds kinds) {
+    std::vector<std::string_view> names{
+        std::begin(kResultColumns),
+        std::begin(kResultColumns) +
+            (kinds.geodesic ? std::size(kResultColumns) : kPlainResultColumns)};
+    if (kinds.navigation) {
+        const auto courses = courseColumnNames(kinds.magnetic);
+        names.insert(names.end(), courses.begin(), courses.end());
+    }
+    return names;
+}
 
 std::string_view columnName(Column column) {
     return kNames[static_cast<std::size_t>(column)];
 }
 
-std::variant<BatchColumns, std::string> findColumns(std::span<const std::string_view> header) {
+std::variant<BatchColumns, std::string> findColumns(std::span<const std::string_view> header,
+                                                    ResultKinds kinds) {
+    const auto results = resultColumns(kinds);
+    // Any run's result column, so that a file written with more columns is not misread by less.
+    const auto anyResults = resultColumns({.geodesic = true, .navigation = true, .magnetic = true});
     BatchColumns columns;
-    columns.width = header.size();
-    for (std::size_t field = 0; field < header.size(); ++field) {
-        const auto column = columnNamed(trimmed(header[field]));
+    columns.headerWidth = header.size();
+    columns.width = header.size() - trailingResults(header, results);
+    for (std::size_t field = 0; field < columns.width; ++field) {
+        const std::string_view name = trimmed(header[field]);
+        for (const std::string_view result : anyResults) {
+            if (equalIgnoringAsciiCase(name, result)) {
+                std::string expected;
+                for (const std::string_view each : results) {
+                    expected += (expected.empty() ? "" : ",") + std::string{each};
+                }
+                return "表头第 " + std::to_string(field + 1) + " 列的 " + std::string{result} +
+                       " 是结果列的名字：结果列只能依次在表头末尾（" + expected +
+                       "，这时原地重算），请改掉这一列的名字";
+            }
+        }
+        const auto column = columnNamed(name);
         if (!column) {
             continue;
         }

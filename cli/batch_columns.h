@@ -4,6 +4,12 @@
 // lon2 are required; latr and lonr (both or neither) add the angle; mode1, mode2 and moder are
 // optional. The window's labels 点Ⅰ纬度, 点Ⅰ经度, 点Ⅱ纬度, 点Ⅱ经度, 参考点纬度 and 参考点经度 name
 // the entry columns too. Other columns are kept in the output and otherwise ignored.
+//
+// The run adds the result columns km, nmi, angle, error (then geodesic_km, geodesic_angle, then the
+// course columns of course_text.h, as asked for). A header
+// that already ends with exactly these, a file this run wrote, has them recomputed in place; one of
+// their names anywhere else is an error, so that no column is read as one thing and written as
+// another.
 #pragma once
 
 #include <array>
@@ -13,6 +19,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 namespace orvanto::cli {
 
@@ -23,7 +30,8 @@ inline constexpr std::size_t kColumnCount = 9;
 struct BatchColumns {
     // Where each column stands among a record's fields, when the header has it.
     std::array<std::optional<std::size_t>, kColumnCount> position{};
-    std::size_t width = 0;  // how many fields the header has
+    std::size_t width = 0;        // the header's fields before the result columns
+    std::size_t headerWidth = 0;  // all the header's fields, result columns included
 
     const std::optional<std::size_t>& operator[](Column column) const {
         return position[static_cast<std::size_t>(column)];
@@ -31,8 +39,19 @@ struct BatchColumns {
     bool hasReference() const { return (*this)[Column::LatR].has_value(); }
 };
 
-// The columns of a header, or what is wrong with it, for the user.
-std::variant<BatchColumns, std::string> findColumns(std::span<const std::string_view> header);
+// Which result columns a run adds beyond km, nmi, angle and error.
+struct ResultKinds {
+    bool geodesic = false;
+    bool navigation = false;  // the courses
+    bool magnetic = false;    // and their magnetic ones
+};
+
+// The columns of a header (its fields decoded), or what is wrong with it, for the user.
+std::variant<BatchColumns, std::string> findColumns(std::span<const std::string_view> header,
+                                                    ResultKinds kinds = {});
+
+// The names of the columns a run adds, in order.
+std::vector<std::string_view> resultColumns(ResultKinds kinds);
 
 // The column's name as the header writes it in lower case ("lat1", …, "moder").
 std::string_view columnName(Column column);

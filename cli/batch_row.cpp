@@ -5,7 +5,11 @@
 
 #include "calculator/decoded_points.h"
 #include "calculator/format_thousandths.h"
+#include "cli/course_text.h"
+#include "cli/courses.h"
 #include "cli/geodesic_measures.h"
+#include "cli/text_encoding.h"
+#include "text/code_points.h"
 
 namespace orvanto::cli {
 namespace {
@@ -56,8 +60,14 @@ void appendThousandths(std::string& out, double value, NumberFormat format) {
 }  // namespace
 
 RowCalculator::RowCalculator(const BatchColumns& columns, const CalculatorInput& modes,
-                             NumberFormat format, bool geodesic)
-    : columns_(columns), defaults_(modes), format_(format), geodesic_(geodesic) {}
+                             NumberFormat format, bool geodesic, bool navigation,
+                             std::optional<double> variation)
+    : columns_(columns),
+      defaults_(modes),
+      format_(format),
+      geodesic_(geodesic),
+      navigation_(navigation),
+      variation_(variation) {}
 
 // Assigning into the same strings keeps their capacity: no allocation once they have grown.
 void RowCalculator::readEntries(std::span<const std::string_view> fields) {
@@ -97,7 +107,8 @@ void RowCalculator::addError(RowResults& results, std::string_view message) cons
 }
 
 // From the decoded degrees, whatever the chord estimate made of them: the geodesic has no range
-// limit, so a leg too long for the estimate still gets its geodesic distance.
+// limit, so a leg too long for the estimate still gets its geodesic distance. The geodesic angle
+// stands beside an angle only: where the estimate has none, nothing compares with it.
 void RowCalculator::addGeodesic(RowResults& results) const {
     if (modeError(kDistancePoints) != nullptr) {
         return;
@@ -107,7 +118,7 @@ void RowCalculator::addGeodesic(RowResults& results) const {
         appendThousandths(results.geodesicKilometres,
                           geodesicKilometres(points->point1, points->point2), format_);
     }
-    if (!columns_.hasReference() || modeError(kAnglePoints) != nullptr) {
+    if (results.angle.empty() || !results.error.empty()) {
         return;
     }
     const auto triangle = decodePoints(input_, kAnglePoints);
@@ -115,6 +126,19 @@ void RowCalculator::addGeodesic(RowResults& results) const {
         appendThousandths(results.geodesicAngle,
                           geodesicAngle(points->reference, points->point1, points->point2),
                           format_);
+    }
+}
+
+// From the same decoded degrees as the row's distance; all empty when they cannot be read.
+void RowCalculator::addNavigation(RowResults& results) const {
+    results.navigation.assign(courseColumnNames(variation_.has_value()).size(), std::string{});
+    if (modeError(kDistancePoints) != nullptr) {
+        return;
+    }
+    const auto leg = decodePoints(input_, kDistancePoints);
+    if (const auto* points = std::get_if<DecodedPoints>(&leg)) {
+        results.navigation =
+            courseFields(measureCourses(points->point1, points->point2), variation_);
     }
 }
 
@@ -138,7 +162,11 @@ void RowCalculator::calculate(std::span<const std::string_view> fields, RowResul
             addError(results, std::get<Message>(distance).text);
         }
     }
-    if (columns_.hasReference()) {
+    // A distance-only row in a file with a reference point: both reference fields left blank.
+    const bool wantsAngle =
+        columns_.hasReference() && !(isBlankText(fieldAt(fields, columns_[Column::LatR])) &&
+                                     isBlankText(fieldAt(fields, columns_[Column::LonR])));
+    if (wantsAngle) {
         if (const std::string* error = modeError(kAnglePoints)) {
             addError(results, *error);
         } else {
@@ -152,6 +180,9 @@ void RowCalculator::calculate(std::span<const std::string_view> fields, RowResul
     }
     if (geodesic_) {
         addGeodesic(results);
+    }
+    if (navigation_) {
+        addNavigation(results);
     }
 }
 

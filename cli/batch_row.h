@@ -3,9 +3,11 @@
 // results or the messages come back as the texts of the output columns.
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calculator/calculation.h"
 #include "cli/batch_columns.h"
@@ -23,13 +25,17 @@ struct RowResults {
     std::string error;
     std::string geodesicKilometres;  // only with geodesic columns
     std::string geodesicAngle;
+    std::vector<std::string> navigation;  // only with navigation columns: course_text.h's fields
 };
 
 class RowCalculator {
   public:
     // `modes` holds the --seconds default of each point, used where a row's mode field is empty.
+    // With `navigation`, the courses of course_text.h follow (their magnetic ones with a
+    // variation).
     RowCalculator(const BatchColumns& columns, const CalculatorInput& modes, NumberFormat format,
-                  bool geodesic);
+                  bool geodesic, bool navigation = false,
+                  std::optional<double> variation = std::nullopt);
 
     // Fills `results` for a row's fields (a short row's missing fields are empty entries). The
     // strings are reused from row to row, so a typical row allocates nothing.
@@ -40,11 +46,14 @@ class RowCalculator {
     const std::string* modeError(std::size_t pointCount) const;
     void addError(RowResults& results, std::string_view message) const;
     void addGeodesic(RowResults& results) const;
+    void addNavigation(RowResults& results) const;
 
     BatchColumns columns_;
     CalculatorInput defaults_;
     NumberFormat format_;
     bool geodesic_;
+    bool navigation_;
+    std::optional<double> variation_;
     CalculatorInput input_;
     // A mode field that is none of m, s, 分, 秒: the message for each point's (empty when fine).
     std::string modeErrors_[3];

@@ -1,12 +1,5 @@
 #include "cli/block_writer.h"
 
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
-
-#include "cli/batch_error.h"
-
 namespace orvanto::cli {
 namespace {
 
@@ -14,13 +7,9 @@ constexpr std::size_t kBlockSize = std::size_t{256} * 1024;
 
 }  // namespace
 
-BlockWriter::BlockWriter(int fd, std::string name, char delimiter, std::string_view lineEnd,
+BlockWriter::BlockWriter(ByteSink& sink, char delimiter, std::string_view lineEnd,
                          bool flushEachRow)
-    : fd_(fd),
-      name_(std::move(name)),
-      delimiter_(delimiter),
-      lineEnd_(lineEnd),
-      flushEachRow_(flushEachRow) {
+    : sink_(sink), delimiter_(delimiter), lineEnd_(lineEnd), flushEachRow_(flushEachRow) {
     // Room for a block and the row that crosses its end.
     buffer_.reserve(2 * kBlockSize);
 }
@@ -42,28 +31,20 @@ void BlockWriter::appendField(std::string_view field) {
     buffer_ += '"';
 }
 
-void BlockWriter::endRow() {
-    buffer_ += lineEnd_;
+void BlockWriter::endRow(std::string_view lineEnd) {
+    buffer_ += lineEnd.empty() ? std::string_view{lineEnd_} : lineEnd;
     if (flushEachRow_ || buffer_.size() >= kBlockSize) {
         flush();
     }
 }
 
 void BlockWriter::flush() {
-    std::size_t written = 0;
-    while (written < buffer_.size()) {
-        const ssize_t n = ::write(fd_, buffer_.data() + written, buffer_.size() - written);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            const int error = errno;
-            buffer_.clear();
-            throw BatchError("无法写入" + name_ + "：" + std::strerror(error));
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    buffer_.clear();
+    // Cleared even when the write fails, so that the same bytes are never tried twice.
+    struct Clear {
+        std::string& buffer;
+        ~Clear() { buffer.clear(); }
+    } const clear{buffer_};
+    sink_.write(buffer_);
 }
 
 }  // namespace orvanto::cli

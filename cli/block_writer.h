@@ -6,27 +6,28 @@
 #include <string>
 #include <string_view>
 
+#include "cli/byte_source.h"
+
 namespace orvanto::cli {
 
 class BlockWriter {
   public:
-    // `name` is how messages call the output. With `flushEachRow` every row is written as soon as
-    // it ends (for rows typed at a terminal); otherwise a block at a time.
-    BlockWriter(int fd, std::string name, char delimiter, std::string_view lineEnd,
-                bool flushEachRow);
+    // With `flushEachRow` every row is written as soon as it ends (for rows typed at a terminal);
+    // otherwise a block at a time.
+    BlockWriter(ByteSink& sink, char delimiter, std::string_view lineEnd, bool flushEachRow);
 
     // Text written as it is.
     void append(std::string_view text) { buffer_ += text; }
     void appendDelimiter() { buffer_ += delimiter_; }
     // A field, in quotes (inner quotes doubled) when it holds the delimiter, a quote, CR or LF.
     void appendField(std::string_view field);
-    void endRow();
-    // Writes what is buffered. Throws BatchError when the output cannot take it.
+    // Ends a row with the input's line end (or `lineEnd` when given).
+    void endRow(std::string_view lineEnd = {});
+    // Writes what is buffered. Throws BatchError when the sink cannot take it.
     void flush();
 
   private:
-    int fd_;
-    std::string name_;
+    ByteSink& sink_;
     char delimiter_;
     std::string lineEnd_;
     bool flushEachRow_;

@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <utility>
 #include <vector>
+
+#include "cli/navigation_arguments.h"
+#include "cli/variation.h"
 
 namespace orvanto::cli {
 namespace {
@@ -24,8 +28,10 @@ constexpr Subcommand kSubcommands[] = {
 constexpr std::string_view kValueOptions[][2] = {
     {"--seconds", "--seconds=列表，例如 --seconds=2"},
     {"--format", "--format=plain 或 --format=window"},
-    {"--encoding", "--encoding=utf-8 或 --encoding=gb18030"},
+    {"--encoding", "--encoding=auto、utf-8 或 gb18030（gbk、gb2312、cp936 同 gb18030）"},
+    {"--output-encoding", "--output-encoding=utf-8、utf-8-bom 或 gb18030"},
     {"--output", "--output=文件"},
+    {"--variation", "--variation=磁差，例如 --variation=3.5W"},
 };
 
 std::string lowerCase(std::string_view text) {
@@ -62,28 +68,69 @@ std::variant<std::monostate, UsageError> readSecondsList(std::string_view list,
     return std::monostate{};
 }
 
+constexpr std::pair<std::string_view, NumberFormat> kFormats[] = {
+    {"plain", NumberFormat::Plain},
+    {"window", NumberFormat::Window},
+};
+constexpr std::pair<std::string_view, Encoding> kEncodings[] = {
+    {"auto", Encoding::Auto},   {"utf-8", Encoding::Utf8},     {"gb18030", Encoding::Gb18030},
+    {"gbk", Encoding::Gb18030}, {"gb2312", Encoding::Gb18030}, {"cp936", Encoding::Gb18030},
+};
+constexpr std::pair<std::string_view, OutputEncoding> kOutputEncodings[] = {
+    {"utf-8", OutputEncoding::Utf8},
+    {"utf-8-bom", OutputEncoding::Utf8Bom},
+    {"gb18030", OutputEncoding::Gb18030},
+};
+
+template <typename Value, std::size_t N>
+bool readNamed(const std::pair<std::string_view, Value> (&names)[N], std::string_view name,
+               Value& value) {
+    const auto* found = std::find_if(std::begin(names), std::end(names),
+                                     [&](const auto& entry) { return entry.first == name; });
+    if (found == std::end(names)) {
+        return false;
+    }
+    value = found->second;
+    return true;
+}
+
 // Reads one "--name=value" option into the request; an error for a value it does not know.
 std::variant<std::monostate, UsageError> readValueOption(std::string_view name,
                                                          std::string_view value, Request& request) {
     if (name == "--seconds") {
         return readSecondsList(value, request.input);
     }
-    const std::string lower = lowerCase(value);
-    if (name == "--format" && (lower == "plain" || lower == "window")) {
-        request.format = lower == "plain" ? NumberFormat::Plain : NumberFormat::Window;
-    } else if (name == "--encoding" && (lower == "utf-8" || lower == "gb18030")) {
-        request.batch.encoding = lower == "gb18030" ? Encoding::Gb18030 : Encoding::Utf8;
-    } else if (name == "--output" && !value.empty()) {
+    if (name == "--output") {
+        if (value.empty()) {
+            return UsageError{"--output= 后须写文件名"};
+        }
         request.batch.outputPath = value;
-    } else if (name == "--output") {
-        return UsageError{"--output= 后须写文件名"};
-    } else {
-        const std::string_view allowed =
-            name == "--format" ? "plain 或 window" : "utf-8 或 gb18030";
-        return UsageError{std::string{name} + " 只能是 " + std::string{allowed} + "，不认识“" +
-                          std::string{value} + "”"};
+        return std::monostate{};
     }
-    return std::monostate{};
+    if (name == "--variation") {
+        request.navigation.variation = readVariation(value);
+        if (!request.navigation.variation) {
+            return UsageError{
+                "--variation 须是磁差的度数，西为负、东为正，如 3.5W、-3.5、2E 或 2，不认识“" +
+                std::string{value} + "”"};
+        }
+        return std::monostate{};
+    }
+    const std::string lower = lowerCase(value);
+    const bool known =
+        (name == "--format" && readNamed(kFormats, lower, request.format)) ||
+        (name == "--encoding" && readNamed(kEncodings, lower, request.batch.encoding)) ||
+        (name == "--output-encoding" &&
+         readNamed(kOutputEncodings, lower, request.batch.outputEncoding));
+    if (known) {
+        return std::monostate{};
+    }
+    const std::string_view allowed = name == "--format" ? "plain 或 window"
+                                     : name == "--encoding"
+                                         ? "auto、utf-8、gb18030、gbk、gb2312 或 cp936"
+                                         : "utf-8、utf-8-bom 或 gb18030";
+    return UsageError{std::string{name} + " 只能是 " + std::string{allowed} + "，不认识“" +
+                      std::string{value} + "”"};
 }
 
 UsageError unknownOption(std::string_view argument) {
@@ -100,7 +147,18 @@ UsageError unknownOption(std::string_view argument) {
 
 }  // namespace
 
+std::optional<Encoding> encodingNamed(std::string_view name) {
+    Encoding encoding{};
+    if (readNamed(kEncodings, lowerCase(name), encoding)) {
+        return encoding;
+    }
+    return std::nullopt;
+}
+
 std::variant<Request, UsageError> parseArguments(std::span<const std::string_view> arguments) {
+    if (isNavigationCommand(arguments)) {
+        return parseNavigationArguments(arguments);
+    }
     Request request;
     bool wantsHelp = false;
     bool wantsVersion = false;
@@ -122,8 +180,8 @@ std::variant<Request, UsageError> parseArguments(std::span<const std::string_vie
             wantsHelp = true;
         } else if (argument == "--version") {
             wantsVersion = true;
-        } else if (argument == "--geodesic") {
-            request.batch.geodesic = true;
+        } else if (argument == "--geodesic" || argument == "--navigation") {
+            (argument == "--geodesic" ? request.batch.geodesic : request.batch.navigation) = true;
             batchOnly.push_back(argument);
         } else if (valueOption != std::end(kValueOptions) && equals != std::string_view::npos) {
             const auto result = readValueOption(name, argument.substr(equals + 1), request);
@@ -150,20 +208,23 @@ std::variant<Request, UsageError> parseArguments(std::span<const std::string_vie
         return request;
     }
     if (positional.empty()) {
-        return UsageError{"缺少子命令：distance、angle 或 batch"};
+        return UsageError{"缺少子命令：distance、angle、batch、course 或 route"};
     }
     const auto* subcommand =
         std::find_if(std::begin(kSubcommands), std::end(kSubcommands),
                      [&](const Subcommand& known) { return known.name == positional.front(); });
     if (subcommand == std::end(kSubcommands)) {
         return UsageError{"未知的子命令“" + std::string{positional.front()} +
-                          "”，应为 distance、angle 或 batch"};
+                          "”，应为 distance、angle、batch、course 或 route"};
     }
     const std::size_t given = positional.size() - 1;
     request.action = subcommand->action;
     if (request.action == Action::Batch) {
         if (given > subcommand->mostArguments) {
             return UsageError{"batch 只读一个文件，实际给出 " + std::to_string(given) + " 个"};
+        }
+        if (request.navigation.variation && !request.batch.navigation) {
+            return UsageError{"batch 的 --variation 须与 --navigation 同用"};
         }
         request.format = format.value_or(NumberFormat::Plain);
         if (given == 1) {
@@ -191,10 +252,17 @@ std::variant<Request, UsageError> parseArguments(std::span<const std::string_vie
 }
 
 std::string_view usageSummary() {
-    return "用法：orvanto-cli distance [--seconds=列表] 纬度1 经度1 纬度2 经度2\n"
-           "      orvanto-cli angle [--seconds=列表] 纬度1 经度1 纬度2 经度2 参考点纬度 "
-           "参考点经度\n"
-           "      orvanto-cli batch [--seconds=列表] [--format=plain|window] [文件|-]\n"
+    return "用法：orvanto-cli distance [--seconds=列表] [--format=plain|window] "
+           "纬度1 经度1 纬度2 经度2\n"
+           "      orvanto-cli angle [--seconds=列表] [--format=plain|window] "
+           "纬度1 经度1 纬度2 经度2 参考点纬度 参考点经度\n"
+           "      orvanto-cli batch [--seconds=列表] [--format=plain|window] [--encoding=编码]\n"
+           "                        [--output-encoding=编码] [--geodesic]\n"
+           "                        [--navigation [--variation=磁差]] [--output=文件] [文件|-]\n"
+           "      orvanto-cli course [--seconds=列表] [--format=text|tsv] [--variation=磁差]\n"
+           "                         纬度1 经度1 纬度2 经度2\n"
+           "      orvanto-cli route [--seconds] [--format=text|csv|tsv] [--encoding=编码]\n"
+           "                        [--gpx=文件] [--geojson=文件] [--variation=磁差] [航点文件|-]\n"
            "详见 orvanto-cli --help\n";
 }
 
@@ -202,21 +270,56 @@ std::string_view helpText() {
     return "orvanto-cli —— 经纬度距离角度计算器的命令行版本\n"
            "\n"
            "用法：\n"
-           "  orvanto-cli distance [--seconds=列表] 纬度1 经度1 纬度2 经度2\n"
+           "  orvanto-cli distance [--seconds=列表] [--format=plain|window]\n"
+           "                       纬度1 经度1 纬度2 经度2\n"
            "      计算点Ⅰ与点Ⅱ的距离，输出公里数、一个制表符和海里数。\n"
-           "  orvanto-cli angle [--seconds=列表] 纬度1 经度1 纬度2 经度2 参考点纬度 参考点经度\n"
+           "  orvanto-cli angle [--seconds=列表] [--format=plain|window]\n"
+           "                    纬度1 经度1 纬度2 经度2 参考点纬度 参考点经度\n"
            "      计算点Ⅰ、点Ⅱ相对于参考点所成的夹角（度）。\n"
-           "  orvanto-cli batch [--seconds=列表] [--format=plain|window] "
-           "[--encoding=utf-8|gb18030]\n"
-           "                    [--geodesic] [--output=文件] [文件|-]\n"
+           "  orvanto-cli batch [--seconds=列表] [--format=plain|window]\n"
+           "                    [--encoding=auto|utf-8|gb18030|gbk|gb2312|cp936]\n"
+           "                    [--output-encoding=utf-8|utf-8-bom|gb18030]\n"
+           "                    [--geodesic] [--navigation [--variation=磁差]] [--output=文件]\n"
+           "                    [文件|-]\n"
            "      逐行计算 CSV 或 TSV 文件（省略或写 - 时读标准输入）中的距离和夹角：每行输出\n"
            "      原有各列，再加 km、nmi、angle、error 四列。\n"
+           "  orvanto-cli course [--seconds=列表] [--format=text|tsv] [--variation=磁差]\n"
+           "                     纬度1 经度1 纬度2 经度2\n"
+           "      点Ⅰ到点Ⅱ的大圆航线（距离，初始与最终航向）和恒向线（距离，航向），按 WGS-84\n"
+           "      椭球计算。tsv 输出一行七列：gc_km、gc_nmi、gc_course_initial、gc_course_final、\n"
+           "      rhumb_km、rhumb_nmi、rhumb_course；加 --variation 时再加 gc_course_initial_m、\n"
+           "      gc_course_final_m、rhumb_course_m 三列磁航向。\n"
+           "  orvanto-cli route [--seconds] [--format=text|csv|tsv]\n"
+           "                    [--encoding=auto|utf-8|gb18030|gbk|gb2312|cp936]\n"
+           "                    [--gpx=文件] [--geojson=文件] [--variation=磁差] [航点文件|-]\n"
+           "      按顺序逐段计算航点文件中的航线：每段一行，列为 from、to、rhumb_course、\n"
+           "      rhumb_nmi、gc_course_initial、gc_nmi、km、nmi（本计算方法的距离）、total_nmi\n"
+           "      （恒向线海里的累计）、error，最后一行“合计”。加 --variation 时在 rhumb_course\n"
+           "      和 gc_course_initial 之后各加一列磁航向（_m）。text 在终端上为默认，对齐各列；\n"
+           "      否则默认 csv。--gpx 写出 GPX 1.1 航线，--geojson 写出 GeoJSON（航点和沿大圆\n"
+           "      的航线，在 180° 经线处断开）；有航点无法读取时不写这两个文件。\n"
            "\n"
            "批量文件（batch）：\n"
            "  第一行是表头，以逗号分隔为 CSV，以制表符分隔为 TSV；须有 lat1、lon1、lat2、lon2\n"
            "  四列，可加 latr、lonr（同时计算夹角）和 mode1、mode2、moder（m/s 或 分/秒，留空\n"
            "  按 --seconds），也可用窗口的标签“点Ⅰ纬度”等作列名，其余各列原样保留。\n"
-           "  error 列是窗口会显示的提示；某行出错不影响其他各行。\n"
+           "  error 列是窗口会显示的提示；某行出错不影响其他各行。全部字段为空或空白的行原样\n"
+           "  照抄，不计算、不计数；比表头长的行，多出的字段移到结果列之后并记为出错；参考点\n"
+           "  两列都空的行只算距离。表头末尾已是 km,nmi,angle,error（及 --geodesic 的两列、\n"
+           "  --navigation 的航向列）时原地重算，结果列名出现在别处则报错。超过 1 MiB 的记录\n"
+           "  报错后跳过；引号内超过 1 MiB 视为引号没有闭合。\n"
+           "  写入 --output 的文件时先写同一文件夹中的临时文件，完成后才替换原文件：运行失败\n"
+           "  或被中断时原文件不变。\n"
+           "\n"
+           "航点文件（route）：\n"
+           "  与批量文件同样读取，表头须有 name、lat、lon 三列（或 名称、纬度、经度），可加\n"
+           "  mode（格式）列：m/s 或 分/秒，留空时按“分”格式，加 --seconds 则按“秒”格式。\n"
+           "  全部字段为空或空白的行跳过。\n"
+           "\n"
+           "航向与距离（course、route）：\n"
+           "  航向为真航向，自北顺时针，写作三位整数加一位小数（000.0 到 359.9，四舍五入）；\n"
+           "  两点重合或有一点在极点时航向留空。距离精确到 0.001 公里或海里（1 海里 = 1.852\n"
+           "  公里）。磁航向 = 真航向 − 磁差，磁差东为正、西为负：3.5W 即 -3.5，2E 即 2。\n"
            "\n"
            "坐标写法：\n"
            "  “分”格式（默认）：度、两位分、可带小数的分，如 4250.0 即 42°50.0′。\n"
@@ -225,25 +328,42 @@ std::string_view helpText() {
            "  方向也可标在开头或末尾：N S E W（大小写、全角均可）、北 南 东 西、北纬 南纬 东经\n"
            "  西经，如 4250.0S、S4250.0、南纬4250.0、12130.0W；正负号和方向只能用其一。\n"
            "  带度号（° º ˚ 度）时两种格式都按度分秒读取：42°50.0′、42°11′25″、42.5°、\n"
-           "  北纬42度11分25秒；分号可写 ′ ' ’ 分，秒号可写 ″ \" ” 秒，只有最后一项可带小数。\n"
-           "  全角数字和符号照常读取（４２５０．０）；“秒”格式中数字间的空格不计（42 11 25）。\n"
+           "  北纬42度11分25秒；分号可写 ′ ' ’ ‘ ＇ 分，秒号可写 ″ \" ” “ ＂ 秒或两个分号，\n"
+           "  只有最后一项可带小数。\n"
+           "  全角数字和符号照常读取（４２５０．０）；“秒”格式中数字间的空格不计（42 11 25），\n"
+           "  不足四位的按前面补零读取（123 即 0°01′23″）。\n"
+           "  “分”格式的输入须整个是一个数（42ab、4250,5 均报错），“秒”格式的只能是数字；\n"
+           "  只有空格的输入算作未填。\n"
            "  纬度须在 -90 到 90 度之间，经度须在 -180 到 180 度之间。\n"
            "\n"
            "选项：\n"
            "  --seconds=列表  用“秒”格式读取所列各点的坐标，列表由 1、2、r（参考点）组成，\n"
            "                  以逗号分隔，如 --seconds=2 或 --seconds=1,2,r\n"
-           "  --format=格式   数字的写法：plain 写作 0.5、12（batch 的默认）；window 与窗口\n"
+           "                  （route 只写 --seconds：所有航点按“秒”格式读取）\n"
+           "  --format=格式   course 和 route 的输出：text、tsv，route 还可 csv。其余命令为\n"
+           "                  数字的写法：plain 写作 0.5、12（batch 的默认）；window 与窗口\n"
            "                  完全相同，写作 .5、12.（distance 和 angle 的默认）\n"
-           "  --encoding=编码 batch 输入的编码：utf-8（默认，可带 BOM）或 gb18030\n"
+           "  --encoding=编码 batch、route 输入的编码：auto（默认）、utf-8 或 gb18030（gbk、\n"
+           "                  gb2312、cp936 同 gb18030）。auto：有 UTF-8 的 BOM 或前 64 KiB 是\n"
+           "                  有效的 UTF-8 即为 UTF-8，否则是有效的 GB18030 即为 GB18030（在标准\n"
+           "                  错误上说明）；都不是则停止。读不通的行在 error "
+           "列中报错，其余照常计算\n"
+           "  --output-encoding=编码\n"
+           "                  batch 输出的编码：utf-8、utf-8-bom 或 gb18030；默认与输入相同\n"
            "  --geodesic      batch 另加 geodesic_km、geodesic_angle 两列：WGS-84 测地线的\n"
            "                  距离与夹角，用以对照本计算方法的估算\n"
+           "  --navigation    batch 另加 course 的七列航向与距离（加 --variation 时十列），\n"
+           "                  接在其他结果列之后；该行坐标无法读取时留空\n"
            "  --output=文件   batch 的结果写入该文件，而不是标准输出\n"
+           "  --variation=磁差 course、route 和 batch --navigation 另给出磁航向，如 3.5W\n"
+           "  --gpx=文件      route 的航线另写成 GPX 1.1 文件，供海图仪使用\n"
+           "  --geojson=文件  route 的航点和航线另写成 GeoJSON 文件\n"
            "  --              其后的参数一律视为坐标\n"
            "  -h, --help      显示本说明\n"
            "  --version       显示版本\n"
            "\n"
-           "退出状态：0 成功；1 输入有误或无法计算（原因写到标准错误；batch 为有的行出错）；\n"
-           "2 用法错误、输入无法读取或结果无法写出。\n";
+           "退出状态：0 成功；1 输入有误或无法计算（原因写到标准错误；batch 为有的行出错，\n"
+           "route 为有的航段出错）；2 用法错误、输入无法读取或结果无法写出。\n";
 }
 
 }  // namespace orvanto::cli

@@ -2,8 +2,14 @@
 //
 //   orvanto-cli distance [--seconds=LIST] [--format=plain|window] LAT1 LON1 LAT2 LON2
 //   orvanto-cli angle    [--seconds=LIST] [--format=plain|window] LAT1 LON1 LAT2 LON2 LATR LONR
-//   orvanto-cli batch    [--seconds=LIST] [--format=plain|window] [--encoding=utf-8|gb18030]
-//                        [--geodesic] [--output=FILE] [FILE|-]
+//   orvanto-cli batch    [--seconds=LIST] [--format=plain|window]
+//                        [--encoding=auto|utf-8|gb18030|gbk|gb2312|cp936]
+//                        [--output-encoding=utf-8|utf-8-bom|gb18030]
+//                        [--geodesic] [--navigation [--variation=V]] [--output=FILE] [FILE|-]
+//   orvanto-cli course   [--seconds=LIST] [--format=text|tsv] [--variation=V] LAT1 LON1 LAT2 LON2
+//   orvanto-cli route    [--seconds] [--format=text|csv|tsv]
+//                        [--encoding=auto|utf-8|gb18030|gbk|gb2312|cp936]
+//                        [--gpx=FILE] [--geojson=FILE] [--variation=V] [FILE|-]
 //   orvanto-cli --help | -h | --version
 //
 // Arguments that start with "--" are options, anywhere up to a "--" argument, which ends them;
@@ -23,15 +29,35 @@
 
 namespace orvanto::cli {
 
-enum class Action { Help, Version, Distance, Angle, Batch };
+enum class Action { Help, Version, Distance, Angle, Batch, Course, Route };
 
-enum class Encoding { Utf8, Gb18030 };
+// The input's encoding; `auto` looks at the file (gbk, gb2312 and cp936 are read as GB18030, which
+// covers them).
+enum class Encoding { Auto, Utf8, Gb18030 };
+// The output's; by default the input's, its byte order mark kept.
+enum class OutputEncoding { Input, Utf8, Utf8Bom, Gb18030 };
 
 struct BatchOptions {
     std::string inputPath = "-";   // "-" is standard input
     std::string outputPath = "-";  // "-" is standard output
-    Encoding encoding = Encoding::Utf8;
-    bool geodesic = false;  // add the WGS-84 geodesic columns
+    Encoding encoding = Encoding::Auto;
+    OutputEncoding outputEncoding = OutputEncoding::Input;
+    bool geodesic = false;    // add the WGS-84 geodesic columns
+    bool navigation = false;  // add the courses of the course command (with --variation)
+};
+
+// How course and route write their results; unset means text for course, and for route text on a
+// terminal and CSV otherwise.
+enum class TableFormat { Text, Csv, Tsv };
+
+// The options of course and route (navigation_arguments.h reads them). A route's input file and
+// encoding are in BatchOptions, read as batch reads its file.
+struct NavigationOptions {
+    std::optional<TableFormat> table;
+    std::optional<double> variation;  // degrees, east positive: adds the magnetic courses
+    bool allSeconds = false;          // route --seconds: waypoints in 秒 unless their mode says
+    std::string gpxPath;              // empty: no GPX file
+    std::string geojsonPath;          // empty: no GeoJSON file
 };
 
 struct Request {
@@ -42,11 +68,15 @@ struct Request {
     // Window texts by default for distance and angle, plain numbers for batch.
     NumberFormat format = NumberFormat::Window;
     BatchOptions batch;
+    NavigationOptions navigation;
 };
 
 struct UsageError {
     std::string problem;  // what was wrong, for the user
 };
+
+// An --encoding value (auto, utf-8, gb18030, gbk, gb2312 or cp936, in any case), if it is one.
+std::optional<Encoding> encodingNamed(std::string_view name);
 
 // Reads the arguments after the program name.
 std::variant<Request, UsageError> parseArguments(std::span<const std::string_view> arguments);

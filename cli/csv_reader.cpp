@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "cli/batch_error.h"
-#include "geometry/code_points.h"
 
 namespace orvanto::cli {
 namespace {
@@ -25,28 +24,56 @@ std::size_t countLines(const char* begin, const char* end) {
 CsvReader::CsvReader(ByteSource& source, std::size_t bufferSize)
     : source_(source), buffer_(std::max(bufferSize, 2 * kMinimumRead)) {}
 
-void CsvReader::fill() {
+bool CsvReader::fill() {
     if (begin_ > 0) {
         std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
         end_ -= begin_;
         begin_ = 0;
     }
     if (buffer_.size() - end_ < kMinimumRead) {
-        throw BatchError("第 " + std::to_string(line_) + " 行起的一条记录超过 " +
-                         std::to_string(buffer_.size() / 1024) +
-                         " KiB，无法读取；可能是有引号没有闭合");
+        return false;
     }
     const std::size_t n = source_.read(buffer_.data() + end_, buffer_.size() - end_);
     end_ += n;
     ended_ = n == 0;
+    return true;
+}
+
+std::string_view CsvReader::lookAhead(std::size_t size, bool& complete) {
+    while (!ended_ && end_ - begin_ < size && fill()) {
+    }
+    complete = ended_;
+    return {buffer_.data() + begin_, std::min(size, end_ - begin_)};
+}
+
+// The record fills the buffer without a line break outside quotes: it is reported without its
+// fields and its bytes are passed over up to the next line feed.
+void CsvReader::skipLongRecord(CsvRecord& record) {
+    record.fields.clear();
+    record.verbatim = false;
+    record.tooLong = true;
+    record.text = {};
+    record.lineEnd = "\n";
+    record.line = line_;
+    for (;;) {
+        const char* const begin = buffer_.data() + begin_;
+        const char* const end = buffer_.data() + end_;
+        const char* const lineFeed = findByte(begin, end, '\n');
+        line_ += countLines(begin, lineFeed != nullptr ? lineFeed + 1 : end);
+        begin_ =
+            lineFeed != nullptr ? static_cast<std::size_t>(lineFeed + 1 - buffer_.data()) : end_;
+        if (lineFeed != nullptr || ended_) {
+            return;
+        }
+        fill();
+    }
 }
 
 // The header line decides the delimiter, so it is read whole (or up to a full buffer) first.
 void CsvReader::start() {
     started_ = true;
-    while (!ended_ && buffer_.size() - (end_ - begin_) >= kMinimumRead &&
-           findByte(buffer_.data() + begin_, buffer_.data() + end_, '\n') == nullptr) {
-        fill();
+    while (!ended_ && findByte(buffer_.data() + begin_, buffer_.data() + end_, '\n') == nullptr &&
+           fill()) {
     }
     const std::string_view unread{buffer_.data() + begin_, end_ - begin_};
     if (unread.starts_with(kByteOrderMark)) {
@@ -56,9 +83,6 @@ void CsvReader::start() {
     const std::string_view header = unread.substr(0, unread.find('\n'));
     const std::size_t separator = header.find_first_of(",\t");
     delimiter_ = separator != std::string_view::npos && header[separator] == '\t' ? '\t' : ',';
-    for (std::size_t byte = 0x80; byte < classes_.size(); ++byte) {
-        classes_[byte] = ByteClass::NonAscii;
-    }
     classes_[static_cast<unsigned char>(delimiter_)] = ByteClass::Delimiter;
     classes_['\n'] = ByteClass::LineFeed;
     classes_['"'] = ByteClass::QuoteOrReturn;
@@ -74,7 +98,15 @@ bool CsvReader::next(CsvRecord& record) {
         if (scan == Scan::Record || scan == Scan::End) {
             return scan == Scan::Record;
         }
-        fill();
+        if (!fill()) {
+            if (openQuoteLine_ != 0) {
+                throw BatchError("第 " + std::to_string(openQuoteLine_) +
+                                 " 行的引号没有闭合（引号内的文字超过 " +
+                                 std::to_string(buffer_.size() / 1024) + " KiB）");
+            }
+            skipLongRecord(record);
+            return true;
+        }
     }
 }
 
@@ -88,7 +120,8 @@ CsvReader::Scan CsvReader::scanPlainLine(CsvRecord& record) {
         return ended_ ? Scan::End : Scan::NeedMore;
     }
     record.fields.clear();
-    bool nonAscii = false;
+    record.tooLong = false;
+    openQuoteLine_ = 0;
     const char* fieldStart = begin;
     const char* at = begin;
     for (; at < end; ++at) {
@@ -101,8 +134,6 @@ CsvReader::Scan CsvReader::scanPlainLine(CsvRecord& record) {
             fieldStart = at + 1;
         } else if (byteClass == ByteClass::LineFeed) {
             break;
-        } else if (byteClass == ByteClass::NonAscii) {
-            nonAscii = true;
         } else if (*at == '"' || at + 1 == end || at[1] != '\n') {
             return scanRecord(record);  // a quote, or a carriage return not ending the line
         }
@@ -116,9 +147,6 @@ CsvReader::Scan CsvReader::scanPlainLine(CsvRecord& record) {
         --contentEnd;
     }
     record.fields.emplace_back(fieldStart, static_cast<std::size_t>(contentEnd - fieldStart));
-    if (nonAscii) {
-        checkUtf8(begin, contentEnd);
-    }
     record.verbatim = true;
     record.text = {begin, static_cast<std::size_t>(contentEnd - begin)};
     record.lineEnd = !lineFeed ? "" : contentEnd == at ? "\n" : "\r\n";
@@ -154,6 +182,8 @@ CsvReader::Scan CsvReader::scanRecord(CsvRecord& record) {
         return stop;
     };
     record.fields.clear();
+    record.tooLong = false;
+    openQuoteLine_ = 0;
     std::size_t quotedCount = 0;
     const char* at = begin;
     for (;;) {
@@ -164,11 +194,12 @@ CsvReader::Scan CsvReader::scanRecord(CsvRecord& record) {
             for (;;) {
                 const char* const quote = findByte(at, end, '"');
                 if (quote == nullptr) {
+                    const std::size_t openedOn = line_ + countLines(begin, opening);
                     if (!ended_) {
+                        openQuoteLine_ = openedOn;
                         return Scan::NeedMore;
                     }
-                    throw BatchError("第 " + std::to_string(line_ + countLines(begin, opening)) +
-                                     " 行的引号没有闭合");
+                    throw BatchError("第 " + std::to_string(openedOn) + " 行的引号没有闭合");
                 }
                 text.append(at, quote);
                 at = quote + 1;
@@ -200,29 +231,14 @@ CsvReader::Scan CsvReader::scanRecord(CsvRecord& record) {
         }
         ++at;  // past the delimiter
     }
-    checkUtf8(begin, at);
     record.verbatim = false;
-    record.text = {};
-    record.lineEnd = at == end ? "" : at > begin && at[-1] == '\r' ? "\r\n" : "\n";
+    const bool crlf = at < end && at > begin && at[-1] == '\r';
+    record.text = {begin, static_cast<std::size_t>(at - begin) - (crlf ? 1 : 0)};
+    record.lineEnd = at == end ? "" : crlf ? "\r\n" : "\n";
     record.line = line_;
     line_ += countLines(begin, at) + (at == end ? 0 : 1);
     begin_ = static_cast<std::size_t>((at == end ? at : at + 1) - base);
     return Scan::Record;
-}
-
-// Line by line, so that the message names the line: no UTF-8 sequence spans a line feed.
-void CsvReader::checkUtf8(const char* begin, const char* end) const {
-    std::size_t line = line_;
-    for (const char* start = begin; start < end; ++line) {
-        const char* lineFeed = findByte(start, end, '\n');
-        const char* stop = lineFeed != nullptr ? lineFeed : end;
-        if (!isValidUtf8({start, static_cast<std::size_t>(stop - start)})) {
-            throw BatchError("第 " + std::to_string(line) +
-                             " 行不是有效的 UTF-8 文本。若文件是中文系统上的电子表格保存的，"
-                             "请加上 --encoding=gb18030 再试");
-        }
-        start = stop + 1;
-    }
 }
 
 }  // namespace orvanto::cli

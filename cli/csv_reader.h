@@ -14,7 +14,12 @@
 //
 // A last line without a line feed is a record; an input ending in a line feed has no empty record
 // after it. An empty line is a record of one empty field. A UTF-8 byte order mark at the start is
-// skipped. The text must be UTF-8 (a decoder in front turns GB18030 into it).
+// skipped. The reader cuts bytes, UTF-8 or GB18030 alike (see text_encoding.h); decoding the fields
+// is the caller's.
+//
+// A record must fit in the buffer (1 MiB): a longer one not inside quotes comes back as a record
+// marked too long, without fields, and reading resumes after its line break. A quoted field that
+// does not fit is taken for a quote never closed, which stops the run.
 #pragma once
 
 #include <array>
@@ -35,7 +40,8 @@ struct CsvRecord {
     // True when the record held no quote and no carriage return except its line end: writing the
     // fields back unquoted, joined by the delimiter, then gives `text` byte for byte.
     bool verbatim = false;
-    std::string_view text;     // the record's bytes without the line end; set when verbatim
+    bool tooLong = false;      // over the buffer: skipped, no fields
+    std::string_view text;     // the record's bytes without the line end
     std::string_view lineEnd;  // "\n", "\r\n", or "" for a last line without a line feed
     std::size_t line = 0;      // the line the record starts on, counted from 1
 };
@@ -44,14 +50,16 @@ class CsvReader {
   public:
     static constexpr std::size_t kDefaultBufferSize = std::size_t{1} << 20;
 
-    // A record must fit in the buffer: a longer one (most likely a quote never closed) stops the
-    // run instead of growing the memory without bound.
+    // Memory stays bounded by the buffer, whatever the input.
     explicit CsvReader(ByteSource& source, std::size_t bufferSize = kDefaultBufferSize);
 
-    // Reads the next record; false at the end of the input. Throws BatchError for text that is
-    // not UTF-8 (naming its line), a quote still open at the end of the input, or a record longer
-    // than the buffer.
+    // Reads the next record; false at the end of the input. Throws BatchError, naming the line
+    // where the quote opened, for a quote still open at the end of the input or the buffer.
     bool next(CsvRecord& record);
+
+    // The input's first bytes, up to `size` (or the buffer), without consuming them; call before
+    // the first record. `complete` tells whether they are the whole input.
+    std::string_view lookAhead(std::size_t size, bool& complete);
 
     // Both known once the first record has been read.
     char delimiter() const { return delimiter_; }
@@ -60,14 +68,14 @@ class CsvReader {
   private:
     enum class Scan { Record, NeedMore, End };
     // What a byte means to the scan of a plain line; one table lookup a byte.
-    enum class ByteClass : unsigned char { Data, Delimiter, LineFeed, QuoteOrReturn, NonAscii };
+    enum class ByteClass : unsigned char { Data, Delimiter, LineFeed, QuoteOrReturn };
 
     void start();
-    void fill();
+    bool fill();  // false when the buffer is full
+    void skipLongRecord(CsvRecord& record);
     Scan scanPlainLine(CsvRecord& record);
     Scan scanRecord(CsvRecord& record);
     std::string& quotedText(std::size_t index);
-    void checkUtf8(const char* begin, const char* end) const;
 
     ByteSource& source_;
     std::vector<char> buffer_;
@@ -79,6 +87,8 @@ class CsvReader {
     char delimiter_ = ',';
     std::array<ByteClass, 256> classes_{};
     std::size_t line_ = 1;  // the line the next record starts on
+    // Where the quote opened when the last scan stopped inside a quoted field, else 0.
+    std::size_t openQuoteLine_ = 0;
     // The unquoted texts of the current record's quoted fields. A deque, so that adding one never
     // moves the others that fields already point into.
     std::deque<std::string> quoted_;

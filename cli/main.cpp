@@ -1,9 +1,9 @@
 // orvanto-cli: the distance and angle commands from the command line, one leg from the arguments
-// or a whole file of them. The arguments become the same input the window reads from its boxes;
-// the result texts go to standard output as the window's result boxes show them (or as plain
-// numbers), a message to standard error word for word.
+// or a whole file of them, and the courses of a leg or a whole route for planning a passage. The
+// arguments become the same input the window reads from its boxes; the result texts go to standard
+// output as the window's result boxes show them (or as plain numbers), a message to standard error
+// word for word.
 #include <cerrno>
-#include <cstring>
 #include <iostream>
 #include <span>
 #include <string>
@@ -15,8 +15,12 @@
 #include "calculator/messages.h"
 #include "cli/batch_command.h"
 #include "cli/cli_arguments.h"
+#include "cli/course_command.h"
 #include "cli/number_format.h"
-#include "geometry/code_points.h"
+#include "cli/route_command.h"
+#include "cli/system_error.h"
+#include "text/code_points.h"
+#include "text/printable.h"
 
 namespace {
 
@@ -64,6 +68,10 @@ int runCommand(const orvanto::cli::Request& request) {
             return std::visit(print, orvanto::calculateAngle(request.input));
         case orvanto::cli::Action::Batch:
             return orvanto::cli::runBatch(request);
+        case orvanto::cli::Action::Course:
+            return orvanto::cli::runCourse(request);
+        case orvanto::cli::Action::Route:
+            return orvanto::cli::runRoute(request);
     }
     return kExitFailure;
 }
@@ -86,7 +94,7 @@ int run(int argc, char* argv[]) {
     errno = 0;
     if (!std::cout.flush()) {
         std::cerr << "orvanto-cli：无法写入标准输出"
-                  << (errno != 0 ? std::string{"："} + std::strerror(errno) : "") << "\n";
+                  << (errno != 0 ? "：" + orvanto::cli::systemErrorText(errno) : "") << "\n";
         return kExitFailure;
     }
     return status;

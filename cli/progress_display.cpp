@@ -23,6 +23,7 @@ ProgressDisplay::ProgressDisplay(bool enabled, std::uint64_t totalBytes)
       start_(std::chrono::steady_clock::now()),
       lastDrawn_(start_) {}
 
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): passed on from rowDone as they come
 void ProgressDisplay::redraw(std::uint64_t rows, std::uint64_t bytesRead) {
     const auto now = std::chrono::steady_clock::now();
     if (now - lastDrawn_ < kRedrawInterval) {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "geometry/calculation_errors.h"
+#include "geometry/arithmetic_fault.h"
 #include "geometry/chart_constants.h"
 #include "geometry/scans.h"
 
@@ -19,8 +19,9 @@ double parallelRadius(double latitude) {
 
 }  // namespace
 
-DistanceMeasurement measureDistance(double lat1, double lon1, double lat2, double lon2,
-                                    const ScanRoute& scans) {
+DistanceMeasurement measureDistance(const ChartLeg& leg, const ScanRoute& scans) {
+    const auto [lat1, lon1] = leg.from;
+    const auto [lat2, lon2] = leg.to;
     const double r1 = parallelRadius(lat1);
     const double r2 = parallelRadius(lat2);
     double longitudeDifference = std::fabs(lon1 - lon2);
@@ -43,8 +44,8 @@ DistanceMeasurement measureDistance(double lat1, double lon1, double lat2, doubl
     return {(scan.angle * chart::kCircumferenceKm) / 360, scan.matched};
 }
 
-double distance(double lat1, double lon1, double lat2, double lon2) {
-    return measureDistance(lat1, lon1, lat2, lon2).kilometres;
+double distance(const ChartLeg& leg) {
+    return measureDistance(leg).kilometres;
 }
 
 }  // namespace orvanto

@@ -6,9 +6,17 @@
 // (on the equator, beyond about 114.59 degrees of longitude) have no matching angle.
 #pragma once
 
+#include "geometry/chart_point.h"
 #include "geometry/scans.h"
 
 namespace orvanto {
+
+// The two points of a distance, in the order it is measured: the estimate is not bit-for-bit
+// symmetric in them.
+struct ChartLeg {
+    ChartPoint from;
+    ChartPoint to;
+};
 
 struct DistanceMeasurement {
     double kilometres;
@@ -17,12 +25,11 @@ struct DistanceMeasurement {
     bool matched;
 };
 
-// Points in signed decimal degrees, north and east positive. Throws ArithmeticFault when the
-// arithmetic overflows or becomes invalid (non-finite or astronomically large arguments).
-DistanceMeasurement measureDistance(double lat1, double lon1, double lat2, double lon2,
-                                    const ScanRoute& scans = kFastScans);
+// Throws ArithmeticFault when the arithmetic overflows or becomes invalid (non-finite or
+// astronomically large arguments).
+DistanceMeasurement measureDistance(const ChartLeg& leg, const ScanRoute& scans = kFastScans);
 
 // The distance in kilometres as measureDistance gives it, matched or not.
-double distance(double lat1, double lon1, double lat2, double lon2);
+double distance(const ChartLeg& leg);
 
 }  // namespace orvanto

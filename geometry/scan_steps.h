@@ -43,7 +43,8 @@ inline constexpr ScanDefinition kCosineScan{
         return std::acos(std::fmin(cosine - chart::kCosineTolerance, 1.0)) * (180 / chart::kPi);
     }};
 
-// A scan pass by pass, exactly as defined: up to 180000 evaluations of `scan.valueAt`.
+// The reference scan: pass by pass, every step as written, up to 180000 evaluations of
+// `scan.valueAt`.
 ScanOutcome referenceScan(const ScanDefinition& scan, double target);
 
 }  // namespace orvanto

@@ -23,7 +23,7 @@ ScanOutcome scanHalfAngleSine(double halfChordRatio);
 // Finds the angle whose cosine is within 0.0001 of `cosine`.
 ScanOutcome scanCosine(double cosine);
 
-// The scans pass by pass, as defined: up to 180000 sine or cosine evaluations a call. The
+// The reference scans: pass by pass, up to 180000 sine or cosine evaluations a call. The
 // calculator never runs them; tests and benchmarks hold them beside the fast route.
 ScanOutcome referenceScanHalfAngleSine(double halfChordRatio);
 ScanOutcome referenceScanCosine(double cosine);

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "geometry/calculation_errors.h"
+#include "geometry/arithmetic_fault.h"
 #include "geometry/chart_constants.h"
 #include "geometry/scans.h"
 
@@ -16,12 +16,12 @@ double chordOf(double kilometres) {
 
 }  // namespace
 
-AngleMeasurement measureThreePointAngle(double lat1, double lon1, double lat2, double lon2,
-                                        double latR, double lonR, const ScanRoute& scans) {
-    // distance() is not bit-for-bit symmetric in its points, so these argument orders are fixed.
-    const DistanceMeasurement d12 = measureDistance(lat1, lon1, lat2, lon2, scans);
-    const DistanceMeasurement d1R = measureDistance(lat1, lon1, latR, lonR, scans);
-    const DistanceMeasurement dR2 = measureDistance(latR, lonR, lat2, lon2, scans);
+AngleMeasurement measureThreePointAngle(const AngleCorners& corners, const ScanRoute& scans) {
+    const auto& [p1, p2, r] = corners;
+    // distance() is not bit-for-bit symmetric in its points, so these orders are fixed.
+    const DistanceMeasurement d12 = measureDistance({.from = p1, .to = p2}, scans);
+    const DistanceMeasurement d1R = measureDistance({.from = p1, .to = r}, scans);
+    const DistanceMeasurement dR2 = measureDistance({.from = r, .to = p2}, scans);
     const double a = chordOf(d12.kilometres);
     const double b = chordOf(d1R.kilometres);
     const double c = chordOf(dR2.kilometres);
@@ -36,9 +36,8 @@ AngleMeasurement measureThreePointAngle(double lat1, double lon1, double lat2, d
     return {scan.angle, scan.matched, cosine, d12, d1R, dR2};
 }
 
-double threePointAngle(double lat1, double lon1, double lat2, double lon2, double latR,
-                       double lonR) {
-    return measureThreePointAngle(lat1, lon1, lat2, lon2, latR, lonR).degrees;
+double threePointAngle(const AngleCorners& corners) {
+    return measureThreePointAngle(corners).degrees;
 }
 
 }  // namespace orvanto

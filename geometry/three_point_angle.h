@@ -10,6 +10,14 @@
 
 namespace orvanto {
 
+// The three points of an angle: its vertex is the reference point, its sides run to point 1 and
+// to point 2.
+struct AngleCorners {
+    ChartPoint point1;
+    ChartPoint point2;
+    ChartPoint reference;
+};
+
 struct AngleMeasurement {
     double degrees;
     // False when the scan found no angle: `degrees` is then the tiny negative value of its end.
@@ -21,14 +29,12 @@ struct AngleMeasurement {
     DistanceMeasurement referenceToPoint2;
 };
 
-// Points in signed decimal degrees. Throws ArithmeticFault when the cosine's division divides by
-// zero, is invalid or overflows, and passes on a fault of the distances.
-AngleMeasurement measureThreePointAngle(double lat1, double lon1, double lat2, double lon2,
-                                        double latR, double lonR,
+// Throws ArithmeticFault when the cosine's division divides by zero, is invalid or overflows, and
+// passes on a fault of the distances.
+AngleMeasurement measureThreePointAngle(const AngleCorners& corners,
                                         const ScanRoute& scans = kFastScans);
 
 // The angle in degrees as measureThreePointAngle gives it, matched or not.
-double threePointAngle(double lat1, double lon1, double lat2, double lon2, double latR,
-                       double lonR);
+double threePointAngle(const AngleCorners& corners);
 
 }  // namespace orvanto

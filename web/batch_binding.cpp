@@ -1,8 +1,7 @@
-// A batch file run in the page: the command line's reader, column mapping and row calculator over
-// bytes in memory, the rows written as `orvanto-cli batch` writes them. Until the batch steps live
-// in a library of their own, the run loop and the field quoting here follow the command line's
-// (cli/batch_command.cpp, cli/block_writer.cpp); the page's tests compare both outputs byte for
-// byte.
+// A batch file run in the page: the command line's own batch run (cli/batch_run.h) over bytes in
+// memory, so that the download is byte for byte what `orvanto-cli batch` writes. The page hands it
+// UTF-8 only: a GB18030 file is decoded by the browser first and written back as UTF-8 with a
+// byte-order mark, since a browser can read GB18030 but not write it.
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
@@ -12,19 +11,17 @@
 #include <string_view>
 #include <variant>
 
-#include "cli/batch_columns.h"
 #include "cli/batch_error.h"
-#include "cli/batch_row.h"
+#include "cli/batch_run.h"
 #include "cli/byte_source.h"
 #include "cli/csv_reader.h"
+#include "cli/text_encoding.h"
 
 namespace orvanto {
 namespace {
 
 using emscripten::val;
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::string_view kResultColumns[] = {"km", "nmi", "angle", "error"};
 // Progress is reported every so many rows: often enough for a smooth bar, seldom enough to cost
 // nothing.
 constexpr std::uint64_t kRowsPerProgress = 16384;
@@ -49,41 +46,10 @@ class MemorySource : public cli::ByteSource {
     std::size_t position_ = 0;
 };
 
-// The output rows in the input's delimiter and line end, a field quoted the RFC 4180 way when it
-// holds the delimiter, a quote, CR or LF.
-class BatchOutput {
+class MemorySink : public cli::ByteSink {
   public:
-    std::string text;
-    char delimiter = ',';
-    std::string lineEnd = "\n";
-
-    void field(std::string_view field) {
-        const char specials[] = {delimiter, '"', '\r', '\n'};
-        if (field.find_first_of(std::string_view{specials, sizeof specials}) ==
-            std::string_view::npos) {
-            text += field;
-            return;
-        }
-        text += '"';
-        for (const char c : field) {
-            text += c == '"' ? "\"\"" : std::string_view{&c, 1};
-        }
-        text += '"';
-    }
-    // A row's own fields as read, padded to the header's width.
-    void recordFields(const cli::CsvRecord& record, std::size_t width) {
-        if (record.verbatim) {
-            text += record.text;
-        } else {
-            for (std::size_t i = 0; i < record.fields.size(); ++i) {
-                if (i > 0) {
-                    text += delimiter;
-                }
-                field(record.fields[i]);
-            }
-        }
-        text.append(width > record.fields.size() ? width - record.fields.size() : 0, delimiter);
-    }
+    std::string bytes;
+    void write(std::string_view more) override { bytes += more; }
 };
 
 val bytesOf(const std::string& text) {
@@ -92,70 +58,58 @@ val bytesOf(const std::string& text) {
         .call<val>("slice");
 }
 
-// `options`: {name, seconds: [bool, bool, bool], format: 'plain' | 'window', byteOrderMark}; the
-// last puts a byte-order mark in front of the output (for a GB18030 file the page has decoded).
-// Returns {bytes, rows, failedRows}, or {error} when the file cannot be read as a batch file.
+// The encoding the command line's `auto` finds: {encoding: 'utf-8' | 'gb18030'}, or {line} for the
+// first line neither encoding reads.
+val detectBatchEncoding(const std::string& bytes) {
+    MemorySource source{bytes};
+    cli::CsvReader reader{source};
+    bool complete = false;
+    const auto found =
+        cli::detectEncoding(reader.lookAhead(cli::kDetectionWindow, complete), complete);
+    val result = val::object();
+    if (const auto* bad = std::get_if<cli::UnreadableLine>(&found)) {
+        result.set("line", static_cast<double>(bad->line));
+    } else {
+        const bool gb18030 = std::get<cli::TextEncoding>(found) == cli::TextEncoding::Gb18030;
+        result.set("encoding", std::string{gb18030 ? "gb18030" : "utf-8"});
+    }
+    return result;
+}
+
+// UTF-8 `bytes`; `options`: {name, seconds: [bool, bool, bool], format: 'plain' | 'window',
+// byteOrderMark}, the last for a byte-order mark in front of the output whether or not the input
+// has one. Returns {bytes, rows, failedRows}, or {error} when the file cannot be run.
 val runBatch(const std::string& bytes, const val& options, const val& onProgress) {
-    CalculatorInput modes;
-    for (auto [index, point] :
-         {std::pair{0, &modes.point1}, {1, &modes.point2}, {2, &modes.reference}}) {
+    cli::BatchSettings settings;
+    for (auto [index, point] : {std::pair{0, &settings.modes.point1},
+                                {1, &settings.modes.point2},
+                                {2, &settings.modes.reference}}) {
         point->mode =
             options["seconds"][index].as<bool>() ? EntryMode::Seconds : EntryMode::Minutes;
     }
-    const auto format = options["format"].as<std::string>() == "window" ? cli::NumberFormat::Window
-                                                                        : cli::NumberFormat::Plain;
+    settings.format = options["format"].as<std::string>() == "window" ? cli::NumberFormat::Window
+                                                                      : cli::NumberFormat::Plain;
+    settings.inputName = "“" + options["name"].as<std::string>() + "”";
     val result = val::object();
     try {
         MemorySource source{bytes};
         cli::CsvReader reader{source};
-        cli::CsvRecord record;
-        if (!reader.next(record)) {
-            throw cli::BatchError("“" + options["name"].as<std::string>() +
-                                  "”是空的：第一行须是表头，如 lat1,lon1,lat2,lon2");
-        }
-        auto found = cli::findColumns(record.fields);
-        if (const auto* problem = std::get_if<std::string>(&found)) {
-            throw cli::BatchError(*problem);
-        }
-        const auto& columns = std::get<cli::BatchColumns>(found);
-        BatchOutput output;
-        output.delimiter = reader.delimiter();
-        output.lineEnd = record.lineEnd.empty() ? "\n" : record.lineEnd;
-        output.text.reserve(bytes.size() * 2);
-        if (reader.hadByteOrderMark() || options["byteOrderMark"].as<bool>()) {
-            output.text += kByteOrderMark;
-        }
-        output.recordFields(record, 0);
-        for (const std::string_view name : kResultColumns) {
-            output.text += output.delimiter;
-            output.text += name;
-        }
-        output.text += output.lineEnd;
-
-        cli::RowCalculator calculator{columns, modes, format, false};
-        cli::RowResults results;
-        std::uint64_t rows = 0;
-        std::uint64_t failed = 0;
-        while (reader.next(record)) {
-            calculator.calculate(record.fields, results);
-            output.recordFields(record, columns.width);
-            for (const std::string* number :
-                 {&results.kilometres, &results.nauticalMiles, &results.angle}) {
-                output.text += output.delimiter;
-                output.text += *number;
-            }
-            output.text += output.delimiter;
-            output.field(results.error);
-            output.text += output.lineEnd;
-            ++rows;
-            failed += results.error.empty() ? 0U : 1U;
+        cli::Utf8Codec utf8;
+        cli::BatchRun run{reader, utf8, std::move(settings)};
+        run.readHeader();
+        MemorySink sink;
+        sink.bytes.reserve(bytes.size() * 2);
+        const cli::BatchOutput output{
+            .codec = &utf8,
+            .byteOrderMark = options["byteOrderMark"].as<bool>() || run.hadByteOrderMark()};
+        const cli::BatchCounts counts = run.run(sink, output, [&](std::uint64_t rows) {
             if (rows % kRowsPerProgress == 0) {
                 onProgress(source.fractionRead());
             }
-        }
-        result.set("bytes", bytesOf(output.text));
-        result.set("rows", static_cast<double>(rows));
-        result.set("failedRows", static_cast<double>(failed));
+        });
+        result.set("bytes", bytesOf(sink.bytes));
+        result.set("rows", static_cast<double>(counts.rows));
+        result.set("failedRows", static_cast<double>(counts.failed));
     } catch (const cli::BatchError& error) {
         result.set("error", std::string{error.what()});
     }
@@ -165,6 +119,7 @@ val runBatch(const std::string& bytes, const val& options, const val& onProgress
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(orvanto_batch) {
+    emscripten::function("detectBatchEncoding", &detectBatchEncoding);
     emscripten::function("runBatch", &runBatch);
 }
 

@@ -1,17 +1,27 @@
 // Batch files in the page: the file is read, computed in a Web Worker and offered back as a
 // download; it never leaves the computer. The worker runs the same WebAssembly module's
-//   runBatch(bytes, { name, seconds: [bool, bool, bool], format: 'plain' | 'window', byteOrderMark },
+//   detectBatchEncoding(bytes) → { encoding: 'utf-8' | 'gb18030' } or { line }
+//   runBatch(utf8Bytes, { name, seconds: [bool, bool, bool], format: 'plain' | 'window', byteOrderMark },
 //            onProgress(fraction)) → { bytes, rows, failedRows } or { error }
 import { byId } from './dom.js';
 
 // The worker's own code. A worker cannot be loaded from a file:// page, so it is built from the
-// module's text and this function's as a Blob. GB18030 is decoded by the browser (which cannot
-// write it) and the result written as UTF-8 with a byte-order mark, as spreadsheets on Chinese
-// systems open it.
+// module's text and this function's as a Blob. The encoding is told by the command line's own
+// `auto` rule unless chosen. GB18030 is decoded by the browser (which cannot write it) and the
+// result written as UTF-8 with a byte-order mark, as spreadsheets on Chinese systems open it.
 function workerMain() {
     self.onmessage = async ({ data: { bytes, options } }) => {
         const module = await createOrvanto();
-        const gb18030 = options.encoding === 'gb18030';
+        let encoding = options.encoding;
+        if (encoding === 'auto') {
+            const found = module.detectBatchEncoding(bytes);
+            if (found.line !== undefined) {
+                self.postMessage({ result: { error: `无法确定文件的编码：第 ${found.line} 行既不是有效的 UTF-8 文本，也不是有效的 GB18030 文本；可在“文件编码”中选定` } });
+                return;
+            }
+            encoding = found.encoding;
+        }
+        const gb18030 = encoding === 'gb18030';
         const input = gb18030 ? new TextEncoder().encode(new TextDecoder('gb18030').decode(bytes)) : bytes;
         const result = module.runBatch(input, { ...options, byteOrderMark: gb18030 }, (fraction) => {
             self.postMessage({ progress: fraction });

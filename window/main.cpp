@@ -1,14 +1,19 @@
-// The program `orvanto`: shows the calculator window and runs until it is closed.
+// The program `orvanto`: shows the calculator window and runs until it is closed. --help and
+// --version are answered first, so that they work without a display.
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
 
-#include "window/pdf.h"
-#include "window/startup_messages.h"
+#include "window/calculator_window.h"
+#include "window/command_line.h"
+#include "window/platform/startup_messages.h"
 #include "window/window_look.h"
 
 int main(int argc, char* argv[]) {
+    if (const std::optional<int> status = orvanto::answerCommandLine(argc, argv)) {
+        return *status;
+    }
     // Read before QApplication takes Qt's own options out of argv.
     const std::optional<std::string> display = orvanto::displayToTry(argc, argv);
     if (!display) {
@@ -22,7 +27,7 @@ int main(int argc, char* argv[]) {
     // icon for it (X11 desktops use the entry's StartupWMClass).
     QGuiApplication::setDesktopFileName(QStringLiteral("example.orvanto.Calculator"));
     orvanto::useClassicStyle();
-    orvanto::pdf window{orvanto::desktopPlatform()};
+    orvanto::CalculatorWindow window{orvanto::desktopPlatform()};
     window.show();
     return QApplication::exec();
 }

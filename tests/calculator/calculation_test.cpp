@@ -8,7 +8,7 @@
 #include <string>
 
 #include "calculator/messages.h"
-#include "geometry/code_points.h"
+#include "text/code_points.h"
 
 namespace orvanto {
 namespace {
@@ -21,6 +21,8 @@ PointEntries seconds(std::string latitude, std::string longitude) {
 }
 
 constexpr const char* kIncomplete = "请输入完整的经纬信息！";
+constexpr const char* kNotANumber = "不是一个数：按“分”格式";
+constexpr const char* kNotDigits = "不全是数字：按“秒”格式";
 
 struct Row {
     CalculatorInput input;
@@ -45,12 +47,31 @@ void expectShown(const Message& message, const Row& row) {
 
 TEST(CalculateDistance, GivesBothTextsOrTellsWhy) {
     using enum EntryBox;
+    const PointEntries origin = minutes("0", "0");
     const Row rows[] = {
         {{minutes("4250.0", "9338.80"), seconds("421125", "1021125")}, "704.197\t380.236"},
-        {{minutes("0", "0"), minutes("0", "100")}, "111.195\t60.04"},
+        {{minutes("0", "0"), minutes("0", "1D2")}, "111.195\t60.04"},
         // Identical points match one scan step below zero: once shown as "-." km.
         {{minutes("4250.0", "9338.80"), minutes("4250.0", "9338.80")}, ".\t."},
-        {{minutes(" ", "0"), minutes("0", "100")}, "111.195\t60.04"},  // a space is an entry
+        // Blanks and invisible characters alone are an empty box, not 0°.
+        {{minutes("\u00a0\u3000\t\r\n", "0"), origin}, kIncomplete, Point1Latitude},
+        {{origin, seconds("0", "\u2007\u202f\u200b\ufeff ")}, kIncomplete, Point2Longitude},
+        // Typos once read as places without a word: each is told, in the order of the checks.
+        {{minutes("42ab", "0"), origin},
+         "点Ⅰ纬度的输入“42ab”不是一个数：按“分”格式（度、分，如 4250.0）读取时，"
+         "整个输入须是一个数：可带一个正负号，数字中最多一个小数点，"
+         "其后可带指数（E、e、D 或 d，可带正负号，至少一位数字，如 1E2）。",
+         Point1Latitude},
+        {{seconds("5000.00", "0"), origin}, "若是，请为点Ⅰ选择“分”。", Point1Latitude},
+        {{seconds("421125.5", "0"), origin}, "如 42°11′25.5″", Point1Latitude},
+        {{seconds("ab421125", "0"), origin}, kNotDigits, Point1Latitude},
+        {{seconds("#421125", "0"), origin}, kNotDigits, Point1Latitude},
+        {{minutes("421125x", "0"), origin}, "数值溢出", Point1Latitude},  // the old errors first
+        {{seconds("-123", "0"), seconds("5", "0")}, "2.669\t1.441"},  // -0°01′23″, 0°00′05″
+        {{seconds("123", "0"), seconds("-123", "0")}, "5.115\t2.762"},
+        {{minutes("42\u00a050.0", "1E2"), minutes("\u202f4250.0", "100")}, ".\t."},
+        {{minutes("42°50‘30‘‘", "0"), minutes("42°11＇25＂", "0")}, "72.388\t39.086"},
+        {{minutes("42°50＇", "0"), seconds("42°11‘25“", "0")}, "71.498\t38.606"},
         // Nautical miles come from the kilometre text: from the unrounded 20.3485 km they would
         // be 10.987.
         {{minutes("0", "0"), minutes("0", "011")}, "20.349\t10.988"},
@@ -67,7 +88,11 @@ TEST(CalculateDistance, GivesBothTextsOrTellsWhy) {
          "点Ⅰ纬度的输入“42a125”类型不匹配：按“秒”格式（度、两位分、两位秒，如 421125）"
          "读取时，分和秒须是数字。",
          Point1Latitude},
-        {{minutes("0", "0"), seconds("4250.0", "4211ab")}, "点Ⅱ经度", Point2Longitude},
+        {{minutes("0", "0"), seconds("4250.0", "4211ab")},
+         "点Ⅱ纬度的输入“4250.0”不全是数字：按“秒”格式（度、两位分、两位秒，如 421125）"
+         "读取时，除正负号或方向标记外只能有数字。"
+         "这个输入像是度分写法（如 4250.0），若是，请为点Ⅱ选择“分”。",
+         Point2Latitude},
         {{minutes("4250.0E", "0"), minutes("0", "0")},
          "点Ⅰ纬度的输入“4250.0E”标的是经度的方向：纬度只能标北、南（N、S），如 4250.0S。",
          Point1Latitude},
@@ -87,6 +112,21 @@ TEST(CalculateDistance, GivesBothTextsOrTellsWhy) {
         SCOPED_TRACE(row.input.point1.latitude + " " + row.input.point2.longitude);
         std::visit([&](const auto& shown) { expectShown(shown, row); },
                    calculateDistance(row.input));
+    }
+    // More typos once read as places without a word, in point 1's latitude (分).
+    const char* const kComma = "含有逗号";
+    const char* const kSigns = "有不止一个正负号";
+    const std::pair<const char*, const char*> typos[] = {
+        {"abc", kNotANumber},      {"4250.0x", kNotANumber},    {"x4250.0", kNotANumber},
+        {"inf", kNotANumber},      {"nan", kNotANumber},        {"42-50.0", kNotANumber},
+        {"4250.0.0", kNotANumber}, {"北緯4250.0", kNotANumber}, {"1e+", kNotANumber},
+        {"9999x", kNotANumber},    {"4250，5", kComma},         {"4250、5", kComma},
+        {"124,54.2", kComma},      {"- -4250.0", kSigns},       {"-－4250.0", kSigns},
+        {"-+4250.0", kSigns},      {"4250,5", kComma},          {"--4250.0", kSigns},
+    };
+    for (const auto& [typo, part] : typos) {
+        const Row row{{minutes(typo, "0"), origin}, part, EntryBox::Point1Latitude};
+        expectShown(std::get<Message>(calculateDistance(row.input)), row);
     }
 }
 
@@ -162,7 +202,9 @@ TEST(CalculateDistance, AnyTextReadsOrIsReportedInItsBox) {
             continue;
         }
         EXPECT_EQ(message->box, box) << text;
-        EXPECT_TRUE(message->text.starts_with(boxName(box))) << text;
+        EXPECT_TRUE(message->kind == MessageKind::IncompleteEntry ||
+                    message->text.starts_with(boxName(box)))
+            << text;
         for (const char32_t c : decodeUtf8(message->text)) {
             ASSERT_FALSE(c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x202E || c == 0xFEFF ||
                          strayByte(c) >= 0)

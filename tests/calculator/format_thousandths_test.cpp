@@ -10,7 +10,7 @@
 #include <random>
 #include <string>
 
-#include "geometry/calculation_errors.h"
+#include "geometry/arithmetic_fault.h"
 
 namespace orvanto {
 namespace {

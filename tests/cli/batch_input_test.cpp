@@ -1,14 +1,16 @@
-// How batch files are read: the CSV/TSV scanner, the GB18030 decoder in front of it, the header's
-// columns and the plain number form.
+// How batch files are read: the CSV/TSV scanner, the encodings and how `auto` tells them apart,
+// the header's columns and the plain number form.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <tuple>
 
 #include "cli/batch_columns.h"
 #include "cli/batch_error.h"
 #include "cli/csv_reader.h"
+#include "cli/gb18030_codec.h"
 #include "cli/number_format.h"
 
 namespace orvanto::cli {
@@ -31,8 +33,8 @@ class ChunkedSource : public ByteSource {
     std::size_t at_ = 0;
 };
 
-// Each record as "line:field|field", "*" when it cannot be copied verbatim, "+cr" for a CRLF end,
-// "+eof" for a last line without a line feed; records separated by " / ".
+// Each record as "line:field|field", "*" when it cannot be copied verbatim, "!" when too long,
+// "+cr" for a CRLF end, "+eof" for a last line without a line feed; records separated by " / ".
 std::string readAll(ByteSource& source, std::size_t bufferSize) {
     CsvReader reader{source, bufferSize};
     CsvRecord record;
@@ -42,7 +44,7 @@ std::string readAll(ByteSource& source, std::size_t bufferSize) {
         for (std::size_t i = 0; i < record.fields.size(); ++i) {
             shown += (i > 0 ? "|" : "") + std::string{record.fields[i]};
         }
-        shown += record.verbatim ? "" : "*";
+        shown += record.tooLong ? "!" : record.verbatim ? "" : "*";
         shown += record.lineEnd == "\r\n" ? "+cr" : record.lineEnd.empty() ? "+eof" : "";
     }
     return shown;
@@ -86,46 +88,60 @@ TEST(CsvReader, ReadsRfc4180AndTsv) {
     }
 }
 
-TEST(CsvReader, StopsNamingTheLine) {
+// With a 24-byte buffer: a record too long is passed over, a quote too long stops the run.
+TEST(CsvReader, PassesOverLongRecordsAndStopsAtOpenQuotes) {
     const std::pair<std::string, std::string> rows[] = {
+        {"a,b\n" + std::string(30, 'x') + "\n1,2\n", "1:a|b / 2:! / 3:1|2"},
         {"a,b\n1,2\n\"open,3\n4\n", "第 3 行的引号没有闭合"},
-        {"a,b\n1,\xff\n", "第 2 行不是有效的 UTF-8 文本"},
-        {"a,b\n\"x\n\xc3\",1\n", "第 3 行不是有效的 UTF-8 文本"},
-        {"a,b\n" + std::string(30, 'x') + "\n", "第 2 行起的一条记录超过"},  // 24-byte buffer
+        {"a,b\n1,\"" + std::string(30, 'x') + "\"\n", "第 2 行的引号没有闭合（引号内的文字超过"},
     };
-    for (const auto& [text, message] : rows) {
+    for (const auto& [text, expected] : rows) {
         ChunkedSource source{text, 7};
         try {
-            readAll(source, 24);
-            ADD_FAILURE() << "no stop for " << text;
+            EXPECT_EQ(readAll(source, 24), expected);
         } catch (const BatchError& error) {
-            EXPECT_NE(std::string{error.what()}.find(message), std::string::npos) << error.what();
+            EXPECT_TRUE(std::string{error.what()}.starts_with(expected)) << error.what();
         }
     }
 }
 
-TEST(Gb18030Decoder, HandsOnUtf8EvenWhenACharacterIsSplit) {
-    // "点Ⅰ纬度,备注\n4250.0,北\n" as a spreadsheet on a Chinese system saves it.
-    const std::string gb18030 =
-        "\xb5\xe3\xa2\xf1\xce\xb3\xb6\xc8,\xb1\xb8\xd7\xa2\n4250.0,\xb1\xb1\n";
-    ChunkedSource raw{gb18030, 1};
-    Gb18030Decoder decoder{raw};
-    EXPECT_EQ(readAll(decoder, 32), "1:点Ⅰ纬度|备注 / 2:4250.0|北");
+// "点Ⅰ纬度,备注" as a spreadsheet on a Chinese system saves it.
+const std::string kGb18030Header = "\xb5\xe3\xa2\xf1\xce\xb3\xb6\xc8,\xb1\xb8\xd7\xa2";
 
-    for (const std::string bad : {"a\n\xff\n", "a\n\xb5"}) {  // a byte no character starts with
-        ChunkedSource source{bad, 1};                         // a character cut off at the end
-        Gb18030Decoder badDecoder{source};
-        EXPECT_THROW(
-            {
-                try {
-                    readAll(badDecoder, 24);
-                } catch (const BatchError& error) {
-                    EXPECT_STREQ(error.what(), "第 2 行不是有效的 GB18030 文本，无法读取");
-                    throw;
-                }
-            },
-            BatchError);
+TEST(TextEncoding, AutoTellsUtf8FromGb18030AndNamesTheLineNeitherReads) {
+    const std::tuple<std::string, bool, std::string> rows[] = {
+        {"a,b\n北,\n", true, "UTF-8"},
+        {"a\n" + kGb18030Header + "\n", true, "GB18030"},
+        {"\xEF\xBB\xBF" + kGb18030Header, true, "UTF-8"},  // the byte order mark decides
+        {"a,\xe5\x8c", false, "UTF-8"},                    // cut at the 64 KiB edge
+        {"a,\xe5", true, "line 1"},
+        {"\x81\x30\x81\x30,\x90\x30\x81\x30", true, "GB18030"},  // four-byte forms
+        {"a\n\x84\x31\xA5\x30\n", true, "line 2"},  // between the BMP and the other planes
+        {"a\nb\xb1\xb1\n\x80\n", true, "line 3"},   // 0x80 is in neither
+    };
+    for (const auto& [text, complete, expected] : rows) {
+        const auto found = detectEncoding(text, complete);
+        const auto* line = std::get_if<UnreadableLine>(&found);
+        EXPECT_EQ(line != nullptr ? "line " + std::to_string(line->line)
+                  : std::get<TextEncoding>(found) == TextEncoding::Utf8 ? "UTF-8"
+                                                                        : "GB18030",
+                  expected)
+            << text;
     }
+}
+
+TEST(TextEncoding, CodecsReplaceWhatDoesNotReadAndRoundTrip) {
+    Gb18030Codec gb18030;
+    Utf8Codec utf8;
+    std::string decoded;
+    gb18030.appendUtf8(kGb18030Header + "\xff", decoded);
+    EXPECT_EQ(decoded, "点Ⅰ纬度,备注\uFFFD");
+    std::string encoded;
+    gb18030.appendEncoded("点Ⅰ纬度,备注", encoded);
+    EXPECT_EQ(encoded, kGb18030Header);
+    decoded.clear();
+    utf8.appendUtf8("a\xff\xe5", decoded);
+    EXPECT_EQ(decoded, "a\uFFFD\uFFFD");
 }
 
 TEST(BatchColumns, FindsTheColumnsByName) {
@@ -135,11 +151,12 @@ TEST(BatchColumns, FindsTheColumnsByName) {
         if (const auto* problem = std::get_if<std::string>(&found)) {
             return *problem;
         }
+        const auto& columns = std::get<BatchColumns>(found);
         std::string shown;
-        for (const auto& position : std::get<BatchColumns>(found).position) {
+        for (const auto& position : columns.position) {
             shown += position ? std::to_string(*position) : "-";
         }
-        return shown;
+        return shown + (columns.width < columns.headerWidth ? " in place" : "");
     };
     EXPECT_EQ(positions({"id", " LAT1", "Lon1 ", "lat2", "LON2"}), "1234-----");
     EXPECT_EQ(positions({"lonr", "点Ⅱ经度", "点Ⅱ纬度", "点Ⅰ经度", "点Ⅰ纬度", "MODE2", "latr"}),
@@ -150,6 +167,11 @@ TEST(BatchColumns, FindsTheColumnsByName) {
         positions({"lat1", "lon1", "lat2", "lon2", "latr"}).starts_with("表头中 latr 和 lonr"));
     EXPECT_EQ(positions({"lat1", "lon1", "lat2", "lon2", "点Ⅰ纬度"}),
               "表头中的 lat1 列出现了两次（第 1 列和第 5 列）");
+    // A file this run wrote: its results recomputed; a result column elsewhere is refused.
+    EXPECT_EQ(positions({"lat1", "lon1", "lat2", "lon2", "km", "nmi", "angle", "Error"}),
+              "0123----- in place");
+    EXPECT_TRUE(positions({"lat1", "lon1", "lat2", "lon2", "km", "nmi", "error", "angle"})
+                    .starts_with("表头第 5 列的 km 是结果列的名字"));
 }
 
 TEST(NumberFormat, PlainNumbersHaveALeadingZeroAndNoTrailingPoint) {

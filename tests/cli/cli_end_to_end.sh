@@ -65,15 +65,15 @@ expect 0 $'0\t0' '' distance --format=plain 4250.0 9338.80 4250.0 9338.80
 # the window's message; bad rows do not stop the run but make the status 1.
 printf '%s\n' 'name,lat1,lon1,lat2,lon2,mode2,latr,lonr' \
     'worked,4250.0,9338.80,421125,1021125,s,4000.0,10000.0' \
-    '"same, point",3100.0,12000.0,3100.0,12000.0,,3000.0,12000.0' '' 'comma,0,0,"42,5",0,s,0,0' \
+    '"same, point",3100.0,12000.0,3100.0,12000.0,,3000.0,12000.0' ',,' 'comma,0,0,"42,5",0,s,0,0' \
     'mode,0,0,0,100,x' >"$work/mixed.csv"
 expect 1 'name,lat1,lon1,lat2,lon2,mode2,latr,lonr,km,nmi,angle,error
 worked,4250.0,9338.80,421125,1021125,s,4000.0,10000.0,704.197,380.236,93.448,
 "same, point",3100.0,12000.0,3100.0,12000.0,,3000.0,12000.0,0,0,0.809,
-,,,,,,,,,,,请输入完整的经纬信息！
+,,
 comma,0,0,"42,5",0,s,0,0,,,,"点Ⅱ纬度的输入“42,5”类型不匹配：按“秒”格式（度、两位分、两位秒，如 421125）读取时，分和秒须是数字。"
 mode,0,0,0,100,x,,,,,,mode2 列的“x”无法识别：应为 m、s、分 或 秒，留空则按 --seconds 的设定' \
-    '5 行中有 3 行未能算出' batch "$work/mixed.csv"
+    '4 行中有 2 行未能算出' batch "$work/mixed.csv"
 expect 2 '' '就是输入文件' batch --output="$work/mixed.csv" "$work/mixed.csv"
 # Output that cannot be written is a failure, not a success with the result lost.
 for command in 'distance 0 0 0 100' "batch $work/mixed.csv" --version; do
@@ -83,7 +83,7 @@ for command in 'distance 0 0 0 100' "batch $work/mixed.csv" --version; do
         echo "FAIL: orvanto-cli $command >/dev/full: $(cat "$work/err")"
     }
 done
-expect 2 '' '无法打开输入文件' batch "$work/missing.csv"
+expect 2 '' '无法打开输入文件“'"$work"'/missing.csv”：找不到文件' batch "$work/missing.csv"
 # The geodesic beside the chord estimate, which is about 26 % long along 45°N; it has no range
 # limit, so a leg too long for the estimate still gets one.
 printf 'lat1\tlon1\tlat2\tlon2\n4500\t0\t4500\t12000\n0\t0\t0\t12000\n' >"$work/far.tsv"
@@ -91,12 +91,80 @@ expect 1 $'lat1\tlon1\tlat2\tlon2\tkm\tnmi\tangle\terror\tgeodesic_km\tgeodesic_
 4500\t0\t4500\t12000\t10624.119\t5736.565\t\t\t8420.705\t
 0\t0\t0\t12000\t\t\t\t点Ⅰ与点Ⅱ相距过远，超出本计算方法的适用范围（按其估算，两点间的弦长已超过地球直径），无法计算距离。\t13358.339\t' \
     '2 行中有 1 行未能算出' batch --format=window --geodesic --output=/dev/stdout "$work/far.tsv"
-# A file a spreadsheet saved on a Chinese system.
+# A file a spreadsheet saved on a Chinese system, found by `auto`.
 printf '点Ⅰ纬度,点Ⅰ经度,点Ⅱ纬度,点Ⅱ经度,备注\r\n0,0,0,100,赤道\r\n' | iconv -t GB18030 >"$work/gb.csv"
 expect 0 $'点Ⅰ纬度,点Ⅰ经度,点Ⅱ纬度,点Ⅱ经度,备注,km,nmi,angle,error\r\n0,0,0,100,赤道,111.195,60.04,,\r' \
-    '' batch --encoding=gb18030 "$work/gb.csv"
-expect 2 '' '第 1 行不是有效的 UTF-8 文本。若文件是中文系统上的电子表格保存的，请加上 --encoding=gb18030' \
-    batch "$work/gb.csv"
+    '按 GB18030（GBK）读取' batch --output-encoding=utf-8 "$work/gb.csv"
+expect 2 '' '第 1 行不是有效的 UTF-8 文本，无法读取表头。若文件是中文系统上的电子表格保存的，请加上 --encoding=gb18030' \
+    batch --encoding=utf-8 "$work/gb.csv"
+
+# Written back in the input's encoding by default.
+"$cli" batch --encoding=cp936 "$work/gb.csv" | head -c 8 | cmp -s - <(head -c 8 "$work/gb.csv") ||
+    { failed=$((failed + 1)); echo "FAIL: GB18030 out"; }
+# Long rows keep their results under the result columns; blank records pass through uncounted; a
+# row without a reference point gets its distance alone; a bad byte mid-file is that row's error.
+printf 'lat1,lon1,lat2,lon2,latr,lonr,n\n0,0,0,100,,,\xff\n,,\n \n0,0,0,100,4000,50,a,b,c\n' >"$work/rows.csv"
+expect 1 $'lat1,lon1,lat2,lon2,latr,lonr,n,km,nmi,angle,error\n0,0,0,100,,,\xff,,,,第 2 行不是有效的 UTF-8 文本，本行未计算\n,,\n \n0,0,0,100,4000,50,a,111.195,60.04,1.67,本行有 9 个字段，比表头多 2 个：多出的字段移到了结果列之后,b,c' \
+    '2 行中有 2 行未能算出' batch --encoding=utf-8 "$work/rows.csv"
+# A record over 1 MiB is skipped; in quotes it is a quote never closed, and a failed run leaves an
+# existing output as it was, as does a run interrupted.
+{ echo lat1,lon1,lat2,lon2; head -c 1100000 /dev/zero | tr '\0' x; printf '\n0,0,0,100\n'; } >"$work/big.csv"
+expect 1 $'lat1,lon1,lat2,lon2,km,nmi,angle,error\n,,,,,,,第 2 行起的一条记录超过 1024 KiB，已跳过，未计算\n0,0,0,100,111.195,60.04,,' \
+    '2 行中有 1 行未能算出' batch "$work/big.csv"
+printf 'keep\n' >"$work/keep.csv"
+sed '2s/^/"/' "$work/big.csv" >"$work/open.csv"
+expect 2 '' '第 2 行的引号没有闭合' batch --output="$work/keep.csv" "$work/open.csv"
+mkfifo "$work/fifo"
+"$cli" batch --encoding=utf-8 --output="$work/keep.csv" "$work/fifo" & pid=$!
+exec 3>"$work/fifo"; printf 'lat1,lon1,lat2,lon2\n0,0,0,1\n' >&3; sleep 0.3; kill -TERM $pid; wait $pid
+exec 3>&-
+[ "$(cat "$work/keep.csv")" = keep ] && [ -z "$(ls -A "$work" | grep orvanto)" ] ||
+    { failed=$((failed + 1)); echo "FAIL: an existing output damaged"; }
+# Two runs into one file: one run's complete output, never a mixture.
+seq 300000 | sed '1s/.*/lat1,lon1,lat2,lon2/;s/$/,0,0,100/' >"$work/long.csv"
+"$cli" batch --output="$work/both.csv" "$work/long.csv" 2>/dev/null &
+"$cli" batch --output="$work/both.csv" "$work/mixed.csv" 2>/dev/null; wait
+"$cli" batch "$work/mixed.csv" 2>/dev/null | cmp -s - "$work/both.csv" ||
+    "$cli" batch "$work/long.csv" 2>/dev/null | cmp -s - "$work/both.csv" ||
+    { failed=$((failed + 1)); echo "FAIL: two runs"; }
+
+# Courses: true, magnetic (west variation adds), empty at a pole; entries read as the window's.
+expect 0 $'大圆航线：1193.763 公里，644.581 海里；初始航向 223.9°T 227.4°M，最终航向 220.4°T 223.9°M
+恒向线：  1193.951 公里，644.682 海里；航向 222.1°T 225.6°M' '' course --variation=3.5W 3000.0 12200.0 2200.0 11400.0
+expect 0 $'1193.763\t644.581\t223.9\t220.4\t1193.951\t644.682\t222.1' '' \
+    course --format=tsv --seconds=2 3000.0 12200.0 220000 1140000
+expect 0 $'10001.966\t5400.629\t\t\t10001.966\t5400.629\t\t\t\t' '' course --format=tsv --variation=2E 9000.0 0 0 0
+expect 1 '' '点Ⅱ纬度的输入“9100.0”超出范围' course 0 0 9100.0 0
+expect 2 '' '--gpx 只用于 route' course --gpx=x.gpx 0 0 0 1
+# A route: blank records are no waypoints; a waypoint that cannot be read fails both its legs and
+# is left out of the totals.
+printf '%s\n' '名称,纬度,经度' 'A,3000.0,12200.0' 'B,9100.0,12000.0' '' ' , ' 'C,2200.0,11400.0' \
+    'D,2200.0,11300.0' >"$work/route.csv"
+expect 1 'from,to,rhumb_course,rhumb_nmi,gc_course_initial,gc_nmi,km,nmi,total_nmi,error
+A,B,,,,,,,,航点“B”（第 3 行）：点Ⅱ纬度的输入“9100.0”超出范围：纬度须在 -90 到 90 度之间（南纬为负）。
+B,C,,,,,,,,航点“B”（第 3 行）：点Ⅰ纬度的输入“9100.0”超出范围：纬度须在 -90 到 90 度之间（南纬为负）。
+C,D,270.0,55.757,270.2,55.757,103.078,55.658,55.757,
+合计,,,55.757,,55.757,103.078,55.658,55.757,第 1、2 段有误（见其 error 列），合计中缺少其未能算出的各项' \
+    '3 段航线中有 2 段未能全部算出' route "$work/route.csv"
+printf 'name\tlat\tlon\tmode\nA\t300000\t1220000\t\nB\t2200.0\t11400.0\tm\n' >"$work/route.tsv"
+expect 0 $'from\tto\trhumb_course\trhumb_course_m\trhumb_nmi\tgc_course_initial\tgc_course_initial_m\tgc_nmi\tkm\tnmi\ttotal_nmi\terror
+A\tB\t222.1\t225.6\t644.682\t223.9\t227.4\t644.581\t1196.235\t645.915\t644.682\t
+合计\t\t\t\t644.682\t\t\t644.581\t1196.235\t645.915\t644.682\t' '' \
+    route --seconds --format=tsv --variation=-3.5 "$work/route.tsv"
+# Batch adds the same courses from the same decoded entries; empty where they cannot be read.
+printf 'lat1,lon1,lat2,lon2\n3000.0,12200.0,2200.0,11400.0\n9100,0,0,0\n' >"$work/courses.csv"
+expect 1 'lat1,lon1,lat2,lon2,km,nmi,angle,error,gc_km,gc_nmi,gc_course_initial,gc_course_final,rhumb_km,rhumb_nmi,rhumb_course,gc_course_initial_m,gc_course_final_m,rhumb_course_m
+3000.0,12200.0,2200.0,11400.0,1196.235,645.915,,,1193.763,644.581,223.9,220.4,1193.951,644.682,222.1,227.4,223.9,225.6
+9100,0,0,0,,,,点Ⅰ纬度的输入“9100”超出范围：纬度须在 -90 到 90 度之间（南纬为负）。,,,,,,,,,,' \
+    '2 行中有 1 行未能算出' batch --navigation --variation=3.5W "$work/courses.csv"
+# Its own output has the course columns recomputed in place; a GBK waypoint file is found by auto.
+"$cli" batch --navigation --variation=3.5W --output="$work/courses-out.csv" "$work/courses.csv" 2>/dev/null
+expect 1 "$(cat "$work/courses-out.csv")" '2 行中有 1 行未能算出' \
+    batch --navigation --variation=3.5W "$work/courses-out.csv"
+printf '名称,纬度,经度\n甲,3000.0,12200.0\n乙,2200.0,11400.0\n' | iconv -t GB18030 >"$work/route-gb.csv"
+expect 0 'from,to,rhumb_course,rhumb_nmi,gc_course_initial,gc_nmi,km,nmi,total_nmi,error
+甲,乙,222.1,644.682,223.9,644.581,1196.235,645.915,644.682,
+合计,,,644.682,,644.581,1196.235,645.915,644.682,' '按 GB18030（GBK）读取' route "$work/route-gb.csv"
 
 # Batch reads each row exactly as the single commands read their arguments: a few hundred
 # generated rows (good entries in both modes, blanks, spaces, stray letters, overflows, legs too
@@ -130,6 +198,7 @@ while IFS=, read -r lat1 lon1 m1 lat2 lon2 m2 latr lonr mr km nmi angle error; d
     distance=$("$cli" distance "$@" "$lat1" "$lon1" "$lat2" "$lon2" 2>"$work/err1")
     angle_out=$("$cli" angle "$@" "$lat1" "$lon1" "$lat2" "$lon2" "$latr" "$lonr" 2>"$work/err2")
     want_error=$(cat "$work/err1")
+    [ -z "${latr// }" ] && [ -z "${lonr// }" ] && angle_out='' && : >"$work/err2"  # distance only
     if [ -s "$work/err2" ] && [ "$(cat "$work/err2")" != "$want_error" ]; then
         want_error=${want_error:+$want_error；}$(cat "$work/err2")
     fi

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "geometry/calculation_errors.h"
-#include "geometry/entry_reading.h"
+#include "notation/entry_errors.h"
+#include "notation/entry_reading.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) {

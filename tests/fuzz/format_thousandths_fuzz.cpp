@@ -8,7 +8,7 @@
 #include <string>
 
 #include "calculator/format_thousandths.h"
-#include "geometry/calculation_errors.h"
+#include "geometry/arithmetic_fault.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     double value = 0;

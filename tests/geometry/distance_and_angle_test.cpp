@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "geometry/calculation_errors.h"
+#include "geometry/arithmetic_fault.h"
 #include "geometry/three_point_angle.h"
 
 namespace orvanto {
@@ -37,19 +37,19 @@ TEST(Distance, FollowsTheChordEstimate) {
     };
     // clang-format on
     for (const DistanceRow& row : rows) {
-        const DistanceMeasurement d = measureDistance(row.lat1, row.lon1, row.lat2, row.lon2);
+        const DistanceMeasurement d = measureDistance({{row.lat1, row.lon1}, {row.lat2, row.lon2}});
         EXPECT_NEAR(d.kilometres, row.kilometres, std::fabs(row.kilometres) * 1e-9) << row.lon2;
         EXPECT_EQ(d.matched, row.matched) << row.lon2;
     }
-    EXPECT_EQ(distance(0, 0, 0, 120), kNoDistanceKm);
+    EXPECT_EQ(distance({{0, 0}, {0, 120}}), kNoDistanceKm);
 }
 
 TEST(Distance, FaultsInsteadOfReturningGarbageForNonFiniteArguments) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_THROW(distance(nan, 0, 0, 0), ArithmeticFault);
-    EXPECT_THROW(distance(0, INFINITY, 0, 0), ArithmeticFault);
-    EXPECT_THROW(distance(0, 1e308, 0, -1e308), ArithmeticFault);
-    EXPECT_THROW(threePointAngle(0, 0, 0, 1, nan, 0), ArithmeticFault);
+    EXPECT_THROW(distance({{nan, 0}, {0, 0}}), ArithmeticFault);
+    EXPECT_THROW(distance({{0, INFINITY}, {0, 0}}), ArithmeticFault);
+    EXPECT_THROW(distance({{0, 1e308}, {0, -1e308}}), ArithmeticFault);
+    EXPECT_THROW(threePointAngle({{0, 0}, {0, 1}, {nan, 0}}), ArithmeticFault);
 }
 
 struct AngleRow {
@@ -77,8 +77,8 @@ TEST(ThreePointAngle, ScansTheCosineAtTheReference) {
     };
     // clang-format on
     for (const AngleRow& row : rows) {
-        const AngleMeasurement a =
-            measureThreePointAngle(row.lat1, row.lon1, row.lat2, row.lon2, row.latR, row.lonR);
+        const AngleMeasurement a = measureThreePointAngle(
+            {{row.lat1, row.lon1}, {row.lat2, row.lon2}, {row.latR, row.lonR}});
         EXPECT_EQ(a.matched, row.degrees != kScanEnd) << row.degrees;
         // Within 1e-9 of a multiple of 0.001, so rounding to thousandths is exact.
         EXPECT_NEAR(a.degrees, row.degrees, 1e-9);

@@ -1,7 +1,7 @@
-// The fast route of both scans proven against the scans as defined, bit for bit: against the
-// pass-by-pass reference on random inputs, band edges and extremes; against the reference's first
-// match found over the tables at both band edges of every pass, over a million inputs a scan; and
-// through whole distances and angles, so that every measurement the calculator shows is unchanged.
+// The fast route of both scans proven against the reference scans, bit for bit: pass by pass on
+// random inputs, band edges and extremes; against the reference's first match found over the
+// tables at both band edges of every pass, over a million inputs a scan; and through whole
+// distances and angles, so that every measurement the calculator shows is unchanged.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -105,24 +105,24 @@ class TabulatedReference {
     std::vector<std::pair<double, double>> blocks_;  // the lowest and highest value of a block
 };
 
-// Each scan's inputs come in parts that CTest runs in parallel: three of random targets, two of
+// Each scan's inputs come in shards that CTest runs in parallel: three of random targets, two of
 // band edges around random passes, one of extremes (the no-match edges, zero for coincident points,
-// infinities, NaN). Every part also takes every sixth pass's band edges against the tabulated
+// infinities, NaN). Every shard also takes every sixth pass's band edges against the tabulated
 // reference.
-constexpr int kParts = 6;
+constexpr int kShards = 6;
 
-std::vector<double> referenceInputs(const ScanUnderTest& scan, int part) {
-    std::mt19937_64 random(static_cast<std::uint64_t>(part));
+std::vector<double> referenceInputs(const ScanUnderTest& scan, int shard) {
+    std::mt19937_64 random(static_cast<std::uint64_t>(shard));
     std::uniform_real_distribution<double> target(scan.lowest, scan.highest);
     std::uniform_int_distribution<std::size_t> pass(0, scan.table().passes.size() - 1);
     std::vector<double> inputs;
-    for (int i = 0; i < 4000 && part < 3; ++i) {
+    for (int i = 0; i < 4000 && shard < 3; ++i) {
         inputs.push_back(target(random));
     }
-    for (int i = 0; i < 420 && (part == 3 || part == 4); ++i) {
+    for (int i = 0; i < 420 && (shard == 3 || shard == 4); ++i) {
         addBandEdges(inputs, scan, pass(random), 2);
     }
-    if (part == 5) {
+    if (shard == 5) {
         inputs = {0.0, -0.0, 0.5, 1.0, -1.0, DBL_TRUE_MIN, DBL_MAX, -DBL_MAX, INFINITY, NAN};
         addBandEdges(inputs, scan, 0, 3);
         addBandEdges(inputs, scan, scan.table().passes.size() - 1, 3);
@@ -133,7 +133,7 @@ std::vector<double> referenceInputs(const ScanUnderTest& scan, int part) {
 class ScanRoutes : public ::testing::TestWithParam<std::tuple<const ScanUnderTest*, int>> {};
 
 TEST_P(ScanRoutes, FastRouteGivesTheReferenceOutcome) {
-    const auto [scan, part] = GetParam();
+    const auto [scan, shard] = GetParam();
     const TabulatedReference tabulated(*scan);
     int mismatches = 0;
     const auto expectSame = [&](double input, const ScanOutcome& fast, const ScanOutcome& wanted,
@@ -142,15 +142,15 @@ TEST_P(ScanRoutes, FastRouteGivesTheReferenceOutcome) {
             ADD_FAILURE() << against << " differs at " << std::hexfloat << input;
         }
     };
-    for (const double input : referenceInputs(*scan, part)) {
+    for (const double input : referenceInputs(*scan, shard)) {
         const ScanOutcome expected = scan->reference(input);
         expectSame(input, scan->fast(input), expected, "fast route");
         // The tabulated reference is checked too: the band edges below rely on it.
         expectSame(input, tabulated(input), expected, "tabulated reference");
     }
     std::vector<double> inputs;
-    for (std::size_t k = static_cast<std::size_t>(part); k < scan->table().passes.size();
-         k += kParts) {
+    for (std::size_t k = static_cast<std::size_t>(shard); k < scan->table().passes.size();
+         k += kShards) {
         inputs.clear();
         addBandEdges(inputs, *scan, k, 2);
         for (const double input : inputs) {
@@ -160,12 +160,12 @@ TEST_P(ScanRoutes, FastRouteGivesTheReferenceOutcome) {
     EXPECT_EQ(mismatches, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Parts, ScanRoutes,
+INSTANTIATE_TEST_SUITE_P(Shards, ScanRoutes,
                          ::testing::Combine(::testing::Values(&kScans[0], &kScans[1]),
-                                            ::testing::Range(0, kParts)),
-                         [](const auto& part) {
-                             return std::string(std::get<0>(part.param)->name) + "Part" +
-                                    std::to_string(std::get<1>(part.param));
+                                            ::testing::Range(0, kShards)),
+                         [](const auto& shard) {
+                             return std::string(std::get<0>(shard.param)->name) + "Shard" +
+                                    std::to_string(std::get<1>(shard.param));
                          });
 
 // On a platform where this fails the scans stay exact but step pass by pass, and nothing but the
@@ -186,17 +186,16 @@ TEST(ScanRoutes, GiveTheSameDistancesAndAngles) {
         const double lat = degrees(random) / 2;
         const double lon = degrees(random);
         const bool coincident = i % 10 == 0;
-        const double p[] = {lat, lon, coincident ? lat : degrees(random) / 2,
-                            coincident ? lon : degrees(random)};
-        const DistanceMeasurement fast = measureDistance(p[0], p[1], p[2], p[3], kFastScans);
-        const DistanceMeasurement reference =
-            measureDistance(p[0], p[1], p[2], p[3], kReferenceScans);
+        const ChartLeg leg{
+            {lat, lon},
+            coincident ? ChartPoint{lat, lon} : ChartPoint{degrees(random) / 2, degrees(random)}};
+        const DistanceMeasurement fast = measureDistance(leg, kFastScans);
+        const DistanceMeasurement reference = measureDistance(leg, kReferenceScans);
         EXPECT_TRUE(sameBits(fast.kilometres, reference.kilometres) &&
                     fast.matched == reference.matched);
-        const AngleMeasurement fastAngle =
-            measureThreePointAngle(p[0], p[1], p[2], p[3], p[0] / 2, p[3] / 2, kFastScans);
-        const AngleMeasurement referenceAngle =
-            measureThreePointAngle(p[0], p[1], p[2], p[3], p[0] / 2, p[3] / 2, kReferenceScans);
+        const AngleCorners corners{leg.from, leg.to, {lat / 2, leg.to.longitude / 2}};
+        const AngleMeasurement fastAngle = measureThreePointAngle(corners, kFastScans);
+        const AngleMeasurement referenceAngle = measureThreePointAngle(corners, kReferenceScans);
         EXPECT_TRUE(sameBits(fastAngle.degrees, referenceAngle.degrees));
     }
 }

@@ -1,0 +1,233 @@
+#include "cli/batch_run.h"
+
+#include <algorithm>
+#include <variant>
+
+#include "calculator/messages.h"
+#include "cli/batch_error.h"
+#include "cli/batch_row.h"
+#include "cli/block_writer.h"
+#include "text/code_points.h"
+#include "text/printable.h"
+
+namespace orvanto::cli {
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kJoint = "；";
+
+std::string lineText(std::size_t line) {
+    return "第 " + std::to_string(line) + " 行";
+}
+
+void addError(std::string& error, std::string_view message) {
+    error += error.empty() ? "" : kJoint;
+    error += message;
+}
+
+}  // namespace
+
+TextEncoding detectInputEncoding(CsvReader& reader) {
+    bool complete = false;
+    const auto found = detectEncoding(reader.lookAhead(kDetectionWindow, complete), complete);
+    if (const auto* bad = std::get_if<UnreadableLine>(&found)) {
+        throw BatchError("无法确定输入的编码：" + lineText(bad->line) +
+                         "既不是有效的 UTF-8 文本，也不是有效的 GB18030 文本；"
+                         "可用 --encoding=utf-8 或 --encoding=gb18030 指定");
+    }
+    return std::get<TextEncoding>(found);
+}
+
+BatchRun::BatchRun(CsvReader& reader, TextCodec& input, BatchSettings settings)
+    : reader_(reader), input_(input), settings_(std::move(settings)) {}
+
+void BatchRun::readHeader() {
+    CsvRecord header;
+    if (!reader_.next(header)) {
+        throw BatchError(settings_.inputName + "是空的：第一行须是表头，如 lat1,lon1,lat2,lon2");
+    }
+    if (header.tooLong) {
+        throw BatchError("第 1 行的表头超过 1024 KiB，无法读取");
+    }
+    if (!input_.isValid(header.text)) {
+        std::string problem = lineText(header.line) + "不是有效的 " + std::string{input_.name()} +
+                              " 文本，无法读取表头";
+        if (input_.name() == "UTF-8") {
+            problem += "。若文件是中文系统上的电子表格保存的，请加上 --encoding=gb18030 再试";
+        }
+        throw BatchError(problem);
+    }
+    // Kept as copies: the reader's buffer moves on before the header is written.
+    for (const std::string_view field : header.fields) {
+        headerRaw_.emplace_back(field);
+        headerFields_.emplace_back();
+        input_.appendUtf8(field, headerFields_.back());
+    }
+    lineEnd_ = header.lineEnd.empty() ? "\n" : header.lineEnd;
+    const std::vector<std::string_view> names(headerFields_.begin(), headerFields_.end());
+    const ResultKinds kinds{.geodesic = settings_.geodesic,
+                            .navigation = settings_.navigation,
+                            .magnetic = settings_.variation.has_value()};
+    resultNames_ = resultColumns(kinds);
+    auto found = findColumns(names, kinds);
+    if (const auto* problem = std::get_if<std::string>(&found)) {
+        throw BatchError(*problem);
+    }
+    columns_ = std::get<BatchColumns>(found);
+}
+
+// UTF-8 input that reads needs no copy; anything else is decoded field by field, U+FFFD standing
+// for the bytes that do not read.
+void BatchRun::decodeFields(const CsvRecord& record, bool valid) {
+    fields_.assign(record.fields.begin(), record.fields.end());
+    if (valid && input_.name() == "UTF-8") {
+        return;
+    }
+    decoded_.resize(std::max(decoded_.size(), fields_.size()));
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
+        decoded_[i].clear();
+        input_.appendUtf8(fields_[i], decoded_[i]);
+        fields_[i] = decoded_[i];
+    }
+}
+
+void BatchRun::putField(FieldText field) {
+    if (passThrough_) {
+        writer_->appendField(field.raw);
+    } else {
+        writer_->appendField(encoded(field.utf8));
+    }
+}
+
+// UTF-8 text in the output's encoding, written out for a terminal.
+std::string_view BatchRun::encoded(std::string_view utf8) {
+    if (output_.escapeControls) {
+        escaped_ = printable(utf8);
+        utf8 = escaped_;
+    }
+    if (output_.codec->name() == "UTF-8") {
+        return utf8;
+    }
+    scratch_.clear();
+    output_.codec->appendEncoded(utf8, scratch_);
+    return scratch_;
+}
+
+// A record's bytes as they stand, delimiters and quotes included.
+void BatchRun::putText(std::string_view raw) {
+    if (passThrough_) {
+        writer_->append(raw);
+        return;
+    }
+    std::string utf8;
+    input_.appendUtf8(raw, utf8);
+    writer_->append(encoded(utf8));
+}
+
+// The record's first `count` fields, padded with empty ones to `count`.
+void BatchRun::putRecord(const CsvRecord& record, std::size_t count) {
+    if (passThrough_ && record.verbatim && record.fields.size() <= count) {
+        writer_->append(record.text);
+    } else {
+        for (std::size_t i = 0; i < std::min(count, record.fields.size()); ++i) {
+            if (i > 0) {
+                writer_->appendDelimiter();
+            }
+            putField({.raw = record.fields[i], .utf8 = fields_[i]});
+        }
+    }
+    for (std::size_t i = std::min(count, record.fields.size()) + (record.fields.empty() ? 1 : 0);
+         i < count; ++i) {
+        writer_->appendDelimiter();
+    }
+}
+
+BatchCounts BatchRun::run(ByteSink& sink, const BatchOutput& output,
+                          const std::function<void(std::uint64_t)>& rowDone) {
+    BlockWriter writer{sink, reader_.delimiter(), lineEnd_, output.flushEachRow};
+    writer_ = &writer;
+    output_ = output;
+    passThrough_ = output.codec == &input_ && !output.escapeControls;
+    if (output.byteOrderMark) {
+        writer.append(kByteOrderMark);
+    }
+    for (std::size_t i = 0; i < columns_.width; ++i) {
+        if (i > 0) {
+            writer.appendDelimiter();
+        }
+        putField({.raw = headerRaw_[i], .utf8 = headerFields_[i]});
+    }
+    for (const std::string_view name : resultNames_) {
+        writer.appendDelimiter();
+        writer.append(name);
+    }
+    writer.endRow();
+
+    RowCalculator calculator{columns_,           settings_.modes,      settings_.format,
+                             settings_.geodesic, settings_.navigation, settings_.variation};
+    const std::size_t courseColumns =
+        resultNames_.size() - resultColumns({.geodesic = settings_.geodesic}).size();
+    RowResults results;
+    BatchCounts counts;
+    CsvRecord record;
+    while (reader_.next(record)) {
+        const bool valid = record.tooLong || input_.isValid(record.text);
+        decodeFields(record, valid);
+        if (!record.tooLong && std::all_of(fields_.begin(), fields_.end(), isBlankText)) {
+            putText(record.text);
+            writer.endRow();
+            continue;
+        }
+        if (record.tooLong || !valid) {
+            results = RowResults{};
+        }
+        if (record.tooLong) {
+            results.error = lineText(record.line) + "起的一条记录超过 1024 KiB，已跳过，未计算";
+        } else if (!valid) {
+            results.error = lineText(record.line) + "不是有效的 " + std::string{input_.name()} +
+                            " 文本，本行未计算";
+        } else {
+            calculator.calculate(fields_, results);
+        }
+        if (record.fields.size() > columns_.headerWidth) {
+            addError(results.error,
+                     "本行有 " + std::to_string(record.fields.size()) + " 个字段，比表头多 " +
+                         std::to_string(record.fields.size() - columns_.headerWidth) +
+                         " 个：多出的字段移到了结果列之后");
+        }
+        putRecord(record, columns_.width);
+        for (const std::string* number :
+             {&results.kilometres, &results.nauticalMiles, &results.angle}) {
+            writer.appendDelimiter();
+            writer.append(*number);
+        }
+        writer.appendDelimiter();
+        writer.appendField(encoded(results.error));
+        if (settings_.geodesic) {
+            writer.appendDelimiter();
+            writer.append(results.geodesicKilometres);
+            writer.appendDelimiter();
+            writer.append(results.geodesicAngle);
+        }
+        // An unread record has no course fields at all: their columns stay empty.
+        for (std::size_t i = 0; i < courseColumns; ++i) {
+            writer.appendDelimiter();
+            if (i < results.navigation.size()) {
+                writer.append(results.navigation[i]);
+            }
+        }
+        for (std::size_t i = columns_.headerWidth; i < record.fields.size(); ++i) {
+            writer.appendDelimiter();
+            putField({.raw = record.fields[i], .utf8 = fields_[i]});
+        }
+        writer.endRow();
+        ++counts.rows;
+        counts.failed += results.error.empty() ? 0U : 1U;
+        rowDone(counts.rows);
+    }
+    writer.flush();
+    writer_ = nullptr;
+    return counts;
+}
+
+}  // namespace orvanto::cli

@@ -1,0 +1,30 @@
+// How courses and their distances are written on the command line: a course as three integer
+// digits and one decimal (045.3, 000.0 to 359.9), distances in the plain number style of the other
+// commands, and the seven (or ten, with magnetic courses) fields of one leg in a fixed order.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/courses.h"
+
+namespace orvanto::cli {
+
+// Tenths rounded half up; a course that rounds to 360.0 is 000.0. Empty for an empty course.
+std::string courseText(std::optional<double> course);
+
+// At most three decimals, rounded half away from zero, as batch writes its numbers (0.5, 12, 0).
+std::string distanceText(double kilometres);
+std::string nauticalMilesText(double kilometres);
+
+// The magnetic course for a variation in degrees, east positive: true minus variation, normalised.
+std::optional<double> magneticCourse(std::optional<double> trueCourse, double variation);
+
+// gc_km, gc_nmi, gc_course_initial, gc_course_final, rhumb_km, rhumb_nmi, rhumb_course, and with a
+// variation gc_course_initial_m, gc_course_final_m, rhumb_course_m.
+std::vector<std::string_view> courseColumnNames(bool magnetic);
+std::vector<std::string> courseFields(const Courses& courses, std::optional<double> variation);
+
+}  // namespace orvanto::cli

@@ -1,0 +1,145 @@
+#include "cli/route_command.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <iostream>
+#include <string>
+
+#include "calculator/messages.h"
+#include "cli/batch_error.h"
+#include "cli/csv_reader.h"
+#include "cli/encoding_choice.h"
+#include "cli/file_streams.h"
+#include "cli/geojson_writer.h"
+#include "cli/gpx_writer.h"
+#include "cli/great_circle_path.h"
+#include "cli/output_file.h"
+#include "cli/route_legs.h"
+#include "cli/route_table.h"
+#include "cli/route_waypoints.h"
+#include "text/printable.h"
+
+namespace orvanto::cli {
+namespace {
+
+constexpr int kExitSuccess = 0;
+constexpr int kExitLegErrors = 1;
+constexpr int kExitFailure = 2;
+constexpr double kLineStepKilometres = 10;
+
+bool sameFile(const std::string& a, const std::string& b) {
+    struct stat first {};
+    struct stat second {};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+// Writing over the waypoint file would lose it, and the two outputs over each other one of them.
+void checkOutputPaths(const Request& request) {
+    const NavigationOptions& options = request.navigation;
+    for (const std::string* path : {&options.gpxPath, &options.geojsonPath}) {
+        if (!path->empty() && request.batch.inputPath != "-" &&
+            sameFile(*path, request.batch.inputPath)) {
+            throw BatchError("输出文件“" + *path + "”就是航点文件，写入会毁掉它；请另选文件");
+        }
+    }
+    if (!options.gpxPath.empty() && options.gpxPath == options.geojsonPath) {
+        throw BatchError("--gpx 和 --geojson 须是两个不同的文件");
+    }
+}
+
+// The route's name in the files: the input file's name without its folder and extension.
+std::string routeName(const std::string& inputPath) {
+    return inputPath == "-" ? "航线" : std::filesystem::path{inputPath}.stem().string();
+}
+
+// The great circles of all legs as one line, each leg's longitudes shifted by whole turns so that
+// it starts where the one before ended.
+std::vector<ChartPoint> routeLine(const std::vector<RoutePoint>& points) {
+    std::vector<ChartPoint> line;
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        auto leg = greatCirclePath(points[i - 1].position, points[i].position, kLineStepKilometres);
+        const double shift = line.empty() ? 0.0 : line.back().longitude - leg.front().longitude;
+        for (std::size_t j = line.empty() ? 0 : 1; j < leg.size(); ++j) {
+            line.push_back({leg[j].latitude, leg[j].longitude + shift});
+        }
+    }
+    return line;
+}
+
+std::vector<Waypoint> readInput(const Request& request, const InputFile& input) {
+    const std::string& path = request.batch.inputPath;
+    FileSource file{input.fd(), path == "-" ? "标准输入" : "“" + path + "”"};
+    CsvReader reader{file};
+    Codecs codecs;
+    TextCodec& codec = codecs[chooseInputEncoding(request.batch.encoding, reader, input.fd())];
+    const EntryMode mode = request.navigation.allSeconds ? EntryMode::Seconds : EntryMode::Minutes;
+    auto waypoints = readWaypoints(reader, codec, mode);
+    if (waypoints.size() < 2) {
+        throw BatchError("航线至少要有两个航点，" + file.name() + "中只有 " +
+                         std::to_string(waypoints.size()) + " 个");
+    }
+    return waypoints;
+}
+
+// Written as batch writes its output: a temporary file renamed over the target once complete.
+void writeRouteFile(const std::string& path, const InputFile& input, const std::string& bytes) {
+    OutputFile output{path, input.fd()};
+    FileSink sink{output.fd(), output.name()};
+    sink.write(bytes);
+    output.commit();
+}
+
+// Writes the GPX and GeoJSON files asked for; false when a waypoint cannot be read and so none is.
+bool writeRouteFiles(const Request& request, const RoutePlan& plan, const InputFile& input) {
+    const NavigationOptions& options = request.navigation;
+    bool written = true;
+    for (const std::string* path : {&options.gpxPath, &options.geojsonPath}) {
+        if (path->empty()) {
+            continue;
+        }
+        if (plan.points.empty()) {
+            std::cerr << "orvanto-cli：有航点无法读取，没有写出“" << printable(*path) << "”\n";
+            written = false;
+            continue;
+        }
+        const std::string name = routeName(request.batch.inputPath);
+        writeRouteFile(*path, input,
+                       path == &options.gpxPath
+                           ? gpxRoute(name, plan.points)
+                           : geojsonRoute(name, plan.points, routeLine(plan.points)));
+    }
+    return written;
+}
+
+}  // namespace
+
+int runRoute(const Request& request) {
+    try {
+        checkOutputPaths(request);
+        const InputFile input{request.batch.inputPath, "无法打开航点文件"};
+        const auto waypoints = readInput(request, input);
+        const RoutePlan plan = planRoute(waypoints);
+        const TableFormat format = request.navigation.table.value_or(
+            ::isatty(STDOUT_FILENO) == 1 ? TableFormat::Text : TableFormat::Csv);
+        // Out before the files, should one of them be standard output too.
+        std::cout << routeTable(plan.legs, request.navigation.variation, format) << std::flush;
+        std::size_t failed = 0;
+        for (const RouteLeg& leg : plan.legs) {
+            failed += leg.error.empty() ? 0U : 1U;
+        }
+        const bool filesWritten = writeRouteFiles(request, plan, input);
+        if (failed > 0) {
+            std::cerr << "orvanto-cli：" << plan.legs.size() << " 段航线中有 " << failed
+                      << " 段未能全部算出，原因见 error 列\n";
+        }
+        return failed > 0 || !filesWritten ? kExitLegErrors : kExitSuccess;
+    } catch (const BatchError& error) {
+        std::cerr << "orvanto-cli：" << printable(error.what()) << "\n";
+        return kExitFailure;
+    }
+}
+
+}  // namespace orvanto::cli

@@ -1,0 +1,38 @@
+// A route's legs, waypoint to waypoint in order: the courses and distances a navigator plans with,
+// beside the calculator's own distance, or why a leg cannot be computed.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "cli/courses.h"
+#include "cli/route_points.h"
+#include "cli/route_waypoints.h"
+
+namespace orvanto::cli {
+
+struct RouteLeg {
+    std::string from;
+    std::string to;
+    std::optional<Courses> courses;  // empty when either waypoint cannot be read
+    // The calculator's own distance in the plain number style; empty when it gives a message.
+    std::string kilometres;
+    std::string nauticalMiles;
+    // The message that stopped the leg or its calculator distance; empty when all is computed. A
+    // waypoint's entry message names the waypoint and its line, then the leg's box (点Ⅰ for the
+    // waypoint it starts from, 点Ⅱ for the one it goes to).
+    std::string error;
+};
+
+struct RoutePlan {
+    std::vector<RouteLeg> legs;
+    // Every waypoint decoded, in order; empty when any one of them cannot be read, so that no file
+    // for a plotter ever leaves a waypoint out.
+    std::vector<RoutePoint> points;
+};
+
+RoutePlan planRoute(std::span<const Waypoint> waypoints);
+
+}  // namespace orvanto::cli

@@ -1,0 +1,210 @@
+#include "cli/route_table.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+#include "cli/course_text.h"
+#include "text/code_points.h"
+
+namespace orvanto::cli {
+namespace {
+
+using Row = std::vector<std::string>;
+
+enum class Align { Left, Right, None };
+
+struct TableColumn {
+    std::string_view name;
+    std::string_view label;  // the text form's heading
+    Align align;
+    bool magnetic;  // only with a variation
+};
+
+constexpr TableColumn kColumns[] = {
+    {"from", "起点", Align::Left, false},
+    {"to", "终点", Align::Left, false},
+    {"rhumb_course", "恒向线航向", Align::Right, false},
+    {"rhumb_course_m", "恒向线磁航向", Align::Right, true},
+    {"rhumb_nmi", "恒向线海里", Align::Right, false},
+    {"gc_course_initial", "大圆初始航向", Align::Right, false},
+    {"gc_course_initial_m", "大圆初始磁航向", Align::Right, true},
+    {"gc_nmi", "大圆海里", Align::Right, false},
+    {"km", "公里", Align::Right, false},
+    {"nmi", "海里", Align::Right, false},
+    {"total_nmi", "累计海里", Align::Right, false},
+    {"error", "说明", Align::None, false},
+};
+
+// A distance text ("123.456", "12", "") in whole thousandths, for exact sums.
+long long thousandths(const std::string& text) {
+    return text.empty() ? 0 : std::llround(std::strtod(text.c_str(), nullptr) * 1000);
+}
+
+std::string thousandthsText(long long value) {
+    return distanceText(static_cast<double>(value) / 1000);
+}
+
+// Columns a terminal gives a character: two for the wide East Asian ones (Chinese text, full-width
+// forms), one for the rest.
+std::size_t displayWidth(std::string_view text) {
+    std::size_t width = 0;
+    for (const char32_t c : decodeUtf8(text)) {
+        const bool wide = (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
+                          (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+                          (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+                          (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x20000 && c <= 0x3FFFD);
+        width += wide ? 2 : 1;
+    }
+    return width;
+}
+
+struct Sums {
+    long long rhumbNmi = 0;
+    long long greatCircleNmi = 0;
+    long long kilometres = 0;
+    long long nauticalMiles = 0;
+    std::string failedLegs;  // "2、3"
+};
+
+Row legRow(const RouteLeg& leg, std::size_t number, std::optional<double> variation, Sums& sums) {
+    std::string rhumbNmi;
+    std::string greatCircleNmi;
+    std::string total;
+    std::optional<double> rhumbCourse;
+    std::optional<double> initialCourse;
+    if (leg.courses) {
+        rhumbNmi = nauticalMilesText(leg.courses->rhumbKilometres);
+        greatCircleNmi = nauticalMilesText(leg.courses->greatCircleKilometres);
+        rhumbCourse = leg.courses->rhumbCourse;
+        initialCourse = leg.courses->initialCourse;
+        sums.rhumbNmi += thousandths(rhumbNmi);
+        sums.greatCircleNmi += thousandths(greatCircleNmi);
+        total = thousandthsText(sums.rhumbNmi);
+    }
+    sums.kilometres += thousandths(leg.kilometres);
+    sums.nauticalMiles += thousandths(leg.nauticalMiles);
+    if (!leg.error.empty()) {
+        sums.failedLegs += (sums.failedLegs.empty() ? "" : "、") + std::to_string(number);
+    }
+    const auto magnetic = [&](std::optional<double> course) {
+        return variation ? courseText(magneticCourse(course, *variation)) : std::string{};
+    };
+    return {leg.from,
+            leg.to,
+            courseText(rhumbCourse),
+            magnetic(rhumbCourse),
+            rhumbNmi,
+            courseText(initialCourse),
+            magnetic(initialCourse),
+            greatCircleNmi,
+            leg.kilometres,
+            leg.nauticalMiles,
+            total,
+            leg.error};
+}
+
+Row totalsRow(const Sums& sums) {
+    const std::string rhumb = thousandthsText(sums.rhumbNmi);
+    return {"合计",
+            "",
+            "",
+            "",
+            rhumb,
+            "",
+            "",
+            thousandthsText(sums.greatCircleNmi),
+            thousandthsText(sums.kilometres),
+            thousandthsText(sums.nauticalMiles),
+            rhumb,
+            sums.failedLegs.empty()
+                ? ""
+                : "第 " + sums.failedLegs + " 段有误（见其 error 列），合计中缺少其未能算出的各项"};
+}
+
+std::string csvField(const std::string& field) {
+    if (field.find_first_of(",\"\r\n") == std::string::npos) {
+        return field;
+    }
+    std::string quoted = "\"";
+    for (const char c : field) {
+        quoted += c == '"' ? "\"\"" : std::string(1, c);
+    }
+    return quoted + "\"";
+}
+
+std::string tsvField(std::string field) {
+    for (char& c : field) {
+        c = c == '\t' || c == '\r' || c == '\n' ? ' ' : c;
+    }
+    return field;
+}
+
+std::string delimited(const std::vector<Row>& rows, TableFormat format) {
+    std::string out;
+    for (const Row& row : rows) {
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            out += i == 0 ? "" : format == TableFormat::Csv ? "," : "\t";
+            out += format == TableFormat::Csv ? csvField(row[i]) : tsvField(row[i]);
+        }
+        out += "\n";
+    }
+    return out;
+}
+
+std::string aligned(const std::vector<Row>& rows, const std::vector<Align>& aligns) {
+    std::vector<std::size_t> widths(aligns.size(), 0);
+    for (const Row& row : rows) {
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            widths[i] = std::max(widths[i], displayWidth(row[i]));
+        }
+    }
+    std::string out;
+    for (const Row& row : rows) {
+        std::string line;
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            const std::string padding(widths[i] - displayWidth(row[i]), ' ');
+            line += i == 0 ? "" : "  ";
+            line += aligns[i] == Align::Right  ? padding + row[i]
+                    : aligns[i] == Align::Left ? row[i] + padding
+                                               : tsvField(row[i]);
+        }
+        out += line.substr(0, line.find_last_not_of(' ') + 1) + "\n";
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string routeTable(std::span<const RouteLeg> legs, std::optional<double> variation,
+                       TableFormat format) {
+    std::vector<Row> rows;
+    rows.emplace_back();
+    Sums sums;
+    for (std::size_t i = 0; i < legs.size(); ++i) {
+        rows.push_back(legRow(legs[i], i + 1, variation, sums));
+    }
+    rows.push_back(totalsRow(sums));
+    // The magnetic columns only with a variation: drop them from every row otherwise.
+    std::vector<Align> aligns;
+    for (Row& row : rows) {
+        Row kept;
+        for (std::size_t i = 0; i < std::size(kColumns); ++i) {
+            if (!kColumns[i].magnetic || variation) {
+                kept.push_back(&row == &rows.front()
+                                   ? std::string{format == TableFormat::Text ? kColumns[i].label
+                                                                             : kColumns[i].name}
+                                   : row[i]);
+            }
+        }
+        row = std::move(kept);
+    }
+    for (const TableColumn& column : kColumns) {
+        if (!column.magnetic || variation) {
+            aligns.push_back(column.align);
+        }
+    }
+    return format == TableFormat::Text ? aligned(rows, aligns) : delimited(rows, format);
+}
+
+}  // namespace orvanto::cli

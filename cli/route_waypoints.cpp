@@ -1,0 +1,143 @@
+#include "cli/route_waypoints.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "cli/batch_error.h"
+#include "text/code_points.h"
+
+namespace orvanto::cli {
+namespace {
+
+// Where each column's position is kept.
+constexpr std::size_t kName = 0;
+constexpr std::size_t kLatitude = 1;
+constexpr std::size_t kLongitude = 2;
+constexpr std::size_t kMode = 3;
+constexpr std::size_t kColumnCount = 4;
+
+// Each column's English and Chinese name.
+constexpr std::array<std::array<std::string_view, 2>, kColumnCount> kColumnNames = {{
+    {"name", "名称"},
+    {"lat", "纬度"},
+    {"lon", "经度"},
+    {"mode", "格式"},
+}};
+
+std::string_view trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::string lowerCase(std::string_view text) {
+    std::string lower{text};
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    return lower;
+}
+
+using ColumnPositions = std::array<std::optional<std::size_t>, kColumnCount>;
+
+ColumnPositions findColumns(std::span<const std::string_view> header) {
+    ColumnPositions positions;
+    for (std::size_t field = 0; field < header.size(); ++field) {
+        const std::string name = lowerCase(trimmed(header[field]));
+        for (std::size_t column = 0; column < kColumnCount; ++column) {
+            if (name == kColumnNames[column][0] || name == kColumnNames[column][1]) {
+                if (positions[column]) {
+                    throw BatchError("表头中的 " + std::string{kColumnNames[column][0]} +
+                                     " 列出现了两次（第 " + std::to_string(*positions[column] + 1) +
+                                     " 列和第 " + std::to_string(field + 1) + " 列）");
+                }
+                positions[column] = field;
+            }
+        }
+    }
+    if (!positions[kName] || !positions[kLatitude] || !positions[kLongitude]) {
+        throw BatchError(
+            "航点文件的表头须有 name、lat、lon 三列（或 名称、纬度、经度），可另加 mode（格式）列");
+    }
+    return positions;
+}
+
+std::string_view fieldAt(std::span<const std::string_view> fields,
+                         const std::optional<std::size_t>& position) {
+    return position && *position < fields.size() ? fields[*position] : std::string_view{};
+}
+
+// m, s, 分 or 秒 with optional spaces around; empty means the default.
+std::optional<EntryMode> modeNamed(std::string_view text, EntryMode fallback) {
+    text = trimmed(text);
+    if (text.empty()) {
+        return fallback;
+    }
+    if (text == "m" || text == "M" || text == "分") {
+        return EntryMode::Minutes;
+    }
+    if (text == "s" || text == "S" || text == "秒") {
+        return EntryMode::Seconds;
+    }
+    return std::nullopt;
+}
+
+// The record's fields as UTF-8.
+std::vector<std::string> decodedFields(const CsvRecord& record, TextCodec& codec) {
+    std::vector<std::string> fields(record.fields.size());
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        codec.appendUtf8(record.fields[i], fields[i]);
+    }
+    return fields;
+}
+
+}  // namespace
+
+std::vector<Waypoint> readWaypoints(CsvReader& reader, TextCodec& codec, EntryMode defaultMode) {
+    CsvRecord record;
+    if (!reader.next(record)) {
+        throw BatchError("航点文件是空的：第一行须是表头，如 name,lat,lon");
+    }
+    if (record.tooLong || !codec.isValid(record.text)) {
+        throw BatchError("航点文件的表头（第 1 行）" +
+                         (record.tooLong ? std::string{"超过 1024 KiB"}
+                                         : "不是有效的 " + std::string{codec.name()} + " 文本") +
+                         "，无法读取");
+    }
+    const auto header = decodedFields(record, codec);
+    const ColumnPositions columns =
+        findColumns(std::vector<std::string_view>(header.begin(), header.end()));
+    std::vector<Waypoint> waypoints;
+    while (reader.next(record)) {
+        const auto stored = decodedFields(record, codec);
+        const std::vector<std::string_view> fields(stored.begin(), stored.end());
+        if (!record.tooLong && std::all_of(fields.begin(), fields.end(), isBlankText)) {
+            continue;
+        }
+        Waypoint& waypoint = waypoints.emplace_back();
+        waypoint.name = trimmed(fieldAt(fields, columns[kName]));
+        waypoint.entries.latitude = fieldAt(fields, columns[kLatitude]);
+        waypoint.entries.longitude = fieldAt(fields, columns[kLongitude]);
+        waypoint.line = record.line;
+        const std::string_view modeText = fieldAt(fields, columns[kMode]);
+        const auto mode = modeNamed(modeText, defaultMode);
+        waypoint.entries.mode = mode.value_or(defaultMode);
+        if (record.tooLong) {
+            waypoint.recordError = "这一记录超过 1024 KiB，无法读取";
+        } else if (!codec.isValid(record.text)) {
+            waypoint.recordError = "这一行不是有效的 " + std::string{codec.name()} + " 文本";
+        } else if (!mode) {
+            waypoint.recordError = "mode 列的“" + std::string{modeText} +
+                                   "”无法识别：应为 m、s、分 或 秒，留空则按 --seconds 的设定";
+        }
+    }
+    return waypoints;
+}
+
+}  // namespace orvanto::cli

@@ -1,0 +1,33 @@
+// The waypoint file of a route: a CSV or TSV whose header names the columns name, lat and lon, and
+// optionally mode (or in Chinese 名称, 纬度, 经度 and 格式), in any order and case; other columns
+// are ignored. Each further record is one waypoint, in the order sailed; its entries are read later
+// exactly as the window reads its boxes, in the mode its mode field names (m, s, 分 or 秒; empty
+// for the command line's default).
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calculator/calculation.h"
+#include "cli/csv_reader.h"
+#include "cli/text_encoding.h"
+
+namespace orvanto::cli {
+
+struct Waypoint {
+    std::string name;  // trimmed of surrounding spaces
+    PointEntries entries;
+    // Why the record cannot be read (bytes its encoding does not read, its length, its mode
+    // field); empty when it can.
+    std::string recordError;
+    std::size_t line = 0;  // where the record starts in the file
+};
+
+// Reads the header and every waypoint, decoding the fields with `codec`. A record whose fields are
+// all empty or blank (an empty line, a spreadsheet's ",,,," row) stands for no waypoint, as in
+// batch. Throws BatchError for an empty input, an unreadable header or one without the needed
+// columns, or what the reader throws.
+std::vector<Waypoint> readWaypoints(CsvReader& reader, TextCodec& codec, EntryMode defaultMode);
+
+}  // namespace orvanto::cli

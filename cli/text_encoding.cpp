@@ -1,0 +1,119 @@
+#include "cli/text_encoding.h"
+
+#include <algorithm>
+#include <array>
+
+#include "text/code_points.h"
+
+namespace orvanto::cli {
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
+
+bool inRange(unsigned char byte, unsigned char low, unsigned char high) {
+    return byte >= low && byte <= high;
+}
+
+// A four-byte form's place in GB18030's linear order of four-byte codes.
+std::uint32_t linearIndex(const unsigned char* b) {
+    return ((b[0] - 0x81U) * 10U + (b[1] - 0x30U)) * 1260U + (b[2] - 0x81U) * 10U + (b[3] - 0x30U);
+}
+
+// Those that map to Unicode: the rest of the BMP (81 30 81 30 to 84 31 A4 39) and the
+// supplementary planes (90 30 81 30 to E3 32 9A 35).
+bool mapsToUnicode(const unsigned char* b) {
+    const std::uint32_t index = linearIndex(b);
+    constexpr unsigned char kBmpEnd[] = {0x84, 0x31, 0xA4, 0x39};
+    constexpr unsigned char kPlanesStart[] = {0x90, 0x30, 0x81, 0x30};
+    constexpr unsigned char kPlanesEnd[] = {0xE3, 0x32, 0x9A, 0x35};
+    return index <= linearIndex(kBmpEnd) ||
+           (index >= linearIndex(kPlanesStart) && index <= linearIndex(kPlanesEnd));
+}
+
+// The length of a UTF-8 sequence cut off by the end of `text`, or 0 when it ends on a whole one.
+std::size_t cutUtf8Tail(std::string_view text) {
+    for (std::size_t back = 1; back <= std::min<std::size_t>(3, text.size()); ++back) {
+        const auto byte = static_cast<unsigned char>(text[text.size() - back]);
+        if ((byte & 0xC0U) != 0x80U) {
+            const std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+            return length > back ? back : 0;
+        }
+    }
+    return 0;
+}
+
+bool isValidUtf8Head(std::string_view text, bool complete) {
+    return isValidUtf8(complete ? text : text.substr(0, text.size() - cutUtf8Tail(text)));
+}
+
+}  // namespace
+
+bool isValidGb18030(std::string_view text, bool cutEndAllowed) {
+    const auto* at = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* const end = at + text.size();
+    while (at < end) {
+        if (*at < 0x80) {
+            ++at;
+            continue;
+        }
+        if (!inRange(*at, 0x81, 0xFE)) {
+            return false;
+        }
+        const auto left = static_cast<std::size_t>(end - at);
+        if (left >= 2 && (inRange(at[1], 0x40, 0x7E) || inRange(at[1], 0x80, 0xFE))) {
+            at += 2;
+        } else if (left >= 4 && inRange(at[1], 0x30, 0x39) && inRange(at[2], 0x81, 0xFE) &&
+                   inRange(at[3], 0x30, 0x39) && mapsToUnicode(at)) {
+            at += 4;
+        } else {
+            // A lead byte, or a lead and digit and lead, that the end cuts off.
+            return cutEndAllowed && (left == 1 || (left < 4 && inRange(at[1], 0x30, 0x39) &&
+                                                   (left == 2 || inRange(at[2], 0x81, 0xFE))));
+        }
+    }
+    return true;
+}
+
+std::variant<TextEncoding, UnreadableLine> detectEncoding(std::string_view head, bool complete) {
+    if (head.starts_with(kByteOrderMark) || isValidUtf8Head(head, complete)) {
+        return TextEncoding::Utf8;
+    }
+    if (isValidGb18030(head, !complete)) {
+        return TextEncoding::Gb18030;
+    }
+    std::size_t firstGbFailure = 0;
+    std::size_t line = 1;
+    for (std::size_t start = 0; start < head.size(); ++line) {
+        const std::size_t stop = std::min(head.find('\n', start), head.size());
+        const std::string_view text = head.substr(start, stop - start);
+        const bool last = stop == head.size();
+        const bool gb = isValidGb18030(text, last && !complete);
+        if (!gb && !isValidUtf8Head(text, !last || complete)) {
+            return UnreadableLine{line};
+        }
+        firstGbFailure = firstGbFailure == 0 && !gb ? line : firstGbFailure;
+        start = stop + 1;
+    }
+    return UnreadableLine{firstGbFailure};
+}
+
+bool Utf8Codec::isValid(std::string_view raw) const {
+    return isValidUtf8(raw);
+}
+
+void Utf8Codec::appendUtf8(std::string_view raw, std::string& out) {
+    if (isValidUtf8(raw)) {
+        out += raw;
+        return;
+    }
+    for (const char32_t c : decodeUtf8(raw)) {
+        if (strayByte(c) >= 0) {
+            out += kReplacement;
+        } else {
+            out += encodeUtf8(std::u32string_view{&c, 1});
+        }
+    }
+}
+
+}  // namespace orvanto::cli

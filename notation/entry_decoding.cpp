@@ -1,0 +1,218 @@
+#include "notation/entry_decoding.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <string>
+
+#include "notation/entry_errors.h"
+#include "text/code_points.h"
+#include "text/decimal_number.h"
+
+namespace orvanto {
+namespace {
+
+// The blanks of the fixed rule; readEntry has turned every other blank into a space before.
+bool isRuleBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool isSign(char c) {
+    return c == '+' || c == '-';
+}
+bool isExponentMarker(char c) {
+    return c == 'E' || c == 'e' || c == 'D' || c == 'd';
+}
+
+constexpr double kInt16Min = std::numeric_limits<std::int16_t>::min();
+constexpr double kInt16Max = std::numeric_limits<std::int16_t>::max();
+
+bool fitsInt16(double wholeNumber) {
+    return wholeNumber >= kInt16Min && wholeNumber <= kInt16Max;  // false for NaN too
+}
+
+// Reads the magnitude of a number already cut to its shape: digits with at most one point and an
+// optional exponent as typed, a marker ("E", "e", "D" or "d"), an optional sign and digits.
+double parseMagnitude(std::string_view mantissa, std::string_view exponent) {
+    // Up to 15 digits without an exponent, as chart entries are: the digits form an exact integer
+    // and the power of ten is exact, so one division rounds exactly as from_chars would.
+    constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const std::size_t point = mantissa.find('.');
+    const std::size_t digitCount = mantissa.size() - (point == std::string_view::npos ? 0 : 1);
+    if (exponent.empty() && digitCount <= 15) {
+        std::int64_t digits = 0;
+        for (const char c : mantissa) {
+            if (c != '.') {
+                digits = digits * 10 + (c - '0');
+            }
+        }
+        const std::size_t decimals =
+            point == std::string_view::npos ? 0 : mantissa.size() - point - 1;
+        return static_cast<double>(digits) / kPowersOfTen[decimals];
+    }
+    // Out of range, the reading gives infinity or zero, as the rules for such entries want.
+    std::string number{mantissa};
+    number += exponent;
+    return readDecimalNumber(number);
+}
+
+// The "-" that makes an entry negative, when the entry has one.
+std::size_t negativeSignPosition(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!isRuleBlank(text[i])) {
+            return text[i] == '-' ? i : std::string_view::npos;
+        }
+    }
+    return std::string_view::npos;
+}
+
+double decodeMinutes(std::string_view text) {
+    const double x = leadingNumber(text);
+    const double wholeDegrees = std::floor(x / 100);
+    if (!fitsInt16(wholeDegrees)) {
+        throw OverflowError("whole degrees do not fit 16 bits");
+    }
+    // The degrees are a 16-bit integer, and so is their product with 100: this is what limits
+    // minutes-mode degrees to -327..327.
+    const auto degrees = static_cast<std::int16_t>(wholeDegrees);
+    const int hundreds = degrees * 100;
+    if (!fitsInt16(hundreds)) {
+        throw OverflowError("degrees × 100 does not fit 16 bits");
+    }
+    return (x - hundreds) / 60 + degrees;
+}
+
+double decodeSeconds(std::string_view text) {
+    // Where the characters start; in plain ASCII, the usual entry, every byte is one.
+    const bool ascii = std::all_of(text.begin(), text.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const std::vector<std::size_t> offsets =
+        ascii ? std::vector<std::size_t>{} : codePointOffsets(text);
+    const std::size_t count = ascii ? text.size() : offsets.size();
+    const auto start = [&](std::size_t character) {
+        return ascii ? character : offsets[character];
+    };
+    // Pieces by character position: seconds are the last two characters; minutes the two before
+    // them, or the first two of a shorter text. Short texts make the pieces overlap ("123": "12",
+    // "23").
+    const std::string_view secondsPiece = count < 2 ? text : text.substr(start(count - 2));
+    std::string_view minutesPiece = text;
+    if (count >= 4) {
+        minutesPiece = text.substr(start(count - 4), start(count - 2) - start(count - 4));
+    } else if (count >= 2) {
+        minutesPiece = text.substr(0, count == 2 ? text.size() : start(2));
+    }
+
+    const double x = leadingNumber(text);
+    const double minutes = strictNumber(minutesPiece);
+    const double seconds = strictNumber(secondsPiece);
+    // For a well-formed entry the quotient is whole already; rounding (half to even, the default
+    // rounding mode) only matters for texts whose pieces do not line up with the digits.
+    const double wholeDegrees = std::nearbyint((x - minutes * 100 - seconds) / 10000);
+    if (!fitsInt16(wholeDegrees)) {
+        throw OverflowError("whole degrees do not fit 16 bits");
+    }
+    return (leadingNumber(minutesPiece) / 60 + wholeDegrees) + leadingNumber(secondsPiece) / 3600;
+}
+
+double decodeUnsigned(std::string_view text, EntryMode mode) {
+    return mode == EntryMode::Minutes ? decodeMinutes(text) : decodeSeconds(text);
+}
+
+}  // namespace
+
+double leadingNumber(std::string_view text) {
+    std::string compact;
+    if (std::any_of(text.begin(), text.end(), isRuleBlank)) {
+        for (char c : text) {
+            if (!isRuleBlank(c)) {
+                compact.push_back(c);
+            }
+        }
+        text = compact;
+    }
+    const std::string_view s = text;
+    std::size_t i = 0;
+    const bool negative = i < s.size() && s[i] == '-';
+    if (i < s.size() && isSign(s[i])) {
+        ++i;
+    }
+    const std::size_t mantissaStart = i;
+    bool seenPoint = false;
+    bool seenDigit = false;
+    for (; i < s.size(); ++i) {
+        if (isDigit(s[i])) {
+            seenDigit = true;
+        } else if (s[i] == '.' && !seenPoint) {
+            seenPoint = true;
+        } else {
+            break;
+        }
+    }
+    if (!seenDigit) {
+        return 0.0;
+    }
+    const std::string_view mantissa = s.substr(mantissaStart, i - mantissaStart);
+
+    // An exponent counts only when it has digits: "1e" and "1e+" read as 1. It is kept as typed,
+    // marker, sign and digits.
+    std::string_view exponent;
+    if (i < s.size() && isExponentMarker(s[i])) {
+        std::size_t j = i + 1;
+        if (j < s.size() && isSign(s[j])) {
+            ++j;
+        }
+        const std::size_t digits = j;
+        while (j < s.size() && isDigit(s[j])) {
+            ++j;
+        }
+        if (j > digits) {
+            exponent = s.substr(i, j - i);
+        }
+    }
+    const double magnitude = parseMagnitude(mantissa, exponent);
+    return negative ? -magnitude : magnitude;
+}
+
+double strictNumber(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        throw TypeMismatchError("not a number");
+    }
+    const std::string_view trimmed = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    std::size_t i = 0;
+    if (isSign(trimmed[i])) {
+        ++i;
+    }
+    bool seenPoint = false;
+    bool seenDigit = false;
+    for (; i < trimmed.size(); ++i) {
+        if (isDigit(trimmed[i])) {
+            seenDigit = true;
+        } else if (trimmed[i] == '.' && !seenPoint) {
+            seenPoint = true;
+        } else {
+            throw TypeMismatchError("not a number");
+        }
+    }
+    if (!seenDigit) {
+        throw TypeMismatchError("not a number");
+    }
+    return leadingNumber(trimmed);
+}
+
+double decodeEntry(std::string_view text, EntryMode mode) {
+    const std::size_t sign = negativeSignPosition(text);
+    if (sign == std::string_view::npos) {
+        return decodeUnsigned(text, mode);
+    }
+    std::string unsignedText{text};
+    unsignedText.erase(sign, 1);
+    return -decodeUnsigned(unsignedText, mode);
+}
+
+}  // namespace orvanto
