@@ -36,6 +36,7 @@ bool fitsInt16(double wholeNumber) {
 
 // Reads the magnitude of a number already cut to its shape: digits with at most one point and an
 // optional exponent as typed, a marker ("E", "e", "D" or "d"), an optional sign and digits.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): the number's two pieces in reading order
 double parseMagnitude(std::string_view mantissa, std::string_view exponent) {
     // Up to 15 digits without an exponent, as chart entries are: the digits form an exact integer
     // and the power of ten is exact, so one division rounds exactly as from_chars would.

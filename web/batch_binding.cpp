@@ -79,6 +79,7 @@ val detectBatchEncoding(const std::string& bytes) {
 // UTF-8 `bytes`; `options`: {name, seconds: [bool, bool, bool], format: 'plain' | 'window',
 // byteOrderMark}, the last for a byte-order mark in front of the output whether or not the input
 // has one. Returns {bytes, rows, failedRows}, or {error} when the file cannot be run.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): JavaScript values in the worker's order
 val runBatch(const std::string& bytes, const val& options, const val& onProgress) {
     cli::BatchSettings settings;
     for (auto [index, point] : {std::pair{0, &settings.modes.point1},

@@ -77,11 +77,11 @@ function parseCsv(text) {
 }
 
 // km, nmi, angle and error as the batch writes them: the distance's message, then the angle's
-// when it says something else.
+// when it says something else; no angle when both reference fields are blank.
 function moduleRow(module, [modes, ...texts]) {
     const seconds = [...modes].map((mode) => mode === 's');
     const distance = module.distance(texts, seconds);
-    const angle = module.angle(texts, seconds);
+    const angle = texts[4].trim() || texts[5].trim() ? module.angle(texts, seconds) : {};
     const errors = [distance.message?.text, angle.message?.text].filter(Boolean);
     const error = errors.length === 2 && errors[0] === errors[1] ? errors[0] : errors.join('；');
     return [distance.kilometres ?? '', distance.nauticalMiles ?? '', angle.degrees ?? '', error];
