@@ -4,6 +4,8 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 
 #include "geometry/arithmetic_fault.h"
 
@@ -23,19 +25,21 @@ std::string formatDecimals(double value, std::size_t decimals, NumberStyle style
     if (!std::isfinite(value)) {
         throw ArithmeticFault("cannot format a value that is not finite");
     }
-    // Locale-independent scientific form with 15 significant digits: "d.dddddddddddddde±x".
+    // Scientific form with 15 significant digits, "d.dddddddddddddde±x", from printf, which
+    // rounds correctly as to_chars does and, unlike floating-point to_chars, is in every C++
+    // library. Its decimal point follows the locale, so only the digits and the exponent are read.
     std::array<char, 64> scientific{};
-    const char* const scientificEnd =
-        std::to_chars(scientific.data(), scientific.data() + scientific.size(), std::fabs(value),
-                      std::chars_format::scientific, kSignificantDigits - 1)
-            .ptr;
+    std::snprintf(scientific.data(), scientific.size(), "%.*e", kSignificantDigits - 1,
+                  std::fabs(value));
     std::array<char, kSignificantDigits> digits{};
-    digits[0] = scientific[0];
-    std::copy_n(scientific.data() + 2, kSignificantDigits - 1, digits.data() + 1);
+    const char* marker = scientific.data();
+    for (std::size_t count = 0; *marker != 'e'; ++marker) {
+        if (*marker >= '0' && *marker <= '9' && count < digits.size()) {
+            digits[count++] = *marker;
+        }
+    }
     int exponent = 0;
-    std::from_chars(scientific.data() + kSignificantDigits + 2 +
-                        (scientific[kSignificantDigits + 2] == '+' ? 1 : 0),
-                    scientificEnd, exponent);
+    std::from_chars(marker + (marker[1] == '+' ? 2 : 1), marker + std::strlen(marker), exponent);
 
     // The digit sequence with the point after `wholeLength` digits: zeros pad the significant
     // digits on the left (for values below 1) and on the right (for values of 10^15 and more).

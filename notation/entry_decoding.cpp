@@ -1,7 +1,6 @@
 #include "notation/entry_decoding.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -10,6 +9,7 @@
 #include "notation/entry_errors.h"
 #include "notation/number_scan.h"
 #include "text/code_points.h"
+#include "text/decimal_number.h"
 #include "text/trimming.h"
 
 namespace orvanto {
@@ -19,9 +19,6 @@ namespace {
 bool isRuleBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n';
 }
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 constexpr double kInt16Min = std::numeric_limits<std::int16_t>::min();
 constexpr double kInt16Max = std::numeric_limits<std::int16_t>::max();
@@ -30,29 +27,9 @@ bool fitsInt16(double wholeNumber) {
     return wholeNumber >= kInt16Min && wholeNumber <= kInt16Max;  // false for NaN too
 }
 
-// Power of ten of the leading nonzero digit of mantissa × 10^exponent. Only used to tell an
-// overflow from an underflow, so saturating the exponent is harmless.
-// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): the pieces parseMagnitude cut, in its order
-long long decimalMagnitude(std::string_view mantissa, std::string_view exponent) {
-    long long exponentValue = 0;
-    bool exponentNegative = false;
-    for (char c : exponent) {
-        if (c == '-') {
-            exponentNegative = true;
-        } else if (isDigit(c) && exponentValue < 1'000'000'000) {
-            exponentValue = exponentValue * 10 + (c - '0');
-        }
-    }
-    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
-    const std::size_t firstNonZero = mantissa.find_first_of("123456789");
-    const long long position = firstNonZero < point
-                                   ? static_cast<long long>(point - firstNonZero) - 1
-                                   : -static_cast<long long>(firstNonZero - point);
-    return position + (exponentNegative ? -exponentValue : exponentValue);
-}
-
 // Reads the magnitude of a number already cut to its shape: digits with at most one point and an
 // optional exponent as typed, a marker ("E", "e", "D" or "d"), an optional sign and digits.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): the number's two pieces in reading order
 double parseMagnitude(std::string_view mantissa, std::string_view exponent) {
     // Up to 15 digits without an exponent, as chart entries are: the digits form an exact integer
     // and the power of ten is exact, so one division rounds exactly as from_chars would.
@@ -71,19 +48,10 @@ double parseMagnitude(std::string_view mantissa, std::string_view exponent) {
             point == std::string_view::npos ? 0 : mantissa.size() - point - 1;
         return static_cast<double>(digits) / kPowersOfTen[decimals];
     }
-    // from_chars takes "e" for every exponent marker ("D" and "d" included).
+    // Out of range, the reading gives infinity or zero, as the rules for such entries want.
     std::string number{mantissa};
-    if (!exponent.empty()) {
-        number += 'e';
-        number += exponent.substr(1);
-    }
-    double value = 0;
-    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (result.ec == std::errc::result_out_of_range) {
-        return decimalMagnitude(mantissa, exponent) > 0 ? std::numeric_limits<double>::infinity()
-                                                        : 0.0;
-    }
-    return value;
+    number += exponent;
+    return readDecimalNumber(number);
 }
 
 // The "-" that makes an entry negative, when the entry has one.

@@ -1,7 +1,6 @@
 #include "notation/entry_reading.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <iterator>
 #include <limits>
@@ -12,6 +11,7 @@
 #include "notation/entry_errors.h"
 #include "notation/number_scan.h"
 #include "text/code_points.h"
+#include "text/decimal_number.h"
 #include "text/trimming.h"
 
 namespace orvanto {
@@ -255,15 +255,9 @@ double pieceValue(TextView piece) {
     for (const char32_t c : piece) {
         ascii.push_back(static_cast<char>(c));
     }
-    double value = 0;
-    const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
-    if (result.ec == std::errc::result_out_of_range) {
-        // Only hundreds of digits get here: a whole part too large, or zeros too many after the
-        // point.
-        const bool large = ascii.find_first_of("123456789") < ascii.find('.');
-        return large ? std::numeric_limits<double>::infinity() : 0.0;
-    }
-    return value;
+    // Hundreds of digits may get here: a whole part too large reads as infinity, zeros too many
+    // after the point as zero.
+    return readDecimalNumber(ascii);
 }
 
 // Step 4: "[sign] D° [M′ [S″]]", the last piece's mark optional, only the last with decimals.

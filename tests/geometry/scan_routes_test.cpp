@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <bit>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <random>
 #include <string>
@@ -35,8 +35,14 @@ const ScanUnderTest kScans[] = {
     {"Cosine", &kCosineScan, cosineTable, scanCosine, referenceScanCosine, -1.0002, 1.0002},
 };
 
+// The bits copied out, for emscripten's libc++ 13 has no std::bit_cast.
+std::uint64_t bitsOf(double value) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
 bool sameBits(double a, double b) {
-    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+    return bitsOf(a) == bitsOf(b);
 }
 bool sameOutcome(const ScanOutcome& a, const ScanOutcome& b) {
     return sameBits(a.angle, b.angle) && a.matched == b.matched;

@@ -1,0 +1,77 @@
+// Speed of the browser build, in figures: the two commands through the WebAssembly module under
+// node, and a batch file in the page in Chromium, each against `orvanto-cli batch` over the same
+// legs; and the page's time from opening the file to the first result. Needs scripts/build-web and
+// the dev build's orvanto-cli.
+//
+// Usage: node bench/web-speed.mjs [LEGS]     (default 1000000; ORVANTO_CLI=path picks the binary)
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
+import { createRequire } from 'node:module';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+
+const root = new URL('../', import.meta.url).pathname;
+const require = createRequire(join(root, 'web/package.json'));
+const legs = Number(process.argv[2] ?? 1000000);
+const cli = process.env.ORVANTO_CLI ?? join(root, 'build/dev/cli/orvanto-cli');
+
+// Points within a few degrees of each other, in minutes notation, so that both commands compute.
+let seed = 20261207;
+const random = () => ((seed = (seed * 1103515245 + 12345) % 2 ** 31) / 2 ** 31);
+const minutes = (degrees) => {
+    const hundredths = Math.round(Math.abs(degrees) * 6000);
+    return `${degrees < 0 ? '-' : ''}${Math.floor(hundredths / 6000)}${String((hundredths % 6000) / 100).padStart(2, '0')}`;
+};
+const rows = Array.from({ length: legs }, () => {
+    const [lat, lon] = [random() * 140 - 70, random() * 340 - 170];
+    return [0, 1, 2].flatMap(() => [minutes(lat + random() * 6 - 3), minutes(lon + random() * 6 - 3)]);
+});
+
+const folder = mkdtempSync(join(tmpdir(), 'orvanto-bench-'));
+writeFileSync(join(folder, 'legs.csv'), `lat1,lon1,lat2,lon2,latr,lonr\n${rows.map((r) => r.join(',')).join('\n')}\n`);
+let start = performance.now();
+try {
+    execFileSync(cli, ['batch', '--format=window', `--output=${join(folder, 'out.csv')}`, join(folder, 'legs.csv')], { stdio: 'ignore' });
+} catch { /* rows that could not be computed */ }
+const nativeSeconds = (performance.now() - start) / 1000;
+
+start = performance.now();
+const module = await require(join(root, 'build/wasm/web/orvanto-module.js'))();
+const startup = performance.now() - start;
+start = performance.now();
+for (const texts of rows) {
+    module.distance(texts, [false, false, false]);
+    module.angle(texts, [false, false, false]);
+}
+const wasmSeconds = (performance.now() - start) / 1000;
+console.log(`${legs} legs, distance and angle each:`);
+console.log(`  orvanto-cli batch      ${(legs / nativeSeconds).toFixed(0)} legs/s (process, file read and written)`);
+console.log(`  module under node      ${(legs / wasmSeconds).toFixed(0)} legs/s (start-up ${startup.toFixed(0)} ms apart)`);
+console.log(`  ratio                  ${(nativeSeconds / wasmSeconds).toFixed(2)} of native`);
+
+const { chromium } = require('playwright-core');
+const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--headless', '--no-sandbox', '--disable-gpu'] });
+const page = await browser.newPage();
+const times = [];
+for (let run = 0; run < 5; ++run) {
+    await page.goto(`file://${join(root, 'build/web/orvanto.html')}`, { waitUntil: 'commit' });
+    times.push(await page.evaluate(async () => {
+        await new Promise((resolve) => (document.readyState === 'loading' ? addEventListener('DOMContentLoaded', resolve) : resolve()));
+        ['latitude1', 'longitude1', 'latitude2', 'longitude2'].forEach((id, i) => { document.getElementById(id).value = ['4250.0', '9338.80', '4211.25', '10211.25'][i]; });
+        document.getElementById('distance').click();
+        while (document.getElementById('kilometres').value === '') await new Promise(requestAnimationFrame);
+        return performance.now();
+    }));
+}
+const chooser = page.getByLabel('批量计算文件');
+await chooser.waitFor({ state: 'attached' });
+start = performance.now();
+await chooser.setInputFiles(join(folder, 'legs.csv'));
+await page.waitForFunction(() => !document.getElementById('batch-download').hidden, null, { timeout: 0, polling: 100 });
+const pageSeconds = (performance.now() - start) / 1000;
+await browser.close();
+rmSync(folder, { recursive: true });
+console.log(`  batch file in the page ${(legs / pageSeconds).toFixed(0)} legs/s (file chosen to download offered)`);
+console.log(`  ratio                  ${(nativeSeconds / pageSeconds).toFixed(2)} of native`);
+times.sort((a, b) => a - b);
+console.log(`page from file:// to first result: median ${times[2].toFixed(0)} ms (of 5, ${times[0].toFixed(0)}–${times[4].toFixed(0)})`);

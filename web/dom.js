@@ -1,0 +1,2 @@
+// The page's elements by id.
+export const byId = (id) => document.getElementById(id);

@@ -1,0 +1,108 @@
+// The page in Debian's Chromium, opened from disk with every non-file request failed: the worked
+// example typed and run from the keyboard, a message and where the focus goes, the sketch, a
+// phone-sized screen and axe-core's accessibility rules.
+import { after, before, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { spawnSync } from 'node:child_process';
+import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
+import { createRequire } from 'node:module';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { chromium } from 'playwright-core';
+
+const root = new URL('../../', import.meta.url).pathname;
+const pageUrl = `file://${join(root, 'build/web/orvanto.html')}`;
+let browser;
+let page;
+const blocked = [];
+
+before(async () => {
+    browser = await chromium.launchPersistentContext(mkdtempSync(join(tmpdir(), 'orvanto-chromium-')), {
+        executablePath: '/usr/bin/chromium',
+        args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+            '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+    });
+    await browser.route('**/*', (route) => {
+        if (route.request().url().startsWith('file:')) {
+            return route.continue();
+        }
+        blocked.push(route.request().url());
+        return route.abort();
+    });
+    page = await browser.newPage();
+    await page.goto(pageUrl);
+});
+after(() => browser?.close());
+
+const box = (name) => page.getByRole('textbox', { name });
+const sketch = () => page.getByRole('img', { name: /点位示意图/ });
+
+test('the worked example, typed and run from the keyboard', async () => {
+    const keys = async (...presses) => { for (const key of presses) await page.keyboard.press(key); };
+    // Past 点一's 分; 点二's 秒; Enter in an entry does nothing; past the results and 参考点's 分.
+    for (const step of ['Tab', 'Tab', '4250.0', 'Tab', '9338.80', 'Tab', 'ArrowRight', 'Tab', '421125', 'Enter',
+        'Tab', '1021125', 'Tab', 'Tab', 'Tab', 'Tab', '4000.0', 'Tab', '10000.0']) {
+        await (/^[A-Z]/.test(step) ? page.keyboard.press(step) : page.keyboard.type(step));
+    }
+    assert.equal(await box('距离（公里）').inputValue(), '');
+    await keys('Tab', 'Tab', 'Enter');  // past the angle result, onto 计算两点距离
+    assert.equal(await box('距离（公里）').inputValue(), '704.197');
+    assert.equal(await box('距离（海里）').inputValue(), '380.236');
+    assert.equal(await sketch().locator('circle').count(), 2);
+    await page.waitForFunction(() => document.getElementById('announcer').textContent === '704.197 公里，380.236 海里');
+    await keys('Tab', 'Space');
+    assert.equal(await box('夹角（度）').inputValue(), '93.448');
+    assert.equal(await sketch().locator('circle').count(), 3);
+    assert.equal(await sketch().locator('path.arc').count(), 1);
+    assert.match(await sketch().getAttribute('aria-label'), /参考点（北纬40°00′，东经100°00′）/);
+});
+
+test('a message changes nothing and sends the focus to the box to fix', async () => {
+    const drawn = await sketch().innerHTML();
+    await box('点二纬度').fill('');
+    await page.getByRole('button', { name: '计算两点距离' }).click();
+    const dialog = page.getByRole('dialog', { name: '提示' });
+    assert.equal(await dialog.getByText('请输入完整的经纬信息！').count(), 1);
+    await page.keyboard.press('Enter');
+    await page.waitForFunction(() => document.activeElement.matches('.entry'));
+    assert.equal(await page.evaluate(() => document.activeElement.getAttribute('aria-label')), '点二纬度');
+    await box('点二纬度').fill('42a125');
+    await page.getByRole('button', { name: '计算三点夹角' }).click();
+    await page.getByRole('button', { name: '确定' }).click();
+    await page.waitForFunction(() => document.activeElement.matches('.entry'));
+    assert.deepEqual(await page.evaluate(() => [document.activeElement.getAttribute('aria-label'),
+        document.activeElement.value.slice(document.activeElement.selectionStart, document.activeElement.selectionEnd)]),
+    ['点二纬度', '42a125']);
+    assert.equal(await box('距离（公里）').inputValue(), '704.197');
+    assert.equal(await box('夹角（度）').inputValue(), '93.448');
+    assert.equal(await sketch().innerHTML(), drawn);
+});
+
+test('batch files, UTF-8 and GB18030, come back as orvanto-cli batch writes them', async () => {
+    const folder = mkdtempSync(join(tmpdir(), 'orvanto-batch-'));
+    // A blank record and a row longer than the header, as the command line copies them through.
+    const rows = 'lat1,lon1,lat2,lon2,latr,lonr,备注\r\n4250.0,9338.80,4211.25,10211.25,4000.0,10000.0,"北纬,甲"\r\n,,\r\n0,0,0,12000,,,,多\r\n';
+    writeFileSync(join(folder, 'utf8.csv'), `\ufeff${rows}`);
+    writeFileSync(join(folder, 'gb.csv'), spawnSync('iconv', ['-f', 'UTF-8', '-t', 'GB18030'], { input: rows }).stdout);
+    const cli = process.env.ORVANTO_CLI ?? join(root, 'build/dev/cli/orvanto-cli');
+    // Both told by the page's `auto`; GB18030 comes back as UTF-8 with a byte-order mark.
+    for (const [file, options] of [['utf8.csv', []], ['gb.csv', ['--output-encoding=utf-8-bom']]]) {
+        await page.getByLabel('批量计算文件').setInputFiles(join(folder, file));
+        const name = file.replace('.csv', '-结果.csv');
+        await page.waitForFunction((n) => document.getElementById('batch-download').download === n, name);
+        const download = await page.getByRole('link', { name: '下载结果' }).evaluate(async (link) => [...new Uint8Array(await (await fetch(link.href)).arrayBuffer())]);
+        const native = spawnSync(cli, ['batch', ...options, join(folder, file)]).stdout;
+        assert.deepEqual(Buffer.from(download), native);
+    }
+});
+
+test('a phone-sized screen scrolls only down, and axe-core finds no violation', async () => {
+    await page.setViewportSize({ width: 360, height: 740 });
+    assert.equal(await page.evaluate(() => document.documentElement.scrollWidth), 360);
+    await page.screenshot({ path: join(root, 'build/web/phone.png'), fullPage: true });
+    const axe = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
+    await page.addScriptTag({ content: axe });
+    const { violations } = await page.evaluate(() => globalThis.axe.run());
+    assert.deepEqual(violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`), []);
+    assert.deepEqual(blocked, []);
+});

@@ -1,0 +1,111 @@
+// The module under node against the native orvanto-cli: every row of the calculator's test tables
+// and 100,000 random legs in every written form, both commands, all modes; the texts must agree
+// byte for byte. ORVANTO_CLI names the native program (build/dev/cli/orvanto-cli by default).
+import { test } from 'node:test';
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import { createHash } from 'node:crypto';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { createRequire } from 'node:module';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+
+const root = new URL('../../', import.meta.url).pathname;
+const createOrvanto = createRequire(import.meta.url)(join(root, 'build/wasm/web/orvanto-module.js'));
+const cli = process.env.ORVANTO_CLI ?? join(root, 'build/dev/cli/orvanto-cli');
+
+// A small seeded generator, so that a failing leg comes back on the next run.
+function generator(seed) {
+    return () => {
+        seed = (seed + 0x6d2b79f5) | 0;
+        let t = Math.imul(seed ^ (seed >>> 15), 1 | seed);
+        t = (t + Math.imul(t ^ (t >>> 7), 61 | t)) ^ t;
+        return ((t ^ (t >>> 14)) >>> 0) / 2 ** 32;
+    };
+}
+
+// One entry in one of its written forms: plain, signed, with a designator in front or behind, in
+// full-width digits, with degree marks, or now and then out of range or not a number.
+function entry(random, axis, seconds, spread) {
+    const pick = (list) => list[Math.floor(random() * list.length)];
+    const limit = axis === 'lat' ? 90 : 180;
+    const value = (random() * 2 - 1) * limit * spread * (random() < 0.01 ? 1.2 : 1);
+    const [d, m, s] = [Math.floor(Math.abs(value)), Math.floor((Math.abs(value) * 60) % 60), Math.floor((Math.abs(value) * 3600) % 60)];
+    const two = (n) => String(n).padStart(2, '0');
+    const digits = seconds ? `${d}${two(m)}${two(s)}` : `${d}${two(m)}.${Math.floor(random() * 100)}`;
+    const [plus, minus] = axis === 'lat' ? ['N', 'S'] : ['E', 'W'];
+    const [plusWord, minusWord] = axis === 'lat' ? ['北纬', '南纬'] : ['东经', '西经'];
+    const negative = value < 0;
+    return pick([
+        () => (negative ? '-' : '') + digits,
+        () => (negative ? minus : plus) + digits,
+        () => digits + (negative ? minus : plus).toLowerCase(),
+        () => (negative ? minusWord : plusWord) + digits,
+        () => (negative ? '-' : '') + digits.replace(/[0-9.]/g, (c) => String.fromCharCode(c.charCodeAt(0) + 0xfee0)),
+        () => `${negative ? '-' : ''}${d}°${two(m)}′${seconds ? `${two(s)}″` : ''}`,
+        () => (seconds ? `${d} ${two(m)} ${two(s)}` : `${d}${two(m)}`),
+        () => pick(['', '4x', '北纬', '12.3.4', '1e3']),
+    ])();
+}
+
+function randomLegs(count) {
+    const random = generator(20261207);
+    return Array.from({ length: count }, () => {
+        const modes = [0, 1, 2].map(() => (random() < 0.5 ? 's' : 'm'));
+        // Half the legs stay near the origin, where the angle is seldom out of reach.
+        const spread = random() < 0.5 ? 1 : 0.2;
+        const texts = [0, 1, 2].flatMap((i) => ['lat', 'lon'].map((axis) => entry(random, axis, modes[i] === 's', spread)));
+        return [...texts, modes.join('')];
+    });
+}
+
+const csvField = (text) => (/[",\r\n]/.test(text) ? `"${text.replaceAll('"', '""')}"` : text);
+
+function parseCsv(text) {
+    const rows = [];
+    const pattern = /("(?:[^"]|"")*"|[^,\r\n]*)(,|\r?\n|$)/gy;
+    let row = [];
+    for (let match; pattern.lastIndex < text.length && (match = pattern.exec(text));) {
+        const field = match[1];
+        row.push(field.startsWith('"') ? field.slice(1, -1).replaceAll('""', '"') : field);
+        if (match[2] !== ',') {
+            rows.push(row);
+            row = [];
+        }
+    }
+    return rows;
+}
+
+// km, nmi, angle and error as the batch writes them: the distance's message, then the angle's
+// when it says something else; no angle when both reference fields are blank.
+function moduleRow(module, [modes, ...texts]) {
+    const seconds = [...modes].map((mode) => mode === 's');
+    const distance = module.distance(texts, seconds);
+    const angle = texts[4].trim() || texts[5].trim() ? module.angle(texts, seconds) : {};
+    const errors = [distance.message?.text, angle.message?.text].filter(Boolean);
+    const error = errors.length === 2 && errors[0] === errors[1] ? errors[0] : errors.join('；');
+    return [distance.kilometres ?? '', distance.nauticalMiles ?? '', angle.degrees ?? '', error];
+}
+
+test('the module gives the native texts byte for byte', async () => {
+    const module = await createOrvanto();
+    const tables = JSON.parse(readFileSync(new URL('calculator_rows.json', import.meta.url)));
+    const legs = [...tables, ...randomLegs(100_000)].map((row) => [row[6], ...row.slice(0, 6)]);
+    const folder = mkdtempSync(join(tmpdir(), 'orvanto-web-'));
+    const header = 'lat1,lon1,lat2,lon2,latr,lonr,mode1,mode2,moder\n';
+    writeFileSync(join(folder, 'legs.csv'), header + legs.map(([modes, ...texts]) =>
+        [...texts, ...modes].map(csvField).join(',')).join('\n') + '\n');
+    try {
+        execFileSync(cli, ['batch', '--format=window', `--output=${join(folder, 'out.csv')}`, join(folder, 'legs.csv')], { stdio: 'ignore' });
+    } catch (error) {
+        assert.equal(error.status, 1, 'only rows that could not be computed may fail');
+    }
+    const native = parseCsv(readFileSync(join(folder, 'out.csv'), 'utf8')).slice(1).map((row) => row.slice(-4));
+    rmSync(folder, { recursive: true });
+    const web = legs.map((leg) => moduleRow(module, leg));
+    const differing = web.findIndex((row, i) => row.join('\t') !== native[i]?.join('\t'));
+    assert.equal(differing, -1, `row ${differing + 1}: ${JSON.stringify(legs[differing])} ${web[differing]} ≠ ${native[differing]}`);
+    const hash = (rows) => createHash('sha256').update(rows.map((row) => row.join('\t')).join('\n')).digest('hex');
+    assert.equal(hash(web), hash(native));
+    console.log(`${legs.length} rows, both ${hash(web)}`);
+});
