@@ -17,11 +17,18 @@ double chordOf(double kilometres) {
 }  // namespace
 
 AngleMeasurement measureThreePointAngle(const AngleCorners& corners, const ScanRoute& scans) {
-    const auto& [p1, p2, r] = corners;
-    // distance() is not bit-for-bit symmetric in its points, so these orders are fixed.
-    const DistanceMeasurement d12 = measureDistance({.from = p1, .to = p2}, scans);
-    const DistanceMeasurement d1R = measureDistance({.from = p1, .to = r}, scans);
-    const DistanceMeasurement dR2 = measureDistance({.from = r, .to = p2}, scans);
+    // Each point takes part in two of the distances: prepared once for both.
+    const PreparedPoint p1 = preparePoint(corners.point1);
+    const PreparedPoint p2 = preparePoint(corners.point2);
+    const PreparedPoint r = preparePoint(corners.reference);
+    // distance() is not bit-for-bit symmetric in its points, so these orders are fixed. The three
+    // scans run side by side once their targets are known, so that their table reads overlap.
+    const double ratio12 = halfChordRatio({.from = p1, .to = p2});
+    const double ratio1R = halfChordRatio({.from = p1, .to = r});
+    const double ratioR2 = halfChordRatio({.from = r, .to = p2});
+    const DistanceMeasurement d12 = distanceFromScan(scans.halfAngleSine(ratio12));
+    const DistanceMeasurement d1R = distanceFromScan(scans.halfAngleSine(ratio1R));
+    const DistanceMeasurement dR2 = distanceFromScan(scans.halfAngleSine(ratioR2));
     const double a = chordOf(d12.kilometres);
     const double b = chordOf(d1R.kilometres);
     const double c = chordOf(dR2.kilometres);
