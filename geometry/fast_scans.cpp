@@ -51,7 +51,7 @@ SearchRange searchRange(const ScanTable& table, double target) {
 
 // The scan's outcome found in its table. Falls back to the reference scan on a platform whose
 // sine or cosine is not monotonic to the last bit, where the search below would not be exact.
-template <bool kValuesFall>
+template <bool ValuesFall>
 ScanOutcome fastScan(const ScanDefinition& scan, const ScanTable& table, double target) {
     if (!table.monotonic) {
         return referenceScan(scan, target);
@@ -61,7 +61,7 @@ ScanOutcome fastScan(const ScanDefinition& scan, const ScanTable& table, double 
     const double tolerance = scan.tolerance;
     // The difference as the scan subtracts it, signed so that it never rises from pass to pass.
     const auto difference = [&](std::size_t pass) {
-        return kValuesFall ? passes[pass].value - target : target - passes[pass].value;
+        return ValuesFall ? passes[pass].value - target : target - passes[pass].value;
     };
     const auto isBelow = [&](std::size_t pass) { return difference(pass) < tolerance; };
     // Bisection without a branch on the comparisons, which a random target would mispredict: k
