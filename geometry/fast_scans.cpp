@@ -23,30 +23,41 @@ namespace orvanto {
 namespace {
 
 // The passes that can be k for `target`, from `first` to `last` inclusive: `last` lies below the
-// bound (or is the end) and every pass before `first` above it. A target outside every bucket
-// (beyond any match, or NaN) searches all passes.
+// bound (or is the end) and every pass before `first` above it.
 struct SearchRange {
     std::size_t first;
     std::size_t last;
 };
 
-SearchRange searchRange(const ScanTable& table, double target) {
+// k between the k of two edges (or of an edge and either end of the table), whichever way round.
+SearchRange between(std::size_t oneEnd, std::size_t otherEnd) {
+    return oneEnd < otherEnd ? SearchRange{oneEnd, otherEnd} : SearchRange{otherEnd, oneEnd};
+}
+
+SearchRange searchRange(const ScanTable& table, bool valuesFall, double target) {
     const std::uint32_t* firstPassAtEdge = table.firstPassBelowAtEdge.data();
-    const std::size_t edges = table.firstPassBelowAtEdge.size();
+    const std::size_t lastEdge = table.firstPassBelowAtEdge.size() - 1;
+    const std::size_t passCount = table.passes.size();
     // Exact: a power-of-two scaling. Compared with the edges before anything is rounded, so a
     // target just below an edge is never taken for the edge itself.
     const double scaled = target * kBucketsPerUnit;
     const auto firstEdge = static_cast<double>(table.firstEdge);
-    if (!(scaled >= firstEdge && scaled < firstEdge + static_cast<double>(edges - 1))) {
-        return {0, table.passes.size()};
+    if (std::isnan(scaled)) {
+        return {passCount, passCount};  // no comparison with NaN holds: no pass lies below
+    }
+    // Beyond the outer edges k lies between an outer edge's k and the far end of the table; it
+    // is the first or the last pass there, so the search is one comparison at most.
+    const std::size_t towardsFirstPass = valuesFall ? 0 : passCount;
+    if (scaled < firstEdge) {
+        return between(firstPassAtEdge[0], passCount - towardsFirstPass);
+    }
+    if (!(scaled < firstEdge + static_cast<double>(lastEdge))) {
+        return between(firstPassAtEdge[lastEdge], towardsFirstPass);
     }
     auto wholeBuckets = static_cast<std::int64_t>(scaled);  // towards zero: one too high below it
     wholeBuckets -= static_cast<double>(wholeBuckets) > scaled ? 1 : 0;
     const auto bucket = static_cast<std::size_t>(wholeBuckets - table.firstEdge);
-    const std::size_t atLowerEdge = firstPassAtEdge[bucket];
-    const std::size_t atUpperEdge = firstPassAtEdge[bucket + 1];
-    return atLowerEdge < atUpperEdge ? SearchRange{atLowerEdge, atUpperEdge}
-                                     : SearchRange{atUpperEdge, atLowerEdge};
+    return between(firstPassAtEdge[bucket], firstPassAtEdge[bucket + 1]);
 }
 
 // The scan's outcome found in its table. Falls back to the reference scan on a platform whose
@@ -66,7 +77,7 @@ ScanOutcome fastScan(const ScanDefinition& scan, const ScanTable& table, double 
     const auto isBelow = [&](std::size_t pass) { return difference(pass) < tolerance; };
     // Bisection without a branch on the comparisons, which a random target would mispredict: k
     // lies in [base, base + candidates], and every pass before base lies above the bound.
-    auto [base, last] = searchRange(table, target);
+    auto [base, last] = searchRange(table, ValuesFall, target);
     std::size_t candidates = last - base;
     while (candidates > 1) {
         const std::size_t half = candidates / 2;
