@@ -34,25 +34,32 @@ SearchRange between(std::size_t oneEnd, std::size_t otherEnd) {
     return oneEnd < otherEnd ? SearchRange{oneEnd, otherEnd} : SearchRange{otherEnd, oneEnd};
 }
 
+// A target beyond the outer edges (or NaN, with which no comparison holds and no pass lies below):
+// k lies between an outer edge's k and the far end of the table, where it is the first or the
+// last pass, so the search is one comparison at most.
+[[gnu::cold, gnu::noinline]] SearchRange beyondTheEdges(const ScanTable& table, bool valuesFall,
+                                                        double scaled) {
+    const std::size_t passCount = table.passes.size();
+    if (std::isnan(scaled)) {
+        return {passCount, passCount};
+    }
+    const std::size_t towardsFirstPass = valuesFall ? 0 : passCount;
+    if (scaled < static_cast<double>(table.firstEdge)) {
+        return between(table.firstPassBelowAtEdge.front(), passCount - towardsFirstPass);
+    }
+    return between(table.firstPassBelowAtEdge.back(), towardsFirstPass);
+}
+
 SearchRange searchRange(const ScanTable& table, bool valuesFall, double target) {
     const std::uint32_t* firstPassAtEdge = table.firstPassBelowAtEdge.data();
-    const std::size_t lastEdge = table.firstPassBelowAtEdge.size() - 1;
-    const std::size_t passCount = table.passes.size();
+    const std::size_t edges = table.firstPassBelowAtEdge.size();
     // Exact: a power-of-two scaling. Compared with the edges before anything is rounded, so a
     // target just below an edge is never taken for the edge itself.
     const double scaled = target * kBucketsPerUnit;
     const auto firstEdge = static_cast<double>(table.firstEdge);
-    if (std::isnan(scaled)) {
-        return {passCount, passCount};  // no comparison with NaN holds: no pass lies below
-    }
-    // Beyond the outer edges k lies between an outer edge's k and the far end of the table; it
-    // is the first or the last pass there, so the search is one comparison at most.
-    const std::size_t towardsFirstPass = valuesFall ? 0 : passCount;
-    if (scaled < firstEdge) {
-        return between(firstPassAtEdge[0], passCount - towardsFirstPass);
-    }
-    if (!(scaled < firstEdge + static_cast<double>(lastEdge))) {
-        return between(firstPassAtEdge[lastEdge], towardsFirstPass);
+    if (!(scaled >= firstEdge && scaled < firstEdge + static_cast<double>(edges - 1)))
+        [[unlikely]] {
+        return beyondTheEdges(table, valuesFall, scaled);
     }
     auto wholeBuckets = static_cast<std::int64_t>(scaled);  // towards zero: one too high below it
     wholeBuckets -= static_cast<double>(wholeBuckets) > scaled ? 1 : 0;
