@@ -13,35 +13,50 @@
 namespace orvanto {
 namespace {
 
+// The parallel's radius times 2 pi is the first step of each arc along the parallel, so preparing
+// it per point leaves the order of every operation unchanged.
 double parallelRadius(double latitude) {
     return std::sin(((90 - std::fabs(latitude)) / 180) * chart::kPi) * chart::kEarthRadiusKm;
 }
 
 }  // namespace
 
-DistanceMeasurement measureDistance(const ChartLeg& leg, const ScanRoute& scans) {
-    const auto [lat1, lon1] = leg.from;
-    const auto [lat2, lon2] = leg.to;
-    const double r1 = parallelRadius(lat1);
-    const double r2 = parallelRadius(lat2);
+PreparedPoint preparePoint(const ChartPoint& point) {
+    return {point, parallelRadius(point.latitude) * chart::kTwoPi};
+}
+
+double halfChordRatio(const PreparedLeg& leg) {
+    const auto [lat1, lon1] = leg.from.point;
+    const auto [lat2, lon2] = leg.to.point;
     double longitudeDifference = std::fabs(lon1 - lon2);
     // Folded once only: a difference above 360 turns negative, and only its square matters.
     if (longitudeDifference > 180) {
         longitudeDifference = 360 - longitudeDifference;
     }
-    const double arc1 = ((r1 * chart::kTwoPi) * longitudeDifference) / 360;
-    const double arc2 = ((r2 * chart::kTwoPi) * longitudeDifference) / 360;
+    const double arc1 = (leg.from.parallelCircumference * longitudeDifference) / 360;
+    const double arc2 = (leg.to.parallelCircumference * longitudeDifference) / 360;
     const double latitudeDifference = std::fabs(lat1 - lat2);
     const double meridianChord =
         std::sin(((latitudeDifference / 2) / 180) * chart::kPi) * chart::kEarthDiameterKm;
     const double squaredChord =
         ((arc1 * arc1) / 2 + meridianChord * meridianChord) + (arc2 * arc2) / 2;
-    const double halfChordRatio = std::sqrt(squaredChord) / chart::kEarthDiameterKm;
-    if (!std::isfinite(halfChordRatio)) {
+    const double ratio = std::sqrt(squaredChord) / chart::kEarthDiameterKm;
+    if (!std::isfinite(ratio)) {
         throw ArithmeticFault("distance arithmetic overflowed or became invalid");
     }
-    const ScanOutcome scan = scans.halfAngleSine(halfChordRatio);
+    return ratio;
+}
+
+DistanceMeasurement distanceFromScan(const ScanOutcome& scan) {
     return {(scan.angle * chart::kCircumferenceKm) / 360, scan.matched};
+}
+
+DistanceMeasurement measurePreparedDistance(const PreparedLeg& leg, const ScanRoute& scans) {
+    return distanceFromScan(scans.halfAngleSine(halfChordRatio(leg)));
+}
+
+DistanceMeasurement measureDistance(const ChartLeg& leg, const ScanRoute& scans) {
+    return measurePreparedDistance({preparePoint(leg.from), preparePoint(leg.to)}, scans);
 }
 
 double distance(const ChartLeg& leg) {

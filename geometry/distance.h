@@ -18,6 +18,21 @@ struct ChartLeg {
     ChartPoint to;
 };
 
+// What every distance from or to a point computes of that point alone, computed once when the
+// point takes part in several distances (an angle's three).
+struct PreparedPoint {
+    ChartPoint point;
+    double
+        parallelCircumference;  // km: the radius of the point's parallel times the truncated 2 pi
+};
+
+PreparedPoint preparePoint(const ChartPoint& point);
+
+struct PreparedLeg {
+    PreparedPoint from;
+    PreparedPoint to;
+};
+
 struct DistanceMeasurement {
     double kilometres;
     // False when the scan found no angle: `kilometres` is then the tiny negative value of the
@@ -28,6 +43,16 @@ struct DistanceMeasurement {
 // Throws ArithmeticFault when the arithmetic overflows or becomes invalid (non-finite or
 // astronomically large arguments).
 DistanceMeasurement measureDistance(const ChartLeg& leg, const ScanRoute& scans = kFastScans);
+
+// The same measurement, bit for bit, between prepared points.
+DistanceMeasurement measurePreparedDistance(const PreparedLeg& leg,
+                                            const ScanRoute& scans = kFastScans);
+
+// The measurement in its two halves, for a caller that runs several scans side by side: the
+// target of the half-angle sine scan (throws ArithmeticFault as above), and the distance from the
+// scan's outcome.
+double halfChordRatio(const PreparedLeg& leg);
+DistanceMeasurement distanceFromScan(const ScanOutcome& scan);
 
 // The distance in kilometres as measureDistance gives it, matched or not.
 double distance(const ChartLeg& leg);

@@ -1,8 +1,7 @@
 #include <cmath>
 #include <cstddef>
-#include <vector>
+#include <cstdint>
 
-#include "geometry/chart_constants.h"
 #include "geometry/scan_tables.h"
 #include "geometry/scans.h"
 
@@ -13,104 +12,100 @@
 //   - the passes with d < tolerance are all passes from some first one, k, onwards;
 //   - the passes with d > -tolerance are all passes up to some point;
 // and the two sets overlap, if at all, from k on. The scan's first match is therefore pass k when
-// pass k itself matches, and there is no match at all otherwise. k is found by a search that
-// starts at an inverse-sine (inverse-cosine) estimate; the estimate only decides where the search
-// starts, never its answer, which rests on the exact comparison alone.
+// pass k itself matches, and there is no match at all otherwise.
+//
+// k moves one way only as the target rises (rounding preserves order here too), so a target
+// between two bucket edges has its k between the edges' k, which the table holds: a bucket spans
+// a few passes, and the search runs over those only. The buckets decide where the search looks,
+// never its answer, which rests on the exact comparisons alone.
 
 namespace orvanto {
 namespace {
 
-// The first pass in [0, passes) at which `isBelowUpperBound` holds, or `passes` when none does,
-// for a predicate that once true stays true. Starts at `guess` and widens the bracket by doubling
-// steps, so a guess a few passes off costs a few comparisons.
-template <typename Predicate>
-std::size_t firstPassBelow(std::size_t passes, std::size_t guess, Predicate isBelowUpperBound) {
-    // Invariant of the bisection: `below` is a pass where the predicate holds (or `passes`), and
-    // every pass before `notBelow + 1` fails it (`notBelow` is one before the first when negative).
-    std::ptrdiff_t notBelow;
-    std::ptrdiff_t below;
-    const auto end = static_cast<std::ptrdiff_t>(passes);
-    auto holds = [&](std::ptrdiff_t k) {
-        return k >= end || isBelowUpperBound(static_cast<std::size_t>(k));
-    };
-    const auto start = static_cast<std::ptrdiff_t>(guess < passes ? guess : passes);
-    std::ptrdiff_t step = 1;
-    if (holds(start)) {
-        below = start;
-        notBelow = start - step;
-        while (notBelow >= 0 && holds(notBelow)) {
-            below = notBelow;
-            step *= 2;
-            notBelow = below - step;
-        }
-        if (notBelow < 0) {
-            notBelow = -1;
-        }
-    } else {
-        notBelow = start;
-        below = start + step;
-        while (below < end && !holds(below)) {
-            notBelow = below;
-            step *= 2;
-            below = notBelow + step;
-        }
-        if (below > end) {
-            below = end;
-        }
-    }
-    while (below - notBelow > 1) {
-        const std::ptrdiff_t middle = notBelow + (below - notBelow) / 2;
-        if (holds(middle)) {
-            below = middle;
-        } else {
-            notBelow = middle;
-        }
-    }
-    return static_cast<std::size_t>(below);
+// The passes that can be k for `target`, from `first` to `last` inclusive: `last` lies below the
+// bound (or is the end) and every pass before `first` above it.
+struct SearchRange {
+    std::size_t first;
+    std::size_t last;
+};
+
+// k between the k of two edges (or of an edge and either end of the table), whichever way round.
+SearchRange between(std::size_t oneEnd, std::size_t otherEnd) {
+    return oneEnd < otherEnd ? SearchRange{oneEnd, otherEnd} : SearchRange{otherEnd, oneEnd};
 }
 
-// About the first pass whose running angle lies below `degrees`, clamped to [0, passes]; any value,
-// NaN included, gives a valid pass. Aiming just past the crossing, rather than at the nearest pass,
-// makes the search's first two comparisons come out the same way nearly every time.
-std::size_t passBelow(double degrees, std::size_t passes) {
-    const double steps = (chart::kScanStart - degrees) / chart::kScanStep;
-    if (!(steps > 0)) {
-        return 0;
+// A target beyond the outer edges (or NaN, with which no comparison holds and no pass lies below):
+// k lies between an outer edge's k and the far end of the table, where it is the first or the
+// last pass, so the search is one comparison at most.
+[[gnu::cold, gnu::noinline]] SearchRange beyondTheEdges(const ScanTable& table, bool valuesFall,
+                                                        double scaled) {
+    const std::size_t passCount = table.passes.size();
+    if (std::isnan(scaled)) {
+        return {passCount, passCount};
     }
-    if (!(steps < static_cast<double>(passes - 1))) {
-        return passes;
+    const std::size_t towardsFirstPass = valuesFall ? 0 : passCount;
+    if (scaled < static_cast<double>(table.firstEdge)) {
+        return between(table.firstPassBelowAtEdge.front(), passCount - towardsFirstPass);
     }
-    return static_cast<std::size_t>(steps) + 1;
+    return between(table.firstPassBelowAtEdge.back(), towardsFirstPass);
+}
+
+SearchRange searchRange(const ScanTable& table, bool valuesFall, double target) {
+    const std::uint32_t* firstPassAtEdge = table.firstPassBelowAtEdge.data();
+    const std::size_t edges = table.firstPassBelowAtEdge.size();
+    // Exact: a power-of-two scaling. Compared with the edges before anything is rounded, so a
+    // target just below an edge is never taken for the edge itself.
+    const double scaled = target * kBucketsPerUnit;
+    const auto firstEdge = static_cast<double>(table.firstEdge);
+    if (!(scaled >= firstEdge && scaled < firstEdge + static_cast<double>(edges - 1)))
+        [[unlikely]] {
+        return beyondTheEdges(table, valuesFall, scaled);
+    }
+    auto wholeBuckets = static_cast<std::int64_t>(scaled);  // towards zero: one too high below it
+    wholeBuckets -= static_cast<double>(wholeBuckets) > scaled ? 1 : 0;
+    const auto bucket = static_cast<std::size_t>(wholeBuckets - table.firstEdge);
+    return between(firstPassAtEdge[bucket], firstPassAtEdge[bucket + 1]);
 }
 
 // The scan's outcome found in its table. Falls back to the reference scan on a platform whose
 // sine or cosine is not monotonic to the last bit, where the search below would not be exact.
+template <bool ValuesFall>
 ScanOutcome fastScan(const ScanDefinition& scan, const ScanTable& table, double target) {
     if (!table.monotonic) {
         return referenceScan(scan, target);
     }
-    const std::vector<ScanPass>& passes = table.passes;
+    const ScanPass* passes = table.passes.data();
+    const std::size_t passCount = table.passes.size();
+    const double tolerance = scan.tolerance;
     // The difference as the scan subtracts it, signed so that it never rises from pass to pass.
     const auto difference = [&](std::size_t pass) {
-        return scan.valuesFall ? passes[pass].value - target : target - passes[pass].value;
+        return ValuesFall ? passes[pass].value - target : target - passes[pass].value;
     };
-    const std::size_t guess = passBelow(scan.bandOpensNear(target), passes.size());
-    const std::size_t k = firstPassBelow(
-        passes.size(), guess, [&](std::size_t pass) { return difference(pass) < scan.tolerance; });
-    if (k < passes.size() && std::fabs(difference(k)) < scan.tolerance) {
+    const auto isBelow = [&](std::size_t pass) { return difference(pass) < tolerance; };
+    // Bisection without a branch on the comparisons, which a random target would mispredict: k
+    // lies in [base, base + candidates], and every pass before base lies above the bound.
+    auto [base, last] = searchRange(table, ValuesFall, target);
+    std::size_t candidates = last - base;
+    while (candidates > 1) {
+        const std::size_t half = candidates / 2;
+        base = isBelow(base + half) ? base : base + half;
+        candidates -= half;
+    }
+    const std::size_t k = candidates == 1 && !isBelow(base) ? base + 1 : base;
+    if (k < passCount && std::fabs(difference(k)) < tolerance) {
         return {passes[k].angleAfter, true};
     }
-    return {passes.back().angleAfter, false};
+    return {passes[passCount - 1].angleAfter, false};
 }
 
 }  // namespace
 
 ScanOutcome scanHalfAngleSine(double halfChordRatio) {
-    return fastScan(kHalfAngleSineScan, halfAngleSineTable(), halfChordRatio);
+    return fastScan<true>(kHalfAngleSineScan, halfAngleSineTable(), halfChordRatio);
 }
 
 ScanOutcome scanCosine(double cosine) {
-    return fastScan(kCosineScan, cosineTable(), cosine);
+    return fastScan<false>(kCosineScan, cosineTable(), cosine);
 }
 
 }  // namespace orvanto

@@ -28,20 +28,11 @@ struct ScanDefinition {
     double (*valueAt)(double angle);
     double tolerance;
     bool valuesFall;
-    // Roughly where, in degrees, the band of matching passes for `target` opens; any value, NaN
-    // included, is allowed. The fast route only starts its search there.
-    double (*bandOpensNear)(double target);
 };
 
-inline constexpr ScanDefinition kHalfAngleSineScan{
-    halfAngleSineAt, chart::kHalfAngleSineTolerance, true, [](double halfChordRatio) {
-        return std::asin(halfChordRatio + chart::kHalfAngleSineTolerance) * (360 / chart::kPi);
-    }};
-
-inline constexpr ScanDefinition kCosineScan{
-    cosineAt, chart::kCosineTolerance, false, [](double cosine) {
-        return std::acos(std::fmin(cosine - chart::kCosineTolerance, 1.0)) * (180 / chart::kPi);
-    }};
+inline constexpr ScanDefinition kHalfAngleSineScan{halfAngleSineAt, chart::kHalfAngleSineTolerance,
+                                                   true};
+inline constexpr ScanDefinition kCosineScan{cosineAt, chart::kCosineTolerance, false};
 
 // The reference scan: pass by pass, every step as written, up to 180000 evaluations of
 // `scan.valueAt`.

@@ -1,5 +1,7 @@
 #include "geometry/scan_tables.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 
 #include "geometry/chart_constants.h"
@@ -21,6 +23,31 @@ bool runsOneWay(const std::vector<ScanPass>& passes, bool valuesFall) {
     return !passes.empty();
 }
 
+// The first pass below the upper bound at every bucket edge, in one sweep: as the target rises the
+// first such pass moves earlier for falling values and later for rising ones, so the edges are
+// visited in the order in which that pass only moves forward.
+void tabulateBucketEdges(const ScanDefinition& scan, ScanTable& table) {
+    const auto [lowest, highest] =
+        std::minmax_element(table.passes.begin(), table.passes.end(),
+                            [](const ScanPass& a, const ScanPass& b) { return a.value < b.value; });
+    const double firstEdge = std::floor((lowest->value - scan.tolerance) * kBucketsPerUnit);
+    const double lastEdge = std::ceil((highest->value + scan.tolerance) * kBucketsPerUnit);
+    table.firstEdge = static_cast<std::int64_t>(firstEdge);
+    const auto edges = static_cast<std::size_t>(lastEdge - firstEdge) + 1;
+    table.firstPassBelowAtEdge.resize(edges);
+    std::size_t pass = 0;
+    for (std::size_t step = 0; step < edges; ++step) {
+        const std::size_t edge = scan.valuesFall ? edges - 1 - step : step;
+        const double target = (firstEdge + static_cast<double>(edge)) / kBucketsPerUnit;
+        while (pass < table.passes.size() &&
+               !((scan.valuesFall ? table.passes[pass].value - target
+                                  : target - table.passes[pass].value) < scan.tolerance)) {
+            ++pass;
+        }
+        table.firstPassBelowAtEdge[edge] = static_cast<std::uint32_t>(pass);
+    }
+}
+
 }  // namespace
 
 ScanTable buildScanTable(const ScanDefinition& scan) {
@@ -35,6 +62,9 @@ ScanTable buildScanTable(const ScanDefinition& scan) {
         table.passes.push_back({value, angle});
     }
     table.monotonic = runsOneWay(table.passes, scan.valuesFall);
+    if (table.monotonic) {
+        tabulateBucketEdges(scan, table);
+    }
     return table;
 }
 

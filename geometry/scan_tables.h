@@ -3,6 +3,7 @@
 // first use, so a process that only measures distances never computes the cosines.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "geometry/scan_steps.h"
@@ -18,12 +19,22 @@ struct ScanPass {
     double angleAfter;
 };
 
+// Targets are grouped in buckets of width 1 / kBucketsPerUnit, a power of two, so that a target's
+// bucket and the bucket edges are exact in double.
+inline constexpr double kBucketsPerUnit = 65536;
+
 struct ScanTable {
     std::vector<ScanPass> passes;
     // Whether the values run one way only, as the scan's definition says they should (never rising
     // for the half-angle sines, never falling for the cosines). The fast route relies on it and
     // steps pass by pass when it does not hold.
     bool monotonic = false;
+    // Only when monotonic: for the bucket edges firstEdge, firstEdge + 1, ... (in units of
+    // 1 / kBucketsPerUnit), the first pass whose difference from the edge as a target lies below
+    // the tolerance, or the number of passes when none does. Every target that can match lies
+    // between the first edge and the last.
+    std::vector<std::uint32_t> firstPassBelowAtEdge;
+    std::int64_t firstEdge = 0;
 };
 
 // Builds a fresh table (a few milliseconds); the scans use the shared tables below instead.

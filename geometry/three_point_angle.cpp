@@ -14,21 +14,9 @@ double chordOf(double kilometres) {
     return chart::kEarthDiameterKm * std::sin(kilometres / chart::kEarthDiameterKm);
 }
 
-}  // namespace
-
-AngleMeasurement measureThreePointAngle(const AngleCorners& corners, const ScanRoute& scans) {
-    // distance() is not bit-for-bit symmetric in its points, so these orders are fixed.
-    return measureThreePointAngle(
-        corners, measureDistance({.from = corners.point1, .to = corners.point2}, scans), scans);
-}
-
-AngleMeasurement measureThreePointAngle(const AngleCorners& corners,
-                                        const DistanceMeasurement& point1ToPoint2,
-                                        const ScanRoute& scans) {
-    const auto& [p1, p2, r] = corners;
-    const DistanceMeasurement& d12 = point1ToPoint2;
-    const DistanceMeasurement d1R = measureDistance({.from = p1, .to = r}, scans);
-    const DistanceMeasurement dR2 = measureDistance({.from = r, .to = p2}, scans);
+// The angle from its three distances, measured in the order 1–2, 1–R, R–2.
+AngleMeasurement angleFromDistances(const DistanceMeasurement& d12, const DistanceMeasurement& d1R,
+                                    const DistanceMeasurement& dR2, const ScanRoute& scans) {
     const double a = chordOf(d12.kilometres);
     const double b = chordOf(d1R.kilometres);
     const double c = chordOf(dR2.kilometres);
@@ -41,6 +29,35 @@ AngleMeasurement measureThreePointAngle(const AngleCorners& corners,
     }
     const ScanOutcome scan = scans.cosine(cosine);
     return {scan.angle, scan.matched, cosine, d12, d1R, dR2};
+}
+
+}  // namespace
+
+AngleMeasurement measureThreePointAngle(const AngleCorners& corners, const ScanRoute& scans) {
+    // Each point takes part in two of the distances: prepared once for both.
+    const PreparedPoint p1 = preparePoint(corners.point1);
+    const PreparedPoint p2 = preparePoint(corners.point2);
+    const PreparedPoint r = preparePoint(corners.reference);
+    // distance() is not bit-for-bit symmetric in its points, so these orders are fixed. The three
+    // scans run side by side once their targets are known, so that their table reads overlap.
+    const double ratio12 = halfChordRatio({.from = p1, .to = p2});
+    const double ratio1R = halfChordRatio({.from = p1, .to = r});
+    const double ratioR2 = halfChordRatio({.from = r, .to = p2});
+    return angleFromDistances(distanceFromScan(scans.halfAngleSine(ratio12)),
+                              distanceFromScan(scans.halfAngleSine(ratio1R)),
+                              distanceFromScan(scans.halfAngleSine(ratioR2)), scans);
+}
+
+AngleMeasurement measureThreePointAngle(const AngleCorners& corners,
+                                        const DistanceMeasurement& point1ToPoint2,
+                                        const ScanRoute& scans) {
+    const PreparedPoint p1 = preparePoint(corners.point1);
+    const PreparedPoint p2 = preparePoint(corners.point2);
+    const PreparedPoint r = preparePoint(corners.reference);
+    const double ratio1R = halfChordRatio({.from = p1, .to = r});
+    const double ratioR2 = halfChordRatio({.from = r, .to = p2});
+    return angleFromDistances(point1ToPoint2, distanceFromScan(scans.halfAngleSine(ratio1R)),
+                              distanceFromScan(scans.halfAngleSine(ratioR2)), scans);
 }
 
 double threePointAngle(const AngleCorners& corners) {
