@@ -1,37 +1,23 @@
-#include "cli/batch_columns.h"
+#include "batch/batch_columns.h"
 
 #include <algorithm>
 
+#include "batch/column_provider.h"
 #include "calculator/entry_boxes.h"
-#include "cli/course_text.h"
+#include "text/ascii_case.h"
+#include "text/trimming.h"
 
-namespace orvanto::cli {
+namespace orvanto::batch {
 namespace {
 
 constexpr std::array<std::string_view, kColumnCount> kNames = {
     "lat1", "lon1", "lat2", "lon2", "latr", "lonr", "mode1", "mode2", "moder"};
-constexpr std::string_view kResultColumns[] = {"km",    "nmi",         "angle",
-                                               "error", "geodesic_km", "geodesic_angle"};
-constexpr std::size_t kPlainResultColumns = 4;
+constexpr std::array<std::string_view, kPlainResultColumns> kResultColumns = {"km", "nmi", "angle",
+                                                                              "error"};
 constexpr std::size_t kEntryColumns = 6;
 constexpr std::size_t kRequiredColumns = 4;
 
-std::string_view trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        const auto lower = [](char c) {
-            return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-        };
-        return lower(x) == lower(y);
-    });
-}
+constexpr std::string_view kBlanks = " \t";
 
 std::optional<std::size_t> columnNamed(std::string_view name) {
     for (std::size_t i = 0; i < kColumnCount; ++i) {
@@ -52,7 +38,7 @@ std::size_t trailingResults(std::span<const std::string_view> header,
     const auto tail = header.subspan(header.size() - results.size());
     return std::equal(tail.begin(), tail.end(), results.begin(), results.end(),
                       [](std::string_view field, std::string_view name) {
-                          return equalIgnoringAsciiCase(trimmed(field), name);
+                          return equalIgnoringAsciiCase(trimmed(field, kBlanks), name);
                       })
                ? results.size()
                : 0;
@@ -60,14 +46,11 @@ std::size_t trailingResults(std::span<const std::string_view> header,
 
 }  // namespace
 
-std::vector<std::string_view> resultColumns(ResultKinds kinds) {
-    std::vector<std::string_view> names{
-        std::begin(kResultColumns),
-        std::begin(kResultColumns) +
-            (kinds.geodesic ? std::size(kResultColumns) : kPlainResultColumns)};
-    if (kinds.navigation) {
-        const auto courses = courseColumnNames(kinds.magnetic);
-        names.insert(names.end(), courses.begin(), courses.end());
+std::vector<std::string_view> resultColumns(std::span<const ColumnProvider* const> providers) {
+    std::vector<std::string_view> names{kResultColumns.begin(), kResultColumns.end()};
+    for (const ColumnProvider* provider : providers) {
+        const auto more = provider->names();
+        names.insert(names.end(), more.begin(), more.end());
     }
     return names;
 }
@@ -76,25 +59,26 @@ std::string_view columnName(Column column) {
     return kNames[static_cast<std::size_t>(column)];
 }
 
-std::variant<BatchColumns, std::string> findColumns(std::span<const std::string_view> header,
-                                                    ResultKinds kinds) {
-    const auto results = resultColumns(kinds);
-    // Any run's result column, so that a file written with more columns is not misread by less.
-    const auto anyResults = resultColumns({.geodesic = true, .navigation = true, .magnetic = true});
+Expected<BatchColumns, std::string> findColumns(std::span<const std::string_view> header,
+                                                std::span<const std::string_view> results,
+                                                std::span<const std::string_view> otherResults) {
+    std::vector<std::string_view> anyResults{results.begin(), results.end()};
+    anyResults.insert(anyResults.end(), otherResults.begin(), otherResults.end());
     BatchColumns columns;
     columns.headerWidth = header.size();
     columns.width = header.size() - trailingResults(header, results);
     for (std::size_t field = 0; field < columns.width; ++field) {
-        const std::string_view name = trimmed(header[field]);
+        const std::string_view name = trimmed(header[field], kBlanks);
         for (const std::string_view result : anyResults) {
             if (equalIgnoringAsciiCase(name, result)) {
                 std::string expected;
                 for (const std::string_view each : results) {
                     expected += (expected.empty() ? "" : ",") + std::string{each};
                 }
-                return "表头第 " + std::to_string(field + 1) + " 列的 " + std::string{result} +
-                       " 是结果列的名字：结果列只能依次在表头末尾（" + expected +
-                       "，这时原地重算），请改掉这一列的名字";
+                return unexpected("表头第 " + std::to_string(field + 1) + " 列的 " +
+                                  std::string{result} +
+                                  " 是结果列的名字：结果列只能依次在表头末尾（" + expected +
+                                  "，这时原地重算），请改掉这一列的名字");
             }
         }
         const auto column = columnNamed(name);
@@ -102,9 +86,9 @@ std::variant<BatchColumns, std::string> findColumns(std::span<const std::string_
             continue;
         }
         if (columns.position[*column]) {
-            return "表头中的 " + std::string{kNames[*column]} + " 列出现了两次（第 " +
-                   std::to_string(*columns.position[*column] + 1) + " 列和第 " +
-                   std::to_string(field + 1) + " 列）";
+            return unexpected("表头中的 " + std::string{kNames[*column]} + " 列出现了两次（第 " +
+                              std::to_string(*columns.position[*column] + 1) + " 列和第 " +
+                              std::to_string(field + 1) + " 列）");
         }
         columns.position[*column] = field;
     }
@@ -115,14 +99,14 @@ std::variant<BatchColumns, std::string> findColumns(std::span<const std::string_
         }
     }
     if (!missing.empty()) {
-        return "表头缺少 " + missing +
-               " 列。第一行须是表头，含 lat1,lon1,lat2,lon2（或窗口的标签 点Ⅰ纬度 等），"
-               "可另加 latr,lonr 和 mode1,mode2,moder";
+        return unexpected("表头缺少 " + missing +
+                          " 列。第一行须是表头，含 lat1,lon1,lat2,lon2（或窗口的标签 点Ⅰ纬度 等），"
+                          "可另加 latr,lonr 和 mode1,mode2,moder");
     }
     if (columns[Column::LatR].has_value() != columns[Column::LonR].has_value()) {
-        return "表头中 latr 和 lonr 须同时出现：参考点要两列才能计算夹角";
+        return unexpected(std::string{"表头中 latr 和 lonr 须同时出现：参考点要两列才能计算夹角"});
     }
     return columns;
 }
 
-}  // namespace orvanto::cli
+}  // namespace orvanto::batch

@@ -6,11 +6,11 @@
 
 #include <stdexcept>
 
-namespace orvanto::cli {
+namespace orvanto::batch {
 
 class BatchError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
 
-}  // namespace orvanto::cli
+}  // namespace orvanto::batch

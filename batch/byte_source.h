@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace orvanto::cli {
+namespace orvanto::batch {
 
 inline constexpr std::size_t kMinimumRead = 8;
 
@@ -24,4 +24,4 @@ class ByteSink {
     virtual void write(std::string_view bytes) = 0;
 };
 
-}  // namespace orvanto::cli
+}  // namespace orvanto::batch

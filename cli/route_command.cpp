@@ -7,10 +7,11 @@
 #include <iostream>
 #include <string>
 
+#include "batch/batch_error.h"
+#include "batch/csv_reader.h"
 #include "calculator/messages.h"
-#include "cli/batch_error.h"
-#include "cli/csv_reader.h"
 #include "cli/encoding_choice.h"
+#include "cli/exit_status.h"
 #include "cli/file_streams.h"
 #include "cli/geojson_writer.h"
 #include "cli/gpx_writer.h"
@@ -22,11 +23,13 @@
 #include "text/printable.h"
 
 namespace orvanto::cli {
+
+using batch::CsvReader;
+using batch::TextCodec;
+
+using batch::BatchError;
 namespace {
 
-constexpr int kExitSuccess = 0;
-constexpr int kExitLegErrors = 1;
-constexpr int kExitFailure = 2;
 constexpr double kLineStepKilometres = 10;
 
 bool sameFile(const std::string& a, const std::string& b) {
@@ -74,7 +77,11 @@ std::vector<Waypoint> readInput(const Request& request, const InputFile& input) 
     FileSource file{input.fd(), path == "-" ? "标准输入" : "“" + path + "”"};
     CsvReader reader{file};
     Codecs codecs;
-    TextCodec& codec = codecs[chooseInputEncoding(request.batch.encoding, reader, input.fd())];
+    const auto encoding = chooseInputEncoding(request.batch.encoding, reader, input.fd());
+    if (!encoding) {
+        throw BatchError(encoding.error());
+    }
+    TextCodec& codec = codecs[encoding.value()];
     const EntryMode mode = request.navigation.allSeconds ? EntryMode::Seconds : EntryMode::Minutes;
     auto waypoints = readWaypoints(reader, codec, mode);
     if (waypoints.size() < 2) {
@@ -135,7 +142,7 @@ int runRoute(const Request& request) {
             std::cerr << "orvanto-cli：" << plan.legs.size() << " 段航线中有 " << failed
                       << " 段未能全部算出，原因见 error 列\n";
         }
-        return failed > 0 || !filesWritten ? kExitLegErrors : kExitSuccess;
+        return failed > 0 || !filesWritten ? kExitRowErrors : kExitSuccess;
     } catch (const BatchError& error) {
         std::cerr << "orvanto-cli：" << printable(error.what()) << "\n";
         return kExitFailure;

@@ -7,10 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "cli/batch_error.h"
+#include "batch/batch_error.h"
 #include "text/code_points.h"
 
 namespace orvanto::cli {
+
+using batch::BatchError;
+using batch::CsvReader;
+using batch::CsvRecord;
+using batch::TextCodec;
 namespace {
 
 // Where each column's position is kept.

@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "batch/csv_reader.h"
+#include "batch/text_encoding.h"
 #include "calculator/calculation.h"
-#include "cli/csv_reader.h"
-#include "cli/text_encoding.h"
 
 namespace orvanto::cli {
 
@@ -28,6 +28,7 @@ struct Waypoint {
 // all empty or blank (an empty line, a spreadsheet's ",,,," row) stands for no waypoint, as in
 // batch. Throws BatchError for an empty input, an unreadable header or one without the needed
 // columns, or what the reader throws.
-std::vector<Waypoint> readWaypoints(CsvReader& reader, TextCodec& codec, EntryMode defaultMode);
+std::vector<Waypoint> readWaypoints(batch::CsvReader& reader, batch::TextCodec& codec,
+                                    EntryMode defaultMode);
 
 }  // namespace orvanto::cli
