@@ -6,7 +6,6 @@
 #include "batch/batch_error.h"
 #include "batch/batch_row.h"
 #include "batch/block_writer.h"
-#include "calculator/messages.h"
 #include "text/code_points.h"
 #include "text/printable.h"
 

@@ -2,9 +2,7 @@
 // header's columns, and a whole run in memory, as a front end with no files of its own runs one.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <span>
 #include <string>
 #include <tuple>
@@ -14,26 +12,10 @@
 #include "batch/batch_error.h"
 #include "batch/batch_run.h"
 #include "batch/csv_reader.h"
+#include "batch/memory_streams.h"
 
 namespace orvanto::batch {
 namespace {
-
-// Hands out its text a few bytes at a time, as a pipe or a terminal does.
-class ChunkedSource : public ByteSource {
-  public:
-    ChunkedSource(std::string text, std::size_t chunk) : text_(std::move(text)), chunk_(chunk) {}
-    std::size_t read(char* into, std::size_t capacity) override {
-        const std::size_t n = std::min({chunk_, capacity, text_.size() - at_});
-        std::memcpy(into, text_.data() + at_, n);
-        at_ += n;
-        return n;
-    }
-
-  private:
-    std::string text_;
-    std::size_t chunk_;
-    std::size_t at_ = 0;
-};
 
 // Each record as "line:field|field", "*" when it cannot be copied verbatim, "!" when too long,
 // "+cr" for a CRLF end, "+eof" for a last line without a line feed; records separated by " / ".
@@ -58,7 +40,7 @@ std::string readEveryWay(const std::string& text) {
     std::string first;
     for (const std::size_t chunk : {std::size_t{1}, std::size_t{4096}}) {
         for (const std::size_t buffer : {std::size_t{24}, CsvReader::kDefaultBufferSize}) {
-            ChunkedSource source{text, chunk};
+            MemorySource source{text, chunk};
             const std::string shown = readAll(source, buffer);
             EXPECT_TRUE(first.empty() || shown == first) << "chunk " << chunk << ": " << shown;
             first = shown;
@@ -98,7 +80,7 @@ TEST(CsvReader, PassesOverLongRecordsAndStopsAtOpenQuotes) {
         {"a,b\n1,\"" + std::string(30, 'x') + "\"\n", "第 2 行的引号没有闭合（引号内的文字超过"},
     };
     for (const auto& [text, expected] : rows) {
-        ChunkedSource source{text, 7};
+        MemorySource source{text, 7};
         try {
             EXPECT_EQ(readAll(source, 24), expected);
         } catch (const BatchError& error) {
@@ -175,16 +157,10 @@ class LatitudeColumns final : public ColumnProvider {
     }
 };
 
-class StringSink final : public ByteSink {
-  public:
-    void write(std::string_view bytes) override { written += bytes; }
-    std::string written;
-};
-
 // The whole run in memory: the entries decoded, a message in the error column, a blank record
 // copied through, the provider's fields beside a computed angle only, the rows counted.
 TEST(BatchRun, RunsAFileFromMemoryWithAnExtraColumn) {
-    ChunkedSource source{
+    MemorySource source{
         "lat1,lon1,lat2,lon2,latr,lonr\r\n"
         "4250.0,9338.80,4250.0,9440.0,,\r\n"
         "\r\n"
@@ -202,7 +178,7 @@ TEST(BatchRun, RunsAFileFromMemoryWithAnExtraColumn) {
     std::vector<std::uint64_t> progress;
     const BatchCounts counts = run.run(sink, BatchOutput{.codec = &utf8},
                                        [&](std::uint64_t rows) { progress.push_back(rows); });
-    EXPECT_EQ(sink.written,
+    EXPECT_EQ(sink.text(),
               "lat1,lon1,lat2,lon2,latr,lonr,km,nmi,angle,error,lat1_deg,latr_deg\r\n"
               "4250.0,9338.80,4250.0,9440.0,,,83.174,44.91,,,42,\r\n"
               "\r\n"
@@ -216,7 +192,7 @@ TEST(BatchRun, RunsAFileFromMemoryWithAnExtraColumn) {
 
 // A header without its columns is a result to show, not an exception.
 TEST(BatchRun, NamesWhatTheHeaderLacks) {
-    ChunkedSource source{"lat1,lon1\n1,2\n", 64};
+    MemorySource source{"lat1,lon1\n1,2\n", 64};
     CsvReader reader{source};
     Utf8Codec utf8;
     BatchRun run{reader, utf8, BatchSettings{}};

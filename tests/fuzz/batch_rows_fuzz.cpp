@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <optional>
 #include <string_view>
 #include <utility>
@@ -13,27 +12,11 @@
 #include "batch/batch_run.h"
 #include "batch/byte_source.h"
 #include "batch/csv_reader.h"
+#include "batch/memory_streams.h"
 #include "cli/extra_columns.h"
 #include "cli/gb18030_codec.h"
 
 namespace {
-
-// The file in memory, handed out `step` bytes a read.
-class MemorySource final : public orvanto::batch::ByteSource {
-  public:
-    MemorySource(std::string_view bytes, std::size_t step) : bytes_(bytes), step_(step) {}
-    std::size_t read(char* into, std::size_t capacity) override {
-        const std::size_t count = std::min({capacity, step_, bytes_.size() - at_});
-        std::memcpy(into, bytes_.data() + at_, count);
-        at_ += count;
-        return count;
-    }
-
-  private:
-    std::string_view bytes_;
-    std::size_t step_;
-    std::size_t at_ = 0;
-};
 
 class DiscardingSink final : public orvanto::batch::ByteSink {
   public:
@@ -46,8 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) {
         return 0;
     }
-    MemorySource file({reinterpret_cast<const char*>(data) + 1, size - 1},
-                      orvanto::batch::kMinimumRead + (data[0] & 0x3FU));
+    orvanto::batch::MemorySource file({reinterpret_cast<const char*>(data) + 1, size - 1},
+                                      orvanto::batch::kMinimumRead + (data[0] & 0x3FU));
     orvanto::batch::Utf8Codec utf8;
     std::optional<orvanto::cli::Gb18030Codec> gb18030;
     try {
