@@ -1,7 +1,8 @@
-// The one failure that stops a batch run: the input cannot be read (missing file, text not valid in
-// its encoding, a header without the coordinate columns, a quote never closed) or the output cannot
-// be written. Its text is the whole message for the user; the run ends with exit status 2. A row
-// the calculator cannot compute is no such failure: its message goes into the row's error column.
+// The failure that stops a batch run midway, thrown: the input cannot be read (a missing file, a
+// read error, a quote never closed) or the output cannot be written. Its text is the whole message
+// for the user. What is wrong with the header or the encoding is known before anything is written
+// and comes back as a result instead; a row the calculator cannot compute is no failure at all: its
+// message goes into the row's error column.
 #pragma once
 
 #include <stdexcept>

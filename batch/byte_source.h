@@ -1,5 +1,6 @@
 // Where a batch run's bytes come from and go to: the interfaces the run reads and writes through,
-// so that it needs no file of its own (file_streams.h has the file-descriptor forms).
+// so that it needs no file of its own (memory_streams.h has in-memory forms; the command line has
+// file-descriptor ones).
 #pragma once
 
 #include <cstddef>

@@ -11,6 +11,7 @@
 namespace orvanto::cli {
 
 using batch::BatchError;
+
 namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD

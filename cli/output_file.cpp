@@ -17,6 +17,7 @@
 namespace orvanto::cli {
 
 using batch::BatchError;
+
 namespace {
 
 constexpr int kMostLinks = 40;  // as the kernel's own limit on a path's symbolic links
