@@ -16,14 +16,15 @@ const CalculatorInput kWorkedExample{{"4250.0", "9338.80", EntryMode::Minutes},
                                      {"3000.0", "9800.0", EntryMode::Minutes}};
 
 template <typename Outcome>
-void runCommand(benchmark::State& state, Outcome (*calculate)(const CalculatorInput&)) {
+void runCommand(benchmark::State& state,
+                Outcome (*calculate)(const CalculatorInput&, NumberStyle)) {
     // The one-time builds of the tables are timed on their own.
     halfAngleSineTable();
     cosineTable();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(calculate(kWorkedExample));
+        benchmark::DoNotOptimize(calculate(kWorkedExample, NumberStyle::Window));
     }
-    if (std::holds_alternative<Message>(calculate(kWorkedExample))) {
+    if (std::holds_alternative<Message>(calculate(kWorkedExample, NumberStyle::Window))) {
         state.SkipWithError("the command stopped instead of giving its results");
     }
 }

@@ -151,7 +151,7 @@ AngleOutcome angleText(const DecodedPoints& points, const DistanceMeasurement& p
     return arithmeticFaultMessage();
 }
 
-DistanceOutcome calculateDistance(const CalculatorInput& input) {
+DistanceOutcome calculateDistance(const CalculatorInput& input, NumberStyle style) {
     const auto decoded = decodePoints(input, kDistancePoints);
     if (const auto* message = std::get_if<Message>(&decoded)) {
         return *message;
@@ -160,10 +160,10 @@ DistanceOutcome calculateDistance(const CalculatorInput& input) {
     if (const auto* message = std::get_if<Message>(&leg)) {
         return *message;
     }
-    return distanceTexts(std::get<DistanceMeasurement>(leg));
+    return distanceTexts(std::get<DistanceMeasurement>(leg), style);
 }
 
-AngleOutcome calculateAngle(const CalculatorInput& input) {
+AngleOutcome calculateAngle(const CalculatorInput& input, NumberStyle style) {
     const auto decoded = decodePoints(input, kAnglePoints);
     if (const auto* message = std::get_if<Message>(&decoded)) {
         return *message;
@@ -173,7 +173,7 @@ AngleOutcome calculateAngle(const CalculatorInput& input) {
     if (const auto* message = std::get_if<Message>(&leg)) {
         return *message;
     }
-    return angleText(points, std::get<DistanceMeasurement>(leg));
+    return angleText(points, std::get<DistanceMeasurement>(leg), style);
 }
 
 }  // namespace orvanto

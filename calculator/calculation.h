@@ -9,6 +9,7 @@
 #include <variant>
 
 #include "calculator/entry_boxes.h"
+#include "calculator/format_thousandths.h"
 #include "notation/entry_mode.h"
 
 namespace orvanto {
@@ -64,12 +65,14 @@ using AngleOutcome = std::variant<AngleText, Message>;
 // Point 1 to point 2. The steps, in order: the incomplete-entry check of the four boxes, reading
 // in box order (readEntry, with each box's axis), the distance, then the kilometre text (zero for
 // identical points) and the nautical miles read back from it.
-DistanceOutcome calculateDistance(const CalculatorInput& input);
+// The texts in the window's number style unless asked otherwise.
+DistanceOutcome calculateDistance(const CalculatorInput& input,
+                                  NumberStyle style = NumberStyle::Window);
 
 // The angle at the reference point. The steps, in order: the incomplete-entry check of all six
 // boxes, reading in box order, the distances point 1 to point 2, point 1 to the reference and the
 // reference to point 2 (each must have matched), the reference point not on point 1, then not on
 // point 2 (each distance to it positive), then the angle.
-AngleOutcome calculateAngle(const CalculatorInput& input);
+AngleOutcome calculateAngle(const CalculatorInput& input, NumberStyle style = NumberStyle::Window);
 
 }  // namespace orvanto

@@ -7,10 +7,12 @@
 #include <string>
 #include <utility>
 
-#include "cli/batch_error.h"
-#include "cli/batch_run.h"
-#include "cli/csv_reader.h"
+#include "batch/batch_error.h"
+#include "batch/batch_run.h"
+#include "batch/csv_reader.h"
 #include "cli/encoding_choice.h"
+#include "cli/exit_status.h"
+#include "cli/extra_columns.h"
 #include "cli/file_streams.h"
 #include "cli/output_file.h"
 #include "cli/progress_display.h"
@@ -20,9 +22,14 @@
 namespace orvanto::cli {
 namespace {
 
-constexpr int kExitSuccess = 0;
-constexpr int kExitRowErrors = 1;
-constexpr int kExitFailure = 2;
+using batch::BatchCounts;
+using batch::BatchError;
+using batch::BatchOutput;
+using batch::BatchRun;
+using batch::BatchSettings;
+using batch::CsvReader;
+using batch::TextCodec;
+using batch::TextEncoding;
 
 std::string quotedName(const std::string& path) {
     return path == "-" ? "标准输入" : "“" + path + "”";
@@ -37,25 +44,39 @@ bool sameTerminal(int fd, int otherFd) {
            one.st_rdev == other.st_rdev;
 }
 
-BatchCounts runFile(const Request& request) {
+// The counts, or what is wrong with the input's text or header; BatchError when a file cannot be
+// read or written.
+Expected<BatchCounts, std::string> runFile(const Request& request) {
     const BatchOptions& options = request.batch;
     InputFile input{options.inputPath, "无法打开输入文件"};
     FileSource file{input.fd(), quotedName(options.inputPath)};
     CsvReader reader{file};
-    const TextEncoding encoding = chooseInputEncoding(options.encoding, reader, input.fd());
+    const auto encoding = chooseInputEncoding(options.encoding, reader, input.fd());
+    if (!encoding) {
+        return unexpected(encoding.error());
+    }
     Codecs codecs;
-    TextCodec& inputCodec = codecs[encoding];
-    BatchRun run{reader, inputCodec,
-                 BatchSettings{.modes = request.input,
-                               .format = request.format,
-                               .geodesic = options.geodesic,
-                               .navigation = options.navigation,
-                               .variation = request.navigation.variation,
-                               .inputName = file.name()}};
-    run.readHeader();
+    TextCodec& inputCodec = codecs[encoding.value()];
+    BatchSettings settings{.modes = request.input,
+                           .style = request.format,
+                           .inputName = file.name(),
+                           .extraColumns = {},
+                           .otherResultColumns = everyExtraColumn()};
+    const GeodesicColumns geodesic{request.format};
+    const CourseColumns courses{request.navigation.variation};
+    if (options.geodesic) {
+        settings.extraColumns.push_back(&geodesic);
+    }
+    if (options.navigation) {
+        settings.extraColumns.push_back(&courses);
+    }
+    BatchRun run{reader, inputCodec, std::move(settings)};
+    if (auto header = run.readHeader(); !header) {
+        return unexpected(header.error());
+    }
 
     const OutputEncoding wanted = options.outputEncoding;
-    const TextEncoding outputEncoding = wanted == OutputEncoding::Input     ? encoding
+    const TextEncoding outputEncoding = wanted == OutputEncoding::Input     ? encoding.value()
                                         : wanted == OutputEncoding::Gb18030 ? TextEncoding::Gb18030
                                                                             : TextEncoding::Utf8;
     TextCodec& outputCodec = codecs[outputEncoding];
@@ -84,7 +105,12 @@ BatchCounts runFile(const Request& request) {
 
 int runBatch(const Request& request) {
     try {
-        const BatchCounts counts = runFile(request);
+        const auto result = runFile(request);
+        if (!result) {
+            std::cerr << "orvanto-cli：" << printable(result.error()) << "\n";
+            return kExitFailure;
+        }
+        const BatchCounts& counts = result.value();
         if (counts.failed > 0) {
             std::cerr << "orvanto-cli：" << counts.rows << " 行中有 " << counts.failed
                       << " 行未能算出，原因见 error 列\n";

@@ -7,6 +7,7 @@
 
 #include "cli/navigation_arguments.h"
 #include "cli/variation.h"
+#include "text/ascii_case.h"
 
 namespace orvanto::cli {
 namespace {
@@ -34,18 +35,9 @@ constexpr std::string_view kValueOptions[][2] = {
     {"--variation", "--variation=磁差，例如 --variation=3.5W"},
 };
 
-std::string lowerCase(std::string_view text) {
-    std::string lower{text};
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    });
-    return lower;
-}
-
 // Sets the points named in a list such as "1,2,r" to seconds mode; returns the offending item, if
 // any.
-std::variant<std::monostate, UsageError> readSecondsList(std::string_view list,
-                                                         CalculatorInput& input) {
+std::optional<UsageError> readSecondsList(std::string_view list, CalculatorInput& input) {
     if (list.empty()) {
         return UsageError{"--seconds= 后须列出点：1、2 或 r，以逗号分隔，例如 --seconds=1,r"};
     }
@@ -65,12 +57,12 @@ std::variant<std::monostate, UsageError> readSecondsList(std::string_view list,
         }
         start = comma + 1;
     }
-    return std::monostate{};
+    return std::nullopt;
 }
 
-constexpr std::pair<std::string_view, NumberFormat> kFormats[] = {
-    {"plain", NumberFormat::Plain},
-    {"window", NumberFormat::Window},
+constexpr std::pair<std::string_view, NumberStyle> kFormats[] = {
+    {"plain", NumberStyle::Plain},
+    {"window", NumberStyle::Window},
 };
 constexpr std::pair<std::string_view, Encoding> kEncodings[] = {
     {"auto", Encoding::Auto},   {"utf-8", Encoding::Utf8},     {"gb18030", Encoding::Gb18030},
@@ -95,8 +87,8 @@ bool readNamed(const std::pair<std::string_view, Value> (&names)[N], std::string
 }
 
 // Reads one "--name=value" option into the request; an error for a value it does not know.
-std::variant<std::monostate, UsageError> readValueOption(std::string_view name,
-                                                         std::string_view value, Request& request) {
+std::optional<UsageError> readValueOption(std::string_view name, std::string_view value,
+                                          Request& request) {
     if (name == "--seconds") {
         return readSecondsList(value, request.input);
     }
@@ -105,7 +97,7 @@ std::variant<std::monostate, UsageError> readValueOption(std::string_view name,
             return UsageError{"--output= 后须写文件名"};
         }
         request.batch.outputPath = value;
-        return std::monostate{};
+        return std::nullopt;
     }
     if (name == "--variation") {
         request.navigation.variation = readVariation(value);
@@ -114,16 +106,16 @@ std::variant<std::monostate, UsageError> readValueOption(std::string_view name,
                 "--variation 须是磁差的度数，西为负、东为正，如 3.5W、-3.5、2E 或 2，不认识“" +
                 std::string{value} + "”"};
         }
-        return std::monostate{};
+        return std::nullopt;
     }
-    const std::string lower = lowerCase(value);
+    const std::string lower = asciiLowerCase(value);
     const bool known =
         (name == "--format" && readNamed(kFormats, lower, request.format)) ||
         (name == "--encoding" && readNamed(kEncodings, lower, request.batch.encoding)) ||
         (name == "--output-encoding" &&
          readNamed(kOutputEncodings, lower, request.batch.outputEncoding));
     if (known) {
-        return std::monostate{};
+        return std::nullopt;
     }
     const std::string_view allowed = name == "--format" ? "plain 或 window"
                                      : name == "--encoding"
@@ -149,13 +141,13 @@ UsageError unknownOption(std::string_view argument) {
 
 std::optional<Encoding> encodingNamed(std::string_view name) {
     Encoding encoding{};
-    if (readNamed(kEncodings, lowerCase(name), encoding)) {
+    if (readNamed(kEncodings, asciiLowerCase(name), encoding)) {
         return encoding;
     }
     return std::nullopt;
 }
 
-std::variant<Request, UsageError> parseArguments(std::span<const std::string_view> arguments) {
+Expected<Request, UsageError> parseArguments(std::span<const std::string_view> arguments) {
     if (isNavigationCommand(arguments)) {
         return parseNavigationArguments(arguments);
     }
@@ -163,7 +155,7 @@ std::variant<Request, UsageError> parseArguments(std::span<const std::string_vie
     bool wantsHelp = false;
     bool wantsVersion = false;
     bool optionsEnded = false;
-    std::optional<NumberFormat> format;
+    std::optional<NumberStyle> format;
     std::vector<std::string_view> batchOnly;  // batch's own options, as given
     std::vector<std::string_view> positional;
     for (const std::string_view argument : arguments) {
@@ -184,9 +176,8 @@ std::variant<Request, UsageError> parseArguments(std::span<const std::string_vie
             (argument == "--geodesic" ? request.batch.geodesic : request.batch.navigation) = true;
             batchOnly.push_back(argument);
         } else if (valueOption != std::end(kValueOptions) && equals != std::string_view::npos) {
-            const auto result = readValueOption(name, argument.substr(equals + 1), request);
-            if (const auto* error = std::get_if<UsageError>(&result)) {
-                return *error;
+            if (auto error = readValueOption(name, argument.substr(equals + 1), request)) {
+                return unexpected(std::move(*error));
             }
             if (name == "--format") {
                 format = request.format;
@@ -194,9 +185,10 @@ std::variant<Request, UsageError> parseArguments(std::span<const std::string_vie
                 batchOnly.push_back(name);
             }
         } else if (valueOption != std::end(kValueOptions)) {
-            return UsageError{std::string{name} + " 须写成 " + std::string{(*valueOption)[1]}};
+            return unexpected(
+                UsageError{std::string{name} + " 须写成 " + std::string{(*valueOption)[1]}});
         } else {
-            return unknownOption(argument);
+            return unexpected(unknownOption(argument));
         }
     }
     if (wantsHelp) {
@@ -208,37 +200,38 @@ std::variant<Request, UsageError> parseArguments(std::span<const std::string_vie
         return request;
     }
     if (positional.empty()) {
-        return UsageError{"缺少子命令：distance、angle、batch、course 或 route"};
+        return unexpected(UsageError{"缺少子命令：distance、angle、batch、course 或 route"});
     }
     const auto* subcommand =
         std::find_if(std::begin(kSubcommands), std::end(kSubcommands),
                      [&](const Subcommand& known) { return known.name == positional.front(); });
     if (subcommand == std::end(kSubcommands)) {
-        return UsageError{"未知的子命令“" + std::string{positional.front()} +
-                          "”，应为 distance、angle、batch、course 或 route"};
+        return unexpected(UsageError{"未知的子命令“" + std::string{positional.front()} +
+                                     "”，应为 distance、angle、batch、course 或 route"});
     }
     const std::size_t given = positional.size() - 1;
     request.action = subcommand->action;
     if (request.action == Action::Batch) {
         if (given > subcommand->mostArguments) {
-            return UsageError{"batch 只读一个文件，实际给出 " + std::to_string(given) + " 个"};
+            return unexpected(
+                UsageError{"batch 只读一个文件，实际给出 " + std::to_string(given) + " 个"});
         }
         if (request.navigation.variation && !request.batch.navigation) {
-            return UsageError{"batch 的 --variation 须与 --navigation 同用"};
+            return unexpected(UsageError{"batch 的 --variation 须与 --navigation 同用"});
         }
-        request.format = format.value_or(NumberFormat::Plain);
+        request.format = format.value_or(NumberStyle::Plain);
         if (given == 1) {
             request.batch.inputPath = positional[1];
         }
         return request;
     }
     if (!batchOnly.empty()) {
-        return UsageError{std::string{batchOnly.front()} + " 只用于 batch"};
+        return unexpected(UsageError{std::string{batchOnly.front()} + " 只用于 batch"});
     }
     if (given != subcommand->fewestArguments) {
-        return UsageError{std::string{subcommand->name} + " 需要 " +
-                          std::to_string(subcommand->fewestArguments) + " 个坐标，实际给出 " +
-                          std::to_string(given) + " 个"};
+        return unexpected(UsageError{std::string{subcommand->name} + " 需要 " +
+                                     std::to_string(subcommand->fewestArguments) +
+                                     " 个坐标，实际给出 " + std::to_string(given) + " 个"});
     }
     std::string* const boxes[] = {
         &request.input.point1.latitude,    &request.input.point1.longitude,

@@ -25,7 +25,8 @@
 #include <variant>
 
 #include "calculator/calculation.h"
-#include "cli/number_format.h"
+#include "calculator/format_thousandths.h"
+#include "text/expected.h"
 
 namespace orvanto::cli {
 
@@ -66,7 +67,7 @@ struct Request {
     // distance, and batch uses the modes only.
     CalculatorInput input;
     // Window texts by default for distance and angle, plain numbers for batch.
-    NumberFormat format = NumberFormat::Window;
+    NumberStyle format = NumberStyle::Window;
     BatchOptions batch;
     NavigationOptions navigation;
 };
@@ -79,7 +80,7 @@ struct UsageError {
 std::optional<Encoding> encodingNamed(std::string_view name);
 
 // Reads the arguments after the program name.
-std::variant<Request, UsageError> parseArguments(std::span<const std::string_view> arguments);
+Expected<Request, UsageError> parseArguments(std::span<const std::string_view> arguments);
 
 // The full help text, and the one-line reminder shown after a usage error.
 std::string_view helpText();

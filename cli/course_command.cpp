@@ -6,12 +6,10 @@
 #include "calculator/decoded_points.h"
 #include "cli/course_text.h"
 #include "cli/courses.h"
+#include "cli/exit_status.h"
 
 namespace orvanto::cli {
 namespace {
-
-constexpr int kExitSuccess = 0;
-constexpr int kExitMessage = 1;
 
 // "045.3°T", with the magnetic course beside it when there is a variation.
 std::string labelledCourse(std::optional<double> course, std::optional<double> variation) {

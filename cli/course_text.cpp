@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "calculator/format_thousandths.h"
+#include "geometry/chart_constants.h"
 
 namespace orvanto::cli {
 namespace {
@@ -33,7 +34,7 @@ std::string distanceText(double kilometres) {
 }
 
 std::string nauticalMilesText(double kilometres) {
-    return distanceText(kilometres / kKilometresPerNauticalMile);
+    return distanceText(kilometres / chart::kKilometresPerNauticalMile);
 }
 
 std::optional<double> magneticCourse(std::optional<double> trueCourse, double variation) {

@@ -21,8 +21,6 @@ struct Courses {
     std::optional<double> rhumbCourse;
 };
 
-inline constexpr double kKilometresPerNauticalMile = 1.852;
-
 Courses measureCourses(const ChartPoint& from, const ChartPoint& to);
 
 // Any angle in degrees brought into 0 <= course < 360 (GeographicLib's azimuths run -180..180).

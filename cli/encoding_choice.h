@@ -3,30 +3,35 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
+#include "batch/csv_reader.h"
+#include "batch/text_encoding.h"
 #include "cli/cli_arguments.h"
-#include "cli/csv_reader.h"
 #include "cli/gb18030_codec.h"
-#include "cli/text_encoding.h"
+#include "text/expected.h"
 
 namespace orvanto::cli {
 
 // The encoding asked for, or for `auto` the one the reader's first 64 KiB show (said on standard
-// error when it is GB18030). Throws BatchError when neither encoding reads them.
-TextEncoding chooseInputEncoding(Encoding asked, CsvReader& reader, int inputFd);
+// error when it is GB18030), or the message naming the first line neither encoding reads. Throws
+// BatchError when the input cannot be read.
+Expected<batch::TextEncoding, std::string> chooseInputEncoding(Encoding asked,
+                                                               batch::CsvReader& reader,
+                                                               int inputFd);
 
 // One codec of each encoding, the GB18030 one opened only when needed.
 class Codecs {
   public:
-    TextCodec& operator[](TextEncoding encoding) {
-        if (encoding == TextEncoding::Utf8) {
+    batch::TextCodec& operator[](batch::TextEncoding encoding) {
+        if (encoding == batch::TextEncoding::Utf8) {
             return utf8_;
         }
         return gb18030_ ? *gb18030_ : gb18030_.emplace();
     }
 
   private:
-    Utf8Codec utf8_;
+    batch::Utf8Codec utf8_;
     std::optional<Gb18030Codec> gb18030_;
 };
 

@@ -5,10 +5,12 @@
 
 #include <cerrno>
 
-#include "cli/batch_error.h"
+#include "batch/batch_error.h"
 #include "cli/system_error.h"
 
 namespace orvanto::cli {
+
+using batch::BatchError;
 
 InputFile::InputFile(const std::string& path, std::string_view failure) {
     if (path == "-") {

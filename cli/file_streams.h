@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "cli/byte_source.h"
+#include "batch/byte_source.h"
 
 namespace orvanto::cli {
 
@@ -26,7 +26,7 @@ class InputFile {
 };
 
 // An open file descriptor, read as it comes (a terminal gives one line a read).
-class FileSource : public ByteSource {
+class FileSource : public batch::ByteSource {
   public:
     // `name` is how messages call the input ("标准输入" or the path in quotes).
     FileSource(int fd, std::string name) : fd_(fd), name_(std::move(name)) {}
@@ -40,7 +40,7 @@ class FileSource : public ByteSource {
     std::uint64_t bytesRead_ = 0;
 };
 
-class FileSink : public ByteSink {
+class FileSink : public batch::ByteSink {
   public:
     FileSink(int fd, std::string name) : fd_(fd), name_(std::move(name)) {}
     void write(std::string_view bytes) override;

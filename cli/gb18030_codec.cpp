@@ -6,9 +6,12 @@
 #include <cerrno>
 #include <cstdint>
 
-#include "cli/batch_error.h"
+#include "batch/batch_error.h"
 
 namespace orvanto::cli {
+
+using batch::BatchError;
+
 namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD

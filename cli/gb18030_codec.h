@@ -2,11 +2,11 @@
 // to and from UTF-8, with the system's iconv.
 #pragma once
 
-#include "cli/text_encoding.h"
+#include "batch/text_encoding.h"
 
 namespace orvanto::cli {
 
-class Gb18030Codec final : public TextCodec {
+class Gb18030Codec final : public batch::TextCodec {
   public:
     // Throws BatchError when the system's iconv has no GB18030.
     Gb18030Codec();
@@ -15,7 +15,7 @@ class Gb18030Codec final : public TextCodec {
     Gb18030Codec& operator=(const Gb18030Codec&) = delete;
 
     std::string_view name() const override { return "GB18030"; }
-    bool isValid(std::string_view raw) const override { return isValidGb18030(raw); }
+    bool isValid(std::string_view raw) const override { return batch::isValidGb18030(raw); }
     void appendUtf8(std::string_view raw, std::string& out) override;
     void appendEncoded(std::string_view utf8, std::string& out) override;
 

@@ -12,11 +12,12 @@
 #include <vector>
 
 #include "calculator/calculation.h"
+#include "calculator/format_thousandths.h"
 #include "calculator/messages.h"
 #include "cli/batch_command.h"
 #include "cli/cli_arguments.h"
 #include "cli/course_command.h"
-#include "cli/number_format.h"
+#include "cli/exit_status.h"
 #include "cli/route_command.h"
 #include "cli/system_error.h"
 #include "text/code_points.h"
@@ -24,11 +25,10 @@
 
 namespace {
 
-constexpr int kExitSuccess = 0;
-constexpr int kExitMessage = 1;
-constexpr int kExitFailure = 2;
-
-using orvanto::cli::NumberFormat;
+using orvanto::NumberStyle;
+using orvanto::cli::kExitFailure;
+using orvanto::cli::kExitMessage;
+using orvanto::cli::kExitSuccess;
 
 int usageError(std::string_view problem) {
     // An unknown option or subcommand is quoted as typed: written out, never raw.
@@ -37,24 +37,23 @@ int usageError(std::string_view problem) {
     return kExitFailure;
 }
 
-int printed(const orvanto::Message& message, NumberFormat) {
+int printed(const orvanto::Message& message) {
     std::cerr << message.text << "\n";
     return kExitMessage;
 }
 
-int printed(const orvanto::DistanceTexts& texts, NumberFormat format) {
-    std::cout << formattedNumber(texts.kilometres, format) << '\t'
-              << formattedNumber(texts.nauticalMiles, format) << "\n";
+int printed(const orvanto::DistanceTexts& texts) {
+    std::cout << texts.kilometres << '\t' << texts.nauticalMiles << "\n";
     return kExitSuccess;
 }
 
-int printed(const orvanto::AngleText& text, NumberFormat format) {
-    std::cout << formattedNumber(text.degrees, format) << "\n";
+int printed(const orvanto::AngleText& text) {
+    std::cout << text.degrees << "\n";
     return kExitSuccess;
 }
 
 int runCommand(const orvanto::cli::Request& request) {
-    const auto print = [&](const auto& outcome) { return printed(outcome, request.format); };
+    const auto print = [](const auto& outcome) { return printed(outcome); };
     switch (request.action) {
         case orvanto::cli::Action::Help:
             std::cout << orvanto::cli::helpText();
@@ -63,9 +62,9 @@ int runCommand(const orvanto::cli::Request& request) {
             std::cout << "orvanto-cli " << ORVANTO_VERSION << "\n";
             return kExitSuccess;
         case orvanto::cli::Action::Distance:
-            return std::visit(print, orvanto::calculateDistance(request.input));
+            return std::visit(print, orvanto::calculateDistance(request.input, request.format));
         case orvanto::cli::Action::Angle:
-            return std::visit(print, orvanto::calculateAngle(request.input));
+            return std::visit(print, orvanto::calculateAngle(request.input, request.format));
         case orvanto::cli::Action::Batch:
             return orvanto::cli::runBatch(request);
         case orvanto::cli::Action::Course:
@@ -85,10 +84,10 @@ int run(int argc, char* argv[]) {
         }
     }
     const auto parsed = orvanto::cli::parseArguments(arguments);
-    if (const auto* error = std::get_if<orvanto::cli::UsageError>(&parsed)) {
-        return usageError(error->problem);
+    if (!parsed) {
+        return usageError(parsed.error().problem);
     }
-    const int status = runCommand(std::get<orvanto::cli::Request>(parsed));
+    const int status = runCommand(parsed.value());
     // A result that never reached its reader is a failure, not a success: a full disk, a closed
     // pipe's end, /dev/full.
     errno = 0;

@@ -110,7 +110,7 @@ bool isNavigationCommand(std::span<const std::string_view> arguments) {
     return !positional.empty() && (positional.front() == "course" || positional.front() == "route");
 }
 
-std::variant<Request, UsageError> parseNavigationArguments(
+Expected<Request, UsageError> parseNavigationArguments(
     std::span<const std::string_view> arguments) {
     const auto positional = positionalArguments(arguments);
     const bool route = positional.front() == "route";
@@ -137,7 +137,7 @@ std::variant<Request, UsageError> parseNavigationArguments(
         const bool hasValue = equals != std::string_view::npos;
         const std::string_view value = hasValue ? argument.substr(equals + 1) : "";
         if (auto error = readOption(argument.substr(0, equals), value, hasValue, route, request)) {
-            return *std::move(error);
+            return unexpected(*std::move(error));
         }
     }
     if (wantsHelp || wantsVersion) {
@@ -147,13 +147,15 @@ std::variant<Request, UsageError> parseNavigationArguments(
     const std::size_t given = positional.size() - 1;
     if (route) {
         if (given > 1) {
-            return UsageError{"route 只读一个航点文件，实际给出 " + std::to_string(given) + " 个"};
+            return unexpected(
+                UsageError{"route 只读一个航点文件，实际给出 " + std::to_string(given) + " 个"});
         }
         request.batch.inputPath = given == 1 ? positional[1] : "-";
         return request;
     }
     if (given != kCourseEntries) {
-        return UsageError{"course 需要 4 个坐标，实际给出 " + std::to_string(given) + " 个"};
+        return unexpected(
+            UsageError{"course 需要 4 个坐标，实际给出 " + std::to_string(given) + " 个"});
     }
     request.input.point1.latitude = positional[1];
     request.input.point1.longitude = positional[2];

@@ -14,7 +14,6 @@ namespace orvanto::cli {
 // Whether the subcommand (the first argument that is not an option) is course or route.
 bool isNavigationCommand(std::span<const std::string_view> arguments);
 
-std::variant<Request, UsageError> parseNavigationArguments(
-    std::span<const std::string_view> arguments);
+Expected<Request, UsageError> parseNavigationArguments(std::span<const std::string_view> arguments);
 
 }  // namespace orvanto::cli

@@ -11,10 +11,13 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/batch_error.h"
+#include "batch/batch_error.h"
 #include "cli/system_error.h"
 
 namespace orvanto::cli {
+
+using batch::BatchError;
+
 namespace {
 
 constexpr int kMostLinks = 40;  // as the kernel's own limit on a path's symbolic links

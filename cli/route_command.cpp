@@ -5,12 +5,15 @@
 
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
+#include <string_view>
 
+#include "batch/batch_error.h"
+#include "batch/csv_reader.h"
 #include "calculator/messages.h"
-#include "cli/batch_error.h"
-#include "cli/csv_reader.h"
 #include "cli/encoding_choice.h"
+#include "cli/exit_status.h"
 #include "cli/file_streams.h"
 #include "cli/geojson_writer.h"
 #include "cli/gpx_writer.h"
@@ -22,11 +25,14 @@
 #include "text/printable.h"
 
 namespace orvanto::cli {
+
+using batch::CsvReader;
+using batch::TextCodec;
+
+using batch::BatchError;
+
 namespace {
 
-constexpr int kExitSuccess = 0;
-constexpr int kExitLegErrors = 1;
-constexpr int kExitFailure = 2;
 constexpr double kLineStepKilometres = 10;
 
 bool sameFile(const std::string& a, const std::string& b) {
@@ -37,17 +43,18 @@ bool sameFile(const std::string& a, const std::string& b) {
 }
 
 // Writing over the waypoint file would lose it, and the two outputs over each other one of them.
-void checkOutputPaths(const Request& request) {
+std::optional<std::string> outputPathProblem(const Request& request) {
     const NavigationOptions& options = request.navigation;
     for (const std::string* path : {&options.gpxPath, &options.geojsonPath}) {
         if (!path->empty() && request.batch.inputPath != "-" &&
             sameFile(*path, request.batch.inputPath)) {
-            throw BatchError("输出文件“" + *path + "”就是航点文件，写入会毁掉它；请另选文件");
+            return "输出文件“" + *path + "”就是航点文件，写入会毁掉它；请另选文件";
         }
     }
     if (!options.gpxPath.empty() && options.gpxPath == options.geojsonPath) {
-        throw BatchError("--gpx 和 --geojson 须是两个不同的文件");
+        return "--gpx 和 --geojson 须是两个不同的文件";
     }
+    return std::nullopt;
 }
 
 // The route's name in the files: the input file's name without its folder and extension.
@@ -69,17 +76,24 @@ std::vector<ChartPoint> routeLine(const std::vector<RoutePoint>& points) {
     return line;
 }
 
-std::vector<Waypoint> readInput(const Request& request, const InputFile& input) {
+// The waypoints, or what is wrong with the file's text or header; BatchError when it cannot be
+// read.
+Expected<std::vector<Waypoint>, std::string> readInput(const Request& request,
+                                                       const InputFile& input) {
     const std::string& path = request.batch.inputPath;
     FileSource file{input.fd(), path == "-" ? "标准输入" : "“" + path + "”"};
     CsvReader reader{file};
     Codecs codecs;
-    TextCodec& codec = codecs[chooseInputEncoding(request.batch.encoding, reader, input.fd())];
+    const auto encoding = chooseInputEncoding(request.batch.encoding, reader, input.fd());
+    if (!encoding) {
+        return unexpected(encoding.error());
+    }
+    TextCodec& codec = codecs[encoding.value()];
     const EntryMode mode = request.navigation.allSeconds ? EntryMode::Seconds : EntryMode::Minutes;
     auto waypoints = readWaypoints(reader, codec, mode);
-    if (waypoints.size() < 2) {
-        throw BatchError("航线至少要有两个航点，" + file.name() + "中只有 " +
-                         std::to_string(waypoints.size()) + " 个");
+    if (waypoints && waypoints.value().size() < 2) {
+        return unexpected("航线至少要有两个航点，" + file.name() + "中只有 " +
+                          std::to_string(waypoints.value().size()) + " 个");
     }
     return waypoints;
 }
@@ -117,28 +131,36 @@ bool writeRouteFiles(const Request& request, const RoutePlan& plan, const InputF
 }  // namespace
 
 int runRoute(const Request& request) {
+    const auto failed = [](std::string_view problem) {
+        std::cerr << "orvanto-cli：" << printable(problem) << "\n";
+        return kExitFailure;
+    };
     try {
-        checkOutputPaths(request);
+        if (const auto problem = outputPathProblem(request)) {
+            return failed(*problem);
+        }
         const InputFile input{request.batch.inputPath, "无法打开航点文件"};
         const auto waypoints = readInput(request, input);
-        const RoutePlan plan = planRoute(waypoints);
+        if (!waypoints) {
+            return failed(waypoints.error());
+        }
+        const RoutePlan plan = planRoute(waypoints.value());
         const TableFormat format = request.navigation.table.value_or(
             ::isatty(STDOUT_FILENO) == 1 ? TableFormat::Text : TableFormat::Csv);
         // Out before the files, should one of them be standard output too.
         std::cout << routeTable(plan.legs, request.navigation.variation, format) << std::flush;
-        std::size_t failed = 0;
+        std::size_t failedLegs = 0;
         for (const RouteLeg& leg : plan.legs) {
-            failed += leg.error.empty() ? 0U : 1U;
+            failedLegs += leg.error.empty() ? 0U : 1U;
         }
         const bool filesWritten = writeRouteFiles(request, plan, input);
-        if (failed > 0) {
-            std::cerr << "orvanto-cli：" << plan.legs.size() << " 段航线中有 " << failed
+        if (failedLegs > 0) {
+            std::cerr << "orvanto-cli：" << plan.legs.size() << " 段航线中有 " << failedLegs
                       << " 段未能全部算出，原因见 error 列\n";
         }
-        return failed > 0 || !filesWritten ? kExitLegErrors : kExitSuccess;
+        return failedLegs > 0 || !filesWritten ? kExitRowErrors : kExitSuccess;
     } catch (const BatchError& error) {
-        std::cerr << "orvanto-cli：" << printable(error.what()) << "\n";
-        return kExitFailure;
+        return failed(error.what());
     }
 }
 

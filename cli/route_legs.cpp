@@ -3,7 +3,6 @@
 #include <variant>
 
 #include "calculator/decoded_points.h"
-#include "cli/number_format.h"
 
 namespace orvanto::cli {
 namespace {
@@ -31,10 +30,14 @@ RouteLeg planLeg(const Waypoint& from, const Waypoint& to) {
     }
     const auto& points = std::get<DecodedPoints>(decoded);
     leg.courses = measureCourses(points.point1, points.point2);
-    const DistanceOutcome distance = calculateDistance(input);
+    const auto measured = measurePoint1ToPoint2(points);
+    const DistanceOutcome distance =
+        std::holds_alternative<Message>(measured)
+            ? DistanceOutcome{std::get<Message>(measured)}
+            : distanceTexts(std::get<DistanceMeasurement>(measured), NumberStyle::Plain);
     if (const auto* texts = std::get_if<DistanceTexts>(&distance)) {
-        leg.kilometres = formattedNumber(texts->kilometres, NumberFormat::Plain);
-        leg.nauticalMiles = formattedNumber(texts->nauticalMiles, NumberFormat::Plain);
+        leg.kilometres = texts->kilometres;
+        leg.nauticalMiles = texts->nauticalMiles;
     } else {
         leg.error = std::get<Message>(distance).text;
     }

@@ -7,10 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "cli/batch_error.h"
+#include "text/ascii_case.h"
 #include "text/code_points.h"
+#include "text/trimming.h"
 
 namespace orvanto::cli {
+
+using batch::CsvReader;
+using batch::CsvRecord;
+using batch::TextCodec;
+
 namespace {
 
 // Where each column's position is kept.
@@ -28,42 +34,30 @@ constexpr std::array<std::array<std::string_view, 2>, kColumnCount> kColumnNames
     {"mode", "格式"},
 }};
 
-std::string_view trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-std::string lowerCase(std::string_view text) {
-    std::string lower{text};
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    });
-    return lower;
-}
+constexpr std::string_view kBlanks = " \t";
 
 using ColumnPositions = std::array<std::optional<std::size_t>, kColumnCount>;
 
-ColumnPositions findColumns(std::span<const std::string_view> header) {
+Expected<ColumnPositions, std::string> findColumns(std::span<const std::string_view> header) {
     ColumnPositions positions;
     for (std::size_t field = 0; field < header.size(); ++field) {
-        const std::string name = lowerCase(trimmed(header[field]));
+        const std::string name = asciiLowerCase(trimmed(header[field], kBlanks));
         for (std::size_t column = 0; column < kColumnCount; ++column) {
             if (name == kColumnNames[column][0] || name == kColumnNames[column][1]) {
                 if (positions[column]) {
-                    throw BatchError("表头中的 " + std::string{kColumnNames[column][0]} +
-                                     " 列出现了两次（第 " + std::to_string(*positions[column] + 1) +
-                                     " 列和第 " + std::to_string(field + 1) + " 列）");
+                    return unexpected("表头中的 " + std::string{kColumnNames[column][0]} +
+                                      " 列出现了两次（第 " +
+                                      std::to_string(*positions[column] + 1) + " 列和第 " +
+                                      std::to_string(field + 1) + " 列）");
                 }
                 positions[column] = field;
             }
         }
     }
     if (!positions[kName] || !positions[kLatitude] || !positions[kLongitude]) {
-        throw BatchError(
-            "航点文件的表头须有 name、lat、lon 三列（或 名称、纬度、经度），可另加 mode（格式）列");
+        return unexpected(
+            std::string{"航点文件的表头须有 name、lat、lon 三列（或 名称、纬度、经度），可另加 "
+                        "mode（格式）列"});
     }
     return positions;
 }
@@ -75,7 +69,7 @@ std::string_view fieldAt(std::span<const std::string_view> fields,
 
 // m, s, 分 or 秒 with optional spaces around; empty means the default.
 std::optional<EntryMode> modeNamed(std::string_view text, EntryMode fallback) {
-    text = trimmed(text);
+    text = trimmed(text, kBlanks);
     if (text.empty()) {
         return fallback;
     }
@@ -99,20 +93,24 @@ std::vector<std::string> decodedFields(const CsvRecord& record, TextCodec& codec
 
 }  // namespace
 
-std::vector<Waypoint> readWaypoints(CsvReader& reader, TextCodec& codec, EntryMode defaultMode) {
+Expected<std::vector<Waypoint>, std::string> readWaypoints(CsvReader& reader, TextCodec& codec,
+                                                           EntryMode defaultMode) {
     CsvRecord record;
     if (!reader.next(record)) {
-        throw BatchError("航点文件是空的：第一行须是表头，如 name,lat,lon");
+        return unexpected(std::string{"航点文件是空的：第一行须是表头，如 name,lat,lon"});
     }
     if (record.tooLong || !codec.isValid(record.text)) {
-        throw BatchError("航点文件的表头（第 1 行）" +
-                         (record.tooLong ? std::string{"超过 1024 KiB"}
-                                         : "不是有效的 " + std::string{codec.name()} + " 文本") +
-                         "，无法读取");
+        return unexpected("航点文件的表头（第 1 行）" +
+                          (record.tooLong ? std::string{"超过 1024 KiB"}
+                                          : "不是有效的 " + std::string{codec.name()} + " 文本") +
+                          "，无法读取");
     }
     const auto header = decodedFields(record, codec);
-    const ColumnPositions columns =
-        findColumns(std::vector<std::string_view>(header.begin(), header.end()));
+    const auto found = findColumns(std::vector<std::string_view>(header.begin(), header.end()));
+    if (!found) {
+        return unexpected(found.error());
+    }
+    const ColumnPositions& columns = found.value();
     std::vector<Waypoint> waypoints;
     while (reader.next(record)) {
         const auto stored = decodedFields(record, codec);
@@ -121,7 +119,7 @@ std::vector<Waypoint> readWaypoints(CsvReader& reader, TextCodec& codec, EntryMo
             continue;
         }
         Waypoint& waypoint = waypoints.emplace_back();
-        waypoint.name = trimmed(fieldAt(fields, columns[kName]));
+        waypoint.name = trimmed(fieldAt(fields, columns[kName]), kBlanks);
         waypoint.entries.latitude = fieldAt(fields, columns[kLatitude]);
         waypoint.entries.longitude = fieldAt(fields, columns[kLongitude]);
         waypoint.line = record.line;

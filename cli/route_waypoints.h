@@ -9,9 +9,10 @@
 #include <string_view>
 #include <vector>
 
+#include "batch/csv_reader.h"
+#include "batch/text_encoding.h"
 #include "calculator/calculation.h"
-#include "cli/csv_reader.h"
-#include "cli/text_encoding.h"
+#include "text/expected.h"
 
 namespace orvanto::cli {
 
@@ -26,8 +27,10 @@ struct Waypoint {
 
 // Reads the header and every waypoint, decoding the fields with `codec`. A record whose fields are
 // all empty or blank (an empty line, a spreadsheet's ",,,," row) stands for no waypoint, as in
-// batch. Throws BatchError for an empty input, an unreadable header or one without the needed
-// columns, or what the reader throws.
-std::vector<Waypoint> readWaypoints(CsvReader& reader, TextCodec& codec, EntryMode defaultMode);
+// batch. What is wrong with an empty input, an unreadable header or one without the needed columns,
+// for the user; BatchError when the input cannot be read.
+Expected<std::vector<Waypoint>, std::string> readWaypoints(batch::CsvReader& reader,
+                                                           batch::TextCodec& codec,
+                                                           EntryMode defaultMode);
 
 }  // namespace orvanto::cli

@@ -1,21 +1,19 @@
-// A batch file run in the page: the command line's own batch run (cli/batch_run.h) over bytes in
-// memory, so that the download is byte for byte what `orvanto-cli batch` writes. The page hands it
-// UTF-8 only: a GB18030 file is decoded by the browser first and written back as UTF-8 with a
-// byte-order mark, since a browser can read GB18030 but not write it.
+// A batch file run in the page: the batch library's own run over bytes in memory, so that the
+// download is byte for byte what `orvanto-cli batch` writes. The page hands it UTF-8 only: a
+// GB18030 file is decoded by the browser first and written back as UTF-8 with a byte-order mark,
+// since a browser can read GB18030 but not write it.
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
-#include <algorithm>
-#include <cstring>
 #include <string>
 #include <string_view>
 #include <variant>
 
-#include "cli/batch_error.h"
-#include "cli/batch_run.h"
-#include "cli/byte_source.h"
-#include "cli/csv_reader.h"
-#include "cli/text_encoding.h"
+#include "batch/batch_error.h"
+#include "batch/batch_run.h"
+#include "batch/csv_reader.h"
+#include "batch/memory_streams.h"
+#include "batch/text_encoding.h"
 
 namespace orvanto {
 namespace {
@@ -26,30 +24,24 @@ using emscripten::val;
 // nothing.
 constexpr std::uint64_t kRowsPerProgress = 16384;
 
-// The file's bytes, already in memory.
-class MemorySource : public cli::ByteSource {
+// The file's bytes, counting how far the run has read them for the progress bar.
+class CountingSource final : public batch::ByteSource {
   public:
-    explicit MemorySource(std::string_view bytes) : bytes_(bytes) {}
+    explicit CountingSource(std::string_view bytes) : bytes_(bytes), source_(bytes) {}
     std::size_t read(char* into, std::size_t capacity) override {
-        const std::size_t count = std::min(capacity, bytes_.size() - position_);
-        std::memcpy(into, bytes_.data() + position_, count);
-        position_ += count;
+        const std::size_t count = source_.read(into, capacity);
+        read_ += count;
         return count;
     }
     double fractionRead() const {
         return bytes_.empty() ? 1.0
-                              : static_cast<double>(position_) / static_cast<double>(bytes_.size());
+                              : static_cast<double>(read_) / static_cast<double>(bytes_.size());
     }
 
   private:
     std::string_view bytes_;
-    std::size_t position_ = 0;
-};
-
-class MemorySink : public cli::ByteSink {
-  public:
-    std::string bytes;
-    void write(std::string_view more) override { bytes += more; }
+    batch::MemorySource source_;
+    std::size_t read_ = 0;
 };
 
 val bytesOf(const std::string& text) {
@@ -61,16 +53,16 @@ val bytesOf(const std::string& text) {
 // The encoding the command line's `auto` finds: {encoding: 'utf-8' | 'gb18030'}, or {line} for the
 // first line neither encoding reads.
 val detectBatchEncoding(const std::string& bytes) {
-    MemorySource source{bytes};
-    cli::CsvReader reader{source};
+    batch::MemorySource source{bytes};
+    batch::CsvReader reader{source};
     bool complete = false;
     const auto found =
-        cli::detectEncoding(reader.lookAhead(cli::kDetectionWindow, complete), complete);
+        batch::detectEncoding(reader.lookAhead(batch::kDetectionWindow, complete), complete);
     val result = val::object();
-    if (const auto* bad = std::get_if<cli::UnreadableLine>(&found)) {
+    if (const auto* bad = std::get_if<batch::UnreadableLine>(&found)) {
         result.set("line", static_cast<double>(bad->line));
     } else {
-        const bool gb18030 = std::get<cli::TextEncoding>(found) == cli::TextEncoding::Gb18030;
+        const bool gb18030 = std::get<batch::TextEncoding>(found) == batch::TextEncoding::Gb18030;
         result.set("encoding", std::string{gb18030 ? "gb18030" : "utf-8"});
     }
     return result;
@@ -81,37 +73,40 @@ val detectBatchEncoding(const std::string& bytes) {
 // has one. Returns {bytes, rows, failedRows}, or {error} when the file cannot be run.
 // NOLINTNEXTLINE(bugprone-easily-swappable-parameters): JavaScript values in the worker's order
 val runBatch(const std::string& bytes, const val& options, const val& onProgress) {
-    cli::BatchSettings settings;
+    batch::BatchSettings settings;
     for (auto [index, point] : {std::pair{0, &settings.modes.point1},
                                 {1, &settings.modes.point2},
                                 {2, &settings.modes.reference}}) {
         point->mode =
             options["seconds"][index].as<bool>() ? EntryMode::Seconds : EntryMode::Minutes;
     }
-    settings.format = options["format"].as<std::string>() == "window" ? cli::NumberFormat::Window
-                                                                      : cli::NumberFormat::Plain;
+    settings.style =
+        options["format"].as<std::string>() == "window" ? NumberStyle::Window : NumberStyle::Plain;
     settings.inputName = "“" + options["name"].as<std::string>() + "”";
     val result = val::object();
     try {
-        MemorySource source{bytes};
-        cli::CsvReader reader{source};
-        cli::Utf8Codec utf8;
-        cli::BatchRun run{reader, utf8, std::move(settings)};
-        run.readHeader();
-        MemorySink sink;
-        sink.bytes.reserve(bytes.size() * 2);
-        const cli::BatchOutput output{
+        CountingSource source{bytes};
+        batch::CsvReader reader{source};
+        batch::Utf8Codec utf8;
+        batch::BatchRun run{reader, utf8, std::move(settings)};
+        const auto header = run.readHeader();
+        if (!header) {
+            result.set("error", header.error());
+            return result;
+        }
+        batch::StringSink sink;
+        const batch::BatchOutput output{
             .codec = &utf8,
             .byteOrderMark = options["byteOrderMark"].as<bool>() || run.hadByteOrderMark()};
-        const cli::BatchCounts counts = run.run(sink, output, [&](std::uint64_t rows) {
+        const batch::BatchCounts counts = run.run(sink, output, [&](std::uint64_t rows) {
             if (rows % kRowsPerProgress == 0) {
                 onProgress(source.fractionRead());
             }
         });
-        result.set("bytes", bytesOf(sink.bytes));
+        result.set("bytes", bytesOf(sink.text()));
         result.set("rows", static_cast<double>(counts.rows));
         result.set("failedRows", static_cast<double>(counts.failed));
-    } catch (const cli::BatchError& error) {
+    } catch (const batch::BatchError& error) {
         result.set("error", std::string{error.what()});
     }
     return result;

@@ -56,7 +56,7 @@ val pointsArray(const CalculatorInput& input, std::size_t count) {
     return points;
 }
 
-val distance(const val& entries, const val& seconds) {
+val distanceCommand(const val& entries, const val& seconds) {
     const CalculatorInput input = inputFrom(entries, seconds);
     val result = val::object();
     const DistanceOutcome outcome = calculateDistance(input);
@@ -71,7 +71,7 @@ val distance(const val& entries, const val& seconds) {
     return result;
 }
 
-val angle(const val& entries, const val& seconds) {
+val angleCommand(const val& entries, const val& seconds) {
     const CalculatorInput input = inputFrom(entries, seconds);
     val result = val::object();
     const AngleOutcome outcome = calculateAngle(input);
@@ -87,8 +87,8 @@ val angle(const val& entries, const val& seconds) {
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(orvanto_calculator) {
-    emscripten::function("distance", &distance);
-    emscripten::function("angle", &angle);
+    emscripten::function("distance", &distanceCommand);
+    emscripten::function("angle", &angleCommand);
 }
 
 }  // namespace orvanto

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 #include "cli/cli_arguments.h"
@@ -18,10 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         start = end + 1;
     }
     const auto parsed = orvanto::cli::parseArguments(arguments);
-    if (const auto* error = std::get_if<orvanto::cli::UsageError>(&parsed)) {
-        if (error->problem.empty()) {
-            std::abort();
-        }
+    if (!parsed && parsed.error().problem.empty()) {
+        std::abort();
     }
     return 0;
 }

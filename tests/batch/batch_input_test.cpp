@@ -1,37 +1,21 @@
-// How batch files are read: the CSV/TSV scanner, the encodings and how `auto` tells them apart,
-// the header's columns and the plain number form.
+// How batch files are read and run: the CSV/TSV scanner, how `auto` tells the encodings apart, the
+// header's columns, and a whole run in memory, as a front end with no files of its own runs one.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstring>
+#include <cstdint>
+#include <span>
 #include <string>
 #include <tuple>
+#include <vector>
 
-#include "cli/batch_columns.h"
-#include "cli/batch_error.h"
-#include "cli/csv_reader.h"
-#include "cli/gb18030_codec.h"
-#include "cli/number_format.h"
+#include "batch/batch_columns.h"
+#include "batch/batch_error.h"
+#include "batch/batch_run.h"
+#include "batch/csv_reader.h"
+#include "batch/memory_streams.h"
 
-namespace orvanto::cli {
+namespace orvanto::batch {
 namespace {
-
-// Hands out its text a few bytes at a time, as a pipe or a terminal does.
-class ChunkedSource : public ByteSource {
-  public:
-    ChunkedSource(std::string text, std::size_t chunk) : text_(std::move(text)), chunk_(chunk) {}
-    std::size_t read(char* into, std::size_t capacity) override {
-        const std::size_t n = std::min({chunk_, capacity, text_.size() - at_});
-        std::memcpy(into, text_.data() + at_, n);
-        at_ += n;
-        return n;
-    }
-
-  private:
-    std::string text_;
-    std::size_t chunk_;
-    std::size_t at_ = 0;
-};
 
 // Each record as "line:field|field", "*" when it cannot be copied verbatim, "!" when too long,
 // "+cr" for a CRLF end, "+eof" for a last line without a line feed; records separated by " / ".
@@ -56,7 +40,7 @@ std::string readEveryWay(const std::string& text) {
     std::string first;
     for (const std::size_t chunk : {std::size_t{1}, std::size_t{4096}}) {
         for (const std::size_t buffer : {std::size_t{24}, CsvReader::kDefaultBufferSize}) {
-            ChunkedSource source{text, chunk};
+            MemorySource source{text, chunk};
             const std::string shown = readAll(source, buffer);
             EXPECT_TRUE(first.empty() || shown == first) << "chunk " << chunk << ": " << shown;
             first = shown;
@@ -96,7 +80,7 @@ TEST(CsvReader, PassesOverLongRecordsAndStopsAtOpenQuotes) {
         {"a,b\n1,\"" + std::string(30, 'x') + "\"\n", "第 2 行的引号没有闭合（引号内的文字超过"},
     };
     for (const auto& [text, expected] : rows) {
-        ChunkedSource source{text, 7};
+        MemorySource source{text, 7};
         try {
             EXPECT_EQ(readAll(source, 24), expected);
         } catch (const BatchError& error) {
@@ -130,28 +114,14 @@ TEST(TextEncoding, AutoTellsUtf8FromGb18030AndNamesTheLineNeitherReads) {
     }
 }
 
-TEST(TextEncoding, CodecsReplaceWhatDoesNotReadAndRoundTrip) {
-    Gb18030Codec gb18030;
-    Utf8Codec utf8;
-    std::string decoded;
-    gb18030.appendUtf8(kGb18030Header + "\xff", decoded);
-    EXPECT_EQ(decoded, "点Ⅰ纬度,备注\uFFFD");
-    std::string encoded;
-    gb18030.appendEncoded("点Ⅰ纬度,备注", encoded);
-    EXPECT_EQ(encoded, kGb18030Header);
-    decoded.clear();
-    utf8.appendUtf8("a\xff\xe5", decoded);
-    EXPECT_EQ(decoded, "a\uFFFD\uFFFD");
-}
-
 TEST(BatchColumns, FindsTheColumnsByName) {
     using Names = std::vector<std::string_view>;
     const auto positions = [](const Names& header) {
-        const auto found = findColumns(header);
-        if (const auto* problem = std::get_if<std::string>(&found)) {
-            return *problem;
+        const auto found = findColumns(header, resultColumns({}));
+        if (!found) {
+            return found.error();
         }
-        const auto& columns = std::get<BatchColumns>(found);
+        const BatchColumns& columns = found.value();
         std::string shown;
         for (const auto& position : columns.position) {
             shown += position ? std::to_string(*position) : "-";
@@ -174,17 +144,61 @@ TEST(BatchColumns, FindsTheColumnsByName) {
                     .starts_with("表头第 5 列的 km 是结果列的名字"));
 }
 
-TEST(NumberFormat, PlainNumbersHaveALeadingZeroAndNoTrailingPoint) {
-    const std::pair<const char*, const char*> rows[] = {
-        {".5", "0.5"},       {"12.", "12"}, {"704.197", "704.197"},
-        {".", "0"},          {"-.", "0"},  // identical points: the scan's tiny negative end
-        {"-.111", "-0.111"},
-    };
-    for (const auto& [window, plain] : rows) {
-        EXPECT_EQ(formattedNumber(window, NumberFormat::Plain), plain);
-        EXPECT_EQ(formattedNumber(window, NumberFormat::Window), window);
+// An extra column for the run to place: point 1's latitude in degrees, and the reference's.
+class LatitudeColumns final : public ColumnProvider {
+  public:
+    std::vector<std::string_view> names() const override { return {"lat1_deg", "latr_deg"}; }
+    void fill(const DecodedPoints& points, bool withReference,
+              std::span<std::string> fields) const override {
+        fields[0] = std::to_string(static_cast<int>(points.point1.latitude));
+        if (withReference) {
+            fields[1] = std::to_string(static_cast<int>(points.reference.latitude));
+        }
     }
+};
+
+// The whole run in memory: the entries decoded, a message in the error column, a blank record
+// copied through, the provider's fields beside a computed angle only, the rows counted.
+TEST(BatchRun, RunsAFileFromMemoryWithAnExtraColumn) {
+    MemorySource source{
+        "lat1,lon1,lat2,lon2,latr,lonr\r\n"
+        "4250.0,9338.80,4250.0,9440.0,,\r\n"
+        "\r\n"
+        "3100.0,12000.0,2900.0,12000.0,3000.0,12100.0\r\n"
+        "9338.80,0,0,0,,\r\n",
+        3};
+    CsvReader reader{source};
+    Utf8Codec utf8;
+    const LatitudeColumns latitudes;
+    BatchSettings settings;
+    settings.extraColumns = {&latitudes};
+    BatchRun run{reader, utf8, settings};
+    ASSERT_TRUE(run.readHeader());
+    StringSink sink;
+    std::vector<std::uint64_t> progress;
+    const BatchCounts counts = run.run(sink, BatchOutput{.codec = &utf8},
+                                       [&](std::uint64_t rows) { progress.push_back(rows); });
+    EXPECT_EQ(sink.text(),
+              "lat1,lon1,lat2,lon2,latr,lonr,km,nmi,angle,error,lat1_deg,latr_deg\r\n"
+              "4250.0,9338.80,4250.0,9440.0,,,83.174,44.91,,,42,\r\n"
+              "\r\n"
+              "3100.0,12000.0,2900.0,12000.0,3000.0,12100.0,222.39,120.081,98.251,,31,30\r\n"
+              "9338.80,0,0,0,,,,,,点Ⅰ纬度的输入“9338.80”超出范围：纬度须在 -90 到 90 "
+              "度之间（南纬为负）。,,\r\n");
+    EXPECT_EQ(counts.rows, 3U);
+    EXPECT_EQ(counts.failed, 1U);
+    EXPECT_EQ(progress, (std::vector<std::uint64_t>{1, 2, 3}));
 }
 
+// A header without its columns is a result to show, not an exception.
+TEST(BatchRun, NamesWhatTheHeaderLacks) {
+    MemorySource source{"lat1,lon1\n1,2\n", 64};
+    CsvReader reader{source};
+    Utf8Codec utf8;
+    BatchRun run{reader, utf8, BatchSettings{}};
+    const auto header = run.readHeader();
+    ASSERT_FALSE(header);
+    EXPECT_TRUE(header.error().starts_with("表头缺少 lat2、lon2 列")) << header.error();
+}
 }  // namespace
-}  // namespace orvanto::cli
+}  // namespace orvanto::batch

@@ -1,17 +1,11 @@
-#include "cli/batch_row.h"
+#include "batch/batch_row.h"
 
-#include <cmath>
 #include <variant>
 
 #include "calculator/decoded_points.h"
-#include "calculator/format_thousandths.h"
-#include "cli/course_text.h"
-#include "cli/courses.h"
-#include "cli/geodesic_measures.h"
-#include "cli/text_encoding.h"
 #include "text/code_points.h"
 
-namespace orvanto::cli {
+namespace orvanto::batch {
 namespace {
 
 constexpr std::string_view kJoint = "；";
@@ -51,23 +45,18 @@ std::optional<EntryMode> modeNamed(std::string_view text, EntryMode fallback) {
     return std::nullopt;
 }
 
-void appendThousandths(std::string& out, double value, NumberFormat format) {
-    if (std::isfinite(value)) {
-        appendNumber(out, formatDecimals(value, kResultDecimals, NumberStyle::Window), format);
-    }
-}
-
 }  // namespace
 
 RowCalculator::RowCalculator(const BatchColumns& columns, const CalculatorInput& modes,
-                             NumberFormat format, bool geodesic, bool navigation,
-                             std::optional<double> variation)
+                             NumberStyle style, std::span<const ColumnProvider* const> providers)
     : columns_(columns),
       defaults_(modes),
-      format_(format),
-      geodesic_(geodesic),
-      navigation_(navigation),
-      variation_(variation) {}
+      style_(style),
+      providers_(providers.begin(), providers.end()) {
+    for (const ColumnProvider* provider : providers_) {
+        extraCount_ += provider->names().size();
+    }
+}
 
 // Assigning into the same strings keeps their capacity: no allocation once they have grown.
 void RowCalculator::readEntries(std::span<const std::string_view> fields) {
@@ -106,39 +95,15 @@ void RowCalculator::addError(RowResults& results, std::string_view message) cons
     }
 }
 
-// From the decoded degrees, whatever the chord estimate made of them: the geodesic has no range
-// limit, so a leg too long for the estimate still gets its geodesic distance. The geodesic angle
-// stands beside an angle only: where the estimate has none, nothing compares with it.
-void RowCalculator::addGeodesic(RowResults& results) const {
-    if (modeError(kDistancePoints) != nullptr) {
-        return;
-    }
-    const auto leg = decodePoints(input_, kDistancePoints);
-    if (const auto* points = std::get_if<DecodedPoints>(&leg)) {
-        appendThousandths(results.geodesicKilometres,
-                          geodesicKilometres(points->point1, points->point2), format_);
-    }
-    if (results.angle.empty() || !results.error.empty()) {
-        return;
-    }
-    const auto triangle = decodePoints(input_, kAnglePoints);
-    if (const auto* points = std::get_if<DecodedPoints>(&triangle)) {
-        appendThousandths(results.geodesicAngle,
-                          geodesicAngle(points->reference, points->point1, points->point2),
-                          format_);
-    }
-}
-
-// From the same decoded degrees as the row's distance; all empty when they cannot be read.
-void RowCalculator::addNavigation(RowResults& results) const {
-    results.navigation.assign(courseColumnNames(variation_.has_value()).size(), std::string{});
-    if (modeError(kDistancePoints) != nullptr) {
-        return;
-    }
-    const auto leg = decodePoints(input_, kDistancePoints);
-    if (const auto* points = std::get_if<DecodedPoints>(&leg)) {
-        results.navigation =
-            courseFields(measureCourses(points->point1, points->point2), variation_);
+// From the decoded degrees, whatever the chord estimate made of them: the geodesic, for one, has
+// no range limit, so a leg too long for the estimate still gets its geodesic distance.
+void RowCalculator::addExtra(RowResults& results, const DecodedPoints& points,
+                             bool withReference) const {
+    std::span<std::string> fields{results.extra};
+    for (const ColumnProvider* provider : providers_) {
+        const std::size_t count = provider->names().size();
+        provider->fill(points, withReference, fields.first(count));
+        fields = fields.subspan(count);
     }
 }
 
@@ -147,43 +112,66 @@ void RowCalculator::calculate(std::span<const std::string_view> fields, RowResul
     results.nauticalMiles.clear();
     results.angle.clear();
     results.error.clear();
-    results.geodesicKilometres.clear();
-    results.geodesicAngle.clear();
-    readEntries(fields);
-
-    if (const std::string* error = modeError(kDistancePoints)) {
-        addError(results, *error);
-    } else {
-        const DistanceOutcome distance = calculateDistance(input_);
-        if (const auto* texts = std::get_if<DistanceTexts>(&distance)) {
-            appendNumber(results.kilometres, texts->kilometres, format_);
-            appendNumber(results.nauticalMiles, texts->nauticalMiles, format_);
-        } else {
-            addError(results, std::get<Message>(distance).text);
-        }
+    results.extra.resize(extraCount_);
+    for (std::string& field : results.extra) {
+        field.clear();
     }
+    readEntries(fields);
     // A distance-only row in a file with a reference point: both reference fields left blank.
     const bool wantsAngle =
         columns_.hasReference() && !(isBlankText(fieldAt(fields, columns_[Column::LatR])) &&
                                      isBlankText(fieldAt(fields, columns_[Column::LonR])));
+    const DecodedEntries entries{input_, wantsAngle ? kAnglePoints : kDistancePoints};
+
+    // Point 1 to point 2, decoded and measured once for every column that needs them.
+    std::optional<DecodedPoints> points;
+    std::optional<std::variant<DistanceMeasurement, Message>> measured;
+    if (const std::string* error = modeError(kDistancePoints)) {
+        addError(results, *error);
+    } else if (const auto leg = entries.points(kDistancePoints);
+               const auto* message = std::get_if<Message>(&leg)) {
+        addError(results, message->text);
+    } else {
+        points = std::get<DecodedPoints>(leg);
+        measured = measurePoint1ToPoint2(*points);
+        const DistanceOutcome distance =
+            std::holds_alternative<Message>(*measured)
+                ? DistanceOutcome{std::get<Message>(*measured)}
+                : distanceTexts(std::get<DistanceMeasurement>(*measured), style_);
+        if (const auto* texts = std::get_if<DistanceTexts>(&distance)) {
+            results.kilometres = texts->kilometres;
+            results.nauticalMiles = texts->nauticalMiles;
+        } else {
+            addError(results, std::get<Message>(distance).text);
+        }
+    }
     if (wantsAngle) {
         if (const std::string* error = modeError(kAnglePoints)) {
             addError(results, *error);
+        } else if (const auto triangle = entries.points(kAnglePoints);
+                   const auto* message = std::get_if<Message>(&triangle)) {
+            addError(results, message->text);
+        } else if (const auto* fault = std::get_if<Message>(&*measured)) {
+            // The three points read, so point 1 and point 2 did and were measured.
+            addError(results, fault->text);
         } else {
-            const AngleOutcome angle = calculateAngle(input_);
+            const AngleOutcome angle = angleText(std::get<DecodedPoints>(triangle),
+                                                 std::get<DistanceMeasurement>(*measured), style_);
             if (const auto* text = std::get_if<AngleText>(&angle)) {
-                appendNumber(results.angle, text->degrees, format_);
+                results.angle = text->degrees;
+                if (results.error.empty()) {
+                    points = std::get<DecodedPoints>(triangle);
+                }
             } else {
                 addError(results, std::get<Message>(angle).text);
             }
         }
     }
-    if (geodesic_) {
-        addGeodesic(results);
-    }
-    if (navigation_) {
-        addNavigation(results);
+    if (points) {
+        // The reference point stands beside an angle only: where there is none, nothing
+        // compares with it.
+        addExtra(results, *points, !results.angle.empty() && results.error.empty());
     }
 }
 
-}  // namespace orvanto::cli
+}  // namespace orvanto::batch

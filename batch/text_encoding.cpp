@@ -1,14 +1,13 @@
-#include "cli/text_encoding.h"
+#include "batch/text_encoding.h"
 
 #include <algorithm>
 #include <array>
 
 #include "text/code_points.h"
 
-namespace orvanto::cli {
+namespace orvanto::batch {
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
 
 bool inRange(unsigned char byte, unsigned char low, unsigned char high) {
@@ -76,7 +75,7 @@ bool isValidGb18030(std::string_view text, bool cutEndAllowed) {
 }
 
 std::variant<TextEncoding, UnreadableLine> detectEncoding(std::string_view head, bool complete) {
-    if (head.starts_with(kByteOrderMark) || isValidUtf8Head(head, complete)) {
+    if (head.starts_with(kUtf8ByteOrderMark) || isValidUtf8Head(head, complete)) {
         return TextEncoding::Utf8;
     }
     if (isValidGb18030(head, !complete)) {
@@ -116,4 +115,4 @@ void Utf8Codec::appendUtf8(std::string_view raw, std::string& out) {
     }
 }
 
-}  // namespace orvanto::cli
+}  // namespace orvanto::batch

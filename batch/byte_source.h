@@ -1,11 +1,12 @@
 // Where a batch run's bytes come from and go to: the interfaces the run reads and writes through,
-// so that it needs no file of its own (file_streams.h has the file-descriptor forms).
+// so that it needs no file of its own (memory_streams.h has in-memory forms; the command line has
+// file-descriptor ones).
 #pragma once
 
 #include <cstddef>
 #include <string_view>
 
-namespace orvanto::cli {
+namespace orvanto::batch {
 
 inline constexpr std::size_t kMinimumRead = 8;
 
@@ -24,4 +25,4 @@ class ByteSink {
     virtual void write(std::string_view bytes) = 0;
 };
 
-}  // namespace orvanto::cli
+}  // namespace orvanto::batch

@@ -1,14 +1,13 @@
-#include "cli/csv_reader.h"
+#include "batch/csv_reader.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "cli/batch_error.h"
+#include "batch/batch_error.h"
+#include "text/code_points.h"
 
-namespace orvanto::cli {
+namespace orvanto::batch {
 namespace {
-
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 const char* findByte(const char* begin, const char* end, char byte) {
     return static_cast<const char*>(
@@ -76,9 +75,9 @@ void CsvReader::start() {
            fill()) {
     }
     const std::string_view unread{buffer_.data() + begin_, end_ - begin_};
-    if (unread.starts_with(kByteOrderMark)) {
+    if (unread.starts_with(kUtf8ByteOrderMark)) {
         hadByteOrderMark_ = true;
-        begin_ += kByteOrderMark.size();
+        begin_ += kUtf8ByteOrderMark.size();
     }
     const std::string_view header = unread.substr(0, unread.find('\n'));
     const std::size_t separator = header.find_first_of(",\t");
@@ -241,4 +240,4 @@ CsvReader::Scan CsvReader::scanRecord(CsvRecord& record) {
     return Scan::Record;
 }
 
-}  // namespace orvanto::cli
+}  // namespace orvanto::batch

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "cli/byte_source.h"
+#include "batch/byte_source.h"
 
-namespace orvanto::cli {
+namespace orvanto::batch {
 
 class BlockWriter {
   public:
@@ -34,4 +34,4 @@ class BlockWriter {
     std::string buffer_;
 };
 
-}  // namespace orvanto::cli
+}  // namespace orvanto::batch

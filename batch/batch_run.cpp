@@ -1,19 +1,17 @@
-#include "cli/batch_run.h"
+#include "batch/batch_run.h"
 
 #include <algorithm>
 #include <variant>
 
-#include "calculator/messages.h"
-#include "cli/batch_error.h"
-#include "cli/batch_row.h"
-#include "cli/block_writer.h"
+#include "batch/batch_error.h"
+#include "batch/batch_row.h"
+#include "batch/block_writer.h"
 #include "text/code_points.h"
 #include "text/printable.h"
 
-namespace orvanto::cli {
+namespace orvanto::batch {
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kJoint = "；";
 
 std::string lineText(std::size_t line) {
@@ -27,13 +25,13 @@ void addError(std::string& error, std::string_view message) {
 
 }  // namespace
 
-TextEncoding detectInputEncoding(CsvReader& reader) {
+Expected<TextEncoding, std::string> detectInputEncoding(CsvReader& reader) {
     bool complete = false;
     const auto found = detectEncoding(reader.lookAhead(kDetectionWindow, complete), complete);
     if (const auto* bad = std::get_if<UnreadableLine>(&found)) {
-        throw BatchError("无法确定输入的编码：" + lineText(bad->line) +
-                         "既不是有效的 UTF-8 文本，也不是有效的 GB18030 文本；"
-                         "可用 --encoding=utf-8 或 --encoding=gb18030 指定");
+        return unexpected("无法确定输入的编码：" + lineText(bad->line) +
+                          "既不是有效的 UTF-8 文本，也不是有效的 GB18030 文本；"
+                          "可用 --encoding=utf-8 或 --encoding=gb18030 指定");
     }
     return std::get<TextEncoding>(found);
 }
@@ -41,13 +39,13 @@ TextEncoding detectInputEncoding(CsvReader& reader) {
 BatchRun::BatchRun(CsvReader& reader, TextCodec& input, BatchSettings settings)
     : reader_(reader), input_(input), settings_(std::move(settings)) {}
 
-void BatchRun::readHeader() {
+Expected<BatchColumns, std::string> BatchRun::readHeader() {
     CsvRecord header;
     if (!reader_.next(header)) {
-        throw BatchError(settings_.inputName + "是空的：第一行须是表头，如 lat1,lon1,lat2,lon2");
+        return unexpected(settings_.inputName + "是空的：第一行须是表头，如 lat1,lon1,lat2,lon2");
     }
     if (header.tooLong) {
-        throw BatchError("第 1 行的表头超过 1024 KiB，无法读取");
+        return unexpected(std::string{"第 1 行的表头超过 1024 KiB，无法读取"});
     }
     if (!input_.isValid(header.text)) {
         std::string problem = lineText(header.line) + "不是有效的 " + std::string{input_.name()} +
@@ -55,7 +53,7 @@ void BatchRun::readHeader() {
         if (input_.name() == "UTF-8") {
             problem += "。若文件是中文系统上的电子表格保存的，请加上 --encoding=gb18030 再试";
         }
-        throw BatchError(problem);
+        return unexpected(std::move(problem));
     }
     // Kept as copies: the reader's buffer moves on before the header is written.
     for (const std::string_view field : header.fields) {
@@ -65,15 +63,12 @@ void BatchRun::readHeader() {
     }
     lineEnd_ = header.lineEnd.empty() ? "\n" : header.lineEnd;
     const std::vector<std::string_view> names(headerFields_.begin(), headerFields_.end());
-    const ResultKinds kinds{.geodesic = settings_.geodesic,
-                            .navigation = settings_.navigation,
-                            .magnetic = settings_.variation.has_value()};
-    resultNames_ = resultColumns(kinds);
-    auto found = findColumns(names, kinds);
-    if (const auto* problem = std::get_if<std::string>(&found)) {
-        throw BatchError(*problem);
+    resultNames_ = resultColumns(settings_.extraColumns);
+    auto found = findColumns(names, resultNames_, settings_.otherResultColumns);
+    if (found) {
+        columns_ = found.value();
     }
-    columns_ = std::get<BatchColumns>(found);
+    return found;
 }
 
 // UTF-8 input that reads needs no copy; anything else is decoded field by field, U+FFFD standing
@@ -149,7 +144,7 @@ BatchCounts BatchRun::run(ByteSink& sink, const BatchOutput& output,
     output_ = output;
     passThrough_ = output.codec == &input_ && !output.escapeControls;
     if (output.byteOrderMark) {
-        writer.append(kByteOrderMark);
+        writer.append(kUtf8ByteOrderMark);
     }
     for (std::size_t i = 0; i < columns_.width; ++i) {
         if (i > 0) {
@@ -163,10 +158,8 @@ BatchCounts BatchRun::run(ByteSink& sink, const BatchOutput& output,
     }
     writer.endRow();
 
-    RowCalculator calculator{columns_,           settings_.modes,      settings_.format,
-                             settings_.geodesic, settings_.navigation, settings_.variation};
-    const std::size_t courseColumns =
-        resultNames_.size() - resultColumns({.geodesic = settings_.geodesic}).size();
+    RowCalculator calculator{columns_, settings_.modes, settings_.style, settings_.extraColumns};
+    const std::size_t extraColumns = resultNames_.size() - kPlainResultColumns;
     RowResults results;
     BatchCounts counts;
     CsvRecord record;
@@ -203,17 +196,11 @@ BatchCounts BatchRun::run(ByteSink& sink, const BatchOutput& output,
         }
         writer.appendDelimiter();
         writer.appendField(encoded(results.error));
-        if (settings_.geodesic) {
+        // An unread record has no extra fields at all: their columns stay empty.
+        for (std::size_t i = 0; i < extraColumns; ++i) {
             writer.appendDelimiter();
-            writer.append(results.geodesicKilometres);
-            writer.appendDelimiter();
-            writer.append(results.geodesicAngle);
-        }
-        // An unread record has no course fields at all: their columns stay empty.
-        for (std::size_t i = 0; i < courseColumns; ++i) {
-            writer.appendDelimiter();
-            if (i < results.navigation.size()) {
-                writer.append(results.navigation[i]);
+            if (i < results.extra.size()) {
+                writer.append(results.extra[i]);
             }
         }
         for (std::size_t i = columns_.headerWidth; i < record.fields.size(); ++i) {
@@ -230,4 +217,4 @@ BatchCounts BatchRun::run(ByteSink& sink, const BatchOutput& output,
     return counts;
 }
 
-}  // namespace orvanto::cli
+}  // namespace orvanto::batch

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <variant>
 
-namespace orvanto::cli {
+namespace orvanto::batch {
 
 enum class TextEncoding { Utf8, Gb18030 };
 
@@ -51,4 +51,4 @@ class Utf8Codec final : public TextCodec {
     void appendEncoded(std::string_view utf8, std::string& out) override { out += utf8; }
 };
 
-}  // namespace orvanto::cli
+}  // namespace orvanto::batch

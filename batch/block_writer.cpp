@@ -1,6 +1,6 @@
-#include "cli/block_writer.h"
+#include "batch/block_writer.h"
 
-namespace orvanto::cli {
+namespace orvanto::batch {
 namespace {
 
 constexpr std::size_t kBlockSize = std::size_t{256} * 1024;
@@ -47,4 +47,4 @@ void BlockWriter::flush() {
     sink_.write(buffer_);
 }
 
-}  // namespace orvanto::cli
+}  // namespace orvanto::batch

@@ -5,11 +5,10 @@
 // optional. The window's labels 点Ⅰ纬度, 点Ⅰ经度, 点Ⅱ纬度, 点Ⅱ经度, 参考点纬度 and 参考点经度 name
 // the entry columns too. Other columns are kept in the output and otherwise ignored.
 //
-// The run adds the result columns km, nmi, angle, error (then geodesic_km, geodesic_angle, then the
-// course columns of course_text.h, as asked for). A header
-// that already ends with exactly these, a file this run wrote, has them recomputed in place; one of
-// their names anywhere else is an error, so that no column is read as one thing and written as
-// another.
+// The run adds the result columns km, nmi, angle, error, then the columns of its providers. A
+// header that already ends with exactly these, a file this run wrote, has them recomputed in place;
+// one of their names anywhere else is an error, so that no column is read as one thing and written
+// as another.
 #pragma once
 
 #include <array>
@@ -18,10 +17,11 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
-namespace orvanto::cli {
+#include "text/expected.h"
+
+namespace orvanto::batch {
 
 // The entry columns come first, in the order of the window's entry boxes.
 enum class Column { Lat1, Lon1, Lat2, Lon2, LatR, LonR, Mode1, Mode2, ModeR };
@@ -39,21 +39,23 @@ struct BatchColumns {
     bool hasReference() const { return (*this)[Column::LatR].has_value(); }
 };
 
-// Which result columns a run adds beyond km, nmi, angle and error.
-struct ResultKinds {
-    bool geodesic = false;
-    bool navigation = false;  // the courses
-    bool magnetic = false;    // and their magnetic ones
-};
+class ColumnProvider;
 
-// The columns of a header (its fields decoded), or what is wrong with it, for the user.
-std::variant<BatchColumns, std::string> findColumns(std::span<const std::string_view> header,
-                                                    ResultKinds kinds = {});
+// km, nmi, angle and error come first among the result columns.
+inline constexpr std::size_t kPlainResultColumns = 4;
 
-// The names of the columns a run adds, in order.
-std::vector<std::string_view> resultColumns(ResultKinds kinds);
+// The columns of a header (its fields decoded), or what is wrong with it, for the user. `results`
+// are the columns this run adds; neither they nor `otherResults` (those other runs add) may stand
+// anywhere but at the header's end, so that a file written with more columns is not misread by a
+// run with fewer.
+Expected<BatchColumns, std::string> findColumns(
+    std::span<const std::string_view> header, std::span<const std::string_view> results,
+    std::span<const std::string_view> otherResults = {});
+
+// The names of the columns a run adds, in order: km, nmi, angle, error, the providers' columns.
+std::vector<std::string_view> resultColumns(std::span<const ColumnProvider* const> providers);
 
 // The column's name as the header writes it in lower case ("lat1", …, "moder").
 std::string_view columnName(Column column);
 
-}  // namespace orvanto::cli
+}  // namespace orvanto::batch

@@ -29,9 +29,9 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/byte_source.h"
+#include "batch/byte_source.h"
 
-namespace orvanto::cli {
+namespace orvanto::batch {
 
 struct CsvRecord {
     // The fields' texts as read (quotes removed, "" made one quote). They point into the reader's
@@ -94,4 +94,4 @@ class CsvReader {
     std::deque<std::string> quoted_;
 };
 
-}  // namespace orvanto::cli
+}  // namespace orvanto::batch

@@ -18,22 +18,25 @@
 #include <string_view>
 #include <vector>
 
+#include "batch/batch_columns.h"
+#include "batch/byte_source.h"
+#include "batch/column_provider.h"
+#include "batch/csv_reader.h"
+#include "batch/text_encoding.h"
 #include "calculator/calculation.h"
-#include "cli/batch_columns.h"
-#include "cli/byte_source.h"
-#include "cli/csv_reader.h"
-#include "cli/number_format.h"
-#include "cli/text_encoding.h"
+#include "calculator/format_thousandths.h"
+#include "text/expected.h"
 
-namespace orvanto::cli {
+namespace orvanto::batch {
 
 struct BatchSettings {
-    CalculatorInput modes;  // the --seconds default of each point
-    NumberFormat format = NumberFormat::Plain;
-    bool geodesic = false;
-    bool navigation = false;          // the course columns after the others
-    std::optional<double> variation;  // and their magnetic ones
-    std::string inputName;            // how messages call the input
+    CalculatorInput modes;  // the default mode of each point, for rows that leave theirs empty
+    NumberStyle style = NumberStyle::Plain;
+    std::string inputName;  // how messages call the input
+    // Columns after the error column, each provider's in turn; they must outlive the run.
+    std::vector<const ColumnProvider*> extraColumns;
+    // The columns other runs add (other providers'), refused as input columns.
+    std::vector<std::string_view> otherResultColumns;
 };
 
 struct BatchOutput {
@@ -48,16 +51,17 @@ struct BatchCounts {
     std::uint64_t failed = 0;
 };
 
-// The encoding `auto` finds in the reader's first 64 KiB. Throws BatchError naming the first line
-// neither encoding reads.
-TextEncoding detectInputEncoding(CsvReader& reader);
+// The encoding `auto` finds in the reader's first 64 KiB, or the message naming the first line
+// neither encoding reads. Throws BatchError when the input cannot be read.
+Expected<TextEncoding, std::string> detectInputEncoding(CsvReader& reader);
 
 class BatchRun {
   public:
     BatchRun(CsvReader& reader, TextCodec& input, BatchSettings settings);
 
-    // Reads and checks the header: nothing is written before it passes. Throws BatchError.
-    void readHeader();
+    // Reads and checks the header, nothing written before it passes: the columns found, or what is
+    // wrong with the header for the user. Throws BatchError when the input cannot be read.
+    Expected<BatchColumns, std::string> readHeader();
     bool hadByteOrderMark() const { return reader_.hadByteOrderMark(); }
 
     // Writes the header and every row; `rowDone` is told the rows done so far. Throws BatchError
@@ -97,4 +101,4 @@ class BatchRun {
     std::string escaped_;
 };
 
-}  // namespace orvanto::cli
+}  // namespace orvanto::batch

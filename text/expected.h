@@ -1,0 +1,40 @@
+// A value or the error that stopped it, for results a caller must look at (a header without its
+// columns, an argument not understood). C++20 has no std::expected, nor has the C++ library of
+// every toolchain this code builds with; exceptions stay for input and output that fail.
+#pragma once
+
+#include <utility>
+#include <variant>
+
+namespace orvanto {
+
+template <typename E>
+struct Unexpected {
+    E error;
+};
+
+template <typename E>
+Unexpected<E> unexpected(E error) {
+    return Unexpected<E>{std::move(error)};
+}
+
+template <typename T, typename E>
+class Expected {
+  public:
+    Expected(T value) : state_(std::in_place_index<0>, std::move(value)) {}  // NOLINT(*-explicit-*)
+    Expected(Unexpected<E> failure)                                          // NOLINT(*-explicit-*)
+        : state_(std::in_place_index<1>, std::move(failure.error)) {}
+
+    // Named as std::expected's members, which this can give way to.
+    bool has_value() const { return state_.index() == 0; }  // NOLINT(readability-identifier-naming)
+    explicit operator bool() const { return has_value(); }
+    const T& value() const& { return std::get<0>(state_); }
+    T& value() & { return std::get<0>(state_); }
+    T&& value() && { return std::get<0>(std::move(state_)); }
+    const E& error() const { return std::get<1>(state_); }
+
+  private:
+    std::variant<T, E> state_;
+};
+
+}  // namespace orvanto
