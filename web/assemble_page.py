@@ -22,6 +22,27 @@ ROOT = WEB.parent
 SCRIPTS = ["dom.js", "sketch.js", "batch_page.js", "calculator_page.js"]
 
 
+# The three points' frames, one markup: the accessible name (the window's spoken one), the caption.
+POINT_FRAMES = {1: ("点一", "点Ⅰ"), 2: ("点二", "点Ⅱ"), 3: ("参考点", "参考点")}
+
+
+def point_frame(index):
+    name, caption = POINT_FRAMES[index]
+    entry = ('<input class="entry" id="{id}{index}" autocomplete="off" autocapitalize="off" '
+             'spellcheck="false" aria-label="{name}{axis}">')
+    lines = [f'<fieldset class="frame point" aria-label="{name}">',
+             f'  <legend aria-hidden="true">{caption}</legend>',
+             f'  <div class="modes" role="radiogroup" aria-label="{name}">',
+             f'    <label><input type="radio" name="mode{index}" value="minutes" checked>分</label>',
+             f'    <label><input type="radio" name="mode{index}" value="seconds">秒</label>',
+             '  </div>']
+    for axis, box in (("纬度", "latitude"), ("经度", "longitude")):
+        lines.append(f'  <label class="caption" for="{box}{index}">{axis}</label>')
+        lines.append("  " + entry.format(id=box, index=index, name=name, axis=axis))
+    lines.append("</fieldset>")
+    return "\n  ".join(lines)
+
+
 def help_text():
     """The window's help lines, read from their C++ source so that both show the same text."""
     source = (ROOT / "window" / "help_text.cpp").read_text(encoding="utf-8")
@@ -59,6 +80,7 @@ def main():
         "/* @SCRIPT@ */": page_script(),
         "@HELP_TEXT@": html.escape(help_text(), quote=False),
         "@ICON_DATA_URL@": "data:image/svg+xml;base64," + base64.b64encode(icon.read_bytes()).decode(),
+        **{f"<!-- @POINT_FRAME {index}@ -->": point_frame(index) for index in POINT_FRAMES},
         "<!-- @APP_LINKS@ -->": '<link rel="manifest" href="manifest.webmanifest">' if app else "",
     }
     page = (WEB / "orvanto.html").read_text(encoding="utf-8")
