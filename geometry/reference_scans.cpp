@@ -19,7 +19,7 @@ ScanOutcome referenceScan(const ScanDefinition& scan, double target) {
         }
         angle -= chart::kScanStep;
     }
-    return {angle, matched};
+    return {scan.resultOf(angle), matched};
 }
 
 ScanOutcome referenceScanHalfAngleSine(double halfChordRatio) {

@@ -28,7 +28,7 @@ AngleMeasurement angleFromDistances(const DistanceMeasurement& d12, const Distan
         throw ArithmeticFault("angle arithmetic divided by zero, overflowed or became invalid");
     }
     const ScanOutcome scan = scans.cosine(cosine);
-    return {scan.angle, scan.matched, cosine, d12, d1R, dR2};
+    return {scan.result, scan.matched, cosine, d12, d1R, dR2};
 }
 
 }  // namespace
