@@ -120,9 +120,9 @@ ScanOutcome fastScan(const ScanDefinition& scan, const ScanTable& table, double 
                               ? firstBelowAmongFew(first, last, passCount, isBelow)
                               : firstBelowByBisection(first, last, isBelow);
     if (k < passCount && std::fabs(difference(k)) < tolerance) {
-        return {passes[k].resultAfter, true};
+        return {passes[k].resultAfter, true, static_cast<std::uint32_t>(k)};
     }
-    return {passes[passCount - 1].resultAfter, false};
+    return {passes[passCount - 1].resultAfter, false, static_cast<std::uint32_t>(passCount - 1)};
 }
 
 }  // namespace

@@ -42,8 +42,8 @@ struct ScanDefinition {
     bool valuesFall;
 };
 
-inline constexpr ScanDefinition kHalfAngleSineScan{
-    halfAngleSineAt, kilometresOfCentralAngle, chart::kHalfAngleSineTolerance, true};
+inline constexpr ScanDefinition kHalfAngleSineScan{halfAngleSineAt, kilometresOfCentralAngle,
+                                                   chart::kHalfAngleSineTolerance, true};
 inline constexpr ScanDefinition kCosineScan{cosineAt, degreesAsTheyStand, chart::kCosineTolerance,
                                             false};
 

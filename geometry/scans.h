@@ -7,6 +7,8 @@
 // first matching angle minus 0.001.
 #pragma once
 
+#include <cstdint>
+
 namespace orvanto {
 
 struct ScanOutcome {
@@ -14,6 +16,9 @@ struct ScanOutcome {
     // from the cosine scan, their distance in km from the half-angle sine scan.
     double result;
     bool matched;  // false: no pass matched and `result` is that of the first angle below zero
+    // The pass the scan stopped at, counted from 0 (the last pass when none matched): the index of
+    // its result in the tables of scan_tables.h and of what is tabulated from them.
+    std::uint32_t pass;
 };
 
 // The two scans as the calculator runs them: the reference scans' outcome bit for bit, found in
@@ -32,13 +37,15 @@ ScanOutcome referenceScanHalfAngleSine(double halfChordRatio);
 ScanOutcome referenceScanCosine(double cosine);
 
 // Which scans a distance or an angle runs: the fast route in the calculator, the reference where a
-// test or a benchmark holds the two side by side.
+// test or a benchmark holds the two side by side. The fast route also reads the chords of an
+// angle's distances from a table by their pass; the reference computes each, as the table does.
 struct ScanRoute {
     ScanOutcome (*halfAngleSine)(double);
     ScanOutcome (*cosine)(double);
+    bool chordsTabulated;
 };
 
-inline constexpr ScanRoute kFastScans{scanHalfAngleSine, scanCosine};
-inline constexpr ScanRoute kReferenceScans{referenceScanHalfAngleSine, referenceScanCosine};
+inline constexpr ScanRoute kFastScans{scanHalfAngleSine, scanCosine, true};
+inline constexpr ScanRoute kReferenceScans{referenceScanHalfAngleSine, referenceScanCosine, false};
 
 }  // namespace orvanto
