@@ -48,7 +48,7 @@ double halfChordRatio(const PreparedLeg& leg) {
 }
 
 DistanceMeasurement distanceFromScan(const ScanOutcome& scan) {
-    return {(scan.angle * chart::kCircumferenceKm) / 360, scan.matched};
+    return {scan.result, scan.matched};
 }
 
 DistanceMeasurement measurePreparedDistance(const PreparedLeg& leg, const ScanRoute& scans) {

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -67,6 +68,37 @@ SearchRange searchRange(const ScanTable& table, bool valuesFall, double target) 
     return between(firstPassAtEdge[bucket], firstPassAtEdge[bucket + 1]);
 }
 
+// A bucket spans this many passes or fewer for most targets (up to about 4 passes per 1/65536 of
+// the sine or cosine away from their flat ends).
+constexpr std::size_t kCandidatesReadTogether = 4;
+
+// k for a range of a few passes: the passes above the bound are counted, every one read at once,
+// so that the reads wait for the bucket edges only, not for each other as a bisection's would.
+// Indexes beyond the range are clamped to a readable pass and not counted.
+template <typename IsBelow>
+std::size_t firstBelowAmongFew(std::size_t first, std::size_t last, std::size_t passCount,
+                               const IsBelow& isBelow) {
+    std::size_t above = 0;
+    for (std::size_t offset = 0; offset < kCandidatesReadTogether; ++offset) {
+        const std::size_t pass = std::min(first + offset, passCount - 1);
+        above += static_cast<std::size_t>(first + offset < last && !isBelow(pass));
+    }
+    return first + above;
+}
+
+// k for a wider range (near the flat ends of the sine and the cosine): a bisection without a branch
+// on its comparisons, which a random target would mispredict.
+template <typename IsBelow>
+std::size_t firstBelowByBisection(std::size_t base, std::size_t last, const IsBelow& isBelow) {
+    std::size_t candidates = last - base;
+    while (candidates > 1) {
+        const std::size_t half = candidates / 2;
+        base = isBelow(base + half) ? base : base + half;
+        candidates -= half;
+    }
+    return candidates == 1 && !isBelow(base) ? base + 1 : base;
+}
+
 // The scan's outcome found in its table. Falls back to the reference scan on a platform whose
 // sine or cosine is not monotonic to the last bit, where the search below would not be exact.
 template <bool ValuesFall>
@@ -82,20 +114,15 @@ ScanOutcome fastScan(const ScanDefinition& scan, const ScanTable& table, double 
         return ValuesFall ? passes[pass].value - target : target - passes[pass].value;
     };
     const auto isBelow = [&](std::size_t pass) { return difference(pass) < tolerance; };
-    // Bisection without a branch on the comparisons, which a random target would mispredict: k
-    // lies in [base, base + candidates], and every pass before base lies above the bound.
-    auto [base, last] = searchRange(table, ValuesFall, target);
-    std::size_t candidates = last - base;
-    while (candidates > 1) {
-        const std::size_t half = candidates / 2;
-        base = isBelow(base + half) ? base : base + half;
-        candidates -= half;
-    }
-    const std::size_t k = candidates == 1 && !isBelow(base) ? base + 1 : base;
+    // k lies in [first, last], and every pass before k lies above the bound.
+    const auto [first, last] = searchRange(table, ValuesFall, target);
+    const std::size_t k = last - first <= kCandidatesReadTogether
+                              ? firstBelowAmongFew(first, last, passCount, isBelow)
+                              : firstBelowByBisection(first, last, isBelow);
     if (k < passCount && std::fabs(difference(k)) < tolerance) {
-        return {passes[k].angleAfter, true};
+        return {passes[k].resultAfter, true, static_cast<std::uint32_t>(k)};
     }
-    return {passes[passCount - 1].angleAfter, false};
+    return {passes[passCount - 1].resultAfter, false, static_cast<std::uint32_t>(passCount - 1)};
 }
 
 }  // namespace

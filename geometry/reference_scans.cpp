@@ -1,4 +1,5 @@
 #include <cmath>
+#include <cstdint>
 
 #include "geometry/chart_constants.h"
 #include "geometry/scan_steps.h"
@@ -13,13 +14,15 @@ namespace orvanto {
 ScanOutcome referenceScan(const ScanDefinition& scan, double target) {
     double angle = chart::kScanStart;
     bool matched = false;
+    std::uint32_t passesRun = 0;
     while (!(angle < 0) && !matched) {
         if (std::fabs(scan.valueAt(angle) - target) < scan.tolerance) {
             matched = true;
         }
         angle -= chart::kScanStep;
+        ++passesRun;
     }
-    return {angle, matched};
+    return {scan.resultOf(angle), matched, passesRun - 1};
 }
 
 ScanOutcome referenceScanHalfAngleSine(double halfChordRatio) {

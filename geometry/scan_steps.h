@@ -22,17 +22,30 @@ inline double cosineAt(double v) {
     return std::cos((v / 180) * chart::kPi);
 }
 
-// One scan: the value it compares at each running angle, its tolerance, and which way the values
-// run as the angle falls from 180 towards 0 (the half-angle sines fall, the cosines rise).
+// The distance in km of the central angle B the distance scan stops at. Part of the scan's result,
+// so that the tables hold it per pass and a distance does not divide once its pass is found.
+inline double kilometresOfCentralAngle(double b) {
+    return (b * chart::kCircumferenceKm) / 360;
+}
+
+inline double degreesAsTheyStand(double v) {
+    return v;
+}
+
+// One scan: the value it compares at each running angle, what it gives for the angle it stops at,
+// its tolerance, and which way the values run as the angle falls from 180 towards 0 (the
+// half-angle sines fall, the cosines rise).
 struct ScanDefinition {
     double (*valueAt)(double angle);
+    double (*resultOf)(double angle);
     double tolerance;
     bool valuesFall;
 };
 
-inline constexpr ScanDefinition kHalfAngleSineScan{halfAngleSineAt, chart::kHalfAngleSineTolerance,
-                                                   true};
-inline constexpr ScanDefinition kCosineScan{cosineAt, chart::kCosineTolerance, false};
+inline constexpr ScanDefinition kHalfAngleSineScan{halfAngleSineAt, kilometresOfCentralAngle,
+                                                   chart::kHalfAngleSineTolerance, true};
+inline constexpr ScanDefinition kCosineScan{cosineAt, degreesAsTheyStand, chart::kCosineTolerance,
+                                            false};
 
 // The reference scan: pass by pass, every step as written, up to 180000 evaluations of
 // `scan.valueAt`.

@@ -59,7 +59,7 @@ ScanTable buildScanTable(const ScanDefinition& scan) {
     while (!(angle < 0)) {
         const double value = scan.valueAt(angle);
         angle -= chart::kScanStep;
-        table.passes.push_back({value, angle});
+        table.passes.push_back({value, scan.resultOf(angle)});
     }
     table.monotonic = runsOneWay(table.passes, scan.valuesFall);
     if (table.monotonic) {

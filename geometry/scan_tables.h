@@ -11,12 +11,13 @@
 namespace orvanto {
 
 // One pass of a scan: the value the scan compares with its target at that pass (the half-angle
-// sine or the cosine), and the running angle once the pass has subtracted its step, which is what
-// the scan returns when this pass is the first to match. The running angle after the last pass is
-// the first value below zero, the result of a scan without a match.
+// sine or the cosine), and the scan's result for the running angle once the pass has subtracted
+// its step, which is what the scan returns when this pass is the first to match. The running angle
+// after the last pass is the first value below zero, that of a scan without a match. Kept beside
+// the value, so that the read that checks a pass brings its result too.
 struct ScanPass {
     double value;
-    double angleAfter;
+    double resultAfter;
 };
 
 // Targets are grouped in buckets of width 1 / kBucketsPerUnit, a power of two, so that a target's

@@ -3,21 +3,29 @@
 // Both start at 180 degrees and subtract the double 0.001 once a pass from one running double, so
 // the rounding drift of 180000 subtractions accumulates into the result (after the last pass the
 // angle is -4.954255825029286e-10, not 0). The results are defined by that drift: never recompute
-// the angle as 180 - k / 1000. The pass that matches subtracts its step too, so a scan returns the
+// the angle as 180 - k / 1000. The pass that matches subtracts its step too, so a scan stops at the
 // first matching angle minus 0.001.
 #pragma once
+
+#include <cstdint>
 
 namespace orvanto {
 
 struct ScanOutcome {
-    double angle;  // degrees, as the running value stands when the scan stops
-    bool matched;  // false: no pass matched and `angle` is the first value below zero
+    // The running angle as it stands when the scan stops, in what the scan gives for it: degrees
+    // from the cosine scan, their distance in km from the half-angle sine scan.
+    double result;
+    bool matched;  // false: no pass matched and `result` is that of the first angle below zero
+    // The pass the scan stopped at, counted from 0 (the last pass when none matched): the index of
+    // its result in the tables of scan_tables.h and of what is tabulated from them.
+    std::uint32_t pass;
 };
 
 // The two scans as the calculator runs them: the reference scans' outcome bit for bit, found in
 // tables built on first use (scan_tables.h) instead of pass by pass.
 
-// Finds the central angle B whose half-angle sine is within 0.00001 of `halfChordRatio`.
+// Finds the central angle B whose half-angle sine is within 0.00001 of `halfChordRatio`, and gives
+// its distance in km.
 ScanOutcome scanHalfAngleSine(double halfChordRatio);
 
 // Finds the angle whose cosine is within 0.0001 of `cosine`.
@@ -29,13 +37,15 @@ ScanOutcome referenceScanHalfAngleSine(double halfChordRatio);
 ScanOutcome referenceScanCosine(double cosine);
 
 // Which scans a distance or an angle runs: the fast route in the calculator, the reference where a
-// test or a benchmark holds the two side by side.
+// test or a benchmark holds the two side by side. The fast route also reads the chords of an
+// angle's distances from a table by their pass; the reference computes each, as the table does.
 struct ScanRoute {
     ScanOutcome (*halfAngleSine)(double);
     ScanOutcome (*cosine)(double);
+    bool chordsTabulated;
 };
 
-inline constexpr ScanRoute kFastScans{scanHalfAngleSine, scanCosine};
-inline constexpr ScanRoute kReferenceScans{referenceScanHalfAngleSine, referenceScanCosine};
+inline constexpr ScanRoute kFastScans{scanHalfAngleSine, scanCosine, true};
+inline constexpr ScanRoute kReferenceScans{referenceScanHalfAngleSine, referenceScanCosine, false};
 
 }  // namespace orvanto

@@ -1,9 +1,12 @@
 #include "geometry/three_point_angle.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "geometry/arithmetic_fault.h"
 #include "geometry/chart_constants.h"
+#include "geometry/scan_tables.h"
 #include "geometry/scans.h"
 
 namespace orvanto {
@@ -14,12 +17,43 @@ double chordOf(double kilometres) {
     return chart::kEarthDiameterKm * std::sin(kilometres / chart::kEarthDiameterKm);
 }
 
-// The angle from its three distances, measured in the order 1–2, 1–R, R–2.
-AngleMeasurement angleFromDistances(const DistanceMeasurement& d12, const DistanceMeasurement& d1R,
-                                    const DistanceMeasurement& dR2, const ScanRoute& scans) {
-    const double a = chordOf(d12.kilometres);
-    const double b = chordOf(d1R.kilometres);
-    const double c = chordOf(dR2.kilometres);
+// The chord of the distance at every pass of the half-angle sine scan, computed as chordOf
+// computes it, on the first angle: an angle reads its three chords instead of computing three
+// sines. A distance alone never builds it.
+const std::vector<double>& chordAtPass() {
+    static const std::vector<double> chords = [] {
+        const std::vector<ScanPass>& passes = halfAngleSineTable().passes;
+        std::vector<double> tabulated(passes.size());
+        std::transform(passes.begin(), passes.end(), tabulated.begin(),
+                       [](const ScanPass& pass) { return chordOf(pass.resultAfter); });
+        return tabulated;
+    }();
+    return chords;
+}
+
+// One side of the angle: the distance as measured, and its chord.
+struct AngleSide {
+    DistanceMeasurement distance;
+    double chord;
+};
+
+AngleSide sideOf(const DistanceMeasurement& distance) {
+    return {distance, chordOf(distance.kilometres)};
+}
+
+AngleSide sideFromScan(const ScanOutcome& scan, const ScanRoute& scans) {
+    if (scans.chordsTabulated) {
+        return {distanceFromScan(scan), chordAtPass()[scan.pass]};
+    }
+    return sideOf(distanceFromScan(scan));
+}
+
+// The angle from its three sides, measured in the order 1–2, 1–R, R–2.
+AngleMeasurement angleFromSides(const AngleSide& side12, const AngleSide& side1R,
+                                const AngleSide& sideR2, const ScanRoute& scans) {
+    const double a = side12.chord;
+    const double b = side1R.chord;
+    const double c = sideR2.chord;
 
     // Law of cosines, in exactly this order of operations.
     const double divisor = (b + b) * c;
@@ -28,7 +62,7 @@ AngleMeasurement angleFromDistances(const DistanceMeasurement& d12, const Distan
         throw ArithmeticFault("angle arithmetic divided by zero, overflowed or became invalid");
     }
     const ScanOutcome scan = scans.cosine(cosine);
-    return {scan.angle, scan.matched, cosine, d12, d1R, dR2};
+    return {scan.result, scan.matched, cosine, side12.distance, side1R.distance, sideR2.distance};
 }
 
 }  // namespace
@@ -43,9 +77,9 @@ AngleMeasurement measureThreePointAngle(const AngleCorners& corners, const ScanR
     const double ratio12 = halfChordRatio({.from = p1, .to = p2});
     const double ratio1R = halfChordRatio({.from = p1, .to = r});
     const double ratioR2 = halfChordRatio({.from = r, .to = p2});
-    return angleFromDistances(distanceFromScan(scans.halfAngleSine(ratio12)),
-                              distanceFromScan(scans.halfAngleSine(ratio1R)),
-                              distanceFromScan(scans.halfAngleSine(ratioR2)), scans);
+    return angleFromSides(sideFromScan(scans.halfAngleSine(ratio12), scans),
+                          sideFromScan(scans.halfAngleSine(ratio1R), scans),
+                          sideFromScan(scans.halfAngleSine(ratioR2), scans), scans);
 }
 
 AngleMeasurement measureThreePointAngle(const AngleCorners& corners,
@@ -56,8 +90,8 @@ AngleMeasurement measureThreePointAngle(const AngleCorners& corners,
     const PreparedPoint r = preparePoint(corners.reference);
     const double ratio1R = halfChordRatio({.from = p1, .to = r});
     const double ratioR2 = halfChordRatio({.from = r, .to = p2});
-    return angleFromDistances(point1ToPoint2, distanceFromScan(scans.halfAngleSine(ratio1R)),
-                              distanceFromScan(scans.halfAngleSine(ratioR2)), scans);
+    return angleFromSides(sideOf(point1ToPoint2), sideFromScan(scans.halfAngleSine(ratio1R), scans),
+                          sideFromScan(scans.halfAngleSine(ratioR2), scans), scans);
 }
 
 double threePointAngle(const AngleCorners& corners) {

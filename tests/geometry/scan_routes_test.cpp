@@ -45,7 +45,7 @@ bool sameBits(double a, double b) {
     return bitsOf(a) == bitsOf(b);
 }
 bool sameOutcome(const ScanOutcome& a, const ScanOutcome& b) {
-    return sameBits(a.angle, b.angle) && a.matched == b.matched;
+    return sameBits(a.result, b.result) && a.matched == b.matched && a.pass == b.pass;
 }
 
 // Both edges of pass k's band (its value minus and plus the tolerance, as computed) and the doubles
@@ -92,10 +92,10 @@ class TabulatedReference {
                 (highest - target <= -tolerance_ || lowest - target >= tolerance_)) {
                 k += kBlock - 1;
             } else if (std::fabs(passes_[k].value - target) < tolerance_) {
-                return {passes_[k].angleAfter, true};
+                return {passes_[k].resultAfter, true, static_cast<std::uint32_t>(k)};
             }
         }
-        return {passes_.back().angleAfter, false};
+        return {passes_.back().resultAfter, false, static_cast<std::uint32_t>(passes_.size() - 1)};
     }
 
   private:
