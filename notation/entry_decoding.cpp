@@ -23,6 +23,10 @@ bool isRuleBlank(char c) {
 constexpr double kInt16Min = std::numeric_limits<std::int16_t>::min();
 constexpr double kInt16Max = std::numeric_limits<std::int16_t>::max();
 
+// Exact: every power of ten up to 10^15 is a double.
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
 bool fitsInt16(double wholeNumber) {
     return wholeNumber >= kInt16Min && wholeNumber <= kInt16Max;  // false for NaN too
 }
@@ -33,8 +37,6 @@ bool fitsInt16(double wholeNumber) {
 double parseMagnitude(std::string_view mantissa, std::string_view exponent) {
     // Up to 15 digits without an exponent, as chart entries are: the digits form an exact integer
     // and the power of ten is exact, so one division rounds exactly as from_chars would.
-    constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     const std::size_t point = mantissa.find('.');
     const std::size_t digitCount = mantissa.size() - (point == std::string_view::npos ? 0 : 1);
     if (exponent.empty() && digitCount <= 15) {
@@ -155,6 +157,52 @@ double decodeEntry(std::string_view text, EntryMode mode) {
     std::string unsignedText{text};
     unsignedText.erase(sign, 1);
     return -decodeUnsigned(unsignedText, mode);
+}
+
+// The same operations, in the same order, as decodeMinutes and decodeSeconds do on such a text,
+// so that every bit agrees; the only difference is that the digits are read once.
+std::optional<double> decodePlainEntry(std::string_view text, EntryMode mode) {
+    const bool negative = text.starts_with('-');
+    const std::string_view number = text.substr(negative ? 1 : 0);
+    std::int64_t digits = 0;
+    std::size_t digitCount = 0;
+    std::size_t point = std::string_view::npos;
+    for (std::size_t i = 0; i < number.size(); ++i) {
+        const char c = number[i];
+        if (c >= '0' && c <= '9') {
+            digits = digits * 10 + (c - '0');
+            ++digitCount;
+        } else if (c == '.' && point == std::string_view::npos && mode == EntryMode::Minutes) {
+            point = i;
+        } else {
+            return std::nullopt;
+        }
+    }
+    const std::size_t fewest = mode == EntryMode::Minutes ? 1 : 4;
+    if (digitCount < fewest || digitCount > 15) {
+        return std::nullopt;
+    }
+    const std::size_t decimals = point == std::string_view::npos ? 0 : number.size() - point - 1;
+    const double x = static_cast<double>(digits) / kPowersOfTen[decimals];
+    double degrees = 0;
+    if (mode == EntryMode::Minutes) {
+        const double wholeDegrees = std::floor(x / 100);
+        if (wholeDegrees > 327) {
+            return std::nullopt;  // the full route names the overflow
+        }
+        const auto whole = static_cast<std::int16_t>(wholeDegrees);
+        const int hundreds = whole * 100;
+        degrees = (x - hundreds) / 60 + whole;
+    } else {
+        const auto minutes = static_cast<double>(digits / 100 % 100);
+        const auto seconds = static_cast<double>(digits % 100);
+        const double wholeDegrees = std::nearbyint((x - minutes * 100 - seconds) / 10000);
+        if (!fitsInt16(wholeDegrees)) {
+            return std::nullopt;
+        }
+        degrees = (minutes / 60 + wholeDegrees) + seconds / 3600;
+    }
+    return negative ? -degrees : degrees;
 }
 
 }  // namespace orvanto

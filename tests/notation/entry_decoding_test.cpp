@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
 #include <random>
@@ -102,6 +104,26 @@ TEST(StrictNumber, AcceptsOnlyAWholeNumber) {
     for (const char* text : {"", " ", "a1", "1a", ".", "-", "1.2.", "1e2", "1,5", "１"}) {
         EXPECT_THROW(strictNumber(text), TypeMismatchError) << '"' << text << '"';
     }
+}
+
+// The one-pass reading must give decodeEntry's bits, on every text it takes, over random texts of
+// digits, points and signs in both modes.
+TEST(DecodePlainEntry, GivesDecodeEntrysBits) {
+    std::mt19937 random(18);
+    int taken = 0;
+    for (int i = 0; i < 400'000; ++i) {
+        std::string text;
+        for (std::size_t n = random() % 18; n > 0; --n) {
+            text += "-.0123456789012345678901234567890123456789"[random() % 42];
+        }
+        const EntryMode mode = i % 2 == 0 ? kMin : kSec;
+        if (const auto fast = decodePlainEntry(text, mode); fast && ++taken > 0) {
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(*fast),
+                      std::bit_cast<std::uint64_t>(decodeEntry(text, mode)))
+                << '"' << text << '"';
+        }
+    }
+    EXPECT_GT(taken, 100'000);
 }
 
 }  // namespace
