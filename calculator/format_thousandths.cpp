@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include "geometry/arithmetic_fault.h"
 
@@ -19,59 +21,117 @@ constexpr std::size_t kShortNumber = 64;
 
 using Digits = std::array<char, kSignificantDigits>;
 
+constexpr std::uint64_t kTenToThe15 = 1'000'000'000'000'000;
+
+// 10^0 to 10^19, every power of ten that fits 64 bits.
+constexpr auto kPowersOfTen = [] {
+    std::array<std::uint64_t, 20> powers{};
+    std::uint64_t power = 1;
+    for (std::uint64_t& entry : powers) {
+        entry = power;
+        power *= 10;
+    }
+    return powers;
+}();
+
+std::uint64_t tenToThe(int power) {
+    return kPowersOfTen[static_cast<std::size_t>(power)];
+}
+
+// |value| = digits × 10^(exponent − 14) at 15 significant digits, as printf's "%.14e" gives them.
+struct Scientific {
+    std::uint64_t digits;
+    int exponent;
+};
+
 #ifdef __SIZEOF_INT128__
 __extension__ using Wide = unsigned __int128;
 
-constexpr std::uint64_t kTenToThe15 = 1'000'000'000'000'000;
-
-constexpr std::uint64_t tenToThe(int power) {
-    std::uint64_t result = 1;
-    for (int i = 0; i < power; ++i) {
-        result *= 10;
-    }
-    return result;
-}
-
-// The digits printf gives, computed exactly by integers: a double is mantissa / 2^shift, so
-// mantissa × 10^k / 2^shift is the value scaled to 15 whole digits, its remainder decides the
-// rounding (to nearest, a tie to the even digit, as printf rounds), and no step is inexact. From
-// 10^-4 the scale is at most 10^19, which fits 64 bits, and the product 117; below 10^15 the shift
-// is positive. False outside that range, where printf does it.
-bool scientificByIntegers(double magnitude, Digits& digits, int& exponent) {
+// printf's digits computed exactly by integers: a double is mantissa / 2^shift, so mantissa ×
+// 10^k / 2^shift is the value scaled to 15 whole digits, its remainder decides the rounding (to
+// nearest, a tie to the even digit, as printf rounds), and no step is inexact. From 10^-4 the
+// scale is at most 10^19, which fits 64 bits, and the product 117; below 10^15 the shift is
+// positive. Nothing outside that range, where printf does it.
+std::optional<Scientific> scientificByIntegers(double magnitude) {
     if (!(magnitude >= 1e-4 && magnitude < 1e15)) {
-        return false;
+        return std::nullopt;
     }
-    int binaryExponent = 0;
-    const double fraction = std::frexp(magnitude, &binaryExponent);  // in [0.5, 1)
-    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
-    const int shift = 53 - binaryExponent;
-    // The magnitude lies in [2^(b-1), 2^b): its decimal exponent is this estimate or one more.
-    exponent = static_cast<int>(std::floor((binaryExponent - 1) * 0.30102999566398120));
+    // A normal double: the stored exponent e and 52 fraction bits give
+    // (2^52 + fraction) / 2^(1075 − e), and the magnitude lies in [2^(b−1), 2^b) for b = e − 1022.
+    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    const auto storedExponent = static_cast<int>(bits >> 52);
+    const std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | std::uint64_t{1} << 52;
+    const int shift = 1075 - storedExponent;
+    // floor((b − 1) · log10 2) with 78913 / 2^18 just below log10 2: the decimal exponent is this
+    // estimate or one more.
+    int exponent = ((storedExponent - 1023) * 78913) >> 18;
     Wide scaled = Wide{mantissa} * tenToThe(kSignificantDigits - 1 - exponent);
     if ((scaled >> shift) >= kTenToThe15) {
         ++exponent;
         scaled = Wide{mantissa} * tenToThe(kSignificantDigits - 1 - exponent);
     }
-    auto whole = static_cast<std::uint64_t>(scaled >> shift);
+    auto digits = static_cast<std::uint64_t>(scaled >> shift);
     const Wide remainder = scaled & ((Wide{1} << shift) - 1);
     const Wide half = Wide{1} << (shift - 1);
-    if (remainder > half || (remainder == half && whole % 2 == 1)) {
-        ++whole;
+    if (remainder > half || (remainder == half && digits % 2 == 1)) {
+        ++digits;
     }
-    if (whole == kTenToThe15) {  // 9.99…95 rounded up to the next power of ten
-        whole /= 10;
+    if (digits == kTenToThe15) {  // 9.99…95 rounded up to the next power of ten
+        digits /= 10;
         ++exponent;
     }
-    for (auto at = digits.rbegin(); at != digits.rend(); ++at, whole /= 10) {
-        *at = static_cast<char>('0' + whole % 10);
-    }
-    return true;
+    return Scientific{digits, exponent};
 }
 #else
-bool scientificByIntegers(double, Digits&, int&) {
-    return false;
+std::optional<Scientific> scientificByIntegers(double) {
+    return std::nullopt;
 }
 #endif
+
+// The value in units of 10^-decimals, its 15 digits cut after the decimals and rounded half up
+// (away from zero, as the sign is not in it): the same as the digit arrays below give, in integers.
+// Nothing when the units would not fit 64 bits.
+std::optional<std::uint64_t> unitsByIntegers(const Scientific& scientific, std::size_t decimals) {
+    const int scale = scientific.exponent - (kSignificantDigits - 1) + static_cast<int>(decimals);
+    if (decimals > 6 || scale > 4 || scale < -18) {
+        return std::nullopt;
+    }
+    if (scale >= 0) {
+        return scientific.digits * tenToThe(scale);
+    }
+    const std::uint64_t unit = tenToThe(-scale);
+    return (scientific.digits + unit / 2) / unit;
+}
+
+// The text of `units` thousandths (or other decimals) in the style, as formatDecimals writes it.
+std::string unitsText(std::uint64_t units, std::size_t decimals, bool negative, NumberStyle style) {
+    if (style == NumberStyle::Plain && units == 0) {
+        return "0";
+    }
+    std::array<char, 48> buffer{};
+    char* at = buffer.data();
+    if (negative) {
+        *at++ = '-';
+    }
+    const std::uint64_t unit = tenToThe(static_cast<int>(decimals));
+    const std::uint64_t whole = units / unit;
+    if (whole > 0 || style == NumberStyle::Plain) {
+        at = std::to_chars(at, buffer.data() + buffer.size(), whole).ptr;
+    }
+    std::uint64_t fraction = units % unit;
+    std::size_t fractionDigits = decimals;
+    for (; fractionDigits > 0 && fraction % 10 == 0; --fractionDigits) {
+        fraction /= 10;
+    }
+    if (fractionDigits > 0 || style == NumberStyle::Window) {
+        *at++ = '.';
+    }
+    for (std::size_t i = fractionDigits; i > 0; --i, fraction /= 10) {
+        at[i - 1] = static_cast<char>('0' + fraction % 10);
+    }
+    at += fractionDigits;
+    return {buffer.data(), at};
+}
 
 // Scientific form with 15 significant digits, "d.dddddddddddddde±x", from printf, which rounds
 // correctly as to_chars does and, unlike floating-point to_chars, is in every C++ library. Its
@@ -97,13 +157,16 @@ std::string formatDecimals(double value, std::size_t decimals, NumberStyle style
     if (!std::isfinite(value)) {
         throw ArithmeticFault("cannot format a value that is not finite");
     }
-    // The integer route gives printf's digits for the values results have, several times faster;
+    // The integer route gives the same text for the values results have, several times faster;
     // the tests prove the two alike.
+    if (const auto scientific = scientificByIntegers(std::fabs(value)); scientific) {
+        if (const auto units = unitsByIntegers(*scientific, decimals); units) {
+            return unitsText(*units, decimals, value < 0, style);
+        }
+    }
     Digits digits{};
     int exponent = 0;
-    if (!scientificByIntegers(std::fabs(value), digits, exponent)) {
-        scientificByPrintf(std::fabs(value), digits, exponent);
-    }
+    scientificByPrintf(std::fabs(value), digits, exponent);
 
     // The digit sequence with the point after `wholeLength` digits: zeros pad the significant
     // digits on the left (for values below 1) and on the right (for values of 10^15 and more).
