@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -58,7 +57,8 @@ std::optional<Scientific> scientificByIntegers(double magnitude) {
     }
     // A normal double: the stored exponent e and 52 fraction bits give
     // (2^52 + fraction) / 2^(1075 − e), and the magnitude lies in [2^(b−1), 2^b) for b = e − 1022.
-    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &magnitude, sizeof bits);  // no std::bit_cast in emscripten's library
     const auto storedExponent = static_cast<int>(bits >> 52);
     const std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | std::uint64_t{1} << 52;
     const int shift = 1075 - storedExponent;

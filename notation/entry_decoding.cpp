@@ -122,6 +122,19 @@ double decodeUnsigned(std::string_view text, EntryMode mode) {
 }  // namespace
 
 double leadingNumber(std::string_view text) {
+    // Digits with at most one point and nothing else, as a result text read back is: the whole
+    // text is the mantissa, with no blank, sign or exponent around it.
+    bool seenPoint = false;
+    bool seenDigit = false;
+    bool plain = true;
+    for (const char c : text) {
+        seenDigit = seenDigit || (c >= '0' && c <= '9');
+        plain = plain && ((c >= '0' && c <= '9') || (c == '.' && !seenPoint));
+        seenPoint = seenPoint || c == '.';
+    }
+    if (plain && seenDigit) {
+        return parseMagnitude(text, {});
+    }
     std::string compact;
     if (std::any_of(text.begin(), text.end(), isRuleBlank)) {
         for (char c : text) {
