@@ -31,6 +31,23 @@ std::string_view fieldAt(std::span<const std::string_view> fields,
 
 // m, s, 分 or 秒 with optional spaces around; empty means the default. Nothing for anything else.
 std::optional<EntryMode> modeNamed(std::string_view text, EntryMode fallback) {
+    if (text.size() == 1) {  // the usual field, looked at once
+        switch (text.front()) {
+            case 'm':
+            case 'M':
+                return EntryMode::Minutes;
+            case 's':
+            case 'S':
+                return EntryMode::Seconds;
+            case ' ':
+                return fallback;
+            default:
+                return std::nullopt;
+        }
+    }
+    if (text.empty()) {
+        return fallback;
+    }
     const std::size_t first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) {
         return fallback;
