@@ -124,15 +124,15 @@ double decodeUnsigned(std::string_view text, EntryMode mode) {
 double leadingNumber(std::string_view text) {
     // Digits with at most one point and nothing else, as a result text read back is: the whole
     // text is the mantissa, with no blank, sign or exponent around it.
-    bool seenPoint = false;
-    bool seenDigit = false;
+    std::size_t points = 0;
     bool plain = true;
     for (const char c : text) {
-        seenDigit = seenDigit || (c >= '0' && c <= '9');
-        plain = plain && ((c >= '0' && c <= '9') || (c == '.' && !seenPoint));
-        seenPoint = seenPoint || c == '.';
+        if (static_cast<unsigned char>(c - '0') >= 10) {
+            points += c == '.' ? 1 : 0;
+            plain = plain && c == '.';
+        }
     }
-    if (plain && seenDigit) {
+    if (plain && points <= 1 && text.size() > points) {
         return parseMagnitude(text, {});
     }
     std::string compact;
@@ -178,19 +178,18 @@ std::optional<double> decodePlainEntry(std::string_view text, EntryMode mode) {
     const bool negative = text.starts_with('-');
     const std::string_view number = text.substr(negative ? 1 : 0);
     std::int64_t digits = 0;
-    std::size_t digitCount = 0;
     std::size_t point = std::string_view::npos;
     for (std::size_t i = 0; i < number.size(); ++i) {
-        const char c = number[i];
-        if (c >= '0' && c <= '9') {
-            digits = digits * 10 + (c - '0');
-            ++digitCount;
-        } else if (c == '.' && point == std::string_view::npos && mode == EntryMode::Minutes) {
+        if (const auto digit = static_cast<unsigned char>(number[i] - '0'); digit < 10) {
+            digits = digits * 10 + digit;
+        } else if (number[i] == '.' && point == std::string_view::npos &&
+                   mode == EntryMode::Minutes) {
             point = i;
         } else {
             return std::nullopt;
         }
     }
+    const std::size_t digitCount = number.size() - (point == std::string_view::npos ? 0 : 1);
     const std::size_t fewest = mode == EntryMode::Minutes ? 1 : 4;
     if (digitCount < fewest || digitCount > 15) {
         return std::nullopt;
