@@ -123,16 +123,25 @@ double decodeUnsigned(std::string_view text, EntryMode mode) {
 
 double leadingNumber(std::string_view text) {
     // Digits with at most one point and nothing else, as a result text read back is: the whole
-    // text is the mantissa, with no blank, sign or exponent around it.
+    // text is the mantissa, with no blank, sign or exponent around it, and read in this one pass
+    // as parseMagnitude reads it.
+    std::uint64_t digits = 0;  // wraps beyond 19 digits, used only up to 15
     std::size_t points = 0;
+    std::size_t decimals = 0;
     bool plain = true;
     for (const char c : text) {
-        if (static_cast<unsigned char>(c - '0') >= 10) {
+        if (const auto digit = static_cast<unsigned char>(c - '0'); digit < 10) {
+            digits = digits * 10 + digit;
+            decimals += points;
+        } else {
             points += c == '.' ? 1 : 0;
             plain = plain && c == '.';
         }
     }
     if (plain && points <= 1 && text.size() > points) {
+        if (text.size() - points <= 15) {
+            return static_cast<double>(digits) / kPowersOfTen[decimals];
+        }
         return parseMagnitude(text, {});
     }
     std::string compact;
@@ -177,7 +186,7 @@ double decodeEntry(std::string_view text, EntryMode mode) {
 std::optional<double> decodePlainEntry(std::string_view text, EntryMode mode) {
     const bool negative = text.starts_with('-');
     const std::string_view number = text.substr(negative ? 1 : 0);
-    std::int64_t digits = 0;
+    std::uint64_t digits = 0;  // wraps beyond 19 digits, used only up to 15
     std::size_t point = std::string_view::npos;
     for (std::size_t i = 0; i < number.size(); ++i) {
         if (const auto digit = static_cast<unsigned char>(number[i] - '0'); digit < 10) {
