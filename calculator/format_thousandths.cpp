@@ -37,6 +37,53 @@ std::uint64_t tenToThe(int power) {
     return kPowersOfTen[static_cast<std::size_t>(power)];
 }
 
+// value / 10^power, each power a constant divisor that the compiler turns into a multiplication:
+// a division by a variable takes several times as long, and every result text needs three.
+std::uint64_t dividedByTenToThe(std::uint64_t value, int power) {
+    switch (power) {
+        case 1:
+            return value / kPowersOfTen[1];
+        case 2:
+            return value / kPowersOfTen[2];
+        case 3:
+            return value / kPowersOfTen[3];
+        case 4:
+            return value / kPowersOfTen[4];
+        case 5:
+            return value / kPowersOfTen[5];
+        case 6:
+            return value / kPowersOfTen[6];
+        case 7:
+            return value / kPowersOfTen[7];
+        case 8:
+            return value / kPowersOfTen[8];
+        case 9:
+            return value / kPowersOfTen[9];
+        case 10:
+            return value / kPowersOfTen[10];
+        case 11:
+            return value / kPowersOfTen[11];
+        case 12:
+            return value / kPowersOfTen[12];
+        case 13:
+            return value / kPowersOfTen[13];
+        case 14:
+            return value / kPowersOfTen[14];
+        case 15:
+            return value / kPowersOfTen[15];
+        case 16:
+            return value / kPowersOfTen[16];
+        case 17:
+            return value / kPowersOfTen[17];
+        case 18:
+            return value / kPowersOfTen[18];
+        case 19:
+            return value / kPowersOfTen[19];
+        default:
+            return value;
+    }
+}
+
 // |value| = digits × 10^(exponent − 14) at 15 significant digits, as printf's "%.14e" gives them.
 struct Scientific {
     std::uint64_t digits;
@@ -99,8 +146,7 @@ std::optional<std::uint64_t> unitsByIntegers(const Scientific& scientific, std::
     if (scale >= 0) {
         return scientific.digits * tenToThe(scale);
     }
-    const std::uint64_t unit = tenToThe(-scale);
-    return (scientific.digits + unit / 2) / unit;
+    return dividedByTenToThe(scientific.digits + tenToThe(-scale) / 2, -scale);
 }
 
 // The text of `units` thousandths (or other decimals) in the style, as formatDecimals writes it.
@@ -113,12 +159,11 @@ std::string unitsText(std::uint64_t units, std::size_t decimals, bool negative, 
     if (negative) {
         *at++ = '-';
     }
-    const std::uint64_t unit = tenToThe(static_cast<int>(decimals));
-    const std::uint64_t whole = units / unit;
+    const std::uint64_t whole = dividedByTenToThe(units, static_cast<int>(decimals));
     if (whole > 0 || style == NumberStyle::Plain) {
         at = std::to_chars(at, buffer.data() + buffer.size(), whole).ptr;
     }
-    std::uint64_t fraction = units % unit;
+    std::uint64_t fraction = units - whole * tenToThe(static_cast<int>(decimals));
     std::size_t fractionDigits = decimals;
     for (; fractionDigits > 0 && fraction % 10 == 0; --fractionDigits) {
         fraction /= 10;

@@ -207,17 +207,20 @@ std::optional<double> decodePlainEntry(std::string_view text, EntryMode mode) {
     const double x = static_cast<double>(digits) / kPowersOfTen[decimals];
     double degrees = 0;
     if (mode == EntryMode::Minutes) {
-        const double wholeDegrees = std::floor(x / 100);
-        if (wholeDegrees > 327) {
+        // x / 100 is at least 0 and below 10^14: cutting off its fraction is the floor.
+        const double quotient = x / 100;
+        if (quotient >= 328) {
             return std::nullopt;  // the full route names the overflow
         }
-        const auto whole = static_cast<std::int16_t>(wholeDegrees);
+        const auto whole = static_cast<std::int16_t>(quotient);
         const int hundreds = whole * 100;
         degrees = (x - hundreds) / 60 + whole;
     } else {
         const auto minutes = static_cast<double>(digits / 100 % 100);
         const auto seconds = static_cast<double>(digits % 100);
-        const double wholeDegrees = std::nearbyint((x - minutes * 100 - seconds) / 10000);
+        // x − minutes × 100 − seconds is the whole degrees times 10000, every step exact below
+        // 2^53: the quotient is that whole number, which rounding leaves as it is.
+        const auto wholeDegrees = static_cast<double>(digits / 10000);
         if (!fitsInt16(wholeDegrees)) {
             return std::nullopt;
         }
