@@ -220,7 +220,8 @@ std::optional<double> decodePlainEntry(std::string_view text, EntryMode mode) {
         const auto seconds = static_cast<double>(digits % 100);
         // x − minutes × 100 − seconds is the whole degrees times 10000, every step exact below
         // 2^53: the quotient is that whole number, which rounding leaves as it is.
-        const auto wholeDegrees = static_cast<double>(digits / 10000);
+        const std::uint64_t wholeNumber = digits / 10000;
+        const auto wholeDegrees = static_cast<double>(wholeNumber);
         if (!fitsInt16(wholeDegrees)) {
             return std::nullopt;
         }
