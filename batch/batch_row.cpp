@@ -10,7 +10,7 @@ namespace {
 
 constexpr std::string_view kJoint = "；";
 
-// Each point's texts and mode in the input, and the columns that fill them.
+// Each point's mode default, and the columns that fill its texts and mode.
 struct PointColumns {
     PointEntries CalculatorInput::*point;
     Column latitude;
@@ -31,6 +31,23 @@ std::string_view fieldAt(std::span<const std::string_view> fields,
 
 // m, s, 分 or 秒 with optional spaces around; empty means the default. Nothing for anything else.
 std::optional<EntryMode> modeNamed(std::string_view text, EntryMode fallback) {
+    if (text.size() == 1) {  // the usual field, looked at once
+        switch (text.front()) {
+            case 'm':
+            case 'M':
+                return EntryMode::Minutes;
+            case 's':
+            case 'S':
+                return EntryMode::Seconds;
+            case ' ':
+                return fallback;
+            default:
+                return std::nullopt;
+        }
+    }
+    if (text.empty()) {
+        return fallback;
+    }
     const std::size_t first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) {
         return fallback;
@@ -58,13 +75,13 @@ RowCalculator::RowCalculator(const BatchColumns& columns, const CalculatorInput&
     }
 }
 
-// Assigning into the same strings keeps their capacity: no allocation once they have grown.
+// Views of the fields, no copies: they are read only while this row is calculated.
 void RowCalculator::readEntries(std::span<const std::string_view> fields) {
     for (std::size_t i = 0; i < std::size(kPoints); ++i) {
         const PointColumns& columns = kPoints[i];
-        PointEntries& entries = input_.*columns.point;
-        entries.latitude.assign(fieldAt(fields, columns_[columns.latitude]));
-        entries.longitude.assign(fieldAt(fields, columns_[columns.longitude]));
+        PointEntryTexts& entries = texts_[i];
+        entries.latitude = fieldAt(fields, columns_[columns.latitude]);
+        entries.longitude = fieldAt(fields, columns_[columns.longitude]);
         const std::string_view modeText = fieldAt(fields, columns_[columns.mode]);
         const auto mode = modeNamed(modeText, (defaults_.*columns.point).mode);
         entries.mode = mode.value_or(EntryMode::Minutes);
@@ -121,7 +138,7 @@ void RowCalculator::calculate(std::span<const std::string_view> fields, RowResul
     const bool wantsAngle =
         columns_.hasReference() && !(isBlankText(fieldAt(fields, columns_[Column::LatR])) &&
                                      isBlankText(fieldAt(fields, columns_[Column::LonR])));
-    const DecodedEntries entries{input_, wantsAngle ? kAnglePoints : kDistancePoints};
+    const DecodedEntries entries{texts_, wantsAngle ? kAnglePoints : kDistancePoints};
 
     // Point 1 to point 2, decoded and measured once for every column that needs them.
     std::optional<DecodedPoints> points;

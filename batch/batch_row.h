@@ -12,6 +12,7 @@
 #include "batch/batch_columns.h"
 #include "batch/column_provider.h"
 #include "calculator/calculation.h"
+#include "calculator/decoded_points.h"
 #include "calculator/format_thousandths.h"
 
 namespace orvanto::batch {
@@ -48,7 +49,7 @@ class RowCalculator {
     NumberStyle style_;
     std::vector<const ColumnProvider*> providers_;
     std::size_t extraCount_ = 0;
-    CalculatorInput input_;
+    EntryTexts texts_;  // views into the current row's fields
     // A mode field that is none of m, s, 分, 秒: the message for each point's (empty when fine).
     std::string modeErrors_[3];
 };

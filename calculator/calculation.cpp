@@ -18,10 +18,7 @@
 namespace orvanto {
 namespace {
 
-// Where each point's texts stand in the input and its degrees in the decoded points, in reading
-// order.
-constexpr PointEntries CalculatorInput::*kPointEntries[] = {
-    &CalculatorInput::point1, &CalculatorInput::point2, &CalculatorInput::reference};
+// Where each point's degrees stand in the decoded points, in reading order.
 constexpr ChartPoint DecodedPoints::*kDecodedPoints[] = {
     &DecodedPoints::point1, &DecodedPoints::point2, &DecodedPoints::reference};
 
@@ -31,7 +28,7 @@ std::span<const EntryBoxRow> boxesOf(std::size_t pointCount) {
 }
 
 // Reads one entry into `degrees`, or tells why it cannot be read.
-std::optional<Message> readInto(double& degrees, const std::string& text, EntryMode mode, Axis axis,
+std::optional<Message> readInto(double& degrees, std::string_view text, EntryMode mode, Axis axis,
                                 EntryBox box) {
     try {
         degrees = readEntry(text, mode, axis);
@@ -49,11 +46,19 @@ std::optional<Message> readInto(double& degrees, const std::string& text, EntryM
 
 }  // namespace
 
-DecodedEntries::DecodedEntries(const CalculatorInput& input, std::size_t pointCount) {
+DecodedEntries::DecodedEntries(const CalculatorInput& input, std::size_t pointCount)
+    : DecodedEntries(
+          EntryTexts{{{input.point1.latitude, input.point1.longitude, input.point1.mode},
+                      {input.point2.latitude, input.point2.longitude, input.point2.mode},
+                      {input.reference.latitude, input.reference.longitude, input.reference.mode}}},
+          pointCount) {}
+
+DecodedEntries::DecodedEntries(const EntryTexts& texts, std::size_t pointCount) {
     for (const EntryBoxRow& row : boxesOf(pointCount)) {
         const std::size_t point = pointIndex(row.point);
-        const PointEntries& entries = input.*kPointEntries[point];
-        const std::string& text = row.axis == Axis::Latitude ? entries.latitude : entries.longitude;
+        const PointEntryTexts& entries = texts[point];
+        const std::string_view text =
+            row.axis == Axis::Latitude ? entries.latitude : entries.longitude;
         const auto at = static_cast<std::size_t>(&row - kEntryBoxes.data());
         // A box of blanks or invisible characters looks empty to the user, and is: reading it as
         // a number would put a place where nothing was typed.

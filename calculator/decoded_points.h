@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <string_view>
 #include <variant>
 
 #include "calculator/calculation.h"
@@ -22,6 +23,15 @@ struct DecodedPoints {
     ChartPoint reference;
 };
 
+// One point's entry texts and mode as views, for a caller that holds the texts elsewhere (a batch
+// row's fields in the reader's buffer): nothing is copied.
+struct PointEntryTexts {
+    std::string_view latitude;
+    std::string_view longitude;
+    EntryMode mode = EntryMode::Minutes;
+};
+using EntryTexts = std::array<PointEntryTexts, 3>;  // point 1, point 2, the reference point
+
 // How many points each command reads.
 inline constexpr std::size_t kDistancePoints = 2;
 inline constexpr std::size_t kAnglePoints = 3;
@@ -31,6 +41,7 @@ inline constexpr std::size_t kAnglePoints = 3;
 class DecodedEntries {
   public:
     DecodedEntries(const CalculatorInput& input, std::size_t pointCount);
+    DecodedEntries(const EntryTexts& texts, std::size_t pointCount);
 
     // The first `pointCount` points (no more than were read), or the message that stops a command
     // needing them: the incomplete-entry check of all their boxes comes first, then the first

@@ -23,6 +23,10 @@ bool isRuleBlank(char c) {
 constexpr double kInt16Min = std::numeric_limits<std::int16_t>::min();
 constexpr double kInt16Max = std::numeric_limits<std::int16_t>::max();
 
+// Exact: every power of ten up to 10^15 is a double.
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
 bool fitsInt16(double wholeNumber) {
     return wholeNumber >= kInt16Min && wholeNumber <= kInt16Max;  // false for NaN too
 }
@@ -33,8 +37,6 @@ bool fitsInt16(double wholeNumber) {
 double parseMagnitude(std::string_view mantissa, std::string_view exponent) {
     // Up to 15 digits without an exponent, as chart entries are: the digits form an exact integer
     // and the power of ten is exact, so one division rounds exactly as from_chars would.
-    constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     const std::size_t point = mantissa.find('.');
     const std::size_t digitCount = mantissa.size() - (point == std::string_view::npos ? 0 : 1);
     if (exponent.empty() && digitCount <= 15) {
@@ -120,6 +122,28 @@ double decodeUnsigned(std::string_view text, EntryMode mode) {
 }  // namespace
 
 double leadingNumber(std::string_view text) {
+    // Digits with at most one point and nothing else, as a result text read back is: the whole
+    // text is the mantissa, with no blank, sign or exponent around it, and read in this one pass
+    // as parseMagnitude reads it.
+    std::uint64_t digits = 0;  // wraps beyond 19 digits, used only up to 15
+    std::size_t points = 0;
+    std::size_t decimals = 0;
+    bool plain = true;
+    for (const char c : text) {
+        if (const auto digit = static_cast<unsigned char>(c - '0'); digit < 10) {
+            digits = digits * 10 + digit;
+            decimals += points;
+        } else {
+            points += c == '.' ? 1 : 0;
+            plain = plain && c == '.';
+        }
+    }
+    if (plain && points <= 1 && text.size() > points) {
+        if (text.size() - points <= 15) {
+            return static_cast<double>(digits) / kPowersOfTen[decimals];
+        }
+        return parseMagnitude(text, {});
+    }
     std::string compact;
     if (std::any_of(text.begin(), text.end(), isRuleBlank)) {
         for (char c : text) {
@@ -155,6 +179,55 @@ double decodeEntry(std::string_view text, EntryMode mode) {
     std::string unsignedText{text};
     unsignedText.erase(sign, 1);
     return -decodeUnsigned(unsignedText, mode);
+}
+
+// The same operations, in the same order, as decodeMinutes and decodeSeconds do on such a text,
+// so that every bit agrees; the only difference is that the digits are read once.
+std::optional<double> decodePlainEntry(std::string_view text, EntryMode mode) {
+    const bool negative = text.starts_with('-');
+    const std::string_view number = text.substr(negative ? 1 : 0);
+    std::uint64_t digits = 0;  // wraps beyond 19 digits, used only up to 15
+    std::size_t point = std::string_view::npos;
+    for (std::size_t i = 0; i < number.size(); ++i) {
+        if (const auto digit = static_cast<unsigned char>(number[i] - '0'); digit < 10) {
+            digits = digits * 10 + digit;
+        } else if (number[i] == '.' && point == std::string_view::npos &&
+                   mode == EntryMode::Minutes) {
+            point = i;
+        } else {
+            return std::nullopt;
+        }
+    }
+    const std::size_t digitCount = number.size() - (point == std::string_view::npos ? 0 : 1);
+    const std::size_t fewest = mode == EntryMode::Minutes ? 1 : 4;
+    if (digitCount < fewest || digitCount > 15) {
+        return std::nullopt;
+    }
+    const std::size_t decimals = point == std::string_view::npos ? 0 : number.size() - point - 1;
+    const double x = static_cast<double>(digits) / kPowersOfTen[decimals];
+    double degrees = 0;
+    if (mode == EntryMode::Minutes) {
+        // x / 100 is at least 0 and below 10^14: cutting off its fraction is the floor.
+        const double quotient = x / 100;
+        if (quotient >= 328) {
+            return std::nullopt;  // the full route names the overflow
+        }
+        const auto whole = static_cast<std::int16_t>(quotient);
+        const int hundreds = whole * 100;
+        degrees = (x - hundreds) / 60 + whole;
+    } else {
+        const auto minutes = static_cast<double>(digits / 100 % 100);
+        const auto seconds = static_cast<double>(digits % 100);
+        // x − minutes × 100 − seconds is the whole degrees times 10000, every step exact below
+        // 2^53: the quotient is that whole number, which rounding leaves as it is.
+        const std::uint64_t wholeNumber = digits / 10000;
+        const auto wholeDegrees = static_cast<double>(wholeNumber);
+        if (!fitsInt16(wholeDegrees)) {
+            return std::nullopt;
+        }
+        degrees = (minutes / 60 + wholeDegrees) + seconds / 3600;
+    }
+    return negative ? -degrees : degrees;
 }
 
 }  // namespace orvanto

@@ -46,6 +46,7 @@
 // out as they are (readEntry checks the degrees against the box's axis).
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 #include "notation/entry_mode.h"
@@ -61,5 +62,11 @@ double strictNumber(std::string_view text);
 // Turns one entry text (UTF-8) into signed decimal degrees. Throws OverflowError or, in seconds
 // mode, TypeMismatchError. Bytes that are not valid UTF-8 count as one character each.
 double decodeEntry(std::string_view text, EntryMode mode);
+
+// decodeEntry's value for the shapes nearly every entry has, read in one pass: "-" or nothing,
+// then up to 15 digits (with at most one "." in minutes mode; at least four in seconds mode, so
+// that no zeros are padded in front), degrees within range. Nothing for any other text, which
+// then takes the full route. Such a text also passes readEntry's whole-entry checks.
+std::optional<double> decodePlainEntry(std::string_view text, EntryMode mode);
 
 }  // namespace orvanto

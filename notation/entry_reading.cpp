@@ -324,6 +324,10 @@ void checkRange(double degrees, Axis axis) {
 double readEntry(std::string_view typed, EntryMode mode, Axis axis) {
     // Digits, points and signs alone, as most entries and every batch file are written, pass all
     // of the steps below unchanged: no conversion needed.
+    if (const std::optional<double> degrees = decodePlainEntry(typed, mode)) {
+        checkRange(*degrees, axis);
+        return *degrees;
+    }
     if (typed.find_first_not_of("0123456789.+-") == std::string_view::npos) {
         const double degrees = plainFormValue(std::string{typed}, mode);
         checkRange(degrees, axis);

@@ -88,6 +88,9 @@ TEST(FormatDecimals, AgreesWithIntegerArithmetic) {
         check(std::nextafter(boundary, -1e9));
         check(std::nextafter(boundary, 1e9));
     }
+    for (double tie = 1e14 + 0.5; tie < 1e14 + 20; tie += 1) {  // printf takes the even digit
+        check(tie);
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <random>
 #include <string>
@@ -102,6 +103,25 @@ TEST(StrictNumber, AcceptsOnlyAWholeNumber) {
     for (const char* text : {"", " ", "a1", "1a", ".", "-", "1.2.", "1e2", "1,5", "１"}) {
         EXPECT_THROW(strictNumber(text), TypeMismatchError) << '"' << text << '"';
     }
+}
+
+// The one-pass reading must give decodeEntry's bits, on every text it takes, over random texts of
+// digits, points and signs in both modes.
+TEST(DecodePlainEntry, GivesDecodeEntrysBits) {
+    std::mt19937 random(18);
+    int taken = 0;
+    for (int i = 0; i < 400'000; ++i) {
+        std::string text;
+        for (std::size_t n = random() % 18; n > 0; --n) {
+            text += "-.0123456789012345678901234567890123456789"[random() % 42];
+        }
+        const EntryMode mode = i % 2 == 0 ? kMin : kSec;
+        if (const auto fast = decodePlainEntry(text, mode); fast && ++taken > 0) {
+            const double full = decodeEntry(text, mode);
+            ASSERT_EQ(std::memcmp(&*fast, &full, sizeof full), 0) << '"' << text << '"';
+        }
+    }
+    EXPECT_GT(taken, 100'000);
 }
 
 }  // namespace
