@@ -27,7 +27,13 @@ class BlockWriter {
             appendGrowing(text);
         }
     }
-    void appendDelimiter() { append({&delimiter_, 1}); }
+    void appendDelimiter() {
+        if (used_ < buffer_.size()) {
+            buffer_[used_++] = delimiter_;
+        } else {
+            appendGrowing({&delimiter_, 1});
+        }
+    }
     // A field, in quotes (inner quotes doubled) when it holds the delimiter, a quote, CR or LF.
     void appendField(std::string_view field);
     // Ends a row with the input's line end (or `lineEnd` when given).
