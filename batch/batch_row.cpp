@@ -94,7 +94,7 @@ void RowCalculator::readEntries(std::span<const std::string_view> fields) {
     }
 }
 
-const std::string* RowCalculator::modeError(std::size_t pointCount) const {
+const std::string* RowCalculator::modeError(std::size_t pointCount) const noexcept {
     for (std::size_t i = 0; i < pointCount; ++i) {
         if (!modeErrors_[i].empty()) {
             return &modeErrors_[i];

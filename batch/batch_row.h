@@ -40,7 +40,7 @@ class RowCalculator {
 
   private:
     void readEntries(std::span<const std::string_view> fields);
-    const std::string* modeError(std::size_t pointCount) const;
+    const std::string* modeError(std::size_t pointCount) const noexcept;
     void addError(RowResults& results, std::string_view message) const;
     void addExtra(RowResults& results, const DecodedPoints& points, bool withReference) const;
 

@@ -1,5 +1,7 @@
 #include "batch/block_writer.h"
 
+#include <algorithm>
+
 namespace orvanto::batch {
 namespace {
 
@@ -11,29 +13,38 @@ BlockWriter::BlockWriter(ByteSink& sink, char delimiter, std::string_view lineEn
                          bool flushEachRow)
     : sink_(sink), delimiter_(delimiter), lineEnd_(lineEnd), flushEachRow_(flushEachRow) {
     // Room for a block and the row that crosses its end.
-    buffer_.reserve(2 * kBlockSize);
+    buffer_.resize(2 * kBlockSize);
 }
 
 void BlockWriter::appendField(std::string_view field) {
     const char specials[] = {delimiter_, '"', '\r', '\n'};
     if (field.find_first_of(std::string_view{specials, sizeof specials}) ==
         std::string_view::npos) {
-        buffer_ += field;
+        append(field);
         return;
     }
-    buffer_ += '"';
-    for (const char c : field) {
-        if (c == '"') {
-            buffer_ += '"';
+    append("\"");
+    for (std::size_t at = 0; at < field.size();) {
+        const std::size_t quote = std::min(field.find('"', at), field.size());
+        append(field.substr(at, quote - at));
+        if (quote < field.size()) {
+            append("\"\"");
         }
-        buffer_ += c;
+        at = quote + 1;
     }
-    buffer_ += '"';
+    append("\"");
+}
+
+// A row longer than the room left: the buffer grows to take it.
+void BlockWriter::appendGrowing(std::string_view text) {
+    buffer_.resize(std::max(2 * buffer_.size(), used_ + text.size()));
+    std::memcpy(buffer_.data() + used_, text.data(), text.size());
+    used_ += text.size();
 }
 
 void BlockWriter::endRow(std::string_view lineEnd) {
-    buffer_ += lineEnd.empty() ? std::string_view{lineEnd_} : lineEnd;
-    if (flushEachRow_ || buffer_.size() >= kBlockSize) {
+    append(lineEnd.empty() ? std::string_view{lineEnd_} : lineEnd);
+    if (flushEachRow_ || used_ >= kBlockSize) {
         flush();
     }
 }
@@ -41,10 +52,10 @@ void BlockWriter::endRow(std::string_view lineEnd) {
 void BlockWriter::flush() {
     // Cleared even when the write fails, so that the same bytes are never tried twice.
     struct Clear {
-        std::string& buffer;
-        ~Clear() { buffer.clear(); }
-    } const clear{buffer_};
-    sink_.write(buffer_);
+        std::size_t& used;
+        ~Clear() { used = 0; }
+    } const clear{used_};
+    sink_.write({buffer_.data(), used_});
 }
 
 }  // namespace orvanto::batch

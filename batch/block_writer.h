@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -16,9 +17,23 @@ class BlockWriter {
     // otherwise a block at a time.
     BlockWriter(ByteSink& sink, char delimiter, std::string_view lineEnd, bool flushEachRow);
 
-    // Text written as it is.
-    void append(std::string_view text) { buffer_ += text; }
-    void appendDelimiter() { buffer_ += delimiter_; }
+    // Text written as it is. Copied in place while the block has room: no call that may throw,
+    // which in the browser build would cost a trip through JavaScript for every field.
+    void append(std::string_view text) {
+        if (text.size() <= buffer_.size() - used_) {
+            std::memcpy(buffer_.data() + used_, text.data(), text.size());
+            used_ += text.size();
+        } else {
+            appendGrowing(text);
+        }
+    }
+    void appendDelimiter() {
+        if (used_ < buffer_.size()) {
+            buffer_[used_++] = delimiter_;
+        } else {
+            appendGrowing({&delimiter_, 1});
+        }
+    }
     // A field, in quotes (inner quotes doubled) when it holds the delimiter, a quote, CR or LF.
     void appendField(std::string_view field);
     // Ends a row with the input's line end (or `lineEnd` when given).
@@ -27,11 +42,14 @@ class BlockWriter {
     void flush();
 
   private:
+    void appendGrowing(std::string_view text);
+
     ByteSink& sink_;
     char delimiter_;
     std::string lineEnd_;
     bool flushEachRow_;
-    std::string buffer_;
+    std::string buffer_;  // its size is the room; the bytes written are the first `used_`
+    std::size_t used_ = 0;
 };
 
 }  // namespace orvanto::batch

@@ -48,7 +48,7 @@ bool isValidUtf8Head(std::string_view text, bool complete) {
 
 }  // namespace
 
-bool isValidGb18030(std::string_view text, bool cutEndAllowed) {
+bool isValidGb18030(std::string_view text, bool cutEndAllowed) noexcept {
     const auto* at = reinterpret_cast<const unsigned char*>(text.data());
     const auto* const end = at + text.size();
     while (at < end) {
@@ -97,7 +97,7 @@ std::variant<TextEncoding, UnreadableLine> detectEncoding(std::string_view head,
     return UnreadableLine{firstGbFailure};
 }
 
-bool Utf8Codec::isValid(std::string_view raw) const {
+bool Utf8Codec::isValid(std::string_view raw) const noexcept {
     return isValidUtf8(raw);
 }
 

@@ -20,7 +20,7 @@ inline constexpr std::size_t kDetectionWindow = std::size_t{64} * 1024;
 
 // Whether the bytes are well-formed GB18030 (the four-byte forms within the ranges that map to
 // Unicode). With `cutEndAllowed`, a character cut off at the very end counts as well-formed.
-bool isValidGb18030(std::string_view text, bool cutEndAllowed = false);
+bool isValidGb18030(std::string_view text, bool cutEndAllowed = false) noexcept;
 
 struct UnreadableLine {
     std::size_t line;  // counted from 1
@@ -35,8 +35,8 @@ std::variant<TextEncoding, UnreadableLine> detectEncoding(std::string_view head,
 class TextCodec {
   public:
     virtual ~TextCodec() = default;
-    virtual std::string_view name() const = 0;  // "UTF-8", "GB18030"
-    virtual bool isValid(std::string_view raw) const = 0;
+    virtual std::string_view name() const noexcept = 0;  // "UTF-8", "GB18030"
+    virtual bool isValid(std::string_view raw) const noexcept = 0;
     // Appends the text as UTF-8, U+FFFD for each byte that does not read.
     virtual void appendUtf8(std::string_view raw, std::string& out) = 0;
     // Appends valid UTF-8 in this encoding.
@@ -45,8 +45,8 @@ class TextCodec {
 
 class Utf8Codec final : public TextCodec {
   public:
-    std::string_view name() const override { return "UTF-8"; }
-    bool isValid(std::string_view raw) const override;
+    std::string_view name() const noexcept override { return "UTF-8"; }
+    bool isValid(std::string_view raw) const noexcept override;
     void appendUtf8(std::string_view raw, std::string& out) override;
     void appendEncoded(std::string_view utf8, std::string& out) override { out += utf8; }
 };

@@ -1,5 +1,6 @@
 #include "calculator/calculation.h"
 
+#include <optional>
 #include <span>
 #include <string_view>
 #include <tuple>
@@ -65,9 +66,12 @@ DecodedEntries::DecodedEntries(const EntryTexts& texts, std::size_t pointCount) 
         blank_[at] = isBlankText(text);
         if (!blank_[at]) {
             ChartPoint& decoded = points_.*kDecodedPoints[point];
-            failures_[at] =
-                readInto(row.axis == Axis::Latitude ? decoded.latitude : decoded.longitude, text,
-                         entries.mode, row.axis, row.box);
+            double& degrees = row.axis == Axis::Latitude ? decoded.latitude : decoded.longitude;
+            if (const std::optional<double> plain = readPlainEntry(text, entries.mode, row.axis)) {
+                degrees = *plain;
+            } else {
+                failures_[at] = readInto(degrees, text, entries.mode, row.axis, row.box);
+            }
         }
     }
 }

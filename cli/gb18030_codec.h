@@ -14,8 +14,10 @@ class Gb18030Codec final : public batch::TextCodec {
     Gb18030Codec(const Gb18030Codec&) = delete;
     Gb18030Codec& operator=(const Gb18030Codec&) = delete;
 
-    std::string_view name() const override { return "GB18030"; }
-    bool isValid(std::string_view raw) const override { return batch::isValidGb18030(raw); }
+    std::string_view name() const noexcept override { return "GB18030"; }
+    bool isValid(std::string_view raw) const noexcept override {
+        return batch::isValidGb18030(raw);
+    }
     void appendUtf8(std::string_view raw, std::string& out) override;
     void appendEncoded(std::string_view utf8, std::string& out) override;
 

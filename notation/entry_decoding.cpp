@@ -183,7 +183,7 @@ double decodeEntry(std::string_view text, EntryMode mode) {
 
 // The same operations, in the same order, as decodeMinutes and decodeSeconds do on such a text,
 // so that every bit agrees; the only difference is that the digits are read once.
-std::optional<double> decodePlainEntry(std::string_view text, EntryMode mode) {
+std::optional<double> decodePlainEntry(std::string_view text, EntryMode mode) noexcept {
     const bool negative = text.starts_with('-');
     const std::string_view number = text.substr(negative ? 1 : 0);
     std::uint64_t digits = 0;  // wraps beyond 19 digits, used only up to 15

@@ -67,6 +67,6 @@ double decodeEntry(std::string_view text, EntryMode mode);
 // then up to 15 digits (with at most one "." in minutes mode; at least four in seconds mode, so
 // that no zeros are padded in front), degrees within range. Nothing for any other text, which
 // then takes the full route. Such a text also passes readEntry's whole-entry checks.
-std::optional<double> decodePlainEntry(std::string_view text, EntryMode mode);
+std::optional<double> decodePlainEntry(std::string_view text, EntryMode mode) noexcept;
 
 }  // namespace orvanto

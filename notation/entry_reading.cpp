@@ -312,14 +312,22 @@ double symbolFormValue(TextView text) {
     return negative ? -degrees : degrees;
 }
 
+double axisLimit(Axis axis) {
+    return axis == Axis::Latitude ? 90 : 180;
+}
+
 void checkRange(double degrees, Axis axis) {
-    const double limit = axis == Axis::Latitude ? 90 : 180;
-    if (!(std::fabs(degrees) <= limit)) {
+    if (!(std::fabs(degrees) <= axisLimit(axis))) {
         throw OutOfRangeError("degrees beyond the axis");
     }
 }
 
 }  // namespace
+
+std::optional<double> readPlainEntry(std::string_view text, EntryMode mode, Axis axis) noexcept {
+    const std::optional<double> degrees = decodePlainEntry(text, mode);
+    return degrees && std::fabs(*degrees) <= axisLimit(axis) ? degrees : std::nullopt;
+}
 
 double readEntry(std::string_view typed, EntryMode mode, Axis axis) {
     // Digits, points and signs alone, as most entries and every batch file are written, pass all

@@ -64,6 +64,7 @@
 //    60 and more stay as they are ("4275.0" is 43.25).
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 #include "notation/entry_mode.h"
@@ -75,5 +76,10 @@ namespace orvanto {
 // decodeEntry's OverflowError or (seconds mode) TypeMismatchError, all declared in
 // entry_errors.h.
 double readEntry(std::string_view text, EntryMode mode, Axis axis);
+
+// readEntry's value for a plain entry ("-4250.5") within the axis's range, as nearly every batch
+// field is, with no exception on any route; nothing for any other text, which readEntry then reads
+// or rejects. In the browser build every call that may throw costs a trip through JavaScript.
+std::optional<double> readPlainEntry(std::string_view text, EntryMode mode, Axis axis) noexcept;
 
 }  // namespace orvanto

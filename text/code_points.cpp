@@ -13,7 +13,7 @@ bool isContinuation(unsigned char byte) {
 }
 
 // Length of the well-formed sequence starting at `at`, or 0 when there is none.
-std::size_t sequenceLength(std::string_view text, std::size_t at) {
+std::size_t sequenceLength(std::string_view text, std::size_t at) noexcept {
     const auto lead = static_cast<unsigned char>(text[at]);
     if (lead < 0x80U) {
         return 1;
@@ -56,7 +56,7 @@ std::size_t sequenceLength(std::string_view text, std::size_t at) {
 constexpr char32_t kStrayByteBase = 0xDC00;
 
 // The character at `at` and the bytes it takes; a stray byte stands for itself.
-std::pair<char32_t, std::size_t> characterAt(std::string_view text, std::size_t at) {
+std::pair<char32_t, std::size_t> characterAt(std::string_view text, std::size_t at) noexcept {
     static constexpr unsigned char kLeadBits[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
     const std::size_t length = sequenceLength(text, at);
     const auto lead = static_cast<unsigned char>(text[at]);
@@ -126,18 +126,18 @@ std::vector<std::size_t> codePointOffsets(std::string_view text) {
     return offsets;
 }
 
-bool isInvisibleFormat(char32_t c) {
+bool isInvisibleFormat(char32_t c) noexcept {
     return c == 0xAD || c == 0x61C || c == 0x180E || (c >= 0x200B && c <= 0x200F) ||
            (c >= 0x202A && c <= 0x202E) || (c >= 0x2060 && c <= 0x206F) || c == 0xFEFF ||
            (c >= 0xFFF9 && c <= 0xFFFB) || (c >= 0xE0000 && c <= 0xE007F);
 }
 
-bool isBlank(char32_t c) {
+bool isBlank(char32_t c) noexcept {
     return c == U' ' || c == U'\t' || c == U'\r' || c == U'\n' || c == 0x3000 || c == 0xA0 ||
            c == 0x2007 || c == 0x202F;
 }
 
-bool isBlankText(std::string_view text) {
+bool isBlankText(std::string_view text) noexcept {
     // Called on every field of a batch file: a character at a time, without a decoded copy.
     for (std::size_t at = 0; at < text.size();) {
         if (const auto byte = static_cast<unsigned char>(text[at]); byte < 0x80U) {
@@ -156,7 +156,7 @@ bool isBlankText(std::string_view text) {
     return true;
 }
 
-bool isValidUtf8(std::string_view text) {
+bool isValidUtf8(std::string_view text) noexcept {
     constexpr std::uint64_t kHighBits = 0x8080808080808080U;
     for (std::size_t at = 0; at < text.size();) {
         // ASCII, nearly all of a batch file, eight bytes at a time.

@@ -27,15 +27,15 @@ int strayByte(char32_t character);
 // Characters that take no room and show nothing (U+200B, U+FEFF, U+202E, the soft hyphen, …): an
 // input method, a spreadsheet or a pasted web page leaves them in a text without the user seeing
 // them.
-bool isInvisibleFormat(char32_t character);
+bool isInvisibleFormat(char32_t character) noexcept;
 
 // Space, tab, CR, LF, the ideographic space U+3000 and the no-break spaces U+00A0, U+2007 and
 // U+202F: what separates words in a typed or pasted text.
-bool isBlank(char32_t character);
+bool isBlank(char32_t character) noexcept;
 
 // Whether a UTF-8 text holds nothing but blanks and invisible format characters (or nothing at
 // all): a box the user sees as empty.
-bool isBlankText(std::string_view text);
+bool isBlankText(std::string_view text) noexcept;
 
 // "０" to "９", which a Chinese input method types in full-width mode.
 constexpr bool isFullWidthDigit(char32_t character) {
@@ -46,6 +46,6 @@ constexpr bool isFullWidthDigit(char32_t character) {
 inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 // Whether the text is well-formed UTF-8 (no overlong forms, surrogates or values above U+10FFFF).
-bool isValidUtf8(std::string_view text);
+bool isValidUtf8(std::string_view text) noexcept;
 
 }  // namespace orvanto
