@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -118,7 +119,11 @@ TEST(DecodePlainEntry, GivesDecodeEntrysBits) {
         const EntryMode mode = i % 2 == 0 ? kMin : kSec;
         if (const auto fast = decodePlainEntry(text, mode); fast && ++taken > 0) {
             const double full = decodeEntry(text, mode);
-            ASSERT_EQ(std::memcmp(&*fast, &full, sizeof full), 0) << '"' << text << '"';
+            std::uint64_t fastBits = 0;
+            std::uint64_t fullBits = 0;
+            std::memcpy(&fastBits, &*fast, sizeof fastBits);
+            std::memcpy(&fullBits, &full, sizeof fullBits);
+            ASSERT_EQ(fastBits, fullBits) << '"' << text << '"';
         }
     }
     EXPECT_GT(taken, 100'000);
