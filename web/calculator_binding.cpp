@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <type_traits>
 #include <variant>
 
 #include "calculator/calculation.h"
@@ -41,47 +42,68 @@ val messageObject(const Message& message) {
 }
 
 // The points a command read, as [latitude, longitude] pairs in degrees, for the sketch.
-val pointsArray(const CalculatorInput& input, std::size_t count) {
-    val points = val::array();
-    const auto decoded = decodePoints(input, count);
-    if (const auto* read = std::get_if<DecodedPoints>(&decoded)) {
-        for (const ChartPoint& point : {read->point1, read->point2, read->reference}) {
-            if (points["length"].as<std::size_t>() < count) {
-                val pair = val::array();
-                pair.call<void>("push", point.latitude, point.longitude);
-                points.call<void>("push", pair);
-            }
+val pointsArray(const DecodedPoints& points, std::size_t count) {
+    val pairs = val::array();
+    for (const ChartPoint& point : {points.point1, points.point2, points.reference}) {
+        if (pairs["length"].as<std::size_t>() < count) {
+            val pair = val::array();
+            pair.call<void>("push", point.latitude, point.longitude);
+            pairs.call<void>("push", pair);
         }
     }
-    return points;
+    return pairs;
+}
+
+void setTexts(val& result, const DistanceTexts& texts) {
+    result.set("kilometres", texts.kilometres);
+    result.set("nauticalMiles", texts.nauticalMiles);
+}
+void setTexts(val& result, const AngleText& text) {
+    result.set("degrees", text.degrees);
+}
+
+// One command in the calculator's steps, so that the points the sketch draws are the ones read
+// for the result: {message} or the result texts with {points}.
+val runCommand(const val& entries, const val& seconds, std::size_t pointCount) {
+    val result = val::object();
+    const auto decoded = decodePoints(inputFrom(entries, seconds), pointCount);
+    if (const auto* message = std::get_if<Message>(&decoded)) {
+        result.set("message", messageObject(*message));
+        return result;
+    }
+    const auto& points = std::get<DecodedPoints>(decoded);
+    const auto leg = measurePoint1ToPoint2(points);
+    if (const auto* message = std::get_if<Message>(&leg)) {
+        result.set("message", messageObject(*message));
+        return result;
+    }
+    const auto& measured = std::get<DistanceMeasurement>(leg);
+    const auto shown = [&](const auto& outcome) {
+        std::visit(
+            [&](const auto& texts) {
+                if constexpr (std::is_same_v<std::decay_t<decltype(texts)>, Message>) {
+                    result.set("message", messageObject(texts));
+                } else {
+                    setTexts(result, texts);
+                    result.set("points", pointsArray(points, pointCount));
+                }
+            },
+            outcome);
+    };
+    if (pointCount == kDistancePoints) {
+        shown(distanceTexts(measured));
+    } else {
+        shown(angleText(points, measured));
+    }
+    return result;
 }
 
 val distanceCommand(const val& entries, const val& seconds) {
-    const CalculatorInput input = inputFrom(entries, seconds);
-    val result = val::object();
-    const DistanceOutcome outcome = calculateDistance(input);
-    if (const auto* message = std::get_if<Message>(&outcome)) {
-        result.set("message", messageObject(*message));
-        return result;
-    }
-    const auto& texts = std::get<DistanceTexts>(outcome);
-    result.set("kilometres", texts.kilometres);
-    result.set("nauticalMiles", texts.nauticalMiles);
-    result.set("points", pointsArray(input, kDistancePoints));
-    return result;
+    return runCommand(entries, seconds, kDistancePoints);
 }
 
 val angleCommand(const val& entries, const val& seconds) {
-    const CalculatorInput input = inputFrom(entries, seconds);
-    val result = val::object();
-    const AngleOutcome outcome = calculateAngle(input);
-    if (const auto* message = std::get_if<Message>(&outcome)) {
-        result.set("message", messageObject(*message));
-        return result;
-    }
-    result.set("degrees", std::get<AngleText>(outcome).degrees);
-    result.set("points", pointsArray(input, kAnglePoints));
-    return result;
+    return runCommand(entries, seconds, kAnglePoints);
 }
 
 }  // namespace
