@@ -13,122 +13,187 @@
 //   - the passes with d < tolerance are all passes from some first one, k, onwards;
 //   - the passes with d > -tolerance are all passes up to some point;
 // and the two sets overlap, if at all, from k on. The scan's first match is therefore pass k when
-// pass k itself matches, and there is no match at all otherwise.
+// pass k itself matches, and there is no match at all otherwise. When k is neither the first pass
+// nor past the last, pass k always matches: the table is checked to step by no more than the
+// tolerance, so pass k lies within the band once pass k - 1 lies above it.
 //
 // k moves one way only as the target rises (rounding preserves order here too), so a target
 // between two bucket edges has its k between the edges' k, which the table holds: a bucket spans
-// a few passes, and the search runs over those only. The buckets decide where the search looks,
-// never its answer, which rests on the exact comparisons alone.
+// a few passes, and the search can run over those only. Most searches do not even wait for the
+// edges: a coarse copy of them, small enough to stay in the cache, estimates k, and the few passes
+// around the estimate settle it when k lies among them. The estimate and the buckets decide where
+// the search looks, never its answer, which rests on the exact comparisons alone.
 
 namespace orvanto {
 namespace {
 
-// The passes that can be k for `target`, from `first` to `last` inclusive: `last` lies below the
-// bound (or is the end) and every pass before `first` above it.
-struct SearchRange {
-    std::size_t first;
-    std::size_t last;
+// A bucket spans this many passes or fewer for most targets (up to about 4 passes per 1/65536 of
+// the sine or cosine away from their flat ends); the table's sentinels make them all readable.
+constexpr std::size_t kCandidatesReadTogether = kSentinelPasses;
+
+// The passes of one scan's table as one target sees them.
+template <bool ValuesFall>
+struct Passes {
+    const ScanPass* passes;
+    double tolerance;
+    double target;
+
+    // The difference as the scan subtracts it, signed so that it never rises from pass to pass.
+    double difference(std::size_t pass) const {
+        return ValuesFall ? passes[pass].value - target : target - passes[pass].value;
+    }
+    bool isBelow(std::size_t pass) const { return difference(pass) < tolerance; }
+
+    // k when it lies among the few passes from `first` (or just after them): the passes above the
+    // bound are counted, every one read at once rather than each waiting for the one before as a
+    // bisection's reads would. The passes from k on, sentinels included, lie below the bound for
+    // a finite target and add nothing.
+    std::size_t firstBelowAmongFew(std::size_t first) const {
+        std::size_t above = 0;
+        for (std::size_t offset = 0; offset < kCandidatesReadTogether; ++offset) {
+            above += static_cast<std::size_t>(!isBelow(first + offset));
+        }
+        return first + above;
+    }
+
+    // k in [base, last] for a wider range (near the flat ends of the sine and the cosine, or beyond
+    // the edges): a bisection without a branch on its comparisons, which a random target would
+    // mispredict. It reads passes before `last` only.
+    std::size_t firstBelowByBisection(std::size_t base, std::size_t last) const {
+        std::size_t candidates = last - base;
+        while (candidates > 1) {
+            const std::size_t half = candidates / 2;
+            base = isBelow(base + half) ? base : base + half;
+            candidates -= half;
+        }
+        return candidates == 1 && !isBelow(base) ? base + 1 : base;
+    }
+
+    // The outcome when k is the first pass below the bound (or the sentinel after the last pass,
+    // which never matches).
+    ScanOutcome outcomeAt(std::size_t k, std::size_t passCount) const {
+        // Between the first pass and the end, pass k matches: pass k - 1 lies above the bound, and
+        // a step no wider than the tolerance cannot carry pass k beyond the lower bound.
+        if (k - 1 < passCount - 1) [[likely]] {
+            return {passes[k].resultAfter, true, static_cast<std::uint32_t>(k)};
+        }
+        const bool matched = std::fabs(difference(k)) < tolerance;
+        const std::size_t stop = matched ? k : passCount - 1;
+        return {passes[stop].resultAfter, matched, static_cast<std::uint32_t>(stop)};
+    }
 };
 
-// k between the k of two edges (or of an edge and either end of the table), whichever way round.
-SearchRange between(std::size_t oneEnd, std::size_t otherEnd) {
-    return oneEnd < otherEnd ? SearchRange{oneEnd, otherEnd} : SearchRange{otherEnd, oneEnd};
+// The pass before the one the search most likely stops at, estimated by interpolating the coarse
+// copy of the bucket edges: k is then this pass plus one or two for about 998 targets in 1000 (away
+// from the flat ends of the sine and the cosine). Only an estimate: the search checks it.
+std::size_t estimatedPassBefore(const ScanTable& table, double scaled) {
+    const double coarse =
+        (scaled - table.firstEdgeScaled) * (1.0 / static_cast<double>(kCoarseEdgeStride));
+    const auto below = static_cast<std::size_t>(coarse);
+    const double fromBelow = static_cast<double>(table.coarseFirstPassBelow[below]);
+    const double toAbove = static_cast<double>(table.coarseFirstPassBelow[below + 1]);
+    const auto estimate = static_cast<std::size_t>(
+        fromBelow + (toAbove - fromBelow) * (coarse - static_cast<double>(below)));
+    return estimate > 0 ? estimate - 1 : 0;
 }
 
-// A target beyond the outer edges (or NaN, with which no comparison holds and no pass lies below):
-// k lies between an outer edge's k and the far end of the table, where it is the first or the
-// last pass, so the search is one comparison at most.
-[[gnu::cold, gnu::noinline]] SearchRange beyondTheEdges(const ScanTable& table, bool valuesFall,
+// k from the target's two bucket edges: exact for any target between the outer edges, at the cost
+// of a read of the edges' table before the passes can be read.
+template <bool ValuesFall>
+[[gnu::noinline]] std::size_t firstBelowFromBucketEdges(const ScanTable& table,
+                                                        const Passes<ValuesFall>& passes,
                                                         double scaled) {
-    const std::size_t passCount = table.passes.size();
-    if (std::isnan(scaled)) {
-        return {passCount, passCount};
-    }
-    const std::size_t towardsFirstPass = valuesFall ? 0 : passCount;
-    if (scaled < static_cast<double>(table.firstEdge)) {
-        return between(table.firstPassBelowAtEdge.front(), passCount - towardsFirstPass);
-    }
-    return between(table.firstPassBelowAtEdge.back(), towardsFirstPass);
-}
-
-SearchRange searchRange(const ScanTable& table, bool valuesFall, double target) {
-    const std::uint32_t* firstPassAtEdge = table.firstPassBelowAtEdge.data();
-    const std::size_t edges = table.firstPassBelowAtEdge.size();
-    // Exact: a power-of-two scaling. Compared with the edges before anything is rounded, so a
-    // target just below an edge is never taken for the edge itself.
-    const double scaled = target * kBucketsPerUnit;
-    const auto firstEdge = static_cast<double>(table.firstEdge);
-    if (!(scaled >= firstEdge && scaled < firstEdge + static_cast<double>(edges - 1)))
-        [[unlikely]] {
-        return beyondTheEdges(table, valuesFall, scaled);
-    }
     auto wholeBuckets = static_cast<std::int64_t>(scaled);  // towards zero: one too high below it
     wholeBuckets -= static_cast<double>(wholeBuckets) > scaled ? 1 : 0;
-    const auto bucket = static_cast<std::size_t>(wholeBuckets - table.firstEdge);
-    return between(firstPassAtEdge[bucket], firstPassAtEdge[bucket + 1]);
+    const std::uint32_t* atEdge =
+        table.firstPassBelowAtEdge.data() + (wholeBuckets - table.firstEdge);
+    // As the target rises, k moves earlier when the values fall and later when they rise, so the
+    // bucket's lower edge bounds k from above in the first case and from below in the second.
+    const std::size_t first = ValuesFall ? atEdge[1] : atEdge[0];
+    const std::size_t last = ValuesFall ? atEdge[0] : atEdge[1];
+    return last - first <= kCandidatesReadTogether ? passes.firstBelowAmongFew(first)
+                                                   : passes.firstBelowByBisection(first, last);
 }
 
-// A bucket spans this many passes or fewer for most targets (up to about 4 passes per 1/65536 of
-// the sine or cosine away from their flat ends).
-constexpr std::size_t kCandidatesReadTogether = 4;
-
-// k for a range of a few passes: the passes above the bound are counted, every one read at once,
-// so that the reads wait for the bucket edges only, not for each other as a bisection's would.
-// Indexes beyond the range are clamped to a readable pass and not counted.
-template <typename IsBelow>
-std::size_t firstBelowAmongFew(std::size_t first, std::size_t last, std::size_t passCount,
-                               const IsBelow& isBelow) {
-    std::size_t above = 0;
-    for (std::size_t offset = 0; offset < kCandidatesReadTogether; ++offset) {
-        const std::size_t pass = std::min(first + offset, passCount - 1);
-        above += static_cast<std::size_t>(first + offset < last && !isBelow(pass));
+// A target beyond the outer edges, infinite or NaN: k lies between an outer edge's k and the far
+// end of the table, where it is the first or the last pass. NaN lies below no pass and matches
+// none.
+// Takes the target rather than the hot path's values, which it would otherwise keep in memory.
+template <bool ValuesFall>
+[[gnu::cold, gnu::noinline]] ScanOutcome beyondTheEdges(const ScanTable& table, double tolerance,
+                                                        double target) {
+    const Passes<ValuesFall> passes{table.paddedPasses.data(), tolerance, target};
+    const double scaled = target * kBucketsPerUnit;
+    const std::size_t passCount = table.passCount;
+    if (std::isnan(scaled)) {
+        return passes.outcomeAt(passCount, passCount);
     }
-    return first + above;
-}
-
-// k for a wider range (near the flat ends of the sine and the cosine): a bisection without a branch
-// on its comparisons, which a random target would mispredict.
-template <typename IsBelow>
-std::size_t firstBelowByBisection(std::size_t base, std::size_t last, const IsBelow& isBelow) {
-    std::size_t candidates = last - base;
-    while (candidates > 1) {
-        const std::size_t half = candidates / 2;
-        base = isBelow(base + half) ? base : base + half;
-        candidates -= half;
-    }
-    return candidates == 1 && !isBelow(base) ? base + 1 : base;
+    const bool belowTheEdges = scaled < table.firstEdgeScaled;
+    const std::size_t edgeK =
+        belowTheEdges ? table.firstPassBelowAtEdge.front() : table.firstPassBelowAtEdge.back();
+    // Below the first edge k lies at or after the first edge's k when the values fall, at or before
+    // it when they rise; above the last edge the other way round.
+    const std::size_t k = belowTheEdges == ValuesFall
+                              ? passes.firstBelowByBisection(edgeK, passCount)
+                              : passes.firstBelowByBisection(0, edgeK);
+    return passes.outcomeAt(k, passCount);
 }
 
 // The scan's outcome found in its table. Falls back to the reference scan on a platform whose
-// sine or cosine is not monotonic to the last bit, where the search below would not be exact.
+// sine or cosine breaks the table's premises, where the search would not be exact. `alongside`,
+// when given, is a table that the caller reads at the pass found: its entries for the estimated
+// passes are fetched at once, so that the caller's read does not wait for memory after the search.
 template <bool ValuesFall>
-ScanOutcome fastScan(const ScanDefinition& scan, const ScanTable& table, double target) {
-    if (!table.monotonic) {
+ScanOutcome fastScan(const ScanDefinition& scan, const ScanTable& table, double target,
+                     const double* alongside = nullptr) {
+    if (!table.searchable) [[unlikely]] {
         return referenceScan(scan, target);
     }
-    const ScanPass* passes = table.passes.data();
-    const std::size_t passCount = table.passes.size();
-    const double tolerance = scan.tolerance;
-    // The difference as the scan subtracts it, signed so that it never rises from pass to pass.
-    const auto difference = [&](std::size_t pass) {
-        return ValuesFall ? passes[pass].value - target : target - passes[pass].value;
-    };
-    const auto isBelow = [&](std::size_t pass) { return difference(pass) < tolerance; };
-    // k lies in [first, last], and every pass before k lies above the bound.
-    const auto [first, last] = searchRange(table, ValuesFall, target);
-    const std::size_t k = last - first <= kCandidatesReadTogether
-                              ? firstBelowAmongFew(first, last, passCount, isBelow)
-                              : firstBelowByBisection(first, last, isBelow);
-    if (k < passCount && std::fabs(difference(k)) < tolerance) {
-        return {passes[k].resultAfter, true, static_cast<std::uint32_t>(k)};
+    const Passes<ValuesFall> passes{table.paddedPasses.data(), scan.tolerance, target};
+    // Exact: a power-of-two scaling. Compared with the edges before anything is rounded, so a
+    // target just below an edge is never taken for the edge itself.
+    const double scaled = target * kBucketsPerUnit;
+    if (!(scaled >= table.firstEdgeScaled && scaled < table.lastEdgeScaled)) [[unlikely]] {
+        return beyondTheEdges<ValuesFall>(table, scan.tolerance, target);
     }
-    return {passes[passCount - 1].resultAfter, false, static_cast<std::uint32_t>(passCount - 1)};
+    // The few passes from the estimate settle k when the first of them lies above the bound (so k
+    // comes after it; at the first pass of all nothing comes before) and a later one below it. The
+    // estimate only decides where to look: the comparisons alone give k.
+    const std::size_t start = estimatedPassBefore(table, scaled);
+    if (alongside != nullptr) {
+        __builtin_prefetch(alongside + start);
+        __builtin_prefetch(alongside + start + kCandidatesReadTogether - 1);
+    }
+    const std::size_t k = passes.firstBelowAmongFew(start);
+    const bool settled = (k > start || start == 0) && k < start + kCandidatesReadTogether;
+    if (settled) [[likely]] {
+        return passes.outcomeAt(k, table.passCount);
+    }
+    return passes.outcomeAt(firstBelowFromBucketEdges(table, passes, scaled), table.passCount);
 }
 
 }  // namespace
 
 ScanOutcome scanHalfAngleSine(double halfChordRatio) {
     return fastScan<true>(kHalfAngleSineScan, halfAngleSineTable(), halfChordRatio);
+}
+
+SideOutcome scanAngleSide(double halfChordRatio) {
+    const double* chords = chordTable().data();
+    const ScanOutcome scan =
+        fastScan<true>(kHalfAngleSineScan, halfAngleSineTable(), halfChordRatio, chords);
+    return {scan, chords[scan.pass]};
+}
+
+void expectCosine(double roughCosine) {
+    const ScanTable& table = cosineTable();
+    const double scaled = roughCosine * kBucketsPerUnit;
+    if (!table.searchable || !(scaled >= table.firstEdgeScaled && scaled < table.lastEdgeScaled)) {
+        return;
+    }
+    const ScanPass* passes = table.paddedPasses.data() + estimatedPassBefore(table, scaled);
+    __builtin_prefetch(passes);
+    __builtin_prefetch(passes + kCandidatesReadTogether - 1);
 }
 
 ScanOutcome scanCosine(double cosine) {

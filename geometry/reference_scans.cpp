@@ -29,6 +29,11 @@ ScanOutcome referenceScanHalfAngleSine(double halfChordRatio) {
     return referenceScan(kHalfAngleSineScan, halfChordRatio);
 }
 
+SideOutcome referenceScanAngleSide(double halfChordRatio) {
+    const ScanOutcome scan = referenceScanHalfAngleSine(halfChordRatio);
+    return {scan, chordOfDistance(scan.result)};
+}
+
 ScanOutcome referenceScanCosine(double cosine) {
     return referenceScan(kCosineScan, cosine);
 }

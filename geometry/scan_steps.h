@@ -28,6 +28,11 @@ inline double kilometresOfCentralAngle(double b) {
     return (b * chart::kCircumferenceKm) / 360;
 }
 
+// The chord through the sphere of a distance in km: 2r·sin(θ/2) for the central angle θ = d / r.
+inline double chordOfDistance(double kilometres) {
+    return chart::kEarthDiameterKm * std::sin(kilometres / chart::kEarthDiameterKm);
+}
+
 inline double degreesAsTheyStand(double v) {
     return v;
 }

@@ -36,16 +36,34 @@ ScanOutcome scanCosine(double cosine);
 ScanOutcome referenceScanHalfAngleSine(double halfChordRatio);
 ScanOutcome referenceScanCosine(double cosine);
 
-// Which scans a distance or an angle runs: the fast route in the calculator, the reference where a
-// test or a benchmark holds the two side by side. The fast route also reads the chords of an
-// angle's distances from a table by their pass; the reference computes each, as the table does.
-struct ScanRoute {
-    ScanOutcome (*halfAngleSine)(double);
-    ScanOutcome (*cosine)(double);
-    bool chordsTabulated;
+// One side of an angle: the half-angle sine scan's outcome, and the chord of the distance it gives
+// (through the sphere, as the law of cosines takes it).
+struct SideOutcome {
+    ScanOutcome scan;
+    double chord;
 };
 
-inline constexpr ScanRoute kFastScans{scanHalfAngleSine, scanCosine, true};
-inline constexpr ScanRoute kReferenceScans{referenceScanHalfAngleSine, referenceScanCosine, false};
+// The fast route reads the chord from a table by the scan's pass, fetched while the scan searches;
+// the reference computes it from the distance, as the table does.
+SideOutcome scanAngleSide(double halfChordRatio);
+SideOutcome referenceScanAngleSide(double halfChordRatio);
+
+// Tells the fast route roughly which cosine an angle will look for, while its sides are still being
+// scanned, so that the lines of the cosine's table are fetched meanwhile. Only a fetch: any value,
+// NaN included, is harmless, and the scan's answer never depends on it.
+void expectCosine(double roughCosine);
+
+// Which scans a distance or an angle runs: the fast route in the calculator, the reference where a
+// test or a benchmark holds the two side by side.
+struct ScanRoute {
+    ScanOutcome (*halfAngleSine)(double);
+    SideOutcome (*angleSide)(double);
+    ScanOutcome (*cosine)(double);
+    void (*expectCosine)(double);
+};
+
+inline constexpr ScanRoute kFastScans{scanHalfAngleSine, scanAngleSide, scanCosine, expectCosine};
+inline constexpr ScanRoute kReferenceScans{referenceScanHalfAngleSine, referenceScanAngleSide,
+                                           referenceScanCosine, [](double) {}};
 
 }  // namespace orvanto

@@ -1,35 +1,14 @@
 #include "geometry/three_point_angle.h"
 
-#include <algorithm>
 #include <cmath>
-#include <vector>
 
 #include "geometry/arithmetic_fault.h"
 #include "geometry/chart_constants.h"
-#include "geometry/scan_tables.h"
+#include "geometry/scan_steps.h"
 #include "geometry/scans.h"
 
 namespace orvanto {
 namespace {
-
-// 2r·sin(θ/2) for the central angle θ = d / r.
-double chordOf(double kilometres) {
-    return chart::kEarthDiameterKm * std::sin(kilometres / chart::kEarthDiameterKm);
-}
-
-// The chord of the distance at every pass of the half-angle sine scan, computed as chordOf
-// computes it, on the first angle: an angle reads its three chords instead of computing three
-// sines. A distance alone never builds it.
-const std::vector<double>& chordAtPass() {
-    static const std::vector<double> chords = [] {
-        const std::vector<ScanPass>& passes = halfAngleSineTable().passes;
-        std::vector<double> tabulated(passes.size());
-        std::transform(passes.begin(), passes.end(), tabulated.begin(),
-                       [](const ScanPass& pass) { return chordOf(pass.resultAfter); });
-        return tabulated;
-    }();
-    return chords;
-}
 
 // One side of the angle: the distance as measured, and its chord.
 struct AngleSide {
@@ -38,14 +17,19 @@ struct AngleSide {
 };
 
 AngleSide sideOf(const DistanceMeasurement& distance) {
-    return {distance, chordOf(distance.kilometres)};
+    return {distance, chordOfDistance(distance.kilometres)};
 }
 
-AngleSide sideFromScan(const ScanOutcome& scan, const ScanRoute& scans) {
-    if (scans.chordsTabulated) {
-        return {distanceFromScan(scan), chordAtPass()[scan.pass]};
-    }
-    return sideOf(distanceFromScan(scan));
+AngleSide sideFromScan(const SideOutcome& side) {
+    return {distanceFromScan(side.scan), side.chord};
+}
+
+// Close to the cosine that angleFromSides will compute, from the sides' ratios of chord to diameter
+// before their scans: each scanned chord lies within about 0.001 degree of arc of the diameter
+// times its ratio.
+double roughCosine(double ratio12, double ratio1R, double ratioR2) {
+    return ((ratioR2 * ratioR2 + ratio1R * ratio1R) - ratio12 * ratio12) /
+           ((ratio1R + ratio1R) * ratioR2);
 }
 
 // The angle from its three sides, measured in the order 1–2, 1–R, R–2.
@@ -77,9 +61,10 @@ AngleMeasurement measureThreePointAngle(const AngleCorners& corners, const ScanR
     const double ratio12 = halfChordRatio({.from = p1, .to = p2});
     const double ratio1R = halfChordRatio({.from = p1, .to = r});
     const double ratioR2 = halfChordRatio({.from = r, .to = p2});
-    return angleFromSides(sideFromScan(scans.halfAngleSine(ratio12), scans),
-                          sideFromScan(scans.halfAngleSine(ratio1R), scans),
-                          sideFromScan(scans.halfAngleSine(ratioR2), scans), scans);
+    scans.expectCosine(roughCosine(ratio12, ratio1R, ratioR2));
+    return angleFromSides(sideFromScan(scans.angleSide(ratio12)),
+                          sideFromScan(scans.angleSide(ratio1R)),
+                          sideFromScan(scans.angleSide(ratioR2)), scans);
 }
 
 AngleMeasurement measureThreePointAngle(const AngleCorners& corners,
@@ -90,8 +75,10 @@ AngleMeasurement measureThreePointAngle(const AngleCorners& corners,
     const PreparedPoint r = preparePoint(corners.reference);
     const double ratio1R = halfChordRatio({.from = p1, .to = r});
     const double ratioR2 = halfChordRatio({.from = r, .to = p2});
-    return angleFromSides(sideOf(point1ToPoint2), sideFromScan(scans.halfAngleSine(ratio1R), scans),
-                          sideFromScan(scans.halfAngleSine(ratioR2), scans), scans);
+    const AngleSide side12 = sideOf(point1ToPoint2);
+    scans.expectCosine(roughCosine(side12.chord / chart::kEarthDiameterKm, ratio1R, ratioR2));
+    return angleFromSides(side12, sideFromScan(scans.angleSide(ratio1R)),
+                          sideFromScan(scans.angleSide(ratioR2)), scans);
 }
 
 double threePointAngle(const AngleCorners& corners) {
