@@ -55,6 +55,10 @@ DecodedEntries::DecodedEntries(const CalculatorInput& input, std::size_t pointCo
           pointCount) {}
 
 DecodedEntries::DecodedEntries(const EntryTexts& texts, std::size_t pointCount) {
+    read(texts, pointCount);
+}
+
+void DecodedEntries::read(const EntryTexts& texts, std::size_t pointCount) {
     for (const EntryBoxRow& row : boxesOf(pointCount)) {
         const std::size_t point = pointIndex(row.point);
         const PointEntryTexts& entries = texts[point];
@@ -64,6 +68,7 @@ DecodedEntries::DecodedEntries(const EntryTexts& texts, std::size_t pointCount) 
         // A box of blanks or invisible characters looks empty to the user, and is: reading it as
         // a number would put a place where nothing was typed.
         blank_[at] = isBlankText(text);
+        failures_[at].reset();
         if (!blank_[at]) {
             ChartPoint& decoded = points_.*kDecodedPoints[point];
             double& degrees = row.axis == Axis::Latitude ? decoded.latitude : decoded.longitude;
@@ -88,6 +93,20 @@ std::variant<DecodedPoints, Message> DecodedEntries::points(std::size_t pointCou
             return *failures_[at];
         }
     }
+    return decoded(pointCount);
+}
+
+bool DecodedEntries::complete(std::size_t pointCount) const noexcept {
+    const std::size_t boxes = boxesOf(pointCount).size();
+    for (std::size_t at = 0; at < boxes; ++at) {
+        if (blank_[at] || failures_[at]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+DecodedPoints DecodedEntries::decoded(std::size_t pointCount) const noexcept {
     DecodedPoints points = points_;
     for (std::size_t point = pointCount; point < std::size(kDecodedPoints); ++point) {
         points.*kDecodedPoints[point] = {};
@@ -101,11 +120,11 @@ std::variant<DecodedPoints, Message> decodePoints(const CalculatorInput& input,
 }
 
 std::variant<DistanceMeasurement, Message> measurePoint1ToPoint2(const DecodedPoints& points) {
-    try {
-        return measureDistance({.from = points.point1, .to = points.point2});
-    } catch (const ArithmeticFault&) {
-        return arithmeticFaultMessage();
+    if (const auto measured =
+            measureDistanceUnlessFault({.from = points.point1, .to = points.point2})) {
+        return *measured;
     }
+    return arithmeticFaultMessage();
 }
 
 DistanceOutcome distanceTexts(const DistanceMeasurement& point1ToPoint2, NumberStyle style) try {

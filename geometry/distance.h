@@ -6,6 +6,8 @@
 // (on the equator, beyond about 114.59 degrees of longitude) have no matching angle.
 #pragma once
 
+#include <optional>
+
 #include "geometry/chart_point.h"
 #include "geometry/scans.h"
 
@@ -43,6 +45,11 @@ struct DistanceMeasurement {
 // Throws ArithmeticFault when the arithmetic overflows or becomes invalid (non-finite or
 // astronomically large arguments).
 DistanceMeasurement measureDistance(const ChartLeg& leg, const ScanRoute& scans = kFastScans);
+
+// The same measurement, or nothing where it would throw: for a caller that checks every row, to
+// which even a fault that never comes would cost a trip through JavaScript in the browser build.
+std::optional<DistanceMeasurement> measureDistanceUnlessFault(const ChartLeg& leg,
+                                                              const ScanRoute& scans = kFastScans);
 
 // The same measurement, bit for bit, between prepared points.
 DistanceMeasurement measurePreparedDistance(const PreparedLeg& leg,
