@@ -1,5 +1,6 @@
 #include "calculator/calculation.h"
 
+#include <cmath>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -148,10 +149,14 @@ DistanceOutcome distanceTexts(const DistanceMeasurement& point1ToPoint2, NumberS
 }
 
 AngleOutcome angleText(const DecodedPoints& points, const DistanceMeasurement& point1ToPoint2,
-                       NumberStyle style) try {
-    const AngleMeasurement angle = measureThreePointAngle(
+                       NumberStyle style) {
+    const std::optional<AngleMeasurement> measured = measureThreePointAngleUnlessFault(
         {.point1 = points.point1, .point2 = points.point2, .reference = points.reference},
         point1ToPoint2);
+    if (!measured) {
+        return arithmeticFaultMessage();
+    }
+    const AngleMeasurement& angle = *measured;
     // The distances are checked in the order they were measured.
     const std::tuple<const DistanceMeasurement&, Point, Point> distances[] = {
         {angle.point1ToPoint2, Point::One, Point::Two},
@@ -174,9 +179,11 @@ AngleOutcome angleText(const DecodedPoints& points, const DistanceMeasurement& p
     if (!angle.matched) {
         return angleNotDeterminableMessage(angle);
     }
+    // A scan's angle is finite; formatDecimals would throw for any other.
+    if (!std::isfinite(angle.degrees)) {
+        return arithmeticFaultMessage();
+    }
     return AngleText{formatDecimals(angle.degrees, kResultDecimals, style)};
-} catch (const ArithmeticFault&) {
-    return arithmeticFaultMessage();
 }
 
 DistanceOutcome calculateDistance(const CalculatorInput& input, NumberStyle style) {

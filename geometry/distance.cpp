@@ -26,10 +26,6 @@ PreparedPoint preparePoint(const ChartPoint& point) {
     return {point, parallelRadius(point.latitude) * chart::kTwoPi};
 }
 
-namespace {
-
-// The target of the half-angle sine scan, or nothing when the arithmetic overflowed or became
-// invalid.
 std::optional<double> finiteHalfChordRatio(const PreparedLeg& leg) {
     const auto [lat1, lon1] = leg.from.point;
     const auto [lat2, lon2] = leg.to.point;
@@ -51,8 +47,6 @@ std::optional<double> finiteHalfChordRatio(const PreparedLeg& leg) {
     }
     return ratio;
 }
-
-}  // namespace
 
 double halfChordRatio(const PreparedLeg& leg) {
     if (const std::optional<double> ratio = finiteHalfChordRatio(leg)) {

@@ -59,6 +59,8 @@ DistanceMeasurement measurePreparedDistance(const PreparedLeg& leg,
 // target of the half-angle sine scan (throws ArithmeticFault as above), and the distance from the
 // scan's outcome.
 double halfChordRatio(const PreparedLeg& leg);
+// The same target, or nothing where halfChordRatio throws.
+std::optional<double> finiteHalfChordRatio(const PreparedLeg& leg);
 DistanceMeasurement distanceFromScan(const ScanOutcome& scan);
 
 // The distance in kilometres as measureDistance gives it, matched or not.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #include "geometry/arithmetic_fault.h"
@@ -48,9 +49,10 @@ AngleSide sideFromScan(const ScanOutcome& scan, const ScanRoute& scans) {
     return sideOf(distanceFromScan(scan));
 }
 
-// The angle from its three sides, measured in the order 1–2, 1–R, R–2.
-AngleMeasurement angleFromSides(const AngleSide& side12, const AngleSide& side1R,
-                                const AngleSide& sideR2, const ScanRoute& scans) {
+// The angle from its three sides, measured in the order 1–2, 1–R, R–2; nothing when the cosine's
+// division divides by zero, is invalid or overflows.
+std::optional<AngleMeasurement> angleFromSides(const AngleSide& side12, const AngleSide& side1R,
+                                               const AngleSide& sideR2, const ScanRoute& scans) {
     const double a = side12.chord;
     const double b = side1R.chord;
     const double c = sideR2.chord;
@@ -59,10 +61,18 @@ AngleMeasurement angleFromSides(const AngleSide& side12, const AngleSide& side1R
     const double divisor = (b + b) * c;
     const double cosine = ((c * c + b * b) - a * a) / divisor;
     if (divisor == 0 || !std::isfinite(cosine)) {
-        throw ArithmeticFault("angle arithmetic divided by zero, overflowed or became invalid");
+        return std::nullopt;
     }
     const ScanOutcome scan = scans.cosine(cosine);
-    return {scan.result, scan.matched, cosine, side12.distance, side1R.distance, sideR2.distance};
+    return AngleMeasurement{scan.result,     scan.matched,    cosine,
+                            side12.distance, side1R.distance, sideR2.distance};
+}
+
+AngleMeasurement orFault(const std::optional<AngleMeasurement>& angle) {
+    if (!angle) {
+        throw ArithmeticFault("angle arithmetic divided by zero, overflowed or became invalid");
+    }
+    return *angle;
 }
 
 }  // namespace
@@ -77,21 +87,31 @@ AngleMeasurement measureThreePointAngle(const AngleCorners& corners, const ScanR
     const double ratio12 = halfChordRatio({.from = p1, .to = p2});
     const double ratio1R = halfChordRatio({.from = p1, .to = r});
     const double ratioR2 = halfChordRatio({.from = r, .to = p2});
-    return angleFromSides(sideFromScan(scans.halfAngleSine(ratio12), scans),
-                          sideFromScan(scans.halfAngleSine(ratio1R), scans),
-                          sideFromScan(scans.halfAngleSine(ratioR2), scans), scans);
+    return orFault(angleFromSides(sideFromScan(scans.halfAngleSine(ratio12), scans),
+                                  sideFromScan(scans.halfAngleSine(ratio1R), scans),
+                                  sideFromScan(scans.halfAngleSine(ratioR2), scans), scans));
+}
+
+std::optional<AngleMeasurement> measureThreePointAngleUnlessFault(
+    const AngleCorners& corners, const DistanceMeasurement& point1ToPoint2,
+    const ScanRoute& scans) {
+    const PreparedPoint p1 = preparePoint(corners.point1);
+    const PreparedPoint p2 = preparePoint(corners.point2);
+    const PreparedPoint r = preparePoint(corners.reference);
+    const std::optional<double> ratio1R = finiteHalfChordRatio({.from = p1, .to = r});
+    const std::optional<double> ratioR2 = finiteHalfChordRatio({.from = r, .to = p2});
+    if (!ratio1R || !ratioR2) {
+        return std::nullopt;
+    }
+    return angleFromSides(sideOf(point1ToPoint2),
+                          sideFromScan(scans.halfAngleSine(*ratio1R), scans),
+                          sideFromScan(scans.halfAngleSine(*ratioR2), scans), scans);
 }
 
 AngleMeasurement measureThreePointAngle(const AngleCorners& corners,
                                         const DistanceMeasurement& point1ToPoint2,
                                         const ScanRoute& scans) {
-    const PreparedPoint p1 = preparePoint(corners.point1);
-    const PreparedPoint p2 = preparePoint(corners.point2);
-    const PreparedPoint r = preparePoint(corners.reference);
-    const double ratio1R = halfChordRatio({.from = p1, .to = r});
-    const double ratioR2 = halfChordRatio({.from = r, .to = p2});
-    return angleFromSides(sideOf(point1ToPoint2), sideFromScan(scans.halfAngleSine(ratio1R), scans),
-                          sideFromScan(scans.halfAngleSine(ratioR2), scans), scans);
+    return orFault(measureThreePointAngleUnlessFault(corners, point1ToPoint2, scans));
 }
 
 double threePointAngle(const AngleCorners& corners) {
