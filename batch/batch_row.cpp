@@ -3,6 +3,7 @@
 #include <variant>
 
 #include "calculator/decoded_points.h"
+#include "calculator/messages.h"
 #include "text/code_points.h"
 
 namespace orvanto::batch {
@@ -124,6 +125,40 @@ void RowCalculator::addExtra(RowResults& results, const DecodedPoints& points,
     }
 }
 
+// The distance's texts, or its message.
+void RowCalculator::putDistance(const DistanceMeasurement& measured, RowResults& results) const {
+    const DistanceOutcome distance = distanceTexts(measured, style_);
+    if (const auto* texts = std::get_if<DistanceTexts>(&distance)) {
+        results.kilometres = texts->kilometres;
+        results.nauticalMiles = texts->nauticalMiles;
+    } else {
+        addError(results, std::get<Message>(distance).text);
+    }
+}
+
+// The angle's text, or its message; whether there is the text.
+bool RowCalculator::putAngle(const DecodedPoints& points, const DistanceMeasurement& point1ToPoint2,
+                             RowResults& results) const {
+    const AngleOutcome angle = angleText(points, point1ToPoint2, style_);
+    if (const auto* text = std::get_if<AngleText>(&angle)) {
+        results.angle = text->degrees;
+        return true;
+    }
+    addError(results, std::get<Message>(angle).text);
+    return false;
+}
+
+// Why the first `pointCount` points cannot be computed, when entries_ is not complete for them.
+void RowCalculator::addEntryError(RowResults& results, std::size_t pointCount) const {
+    addError(results, std::get<Message>(entries_.points(pointCount)).text);
+}
+
+void RowCalculator::addFaultError(RowResults& results) const {
+    addError(results, arithmeticFaultMessage().text);
+}
+
+// A frame with nothing to destroy, as BatchRun's rows: the messages are built in the functions
+// above, so that a row's calls need no trip through JavaScript in the browser build.
 void RowCalculator::calculate(std::span<const std::string_view> fields, RowResults& results) {
     results.kilometres.clear();
     results.nauticalMiles.clear();
@@ -138,50 +173,35 @@ void RowCalculator::calculate(std::span<const std::string_view> fields, RowResul
     const bool wantsAngle =
         columns_.hasReference() && !(isBlankText(fieldAt(fields, columns_[Column::LatR])) &&
                                      isBlankText(fieldAt(fields, columns_[Column::LonR])));
-    const DecodedEntries entries{texts_, wantsAngle ? kAnglePoints : kDistancePoints};
+    entries_.read(texts_, wantsAngle ? kAnglePoints : kDistancePoints);
 
     // Point 1 to point 2, decoded and measured once for every column that needs them.
     std::optional<DecodedPoints> points;
-    std::optional<std::variant<DistanceMeasurement, Message>> measured;
+    std::optional<DistanceMeasurement> measured;
     if (const std::string* error = modeError(kDistancePoints)) {
         addError(results, *error);
-    } else if (const auto leg = entries.points(kDistancePoints);
-               const auto* message = std::get_if<Message>(&leg)) {
-        addError(results, message->text);
+    } else if (!entries_.complete(kDistancePoints)) {
+        addEntryError(results, kDistancePoints);
     } else {
-        points = std::get<DecodedPoints>(leg);
-        measured = measurePoint1ToPoint2(*points);
-        const DistanceOutcome distance =
-            std::holds_alternative<Message>(*measured)
-                ? DistanceOutcome{std::get<Message>(*measured)}
-                : distanceTexts(std::get<DistanceMeasurement>(*measured), style_);
-        if (const auto* texts = std::get_if<DistanceTexts>(&distance)) {
-            results.kilometres = texts->kilometres;
-            results.nauticalMiles = texts->nauticalMiles;
+        points = entries_.decoded(kDistancePoints);
+        measured = measureDistanceUnlessFault({.from = points->point1, .to = points->point2});
+        if (measured) {
+            putDistance(*measured, results);
         } else {
-            addError(results, std::get<Message>(distance).text);
+            addFaultError(results);
         }
     }
     if (wantsAngle) {
         if (const std::string* error = modeError(kAnglePoints)) {
             addError(results, *error);
-        } else if (const auto triangle = entries.points(kAnglePoints);
-                   const auto* message = std::get_if<Message>(&triangle)) {
-            addError(results, message->text);
-        } else if (const auto* fault = std::get_if<Message>(&*measured)) {
+        } else if (!entries_.complete(kAnglePoints)) {
+            addEntryError(results, kAnglePoints);
+        } else if (!measured) {
             // The three points read, so point 1 and point 2 did and were measured.
-            addError(results, fault->text);
-        } else {
-            const AngleOutcome angle = angleText(std::get<DecodedPoints>(triangle),
-                                                 std::get<DistanceMeasurement>(*measured), style_);
-            if (const auto* text = std::get_if<AngleText>(&angle)) {
-                results.angle = text->degrees;
-                if (results.error.empty()) {
-                    points = std::get<DecodedPoints>(triangle);
-                }
-            } else {
-                addError(results, std::get<Message>(angle).text);
-            }
+            addFaultError(results);
+        } else if (putAngle(entries_.decoded(kAnglePoints), *measured, results) &&
+                   results.error.empty()) {
+            points = entries_.decoded(kAnglePoints);
         }
     }
     if (points) {

@@ -43,6 +43,11 @@ class RowCalculator {
     const std::string* modeError(std::size_t pointCount) const noexcept;
     void addError(RowResults& results, std::string_view message) const;
     void addExtra(RowResults& results, const DecodedPoints& points, bool withReference) const;
+    void putDistance(const DistanceMeasurement& measured, RowResults& results) const;
+    bool putAngle(const DecodedPoints& points, const DistanceMeasurement& point1ToPoint2,
+                  RowResults& results) const;
+    void addEntryError(RowResults& results, std::size_t pointCount) const;
+    void addFaultError(RowResults& results) const;
 
     BatchColumns columns_;
     CalculatorInput defaults_;
@@ -50,6 +55,7 @@ class RowCalculator {
     std::vector<const ColumnProvider*> providers_;
     std::size_t extraCount_ = 0;
     EntryTexts texts_;  // views into the current row's fields
+    DecodedEntries entries_{texts_, 0};
     // A mode field that is none of m, s, 分, 秒: the message for each point's (empty when fine).
     std::string modeErrors_[3];
 };

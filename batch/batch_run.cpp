@@ -137,32 +137,30 @@ void BatchRun::putRecord(const CsvRecord& record, std::size_t count) {
     }
 }
 
-BatchCounts BatchRun::run(ByteSink& sink, const BatchOutput& output,
-                          const std::function<void(std::uint64_t)>& rowDone) {
-    BlockWriter writer{sink, reader_.delimiter(), lineEnd_, output.flushEachRow};
-    writer_ = &writer;
-    output_ = output;
-    passThrough_ = output.codec == &input_ && !output.escapeControls;
-    if (output.byteOrderMark) {
-        writer.append(kUtf8ByteOrderMark);
-    }
-    for (std::size_t i = 0; i < columns_.width; ++i) {
-        if (i > 0) {
-            writer.appendDelimiter();
-        }
-        putField({.raw = headerRaw_[i], .utf8 = headerFields_[i]});
-    }
-    for (const std::string_view name : resultNames_) {
-        writer.appendDelimiter();
-        writer.append(name);
-    }
-    writer.endRow();
+// The error of a record that is not computed: too long for the buffer, or not in its encoding.
+void BatchRun::unreadRecordError(const CsvRecord& record, RowResults& results) const {
+    results = RowResults{};
+    results.error = record.tooLong
+                        ? lineText(record.line) + "起的一条记录超过 1024 KiB，已跳过，未计算"
+                        : lineText(record.line) + "不是有效的 " + std::string{input_.name()} +
+                              " 文本，本行未计算";
+}
 
-    RowCalculator calculator{columns_, settings_.modes, settings_.style, settings_.extraColumns};
+void BatchRun::longRowError(const CsvRecord& record, RowResults& results) const {
+    addError(results.error, "本行有 " + std::to_string(record.fields.size()) +
+                                " 个字段，比表头多 " +
+                                std::to_string(record.fields.size() - columns_.headerWidth) +
+                                " 个：多出的字段移到了结果列之后");
+}
+
+// Every row, in a frame that holds nothing to destroy and tries nothing: in the browser build a
+// call that may throw from a frame that cleans up goes through JavaScript, and a row makes a
+// dozen such calls here. The rare messages are built in functions of their own for that reason.
+BatchCounts BatchRun::runRows(RowCalculator& calculator, RowResults& results, CsvRecord& record,
+                              const std::function<void(std::uint64_t)>& rowDone) {
+    BlockWriter& writer = *writer_;
     const std::size_t extraColumns = resultNames_.size() - kPlainResultColumns;
-    RowResults results;
     BatchCounts counts;
-    CsvRecord record;
     while (reader_.next(record)) {
         const bool valid = record.tooLong || input_.isValid(record.text);
         decodeFields(record, valid);
@@ -172,21 +170,12 @@ BatchCounts BatchRun::run(ByteSink& sink, const BatchOutput& output,
             continue;
         }
         if (record.tooLong || !valid) {
-            results = RowResults{};
-        }
-        if (record.tooLong) {
-            results.error = lineText(record.line) + "起的一条记录超过 1024 KiB，已跳过，未计算";
-        } else if (!valid) {
-            results.error = lineText(record.line) + "不是有效的 " + std::string{input_.name()} +
-                            " 文本，本行未计算";
+            unreadRecordError(record, results);
         } else {
             calculator.calculate(fields_, results);
         }
         if (record.fields.size() > columns_.headerWidth) {
-            addError(results.error,
-                     "本行有 " + std::to_string(record.fields.size()) + " 个字段，比表头多 " +
-                         std::to_string(record.fields.size() - columns_.headerWidth) +
-                         " 个：多出的字段移到了结果列之后");
+            longRowError(record, results);
         }
         putRecord(record, columns_.width);
         for (const std::string* number :
@@ -212,6 +201,34 @@ BatchCounts BatchRun::run(ByteSink& sink, const BatchOutput& output,
         counts.failed += results.error.empty() ? 0U : 1U;
         rowDone(counts.rows);
     }
+    return counts;
+}
+
+BatchCounts BatchRun::run(ByteSink& sink, const BatchOutput& output,
+                          const std::function<void(std::uint64_t)>& rowDone) {
+    BlockWriter writer{sink, reader_.delimiter(), lineEnd_, output.flushEachRow};
+    writer_ = &writer;
+    output_ = output;
+    passThrough_ = output.codec == &input_ && !output.escapeControls;
+    if (output.byteOrderMark) {
+        writer.append(kUtf8ByteOrderMark);
+    }
+    for (std::size_t i = 0; i < columns_.width; ++i) {
+        if (i > 0) {
+            writer.appendDelimiter();
+        }
+        putField({.raw = headerRaw_[i], .utf8 = headerFields_[i]});
+    }
+    for (const std::string_view name : resultNames_) {
+        writer.appendDelimiter();
+        writer.append(name);
+    }
+    writer.endRow();
+
+    RowCalculator calculator{columns_, settings_.modes, settings_.style, settings_.extraColumns};
+    RowResults results;
+    CsvRecord record;
+    const BatchCounts counts = runRows(calculator, results, record, rowDone);
     writer.flush();
     writer_ = nullptr;
     return counts;

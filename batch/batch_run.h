@@ -55,6 +55,9 @@ struct BatchCounts {
 // neither encoding reads. Throws BatchError when the input cannot be read.
 Expected<TextEncoding, std::string> detectInputEncoding(CsvReader& reader);
 
+class RowCalculator;
+struct RowResults;
+
 class BatchRun {
   public:
     BatchRun(CsvReader& reader, TextCodec& input, BatchSettings settings);
@@ -70,6 +73,10 @@ class BatchRun {
                     const std::function<void(std::uint64_t)>& rowDone);
 
   private:
+    BatchCounts runRows(RowCalculator& calculator, RowResults& results, CsvRecord& record,
+                        const std::function<void(std::uint64_t)>& rowDone);
+    void unreadRecordError(const CsvRecord& record, RowResults& results) const;
+    void longRowError(const CsvRecord& record, RowResults& results) const;
     void decodeFields(const CsvRecord& record, bool valid);
     // A field as read and as UTF-8, named at the call so that the two are never swapped.
     struct FieldText {

@@ -1,5 +1,6 @@
 #include "calculator/calculation.h"
 
+#include <cmath>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -55,6 +56,10 @@ DecodedEntries::DecodedEntries(const CalculatorInput& input, std::size_t pointCo
           pointCount) {}
 
 DecodedEntries::DecodedEntries(const EntryTexts& texts, std::size_t pointCount) {
+    read(texts, pointCount);
+}
+
+void DecodedEntries::read(const EntryTexts& texts, std::size_t pointCount) {
     for (const EntryBoxRow& row : boxesOf(pointCount)) {
         const std::size_t point = pointIndex(row.point);
         const PointEntryTexts& entries = texts[point];
@@ -64,6 +69,7 @@ DecodedEntries::DecodedEntries(const EntryTexts& texts, std::size_t pointCount) 
         // A box of blanks or invisible characters looks empty to the user, and is: reading it as
         // a number would put a place where nothing was typed.
         blank_[at] = isBlankText(text);
+        failures_[at].reset();
         if (!blank_[at]) {
             ChartPoint& decoded = points_.*kDecodedPoints[point];
             double& degrees = row.axis == Axis::Latitude ? decoded.latitude : decoded.longitude;
@@ -88,6 +94,20 @@ std::variant<DecodedPoints, Message> DecodedEntries::points(std::size_t pointCou
             return *failures_[at];
         }
     }
+    return decoded(pointCount);
+}
+
+bool DecodedEntries::complete(std::size_t pointCount) const noexcept {
+    const std::size_t boxes = boxesOf(pointCount).size();
+    for (std::size_t at = 0; at < boxes; ++at) {
+        if (blank_[at] || failures_[at]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+DecodedPoints DecodedEntries::decoded(std::size_t pointCount) const noexcept {
     DecodedPoints points = points_;
     for (std::size_t point = pointCount; point < std::size(kDecodedPoints); ++point) {
         points.*kDecodedPoints[point] = {};
@@ -101,11 +121,11 @@ std::variant<DecodedPoints, Message> decodePoints(const CalculatorInput& input,
 }
 
 std::variant<DistanceMeasurement, Message> measurePoint1ToPoint2(const DecodedPoints& points) {
-    try {
-        return measureDistance({.from = points.point1, .to = points.point2});
-    } catch (const ArithmeticFault&) {
-        return arithmeticFaultMessage();
+    if (const auto measured =
+            measureDistanceUnlessFault({.from = points.point1, .to = points.point2})) {
+        return *measured;
     }
+    return arithmeticFaultMessage();
 }
 
 DistanceOutcome distanceTexts(const DistanceMeasurement& point1ToPoint2, NumberStyle style) try {
@@ -129,10 +149,14 @@ DistanceOutcome distanceTexts(const DistanceMeasurement& point1ToPoint2, NumberS
 }
 
 AngleOutcome angleText(const DecodedPoints& points, const DistanceMeasurement& point1ToPoint2,
-                       NumberStyle style) try {
-    const AngleMeasurement angle = measureThreePointAngle(
+                       NumberStyle style) {
+    const std::optional<AngleMeasurement> measured = measureThreePointAngleUnlessFault(
         {.point1 = points.point1, .point2 = points.point2, .reference = points.reference},
         point1ToPoint2);
+    if (!measured) {
+        return arithmeticFaultMessage();
+    }
+    const AngleMeasurement& angle = *measured;
     // The distances are checked in the order they were measured.
     const std::tuple<const DistanceMeasurement&, Point, Point> distances[] = {
         {angle.point1ToPoint2, Point::One, Point::Two},
@@ -155,9 +179,11 @@ AngleOutcome angleText(const DecodedPoints& points, const DistanceMeasurement& p
     if (!angle.matched) {
         return angleNotDeterminableMessage(angle);
     }
+    // A scan's angle is finite; formatDecimals would throw for any other.
+    if (!std::isfinite(angle.degrees)) {
+        return arithmeticFaultMessage();
+    }
     return AngleText{formatDecimals(angle.degrees, kResultDecimals, style)};
-} catch (const ArithmeticFault&) {
-    return arithmeticFaultMessage();
 }
 
 DistanceOutcome calculateDistance(const CalculatorInput& input, NumberStyle style) {

@@ -42,11 +42,17 @@ class DecodedEntries {
   public:
     DecodedEntries(const CalculatorInput& input, std::size_t pointCount);
     DecodedEntries(const EntryTexts& texts, std::size_t pointCount);
+    // Reads the boxes of another set of texts as the constructor does: one object for every row
+    // of a batch file.
+    void read(const EntryTexts& texts, std::size_t pointCount);
 
     // The first `pointCount` points (no more than were read), or the message that stops a command
     // needing them: the incomplete-entry check of all their boxes comes first, then the first
     // entry in box order that could not be read. Points beyond `pointCount` are left at zero.
     std::variant<DecodedPoints, Message> points(std::size_t pointCount) const;
+    // Whether points() gives the points, and the points it gives then: no message is built.
+    bool complete(std::size_t pointCount) const noexcept;
+    DecodedPoints decoded(std::size_t pointCount) const noexcept;
 
   private:
     DecodedPoints points_{};

@@ -1,6 +1,7 @@
 #include "geometry/distance.h"
 
 #include <cmath>
+#include <optional>
 
 #include "geometry/arithmetic_fault.h"
 #include "geometry/chart_constants.h"
@@ -25,7 +26,7 @@ PreparedPoint preparePoint(const ChartPoint& point) {
     return {point, parallelRadius(point.latitude) * chart::kTwoPi};
 }
 
-double halfChordRatio(const PreparedLeg& leg) {
+std::optional<double> finiteHalfChordRatio(const PreparedLeg& leg) {
     const auto [lat1, lon1] = leg.from.point;
     const auto [lat2, lon2] = leg.to.point;
     double longitudeDifference = std::fabs(lon1 - lon2);
@@ -42,9 +43,16 @@ double halfChordRatio(const PreparedLeg& leg) {
         ((arc1 * arc1) / 2 + meridianChord * meridianChord) + (arc2 * arc2) / 2;
     const double ratio = std::sqrt(squaredChord) / chart::kEarthDiameterKm;
     if (!std::isfinite(ratio)) {
-        throw ArithmeticFault("distance arithmetic overflowed or became invalid");
+        return std::nullopt;
     }
     return ratio;
+}
+
+double halfChordRatio(const PreparedLeg& leg) {
+    if (const std::optional<double> ratio = finiteHalfChordRatio(leg)) {
+        return *ratio;
+    }
+    throw ArithmeticFault("distance arithmetic overflowed or became invalid");
 }
 
 DistanceMeasurement distanceFromScan(const ScanOutcome& scan) {
@@ -57,6 +65,16 @@ DistanceMeasurement measurePreparedDistance(const PreparedLeg& leg, const ScanRo
 
 DistanceMeasurement measureDistance(const ChartLeg& leg, const ScanRoute& scans) {
     return measurePreparedDistance({preparePoint(leg.from), preparePoint(leg.to)}, scans);
+}
+
+std::optional<DistanceMeasurement> measureDistanceUnlessFault(const ChartLeg& leg,
+                                                              const ScanRoute& scans) {
+    const std::optional<double> ratio =
+        finiteHalfChordRatio({preparePoint(leg.from), preparePoint(leg.to)});
+    if (!ratio) {
+        return std::nullopt;
+    }
+    return distanceFromScan(scans.halfAngleSine(*ratio));
 }
 
 double distance(const ChartLeg& leg) {

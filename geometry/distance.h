@@ -6,6 +6,8 @@
 // (on the equator, beyond about 114.59 degrees of longitude) have no matching angle.
 #pragma once
 
+#include <optional>
+
 #include "geometry/chart_point.h"
 #include "geometry/scans.h"
 
@@ -44,6 +46,11 @@ struct DistanceMeasurement {
 // astronomically large arguments).
 DistanceMeasurement measureDistance(const ChartLeg& leg, const ScanRoute& scans = kFastScans);
 
+// The same measurement, or nothing where it would throw: for a caller that checks every row, to
+// which even a fault that never comes would cost a trip through JavaScript in the browser build.
+std::optional<DistanceMeasurement> measureDistanceUnlessFault(const ChartLeg& leg,
+                                                              const ScanRoute& scans = kFastScans);
+
 // The same measurement, bit for bit, between prepared points.
 DistanceMeasurement measurePreparedDistance(const PreparedLeg& leg,
                                             const ScanRoute& scans = kFastScans);
@@ -52,6 +59,8 @@ DistanceMeasurement measurePreparedDistance(const PreparedLeg& leg,
 // target of the half-angle sine scan (throws ArithmeticFault as above), and the distance from the
 // scan's outcome.
 double halfChordRatio(const PreparedLeg& leg);
+// The same target, or nothing where halfChordRatio throws.
+std::optional<double> finiteHalfChordRatio(const PreparedLeg& leg);
 DistanceMeasurement distanceFromScan(const ScanOutcome& scan);
 
 // The distance in kilometres as measureDistance gives it, matched or not.

@@ -1,6 +1,7 @@
 #include "geometry/three_point_angle.h"
 
 #include <cmath>
+#include <optional>
 
 #include "geometry/arithmetic_fault.h"
 #include "geometry/chart_constants.h"
@@ -32,9 +33,10 @@ double roughCosine(double ratio12, double ratio1R, double ratioR2) {
            ((ratio1R + ratio1R) * ratioR2);
 }
 
-// The angle from its three sides, measured in the order 1–2, 1–R, R–2.
-AngleMeasurement angleFromSides(const AngleSide& side12, const AngleSide& side1R,
-                                const AngleSide& sideR2, const ScanRoute& scans) {
+// The angle from its three sides, measured in the order 1–2, 1–R, R–2; nothing when the cosine's
+// division divides by zero, is invalid or overflows.
+std::optional<AngleMeasurement> angleFromSides(const AngleSide& side12, const AngleSide& side1R,
+                                               const AngleSide& sideR2, const ScanRoute& scans) {
     const double a = side12.chord;
     const double b = side1R.chord;
     const double c = sideR2.chord;
@@ -43,10 +45,18 @@ AngleMeasurement angleFromSides(const AngleSide& side12, const AngleSide& side1R
     const double divisor = (b + b) * c;
     const double cosine = ((c * c + b * b) - a * a) / divisor;
     if (divisor == 0 || !std::isfinite(cosine)) {
-        throw ArithmeticFault("angle arithmetic divided by zero, overflowed or became invalid");
+        return std::nullopt;
     }
     const ScanOutcome scan = scans.cosine(cosine);
-    return {scan.result, scan.matched, cosine, side12.distance, side1R.distance, sideR2.distance};
+    return AngleMeasurement{scan.result,     scan.matched,    cosine,
+                            side12.distance, side1R.distance, sideR2.distance};
+}
+
+AngleMeasurement orFault(const std::optional<AngleMeasurement>& angle) {
+    if (!angle) {
+        throw ArithmeticFault("angle arithmetic divided by zero, overflowed or became invalid");
+    }
+    return *angle;
 }
 
 }  // namespace
@@ -62,23 +72,32 @@ AngleMeasurement measureThreePointAngle(const AngleCorners& corners, const ScanR
     const double ratio1R = halfChordRatio({.from = p1, .to = r});
     const double ratioR2 = halfChordRatio({.from = r, .to = p2});
     scans.expectCosine(roughCosine(ratio12, ratio1R, ratioR2));
-    return angleFromSides(sideFromScan(scans.angleSide(ratio12)),
-                          sideFromScan(scans.angleSide(ratio1R)),
-                          sideFromScan(scans.angleSide(ratioR2)), scans);
+    return orFault(angleFromSides(sideFromScan(scans.angleSide(ratio12)),
+                                  sideFromScan(scans.angleSide(ratio1R)),
+                                  sideFromScan(scans.angleSide(ratioR2)), scans));
+}
+
+std::optional<AngleMeasurement> measureThreePointAngleUnlessFault(
+    const AngleCorners& corners, const DistanceMeasurement& point1ToPoint2,
+    const ScanRoute& scans) {
+    const PreparedPoint p1 = preparePoint(corners.point1);
+    const PreparedPoint p2 = preparePoint(corners.point2);
+    const PreparedPoint r = preparePoint(corners.reference);
+    const std::optional<double> ratio1R = finiteHalfChordRatio({.from = p1, .to = r});
+    const std::optional<double> ratioR2 = finiteHalfChordRatio({.from = r, .to = p2});
+    if (!ratio1R || !ratioR2) {
+        return std::nullopt;
+    }
+    const AngleSide side12 = sideOf(point1ToPoint2);
+    scans.expectCosine(roughCosine(side12.chord / chart::kEarthDiameterKm, *ratio1R, *ratioR2));
+    return angleFromSides(side12, sideFromScan(scans.angleSide(*ratio1R)),
+                          sideFromScan(scans.angleSide(*ratioR2)), scans);
 }
 
 AngleMeasurement measureThreePointAngle(const AngleCorners& corners,
                                         const DistanceMeasurement& point1ToPoint2,
                                         const ScanRoute& scans) {
-    const PreparedPoint p1 = preparePoint(corners.point1);
-    const PreparedPoint p2 = preparePoint(corners.point2);
-    const PreparedPoint r = preparePoint(corners.reference);
-    const double ratio1R = halfChordRatio({.from = p1, .to = r});
-    const double ratioR2 = halfChordRatio({.from = r, .to = p2});
-    const AngleSide side12 = sideOf(point1ToPoint2);
-    scans.expectCosine(roughCosine(side12.chord / chart::kEarthDiameterKm, ratio1R, ratioR2));
-    return angleFromSides(side12, sideFromScan(scans.angleSide(ratio1R)),
-                          sideFromScan(scans.angleSide(ratioR2)), scans);
+    return orFault(measureThreePointAngleUnlessFault(corners, point1ToPoint2, scans));
 }
 
 double threePointAngle(const AngleCorners& corners) {

@@ -6,6 +6,8 @@
 // inequality (the distances are quantised), and then no angle matches.
 #pragma once
 
+#include <optional>
+
 #include "geometry/distance.h"
 
 namespace orvanto {
@@ -39,6 +41,12 @@ AngleMeasurement measureThreePointAngle(const AngleCorners& corners,
 AngleMeasurement measureThreePointAngle(const AngleCorners& corners,
                                         const DistanceMeasurement& point1ToPoint2,
                                         const ScanRoute& scans = kFastScans);
+
+// The same, or nothing where it would throw: for a caller that checks every row (see
+// measureDistanceUnlessFault).
+std::optional<AngleMeasurement> measureThreePointAngleUnlessFault(
+    const AngleCorners& corners, const DistanceMeasurement& point1ToPoint2,
+    const ScanRoute& scans = kFastScans);
 
 // The angle in degrees as measureThreePointAngle gives it, matched or not.
 double threePointAngle(const AngleCorners& corners);

@@ -1,18 +1,19 @@
-// A batch file run in the page: the batch library's own run over bytes in memory, so that the
-// download is byte for byte what `orvanto-cli batch` writes. The page hands it UTF-8 only: a
-// GB18030 file is decoded by the browser first and written back as UTF-8 with a byte-order mark,
-// since a browser can read GB18030 but not write it.
+// A batch file run in the page: the batch library's own run over bytes the worker hands in a block
+// at a time, so that the download is byte for byte what `orvanto-cli batch` writes. The page hands
+// it UTF-8 only: a GB18030 file is decoded by the browser first and written back as UTF-8 with a
+// byte-order mark, since a browser can read GB18030 but not write it.
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <algorithm>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
 
 #include "batch/batch_error.h"
 #include "batch/batch_run.h"
 #include "batch/csv_reader.h"
-#include "batch/memory_streams.h"
 #include "batch/text_encoding.h"
 
 namespace orvanto {
@@ -20,40 +21,40 @@ namespace {
 
 using emscripten::val;
 
-// Progress is reported every so many rows: often enough for a smooth bar, seldom enough to cost
-// nothing.
-constexpr std::uint64_t kRowsPerProgress = 16384;
-
-// The file's bytes, counting how far the run has read them for the progress bar.
-class CountingSource final : public batch::ByteSource {
+// The file's bytes from JavaScript: `read(count)` gives the next at most `count` bytes as a
+// Uint8Array, an empty one at the end. A worker reads them from the file itself, so that the file
+// is never held whole in the module's memory nor copied into it byte by byte.
+class ScriptSource final : public batch::ByteSource {
   public:
-    explicit CountingSource(std::string_view bytes) : bytes_(bytes), source_(bytes) {}
+    explicit ScriptSource(val read) : read_(std::move(read)) {}
     std::size_t read(char* into, std::size_t capacity) override {
-        const std::size_t count = source_.read(into, capacity);
-        read_ += count;
+        const val block = read_(static_cast<double>(capacity));
+        const std::size_t count = std::min(block["length"].as<std::size_t>(), capacity);
+        val{emscripten::typed_memory_view(count, into)}.call<void>("set", block);
         return count;
-    }
-    double fractionRead() const {
-        return bytes_.empty() ? 1.0
-                              : static_cast<double>(read_) / static_cast<double>(bytes_.size());
     }
 
   private:
-    std::string_view bytes_;
-    batch::MemorySource source_;
-    std::size_t read_ = 0;
+    val read_;
 };
 
-val bytesOf(const std::string& text) {
-    return val::global("Uint8Array")
-        .new_(emscripten::typed_memory_view(text.size(), text.data()))
-        .call<val>("slice");
-}
+// The output to JavaScript a block at a time: `write(view)` must copy the view, whose bytes the run
+// writes over next.
+class ScriptSink final : public batch::ByteSink {
+  public:
+    explicit ScriptSink(val write) : write_(std::move(write)) {}
+    void write(std::string_view bytes) override {
+        write_(emscripten::typed_memory_view(bytes.size(), bytes.data()));
+    }
+
+  private:
+    val write_;
+};
 
 // The encoding the command line's `auto` finds: {encoding: 'utf-8' | 'gb18030'}, or {line} for the
 // first line neither encoding reads.
-val detectBatchEncoding(const std::string& bytes) {
-    batch::MemorySource source{bytes};
+val detectBatchEncoding(const val& read) {
+    ScriptSource source{read};
     batch::CsvReader reader{source};
     bool complete = false;
     const auto found =
@@ -68,11 +69,12 @@ val detectBatchEncoding(const std::string& bytes) {
     return result;
 }
 
-// UTF-8 `bytes`; `options`: {name, seconds: [bool, bool, bool], format: 'plain' | 'window',
-// byteOrderMark}, the last for a byte-order mark in front of the output whether or not the input
-// has one. Returns {bytes, rows, failedRows}, or {error} when the file cannot be run.
+// UTF-8 bytes from `read` to `write`, as ScriptSource and ScriptSink take them; `options`: {name,
+// seconds: [bool, bool, bool], format: 'plain' | 'window', byteOrderMark}, the last for a
+// byte-order mark in front of the output whether or not the input has one. Returns {rows,
+// failedRows}, or {error} when the file cannot be run.
 // NOLINTNEXTLINE(bugprone-easily-swappable-parameters): JavaScript values in the worker's order
-val runBatch(const std::string& bytes, const val& options, const val& onProgress) {
+val runBatch(const val& read, const val& write, const val& options) {
     batch::BatchSettings settings;
     for (auto [index, point] : {std::pair{0, &settings.modes.point1},
                                 {1, &settings.modes.point2},
@@ -85,7 +87,7 @@ val runBatch(const std::string& bytes, const val& options, const val& onProgress
     settings.inputName = "“" + options["name"].as<std::string>() + "”";
     val result = val::object();
     try {
-        CountingSource source{bytes};
+        ScriptSource source{read};
         batch::CsvReader reader{source};
         batch::Utf8Codec utf8;
         batch::BatchRun run{reader, utf8, std::move(settings)};
@@ -94,16 +96,12 @@ val runBatch(const std::string& bytes, const val& options, const val& onProgress
             result.set("error", header.error());
             return result;
         }
-        batch::StringSink sink;
+        ScriptSink sink{write};
         const batch::BatchOutput output{
             .codec = &utf8,
             .byteOrderMark = options["byteOrderMark"].as<bool>() || run.hadByteOrderMark()};
-        const batch::BatchCounts counts = run.run(sink, output, [&](std::uint64_t rows) {
-            if (rows % kRowsPerProgress == 0) {
-                onProgress(source.fractionRead());
-            }
-        });
-        result.set("bytes", bytesOf(sink.text()));
+        // The worker tells the progress by the bytes it has handed in.
+        const batch::BatchCounts counts = run.run(sink, output, [](std::uint64_t) {});
         result.set("rows", static_cast<double>(counts.rows));
         result.set("failedRows", static_cast<double>(counts.failed));
     } catch (const batch::BatchError& error) {

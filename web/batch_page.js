@@ -1,8 +1,10 @@
 // Batch files in the page: the file is read, computed in a Web Worker and offered back as a
 // download; it never leaves the computer. The worker runs the same WebAssembly module's
-//   detectBatchEncoding(bytes) → { encoding: 'utf-8' | 'gb18030' } or { line }
-//   runBatch(utf8Bytes, { name, seconds: [bool, bool, bool], format: 'plain' | 'window', byteOrderMark },
-//            onProgress(fraction)) → { bytes, rows, failedRows } or { error }
+//   detectBatchEncoding(read) → { encoding: 'utf-8' | 'gb18030' } or { line }
+//   runBatch(read, write, { name, seconds: [bool, bool, bool], format: 'plain' | 'window', byteOrderMark })
+//            → { rows, failedRows } or { error }
+// where read(count) gives the file's next bytes (an empty array at its end) and write(view) takes
+// the output's next bytes, a block at a time.
 import { byId } from './dom.js';
 
 // The worker's own code. A worker cannot be loaded from a file:// page, so it is built from the
@@ -10,11 +12,22 @@ import { byId } from './dom.js';
 // `auto` rule unless chosen. GB18030 is decoded by the browser (which cannot write it) and the
 // result written as UTF-8 with a byte-order mark, as spreadsheets on Chinese systems open it.
 function workerMain() {
-    self.onmessage = async ({ data: { bytes, options } }) => {
+    // The file read a block at a time as the run asks for it, the progress told by the bytes read.
+    const reader = (blob, progress) => {
+        const files = new FileReaderSync();
+        let at = 0;
+        return (count) => {
+            const block = new Uint8Array(files.readAsArrayBuffer(blob.slice(at, at + count)));
+            at += block.length;
+            progress?.(blob.size ? at / blob.size : 1);
+            return block;
+        };
+    };
+    self.onmessage = async ({ data: { file, options } }) => {
         const module = await createOrvanto();
         let encoding = options.encoding;
         if (encoding === 'auto') {
-            const found = module.detectBatchEncoding(bytes);
+            const found = module.detectBatchEncoding(reader(file));
             if (found.line !== undefined) {
                 self.postMessage({ result: { error: `无法确定文件的编码：第 ${found.line} 行既不是有效的 UTF-8 文本，也不是有效的 GB18030 文本；可在“文件编码”中选定` } });
                 return;
@@ -22,11 +35,11 @@ function workerMain() {
             encoding = found.encoding;
         }
         const gb18030 = encoding === 'gb18030';
-        const input = gb18030 ? new TextEncoder().encode(new TextDecoder('gb18030').decode(bytes)) : bytes;
-        const result = module.runBatch(input, { ...options, byteOrderMark: gb18030 }, (fraction) => {
-            self.postMessage({ progress: fraction });
-        });
-        self.postMessage({ result }, result.bytes ? [result.bytes.buffer] : []);
+        const input = gb18030 ? new Blob([new TextEncoder().encode(new TextDecoder('gb18030').decode(await file.arrayBuffer()))]) : file;
+        const blocks = [];
+        const result = module.runBatch(reader(input, (fraction) => self.postMessage({ progress: fraction })),
+            (view) => blocks.push(view.slice()), { ...options, byteOrderMark: gb18030 });
+        self.postMessage({ result: { ...result, blocks } }, blocks.map((block) => block.buffer));
     };
 }
 
@@ -64,7 +77,6 @@ export async function setUpBatch(calculator) {
     const start = async (file) => {
         finish('');
         download.hidden = true;
-        const bytes = new Uint8Array(await file.arrayBuffer());
         const options = {
             seconds: [1, 2, 3].map((point) => byId(`batch-seconds${point}`).checked),
             format: byId('batch-format').value,
@@ -81,19 +93,19 @@ export async function setUpBatch(calculator) {
                 progress.value = data.progress;
                 return;
             }
-            const { bytes: out, rows, failedRows, error } = data.result;
+            const { blocks, rows, failedRows, error } = data.result;
             if (error) {
                 finish(`无法计算：${error}`);
                 return;
             }
             URL.revokeObjectURL(download.href);
-            download.href = URL.createObjectURL(new Blob([out]));
+            download.href = URL.createObjectURL(new Blob(blocks));
             download.download = resultName(file.name);
             download.hidden = false;
             finish(`共 ${rows} 行，其中 ${failedRows} 行未能算出（原因见 error 列）。`);
         };
         worker.onerror = (event) => finish(`批量计算失败：${event.message}`);
-        worker.postMessage({ bytes, options }, [bytes.buffer]);
+        worker.postMessage({ file, options });
     };
     chooser.addEventListener('change', () => chooser.files[0] && start(chooser.files[0]));
     cancel.addEventListener('click', () => finish('已取消。'));

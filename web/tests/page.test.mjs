@@ -78,16 +78,30 @@ test('a message changes nothing and sends the focus to the box to fix', async ()
     assert.equal(await sketch().innerHTML(), drawn);
 });
 
-test('batch files, UTF-8 and GB18030, come back as orvanto-cli batch writes them', async () => {
+test('batch files, chosen or dropped, UTF-8 and GB18030, come back as orvanto-cli batch writes them', async () => {
     const folder = mkdtempSync(join(tmpdir(), 'orvanto-batch-'));
     // A blank record and a row longer than the header, as the command line copies them through.
     const rows = 'lat1,lon1,lat2,lon2,latr,lonr,备注\r\n4250.0,9338.80,4211.25,10211.25,4000.0,10000.0,"北纬,甲"\r\n,,\r\n0,0,0,12000,,,,多\r\n';
     writeFileSync(join(folder, 'utf8.csv'), `\ufeff${rows}`);
+    writeFileSync(join(folder, 'dropped.csv'), rows);
     writeFileSync(join(folder, 'gb.csv'), spawnSync('iconv', ['-f', 'UTF-8', '-t', 'GB18030'], { input: rows }).stdout);
+    writeFileSync(join(folder, 'long.csv'), `lat1,lon1,lat2,lon2\n${'4250.0,9338.80,4211.25,10211.25\n'.repeat(1000000)}`);
+    const chooser = page.getByLabel('批量计算文件');
+    // Cancelled while it runs: the bar goes and no result is offered; the files below still run.
+    await chooser.setInputFiles(join(folder, 'long.csv'));
+    await page.getByRole('button', { name: '取消' }).click();
+    assert.deepEqual(await page.evaluate(() => ['batch-progress', 'batch-cancel', 'batch-download'].map((id) => document.getElementById(id).hidden)), [true, true, true]);
+    assert.equal(await page.locator('#batch-status').textContent(), '已取消。');
+    const drop = (file) => page.evaluate(([bytes, name]) => {
+        const data = new DataTransfer();
+        data.items.add(new File([new Uint8Array(bytes)], name));
+        document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: data, bubbles: true, cancelable: true }));
+    }, [[...readFileSync(join(folder, file))], file]);
     const cli = process.env.ORVANTO_CLI ?? join(root, 'build/dev/cli/orvanto-cli');
-    // Both told by the page's `auto`; GB18030 comes back as UTF-8 with a byte-order mark.
-    for (const [file, options] of [['utf8.csv', []], ['gb.csv', ['--output-encoding=utf-8-bom']]]) {
-        await page.getByLabel('批量计算文件').setInputFiles(join(folder, file));
+    // All told by the page's `auto`; GB18030 comes back as UTF-8 with a byte-order mark.
+    for (const [file, options, give] of [['utf8.csv', [], (f) => chooser.setInputFiles(join(folder, f))],
+        ['gb.csv', ['--output-encoding=utf-8-bom'], (f) => chooser.setInputFiles(join(folder, f))], ['dropped.csv', [], drop]]) {
+        await give(file);
         const name = file.replace('.csv', '-结果.csv');
         await page.waitForFunction((n) => document.getElementById('batch-download').download === n, name);
         const download = await page.getByRole('link', { name: '下载结果' }).evaluate(async (link) => [...new Uint8Array(await (await fetch(link.href)).arrayBuffer())]);
