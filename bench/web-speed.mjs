@@ -29,13 +29,18 @@ const rows = Array.from({ length: legs }, () => {
 
 const folder = mkdtempSync(join(tmpdir(), 'orvanto-bench-'));
 writeFileSync(join(folder, 'legs.csv'), `lat1,lon1,lat2,lon2,latr,lonr\n${rows.map((r) => r.join(',')).join('\n')}\n`);
+// The batch runs natively and in the page three times each, taken in turns, and the best of each
+// counts: a neighbour's burst of load on a shared machine then weighs on neither.
+const runs = 3;
+const nativeOnce = () => {
+    const start = performance.now();
+    try {
+        execFileSync(cli, ['batch', '--format=window', `--output=${join(folder, 'out.csv')}`, join(folder, 'legs.csv')], { stdio: 'ignore' });
+    } catch { /* rows that could not be computed */ }
+    return (performance.now() - start) / 1000;
+};
+const nativeTimes = [nativeOnce()];
 let start = performance.now();
-try {
-    execFileSync(cli, ['batch', '--format=window', `--output=${join(folder, 'out.csv')}`, join(folder, 'legs.csv')], { stdio: 'ignore' });
-} catch { /* rows that could not be computed */ }
-const nativeSeconds = (performance.now() - start) / 1000;
-
-start = performance.now();
 const module = await require(join(root, 'build/wasm/web/orvanto-module.js'))();
 const startup = performance.now() - start;
 start = performance.now();
@@ -44,6 +49,7 @@ for (const texts of rows) {
     module.angle(texts, [false, false, false]);
 }
 const wasmSeconds = (performance.now() - start) / 1000;
+const nativeSeconds = nativeTimes[0];
 console.log(`${legs} legs, distance and angle each:`);
 console.log(`  orvanto-cli batch      ${(legs / nativeSeconds).toFixed(0)} legs/s (process, file read and written)`);
 console.log(`  module under node      ${(legs / wasmSeconds).toFixed(0)} legs/s (start-up ${startup.toFixed(0)} ms apart)`);
@@ -56,22 +62,33 @@ const times = [];
 for (let run = 0; run < 5; ++run) {
     await page.goto(`file://${join(root, 'build/web/orvanto.html')}`, { waitUntil: 'commit' });
     times.push(await page.evaluate(async () => {
-        await new Promise((resolve) => (document.readyState === 'loading' ? addEventListener('DOMContentLoaded', resolve) : resolve()));
+        // 'interactive' comes before the page's deferred module has run and set up its buttons.
+        await new Promise((resolve) => (document.readyState === 'complete' ? resolve() : addEventListener('load', resolve)));
         ['latitude1', 'longitude1', 'latitude2', 'longitude2'].forEach((id, i) => { document.getElementById(id).value = ['4250.0', '9338.80', '4211.25', '10211.25'][i]; });
         document.getElementById('distance').click();
         while (document.getElementById('kilometres').value === '') await new Promise(requestAnimationFrame);
         return performance.now();
     }));
 }
-const chooser = page.getByLabel('批量计算文件');
-await chooser.waitFor({ state: 'attached' });
-start = performance.now();
-await chooser.setInputFiles(join(folder, 'legs.csv'));
-await page.waitForFunction(() => !document.getElementById('batch-download').hidden, null, { timeout: 0, polling: 100 });
-const pageSeconds = (performance.now() - start) / 1000;
+const pageTimes = [];
+for (let run = 0; run < runs; ++run) {
+    if (run > 0) {
+        nativeTimes.push(nativeOnce());
+        await page.goto(`file://${join(root, 'build/web/orvanto.html')}`);
+    }
+    const chooser = page.getByLabel('批量计算文件');
+    await chooser.waitFor({ state: 'attached' });
+    start = performance.now();
+    await chooser.setInputFiles(join(folder, 'legs.csv'));
+    await page.waitForFunction(() => !document.getElementById('batch-download').hidden, null, { timeout: 0, polling: 100 });
+    pageTimes.push((performance.now() - start) / 1000);
+}
+const pageSeconds = Math.min(...pageTimes);
 await browser.close();
 rmSync(folder, { recursive: true });
-console.log(`  batch file in the page ${(legs / pageSeconds).toFixed(0)} legs/s (file chosen to download offered)`);
-console.log(`  ratio                  ${(nativeSeconds / pageSeconds).toFixed(2)} of native`);
+const bestNative = Math.min(...nativeTimes);
+console.log(`  orvanto-cli batch      ${(legs / bestNative).toFixed(0)} legs/s (best of ${runs})`);
+console.log(`  batch file in the page ${(legs / pageSeconds).toFixed(0)} legs/s (file chosen to download offered, best of ${runs})`);
+console.log(`  ratio                  ${(bestNative / pageSeconds).toFixed(2)} of native`);
 times.sort((a, b) => a - b);
 console.log(`page from file:// to first result: median ${times[2].toFixed(0)} ms (of 5, ${times[0].toFixed(0)}–${times[4].toFixed(0)})`);
