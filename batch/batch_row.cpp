@@ -199,9 +199,9 @@ void RowCalculator::calculate(std::span<const std::string_view> fields, RowResul
         } else if (!measured) {
             // The three points read, so point 1 and point 2 did and were measured.
             addFaultError(results);
-        } else if (putAngle(entries_.decoded(kAnglePoints), *measured, results) &&
-                   results.error.empty()) {
-            points = entries_.decoded(kAnglePoints);
+        } else if (const DecodedPoints triangle = entries_.decoded(kAnglePoints);
+                   putAngle(triangle, *measured, results) && results.error.empty()) {
+            points = triangle;
         }
     }
     if (points) {
