@@ -5,6 +5,7 @@
 
 #include "geometry/arithmetic_fault.h"
 #include "geometry/chart_constants.h"
+#include "geometry/estimated_ratio.h"
 #include "geometry/scans.h"
 
 // The operations below run in the order written, in double precision, without contraction into
@@ -18,6 +19,16 @@ namespace {
 // it per point leaves the order of every operation unchanged.
 double parallelRadius(double latitude) {
     return std::sin(((90 - std::fabs(latitude)) / 180) * chart::kPi) * chart::kEarthRadiusKm;
+}
+
+// The distance from the estimated ratio, when its scan settles it (nearly always).
+std::optional<DistanceMeasurement> estimatedDistance(const ChartLeg& leg, const ScanRoute& scans) {
+    const std::optional<ScanOutcome> scan = scans.halfAngleSineWithin(
+        estimateHalfChordRatio({estimatePoint(leg.from), estimatePoint(leg.to)}));
+    if (!scan) {
+        return std::nullopt;
+    }
+    return distanceFromScan(*scan);
 }
 
 }  // namespace
@@ -63,18 +74,38 @@ DistanceMeasurement measurePreparedDistance(const PreparedLeg& leg, const ScanRo
     return distanceFromScan(scans.halfAngleSine(halfChordRatio(leg)));
 }
 
-DistanceMeasurement measureDistance(const ChartLeg& leg, const ScanRoute& scans) {
+namespace {
+
+// The few distances whose estimate does not settle their scan, or that have none.
+[[gnu::noinline]] DistanceMeasurement measureExactly(const ChartLeg& leg, const ScanRoute& scans) {
     return measurePreparedDistance({preparePoint(leg.from), preparePoint(leg.to)}, scans);
 }
 
-std::optional<DistanceMeasurement> measureDistanceUnlessFault(const ChartLeg& leg,
-                                                              const ScanRoute& scans) {
+[[gnu::noinline]] std::optional<DistanceMeasurement> measureExactlyUnlessFault(
+    const ChartLeg& leg, const ScanRoute& scans) {
     const std::optional<double> ratio =
         finiteHalfChordRatio({preparePoint(leg.from), preparePoint(leg.to)});
     if (!ratio) {
         return std::nullopt;
     }
     return distanceFromScan(scans.halfAngleSine(*ratio));
+}
+
+}  // namespace
+
+DistanceMeasurement measureDistance(const ChartLeg& leg, const ScanRoute& scans) {
+    if (const std::optional<DistanceMeasurement> estimated = estimatedDistance(leg, scans)) {
+        return *estimated;
+    }
+    return measureExactly(leg, scans);
+}
+
+std::optional<DistanceMeasurement> measureDistanceUnlessFault(const ChartLeg& leg,
+                                                              const ScanRoute& scans) {
+    if (const std::optional<DistanceMeasurement> estimated = estimatedDistance(leg, scans)) {
+        return estimated;
+    }
+    return measureExactlyUnlessFault(leg, scans);
 }
 
 double distance(const ChartLeg& leg) {

@@ -1,6 +1,9 @@
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include "geometry/scan_tables.h"
 #include "geometry/scans.h"
@@ -171,6 +174,45 @@ ScanOutcome fastScan(const ScanDefinition& scan, const ScanTable& table, double 
     return passes.outcomeAt(firstBelowFromBucketEdges(table, passes, scaled), table.passCount);
 }
 
+// Where the search for an estimated half-angle sine target starts (estimatedPassBefore), or
+// kNotSearched when some target within its margin lies beyond the outer edges, or nothing is known.
+constexpr std::size_t kNotSearched = SIZE_MAX;
+
+std::size_t startWithin(const ScanTable& table, const EstimatedTarget& estimate) {
+    const double lowest = (estimate.target - estimate.margin) * kBucketsPerUnit;
+    const double highest = (estimate.target + estimate.margin) * kBucketsPerUnit;
+    if (!table.searchable || !(lowest >= table.firstEdgeScaled && highest < table.lastEdgeScaled))
+        [[unlikely]] {
+        return kNotSearched;
+    }
+    return estimatedPassBefore(table, estimate.target * kBucketsPerUnit);
+}
+
+// The half-angle sine scan's first match k when every target within the estimate's margin has the
+// same one and it lies strictly inside the table (so that it matches); 0, never such a pass,
+// otherwise. The values fall, so a pass below the bound for the lowest of those targets is below
+// it for all of them, and a pass above the bound for the highest is above it for all: pass k below
+// at the lowest and pass k - 1 above at the highest settle k for every target between.
+[[gnu::always_inline]] inline std::size_t settledPass(const ScanTable& table, std::size_t start,
+                                                      const EstimatedTarget& estimate) {
+    const ScanPass* passes = table.paddedPasses.data();
+    const double tolerance = kHalfAngleSineScan.tolerance;
+    const Passes<true> atTarget{passes, tolerance, estimate.target};
+    std::size_t k = atTarget.firstBelowAmongFew(start);
+    if (!((k > start || start == 0) && k < start + kCandidatesReadTogether)) [[unlikely]] {
+        k = firstBelowFromBucketEdges(table, atTarget, estimate.target * kBucketsPerUnit);
+    }
+    const bool settled =
+        k - 1 < table.passCount - 1 &&
+        Passes<true>{passes, tolerance, estimate.target - estimate.margin}.isBelow(k) &&
+        !Passes<true>{passes, tolerance, estimate.target + estimate.margin}.isBelow(k - 1);
+    return settled ? k : 0;
+}
+
+ScanOutcome matchAt(const ScanTable& table, std::size_t k) {
+    return {table.paddedPasses[k].resultAfter, true, static_cast<std::uint32_t>(k)};
+}
+
 }  // namespace
 
 ScanOutcome scanHalfAngleSine(double halfChordRatio) {
@@ -182,6 +224,44 @@ SideOutcome scanAngleSide(double halfChordRatio) {
     const ScanOutcome scan =
         fastScan<true>(kHalfAngleSineScan, halfAngleSineTable(), halfChordRatio, chords);
     return {scan, chords[scan.pass]};
+}
+
+std::optional<ScanOutcome> scanHalfAngleSineWithin(const EstimatedTarget& estimate) {
+    const ScanTable& table = halfAngleSineTable();
+    const std::size_t start = startWithin(table, estimate);
+    const std::size_t k = start == kNotSearched ? 0 : settledPass(table, start, estimate);
+    if (k == 0) {
+        return std::nullopt;
+    }
+    return matchAt(table, k);
+}
+
+unsigned scanAngleSidesWithin(std::span<const EstimatedTarget> targets,
+                              std::span<SideOutcome> sides) {
+    const ScanTable& table = halfAngleSineTable();
+    const double* chords = chordTable().data();
+    const std::size_t count = std::min({targets.size(), sides.size(), kMostSidesAtOnce});
+    std::array<std::size_t, kMostSidesAtOnce> starts{};
+    for (std::size_t side = 0; side < count; ++side) {
+        starts[side] = startWithin(table, targets[side]);
+        if (starts[side] != kNotSearched) {
+            const ScanPass* passes = table.paddedPasses.data() + starts[side];
+            __builtin_prefetch(passes);
+            __builtin_prefetch(passes + kCandidatesReadTogether - 1);
+            __builtin_prefetch(chords + starts[side]);
+            __builtin_prefetch(chords + starts[side] + kCandidatesReadTogether - 1);
+        }
+    }
+    unsigned settled = 0;
+    for (std::size_t side = 0; side < count; ++side) {
+        const std::size_t k =
+            starts[side] == kNotSearched ? 0 : settledPass(table, starts[side], targets[side]);
+        if (k != 0) {
+            sides[side] = {matchAt(table, k), chords[k]};
+            settled |= 1U << side;
+        }
+    }
+    return settled;
 }
 
 void expectCosine(double roughCosine) {

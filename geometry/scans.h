@@ -7,7 +7,10 @@
 // first matching angle minus 0.001.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <span>
 
 namespace orvanto {
 
@@ -52,18 +55,45 @@ SideOutcome referenceScanAngleSide(double halfChordRatio);
 // scanned, so that the lines of the cosine's table are fetched meanwhile. Only a fetch: any value,
 // NaN included, is harmless, and the scan's answer never depends on it.
 void expectCosine(double roughCosine);
+// A target known only within a margin (estimated_ratio.h): the exact target lies no further than
+// `margin` from `target`. NaN where nothing is known.
+struct EstimatedTarget {
+    double target;
+    double margin;
+};
+
+// The half-angle sine scan's outcome for a target known within its margin: found when every target
+// that close gives it, nothing otherwise, when the caller computes its target exactly.
+std::optional<ScanOutcome> scanHalfAngleSineWithin(const EstimatedTarget& estimate);
+
+// An angle's sides (scanAngleSide) from targets known within their margins, as above, searched
+// side by side so that every side's reads are under way before the first is compared. Returns a
+// mask of the sides settled (bit i for `sides[i]`); the others are left as they were. At most
+// kMostSidesAtOnce sides, and as many sides as targets.
+inline constexpr std::size_t kMostSidesAtOnce = 3;
+unsigned scanAngleSidesWithin(std::span<const EstimatedTarget> targets,
+                              std::span<SideOutcome> sides);
 
 // Which scans a distance or an angle runs: the fast route in the calculator, the reference where a
 // test or a benchmark holds the two side by side.
 struct ScanRoute {
     ScanOutcome (*halfAngleSine)(double);
     SideOutcome (*angleSide)(double);
+    std::optional<ScanOutcome> (*halfAngleSineWithin)(const EstimatedTarget&);
+    unsigned (*angleSidesWithin)(std::span<const EstimatedTarget>, std::span<SideOutcome>);
     ScanOutcome (*cosine)(double);
     void (*expectCosine)(double);
 };
 
-inline constexpr ScanRoute kFastScans{scanHalfAngleSine, scanAngleSide, scanCosine, expectCosine};
-inline constexpr ScanRoute kReferenceScans{referenceScanHalfAngleSine, referenceScanAngleSide,
-                                           referenceScanCosine, [](double) {}};
+inline constexpr ScanRoute kFastScans{scanHalfAngleSine,    scanAngleSide, scanHalfAngleSineWithin,
+                                      scanAngleSidesWithin, scanCosine,    expectCosine};
+// Never settles a scan from an estimate: every target is computed exactly.
+inline constexpr ScanRoute kReferenceScans{
+    referenceScanHalfAngleSine,
+    referenceScanAngleSide,
+    [](const EstimatedTarget&) -> std::optional<ScanOutcome> { return std::nullopt; },
+    [](std::span<const EstimatedTarget>, std::span<SideOutcome>) { return 0U; },
+    referenceScanCosine,
+    [](double) {}};
 
 }  // namespace orvanto

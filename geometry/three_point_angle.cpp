@@ -1,10 +1,13 @@
 #include "geometry/three_point_angle.h"
 
+#include <array>
 #include <cmath>
+#include <cstddef>
 #include <optional>
 
 #include "geometry/arithmetic_fault.h"
 #include "geometry/chart_constants.h"
+#include "geometry/estimated_ratio.h"
 #include "geometry/scan_steps.h"
 #include "geometry/scans.h"
 
@@ -23,6 +26,26 @@ AngleSide sideOf(const DistanceMeasurement& distance) {
 
 AngleSide sideFromScan(const SideOutcome& side) {
     return {distanceFromScan(side.scan), side.chord};
+}
+
+// The sides' outcomes from their estimated ratios where these settle them, from their exact ratios
+// otherwise; false where an exact ratio's arithmetic faults.
+template <std::size_t Sides>
+bool scanSides(const std::array<ChartLeg, Sides>& legs,
+               const std::array<EstimatedTarget, Sides>& estimates,
+               std::array<SideOutcome, Sides>& outcomes, const ScanRoute& scans) {
+    const unsigned settled = scans.angleSidesWithin(estimates, outcomes);
+    for (std::size_t side = 0; side < Sides; ++side) {
+        if ((settled & (1U << side)) == 0) [[unlikely]] {
+            const std::optional<double> ratio =
+                finiteHalfChordRatio({preparePoint(legs[side].from), preparePoint(legs[side].to)});
+            if (!ratio) {
+                return false;
+            }
+            outcomes[side] = scans.angleSide(*ratio);
+        }
+    }
+    return true;
 }
 
 // Close to the cosine that angleFromSides will compute, from the sides' ratios of chord to diameter
@@ -62,36 +85,45 @@ AngleMeasurement orFault(const std::optional<AngleMeasurement>& angle) {
 }  // namespace
 
 AngleMeasurement measureThreePointAngle(const AngleCorners& corners, const ScanRoute& scans) {
-    // Each point takes part in two of the distances: prepared once for both.
-    const PreparedPoint p1 = preparePoint(corners.point1);
-    const PreparedPoint p2 = preparePoint(corners.point2);
-    const PreparedPoint r = preparePoint(corners.reference);
-    // distance() is not bit-for-bit symmetric in its points, so these orders are fixed. The three
-    // scans run side by side once their targets are known, so that their table reads overlap.
-    const double ratio12 = halfChordRatio({.from = p1, .to = p2});
-    const double ratio1R = halfChordRatio({.from = p1, .to = r});
-    const double ratioR2 = halfChordRatio({.from = r, .to = p2});
-    scans.expectCosine(roughCosine(ratio12, ratio1R, ratioR2));
-    return orFault(angleFromSides(sideFromScan(scans.angleSide(ratio12)),
-                                  sideFromScan(scans.angleSide(ratio1R)),
-                                  sideFromScan(scans.angleSide(ratioR2)), scans));
+    // Each point takes part in two of the sides: estimated once for both.
+    const EstimatedPoint p1 = estimatePoint(corners.point1);
+    const EstimatedPoint p2 = estimatePoint(corners.point2);
+    const EstimatedPoint r = estimatePoint(corners.reference);
+    // distance() is not bit-for-bit symmetric in its points, so these orders are fixed: 1–2, 1–R,
+    // R–2.
+    const std::array<ChartLeg, 3> legs{{{corners.point1, corners.point2},
+                                        {corners.point1, corners.reference},
+                                        {corners.reference, corners.point2}}};
+    const std::array<EstimatedTarget, 3> estimates{estimateHalfChordRatio({.from = p1, .to = p2}),
+                                                   estimateHalfChordRatio({.from = p1, .to = r}),
+                                                   estimateHalfChordRatio({.from = r, .to = p2})};
+    scans.expectCosine(roughCosine(estimates[0].target, estimates[1].target, estimates[2].target));
+    std::array<SideOutcome, 3> sides{};
+    if (!scanSides(legs, estimates, sides, scans)) {
+        throw ArithmeticFault("distance arithmetic overflowed or became invalid");
+    }
+    return orFault(angleFromSides(sideFromScan(sides[0]), sideFromScan(sides[1]),
+                                  sideFromScan(sides[2]), scans));
 }
 
 std::optional<AngleMeasurement> measureThreePointAngleUnlessFault(
     const AngleCorners& corners, const DistanceMeasurement& point1ToPoint2,
     const ScanRoute& scans) {
-    const PreparedPoint p1 = preparePoint(corners.point1);
-    const PreparedPoint p2 = preparePoint(corners.point2);
-    const PreparedPoint r = preparePoint(corners.reference);
-    const std::optional<double> ratio1R = finiteHalfChordRatio({.from = p1, .to = r});
-    const std::optional<double> ratioR2 = finiteHalfChordRatio({.from = r, .to = p2});
-    if (!ratio1R || !ratioR2) {
+    const EstimatedPoint p1 = estimatePoint(corners.point1);
+    const EstimatedPoint p2 = estimatePoint(corners.point2);
+    const EstimatedPoint r = estimatePoint(corners.reference);
+    const std::array<ChartLeg, 2> legs{
+        {{corners.point1, corners.reference}, {corners.reference, corners.point2}}};
+    const std::array<EstimatedTarget, 2> estimates{estimateHalfChordRatio({.from = p1, .to = r}),
+                                                   estimateHalfChordRatio({.from = r, .to = p2})};
+    const AngleSide side12 = sideOf(point1ToPoint2);
+    scans.expectCosine(roughCosine(side12.chord / chart::kEarthDiameterKm, estimates[0].target,
+                                   estimates[1].target));
+    std::array<SideOutcome, 2> sides{};
+    if (!scanSides(legs, estimates, sides, scans)) {
         return std::nullopt;
     }
-    const AngleSide side12 = sideOf(point1ToPoint2);
-    scans.expectCosine(roughCosine(side12.chord / chart::kEarthDiameterKm, *ratio1R, *ratioR2));
-    return angleFromSides(side12, sideFromScan(scans.angleSide(*ratio1R)),
-                          sideFromScan(scans.angleSide(*ratioR2)), scans);
+    return angleFromSides(side12, sideFromScan(sides[0]), sideFromScan(sides[1]), scans);
 }
 
 AngleMeasurement measureThreePointAngle(const AngleCorners& corners,
