@@ -209,6 +209,28 @@ std::size_t startWithin(const ScanTable& table, const EstimatedTarget& estimate)
     return settled ? k : 0;
 }
 
+// The chord of a side's distance, by the pass its search stopped at. Read from the chord table,
+// whose lines the search fetches while it compares. WebAssembly cannot fetch ahead, and a read
+// that waits for memory costs more there than the sine: the browser build computes the chord as
+// the table's builder does, the same bits, and never builds the table.
+#ifdef __wasm__
+struct SideChords {
+    static SideChords ofThisProcess() { return {}; }
+    void fetchFrom(std::size_t /*start*/) const {}
+    double of(const ScanOutcome& scan) const { return chordOfDistance(scan.result); }
+};
+#else
+struct SideChords {
+    const double* chords;
+    static SideChords ofThisProcess() { return {chordTable().data()}; }
+    void fetchFrom(std::size_t start) const {
+        __builtin_prefetch(chords + start);
+        __builtin_prefetch(chords + start + kCandidatesReadTogether - 1);
+    }
+    double of(const ScanOutcome& scan) const { return chords[scan.pass]; }
+};
+#endif
+
 ScanOutcome matchAt(const ScanTable& table, std::size_t k) {
     return {table.paddedPasses[k].resultAfter, true, static_cast<std::uint32_t>(k)};
 }
@@ -239,7 +261,7 @@ std::optional<ScanOutcome> scanHalfAngleSineWithin(const EstimatedTarget& estima
 unsigned scanAngleSidesWithin(std::span<const EstimatedTarget> targets,
                               std::span<SideOutcome> sides) {
     const ScanTable& table = halfAngleSineTable();
-    const double* chords = chordTable().data();
+    const SideChords chords = SideChords::ofThisProcess();
     const std::size_t count = std::min({targets.size(), sides.size(), kMostSidesAtOnce});
     std::array<std::size_t, kMostSidesAtOnce> starts{};
     for (std::size_t side = 0; side < count; ++side) {
@@ -248,8 +270,7 @@ unsigned scanAngleSidesWithin(std::span<const EstimatedTarget> targets,
             const ScanPass* passes = table.paddedPasses.data() + starts[side];
             __builtin_prefetch(passes);
             __builtin_prefetch(passes + kCandidatesReadTogether - 1);
-            __builtin_prefetch(chords + starts[side]);
-            __builtin_prefetch(chords + starts[side] + kCandidatesReadTogether - 1);
+            chords.fetchFrom(starts[side]);
         }
     }
     unsigned settled = 0;
@@ -257,7 +278,8 @@ unsigned scanAngleSidesWithin(std::span<const EstimatedTarget> targets,
         const std::size_t k =
             starts[side] == kNotSearched ? 0 : settledPass(table, starts[side], targets[side]);
         if (k != 0) {
-            sides[side] = {matchAt(table, k), chords[k]};
+            const ScanOutcome scan = matchAt(table, k);
+            sides[side] = {scan, chords.of(scan)};
             settled |= 1U << side;
         }
     }
