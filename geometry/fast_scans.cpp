@@ -216,6 +216,7 @@ std::size_t startWithin(const ScanTable& table, const EstimatedTarget& estimate)
 #ifdef __wasm__
 struct SideChords {
     static SideChords ofThisProcess() { return {}; }
+    const double* fetchable() const { return nullptr; }
     void fetchFrom(std::size_t /*start*/) const {}
     double of(const ScanOutcome& scan) const { return chordOfDistance(scan.result); }
 };
@@ -223,6 +224,7 @@ struct SideChords {
 struct SideChords {
     const double* chords;
     static SideChords ofThisProcess() { return {chordTable().data()}; }
+    const double* fetchable() const { return chords; }
     void fetchFrom(std::size_t start) const {
         __builtin_prefetch(chords + start);
         __builtin_prefetch(chords + start + kCandidatesReadTogether - 1);
@@ -242,10 +244,10 @@ ScanOutcome scanHalfAngleSine(double halfChordRatio) {
 }
 
 SideOutcome scanAngleSide(double halfChordRatio) {
-    const double* chords = chordTable().data();
-    const ScanOutcome scan =
-        fastScan<true>(kHalfAngleSineScan, halfAngleSineTable(), halfChordRatio, chords);
-    return {scan, chords[scan.pass]};
+    const SideChords chords = SideChords::ofThisProcess();
+    const ScanOutcome scan = fastScan<true>(kHalfAngleSineScan, halfAngleSineTable(),
+                                            halfChordRatio, chords.fetchable());
+    return {scan, chords.of(scan)};
 }
 
 std::optional<ScanOutcome> scanHalfAngleSineWithin(const EstimatedTarget& estimate) {

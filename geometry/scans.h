@@ -55,6 +55,7 @@ SideOutcome referenceScanAngleSide(double halfChordRatio);
 // scanned, so that the lines of the cosine's table are fetched meanwhile. Only a fetch: any value,
 // NaN included, is harmless, and the scan's answer never depends on it.
 void expectCosine(double roughCosine);
+
 // A target known only within a margin (estimated_ratio.h): the exact target lies no further than
 // `margin` from `target`. NaN where nothing is known.
 struct EstimatedTarget {

@@ -111,7 +111,7 @@ TEST(EstimatedRatio, SettlesExactlyWhatTheExactRatioGives) {
             ASSERT_TRUE(exact.has_value());
             const double error = std::fabs(estimate.target - *exact);
             worstError = std::max(worstError, error / std::max(*exact, 1e-300));
-            // The margin's reserve over the worst error its analysis allows.
+            // The reserve the margin keeps over the error its analysis allows.
             EXPECT_LE(error * 1024, estimate.margin) << leg.from.latitude << " " << leg.to.latitude;
             const bool shortLeg = i % kKindsOfLeg == 1;
             shortLegFallbacks += shortLeg && !scanHalfAngleSineWithin(estimate) ? 1 : 0;
@@ -124,7 +124,7 @@ TEST(EstimatedRatio, SettlesExactlyWhatTheExactRatioGives) {
             EXPECT_TRUE(sameDistance(*fast, *exactRoute)) << i;
             EXPECT_TRUE(sameDistance(measureDistance(leg), *fast)) << i;
         }
-        if (i % 4 == 0 && fast) {
+        if (i % 3 == 0 && i + 1 < legs.size() && fast) {  // every kind of leg in its turn
             const AngleCorners corners{leg.from, leg.to, legs[i + 1].to};
             EXPECT_TRUE(sameAngle(angleUnlessFault(corners, kFastScans),
                                   angleUnlessFault(corners, kExactTargets)))
