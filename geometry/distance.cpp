@@ -59,28 +59,14 @@ std::optional<double> finiteHalfChordRatio(const PreparedLeg& leg) {
     return ratio;
 }
 
-double halfChordRatio(const PreparedLeg& leg) {
-    if (const std::optional<double> ratio = finiteHalfChordRatio(leg)) {
-        return *ratio;
-    }
-    throw ArithmeticFault("distance arithmetic overflowed or became invalid");
-}
-
 DistanceMeasurement distanceFromScan(const ScanOutcome& scan) {
     return {scan.result, scan.matched};
 }
 
-DistanceMeasurement measurePreparedDistance(const PreparedLeg& leg, const ScanRoute& scans) {
-    return distanceFromScan(scans.halfAngleSine(halfChordRatio(leg)));
-}
-
 namespace {
 
-// The few distances whose estimate does not settle their scan, or that have none.
-[[gnu::noinline]] DistanceMeasurement measureExactly(const ChartLeg& leg, const ScanRoute& scans) {
-    return measurePreparedDistance({preparePoint(leg.from), preparePoint(leg.to)}, scans);
-}
-
+// The few distances whose estimate does not settle their scan, or that have none: the exact ratio,
+// or nothing where its arithmetic faults.
 [[gnu::noinline]] std::optional<DistanceMeasurement> measureExactlyUnlessFault(
     const ChartLeg& leg, const ScanRoute& scans) {
     const std::optional<double> ratio =
@@ -93,19 +79,22 @@ namespace {
 
 }  // namespace
 
-DistanceMeasurement measureDistance(const ChartLeg& leg, const ScanRoute& scans) {
-    if (const std::optional<DistanceMeasurement> estimated = estimatedDistance(leg, scans)) {
-        return *estimated;
-    }
-    return measureExactly(leg, scans);
-}
-
 std::optional<DistanceMeasurement> measureDistanceUnlessFault(const ChartLeg& leg,
                                                               const ScanRoute& scans) {
     if (const std::optional<DistanceMeasurement> estimated = estimatedDistance(leg, scans)) {
         return estimated;
     }
     return measureExactlyUnlessFault(leg, scans);
+}
+
+DistanceMeasurement measureDistance(const ChartLeg& leg, const ScanRoute& scans) {
+    if (const std::optional<DistanceMeasurement> estimated = estimatedDistance(leg, scans)) {
+        return *estimated;
+    }
+    if (const std::optional<DistanceMeasurement> exact = measureExactlyUnlessFault(leg, scans)) {
+        return *exact;
+    }
+    throw ArithmeticFault("distance arithmetic overflowed or became invalid");
 }
 
 double distance(const ChartLeg& leg) {

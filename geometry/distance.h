@@ -20,8 +20,8 @@ struct ChartLeg {
     ChartPoint to;
 };
 
-// What every distance from or to a point computes of that point alone, computed once when the
-// point takes part in several distances (an angle's three).
+// What the exact ratio of a distance computes of one of its points alone (the estimate's
+// counterpart is EstimatedPoint).
 struct PreparedPoint {
     ChartPoint point;
     double
@@ -51,15 +51,9 @@ DistanceMeasurement measureDistance(const ChartLeg& leg, const ScanRoute& scans 
 std::optional<DistanceMeasurement> measureDistanceUnlessFault(const ChartLeg& leg,
                                                               const ScanRoute& scans = kFastScans);
 
-// The same measurement, bit for bit, between prepared points.
-DistanceMeasurement measurePreparedDistance(const PreparedLeg& leg,
-                                            const ScanRoute& scans = kFastScans);
-
 // The measurement in its two halves, for a caller that runs several scans side by side: the
-// target of the half-angle sine scan (throws ArithmeticFault as above), and the distance from the
-// scan's outcome.
-double halfChordRatio(const PreparedLeg& leg);
-// The same target, or nothing where halfChordRatio throws.
+// target of the half-angle sine scan, or nothing where its arithmetic overflows or becomes invalid,
+// and the distance from the scan's outcome.
 std::optional<double> finiteHalfChordRatio(const PreparedLeg& leg);
 DistanceMeasurement distanceFromScan(const ScanOutcome& scan);
 

@@ -117,6 +117,21 @@ template <bool ValuesFall>
                                                    : passes.firstBelowByBisection(first, last);
 }
 
+// k from the estimated pass `start`: the few passes from it settle k when the first of them lies
+// above the bound (so k comes after it; at the first pass of all nothing comes before) and a later
+// one below it, otherwise the bucket edges give it. The estimate only decides where to look: the
+// comparisons alone give k.
+template <bool ValuesFall>
+[[gnu::always_inline]] inline std::size_t firstBelowFrom(const ScanTable& table,
+                                                         const Passes<ValuesFall>& passes,
+                                                         std::size_t start, double scaled) {
+    const std::size_t k = passes.firstBelowAmongFew(start);
+    if ((k > start || start == 0) && k < start + kCandidatesReadTogether) [[likely]] {
+        return k;
+    }
+    return firstBelowFromBucketEdges(table, passes, scaled);
+}
+
 // A target beyond the outer edges, infinite or NaN: k lies between an outer edge's k and the far
 // end of the table, where it is the first or the last pass. NaN lies below no pass and matches
 // none.
@@ -158,20 +173,12 @@ ScanOutcome fastScan(const ScanDefinition& scan, const ScanTable& table, double 
     if (!(scaled >= table.firstEdgeScaled && scaled < table.lastEdgeScaled)) [[unlikely]] {
         return beyondTheEdges<ValuesFall>(table, scan.tolerance, target);
     }
-    // The few passes from the estimate settle k when the first of them lies above the bound (so k
-    // comes after it; at the first pass of all nothing comes before) and a later one below it. The
-    // estimate only decides where to look: the comparisons alone give k.
     const std::size_t start = estimatedPassBefore(table, scaled);
     if (alongside != nullptr) {
         __builtin_prefetch(alongside + start);
         __builtin_prefetch(alongside + start + kCandidatesReadTogether - 1);
     }
-    const std::size_t k = passes.firstBelowAmongFew(start);
-    const bool settled = (k > start || start == 0) && k < start + kCandidatesReadTogether;
-    if (settled) [[likely]] {
-        return passes.outcomeAt(k, table.passCount);
-    }
-    return passes.outcomeAt(firstBelowFromBucketEdges(table, passes, scaled), table.passCount);
+    return passes.outcomeAt(firstBelowFrom(table, passes, start, scaled), table.passCount);
 }
 
 // Where the search for an estimated half-angle sine target starts (estimatedPassBefore), or
@@ -197,11 +204,8 @@ std::size_t startWithin(const ScanTable& table, const EstimatedTarget& estimate)
                                                       const EstimatedTarget& estimate) {
     const ScanPass* passes = table.paddedPasses.data();
     const double tolerance = kHalfAngleSineScan.tolerance;
-    const Passes<true> atTarget{passes, tolerance, estimate.target};
-    std::size_t k = atTarget.firstBelowAmongFew(start);
-    if (!((k > start || start == 0) && k < start + kCandidatesReadTogether)) [[unlikely]] {
-        k = firstBelowFromBucketEdges(table, atTarget, estimate.target * kBucketsPerUnit);
-    }
+    const std::size_t k = firstBelowFrom(table, Passes<true>{passes, tolerance, estimate.target},
+                                         start, estimate.target * kBucketsPerUnit);
     const bool settled =
         k - 1 < table.passCount - 1 &&
         Passes<true>{passes, tolerance, estimate.target - estimate.margin}.isBelow(k) &&
