@@ -52,14 +52,14 @@ struct AxisWords {
 constexpr AxisWords kLatitudeWords{"北、南（N、S）", "4250.0", "S", "经度"};
 constexpr AxisWords kLongitudeWords{"东、西（E、W）", "12130.0", "W", "纬度"};
 
-// Six or more digits in front of any decimal point, as typed or in full width: degrees, minutes
-// and seconds run together.
+// Six or more digits in front of any decimal point, as typed or in full width, run together or
+// in groups ("42 50 30"): degrees, minutes and seconds.
 bool looksLikeSecondsNotation(std::string_view text) {
     std::size_t digits = 0;
     for (const char32_t c : decodeUtf8(text)) {
         if ((c >= U'0' && c <= U'9') || isFullWidthDigit(c)) {
             ++digits;
-        } else if (digits > 0) {
+        } else if (digits > 0 && !isBlank(c)) {
             break;
         }
     }
@@ -159,6 +159,16 @@ Message entryFormMessage(EntryBox box, std::string_view text, EntryFormProblem p
                 "不全是数字：按“秒”格式（度、两位分、两位秒，如 421125）读取时，"
                 "除正负号或方向标记外只能有数字。" +
                 secondsHint(box, text);
+            break;
+        case EntryFormProblem::MinutesSplit:
+            why =
+                "中的数字被空格隔开，位置不对：按“分”格式读取时，空格只能在两位分之前，"
+                "如 42 05.0；不确定时请不加空格，写成 4205.0 这样。";
+            break;
+        case EntryFormProblem::SecondsSplit:
+            why =
+                "中的数字被空格隔开，位置不对：按“秒”格式读取时，空格只能在两位分或两位秒之前，"
+                "写成 420525 或 42 05 25 这样。";
             break;
     }
     return failure(MessageKind::EntryForm, entryQuoted(box, text) + why, box);

@@ -102,9 +102,7 @@ std::optional<UsageError> readValueOption(std::string_view name, std::string_vie
     if (name == "--variation") {
         request.navigation.variation = readVariation(value);
         if (!request.navigation.variation) {
-            return UsageError{
-                "--variation 须是磁差的度数，西为负、东为正，如 3.5W、-3.5、2E 或 2，不认识“" +
-                std::string{value} + "”"};
+            return UsageError{variationProblem(value)};
         }
         return std::nullopt;
     }
@@ -226,7 +224,10 @@ Expected<Request, UsageError> parseArguments(std::span<const std::string_view> a
         return request;
     }
     if (!batchOnly.empty()) {
-        return unexpected(UsageError{std::string{batchOnly.front()} + " 只用于 batch"});
+        const std::string_view takers =
+            batchOnly.front() == "--variation" ? "batch --navigation、course 和 route" : "batch";
+        return unexpected(
+            UsageError{std::string{batchOnly.front()} + " 只用于 " + std::string{takers}});
     }
     if (given != subcommand->fewestArguments) {
         return unexpected(UsageError{std::string{subcommand->name} + " 需要 " +
@@ -323,8 +324,10 @@ std::string_view helpText() {
            "  带度号（° º ˚ 度）时两种格式都按度分秒读取：42°50.0′、42°11′25″、42.5°、\n"
            "  北纬42度11分25秒；分号可写 ′ ' ’ ‘ ＇ 分，秒号可写 ″ \" ” “ ＂ 秒或两个分号，\n"
            "  只有最后一项可带小数。\n"
-           "  全角数字和符号照常读取（４２５０．０）；“秒”格式中数字间的空格不计（42 11 25），\n"
-           "  不足四位的按前面补零读取（123 即 0°01′23″）。\n"
+           "  全角数字和符号照常读取（４２５０．０）。数中间的空格只能把度、分、秒隔开：“分”\n"
+           "  格式在两位分之前（42 50.0），“秒”格式在两位分、两位秒之前（42 11 25、4211 25），\n"
+           "  其他位置报错（42 5.0、42 11）。“秒”格式不足四位的按前面补零读取（123 即\n"
+           "  0°01′23″）。\n"
            "  “分”格式的输入须整个是一个数（42ab、4250,5 均报错），“秒”格式的只能是数字；\n"
            "  只有空格的输入算作未填。\n"
            "  纬度须在 -90 到 90 度之间，经度须在 -180 到 180 度之间。\n"
@@ -348,7 +351,8 @@ std::string_view helpText() {
            "  --navigation    batch 另加 course 的七列航向与距离（加 --variation 时十列），\n"
            "                  接在其他结果列之后；该行坐标无法读取时留空\n"
            "  --output=文件   batch 的结果写入该文件，而不是标准输出\n"
-           "  --variation=磁差 course、route 和 batch --navigation 另给出磁航向，如 3.5W\n"
+           "  --variation=磁差 course、route 和 batch --navigation 另给出磁航向，如 3.5W、\n"
+           "                  W3.5、西3.5、-3.5、5°30′W（西为负、东为正）\n"
            "  --gpx=文件      route 的航线另写成 GPX 1.1 文件，供海图仪使用\n"
            "  --geojson=文件  route 的航点和航线另写成 GeoJSON 文件\n"
            "  --              其后的参数一律视为坐标\n"

@@ -77,10 +77,7 @@ std::optional<UsageError> readOption(std::string_view name, std::string_view val
     } else if (name == "--variation") {
         options.variation = readVariation(value);
         if (!options.variation) {
-            return UsageError{
-                "--variation 须是磁差的度数，西为负、东为正，如 --variation=3.5W、"
-                "--variation=-3.5、--variation=2E 或 --variation=2，不认识“" +
-                std::string{value} + "”"};
+            return UsageError{variationProblem(value)};
         }
     } else if (!route && (name == "--encoding" || name == "--gpx" || name == "--geojson")) {
         return UsageError{std::string{name} + " 只用于 route"};

@@ -1,7 +1,8 @@
 #include "cli/variation.h"
 
-#include <charconv>
 #include <cmath>
+
+#include "notation/typed_number.h"
 
 namespace orvanto::cli {
 namespace {
@@ -11,30 +12,17 @@ constexpr double kLargestVariation = 180;
 }  // namespace
 
 std::optional<double> readVariation(std::string_view text) {
-    double sign = 1;
-    if (!text.empty() &&
-        (text.back() == 'W' || text.back() == 'w' || text.back() == 'E' || text.back() == 'e')) {
-        sign = text.back() == 'W' || text.back() == 'w' ? -1 : 1;
-        text.remove_suffix(1);
-        // "-3W" says west twice, or contradicts itself: refused rather than guessed.
-        if (text.starts_with('-') || text.starts_with('+')) {
-            return std::nullopt;
-        }
-    } else if (text.starts_with('+')) {
-        text.remove_prefix(1);  // from_chars takes "-" but not "+"
-        if (text.starts_with('-')) {
-            return std::nullopt;
-        }
-    }
-    double degrees = 0;
-    // Plain decimal digits only: no exponent, no "inf" or "nan".
-    const auto [end, error] =
-        std::from_chars(text.data(), text.data() + text.size(), degrees, std::chars_format::fixed);
-    if (text.empty() || error != std::errc{} || end != text.data() + text.size() ||
-        std::fabs(degrees) > kLargestVariation) {
+    const std::optional<double> degrees = readEastWestDegrees(text);
+    if (!degrees || std::fabs(*degrees) > kLargestVariation) {
         return std::nullopt;
     }
-    return sign * degrees;
+    return degrees;
+}
+
+std::string variationProblem(std::string_view text) {
+    return "--variation 须是磁差的度数，西为负、东为正，如 3.5W、W3.5、西3.5、-3.5、2E、2 或 "
+           "5°30′W，不认识“" +
+           std::string{text} + "”";
 }
 
 }  // namespace orvanto::cli

@@ -40,6 +40,10 @@ enum class EntryFormProblem {
     TwoSigns,            // more than one sign in front of the number: "--4250.0", "-+4250.0"
     NotANumber,          // minutes mode, the entry is not one number as a whole: "42ab", "abc"
     SecondsNotDigits,    // seconds mode, the packed entry is not digits alone: "4250.0", "#421125"
+    MinutesSplit,        // minutes mode, a blank inside the number other than before the whole
+                         // minutes: "42 5.0", "4250 .0"
+    SecondsSplit,        // seconds mode, a blank other than before the minutes or the seconds:
+                         // "42 11 5", "42 11"
 };
 
 // An entry whose written form cannot be read as any accepted form.

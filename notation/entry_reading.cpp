@@ -10,8 +10,8 @@
 #include "notation/entry_decoding.h"
 #include "notation/entry_errors.h"
 #include "notation/number_scan.h"
+#include "notation/typed_characters.h"
 #include "text/code_points.h"
-#include "text/decimal_number.h"
 #include "text/trimming.h"
 
 namespace orvanto {
@@ -19,41 +19,6 @@ namespace {
 
 using Text = std::u32string;
 using TextView = std::u32string_view;
-
-bool isDigit(char32_t c) {
-    return c >= U'0' && c <= U'9';
-}
-bool isSign(char32_t c) {
-    return c == U'+' || c == U'-';
-}
-bool isDegreeMark(char32_t c) {
-    return c == U'°' || c == U'º' || c == U'˚' || c == U'度';
-}
-
-// Step 1: what an input method or a spreadsheet puts in place of the ASCII characters.
-Text normalised(const Text& typed, bool fullWidthPoints) {
-    Text text;
-    text.reserve(typed.size());
-    for (const char32_t c : typed) {
-        if (isInvisibleFormat(c)) {
-            continue;
-        }
-        if (isFullWidthDigit(c)) {
-            text.push_back(U'0' + (c - U'０'));
-        } else if (c == U'＋') {
-            text.push_back(U'+');
-        } else if (c == U'－' || c == U'\u2212') {
-            text.push_back(U'-');
-        } else if (isBlank(c)) {
-            text.push_back(U' ');
-        } else if (fullWidthPoints && (c == U'．' || c == U'。')) {
-            text.push_back(U'.');
-        } else {
-            text.push_back(c);
-        }
-    }
-    return text;
-}
 
 struct Designator {
     TextView spelling;
@@ -94,7 +59,7 @@ const Designator* trailingDesignator(TextView text) {
 
 // Letters and no digit ("nan", "abc"): a word, not a designator standing alone ("S", "北纬 .").
 bool isWordWithoutDigits(TextView text) {
-    if (std::any_of(text.begin(), text.end(), isDigit)) {
+    if (std::any_of(text.begin(), text.end(), isAsciiDigit)) {
         return false;
     }
     if (const Designator* first = leadingDesignator(text)) {
@@ -135,7 +100,7 @@ bool takeDesignator(Text& text, Axis axis) {
     if (!rest.empty() && isSign(rest.front())) {
         throw EntryFormError(EntryFormProblem::DesignatorWithSign);
     }
-    if (std::none_of(rest.begin(), rest.end(), isDigit)) {
+    if (std::none_of(rest.begin(), rest.end(), isAsciiDigit)) {
         throw EntryFormError(EntryFormProblem::NoDigit);
     }
     text = Text{rest};
@@ -149,8 +114,9 @@ Text packed(TextView text) {
     Text compact;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const std::size_t next = skipBlanks(text, i);
-        const bool afterNumberPart = i > 0 && (isDigit(text[i - 1]) || (i == 1 && isSign(text[0])));
-        if (next > i && afterNumberPart && isDigit(text[next])) {
+        const bool afterNumberPart =
+            i > 0 && (isAsciiDigit(text[i - 1]) || (i == 1 && isSign(text[0])));
+        if (next > i && afterNumberPart && isAsciiDigit(text[next])) {
             i = next;
         }
         compact.push_back(text[i]);
@@ -213,103 +179,44 @@ double plainFormValue(std::string text, EntryMode mode) {
     return degrees;
 }
 
-enum class Mark { None, Degree, Minute, Second };
-
-// The mark at `at` and how many characters it takes.
-std::pair<Mark, std::size_t> markAt(TextView text, std::size_t at) {
-    // ‘ and ＇ are what Chinese punctuation mode types for an apostrophe.
-    const auto isApostrophe = [](char32_t c) {
-        return c == U'\'' || c == U'’' || c == U'′' || c == U'‘' || c == U'＇';
-    };
-    if (at + 1 < text.size() && isApostrophe(text[at]) && isApostrophe(text[at + 1])) {
-        return {Mark::Second, 2};
+// Step 7: a blank inside the number stands only where a chart writes its groups apart, "42 50.0"
+// in minutes mode and "42 11 25" in seconds mode. Anywhere else it moves digits between degrees
+// and minutes without a sign of it: "42 5.0" once read 4°25.0′, and "42 11" in seconds 0°42′11″.
+// `text` is the number without its designator; a blank after the sign is not inside the number.
+void checkBlanksInNumber(TextView text, EntryMode mode) {
+    text = trimmed(text);
+    if (!text.empty() && isSign(text.front())) {
+        text = trimmed(text.substr(1));
     }
-    switch (text[at]) {
-        case U'°':
-        case U'º':
-        case U'˚':
-        case U'度':
-            return {Mark::Degree, 1};
-        case U'′':
-        case U'\'':
-        case U'’':
-        case U'‘':
-        case U'＇':
-        case U'分':
-            return {Mark::Minute, 1};
-        case U'″':
-        case U'"':
-        case U'”':
-        case U'“':
-        case U'＂':
-        case U'秒':
-            return {Mark::Second, 1};
-        default:
-            return {Mark::None, 0};
+    if (text.find(U' ') == TextView::npos) {
+        return;
     }
-}
-
-// Digits with an optional decimal part, correctly rounded.
-double pieceValue(TextView piece) {
-    std::string ascii;
-    for (const char32_t c : piece) {
-        ascii.push_back(static_cast<char>(c));
+    const bool minutes = mode == EntryMode::Minutes;
+    const std::size_t point = std::min(text.find(U'.'), text.size());
+    const TextView whole = text.substr(0, point);  // the digits the groups are counted in
+    const bool blankAfterPoint = text.find(U' ', point) != TextView::npos;
+    const bool exponent = text.find_first_of(U"EeDd") != TextView::npos;
+    const auto digits =
+        static_cast<std::size_t>(std::count_if(whole.begin(), whole.end(), isAsciiDigit));
+    // Minutes mode: one run, right before the two digits of whole minutes. Seconds mode: right
+    // before the minutes and/or the seconds, with a digit of degrees in front.
+    bool allowed = !blankAfterPoint && !exponent && (minutes || digits >= 5);
+    std::size_t runs = 0;
+    std::size_t digitsSoFar = 0;
+    for (std::size_t i = 0; allowed && i < whole.size(); ++i) {
+        if (whole[i] != U' ') {
+            ++digitsSoFar;
+            continue;
+        }
+        const std::size_t after = digits - digitsSoFar;
+        allowed = (after == 2 || (!minutes && after == 4)) && digitsSoFar > 0;
+        ++runs;
+        i = skipBlanks(whole, i) - 1;
     }
-    // Hundreds of digits may get here: a whole part too large reads as infinity, zeros too many
-    // after the point as zero.
-    return readDecimalNumber(ascii);
-}
-
-// Step 4: "[sign] D° [M′ [S″]]", the last piece's mark optional, only the last with decimals.
-double symbolFormValue(TextView text) {
-    constexpr Mark kExpected[] = {Mark::Degree, Mark::Minute, Mark::Second};
-    const auto formError = [] { return EntryFormError(EntryFormProblem::SymbolForm); };
-    std::size_t i = skipBlanks(text, 0);
-    bool negative = false;
-    if (i < text.size() && isSign(text[i])) {
-        negative = text[i] == U'-';
-        i = skipBlanks(text, i + 1);
+    if (!allowed || (minutes && runs > 1)) {
+        throw EntryFormError(minutes ? EntryFormProblem::MinutesSplit
+                                     : EntryFormProblem::SecondsSplit);
     }
-    // The pieces are scanned in an ASCII shadow of the text, character for character.
-    std::string shadow(text.size(), '\x7f');
-    std::transform(text.begin(), text.end(), shadow.begin(),
-                   [](char32_t c) { return c < 0x80 ? static_cast<char>(c) : '\x7f'; });
-    double pieces[] = {0, 0, 0};
-    std::size_t count = 0;
-    bool decimals = false;
-    while (i < text.size()) {
-        if (count == std::size(pieces) || decimals) {
-            throw formError();
-        }
-        // Digits on both sides of a point, if it has one; no sign and no exponent.
-        const NumberShape number = scanNumber(std::string_view{shadow}.substr(i));
-        const std::string_view piece = number.mantissa;
-        if (number.signLength != 0 || piece.empty() || piece.front() == '.' ||
-            piece.back() == '.') {
-            throw formError();
-        }
-        decimals = piece.find('.') != std::string_view::npos;
-        pieces[count] = pieceValue(text.substr(i, piece.size()));
-        i += piece.size();
-        const std::size_t numberEnd = i;
-        i = skipBlanks(text, i);
-        if (i == text.size()) {
-            ++count;  // the last piece may leave out its mark
-            break;
-        }
-        const auto [mark, length] = markAt(text, i);
-        if (mark == Mark::None && i > numberEnd && isDigit(text[i])) {
-            throw EntryFormError(EntryFormProblem::DigitsSplit);
-        }
-        if (mark != kExpected[count]) {
-            throw formError();
-        }
-        ++count;
-        i = skipBlanks(text, i + length);
-    }
-    // In this order: a change would move the last bit, and with it a result at a scan's boundary.
-    const double degrees = (pieces[0] + pieces[1] / 60) + pieces[2] / 3600;
-    return negative ? -degrees : degrees;
 }
 
 double axisLimit(Axis axis) {
@@ -343,19 +250,20 @@ double readEntry(std::string_view typed, EntryMode mode, Axis axis) {
     }
     const Text characters = decodeUtf8(typed);
     const bool symbolForm = std::any_of(characters.begin(), characters.end(), isDegreeMark);
-    Text text = normalised(characters, mode == EntryMode::Minutes || symbolForm);
+    Text text = normalisedCharacters(characters, mode == EntryMode::Minutes || symbolForm);
     if (mode == EntryMode::Minutes && !symbolForm && isWordWithoutDigits(trimmed(text))) {
         throw EntryFormError(EntryFormProblem::NotANumber);  // "nan" is no north and a stray n
     }
     const bool southOrWest = takeDesignator(text, axis);
     double degrees = 0;
     if (symbolForm) {
-        degrees = symbolFormValue(text);
+        degrees = degreeMarkValue(text);
     } else {
         // The blanks go before decodeEntry sees the text: decodeEntry stays the rule that takes
         // the pieces where they stand, and the mend lives in this one place.
         degrees =
             plainFormValue(encodeUtf8(mode == EntryMode::Seconds ? packed(text) : text), mode);
+        checkBlanksInNumber(text, mode);
     }
     if (southOrWest) {
         degrees = -degrees;

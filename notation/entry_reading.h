@@ -7,8 +7,8 @@
 // 1. Characters. Invisible format characters (isInvisibleFormat in code_points.h: U+FEFF,
 //    U+200B..U+200F, …) are dropped, as an input method or a spreadsheet leaves them. Full-width
 //    digits "０".."９", "＋", "－" and the minus sign U+2212 become their ASCII forms. U+3000 (the
-//    ideographic space), the no-break spaces U+00A0, U+2007, U+202F and CR are blanks, like
-//    space, tab and LF (isBlank). A box of blanks alone never gets here: the calculator counts it
+//    ideographic space), the no-break spaces U+00A0, U+2007, U+202F, the line separators U+2028,
+//    U+2029, U+0085 and CR are blanks, like space, tab and LF (isBlank). A box of blanks alone never gets here: the calculator counts it
 //    as empty. In minutes mode and in the symbol form (4), "．" and "。" are the decimal point; a
 //    packed seconds entry has none, so there they stay what they are (and make the entry
 //    unreadable by position).
@@ -26,7 +26,8 @@
 //
 // 3. Packed seconds mode (no degree mark): blanks at both ends are dropped and blanks between
 //    two digits (or a sign and a digit) removed before the pieces are taken by position, so
-//    "421125 ", " 421125", "42 11 25" and "421125\r\n" all read 42°11′25″. (decodeEntry itself
+//    "421125 ", " 421125", "42 11 25" and "421125\r\n" all read 42°11′25″ (step 7 says where
+//    a blank between digits may stand). (decodeEntry itself
 //    takes the pieces by position as they stand; a blank left at the end there would shift them
 //    by a digit, kilometres on the chart.) An entry of one to three digits is read as if zeros
 //    stood in front: "123" is 0°01′23″, "5" is 0°00′05″, "-123" is -0°01′23″.
@@ -59,7 +60,16 @@
 //      - SecondsNotDigits, seconds mode: after the sign or designator, digits alone ("4250.0",
 //        "421125.5", "#421125"); pieces that are no numbers stay TypeMismatchError ("42a125").
 //
-// 7. Range: a latitude must lie within -90..90 and a longitude within -180..180, else
+// 7. Blanks inside the number (not those around it, nor those after a sign or designator) may
+//    stand only between the groups a chart writes apart, else EntryFormError:
+//      - MinutesSplit: in minutes mode one run, right before the two digits of whole minutes:
+//        "42 50.0", "42 05" and "0 00.0" read; "42 5.0", "4250 .0", "42 50. 5", "1 E2" do not.
+//      - SecondsSplit: in seconds mode right before the minutes and/or the seconds, with a digit
+//        of degrees in front: "42 11 25", "4211 25", "0 00 05" read; "42 11" (it would be
+//        0°42′11″), "42 11 5", "421 125" do not.
+//    An entry with an exponent takes none.
+//
+// 8. Range: a latitude must lie within -90..90 and a longitude within -180..180, else
 //    OutOfRangeError ("9338.80" is 93°38.80′, a longitude, not a latitude). Minutes or seconds of
 //    60 and more stay as they are ("4275.0" is 43.25).
 #pragma once

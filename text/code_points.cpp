@@ -134,7 +134,7 @@ bool isInvisibleFormat(char32_t c) noexcept {
 
 bool isBlank(char32_t c) noexcept {
     return c == U' ' || c == U'\t' || c == U'\r' || c == U'\n' || c == 0x3000 || c == 0xA0 ||
-           c == 0x2007 || c == 0x202F;
+           c == 0x2007 || c == 0x202F || c == 0x2028 || c == 0x2029 || c == 0x85;
 }
 
 bool isBlankText(std::string_view text) noexcept {

@@ -29,8 +29,9 @@ int strayByte(char32_t character);
 // them.
 bool isInvisibleFormat(char32_t character) noexcept;
 
-// Space, tab, CR, LF, the ideographic space U+3000 and the no-break spaces U+00A0, U+2007 and
-// U+202F: what separates words in a typed or pasted text.
+// Space, tab, CR, LF, the ideographic space U+3000, the no-break spaces U+00A0, U+2007 and
+// U+202F, and the line breaks U+2028, U+2029 and U+0085 that a pasted web page or an old
+// mainframe file leaves: what separates words in a typed or pasted text.
 bool isBlank(char32_t character) noexcept;
 
 // Whether a UTF-8 text holds nothing but blanks and invisible format characters (or nothing at

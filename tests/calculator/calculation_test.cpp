@@ -105,6 +105,15 @@ TEST(CalculateDistance, GivesBothTextsOrTellsWhy) {
          "“" + std::string(32, 'x') + "…”",
          Point2Latitude},
         {{minutes("0", "0"), minutes("0", "12000")}, "点Ⅰ与点Ⅱ相距过远"},
+        // Grouped digits: read where a chart writes the groups apart, told anywhere else.
+        {{minutes("42 05", "0"), seconds("42 05 00", "0")}, ".\t."},
+        {{seconds("0 00 05", "0"), seconds("5", "0")}, ".\t."},
+        {{minutes("0", "0"), seconds("0", "42 11")},
+         "点Ⅱ经度的输入“42 11”中的数字被空格隔开，位置不对：按“秒”格式读取时，"
+         "空格只能在两位分或两位秒之前，写成 420525 或 42 05 25 这样。",
+         Point2Longitude},
+        {{minutes("42 50 30", "0"), origin}, "请为点Ⅰ选择“秒”", Point1Latitude},
+        {{minutes("\u2028\u0085", "0"), origin}, kIncomplete, Point1Latitude},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.input.point1.latitude + " " + row.input.point2.longitude);
@@ -115,12 +124,26 @@ TEST(CalculateDistance, GivesBothTextsOrTellsWhy) {
     const char* const kComma = "含有逗号";
     const char* const kSigns = "有不止一个正负号";
     const std::pair<const char*, const char*> typos[] = {
-        {"abc", kNotANumber},      {"4250.0x", kNotANumber},    {"x4250.0", kNotANumber},
-        {"inf", kNotANumber},      {"nan", kNotANumber},        {"42-50.0", kNotANumber},
-        {"4250.0.0", kNotANumber}, {"北緯4250.0", kNotANumber}, {"1e+", kNotANumber},
-        {"9999x", kNotANumber},    {"4250，5", kComma},         {"4250、5", kComma},
-        {"124,54.2", kComma},      {"- -4250.0", kSigns},       {"-－4250.0", kSigns},
-        {"-+4250.0", kSigns},      {"4250,5", kComma},          {"--4250.0", kSigns},
+        {"abc", kNotANumber},
+        {"4250.0x", kNotANumber},
+        {"x4250.0", kNotANumber},
+        {"inf", kNotANumber},
+        {"nan", kNotANumber},
+        {"42-50.0", kNotANumber},
+        {"4250.0.0", kNotANumber},
+        {"北緯4250.0", kNotANumber},
+        {"1e+", kNotANumber},
+        {"9999x", kNotANumber},
+        {"4250，5", kComma},
+        {"4250、5", kComma},
+        {"124,54.2", kComma},
+        {"- -4250.0", kSigns},
+        {"-－4250.0", kSigns},
+        {"-+4250.0", kSigns},
+        {"4250,5", kComma},
+        {"--4250.0", kSigns},
+        {"42 5.0", "位置不对：按“分”格式读取时，空格只能在两位分之前，如 42 05.0；"},
+        {"4 2 50.0", "写成 4205.0 这样"},
     };
     for (const auto& [typo, part] : typos) {
         const Row row{{minutes(typo, "0"), origin}, part, EntryBox::Point1Latitude};

@@ -59,6 +59,18 @@ expect 2 '' '不是有效的 UTF-8' distance $'42\xff' 1 2 3
 "$cli" -h | grep -qF 'orvanto-cli batch' || { failed=$((failed + 1)); echo "FAIL: -h"; }
 expect 2 '' '请写在单独的 -- 之后' distance --4250.0 9338.80 0 0
 expect 2 '' '--geodesic 只用于 batch' distance --geodesic 0 0 0 100
+expect 2 '' '--variation 只用于 batch --navigation、course 和 route' distance --variation=3W 0 0 0 1
+# A blank between the digits once read "42 5.0" as 4°25.0′, 491 km from what was meant.
+expect 1 '' '点Ⅰ纬度的输入“42 5.0”中的数字被空格隔开' distance -- '42 5.0' 0 0 0
+# Option values read as entries are: full width, a side in front or after; never NaN.
+for variation in nan NaN nanW inf 1e2 '3,5'; do
+    expect 2 '' "--variation 须是磁差的度数，西为负、东为正，如 3.5W、W3.5、西3.5、-3.5、2E、2 或 5°30′W，不认识“$variation”" \
+        course --variation="$variation" 0 0 0 1
+done
+for variation in ５.５W 'W 5.5' 西5.5 '5°30′W'; do
+    expect 0 $'0\t0\t090.0\t090.0\t0\t0\t090.0\t095.5\t095.5\t095.5' '' \
+        course --format=tsv --variation="$variation" 0 0 0 0.0001
+done
 expect 0 $'0\t0' '' distance --format=plain 4250.0 9338.80 4250.0 9338.80
 
 # Batch: a row's own fields (re-quoted where needed, padded to the header), then the results or
@@ -97,6 +109,14 @@ expect 0 $'点Ⅰ纬度,点Ⅰ经度,点Ⅱ纬度,点Ⅱ经度,备注,km,nmi,ang
     '按 GB18030（GBK）读取' batch --output-encoding=utf-8 "$work/gb.csv"
 expect 2 '' '第 1 行不是有效的 UTF-8 文本，无法读取表头。若文件是中文系统上的电子表格保存的，请加上 --encoding=gb18030' \
     batch --encoding=utf-8 "$work/gb.csv"
+
+# Grouped digits in batch fields read as in a box: apart only before the minutes (and seconds).
+printf 'lat1,lon1,lat2,lon2,mode2\n42 05,0,42 05 00,0,s\n42 5,0,0,0,\n0,0,0,0 00 5,s\n' >"$work/grouped.csv"
+expect 1 'lat1,lon1,lat2,lon2,mode2,km,nmi,angle,error
+42 05,0,42 05 00,0,s,0,0,,
+42 5,0,0,0,,,,,点Ⅰ纬度的输入“42 5”中的数字被空格隔开，位置不对：按“分”格式读取时，空格只能在两位分之前，如 42 05.0；不确定时请不加空格，写成 4205.0 这样。
+0,0,0,0 00 5,s,,,,点Ⅱ经度的输入“0 00 5”中的数字被空格隔开，位置不对：按“秒”格式读取时，空格只能在两位分或两位秒之前，写成 420525 或 42 05 25 这样。' \
+    '3 行中有 2 行未能算出' batch "$work/grouped.csv"
 
 # Written back in the input's encoding by default.
 "$cli" batch --encoding=cp936 "$work/gb.csv" | head -c 8 | cmp -s - <(head -c 8 "$work/gb.csv") ||

@@ -83,8 +83,12 @@ TEST(Variation, WestIsNegativeBySignOrLetter) {
     const struct {
         const char* text;
         std::optional<double> degrees;
-    } rows[] = {{"3.5W", -3.5}, {"-3.5", -3.5}, {"2E", 2}, {"2", 2}, {"+2", 2},   {"2e", 2},
-                {"-3W", {}},    {"+-3", {}},    {"W", {}}, {"", {}}, {"1e2", {}}, {"181", {}}};
+    } rows[] = {{"3.5W", -3.5},  {"-3.5", -3.5},   {"2E", 2},        {"2", 2},
+                {"+2", 2},       {"2e", 2},        {"W5.5", -5.5},   {"5.5 W", -5.5},
+                {"西5.5", -5.5}, {"５.５W", -5.5}, {"5°30′W", -5.5}, {"东 ２", 2},
+                {"-3W", {}},     {"+-3", {}},      {"W", {}},        {"", {}},
+                {"1e2", {}},     {"181", {}},      {"nan", {}},      {"NaN", {}},
+                {"nanW", {}},    {"inf", {}},      {"3,5", {}},      {"W5E", {}}};
     for (const auto& row : rows) {
         EXPECT_EQ(readVariation(row.text), row.degrees) << row.text;
     }

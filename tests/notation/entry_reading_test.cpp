@@ -68,12 +68,26 @@ const Row kRows[] = {
     {"4250.0", kSec, kLat, "SecondsNotDigits"}, {"- 5", kSec, kLat, "-0.0013888889"},
     {"421125x", kMin, kLat, "overflow"}, {"42a125", kSec, kLat, "mismatch"},
     {"4275.0", kMin, kLat, "43.25"}, {"42 50.0", kMin, kLat, "42.8333333333"},
+    // A blank inside the number once moved digits between degrees and minutes: "42 5.0" read
+    // 4°25.0′, "42 11" in seconds 0°42′11″. It may stand only between the groups a chart writes.
+    {"42 05", kMin, kLat, "42.0833333333"}, {"0 00.0", kMin, kLat, "0"},
+    {"-42 50.0", kMin, kLat, "-42.8333333333"}, {"S 42 50.0", kMin, kLat, "-42.8333333333"},
+    {"- 4250.0", kMin, kLat, "-42.8333333333"}, {"42 5.0", kMin, kLat, "MinutesSplit"},
+    {"4 250.0", kMin, kLat, "MinutesSplit"}, {"4250 .0", kMin, kLat, "MinutesSplit"},
+    {"42 50. 5", kMin, kLat, "MinutesSplit"}, {"4 2 50.0", kMin, kLat, "MinutesSplit"},
+    {"1 E2", kMin, kLat, "MinutesSplit"}, {"42 50 30", kMin, kLat, "overflow"},
+    {"4211 25", kSec, kLat, "42.1902777778"}, {"42 1125", kSec, kLat, "42.1902777778"},
+    {"0 00 05", kSec, kLat, "0.0013888889"}, {"42 11", kSec, kLat, "SecondsSplit"},
+    {"42 11 5", kSec, kLat, "SecondsSplit"}, {"421 125", kSec, kLat, "SecondsSplit"},
+    {"4 2 11 25", kSec, kLat, "SecondsSplit"}, {" 1 2 3 ", kSec, kLat, "SecondsSplit"},
+    {"42\u202811\u202925", kSec, kLat, "42.1902777778"},  // pasted line separators are blanks
 };
 // clang-format on
 
 const char* const kProblems[] = {
-    "OtherAxis",   "TwoDesignators", "DesignatorWithSign", "NoDigit",    "SymbolForm",
-    "DigitsSplit", "Comma",          "TwoSigns",           "NotANumber", "SecondsNotDigits"};
+    "OtherAxis",    "TwoDesignators", "DesignatorWithSign", "NoDigit",    "SymbolForm",
+    "DigitsSplit",  "Comma",          "TwoSigns",           "NotANumber", "SecondsNotDigits",
+    "MinutesSplit", "SecondsSplit"};
 
 // The degrees as text, or the failure's name.
 std::string readAs(const Row& row, double& degrees) {

@@ -273,6 +273,7 @@ class WindowTest : public QObject {
         QTest::newRow("incomplete") << Command{worked.first(1), "Command3", 0, "1.|2.|3.", "提示", "Text2", "", ""};
         QTest::newRow("no reference point") << Command{worked.first(5), "Command4", 0, "1.|2.|3.", "提示", "Text6", "", ""};
         QTest::newRow("type mismatch") << Command{{"4250.0", "0", "42a125", "0"}, "Command3", 0, "1.|2.|3.", "错误", "Text3", "42a125", ""};
+        QTest::newRow("blank between digits") << Command{{"42 5.0", "0", "421125", "0"}, "Command3", 0, "1.|2.|3.", "错误", "Text1", "42 5.0", ""};
         // clang-format on
     }
 
