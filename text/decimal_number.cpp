@@ -20,6 +20,12 @@ double readDecimalNumber(std::string_view text) {
         }
         number += c == 'd' || c == 'D' ? 'e' : c;
     }
+    // fast_float also reads "inf" and "nan", which are no decimal numbers here.
+    const std::size_t first = number.starts_with('-') ? 1 : 0;
+    if (first == number.size() ||
+        (number[first] != '.' && (number[first] < '0' || number[first] > '9'))) {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
     double value = 0;
     const char* const end = number.data() + number.size();
     const auto result = fast_float::from_chars(number.data(), end, value);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <optional>
 #include <string>
 
 #include "notation/entry_errors.h"
@@ -110,6 +112,10 @@ TEST(ReadEntry, ReadsEveryAcceptedFormAndNamesWhatIsWrong) {
         SCOPED_TRACE("\"" + row.text + (row.mode == kMin ? "\" minutes" : "\" seconds"));
         double degrees = NAN;
         const std::string outcome = readAs(row, degrees);
+        // The one-pass reading of plain entries either leaves a text to readEntry or gives its
+        // very bits.
+        const std::optional<double> plain = readPlainEntry(row.text, row.mode, row.axis);
+        EXPECT_TRUE(!plain || (outcome == "degrees" && std::memcmp(&*plain, &degrees, 8) == 0));
         if (row.read.find_first_of("0123456789") == 0 || row.read[0] == '-') {
             ASSERT_EQ(outcome, "degrees");
             EXPECT_NEAR(degrees, std::stod(row.read), 1e-9);
