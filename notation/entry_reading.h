@@ -8,10 +8,10 @@
 //    U+200B..U+200F, …) are dropped, as an input method or a spreadsheet leaves them. Full-width
 //    digits "０".."９", "＋", "－" and the minus sign U+2212 become their ASCII forms. U+3000 (the
 //    ideographic space), the no-break spaces U+00A0, U+2007, U+202F, the line separators U+2028,
-//    U+2029, U+0085 and CR are blanks, like space, tab and LF (isBlank). A box of blanks alone never gets here: the calculator counts it
-//    as empty. In minutes mode and in the symbol form (4), "．" and "。" are the decimal point; a
-//    packed seconds entry has none, so there they stay what they are (and make the entry
-//    unreadable by position).
+//    U+2029, U+0085 and CR are blanks, like space, tab and LF (isBlank). A box of blanks alone
+//    never gets here: the calculator counts it as empty. In minutes mode and in the symbol form
+//    (4), "．" and "。" are the decimal point; a packed seconds entry has none, so there they stay
+//    what they are (and make the entry unreadable by position).
 //
 // 2. Hemisphere designator: at most one, as the first or the last non-blank part, blanks next to
 //    it or not. N S E W in either case, also full width (Ｎ ｎ …), 北 南 东 西, and 北纬 南纬 东经
