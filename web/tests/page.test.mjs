@@ -1,27 +1,32 @@
 // The page in Debian's Chromium, opened from disk with every non-file request failed: the worked
-// example typed and run from the keyboard, a message and where the focus goes, the sketch, a
-// phone-sized screen and axe-core's accessibility rules.
+// example typed and run from the keyboard, a message and where the focus goes, the sketch, batch
+// files, a phone-sized screen and axe-core's accessibility rules; and the app served by
+// scripts/build-web --serve, opened again offline.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { spawnSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
+import { spawn, spawnSync } from 'node:child_process';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
+import { createServer } from 'node:net';
+import { once } from 'node:events';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { chromium } from 'playwright-core';
 
 const root = new URL('../../', import.meta.url).pathname;
 const pageUrl = `file://${join(root, 'build/web/orvanto.html')}`;
+const chromiumOptions = {
+    executablePath: '/usr/bin/chromium',
+    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+        '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+};
+const profile = mkdtempSync(join(tmpdir(), 'orvanto-chromium-'));
 let browser;
 let page;
 const blocked = [];
 
 before(async () => {
-    browser = await chromium.launchPersistentContext(mkdtempSync(join(tmpdir(), 'orvanto-chromium-')), {
-        executablePath: '/usr/bin/chromium',
-        args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-            '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-    });
+    browser = await chromium.launchPersistentContext(profile, chromiumOptions);
     await browser.route('**/*', (route) => {
         if (route.request().url().startsWith('file:')) {
             return route.continue();
@@ -32,7 +37,10 @@ before(async () => {
     page = await browser.newPage();
     await page.goto(pageUrl);
 });
-after(() => browser?.close());
+after(async () => {
+    await browser?.close();
+    rmSync(profile, { recursive: true, force: true });
+});
 
 const box = (name) => page.getByRole('textbox', { name });
 const sketch = () => page.getByRole('img', { name: /点位示意图/ });
@@ -119,4 +127,35 @@ test('a phone-sized screen scrolls only down, and axe-core finds no violation', 
     const { violations } = await page.evaluate(() => globalThis.axe.run());
     assert.deepEqual(violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`), []);
     assert.deepEqual(blocked, []);
+});
+
+test('the app served by scripts/build-web --serve opens offline at an address with a query string', async () => {
+    const free = createServer().listen(0, '127.0.0.1');
+    await once(free, 'listening');
+    const address = `127.0.0.1:${free.address().port}`;
+    free.close();
+    const server = spawn(join(root, 'scripts/build-web'), [`--serve=${address}`], { stdio: 'ignore' });
+    const served = await chromium.launch(chromiumOptions);
+    try {
+        const app = await served.newPage();
+        for (let tries = 0; !(await fetch(`http://${address}/`).then(() => true, () => false)); ++tries) {
+            assert.ok(tries < 600, 'the server never answered');
+            await new Promise((resolve) => setTimeout(resolve, 100));
+        }
+        await app.goto(`http://${address}/`);
+        await app.evaluate(() => navigator.serviceWorker.ready.then(() => true));
+        server.kill();
+        await once(server, 'exit');
+        for (const path of ['?from=homescreen', 'index.html?utm=1']) {
+            await app.goto(`http://${address}/${path}`);
+            for (const [name, text] of [['点一纬度', '4250.0'], ['点一经度', '9338.80'], ['点二纬度', '4211.25'], ['点二经度', '10211.25']]) {
+                await app.getByRole('textbox', { name }).fill(text);
+            }
+            await app.getByRole('button', { name: '计算两点距离' }).click();
+            assert.equal(await app.getByRole('textbox', { name: '距离（公里）' }).inputValue(), '704.086', path);
+        }
+    } finally {
+        server.kill();
+        await served.close();
+    }
 });
