@@ -44,43 +44,57 @@ after(async () => {
 
 const box = (name) => page.getByRole('textbox', { name });
 const sketch = () => page.getByRole('img', { name: /点位示意图/ });
+const focused = () => page.evaluate(() => document.activeElement.getAttribute('aria-label') ?? document.activeElement.textContent);
 
-test('the worked example, typed and run from the keyboard', async () => {
-    const keys = async (...presses) => { for (const key of presses) await page.keyboard.press(key); };
-    // Past 点一's 分; 点二's 秒; Enter in an entry does nothing; past the results and 参考点's 分.
-    for (const step of ['Tab', 'Tab', '4250.0', 'Tab', '9338.80', 'Tab', 'ArrowRight', 'Tab', '421125', 'Enter',
-        'Tab', '1021125', 'Tab', 'Tab', 'Tab', 'Tab', '4000.0', 'Tab', '10000.0']) {
+test('the worked example, typed and run from the keyboard: Enter in a box runs its point\'s command', async () => {
+    // Before any result the sketch is a short hint, not an empty box.
+    assert.equal(await sketch().count(), 0);
+    assert.ok((await page.locator('figure.sketch').boundingBox()).height < 80);
+    // Past 点一's 分; 点二's 秒; Enter in 点二经度 runs the distance; past the results and 参考点's 分,
+    // Enter in 参考点经度 runs the angle.
+    for (const step of ['Tab', 'Tab', '4250.0', 'Tab', '9338.80', 'Tab', 'ArrowRight', 'Tab', '421125',
+        'Tab', '1021125', 'Enter', 'Tab', 'Tab', 'Tab', 'Tab', '4000.0', 'Tab', '10000.0']) {
         await (/^[A-Z]/.test(step) ? page.keyboard.press(step) : page.keyboard.type(step));
     }
-    assert.equal(await box('距离（公里）').inputValue(), '');
-    await keys('Tab', 'Tab', 'Enter');  // past the angle result, onto 计算两点距离
     assert.equal(await box('距离（公里）').inputValue(), '704.197');
     assert.equal(await box('距离（海里）').inputValue(), '380.236');
     assert.equal(await sketch().locator('circle').count(), 2);
     await page.waitForFunction(() => document.getElementById('announcer').textContent === '704.197 公里，380.236 海里');
-    await keys('Tab', 'Space');
+    await page.keyboard.press('Enter');
     assert.equal(await box('夹角（度）').inputValue(), '93.448');
     assert.equal(await sketch().locator('circle').count(), 3);
     assert.equal(await sketch().locator('path.arc').count(), 1);
     assert.match(await sketch().getAttribute('aria-label'), /参考点（北纬40°00′，东经100°00′）/);
+    for (const key of ['Tab', 'Tab', 'Space']) await page.keyboard.press(key);  // onto 计算两点距离
+    assert.equal(await sketch().locator('circle').count(), 2);
 });
 
-test('a message changes nothing and sends the focus to the box to fix', async () => {
+test('a message changes nothing and sends the focus to the box to fix, or back to what ran the command', async () => {
     const drawn = await sketch().innerHTML();
-    await box('点二纬度').fill('');
-    await page.getByRole('button', { name: '计算两点距离' }).click();
-    const dialog = page.getByRole('dialog', { name: '提示' });
-    assert.equal(await dialog.getByText('请输入完整的经纬信息！').count(), 1);
-    await page.keyboard.press('Enter');
-    await page.waitForFunction(() => document.activeElement.matches('.entry'));
-    assert.equal(await page.evaluate(() => document.activeElement.getAttribute('aria-label')), '点二纬度');
-    await box('点二纬度').fill('42a125');
-    await page.getByRole('button', { name: '计算三点夹角' }).click();
-    await page.getByRole('button', { name: '确定' }).click();
-    await page.waitForFunction(() => document.activeElement.matches('.entry'));
-    assert.deepEqual(await page.evaluate(() => [document.activeElement.getAttribute('aria-label'),
-        document.activeElement.value.slice(document.activeElement.selectionStart, document.activeElement.selectionEnd)]),
-    ['点二纬度', '42a125']);
+    const [near, far] = [['4250.0', '9338.80', '421125', '1021125'], ['0', '0', '0', '1200000']];  // 点二 in 秒
+    // [the six boxes, the button or box that runs the command, the message, the focus after it, the text selected]
+    for (const [texts, by, message, focus, selected] of [
+        [[near[0], near[1], '', near[3], '4000.0', '10000.0'], '计算两点距离', '请输入完整的经纬信息！', '点二纬度', ''],
+        [[near[0], near[1], '42a125', near[3], '4000.0', '10000.0'], '计算三点夹角', '点Ⅱ纬度', '点二纬度', '42a125'],
+        // About the points, not a box: not to the empty 参考点纬度 the distance never read.
+        [[...far, '', ''], '计算两点距离', '相距过远', '计算两点距离', ''],
+        [[...far, '', ''], '点一经度', '相距过远', '点一经度', ''],
+        [['3017.0', '12000.0', '294100', '1200000', '3000.0', '12000.0'], '参考点纬度', '无法确定夹角', '参考点纬度', ''],
+        [['3017.0', '12000.0', '294100', '1200000', '3000.0', '12000.0'], '计算三点夹角', '无法确定夹角', '计算三点夹角', ''],
+    ]) {
+        const boxes = ['点一纬度', '点一经度', '点二纬度', '点二经度', '参考点纬度', '参考点经度'];
+        for (const [i, text] of texts.entries()) await box(boxes[i]).fill(text);
+        await (boxes.includes(by) ? box(by).press('Enter') : page.getByRole('button', { name: by }).click());
+        assert.match(await page.getByRole('dialog').textContent(), new RegExp(message));
+        // The page's own handler of the close, added first, has run when this one runs.
+        await page.evaluate(() => { globalThis.messageClosed = new Promise((resolve) => document.getElementById('message').addEventListener('close', resolve, { once: true })); });
+        await page.keyboard.press('Enter');
+        await page.evaluate(() => globalThis.messageClosed);
+        assert.deepEqual([await focused(), await page.evaluate(() => {
+            const { value, selectionStart, selectionEnd } = document.activeElement;
+            return value.slice(selectionStart, selectionEnd);
+        })], [focus, selected], `${texts} by ${by}`);
+    }
     assert.equal(await box('距离（公里）').inputValue(), '704.197');
     assert.equal(await box('夹角（度）').inputValue(), '93.448');
     assert.equal(await sketch().innerHTML(), drawn);
