@@ -132,13 +132,32 @@ test('batch files, chosen or dropped, UTF-8 and GB18030, come back as orvanto-cl
     }
 });
 
-test('a phone-sized screen scrolls only down, and axe-core finds no violation', async () => {
+test('a phone-sized screen scrolls only down, with targets a finger can hit, each label in one face, the input forms a link away; axe-core finds no violation', async () => {
     await page.setViewportSize({ width: 360, height: 740 });
     assert.equal(await page.evaluate(() => document.documentElement.scrollWidth), 360);
+    const small = await page.locator('input[type=radio], input[type=checkbox]').evaluateAll((inputs) => inputs
+        .map((input) => input.getBoundingClientRect()).filter(({ width, height }) => width < 24 || height < 24).length);
+    assert.equal(small, 0);
+    // 点Ⅰ's Ⅰ, the quotes in 默认按“秒”格式读取, the digits beside Chinese: one face a label.
+    const cdp = await browser.newCDPSession(page);
+    const { root: documentNode } = await cdp.send('DOM.getDocument', { depth: -1 });
+    await cdp.send('CSS.enable');
+    const { nodeIds } = await cdp.send('DOM.querySelectorAll', { nodeId: documentNode.nodeId, selector: 'legend, label, button, a, h2' });
+    for (const nodeId of nodeIds) {
+        const { fonts } = await cdp.send('CSS.getPlatformFontsForNode', { nodeId });
+        assert.ok(fonts.length <= 1, `${(await cdp.send('DOM.getOuterHTML', { nodeId })).outerHTML}: ${fonts.map((font) => font.familyName)}`);
+    }
+    // Beside the help box, a link to the forms the entries take.
+    const [help, link] = await Promise.all([page.locator('textarea.help').boundingBox(), page.getByRole('link', { name: '输入格式' }).boundingBox()]);
+    assert.ok(link.y >= help.y && link.y < help.y + help.height);
+    await page.getByRole('link', { name: '输入格式' }).click();
+    assert.match(await page.getByRole('region', { name: '输入格式' }).textContent(), /N S E W.*南纬.*°.*４２５０．０.*42 11 25/s);
     await page.screenshot({ path: join(root, 'build/web/phone.png'), fullPage: true });
     const axe = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
     await page.addScriptTag({ content: axe });
-    const { violations } = await page.evaluate(() => globalThis.axe.run());
+    const { violations } = await page.evaluate(() => globalThis.axe.run({
+        rules: { 'target-size': { enabled: true }, 'label-content-name-mismatch': { enabled: true } },
+    }));
     assert.deepEqual(violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`), []);
     assert.deepEqual(blocked, []);
 });
