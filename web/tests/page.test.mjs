@@ -5,6 +5,7 @@
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawn, spawnSync } from 'node:child_process';
+import { createHash } from 'node:crypto';
 import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { createServer } from 'node:net';
@@ -25,6 +26,43 @@ let browser;
 let page;
 const blocked = [];
 
+// Keeps in `scope.mostAtOnce` the most bytes the page or a batch worker ever read, decoded or copied
+// into a Blob in one call, so that a run that holds a whole file or a whole result shows; a worker
+// passes its figure on with every message.
+function countPieces(scope) {
+    scope.mostAtOnce = 0;
+    const note = (bytes) => { scope.mostAtOnce = Math.max(scope.mostAtOnce, bytes ?? 0); };
+    const wrap = (owner, name, bytes) => {
+        const original = owner[name];
+        owner[name] = function (...args) { note(bytes(this, ...args)); return original.apply(this, args); };
+    };
+    wrap(TextDecoder.prototype, 'decode', (decoder, input) => input?.byteLength);
+    wrap(Blob.prototype, 'arrayBuffer', (blob) => blob.size);
+    const NativeBlob = Blob;
+    scope.Blob = class extends NativeBlob {
+        constructor(parts = [], options = undefined) {
+            note(parts.reduce((sum, part) => sum + (part.byteLength ?? 0), 0));
+            super(parts, options);
+        }
+    };
+    if (scope.FileReaderSync) {
+        wrap(FileReaderSync.prototype, 'readAsArrayBuffer', (reader, blob) => blob.size);
+        const post = scope.postMessage.bind(scope);
+        scope.postMessage = (message, transfer) => post({ ...message, mostAtOnce: scope.mostAtOnce }, transfer);
+        return;
+    }
+    const NativeWorker = Worker;
+    const createUrl = URL.createObjectURL;
+    const sources = new Map();
+    URL.createObjectURL = (object) => { const url = createUrl(object); sources.set(url, object); return url; };
+    scope.Worker = class extends NativeWorker {
+        constructor(url, options) {
+            super(createUrl(new NativeBlob([`(${countPieces})(self);\n`, sources.get(url)])), options);
+            this.addEventListener('message', ({ data }) => note(data.mostAtOnce));
+        }
+    };
+}
+
 before(async () => {
     browser = await chromium.launchPersistentContext(profile, chromiumOptions);
     await browser.route('**/*', (route) => {
@@ -34,6 +72,7 @@ before(async () => {
         blocked.push(route.request().url());
         return route.abort();
     });
+    await browser.addInitScript(`(${countPieces})(self);`);
     page = await browser.newPage();
     await page.goto(pageUrl);
 });
@@ -100,36 +139,89 @@ test('a message changes nothing and sends the focus to the box to fix, or back t
     assert.equal(await sketch().innerHTML(), drawn);
 });
 
-test('batch files, chosen or dropped, UTF-8 and GB18030, come back as orvanto-cli batch writes them', async () => {
+test('batch files, chosen, chosen again, rerun or dropped, in UTF-8, GB18030 or UTF-16, come back as orvanto-cli batch writes them', async () => {
     const folder = mkdtempSync(join(tmpdir(), 'orvanto-batch-'));
+    const write = (name, text, encoding = 'UTF-8') => writeFileSync(join(folder, name),
+        spawnSync('iconv', ['-f', 'UTF-8', '-t', encoding], { input: text, maxBuffer: 1 << 28 }).stdout);
     // A blank record and a row longer than the header, as the command line copies them through.
     const rows = 'lat1,lon1,lat2,lon2,latr,lonr,备注\r\n4250.0,9338.80,4211.25,10211.25,4000.0,10000.0,"北纬,甲"\r\n,,\r\n0,0,0,12000,,,,多\r\n';
-    writeFileSync(join(folder, 'utf8.csv'), `\ufeff${rows}`);
-    writeFileSync(join(folder, 'dropped.csv'), rows);
-    writeFileSync(join(folder, 'gb.csv'), spawnSync('iconv', ['-f', 'UTF-8', '-t', 'GB18030'], { input: rows }).stdout);
-    writeFileSync(join(folder, 'long.csv'), `lat1,lon1,lat2,lon2\n${'4250.0,9338.80,4211.25,10211.25\n'.repeat(1000000)}`);
-    const chooser = page.getByLabel('批量计算文件');
-    // Cancelled while it runs: the bar goes and no result is offered; the files below still run.
-    await chooser.setInputFiles(join(folder, 'long.csv'));
-    await page.getByRole('button', { name: '取消' }).click();
-    assert.deepEqual(await page.evaluate(() => ['batch-progress', 'batch-cancel', 'batch-download'].map((id) => document.getElementById(id).hidden)), [true, true, true]);
-    assert.equal(await page.locator('#batch-status').textContent(), '已取消。');
+    const tsv = rows.replaceAll(',', '\t');
+    write('utf8.csv', `\ufeff${rows}`);
+    write('dropped.csv', rows);
+    write('gb.csv', rows, 'GB18030');
+    // Excel's "Unicode 文本": UTF-16 with a byte-order mark, tab-separated; the command line reads the same text in UTF-8.
+    write('unicode.txt', `\ufeff${tsv}`, 'UTF-16LE');
+    write('big-endian.txt', `\ufeff${tsv}`, 'UTF-16BE');
+    write('unicode-utf8.txt', tsv);
+    write('big-gb.csv', `lat1,lon1,lat2,lon2,备注\n${'4250.0,9338.80,4211.25,10211.25,北纬甲\n'.repeat(200000)}`, 'GB18030');
+    write('long.csv', `lat1,lon1,lat2,lon2\n${'4250.0,9338.80,4211.25,10211.25\n'.repeat(1000000)}`);
+    const run = () => page.locator('#batch-run');
+    const inView = () => run().evaluate((area) => {
+        const { top, bottom } = area.getBoundingClientRect();
+        return top >= 0 && bottom <= innerHeight;
+    });
+    const choose = (control) => async (file) => {
+        const [chooser] = await Promise.all([page.waitForEvent('filechooser'), control().click()]);
+        await chooser.setFiles(join(folder, file));
+    };
+    const byButton = choose(() => page.getByRole('button', { name: '批量计算…' }));
+    const byChooser = choose(() => page.getByLabel('批量计算文件'));
     const drop = (file) => page.evaluate(([bytes, name]) => {
         const data = new DataTransfer();
         data.items.add(new File([new Uint8Array(bytes)], name));
         document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: data, bubbles: true, cancelable: true }));
     }, [[...readFileSync(join(folder, file))], file]);
+    const option = (label, value) => () => (value === undefined ? page.getByLabel(label).click() : page.getByLabel(label).selectOption(value));
+
+    // Cancelled while it runs, on a phone: the bar and 取消 come into view, and then go with no result
+    // on offer; the focus goes back to the button that started it.
+    await page.setViewportSize({ width: 360, height: 740 });
+    await page.evaluate(() => scrollTo(0, 0));
+    await byButton('long.csv');
+    assert.ok(await inView());
+    await page.getByRole('button', { name: '取消' }).click();
+    assert.deepEqual(await page.evaluate(() => ['batch-progress', 'batch-cancel', 'batch-download'].map((id) => document.getElementById(id).hidden)), [true, true, true]);
+    assert.equal(await page.locator('#batch-status').textContent(), '已取消。');
+    assert.equal(await focused(), '批量计算…');
+
+    await page.setViewportSize({ width: 1280, height: 800 });
     const cli = process.env.ORVANTO_CLI ?? join(root, 'build/dev/cli/orvanto-cli');
-    // All told by the page's `auto`; GB18030 comes back as UTF-8 with a byte-order mark.
-    for (const [file, options, give] of [['utf8.csv', [], (f) => chooser.setInputFiles(join(folder, f))],
-        ['gb.csv', ['--output-encoding=utf-8-bom'], (f) => chooser.setInputFiles(join(folder, f))], ['dropped.csv', [], drop]]) {
+    const bom = '--output-encoding=utf-8-bom';
+    // [the file, the command line's file and options, what starts the run]. An option changed while
+    // a result is on offer reruns the last file; the options stay for the rows after.
+    for (const [index, [file, native, give]] of [
+        ['utf8.csv', ['utf8.csv'], byButton],
+        ['utf8.csv', ['utf8.csv', '--format=window'], option('数字写法', 'window')],
+        ['utf8.csv', ['utf8.csv', '--format=window'], byChooser],  // the same file again
+        ['dropped.csv', ['dropped.csv', '--format=window'], drop],
+        ['gb.csv', ['gb.csv', '--format=window', bom], byChooser],
+        ['big-gb.csv', ['big-gb.csv', '--format=window', bom], byButton],
+        ['unicode.txt', ['unicode-utf8.txt', '--format=window', bom], byChooser],
+        ['unicode.txt', ['unicode-utf8.txt', '--format=window', '--seconds=1', bom], option('点Ⅰ')],
+        ['big-endian.txt', ['unicode-utf8.txt', '--format=window', '--seconds=1', bom], drop],
+        ['big-endian.txt', ['unicode-utf8.txt', '--format=window', '--seconds=1', bom], option('文件编码', 'utf-16')],
+    ].entries()) {
+        const before = await page.locator('#batch-download').getAttribute('href');
+        await page.evaluate(() => scrollTo(0, 0));
         await give(file);
-        const name = file.replace('.csv', '-结果.csv');
-        await page.waitForFunction((n) => document.getElementById('batch-download').download === n, name);
-        const download = await page.getByRole('link', { name: '下载结果' }).evaluate(async (link) => [...new Uint8Array(await (await fetch(link.href)).arrayBuffer())]);
-        const native = spawnSync(cli, ['batch', ...options, join(folder, file)]).stdout;
-        assert.deepEqual(Buffer.from(download), native);
+        const row = `row ${index + 1}, ${file} as ${native.join(' ')}`;
+        await page.waitForFunction((old) => {
+            const link = document.getElementById('batch-download');
+            return !link.hidden && link.getAttribute('href') !== old;
+        }, before).catch(() => assert.fail(`${row}: no new result`));
+        assert.ok(await inView(), `${row}: the result out of view`);
+        const link = page.getByRole('link', { name: '下载结果' });
+        assert.equal(await link.getAttribute('download'), file.replace(/\.(\w+)$/, '-结果.$1'));
+        const download = await link.evaluate(async ({ href }) => [...new Uint8Array(await crypto.subtle.digest('SHA-256',
+            await (await fetch(href)).arrayBuffer()))].map((byte) => byte.toString(16).padStart(2, '0')).join(''));
+        const nativeOutput = spawnSync(cli, ['batch', ...native.slice(1), join(folder, native[0])], { maxBuffer: 1 << 28 }).stdout;
+        assert.equal(download, createHash('sha256').update(nativeOutput).digest('hex'), row);
     }
+    // No run held a whole file or result (big-gb.csv is 7.8 MB, its result 12 MB): each was read and
+    // decoded a MiB at a time, and the result gathered a few MiB at a time.
+    const most = await page.evaluate(() => globalThis.mostAtOnce);
+    assert.ok(most <= 5 << 20, `${most} bytes at once`);
+    rmSync(folder, { recursive: true });
 });
 
 test('a phone-sized screen scrolls only down, with targets a finger can hit, each label in one face, the input forms a link away; axe-core finds no violation', async () => {
