@@ -115,6 +115,8 @@ test('a message changes nothing and sends the focus to the box to fix, or back t
     for (const [texts, by, message, focus, selected] of [
         [[near[0], near[1], '', near[3], '4000.0', '10000.0'], '计算两点距离', '请输入完整的经纬信息！', '点二纬度', ''],
         [[near[0], near[1], '42a125', near[3], '4000.0', '10000.0'], '计算三点夹角', '点Ⅱ纬度', '点二纬度', '42a125'],
+        // A blank between the digits: once read as 4°25.0′, now sent back to its box.
+        [['42 5.0', near[1], ...near.slice(2), '', ''], '计算两点距离', '点Ⅰ纬度的输入“42 5.0”中的数字被空格隔开', '点一纬度', '42 5.0'],
         // About the points, not a box: not to the empty 参考点纬度 the distance never read.
         [[...far, '', ''], '计算两点距离', '相距过远', '计算两点距离', ''],
         [[...far, '', ''], '点一经度', '相距过远', '点一经度', ''],
