@@ -43,13 +43,13 @@ expect 0 $'.\t.' '' distance --seconds=2 4250.0S 12130.0W 南纬42°50′ $'西�
 expect 0 $'.\t.' '' distance 北纬42度11分25秒 0 --seconds=2 '421125 ' 0
 expect 1 '' '点Ⅰ纬度的输入“9338.80”超出范围' distance 9338.80 4250.0 0 0
 expect 1 '' '点Ⅱ经度的输入“4250.0N”标的是纬度的方向' distance 0 0 0 4250.0N
-expect 1 '' '点Ⅰ纬度的输入“42\x1b[2J\r”类型不匹配' distance --seconds=1 $'42\e[2J\r' 0 0 0
+expect 1 '' '点Ⅰ纬度的输入“42U+001B[2J\r”类型不匹配' distance --seconds=1 $'42\e[2J\r' 0 0 0
 expect 1 '' '参考点与点Ⅱ重合' angle 3100.0 12000.0 2900.0 12100.0 2900.0 12100.0
 expect 0 "orvanto-cli $version" '' --version
 expect 2 '' '缺少子命令'
 expect 2 '' '未知的子命令“area”' area 1 2 3 4
 # What was typed is quoted written out: no escape sequence reaches the terminal.
-expect 2 '' '未知的子命令“\x1b[2Jarea”' $'\e[2Jarea' 1 2 3 4
+expect 2 '' '未知的子命令“U+001B[2Jarea”' $'\e[2Jarea' 1 2 3 4
 expect 2 '' '4 个坐标，实际给出 3 个' distance 1 2 3
 expect 2 '' '未知的选项“--verbose”' distance --verbose 1 2 3 4
 expect 2 '' '--seconds 的列表中只能有 1、2 或 r，不认识“”' distance --seconds=1,,2 1 2 3 4
