@@ -5,6 +5,7 @@
 #include "calculator/decoded_points.h"
 #include "calculator/messages.h"
 #include "text/code_points.h"
+#include "text/trimming.h"
 
 namespace orvanto::batch {
 namespace {
@@ -30,8 +31,9 @@ std::string_view fieldAt(std::span<const std::string_view> fields,
     return position && *position < fields.size() ? fields[*position] : std::string_view{};
 }
 
-// m, s, 分 or 秒 with optional spaces around; empty means the default. Nothing for anything else.
-std::optional<EntryMode> modeNamed(std::string_view text, EntryMode fallback) {
+}  // namespace
+
+std::optional<EntryMode> entryModeNamed(std::string_view text, EntryMode fallback) {
     if (text.size() == 1) {  // the usual field, looked at once
         switch (text.front()) {
             case 'm':
@@ -41,29 +43,29 @@ std::optional<EntryMode> modeNamed(std::string_view text, EntryMode fallback) {
             case 'S':
                 return EntryMode::Seconds;
             case ' ':
+            case '\t':
                 return fallback;
             default:
                 return std::nullopt;
         }
     }
+    text = trimmed(text, " \t");
     if (text.empty()) {
         return fallback;
     }
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return fallback;
+    // Full-width letters, as a Chinese input method types them, count as entries count them.
+    for (const std::string_view minutes : {"m", "M", "分", "ｍ", "Ｍ"}) {
+        if (text == minutes) {
+            return EntryMode::Minutes;
+        }
     }
-    text = text.substr(first, text.find_last_not_of(' ') - first + 1);
-    if (text == "m" || text == "M" || text == "分") {
-        return EntryMode::Minutes;
-    }
-    if (text == "s" || text == "S" || text == "秒") {
-        return EntryMode::Seconds;
+    for (const std::string_view seconds : {"s", "S", "秒", "ｓ", "Ｓ"}) {
+        if (text == seconds) {
+            return EntryMode::Seconds;
+        }
     }
     return std::nullopt;
 }
-
-}  // namespace
 
 RowCalculator::RowCalculator(const BatchColumns& columns, const CalculatorInput& modes,
                              NumberStyle style, std::span<const ColumnProvider* const> providers)
@@ -84,7 +86,7 @@ void RowCalculator::readEntries(std::span<const std::string_view> fields) {
         entries.latitude = fieldAt(fields, columns_[columns.latitude]);
         entries.longitude = fieldAt(fields, columns_[columns.longitude]);
         const std::string_view modeText = fieldAt(fields, columns_[columns.mode]);
-        const auto mode = modeNamed(modeText, (defaults_.*columns.point).mode);
+        const auto mode = entryModeNamed(modeText, (defaults_.*columns.point).mode);
         entries.mode = mode.value_or(EntryMode::Minutes);
         modeErrors_[i].clear();
         if (!mode) {

@@ -4,6 +4,7 @@
 // columns.
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -16,6 +17,10 @@
 #include "calculator/format_thousandths.h"
 
 namespace orvanto::batch {
+
+// A mode field: m, s, 分 or 秒 (ｍ and ｓ in full width too, either case) with optional blanks
+// around; empty or blank means `fallback`. Nothing for anything else.
+std::optional<EntryMode> entryModeNamed(std::string_view text, EntryMode fallback);
 
 // The output columns of one row, written in this order after the row's own fields.
 struct RowResults {
