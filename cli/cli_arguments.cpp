@@ -29,8 +29,8 @@ constexpr Subcommand kSubcommands[] = {
 constexpr std::string_view kValueOptions[][2] = {
     {"--seconds", "--seconds=列表，例如 --seconds=2"},
     {"--format", "--format=plain 或 --format=window"},
-    {"--encoding", "--encoding=auto、utf-8 或 gb18030（gbk、gb2312、cp936 同 gb18030）"},
-    {"--output-encoding", "--output-encoding=utf-8、utf-8-bom 或 gb18030"},
+    {"--encoding", "--encoding=auto、utf-8、gb18030 或 utf-16（gbk、gb2312、cp936 同 gb18030）"},
+    {"--output-encoding", "--output-encoding=utf-8、utf-8-bom、gb18030 或 utf-16"},
     {"--output", "--output=文件"},
     {"--variation", "--variation=磁差，例如 --variation=3.5W"},
 };
@@ -65,13 +65,15 @@ constexpr std::pair<std::string_view, NumberStyle> kFormats[] = {
     {"window", NumberStyle::Window},
 };
 constexpr std::pair<std::string_view, Encoding> kEncodings[] = {
-    {"auto", Encoding::Auto},   {"utf-8", Encoding::Utf8},     {"gb18030", Encoding::Gb18030},
-    {"gbk", Encoding::Gb18030}, {"gb2312", Encoding::Gb18030}, {"cp936", Encoding::Gb18030},
+    {"auto", Encoding::Auto},    {"utf-8", Encoding::Utf8},     {"gb18030", Encoding::Gb18030},
+    {"gbk", Encoding::Gb18030},  {"gb2312", Encoding::Gb18030}, {"cp936", Encoding::Gb18030},
+    {"utf-16", Encoding::Utf16},
 };
 constexpr std::pair<std::string_view, OutputEncoding> kOutputEncodings[] = {
     {"utf-8", OutputEncoding::Utf8},
     {"utf-8-bom", OutputEncoding::Utf8Bom},
     {"gb18030", OutputEncoding::Gb18030},
+    {"utf-16", OutputEncoding::Utf16},
 };
 
 template <typename Value, std::size_t N>
@@ -119,8 +121,8 @@ std::optional<UsageError> readValueOption(std::string_view name, std::string_vie
     }
     const std::string_view allowed = name == "--format" ? "plain 或 window"
                                      : name == "--encoding"
-                                         ? "auto、utf-8、gb18030、gbk、gb2312 或 cp936"
-                                         : "utf-8、utf-8-bom 或 gb18030";
+                                         ? "auto、utf-8、gb18030、gbk、gb2312、cp936 或 utf-16"
+                                         : "utf-8、utf-8-bom、gb18030 或 utf-16";
     return UsageError{std::string{name} + " 只能是 " + std::string{allowed} + "，不认识“" +
                       std::string{value} + "”"};
 }
@@ -142,6 +144,14 @@ UsageError unknownOption(std::string_view argument) {
 std::optional<Encoding> encodingNamed(std::string_view name) {
     Encoding encoding{};
     if (readNamed(kEncodings, asciiLowerCase(name), encoding)) {
+        return encoding;
+    }
+    return std::nullopt;
+}
+
+std::optional<OutputEncoding> outputEncodingNamed(std::string_view name) {
+    OutputEncoding encoding{};
+    if (readNamed(kOutputEncodings, asciiLowerCase(name), encoding)) {
         return encoding;
     }
     return std::nullopt;
