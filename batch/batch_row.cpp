@@ -5,7 +5,6 @@
 #include "calculator/decoded_points.h"
 #include "calculator/messages.h"
 #include "text/code_points.h"
-#include "text/trimming.h"
 
 namespace orvanto::batch {
 namespace {
@@ -32,40 +31,6 @@ std::string_view fieldAt(std::span<const std::string_view> fields,
 }
 
 }  // namespace
-
-std::optional<EntryMode> entryModeNamed(std::string_view text, EntryMode fallback) {
-    if (text.size() == 1) {  // the usual field, looked at once
-        switch (text.front()) {
-            case 'm':
-            case 'M':
-                return EntryMode::Minutes;
-            case 's':
-            case 'S':
-                return EntryMode::Seconds;
-            case ' ':
-            case '\t':
-                return fallback;
-            default:
-                return std::nullopt;
-        }
-    }
-    text = trimmed(text, " \t");
-    if (text.empty()) {
-        return fallback;
-    }
-    // Full-width letters, as a Chinese input method types them, count as entries count them.
-    for (const std::string_view minutes : {"m", "M", "分", "ｍ", "Ｍ"}) {
-        if (text == minutes) {
-            return EntryMode::Minutes;
-        }
-    }
-    for (const std::string_view seconds : {"s", "S", "秒", "ｓ", "Ｓ"}) {
-        if (text == seconds) {
-            return EntryMode::Seconds;
-        }
-    }
-    return std::nullopt;
-}
 
 RowCalculator::RowCalculator(const BatchColumns& columns, const CalculatorInput& modes,
                              NumberStyle style, std::span<const ColumnProvider* const> providers)

@@ -100,11 +100,13 @@ void BatchRun::decodeFields(const CsvRecord& record, bool valid) {
 }
 
 void BatchRun::putField(FieldText field) {
-    if (rawFields_) {
+    if (passThrough_) {
         writer_->appendField(field.raw);
-    } else {
+    } else if (escapesRaw_) {
         // A terminal shows a UTF-8 field's stray bytes written out (\xFF), not replaced.
-        writer_->appendField(encoded(escapesRaw_ ? field.raw : field.utf8));
+        writer_->appendField(encoded(field.raw));
+    } else {
+        writer_->appendField(encoded(field.utf8));
     }
 }
 
@@ -124,7 +126,7 @@ std::string_view BatchRun::encoded(std::string_view utf8) {
 
 // A record's bytes as they stand, delimiters and quotes included.
 void BatchRun::putText(std::string_view raw) {
-    if (rawFields_) {
+    if (passThrough_) {
         writer_->append(raw);
         return;
     }
@@ -135,7 +137,7 @@ void BatchRun::putText(std::string_view raw) {
 
 // The record's first `count` fields, padded with empty ones to `count`.
 void BatchRun::putRecord(const CsvRecord& record, std::size_t count) {
-    if (rawFields_ && record.verbatim && record.fields.size() <= count) {
+    if (passThrough_ && record.verbatim && record.fields.size() <= count) {
         writer_->append(record.text);
     } else {
         for (std::size_t i = 0; i < std::min(count, record.fields.size()); ++i) {
@@ -152,7 +154,8 @@ void BatchRun::putRecord(const CsvRecord& record, std::size_t count) {
 }
 
 // The error of a record that is not computed: too long for the buffer, or not in its encoding.
-void BatchRun::unreadRecordError(const CsvRecord& record, RowResults& results) const {
+// Where the output may not carry its stray bytes, the record's fields become their decoded texts.
+void BatchRun::unreadRecord(CsvRecord& record, RowResults& results) const {
     results = RowResults{};
     if (record.tooLong) {
         results.error = lineText(record.line) + "起的一条记录超过 1024 KiB，已跳过，未计算";
@@ -160,7 +163,11 @@ void BatchRun::unreadRecordError(const CsvRecord& record, RowResults& results) c
     }
     results.error =
         lineText(record.line) + "不是有效的 " + std::string{input_.name()} + " 文本，本行未计算";
-    if (!rawFields_ && !escapesRaw_) {
+    if (passThrough_ && !keepsBadBytes_) {
+        record.fields.assign(fields_.begin(), fields_.end());
+        record.verbatim = false;
+    }
+    if (!(passThrough_ && keepsBadBytes_) && !escapesRaw_) {
         results.error += "；无法解码的字节在输出中写作 U+FFFD";
     }
 }
@@ -182,7 +189,6 @@ BatchCounts BatchRun::runRows(RowCalculator& calculator, RowResults& results, Cs
     BatchCounts counts;
     while (reader_.next(record)) {
         const bool valid = record.tooLong || input_.isValid(record.text);
-        rawFields_ = passThrough_ && (valid || keepsBadBytes_);
         decodeFields(record, valid);
         if (!record.tooLong && std::all_of(fields_.begin(), fields_.end(), isBlankText)) {
             putText(record.text);
@@ -190,7 +196,7 @@ BatchCounts BatchRun::runRows(RowCalculator& calculator, RowResults& results, Cs
             continue;
         }
         if (record.tooLong || !valid) {
-            unreadRecordError(record, results);
+            unreadRecord(record, results);
         } else {
             calculator.calculate(fields_, results);
         }
@@ -234,7 +240,6 @@ BatchCounts BatchRun::run(ByteSink& sink, const BatchOutput& output,
     // What is written with a byte order mark is read as valid text: no stray byte may go out.
     keepsBadBytes_ = !output.byteOrderMark;
     escapesRaw_ = output.escapeControls && input_.isUtf8();
-    rawFields_ = passThrough_;
     if (output.byteOrderMark) {
         writer.append(kUtf8ByteOrderMark);
     }

@@ -78,7 +78,7 @@ class BatchRun {
   private:
     BatchCounts runRows(RowCalculator& calculator, RowResults& results, CsvRecord& record,
                         const std::function<void(std::uint64_t)>& rowDone);
-    void unreadRecordError(const CsvRecord& record, RowResults& results) const;
+    void unreadRecord(CsvRecord& record, RowResults& results) const;
     void longRowError(const CsvRecord& record, RowResults& results) const;
     void decodeFields(const CsvRecord& record, bool valid);
     // A field as read and as UTF-8, named at the call so that the two are never swapped.
@@ -106,10 +106,9 @@ class BatchRun {
     // Set for the length of run().
     class BlockWriter* writer_ = nullptr;
     BatchOutput output_;
-    bool passThrough_ = false;    // the output's bytes are the input's: fields may go out raw
-    bool keepsBadBytes_ = false;  // and so may the bytes of a record that does not decode
+    bool passThrough_ = false;    // the output's bytes are the input's: fields go out raw
+    bool keepsBadBytes_ = false;  // and so do the bytes of a record that does not decode
     bool escapesRaw_ = false;     // a terminal's escaped fields are written from their raw bytes
-    bool rawFields_ = false;      // the current record's fields go out as their raw bytes
     std::string scratch_;
     std::string escaped_;
 };
