@@ -101,6 +101,7 @@ std::string_view columnName(Column column) {
     return kNames[static_cast<std::size_t>(column)];
 }
 
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): the header first, then names, as declared
 Expected<BatchColumns, std::string> findColumns(std::span<const std::string_view> header,
                                                 std::span<const std::string_view> results,
                                                 std::span<const std::string_view> otherResults) {

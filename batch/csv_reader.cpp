@@ -218,14 +218,20 @@ CsvReader::Scan CsvReader::scanPlainLine(CsvRecord& record) {
         if (byteClass == ByteClass::Delimiter) {
             record.fields.emplace_back(fieldStart, static_cast<std::size_t>(at - fieldStart));
             fieldStart = at + 1;
-        } else if (byteClass == ByteClass::LineFeed) {
+            continue;
+        }
+        if (byteClass == ByteClass::LineFeed) {
             break;
-        } else if (*at == '"') {
+        }
+        if (*at == '"') {
             return scanRecord(record);
-        } else if (at + 1 == end && !ended_) {
-            return Scan::NeedMore;  // a CR last: a line feed may follow
-        } else if (at + 1 == end || at[1] != '\n') {
-            break;  // a CR alone ends the line; before a line feed, that ends it
+        }
+        // A carriage return: alone it ends the line; before a line feed, that ends it.
+        if (at + 1 == end && !ended_) {
+            return Scan::NeedMore;  // last in the buffer: a line feed may follow
+        }
+        if (at + 1 == end || at[1] != '\n') {
+            break;
         }
     }
     const bool lineEnded = at < end;

@@ -29,7 +29,7 @@ void putUnit(char32_t unit, ByteOrder order, std::string& out) {
 // The UTF-8 bytes of a character, written at `into`; how many.
 std::size_t putUtf8(char32_t c, char* into) {
     const std::string bytes = encodeUtf8(std::u32string_view{&c, 1});
-    std::memcpy(into, bytes.data(), bytes.size());
+    std::copy(bytes.begin(), bytes.end(), into);
     return bytes.size();
 }
 
@@ -61,11 +61,9 @@ std::optional<ByteOrder> Utf16Source::byteOrder() {
         pending_.append(first, count);
         rawEnded_ = count == 0;
     }
-    if (pending_.starts_with("\xFF\xFE")) {
-        order_ = ByteOrder::LittleEndian;
-    } else if (pending_.starts_with("\xFE\xFF")) {
+    if (pending_.starts_with("\xFE\xFF")) {
         order_ = ByteOrder::BigEndian;
-    } else if (detection_ == Detection::Always) {
+    } else if (pending_.starts_with("\xFF\xFE") || detection_ == Detection::Always) {
         order_ = ByteOrder::LittleEndian;
     }
     return order_;
