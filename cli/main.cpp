@@ -20,6 +20,7 @@
 #include "cli/exit_status.h"
 #include "cli/route_command.h"
 #include "cli/system_error.h"
+#include "cli/usage_text.h"
 #include "text/code_points.h"
 #include "text/printable.h"
 
@@ -62,9 +63,10 @@ int runCommand(const orvanto::cli::Request& request) {
             std::cout << "orvanto-cli " << ORVANTO_VERSION << "\n";
             return kExitSuccess;
         case orvanto::cli::Action::Distance:
-            return std::visit(print, orvanto::calculateDistance(request.input, request.format));
+            return std::visit(print,
+                              orvanto::calculateDistance(request.input, request.numberStyle));
         case orvanto::cli::Action::Angle:
-            return std::visit(print, orvanto::calculateAngle(request.input, request.format));
+            return std::visit(print, orvanto::calculateAngle(request.input, request.numberStyle));
         case orvanto::cli::Action::Batch:
             return orvanto::cli::runBatch(request);
         case orvanto::cli::Action::Course:

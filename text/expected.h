@@ -3,6 +3,7 @@
 // every toolchain this code builds with; exceptions stay for input and output that fail.
 #pragma once
 
+#include <optional>
 #include <utility>
 #include <variant>
 
@@ -35,6 +36,23 @@ class Expected {
 
   private:
     std::variant<T, E> state_;
+};
+
+// A step that gives nothing back but may fail: the error, or nothing wrong (as std::expected<void,
+// E>).
+template <typename E>
+class Expected<void, E> {
+  public:
+    Expected() = default;
+    Expected(Unexpected<E> failure)  // NOLINT(*-explicit-*)
+        : error_(std::move(failure.error)) {}
+
+    bool has_value() const { return !error_; }  // NOLINT(readability-identifier-naming)
+    explicit operator bool() const { return has_value(); }
+    const E& error() const { return *error_; }
+
+  private:
+    std::optional<E> error_;
 };
 
 }  // namespace orvanto

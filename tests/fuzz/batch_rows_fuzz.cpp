@@ -13,8 +13,8 @@
 #include "batch/byte_source.h"
 #include "batch/csv_reader.h"
 #include "batch/memory_streams.h"
-#include "cli/extra_columns.h"
 #include "cli/gb18030_codec.h"
+#include "navigation/column_providers.h"
 
 namespace {
 
@@ -40,8 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         orvanto::batch::CsvReader reader(file, 256);
         orvanto::batch::BatchSettings settings;
         settings.inputName = "fuzz";
-        const orvanto::cli::GeodesicColumns geodesic{orvanto::NumberStyle::Plain};
-        const orvanto::cli::CourseColumns courses{std::nullopt};
+        const orvanto::navigation::GeodesicColumns geodesic{orvanto::NumberStyle::Plain};
+        const orvanto::navigation::CourseColumns courses{std::nullopt};
         if ((data[0] & 0x40U) != 0) {
             settings.extraColumns = {&geodesic, &courses};
         }

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/route_points.h"
+#include "navigation/route_points.h"
 
-namespace orvanto::cli {
+namespace orvanto::navigation {
 
 // Cuts a line whose longitudes are continuous (they may run beyond ±180) into parts that each stay
 // within -180..180, as RFC 7946 asks of a line crossing the antimeridian: at each crossing one part
@@ -22,4 +22,4 @@ std::vector<std::vector<ChartPoint>> splitAtAntimeridian(std::span<const ChartPo
 std::string geojsonRoute(std::string_view routeName, std::span<const RoutePoint> points,
                          std::span<const ChartPoint> routeLine);
 
-}  // namespace orvanto::cli
+}  // namespace orvanto::navigation

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "cli/courses.h"
-#include "cli/route_points.h"
-#include "cli/route_waypoints.h"
+#include "navigation/courses.h"
+#include "navigation/route_points.h"
+#include "navigation/route_waypoints.h"
 
-namespace orvanto::cli {
+namespace orvanto::navigation {
 
 struct RouteLeg {
     std::string from;
@@ -34,4 +34,4 @@ struct RoutePlan {
 
 RoutePlan planRoute(std::span<const Waypoint> waypoints);
 
-}  // namespace orvanto::cli
+}  // namespace orvanto::navigation

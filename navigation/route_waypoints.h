@@ -15,7 +15,7 @@
 #include "calculator/calculation.h"
 #include "text/expected.h"
 
-namespace orvanto::cli {
+namespace orvanto::navigation {
 
 struct Waypoint {
     std::string name;  // trimmed of surrounding spaces
@@ -34,4 +34,4 @@ Expected<std::vector<Waypoint>, std::string> readWaypoints(batch::CsvReader& rea
                                                            batch::TextCodec& codec,
                                                            EntryMode defaultMode);
 
-}  // namespace orvanto::cli
+}  // namespace orvanto::navigation

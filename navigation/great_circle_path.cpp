@@ -1,4 +1,4 @@
-#include "cli/great_circle_path.h"
+#include "navigation/great_circle_path.h"
 
 #include <GeographicLib/Geodesic.hpp>
 #include <GeographicLib/GeodesicLine.hpp>
@@ -6,10 +6,12 @@
 #include <algorithm>
 #include <cmath>
 
-namespace orvanto::cli {
+namespace orvanto::navigation {
 namespace {
 
 constexpr double kMetresPerKilometre = 1000;
+// Straight segments of 10 km stay within a few metres of the geodesic.
+constexpr double kLineStepKilometres = 10;
 
 }  // namespace
 
@@ -43,4 +45,16 @@ std::vector<ChartPoint> greatCirclePath(const ChartPoint& from, const ChartPoint
     return path;
 }
 
-}  // namespace orvanto::cli
+std::vector<ChartPoint> greatCircleRoute(std::span<const RoutePoint> points) {
+    std::vector<ChartPoint> line;
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        auto leg = greatCirclePath(points[i - 1].position, points[i].position, kLineStepKilometres);
+        const double shift = line.empty() ? 0.0 : line.back().longitude - leg.front().longitude;
+        for (std::size_t j = line.empty() ? 0 : 1; j < leg.size(); ++j) {
+            line.push_back({leg[j].latitude, leg[j].longitude + shift});
+        }
+    }
+    return line;
+}
+
+}  // namespace orvanto::navigation

@@ -1,6 +1,6 @@
-#include "cli/gpx_writer.h"
+#include "navigation/gpx_writer.h"
 
-namespace orvanto::cli {
+namespace orvanto::navigation {
 namespace {
 
 constexpr double kAntimeridian = 180;
@@ -50,4 +50,4 @@ std::string gpxRoute(std::string_view routeName, std::span<const RoutePoint> poi
     return gpx;
 }
 
-}  // namespace orvanto::cli
+}  // namespace orvanto::navigation

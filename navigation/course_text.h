@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/courses.h"
+#include "navigation/courses.h"
 
-namespace orvanto::cli {
+namespace orvanto::navigation {
 
 // Tenths rounded half up; a course that rounds to 360.0 is 000.0. Empty for an empty course.
 std::string courseText(std::optional<double> course);
@@ -19,12 +19,9 @@ std::string courseText(std::optional<double> course);
 std::string distanceText(double kilometres);
 std::string nauticalMilesText(double kilometres);
 
-// The magnetic course for a variation in degrees, east positive: true minus variation, normalised.
-std::optional<double> magneticCourse(std::optional<double> trueCourse, double variation);
-
 // gc_km, gc_nmi, gc_course_initial, gc_course_final, rhumb_km, rhumb_nmi, rhumb_course, and with a
 // variation gc_course_initial_m, gc_course_final_m, rhumb_course_m.
 std::vector<std::string_view> courseColumnNames(bool magnetic);
 std::vector<std::string> courseFields(const Courses& courses, std::optional<double> variation);
 
-}  // namespace orvanto::cli
+}  // namespace orvanto::navigation

@@ -11,7 +11,7 @@
 #include "batch/column_provider.h"
 #include "calculator/format_thousandths.h"
 
-namespace orvanto::cli {
+namespace orvanto::navigation {
 
 // geodesic_km and geodesic_angle, in the row's number style. The geodesic has no range limit, so a
 // leg too long for the chord estimate still gets its distance; the angle stands beside a computed
@@ -42,4 +42,4 @@ class CourseColumns final : public batch::ColumnProvider {
 // The columns of every provider, for a run to refuse those it does not add as input columns.
 std::vector<std::string_view> everyExtraColumn();
 
-}  // namespace orvanto::cli
+}  // namespace orvanto::navigation

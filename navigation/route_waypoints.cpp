@@ -1,4 +1,4 @@
-#include "cli/route_waypoints.h"
+#include "navigation/route_waypoints.h"
 
 #include <algorithm>
 #include <array>
@@ -12,7 +12,7 @@
 #include "text/code_points.h"
 #include "text/trimming.h"
 
-namespace orvanto::cli {
+namespace orvanto::navigation {
 
 using batch::CsvReader;
 using batch::CsvRecord;
@@ -131,4 +131,4 @@ Expected<std::vector<Waypoint>, std::string> readWaypoints(CsvReader& reader, Te
     return waypoints;
 }
 
-}  // namespace orvanto::cli
+}  // namespace orvanto::navigation

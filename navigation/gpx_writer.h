@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "cli/route_points.h"
+#include "navigation/route_points.h"
 
-namespace orvanto::cli {
+namespace orvanto::navigation {
 
 std::string gpxRoute(std::string_view routeName, std::span<const RoutePoint> points);
 
@@ -16,4 +16,4 @@ std::string gpxRoute(std::string_view routeName, std::span<const RoutePoint> poi
 // characters XML 1.0 cannot hold at all as spaces.
 std::string xmlEscaped(std::string_view text);
 
-}  // namespace orvanto::cli
+}  // namespace orvanto::navigation

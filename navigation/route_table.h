@@ -11,10 +11,10 @@
 #include <span>
 #include <string>
 
-#include "cli/cli_arguments.h"
-#include "cli/route_legs.h"
+#include "navigation/route_legs.h"
+#include "navigation/table_format.h"
 
-namespace orvanto::cli {
+namespace orvanto::navigation {
 
 // The totals add the legs' distances as written, so that they are the sums of their columns; a
 // leg with an error adds what it has, a total no leg adds to stays empty, and the 合计 row names
@@ -24,4 +24,4 @@ namespace orvanto::cli {
 std::string routeTable(std::span<const RouteLeg> legs, std::optional<double> variation,
                        TableFormat format, bool escaped);
 
-}  // namespace orvanto::cli
+}  // namespace orvanto::navigation

@@ -1,10 +1,10 @@
-#include "cli/geodesic_measures.h"
+#include "navigation/geodesic_measures.h"
 
 #include <GeographicLib/Geodesic.hpp>
 
 #include <cmath>
 
-namespace orvanto::cli {
+namespace orvanto::navigation {
 namespace {
 
 constexpr double kMetresPerKilometre = 1000;
@@ -32,4 +32,4 @@ double geodesicAngle(const ChartPoint& vertex, const ChartPoint& first, const Ch
     return std::fabs(std::remainder(azimuth(vertex, first) - azimuth(vertex, second), 360.0));
 }
 
-}  // namespace orvanto::cli
+}  // namespace orvanto::navigation

@@ -1,4 +1,4 @@
-#include "cli/route_legs.h"
+#include "navigation/route_legs.h"
 
 #include <algorithm>
 #include <string_view>
@@ -7,7 +7,7 @@
 
 #include "calculator/decoded_points.h"
 
-namespace orvanto::cli {
+namespace orvanto::navigation {
 namespace {
 
 // "航点“B”（第 3 行）": how every message of a route calls a waypoint.
@@ -97,4 +97,4 @@ RoutePlan planRoute(std::span<const Waypoint> waypoints) {
     return plan;
 }
 
-}  // namespace orvanto::cli
+}  // namespace orvanto::navigation

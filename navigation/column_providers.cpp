@@ -1,13 +1,13 @@
-#include "cli/extra_columns.h"
+#include "navigation/column_providers.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "cli/course_text.h"
-#include "cli/courses.h"
-#include "cli/geodesic_measures.h"
+#include "navigation/course_text.h"
+#include "navigation/courses.h"
+#include "navigation/geodesic_measures.h"
 
-namespace orvanto::cli {
+namespace orvanto::navigation {
 namespace {
 
 // Nothing for a NaN: a latitude beyond ±90 has no geodesic.
@@ -49,4 +49,4 @@ std::vector<std::string_view> everyExtraColumn() {
     return names;
 }
 
-}  // namespace orvanto::cli
+}  // namespace orvanto::navigation

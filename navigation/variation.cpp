@@ -1,10 +1,11 @@
-#include "cli/variation.h"
+#include "navigation/variation.h"
 
 #include <cmath>
 
+#include "navigation/courses.h"
 #include "notation/typed_number.h"
 
-namespace orvanto::cli {
+namespace orvanto::navigation {
 namespace {
 
 constexpr double kLargestVariation = 180;
@@ -19,10 +20,11 @@ std::optional<double> readVariation(std::string_view text) {
     return degrees;
 }
 
-std::string variationProblem(std::string_view text) {
-    return "--variation 须是磁差的度数，西为负、东为正，如 3.5W、W3.5、西3.5、-3.5、2E、2 或 "
-           "5°30′W，不认识“" +
-           std::string{text} + "”";
+std::optional<double> magneticCourse(std::optional<double> trueCourse, double variation) {
+    if (!trueCourse) {
+        return std::nullopt;
+    }
+    return normalisedCourse(*trueCourse - variation);
 }
 
-}  // namespace orvanto::cli
+}  // namespace orvanto::navigation

@@ -1,9 +1,9 @@
-#include "cli/geojson_writer.h"
+#include "navigation/geojson_writer.h"
 
 #include <cmath>
 #include <cstdio>
 
-namespace orvanto::cli {
+namespace orvanto::navigation {
 namespace {
 
 constexpr double kTurn = 360;
@@ -120,4 +120,4 @@ std::string geojsonRoute(std::string_view routeName, std::span<const RoutePoint>
     return json + "\n]}\n";
 }
 
-}  // namespace orvanto::cli
+}  // namespace orvanto::navigation

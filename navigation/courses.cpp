@@ -1,11 +1,11 @@
-#include "cli/courses.h"
+#include "navigation/courses.h"
 
 #include <GeographicLib/Geodesic.hpp>
 #include <GeographicLib/Rhumb.hpp>
 
 #include <cmath>
 
-namespace orvanto::cli {
+namespace orvanto::navigation {
 namespace {
 
 constexpr double kMetresPerKilometre = 1000;
@@ -45,4 +45,4 @@ Courses measureCourses(const ChartPoint& from, const ChartPoint& to) {
     return courses;
 }
 
-}  // namespace orvanto::cli
+}  // namespace orvanto::navigation

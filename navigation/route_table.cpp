@@ -1,15 +1,16 @@
-#include "cli/route_table.h"
+#include "navigation/route_table.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
 
-#include "cli/course_text.h"
-#include "text/code_points.h"
+#include "navigation/course_text.h"
+#include "navigation/variation.h"
+#include "text/display_width.h"
 #include "text/printable.h"
 
-namespace orvanto::cli {
+namespace orvanto::navigation {
 namespace {
 
 using Row = std::vector<std::string>;
@@ -45,20 +46,6 @@ long long thousandths(const std::string& text) {
 
 std::string thousandthsText(long long value) {
     return distanceText(static_cast<double>(value) / 1000);
-}
-
-// Columns a terminal gives a character: two for the wide East Asian ones (Chinese text, full-width
-// forms), one for the rest.
-std::size_t displayWidth(std::string_view text) {
-    std::size_t width = 0;
-    for (const char32_t c : decodeUtf8(text)) {
-        const bool wide = (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
-                          (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
-                          (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
-                          (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x20000 && c <= 0x3FFFD);
-        width += wide ? 2 : 1;
-    }
-    return width;
 }
 
 // Each total is empty until some leg has something to add to it: a 0 would claim a distance no leg
@@ -225,4 +212,4 @@ std::string routeTable(std::span<const RouteLeg> legs, std::optional<double> var
     return format == TableFormat::Text ? aligned(rows, aligns) : delimited(rows, format);
 }
 
-}  // namespace orvanto::cli
+}  // namespace orvanto::navigation

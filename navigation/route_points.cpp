@@ -1,8 +1,8 @@
-#include "cli/route_points.h"
+#include "navigation/route_points.h"
 
 #include <charconv>
 
-namespace orvanto::cli {
+namespace orvanto::navigation {
 
 std::string decimalDegrees(double degrees) {
     char text[32];
@@ -11,4 +11,4 @@ std::string decimalDegrees(double degrees) {
     return {std::begin(text), result.ptr};
 }
 
-}  // namespace orvanto::cli
+}  // namespace orvanto::navigation

@@ -1,12 +1,13 @@
-#include "cli/course_text.h"
+#include "navigation/course_text.h"
 
 #include <cmath>
 #include <cstdio>
 
 #include "calculator/format_thousandths.h"
 #include "geometry/chart_constants.h"
+#include "navigation/variation.h"
 
-namespace orvanto::cli {
+namespace orvanto::navigation {
 namespace {
 
 constexpr long kTenthsInCircle = 3600;
@@ -37,13 +38,6 @@ std::string nauticalMilesText(double kilometres) {
     return distanceText(kilometres / chart::kKilometresPerNauticalMile);
 }
 
-std::optional<double> magneticCourse(std::optional<double> trueCourse, double variation) {
-    if (!trueCourse) {
-        return std::nullopt;
-    }
-    return normalisedCourse(*trueCourse - variation);
-}
-
 std::vector<std::string_view> courseColumnNames(bool magnetic) {
     return {std::begin(kColumnNames),
             std::begin(kColumnNames) + (magnetic ? std::size(kColumnNames) : kTrueColumns)};
@@ -68,4 +62,4 @@ std::vector<std::string> courseFields(const Courses& courses, std::optional<doub
     return fields;
 }
 
-}  // namespace orvanto::cli
+}  // namespace orvanto::navigation

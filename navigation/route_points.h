@@ -5,7 +5,7 @@
 
 #include "calculator/decoded_points.h"
 
-namespace orvanto::cli {
+namespace orvanto::navigation {
 
 struct RoutePoint {
     std::string name;
@@ -16,4 +16,4 @@ struct RoutePoint {
 // exponent (neither XML's decimal type nor every GeoJSON reader takes one), no needless digits.
 std::string decimalDegrees(double degrees);
 
-}  // namespace orvanto::cli
+}  // namespace orvanto::navigation

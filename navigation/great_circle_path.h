@@ -4,9 +4,12 @@
 
 #include <vector>
 
-#include "calculator/decoded_points.h"
+#include <span>
 
-namespace orvanto::cli {
+#include "calculator/decoded_points.h"
+#include "navigation/route_points.h"
+
+namespace orvanto::navigation {
 
 // Points from `from` to `to` along the WGS-84 geodesic, both ends included, at equal steps of at
 // most `maxStepKilometres`. Longitudes are continuous rather than wrapped: the first is `from`'s,
@@ -15,4 +18,8 @@ namespace orvanto::cli {
 std::vector<ChartPoint> greatCirclePath(const ChartPoint& from, const ChartPoint& to,
                                         double maxStepKilometres);
 
-}  // namespace orvanto::cli
+// The great circles from waypoint to waypoint as one line for a map, in steps of at most 10 km:
+// each leg's longitudes shifted by whole turns so that it starts where the one before ended.
+std::vector<ChartPoint> greatCircleRoute(std::span<const RoutePoint> points);
+
+}  // namespace orvanto::navigation

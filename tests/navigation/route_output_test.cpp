@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "cli/course_text.h"
-#include "cli/geodesic_measures.h"
-#include "cli/geojson_writer.h"
-#include "cli/great_circle_path.h"
-#include "cli/variation.h"
+#include "navigation/course_text.h"
+#include "navigation/geodesic_measures.h"
+#include "navigation/geojson_writer.h"
+#include "navigation/great_circle_path.h"
+#include "navigation/variation.h"
 
-namespace orvanto::cli {
+namespace orvanto::navigation {
 namespace {
 
 // Each part as "lon,lat lon,lat …", parts separated by " | ".
@@ -95,4 +95,4 @@ TEST(Variation, WestIsNegativeBySignOrLetter) {
 }
 
 }  // namespace
-}  // namespace orvanto::cli
+}  // namespace orvanto::navigation

@@ -8,7 +8,7 @@
 
 #include "calculator/decoded_points.h"
 
-namespace orvanto::cli {
+namespace orvanto::navigation {
 
 // Courses are true courses in degrees clockwise from north, 0 <= course < 360. They are empty when
 // there is no direction to speak of: for identical points, and when either point is a pole (every
@@ -26,4 +26,4 @@ Courses measureCourses(const ChartPoint& from, const ChartPoint& to);
 // Any angle in degrees brought into 0 <= course < 360 (GeographicLib's azimuths run -180..180).
 double normalisedCourse(double degrees);
 
-}  // namespace orvanto::cli
+}  // namespace orvanto::navigation

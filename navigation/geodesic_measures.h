@@ -4,7 +4,7 @@
 
 #include "calculator/decoded_points.h"
 
-namespace orvanto::cli {
+namespace orvanto::navigation {
 
 // The geodesic distance between two points in kilometres; NaN when a latitude lies beyond ±90.
 double geodesicKilometres(const ChartPoint& from, const ChartPoint& to);
@@ -13,4 +13,4 @@ double geodesicKilometres(const ChartPoint& from, const ChartPoint& to);
 // azimuths at the vertex, folded into 0…180 degrees. NaN when a latitude lies beyond ±90.
 double geodesicAngle(const ChartPoint& vertex, const ChartPoint& first, const ChartPoint& second);
 
-}  // namespace orvanto::cli
+}  // namespace orvanto::navigation
