@@ -140,7 +140,7 @@ std::optional<Scientific> scientificByIntegers(double) {
 // Nothing when the units would not fit 64 bits.
 std::optional<std::uint64_t> unitsByIntegers(const Scientific& scientific, std::size_t decimals) {
     const int scale = scientific.exponent - (kSignificantDigits - 1) + static_cast<int>(decimals);
-    if (decimals > 6 || scale > 4 || scale < -18) {
+    if (decimals > 7 || scale > 4 || scale < -18) {
         return std::nullopt;
     }
     if (scale >= 0) {
@@ -156,16 +156,17 @@ std::string unitsText(std::uint64_t units, std::size_t decimals, bool negative, 
     }
     std::array<char, 48> buffer{};
     char* at = buffer.data();
-    if (negative) {
+    if (negative && (style == NumberStyle::Window || units > 0)) {
         *at++ = '-';
     }
     const std::uint64_t whole = dividedByTenToThe(units, static_cast<int>(decimals));
-    if (whole > 0 || style == NumberStyle::Plain) {
+    if (whole > 0 || style != NumberStyle::Window) {
         at = std::to_chars(at, buffer.data() + buffer.size(), whole).ptr;
     }
     std::uint64_t fraction = units - whole * tenToThe(static_cast<int>(decimals));
     std::size_t fractionDigits = decimals;
-    for (; fractionDigits > 0 && fraction % 10 == 0; --fractionDigits) {
+    for (; style != NumberStyle::Fixed && fractionDigits > 0 && fraction % 10 == 0;
+         --fractionDigits) {
         fraction /= 10;
     }
     if (fractionDigits > 0 || style == NumberStyle::Window) {
@@ -255,7 +256,7 @@ std::string formatDecimals(double value, std::size_t decimals, NumberStyle style
     while (wholeBegin < point && *wholeBegin == '0') {
         ++wholeBegin;
     }
-    while (fractionEnd > point && fractionEnd[-1] == '0') {
+    while (style != NumberStyle::Fixed && fractionEnd > point && fractionEnd[-1] == '0') {
         --fractionEnd;
     }
 
@@ -270,10 +271,11 @@ std::string formatDecimals(double value, std::size_t decimals, NumberStyle style
         text.append(point, fractionEnd);
         return text;
     }
-    if (wholeBegin == fractionEnd) {
+    const bool zero = std::all_of(wholeBegin, fractionEnd, [](char c) { return c == '0'; });
+    if (zero && style == NumberStyle::Plain) {
         return "0";  // no "-0": the sign of a value too small to show says nothing
     }
-    if (value < 0) {
+    if (value < 0 && !zero) {
         text += '-';
     }
     if (wholeBegin == point) {

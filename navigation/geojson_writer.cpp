@@ -8,8 +8,6 @@ namespace {
 
 constexpr double kTurn = 360;
 constexpr double kAntimeridian = 180;
-// Line points to 1e-7 degree (about a centimetre): the waypoints themselves keep every digit.
-constexpr double kLineResolution = 1e7;
 
 // Which copy of the world a continuous longitude lies in: 0 for -180..180, 1 for 180..540, …
 double turnOf(double longitude) {
@@ -33,12 +31,8 @@ std::string jsonString(std::string_view text) {
     return json + '"';
 }
 
-std::string position(const ChartPoint& point, double resolution) {
-    const auto rounded = [&](double degrees) {
-        return resolution > 0 ? std::round(degrees * resolution) / resolution : degrees;
-    };
-    return "[" + decimalDegrees(rounded(point.longitude)) + ", " +
-           decimalDegrees(rounded(point.latitude)) + "]";
+std::string position(const ChartPoint& point) {
+    return "[" + decimalDegrees(point.longitude) + ", " + decimalDegrees(point.latitude) + "]";
 }
 
 std::string feature(std::string_view name, std::string_view type, const std::string& coordinates) {
@@ -50,7 +44,7 @@ std::string feature(std::string_view name, std::string_view type, const std::str
 std::string lineCoordinates(const std::vector<ChartPoint>& part) {
     std::string coordinates = "[";
     for (std::size_t i = 0; i < part.size(); ++i) {
-        coordinates += (i > 0 ? ", " : "") + position(part[i], kLineResolution);
+        coordinates += (i > 0 ? ", " : "") + position(part[i]);
     }
     return coordinates + "]";
 }
@@ -104,7 +98,7 @@ std::string geojsonRoute(std::string_view routeName, std::span<const RoutePoint>
     std::string json = "{\"type\": \"FeatureCollection\", \"features\": [\n";
     std::string separator;
     for (const RoutePoint& point : points) {
-        json += separator + feature(point.name, "Point", position(point.position, 0));
+        json += separator + feature(point.name, "Point", position(point.position));
         separator = ",\n";
     }
     const auto parts = splitAtAntimeridian(routeLine);

@@ -1,14 +1,16 @@
 #include "navigation/route_points.h"
 
-#include <charconv>
+#include "calculator/format_thousandths.h"
 
 namespace orvanto::navigation {
+namespace {
+
+constexpr std::size_t kCoordinateDecimals = 7;
+
+}  // namespace
 
 std::string decimalDegrees(double degrees) {
-    char text[32];
-    const auto result =
-        std::to_chars(std::begin(text), std::end(text), degrees + 0.0, std::chars_format::fixed);
-    return {std::begin(text), result.ptr};
+    return formatDecimals(degrees, kCoordinateDecimals, NumberStyle::Fixed);
 }
 
 }  // namespace orvanto::navigation

@@ -12,8 +12,9 @@ struct RoutePoint {
     ChartPoint position;
 };
 
-// Signed decimal degrees in the shortest plain decimal that reads back as the same double: no
-// exponent (neither XML's decimal type nor every GeoJSON reader takes one), no needless digits.
+// Signed decimal degrees with 7 fixed decimals ("31.5000000", about a centimetre): no exponent
+// (neither XML's decimal type nor every GeoJSON reader takes one), and the same text from every
+// build, whatever the last bits of its sines.
 std::string decimalDegrees(double degrees);
 
 }  // namespace orvanto::navigation

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <vector>
 
 #include "navigation/course_text.h"
 #include "navigation/variation.h"
+#include "text/decimal_number.h"
 #include "text/display_width.h"
 #include "text/printable.h"
 
@@ -41,7 +41,7 @@ constexpr TableColumn kColumns[] = {
 
 // A distance text ("123.456", "12", "") in whole thousandths, for exact sums.
 long long thousandths(const std::string& text) {
-    return text.empty() ? 0 : std::llround(std::strtod(text.c_str(), nullptr) * 1000);
+    return text.empty() ? 0 : std::llround(readDecimalNumber(text) * 1000);
 }
 
 std::string thousandthsText(long long value) {

@@ -36,6 +36,15 @@ TEST(FormatDecimals, WritesTheResultTextInEitherStyle) {
     for (const auto& [value, text] : plainRows) {
         EXPECT_EQ(formatDecimals(value, kResultDecimals, NumberStyle::Plain), text);
     }
+    // Coordinates for other programs: every decimal written, the sign only on a value not zero.
+    const std::pair<double, const char*> fixedRows[] = {
+        {31.5, "31.5000000"},      {-121.48333333333, "-121.4833333"},
+        {180, "180.0000000"},      {-0.00000004, "0.0000000"},
+        {0.00000005, "0.0000001"}, {1e16, "10000000000000000.0000000"},
+        {-1e-20, "0.0000000"}};
+    for (const auto& [value, text] : fixedRows) {
+        EXPECT_EQ(formatDecimals(value, 7, NumberStyle::Fixed), text);
+    }
     EXPECT_THROW(formatDecimals(INFINITY, kResultDecimals, NumberStyle::Window), ArithmeticFault);
     EXPECT_THROW(formatDecimals(NAN, kResultDecimals, NumberStyle::Plain), ArithmeticFault);
 }
@@ -90,6 +99,21 @@ TEST(FormatDecimals, AgreesWithIntegerArithmetic) {
     }
     for (double tie = 1e14 + 0.5; tie < 1e14 + 20; tie += 1) {  // printf takes the even digit
         check(tie);
+    }
+}
+
+// The fixed style is the plain text with its decimals filled up with zeros, on both routes (the
+// integers below 10^15, printf beyond).
+TEST(FormatDecimals, FixedIsPlainFilledWithZeros) {
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> unit(0, 1);
+    for (int i = 0; i < 200'000; ++i) {
+        const double value = (unit(random) - 0.5) * std::pow(10.0, unit(random) * 24 - 9);
+        std::string plain = formatDecimals(value, 7, NumberStyle::Plain);
+        const std::size_t point = plain.find('.');
+        plain += std::string(point == std::string::npos ? 1 : 0, '.');
+        plain += std::string(7 - (plain.size() - plain.find('.') - 1), '0');
+        ASSERT_EQ(formatDecimals(value, 7, NumberStyle::Fixed), plain) << value;
     }
 }
 
