@@ -62,13 +62,13 @@ void RowCalculator::readEntries(std::span<const std::string_view> fields) {
     }
 }
 
-const std::string* RowCalculator::modeError(std::size_t pointCount) const noexcept {
+Expected<void, std::string_view> RowCalculator::readModes(std::size_t pointCount) const noexcept {
     for (std::size_t i = 0; i < pointCount; ++i) {
         if (!modeErrors_[i].empty()) {
-            return &modeErrors_[i];
+            return unexpected(std::string_view{modeErrors_[i]});
         }
     }
-    return nullptr;
+    return {};
 }
 
 void RowCalculator::addError(RowResults& results, std::string_view message) const {
@@ -145,8 +145,8 @@ void RowCalculator::calculate(std::span<const std::string_view> fields, RowResul
     // Point 1 to point 2, decoded and measured once for every column that needs them.
     std::optional<DecodedPoints> points;
     std::optional<DistanceMeasurement> measured;
-    if (const std::string* error = modeError(kDistancePoints)) {
-        addError(results, *error);
+    if (const auto modes = readModes(kDistancePoints); !modes) {
+        addError(results, modes.error());
     } else if (!entries_.complete(kDistancePoints)) {
         addEntryError(results, kDistancePoints);
     } else {
@@ -159,8 +159,8 @@ void RowCalculator::calculate(std::span<const std::string_view> fields, RowResul
         }
     }
     if (wantsAngle) {
-        if (const std::string* error = modeError(kAnglePoints)) {
-            addError(results, *error);
+        if (const auto modes = readModes(kAnglePoints); !modes) {
+            addError(results, modes.error());
         } else if (!entries_.complete(kAnglePoints)) {
             addEntryError(results, kAnglePoints);
         } else if (!measured) {

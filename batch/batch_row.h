@@ -15,6 +15,7 @@
 #include "calculator/calculation.h"
 #include "calculator/decoded_points.h"
 #include "calculator/format_thousandths.h"
+#include "text/expected.h"
 #include "text/trimming.h"
 
 namespace orvanto::batch {
@@ -86,7 +87,8 @@ class RowCalculator {
 
   private:
     void readEntries(std::span<const std::string_view> fields);
-    const std::string* modeError(std::size_t pointCount) const noexcept;
+    // The message of the first of `pointCount` points whose mode field does not read.
+    Expected<void, std::string_view> readModes(std::size_t pointCount) const noexcept;
     void addError(RowResults& results, std::string_view message) const;
     void addExtra(RowResults& results, const DecodedPoints& points, bool withReference) const;
     void putDistance(const DistanceMeasurement& measured, RowResults& results) const;

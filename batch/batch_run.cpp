@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <variant>
 
-#include "batch/batch_error.h"
 #include "batch/batch_row.h"
 #include "batch/block_writer.h"
+#include "batch/input_output_error.h"
 #include "text/code_points.h"
 #include "text/printable.h"
 
@@ -28,12 +28,12 @@ void addError(std::string& error, std::string_view message) {
 Expected<TextEncoding, std::string> detectInputEncoding(CsvReader& reader) {
     bool complete = false;
     const auto found = detectEncoding(reader.lookAhead(kDetectionWindow, complete), complete);
-    if (const auto* bad = std::get_if<UnreadableLine>(&found)) {
-        return unexpected("无法确定输入的编码：" + lineText(bad->line) +
+    if (!found) {
+        return unexpected("无法确定输入的编码：" + lineText(found.error().line) +
                           "既不是有效的 UTF-8 文本，也不是有效的 GB18030 文本；"
                           "可用 --encoding=utf-8、--encoding=gb18030 或 --encoding=utf-16 指定");
     }
-    return std::get<TextEncoding>(found);
+    return found.value();
 }
 
 BatchRun::BatchRun(CsvReader& reader, TextCodec& input, BatchSettings settings)

@@ -38,7 +38,7 @@ class BlockWriter {
     void appendField(std::string_view field);
     // Ends a row with the input's line end (or `lineEnd` when given).
     void endRow(std::string_view lineEnd = {});
-    // Writes what is buffered. Throws BatchError when the sink cannot take it.
+    // Writes what is buffered. Throws InputOutputError when the sink cannot take it.
     void flush();
 
   private:

@@ -8,8 +8,8 @@
 #include <string>
 #include <utility>
 
-#include "batch/batch_error.h"
 #include "batch/batch_run.h"
+#include "batch/input_output_error.h"
 #include "batch/utf16_streams.h"
 #include "cli/encoding_choice.h"
 #include "cli/exit_status.h"
@@ -24,11 +24,11 @@ namespace orvanto::cli {
 namespace {
 
 using batch::BatchCounts;
-using batch::BatchError;
 using batch::BatchOutput;
 using batch::BatchRun;
 using batch::BatchSettings;
 using batch::ByteSink;
+using batch::InputOutputError;
 using batch::TextCodec;
 using batch::TextEncoding;
 using batch::Utf16Sink;
@@ -46,8 +46,8 @@ bool sameTerminal(int fd, int otherFd) {
            one.st_rdev == other.st_rdev;
 }
 
-// The counts, or what is wrong with the input's text or header; BatchError when a file cannot be
-// read or written.
+// The counts, or what is wrong with the input's text or header; InputOutputError when a file cannot
+// be read or written.
 Expected<BatchCounts, std::string> runFile(const Request& request) {
     const FileOptions& options = request.files;
     InputFile input{options.inputPath, "无法打开输入文件"};
@@ -122,7 +122,7 @@ int runBatch(const Request& request) {
             return kExitRowErrors;
         }
         return kExitSuccess;
-    } catch (const BatchError& error) {
+    } catch (const InputOutputError& error) {
         std::cerr << "orvanto-cli：" << printable(error.what()) << "\n";
         return kExitFailure;
     }

@@ -27,7 +27,7 @@ class InputText {
 
     // The encoding asked for, or for `auto` the one the first bytes show (said on standard error
     // when it is GB18030), or the message naming the first line no encoding reads. Throws
-    // BatchError when the input cannot be read.
+    // InputOutputError when the input cannot be read.
     Expected<batch::TextEncoding, std::string> chooseEncoding();
 
     batch::CsvReader& reader() { return reader_; }

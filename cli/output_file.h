@@ -18,7 +18,7 @@ namespace orvanto::cli {
 
 class OutputFile {
   public:
-    // Throws BatchError when the output cannot be created or is the input itself.
+    // Throws InputOutputError when the output cannot be created or is the input itself.
     OutputFile(const std::string& path, int inputFd);
     ~OutputFile();
     OutputFile(const OutputFile&) = delete;
@@ -27,7 +27,7 @@ class OutputFile {
     int fd() const { return fd_; }
     // How messages call the output: "标准输出" or the path in quotes.
     const std::string& name() const { return name_; }
-    // Puts the output in place: to disk and over the target. Throws BatchError.
+    // Puts the output in place: to disk and over the target. Throws InputOutputError.
     void commit();
 
   private:

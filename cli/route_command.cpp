@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "batch/batch_error.h"
+#include "batch/input_output_error.h"
 #include "batch/utf16_streams.h"
 #include "calculator/messages.h"
 #include "cli/encoding_choice.h"
@@ -27,7 +27,7 @@
 
 namespace orvanto::cli {
 
-using batch::BatchError;
+using batch::InputOutputError;
 using batch::TextEncoding;
 using navigation::geojsonRoute;
 using navigation::gpxRoute;
@@ -50,17 +50,17 @@ bool sameFile(const std::string& a, const std::string& b) {
 }
 
 // Writing over the waypoint file would lose it, and the two outputs over each other one of them.
-std::optional<std::string> outputPathProblem(const Request& request) {
+Expected<void, std::string> checkOutputPaths(const Request& request) {
     for (const std::string* path : {&request.gpxPath, &request.geojsonPath}) {
         if (!path->empty() && request.files.inputPath != "-" &&
             sameFile(*path, request.files.inputPath)) {
-            return "输出文件“" + *path + "”就是航点文件，写入会毁掉它；请另选文件";
+            return unexpected("输出文件“" + *path + "”就是航点文件，写入会毁掉它；请另选文件");
         }
     }
     if (!request.gpxPath.empty() && request.gpxPath == request.geojsonPath) {
-        return "--gpx 和 --geojson 须是两个不同的文件";
+        return unexpected(std::string{"--gpx 和 --geojson 须是两个不同的文件"});
     }
-    return std::nullopt;
+    return {};
 }
 
 // The route's name in the files: the input file's name without its folder and extension.
@@ -75,8 +75,8 @@ struct RouteInput {
     bool byteOrderMark = false;
 };
 
-// The waypoints, or what is wrong with the file's text or header; BatchError when it cannot be
-// read.
+// The waypoints, or what is wrong with the file's text or header; InputOutputError when it cannot
+// be read.
 Expected<RouteInput, std::string> readInput(const Request& request, const InputFile& input) {
     const std::string& path = request.files.inputPath;
     InputText text{input.fd(), path == "-" ? "标准输入" : "“" + path + "”", request.files.encoding};
@@ -154,8 +154,8 @@ int runRoute(const Request& request) {
         return kExitFailure;
     };
     try {
-        if (const auto problem = outputPathProblem(request)) {
-            return failed(*problem);
+        if (const auto paths = checkOutputPaths(request); !paths) {
+            return failed(paths.error());
         }
         const InputFile input{request.files.inputPath, "无法打开航点文件"};
         const auto read = readInput(request, input);
@@ -172,7 +172,7 @@ int runRoute(const Request& request) {
         std::cout << encodedTable(table, request, read.value(), terminal) << std::flush;
         std::size_t failedLegs = 0;
         for (const RouteLeg& leg : plan.legs) {
-            failedLegs += leg.error.empty() ? 0U : 1U;
+            failedLegs += leg.error ? 1U : 0U;
         }
         const bool filesWritten = writeRouteFiles(request, plan, input);
         if (failedLegs > 0) {
@@ -180,7 +180,7 @@ int runRoute(const Request& request) {
                       << " 段未能全部算出，原因见 error 列\n";
         }
         return failedLegs > 0 || !filesWritten ? kExitRowErrors : kExitSuccess;
-    } catch (const BatchError& error) {
+    } catch (const InputOutputError& error) {
         return failed(error.what());
     }
 }

@@ -10,10 +10,10 @@
 namespace orvanto::navigation {
 namespace {
 
-// Nothing for a NaN: a latitude beyond ±90 has no geodesic.
-void appendNumber(std::string& out, double value, NumberStyle style) {
-    if (std::isfinite(value)) {
-        out += formatDecimals(value, kResultDecimals, style);
+// Nothing for no value: a latitude beyond ±90 has no geodesic.
+void appendNumber(std::string& out, std::optional<double> value, NumberStyle style) {
+    if (value) {
+        out += formatDecimals(*value, kResultDecimals, style);
     }
 }
 

@@ -8,6 +8,7 @@ namespace orvanto::navigation {
 namespace {
 
 constexpr double kMetresPerKilometre = 1000;
+constexpr double kPoleLatitude = 90;
 
 // The azimuth at `from` of the geodesic to `to`, in degrees.
 double azimuth(const ChartPoint& from, const ChartPoint& to) {
@@ -19,16 +20,27 @@ double azimuth(const ChartPoint& from, const ChartPoint& to) {
     return azimuthFrom;
 }
 
+bool onTheGlobe(const ChartPoint& point) {
+    return std::fabs(point.latitude) <= kPoleLatitude;
+}
+
 }  // namespace
 
-double geodesicKilometres(const ChartPoint& from, const ChartPoint& to) {
+std::optional<double> geodesicKilometres(const ChartPoint& from, const ChartPoint& to) {
+    if (!onTheGlobe(from) || !onTheGlobe(to)) {
+        return std::nullopt;
+    }
     double metres = 0;
     GeographicLib::Geodesic::WGS84().Inverse(from.latitude, from.longitude, to.latitude,
                                              to.longitude, metres);
     return metres / kMetresPerKilometre;
 }
 
-double geodesicAngle(const ChartPoint& vertex, const ChartPoint& first, const ChartPoint& second) {
+std::optional<double> geodesicAngle(const ChartPoint& vertex, const ChartPoint& first,
+                                    const ChartPoint& second) {
+    if (!onTheGlobe(vertex) || !onTheGlobe(first) || !onTheGlobe(second)) {
+        return std::nullopt;
+    }
     return std::fabs(std::remainder(azimuth(vertex, first) - azimuth(vertex, second), 360.0));
 }
 

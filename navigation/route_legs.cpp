@@ -50,9 +50,9 @@ std::string aboutWaypoints(std::string_view text, const Waypoint& from, const Wa
 
 RouteLeg planLeg(const Waypoint& from, const Waypoint& to) {
     RouteLeg leg{from.name, to.name, std::nullopt, {}, {}, {}};
-    if (!from.recordError.empty() || !to.recordError.empty()) {
-        const Waypoint& faulty = from.recordError.empty() ? to : from;
-        leg.error = waypointName(faulty) + "：" + faulty.recordError;
+    if (from.recordError || to.recordError) {
+        const Waypoint& faulty = from.recordError ? from : to;
+        leg.error = waypointName(faulty) + "：" + *faulty.recordError;
         return leg;
     }
     const CalculatorInput input{from.entries, to.entries, {}};
@@ -88,7 +88,7 @@ RoutePlan planRoute(std::span<const Waypoint> waypoints) {
         const CalculatorInput input{waypoint.entries, {}, {}};
         const auto decoded = decodePoints(input, 1);
         const auto* points = std::get_if<DecodedPoints>(&decoded);
-        if (points == nullptr || !waypoint.recordError.empty()) {
+        if (points == nullptr || waypoint.recordError) {
             plan.points.clear();
             break;
         }

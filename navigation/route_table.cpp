@@ -41,7 +41,7 @@ constexpr TableColumn kColumns[] = {
 
 // A distance text ("123.456", "12", "") in whole thousandths, for exact sums.
 long long thousandths(const std::string& text) {
-    return text.empty() ? 0 : std::llround(readDecimalNumber(text) * 1000);
+    return text.empty() ? 0 : std::llround(readDecimalNumber(text).value_or(0) * 1000);
 }
 
 std::string thousandthsText(long long value) {
@@ -85,7 +85,7 @@ Row legRow(const RouteLeg& leg, std::size_t number, std::optional<double> variat
     }
     add(sums.kilometres, leg.kilometres);
     add(sums.nauticalMiles, leg.nauticalMiles);
-    if (!leg.error.empty()) {
+    if (leg.error) {
         sums.failedLegs += (sums.failedLegs.empty() ? "" : "、") + std::to_string(number);
     }
     const auto magnetic = [&](std::optional<double> course) {
@@ -102,7 +102,7 @@ Row legRow(const RouteLeg& leg, std::size_t number, std::optional<double> variat
             leg.kilometres,
             leg.nauticalMiles,
             total,
-            leg.error};
+            leg.error.value_or("")};
 }
 
 Row totalsRow(const Sums& sums) {

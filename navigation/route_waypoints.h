@@ -6,6 +6,7 @@
 // batch: the one that gives it these columns.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,15 +22,15 @@ struct Waypoint {
     std::string name;  // trimmed of surrounding spaces
     PointEntries entries;
     // Why the record cannot be read (bytes its encoding does not read, its length, its mode
-    // field); empty when it can.
-    std::string recordError;
+    // field); nothing when it can.
+    std::optional<std::string> recordError;
     std::size_t line = 0;  // where the record starts in the file
 };
 
 // Reads the header and every waypoint, decoding the fields with `codec`. A record whose fields are
 // all empty or blank (an empty line, a spreadsheet's ",,,," row) stands for no waypoint, as in
 // batch. What is wrong with an empty input, an unreadable header or one without the needed columns,
-// for the user; BatchError when the input cannot be read.
+// for the user; InputOutputError when the input cannot be read.
 Expected<std::vector<Waypoint>, std::string> readWaypoints(batch::CsvReader& reader,
                                                            batch::TextCodec& codec,
                                                            EntryMode defaultMode);

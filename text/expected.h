@@ -1,6 +1,8 @@
 // A value or the error that stopped it, for results a caller must look at (a header without its
 // columns, an argument not understood). C++20 has no std::expected, nor has the C++ library of
-// every toolchain this code builds with; exceptions stay for input and output that fail.
+// every toolchain this code builds with. docs/errors.md says which failures come back this way and
+// which are thrown: bytes that cannot be read or written, and, inside the calculator's reading and
+// arithmetic, an entry that cannot be read, which the calculator turns into a message.
 #pragma once
 
 #include <optional>
