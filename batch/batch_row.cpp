@@ -25,11 +25,6 @@ constexpr PointColumns kPoints[] = {
     {&CalculatorInput::reference, Column::LatR, Column::LonR, Column::ModeR},
 };
 
-std::string_view fieldAt(std::span<const std::string_view> fields,
-                         const std::optional<std::size_t>& position) {
-    return position && *position < fields.size() ? fields[*position] : std::string_view{};
-}
-
 }  // namespace
 
 RowCalculator::RowCalculator(const BatchColumns& columns, const CalculatorInput& modes,

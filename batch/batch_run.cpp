@@ -52,7 +52,8 @@ Expected<BatchColumns, std::string> BatchRun::readHeader() {
         return unexpected(settings_.inputName + "是空的：第一行须是表头，如 lat1,lon1,lat2,lon2");
     }
     if (header.tooLong) {
-        return unexpected(lineText(header.line) + "的表头超过 1024 KiB，无法读取");
+        return unexpected(lineText(header.line) + "的表头超过 " + reader_.largestRecordText() +
+                          "，无法读取");
     }
     if (header.text.find('\0') != std::string_view::npos) {
         // What UTF-16 without a byte order mark looks like read byte by byte.
@@ -158,7 +159,8 @@ void BatchRun::putRecord(const CsvRecord& record, std::size_t count) {
 void BatchRun::unreadRecord(CsvRecord& record, RowResults& results) const {
     results = RowResults{};
     if (record.tooLong) {
-        results.error = lineText(record.line) + "起的一条记录超过 1024 KiB，已跳过，未计算";
+        results.error = lineText(record.line) + "起的一条记录超过 " + reader_.largestRecordText() +
+                        "，已跳过，未计算";
         return;
     }
     results.error =

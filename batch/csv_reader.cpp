@@ -175,6 +175,10 @@ void CsvReader::start() {
     classes_['\r'] = ByteClass::QuoteOrReturn;
 }
 
+std::string CsvReader::largestRecordText() const {
+    return std::to_string(buffer_.size() / 1024) + " KiB";
+}
+
 bool CsvReader::next(CsvRecord& record) {
     if (!started_) {
         start();
@@ -188,7 +192,7 @@ bool CsvReader::next(CsvRecord& record) {
             if (openQuoteLine_ != 0) {
                 throw InputOutputError("第 " + std::to_string(openQuoteLine_) +
                                        " 行的引号没有闭合（引号内的文字超过 " +
-                                       std::to_string(buffer_.size() / 1024) + " KiB）");
+                                       largestRecordText() + "）");
             }
             skipLongRecord(record);
             return true;

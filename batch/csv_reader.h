@@ -60,6 +60,9 @@ class CsvReader {
     // Memory stays bounded by the buffer, whatever the input.
     explicit CsvReader(ByteSource& source, std::size_t bufferSize = kDefaultBufferSize);
 
+    // The largest record the reader takes, as messages write it ("1024 KiB").
+    std::string largestRecordText() const;
+
     // Reads the next record; false at the end of the input. Throws InputOutputError, naming the
     // line where the quote opened, for a quote still open at the end of the input or the buffer.
     bool next(CsvRecord& record);

@@ -8,7 +8,6 @@
 namespace orvanto::navigation {
 namespace {
 
-constexpr double kMetresPerKilometre = 1000;
 constexpr double kPoleLatitude = 90;
 
 }  // namespace

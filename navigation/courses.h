@@ -10,6 +10,9 @@
 
 namespace orvanto::navigation {
 
+// GeographicLib measures in metres; the courses and routes are told in kilometres.
+inline constexpr double kMetresPerKilometre = 1000;
+
 // Courses are true courses in degrees clockwise from north, 0 <= course < 360. They are empty when
 // there is no direction to speak of: for identical points, and when either point is a pole (every
 // direction from a pole is south, or north, and the longitude there is arbitrary).

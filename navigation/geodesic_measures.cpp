@@ -4,10 +4,11 @@
 
 #include <cmath>
 
+#include "navigation/courses.h"
+
 namespace orvanto::navigation {
 namespace {
 
-constexpr double kMetresPerKilometre = 1000;
 constexpr double kPoleLatitude = 90;
 
 // The azimuth at `from` of the geodesic to `to`, in degrees.

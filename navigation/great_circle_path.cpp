@@ -6,10 +6,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "navigation/courses.h"
+
 namespace orvanto::navigation {
 namespace {
 
-constexpr double kMetresPerKilometre = 1000;
 // Straight segments of 10 km stay within a few metres of the geodesic.
 constexpr double kLineStepKilometres = 10;
 

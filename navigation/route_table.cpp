@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "batch/block_writer.h"
 #include "navigation/course_text.h"
 #include "navigation/variation.h"
 #include "text/decimal_number.h"
@@ -123,17 +124,6 @@ Row totalsRow(const Sums& sums) {
                 : "第 " + sums.failedLegs + " 段有误（见其 error 列），合计中缺少其未能算出的各项"};
 }
 
-std::string csvField(const std::string& field) {
-    if (field.find_first_of(",\"\r\n") == std::string::npos) {
-        return field;
-    }
-    std::string quoted = "\"";
-    for (const char c : field) {
-        quoted += c == '"' ? "\"\"" : std::string(1, c);
-    }
-    return quoted + "\"";
-}
-
 std::string tsvField(std::string field) {
     for (char& c : field) {
         c = c == '\t' || c == '\r' || c == '\n' ? ' ' : c;
@@ -146,7 +136,7 @@ std::string delimited(const std::vector<Row>& rows, TableFormat format) {
     for (const Row& row : rows) {
         for (std::size_t i = 0; i < row.size(); ++i) {
             out += i == 0 ? "" : format == TableFormat::Csv ? "," : "\t";
-            out += format == TableFormat::Csv ? csvField(row[i]) : tsvField(row[i]);
+            out += format == TableFormat::Csv ? batch::csvQuoted(row[i], ',') : tsvField(row[i]);
         }
         out += "\n";
     }

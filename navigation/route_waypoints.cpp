@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "batch/batch_columns.h"
 #include "batch/batch_row.h"
 #include "text/ascii_case.h"
 #include "text/code_points.h"
@@ -16,6 +17,7 @@ namespace orvanto::navigation {
 
 using batch::CsvReader;
 using batch::CsvRecord;
+using batch::fieldAt;
 using batch::TextCodec;
 
 namespace {
@@ -44,14 +46,12 @@ Expected<ColumnPositions, std::string> findColumns(std::span<const std::string_v
     for (std::size_t field = 0; field < header.size(); ++field) {
         const std::string name = asciiLowerCase(trimmed(header[field], kBlanks));
         for (std::size_t column = 0; column < kColumnCount; ++column) {
-            if (name == kColumnNames[column][0] || name == kColumnNames[column][1]) {
-                if (positions[column]) {
-                    return unexpected("表头中的 " + std::string{kColumnNames[column][0]} +
-                                      " 列出现了两次（第 " +
-                                      std::to_string(*positions[column] + 1) + " 列和第 " +
-                                      std::to_string(field + 1) + " 列）");
-                }
-                positions[column] = field;
+            if (name != kColumnNames[column][0] && name != kColumnNames[column][1]) {
+                continue;
+            }
+            const std::string_view spelled = kColumnNames[column][0];
+            if (auto placed = batch::placeColumn(positions[column], spelled, field); !placed) {
+                return unexpected(placed.error());
             }
         }
     }
@@ -61,11 +61,6 @@ Expected<ColumnPositions, std::string> findColumns(std::span<const std::string_v
                         "mode（格式）列"});
     }
     return positions;
-}
-
-std::string_view fieldAt(std::span<const std::string_view> fields,
-                         const std::optional<std::size_t>& position) {
-    return position && *position < fields.size() ? fields[*position] : std::string_view{};
 }
 
 // The record's fields as UTF-8.
@@ -94,7 +89,7 @@ Expected<std::vector<Waypoint>, std::string> readWaypoints(CsvReader& reader, Te
     }
     if (record.tooLong || !codec.isValid(record.text)) {
         return unexpected("航点文件的表头（第 " + std::to_string(record.line) + " 行）" +
-                          (record.tooLong ? std::string{"超过 1024 KiB"}
+                          (record.tooLong ? "超过 " + reader.largestRecordText()
                                           : "不是有效的 " + std::string{codec.name()} + " 文本") +
                           "，无法读取");
     }
@@ -120,7 +115,7 @@ Expected<std::vector<Waypoint>, std::string> readWaypoints(CsvReader& reader, Te
         const auto mode = batch::entryModeNamed(modeText, defaultMode);
         waypoint.entries.mode = mode.value_or(defaultMode);
         if (record.tooLong) {
-            waypoint.recordError = "这一记录超过 1024 KiB，无法读取";
+            waypoint.recordError = "这一记录超过 " + reader.largestRecordText() + "，无法读取";
         } else if (!codec.isValid(record.text)) {
             waypoint.recordError = "这一行不是有效的 " + std::string{codec.name()} + " 文本";
         } else if (!mode) {
