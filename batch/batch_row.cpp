@@ -9,8 +9,6 @@
 namespace orvanto::batch {
 namespace {
 
-constexpr std::string_view kJoint = "；";
-
 // Each point's mode default, and the columns that fill its texts and mode.
 struct PointColumns {
     PointEntries CalculatorInput::*point;
@@ -42,7 +40,7 @@ RowCalculator::RowCalculator(const BatchColumns& columns, const CalculatorInput&
 void RowCalculator::readEntries(std::span<const std::string_view> fields) {
     for (std::size_t i = 0; i < std::size(kPoints); ++i) {
         const PointColumns& columns = kPoints[i];
-        PointEntryTexts& entries = texts_[i];
+        PointEntryViews& entries = texts_[i];
         entries.latitude = fieldAt(fields, columns_[columns.latitude]);
         entries.longitude = fieldAt(fields, columns_[columns.longitude]);
         const std::string_view modeText = fieldAt(fields, columns_[columns.mode]);
@@ -70,7 +68,7 @@ void RowCalculator::addError(RowResults& results, std::string_view message) cons
     if (results.error.empty()) {
         results.error = message;
     } else if (results.error != message) {
-        results.error += kJoint;
+        results.error += kMessageSeparator;
         results.error += message;
     }
 }
@@ -112,7 +110,7 @@ bool RowCalculator::putAngle(const DecodedPoints& points, const DistanceMeasurem
 
 // Why the first `pointCount` points cannot be computed, when entries_ is not complete for them.
 void RowCalculator::addEntryError(RowResults& results, std::size_t pointCount) const {
-    addError(results, std::get<Message>(entries_.points(pointCount)).text);
+    addError(results, std::get<Message>(entries_.pointsOrMessage(pointCount)).text);
 }
 
 void RowCalculator::addFaultError(RowResults& results) const {
@@ -145,7 +143,7 @@ void RowCalculator::calculate(std::span<const std::string_view> fields, RowResul
     } else if (!entries_.complete(kDistancePoints)) {
         addEntryError(results, kDistancePoints);
     } else {
-        points = entries_.decoded(kDistancePoints);
+        points = entries_.pointsWhenComplete(kDistancePoints);
         measured = measureDistanceUnlessFault({.from = points->point1, .to = points->point2});
         if (measured) {
             putDistance(*measured, results);
@@ -161,7 +159,7 @@ void RowCalculator::calculate(std::span<const std::string_view> fields, RowResul
         } else if (!measured) {
             // The three points read, so point 1 and point 2 did and were measured.
             addFaultError(results);
-        } else if (const DecodedPoints triangle = entries_.decoded(kAnglePoints);
+        } else if (const DecodedPoints triangle = entries_.pointsWhenComplete(kAnglePoints);
                    putAngle(triangle, *measured, results) && results.error.empty()) {
             points = triangle;
         }

@@ -12,14 +12,12 @@
 namespace orvanto::batch {
 namespace {
 
-constexpr std::string_view kJoint = "；";
-
 std::string lineText(std::size_t line) {
     return "第 " + std::to_string(line) + " 行";
 }
 
 void addError(std::string& error, std::string_view message) {
-    error += error.empty() ? "" : kJoint;
+    error += error.empty() ? "" : kMessageSeparator;
     error += message;
 }
 

@@ -26,7 +26,7 @@
 #include "batch/csv_reader.h"
 #include "batch/text_encoding.h"
 #include "calculator/calculation.h"
-#include "calculator/format_thousandths.h"
+#include "calculator/decimal_text.h"
 #include "text/expected.h"
 
 namespace orvanto::batch {

@@ -9,9 +9,9 @@
 #include "batch/csv_reader.h"
 #include "batch/text_encoding.h"
 #include "batch/utf16_streams.h"
+#include "cli/encodings.h"
 #include "cli/file_streams.h"
 #include "cli/gb18030_codec.h"
-#include "cli/request.h"
 #include "text/expected.h"
 
 namespace orvanto::cli {

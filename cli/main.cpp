@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "calculator/calculation.h"
-#include "calculator/format_thousandths.h"
+#include "calculator/decimal_text.h"
 #include "calculator/messages.h"
 #include "cli/batch_command.h"
 #include "cli/cli_arguments.h"
@@ -38,23 +38,23 @@ int usageError(std::string_view problem) {
     return kExitFailure;
 }
 
-int printed(const orvanto::Message& message) {
+int showOutcome(const orvanto::Message& message) {
     std::cerr << message.text << "\n";
     return kExitMessage;
 }
 
-int printed(const orvanto::DistanceTexts& texts) {
+int showOutcome(const orvanto::DistanceTexts& texts) {
     std::cout << texts.kilometres << '\t' << texts.nauticalMiles << "\n";
     return kExitSuccess;
 }
 
-int printed(const orvanto::AngleText& text) {
+int showOutcome(const orvanto::AngleText& text) {
     std::cout << text.degrees << "\n";
     return kExitSuccess;
 }
 
 int runCommand(const orvanto::cli::Request& request) {
-    const auto print = [](const auto& outcome) { return printed(outcome); };
+    const auto print = [](const auto& outcome) { return showOutcome(outcome); };
     switch (request.action) {
         case orvanto::cli::Action::Help:
             std::cout << orvanto::cli::helpText();

@@ -1,5 +1,5 @@
-// Where a batch run writes, so that a failed, interrupted or killed run never damages what the user
-// has and leaves as little behind as it can.
+// Where batch writes its rows and route its GPX and GeoJSON files, so that a failed, interrupted or
+// killed run never damages what the user has and leaves as little behind as it can.
 //
 // A regular file, or one that does not exist yet, is written as a temporary file in the same folder
 // (after following symbolic links to the real target) with the target's permissions, and renamed

@@ -6,19 +6,13 @@
 #include <string>
 
 #include "calculator/calculation.h"
-#include "calculator/format_thousandths.h"
+#include "calculator/decimal_text.h"
+#include "cli/encodings.h"
 #include "navigation/table_format.h"
 
 namespace orvanto::cli {
 
 enum class Action { Help, Version, Distance, Angle, Batch, Course, Route };
-
-// The input's encoding; `auto` looks at the file (gbk, gb2312 and cp936 are read as GB18030, which
-// covers them; utf-16 is little- or big-endian by its byte order mark).
-enum class Encoding { Auto, Utf8, Gb18030, Utf16 };
-// The output's; by default the input's, its byte order mark kept (UTF-8 on a terminal). utf-16 is
-// little-endian with a byte order mark.
-enum class OutputEncoding { Input, Utf8, Utf8Bom, Gb18030, Utf16 };
 
 // The file batch reads and writes, and the waypoint file route reads, with their encodings.
 struct FileOptions {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "batch/column_provider.h"
-#include "calculator/format_thousandths.h"
+#include "calculator/decimal_text.h"
 
 namespace orvanto::navigation {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "calculator/format_thousandths.h"
+#include "calculator/decimal_text.h"
 #include "geometry/chart_constants.h"
 #include "navigation/variation.h"
 

@@ -15,12 +15,16 @@ namespace orvanto::navigation {
 // Tenths rounded half up; a course that rounds to 360.0 is 000.0. Empty for an empty course.
 std::string courseText(std::optional<double> course);
 
-// At most three decimals, rounded half away from zero, as batch writes its numbers (0.5, 12, 0).
+// Kilometres, and the same distance in nautical miles (1.852 km), to at most three decimals,
+// rounded half away from zero, as batch writes its numbers (0.5, 12, 0). Throws ArithmeticFault
+// for a distance that is not finite.
 std::string distanceText(double kilometres);
 std::string nauticalMilesText(double kilometres);
 
 // gc_km, gc_nmi, gc_course_initial, gc_course_final, rhumb_km, rhumb_nmi, rhumb_course, and with a
 // variation gc_course_initial_m, gc_course_final_m, rhumb_course_m.
+// courseFields gives their texts, the magnetic ones for a variation in degrees east; an empty
+// course is an empty field.
 std::vector<std::string_view> courseColumnNames(bool magnetic);
 std::vector<std::string> courseFields(const Courses& courses, std::optional<double> variation);
 

@@ -6,7 +6,7 @@
 
 #include <optional>
 
-#include "calculator/decoded_points.h"
+#include "geometry/chart_point.h"
 
 namespace orvanto::navigation {
 
@@ -24,6 +24,8 @@ struct Courses {
     std::optional<double> rhumbCourse;
 };
 
+// The courses and distances (kilometres on WGS-84) from one point to another, each in signed
+// decimal degrees with latitudes within ±90. Never throws.
 Courses measureCourses(const ChartPoint& from, const ChartPoint& to);
 
 // Any angle in degrees brought into 0 <= course < 360 (GeographicLib's azimuths run -180..180).

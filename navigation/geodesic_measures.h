@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "calculator/decoded_points.h"
+#include "geometry/chart_point.h"
 
 namespace orvanto::navigation {
 

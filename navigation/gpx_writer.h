@@ -10,6 +10,8 @@
 
 namespace orvanto::navigation {
 
+// The whole document, UTF-8, for a route named `routeName`; names and the route's name escaped for
+// XML. Never fails.
 std::string gpxRoute(std::string_view routeName, std::span<const RoutePoint> points);
 
 // A text as XML character data or attribute value: markup characters as entities, and the control

@@ -6,7 +6,7 @@
 
 #include <span>
 
-#include "calculator/decoded_points.h"
+#include "geometry/chart_point.h"
 #include "navigation/route_points.h"
 
 namespace orvanto::navigation {

@@ -32,6 +32,9 @@ struct RoutePlan {
     std::vector<RoutePoint> points;
 };
 
+// The legs between consecutive waypoints, each read as the window reads its boxes (a waypoint's
+// mode as its record gives it). A leg that cannot be computed carries its error and the plan goes
+// on; never throws.
 RoutePlan planRoute(std::span<const Waypoint> waypoints);
 
 }  // namespace orvanto::navigation

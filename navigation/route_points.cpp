@@ -1,6 +1,6 @@
 #include "navigation/route_points.h"
 
-#include "calculator/format_thousandths.h"
+#include "calculator/decimal_text.h"
 
 namespace orvanto::navigation {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "calculator/decoded_points.h"
+#include "geometry/chart_point.h"
 
 namespace orvanto::navigation {
 

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "calculator/format_thousandths.h"
+#include "calculator/decimal_text.h"
 #include "geometry/arithmetic_fault.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -1,4 +1,4 @@
-#include "calculator/format_thousandths.h"
+#include "calculator/decimal_text.h"
 
 #include <gtest/gtest.h>
 
