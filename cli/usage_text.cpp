@@ -15,9 +15,9 @@ constexpr std::size_t kLineWidth = 88;
 // Where --help's option descriptions start.
 constexpr std::size_t kOptionColumn = 18;
 
-// "orvanto-cli distance [--seconds=列表] … 纬度1 经度1 纬度2 经度2", wrapped after `indent`
-// columns, the lines after the first lined up after the command's name.
-std::string synopsis(const Command& command, std::string_view lead, std::string_view indent) {
+// "orvanto-cli distance [--seconds=列表] … 纬度1 经度1 纬度2 经度2" after `lead`, wrapped, the
+// lines after the first lined up after the command's name.
+std::string synopsis(const Command& command, std::string_view lead) {
     std::vector<std::string_view> words;
     for (const Option& option : options()) {
         if (takes(option, command)) {
@@ -27,7 +27,7 @@ std::string synopsis(const Command& command, std::string_view lead, std::string_
     words.push_back(command.operands);
     std::string text = std::string{lead} + "orvanto-cli " + std::string{command.name};
     const std::string continuation(
-        displayWidth(indent) + displayWidth("orvanto-cli ") + displayWidth(command.name) + 1, ' ');
+        displayWidth(lead) + displayWidth("orvanto-cli ") + displayWidth(command.name) + 1, ' ');
     std::size_t column = displayWidth(text);
     for (const std::string_view word : words) {
         if (column + 1 + displayWidth(word) > kLineWidth) {
@@ -51,17 +51,25 @@ std::string indented(std::string_view text, std::size_t indent) {
     return out;
 }
 
+// One entry of --help's option list.
+struct HelpEntry {
+    std::string_view name;  // "--seconds=列表"
+    std::string_view help;  // its lines
+};
+
 // "  --seconds=列表  用“秒”格式…": the name, then the description from kOptionColumn on; a name
 // too long for the column stands on a line of its own.
-std::string optionEntry(std::string_view name, std::string_view help) {
-    std::string entry = "  " + std::string{name};
+std::string optionEntry(const HelpEntry& entry) {
+    const std::string_view name = entry.name;
+    const std::string_view help = entry.help;
+    const std::string first = "  " + std::string{name};
     const std::size_t width = 2 + displayWidth(name);
     const std::string lines = indented(help, kOptionColumn);
     if (width <= kOptionColumn) {
         const std::size_t gap = std::max<std::size_t>(kOptionColumn - width, 1);
-        return entry + std::string(gap, ' ') + lines.substr(kOptionColumn);
+        return first + std::string(gap, ' ') + lines.substr(kOptionColumn);
     }
-    return entry + "\n" + lines;
+    return first + "\n" + lines;
 }
 
 constexpr std::string_view kFileRules =
@@ -117,7 +125,7 @@ constexpr std::string_view kExitStatus =
 std::string usageSummary() {
     std::string text;
     for (const Command& command : commands()) {
-        text += synopsis(command, text.empty() ? "用法：" : "      ", "      ");
+        text += synopsis(command, text.empty() ? "用法：" : "      ");
     }
     return text + "详见 orvanto-cli --help\n";
 }
@@ -125,15 +133,15 @@ std::string usageSummary() {
 std::string helpText() {
     std::string text = "orvanto-cli —— 经纬度距离角度计算器的命令行版本\n\n用法：\n";
     for (const Command& command : commands()) {
-        text += synopsis(command, "  ", "  ") + indented(command.description, 6);
+        text += synopsis(command, "  ") + indented(command.description, 6);
     }
     text += "  orvanto-cli --help | -h | --version\n\n";
     text += std::string{kFileRules} + "\n选项：\n";
     for (const Option& option : options()) {
-        text += optionEntry(option.helpName, option.help);
+        text += optionEntry({option.helpName, option.help});
     }
-    text += optionEntry("--", "其后的参数一律视为坐标") + optionEntry("-h, --help", "显示本说明") +
-            optionEntry("--version", "显示版本");
+    text += optionEntry({"--", "其后的参数一律视为坐标"}) +
+            optionEntry({"-h, --help", "显示本说明"}) + optionEntry({"--version", "显示版本"});
     return text + "\n" + std::string{kExitStatus};
 }
 
