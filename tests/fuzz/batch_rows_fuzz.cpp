@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         orvanto::batch::BatchSettings settings;
         settings.inputName = "fuzz";
         const orvanto::navigation::GeodesicColumns geodesic{orvanto::NumberStyle::Plain};
-        const orvanto::navigation::CourseColumns courses{std::nullopt};
+        const orvanto::navigation::CourseColumns courses{{}};
         if ((data[0] & 0x40U) != 0) {
             settings.extraColumns = {&geodesic, &courses};
         }
