@@ -59,7 +59,7 @@ expect 2 '' '不是有效的 UTF-8' distance $'42\xff' 1 2 3
 "$cli" -h | grep -qF 'orvanto-cli batch' || { failed=$((failed + 1)); echo "FAIL: -h"; }
 expect 2 '' '请写在单独的 -- 之后' distance --4250.0 9338.80 0 0
 expect 2 '' '--geodesic 只用于 batch' distance --geodesic 0 0 0 100
-expect 2 '' '--variation 只用于 batch --navigation、course 和 route' distance --variation=3W 0 0 0 1
+expect 2 '' '--variation 只用于 batch --navigation、course、route 和 reckon' distance --variation=3W 0 0 0 1
 # A blank between the digits once read "42 5.0" as 4°25.0′, 491 km from what was meant.
 expect 1 '' '点Ⅰ纬度的输入“42 5.0”中的数字被空格隔开' distance -- '42 5.0' 0 0 0
 # Option values read as entries are: full width, a side in front or after; never NaN.
@@ -178,16 +178,16 @@ expect 2 '' '--gpx 只用于 route' course --gpx=x.gpx 0 0 0 1
 # message naming it and its line, and is left out of the totals.
 printf '%s\n' '名称,纬度,经度' 'A,3000.0,12200.0' 'B,9100.0,12000.0' '' ' , ' 'C,2200.0,11400.0' \
     'D,2200.0,11300.0' >"$work/route.csv"
-expect 1 'from,to,rhumb_course,rhumb_nmi,gc_course_initial,gc_nmi,km,nmi,total_nmi,error
-A,B,,,,,,,,航点“B”（第 3 行）的纬度的输入“9100.0”超出范围：纬度须在 -90 到 90 度之间（南纬为负）。
-B,C,,,,,,,,航点“B”（第 3 行）的纬度的输入“9100.0”超出范围：纬度须在 -90 到 90 度之间（南纬为负）。
-C,D,270.0,55.757,270.2,55.757,103.078,55.658,55.757,
-合计,,,55.757,,55.757,103.078,55.658,55.757,第 1、2 段有误（见其 error 列），合计中缺少其未能算出的各项' \
+expect 1 'from,to,to_lat,to_lon,rhumb_course,rhumb_nmi,gc_course_initial,gc_nmi,km,nmi,total_nmi,error
+A,B,,,,,,,,,,航点“B”（第 3 行）的纬度的输入“9100.0”超出范围：纬度须在 -90 到 90 度之间（南纬为负）。
+B,C,,,,,,,,,,航点“B”（第 3 行）的纬度的输入“9100.0”超出范围：纬度须在 -90 到 90 度之间（南纬为负）。
+C,D,2200.00N,11300.00E,270.0,55.757,270.2,55.757,103.078,55.658,55.757,
+合计,,,,,55.757,,55.757,103.078,55.658,55.757,第 1、2 段有误（见其 error 列），合计中缺少其未能算出的各项' \
     '3 段航线中有 2 段未能全部算出' route "$work/route.csv"
 printf 'name\tlat\tlon\tmode\nA\t300000\t1220000\t\nB\t2200.0\t11400.0\tm\n' >"$work/route.tsv"
-expect 0 $'from\tto\trhumb_course\trhumb_course_m\trhumb_nmi\tgc_course_initial\tgc_course_initial_m\tgc_nmi\tkm\tnmi\ttotal_nmi\terror
-A\tB\t222.1\t225.6\t644.682\t223.9\t227.4\t644.581\t1196.235\t645.915\t644.682\t
-合计\t\t\t\t644.682\t\t\t644.581\t1196.235\t645.915\t644.682\t' '' \
+expect 0 $'from\tto\tto_lat\tto_lon\trhumb_course\trhumb_course_m\trhumb_nmi\tgc_course_initial\tgc_course_initial_m\tgc_nmi\tkm\tnmi\ttotal_nmi\terror
+A\tB\t2200.00N\t11400.00E\t222.1\t225.6\t644.682\t223.9\t227.4\t644.581\t1196.235\t645.915\t644.682\t
+合计\t\t\t\t\t\t644.682\t\t\t644.581\t1196.235\t645.915\t644.682\t' '' \
     route --seconds --format=tsv --variation=-3.5 "$work/route.tsv"
 # Batch adds the same courses from the same decoded entries; empty where they cannot be read.
 printf 'lat1,lon1,lat2,lon2\n3000.0,12200.0,2200.0,11400.0\n9100,0,0,0\n' >"$work/courses.csv"
@@ -204,16 +204,16 @@ expect 1 "$(cat "$work/courses-out.csv")" '2 行中有 1 行未能算出' \
 [ "$(cat "$work/header")" = lat1,lon1,lat2,lon2,km,nmi,angle,error,geodesic_km,geodesic_angle ] ||
     { failed=$((failed + 1)); echo "FAIL: rerun over other result columns: $(cat "$work/header")"; }
 printf '名称,纬度,经度\n甲,3000.0,12200.0\n乙,2200.0,11400.0\n' | iconv -t GB18030 >"$work/route-gb.csv"
-expect 0 'from,to,rhumb_course,rhumb_nmi,gc_course_initial,gc_nmi,km,nmi,total_nmi,error
-甲,乙,222.1,644.682,223.9,644.581,1196.235,645.915,644.682,
-合计,,,644.682,,644.581,1196.235,645.915,644.682,' '按 GB18030（GBK）读取' \
+expect 0 'from,to,to_lat,to_lon,rhumb_course,rhumb_nmi,gc_course_initial,gc_nmi,km,nmi,total_nmi,error
+甲,乙,2200.00N,11400.00E,222.1,644.682,223.9,644.581,1196.235,645.915,644.682,
+合计,,,,,644.682,,644.581,1196.235,645.915,644.682,' '按 GB18030（GBK）读取' \
     route --output-encoding=utf-8 "$work/route-gb.csv"
 # As a European spreadsheet saves it: semicolons, CR alone, an empty row first. With every leg
 # failed the totals are empty, not 0.
 printf '\r;;\rname;lat;lon\rA;0;0\rB;0;9000.0N\r' >"$work/route-cr.csv"
-expect 1 'from,to,rhumb_course,rhumb_nmi,gc_course_initial,gc_nmi,km,nmi,total_nmi,error
-A,B,,,,,,,,航点“B”（第 5 行）的经度的输入“9000.0N”标的是纬度的方向：经度只能标东、西（E、W），如 12130.0W。
-合计,,,,,,,,,第 1 段有误（见其 error 列），合计中缺少其未能算出的各项' '1 段航线中有 1 段' route "$work/route-cr.csv"
+expect 1 'from,to,to_lat,to_lon,rhumb_course,rhumb_nmi,gc_course_initial,gc_nmi,km,nmi,total_nmi,error
+A,B,,,,,,,,,,航点“B”（第 5 行）的经度的输入“9000.0N”标的是纬度的方向：经度只能标东、西（E、W），如 12130.0W。
+合计,,,,,,,,,,,第 1 段有误（见其 error 列），合计中缺少其未能算出的各项' '1 段航线中有 1 段' route "$work/route-cr.csv"
 
 # A sheet saved as Excel's "Unicode 文本" (UTF-16 LE with a byte order mark, tabs, CRLF) goes back
 # to a file alike; a big-endian waypoint file gives a big-endian table; utf-16 writes little-endian.
@@ -225,7 +225,7 @@ utf16() { printf "$2" | iconv -t "UTF-16$1"; }
     { failed=$((failed + 1)); echo "FAIL: UTF-16 batch: $(od -c "$work/excel-out.txt" | head -3)"; }
 { printf '\xfe\xff'; utf16 BE 'name,lat,lon\n甲,3000.0,12200.0\n乙,2200.0,11400.0\n'; } >"$work/route16.csv"
 [ "$("$cli" route --format=tsv "$work/route16.csv" | head -c 4 | od -An -tx1)" = ' fe ff 00 66' ] &&
-    [ "$("$cli" route --output-encoding=utf-16 "$work/route16.csv" | iconv -f UTF-16 | tail -1)" = '合计,,,644.682,,644.581,1196.235,645.915,644.682,' ] ||
+    [ "$("$cli" route --output-encoding=utf-16 "$work/route16.csv" | iconv -f UTF-16 | tail -1)" = '合计,,,,,644.682,,644.581,1196.235,645.915,644.682,' ] ||
     { failed=$((failed + 1)); echo "FAIL: UTF-16 route"; }
 expect 2 '' '第 1 行的表头含有空字节：文件像是不带 BOM 的 UTF-16 文本' batch --encoding=utf-8 "$work/excel.txt"
 expect 0 $'lat1\tlon1\tlat2\tlon2\tkm\tnmi\tangle\terror\n0\t0\t0\t100\t111.195\t60.04\t\t' '' \
