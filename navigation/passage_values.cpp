@@ -71,16 +71,18 @@ double circled(double degrees) {
     return degrees == kFullCircle ? 0.0 : degrees;
 }
 
-// A distance in nautical miles: with nmi or 海里 after the number, or nothing when `bare` allows
-// it; or kilometres with km or 公里.
-std::optional<double> distanceOf(const TypedNumber& number, bool bare) {
-    if (number.degreeMark) {
+// A distance in nautical miles, at most `longest`: with nmi or 海里 after the number, or nothing
+// when `bare` allows it; or in kilometres with km or 公里, at most as far.
+std::optional<double> distanceOf(const TypedNumber& number, bool bare, double longest) {
+    if (number.degreeMark || number.value < 0) {
         return std::nullopt;
     }
     if ((bare && number.after.empty()) || isOneOf(number.after, kNauticalMiles)) {
-        return number.value;
+        return number.value <= longest ? std::optional{number.value} : std::nullopt;
     }
-    if (isOneOf(number.after, kKilometres)) {
+    // Compared in kilometres, so that the same distance is the limit in either unit.
+    if (isOneOf(number.after, kKilometres) &&
+        number.value <= longest * chart::kKilometresPerNauticalMile) {
         return number.value / chart::kKilometresPerNauticalMile;
     }
     return std::nullopt;
@@ -118,11 +120,7 @@ std::optional<TypedCourse> readCourse(std::string_view text) {
 
 std::optional<double> readDistance(std::string_view text) {
     const auto number = numberFirst(text);
-    const std::optional<double> miles = number ? distanceOf(*number, true) : std::nullopt;
-    if (!miles || !within(*miles, 0, kLongestNauticalMiles)) {
-        return std::nullopt;
-    }
-    return miles;
+    return number ? distanceOf(*number, true, kLongestNauticalMiles) : std::nullopt;
 }
 
 std::optional<double> readSpeed(std::string_view text) {
@@ -170,8 +168,8 @@ std::optional<WaypointStep> readStep(std::string_view text) {
         }
         return WaypointStep{true, number->value, 0};
     }
-    const std::optional<double> miles = distanceOf(*number, false);
-    if (!miles || !within(*miles, kSmallestStepMiles, kLargestStepMiles)) {
+    const std::optional<double> miles = distanceOf(*number, false, kLargestStepMiles);
+    if (!miles || *miles < kSmallestStepMiles) {
         return std::nullopt;
     }
     return WaypointStep{false, 0, *miles};

@@ -174,7 +174,9 @@ void TableWriter::failed(std::size_t leg) {
 }
 
 std::optional<double> TableWriter::times(const RouteRow& route, double miles, Row& row) {
-    const std::optional<double> speed = route.speed ? route.speed : settings_.speed;
+    const std::optional<double> speed = route.speedUnreadable ? std::nullopt
+                                        : route.speed         ? route.speed
+                                                              : settings_.speed;
     if (route.courses && !speed && !untimedLeg_) {
         untimedLeg_ = route.leg;
     }

@@ -110,6 +110,7 @@ SailedRoute sailRoute(std::span<const Waypoint> waypoints, const SailingPlan& pl
         const RouteLeg& leg = planned.legs[i];
         RouteRow whole = wholeLeg(leg, i + 1);
         whole.speed = waypoints[i].speed;
+        whole.speedUnreadable = waypoints[i].speedError.has_value();
         std::vector<Part> parts;
         if (leg.courses && plan.cutsLegs()) {
             auto limited = limitedParts(leg, waypoints[i], waypoints[i + 1], plan);
@@ -139,6 +140,7 @@ SailedRoute sailRoute(std::span<const Waypoint> waypoints, const SailingPlan& pl
             row.courses = measureCourses(part.start, part.end, plan.method);
             row.lastOfLeg = k + 1 == parts.size();
             row.speed = whole.speed;
+            row.speedUnreadable = whole.speedUnreadable;
             route.rows.push_back(std::move(row));
         }
     }

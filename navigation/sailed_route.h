@@ -52,6 +52,7 @@ struct RouteRow {
     bool lastOfLeg = true;
     std::optional<std::string> error;  // why the leg fails, on its last row
     std::optional<double> speed;       // knots, from the leg's first waypoint's speed field
+    bool speedUnreadable = false;      // that field holds no speed: the leg has no time
 };
 
 struct SailedRoute {
