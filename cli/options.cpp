@@ -248,66 +248,72 @@ Outcome notAValue(std::string_view name, std::string_view takes, std::string_vie
                               std::string{value} + "”"));
 }
 
-// An option whose value one of navigation's readers reads into the request.
-template <typename Value>
-struct TypedOption {
+// Reads the value with one of navigation's readers into the request; false when it does not read.
+template <auto Into, auto Read>
+bool store(std::string_view value, Request& request) {
+    request.*Into = Read(value);
+    return (request.*Into).has_value();
+}
+
+// An option whose value is one number, course, current or time, as navigation reads it.
+struct ValueOption {
     std::string_view name;
-    std::string_view written;  // "--speed=节数，例如 --speed=12"
+    std::string_view example;  // "12", for "--speed 须写成 --speed=值，例如 --speed=12"
     std::string_view takes;    // what the value may be, for the message
-    std::optional<Value> (*read)(std::string_view);
-    std::optional<Value> Request::*into;
+    bool (*store)(std::string_view value, Request& request);
 };
 
-template <typename Value>
-Outcome readTyped(const TypedOption<Value>& option, std::optional<std::string_view> value,
+// Each option's place in kValueOptions.
+enum class Valued : std::size_t {
+    Variation,
+    Deviation,
+    Speed,
+    Hours,
+    Current,
+    Every,
+    LimitLatitude,
+    Depart
+};
+
+constexpr ValueOption kValueOptions[] = {
+    {"--variation", "3.5W",
+     "磁差的度数，西为负、东为正，如 3.5W、W3.5、西3.5、-3.5、2E、2 或 5°30′W",
+     store<&Request::variation, navigation::readVariation>},
+    {"--deviation", "2W", "自差的度数，西为负、东为正，如 2W、W2、西2、-2、1.5E 或 1°30′E",
+     store<&Request::deviation, navigation::readDeviation>},
+    {"--speed", "12", "大于 0、不超过 100 的节数，如 12、12.5 或 12kn",
+     store<&Request::speed, navigation::readSpeed>},
+    {"--hours", "6.5", "0 到 10000 的小时数，如 6.5 或 6:30",
+     store<&Request::hours, navigation::readHours>},
+    {"--current", "045/1.5",
+     "流向/流速：流去的真方向 0 到 360 度、流速 0 到 20 节，如 045/1.5（斜线也可用全角 ／）",
+     store<&Request::current, navigation::readCurrent>},
+    {"--every", "5°",
+     "分点的间隔：经度 0.1 到 90 度，写成 5°、5度 或 5deg；或距离 1 到 10000 海里，写成 "
+     "300nmi、300海里、500km 或 500公里（只写数字无法分辨是哪一种）",
+     store<&Request::every, navigation::readStep>},
+    {"--limit-latitude", "45",
+     "限制纬度：大于 0、小于 90 的度数，不带正负号和南北，如 45、45° 或 45°30′",
+     store<&Request::limitLatitude, navigation::readLimitLatitude>},
+    {"--depart", "2026-12-08T08:00+08:00",
+     "出发时间，写成 年-月-日T时:分（或 年-月-日 时:分），可带 :秒，其后可带时区 Z 或 "
+     "+08:00，如 2026-12-08T08:00+08:00、2026-12-08 08:00（不带时区即本机时区）",
+     store<&Request::departure, navigation::readDeparture>},
+};
+
+template <Valued Which>
+Outcome readValue(const Command& /*command*/, std::optional<std::string_view> value,
                   Request& request) {
+    const ValueOption& option = kValueOptions[static_cast<std::size_t>(Which)];
     if (!value) {
-        return needsValue(option.name, option.written);
+        return needsValue(option.name, std::string{option.name} + "=值，例如 " +
+                                           std::string{option.name} + "=" +
+                                           std::string{option.example});
     }
-    request.*option.into = option.read(*value);
-    if (!(request.*option.into)) {
+    if (!option.store(*value, request)) {
         return notAValue(option.name, option.takes, *value);
     }
     return {};
-}
-
-constexpr TypedOption<double> kVariation = {
-    "--variation", "--variation=磁差，例如 --variation=3.5W",
-    "磁差的度数，西为负、东为正，如 3.5W、W3.5、西3.5、-3.5、2E、2 或 5°30′W",
-    navigation::readVariation, &Request::variation};
-constexpr TypedOption<double> kDeviation = {
-    "--deviation", "--deviation=自差，例如 --deviation=2W",
-    "自差的度数，西为负、东为正，如 2W、W2、西2、-2、1.5E 或 1°30′E", navigation::readDeviation,
-    &Request::deviation};
-constexpr TypedOption<double> kSpeed = {"--speed", "--speed=航速，例如 --speed=12",
-                                        "大于 0、不超过 100 的节数，如 12、12.5 或 12kn",
-                                        navigation::readSpeed, &Request::speed};
-constexpr TypedOption<double> kHours = {"--hours", "--hours=小时，例如 --hours=6.5",
-                                        "0 到 10000 的小时数，如 6.5 或 6:30",
-                                        navigation::readHours, &Request::hours};
-constexpr TypedOption<navigation::Current> kCurrent = {
-    "--current", "--current=流向/流速，例如 --current=045/1.5",
-    "流向/流速：流去的真方向 0 到 360 度、流速 0 到 20 节，如 045/1.5（斜线也可用全角 ／）",
-    navigation::readCurrent, &Request::current};
-constexpr TypedOption<navigation::WaypointStep> kEvery = {
-    "--every", "--every=间隔，例如 --every=5° 或 --every=300nmi",
-    "分点的间隔：经度 0.1 到 90 度，写成 5°、5度 或 5deg；或距离 1 到 10000 海里，写成 300nmi、"
-    "300海里、500km 或 500公里（只写数字无法分辨是哪一种）",
-    navigation::readStep, &Request::every};
-constexpr TypedOption<double> kLimitLatitude = {
-    "--limit-latitude", "--limit-latitude=纬度，例如 --limit-latitude=45",
-    "限制纬度：大于 0、小于 90 的度数，不带正负号和南北，如 45、45° 或 45°30′",
-    navigation::readLimitLatitude, &Request::limitLatitude};
-constexpr TypedOption<navigation::Departure> kDepart = {
-    "--depart", "--depart=出发时间，例如 --depart=2026-12-08T08:00+08:00",
-    "出发时间，写成 年-月-日T时:分（或 年-月-日 时:分），可带 :秒，其后可带时区 Z 或 +08:00，"
-    "如 2026-12-08T08:00+08:00、2026-12-08 08:00（不带时区即本机时区）",
-    navigation::readDeparture, &Request::departure};
-
-template <const auto& Option>
-Outcome readOption(const Command& /*command*/, std::optional<std::string_view> value,
-                   Request& request) {
-    return readTyped(Option, value, request);
 }
 
 Outcome checkRoute(std::span<const std::string_view> /*operands*/, Request& request) {
@@ -368,6 +374,13 @@ constexpr Synopses only(std::size_t index, std::string_view synopsis) {
     return synopses;
 }
 
+constexpr Synopses routeAndReckon(std::string_view synopsis) {
+    Synopses synopses{};
+    synopses[kRoute] = synopsis;
+    synopses[kReckon] = synopsis;
+    return synopses;
+}
+
 constexpr Option kOptions[] = {
     {"--seconds",
      {"[--seconds=列表]", "[--seconds=列表]", "[--seconds=列表]", "[--seconds=列表]", "[--seconds]",
@@ -411,7 +424,7 @@ constexpr Option kOptions[] = {
     {"--variation",
      {"", "", "[--variation=磁差]", "[--variation=磁差]", "[--variation=磁差]",
       "[--variation=磁差]"},
-     readOption<kVariation>,
+     readValue<Valued::Variation>,
      "--variation=磁差",
      "course、route、reckon 和 batch --navigation 另给出磁航向（真航向\n"
      "− 磁差），如 3.5W、W3.5、西3.5、-3.5、5°30′W（西为负、东为正）",
@@ -419,7 +432,7 @@ constexpr Option kOptions[] = {
     {"--deviation",
      {"", "", "[--deviation=自差]", "[--deviation=自差]", "[--deviation=自差]",
       "[--deviation=自差]"},
-     readOption<kDeviation>,
+     readValue<Valued::Deviation>,
      "--deviation=自差",
      "另给出罗航向（磁航向 − 自差），写法同磁差（2W 即 -2）；须与\n"
      "--variation 同用。text 输出写明罗经差（磁差 + 自差）",
@@ -441,37 +454,32 @@ constexpr Option kOptions[] = {
     {"--vertex", only(kCourse, "[--vertex]"), readFlag<2>, "--vertex",
      "course 另给出大圆顶点：初始航向 270 经 000 到 090 为北顶点，090 经\n"
      "180 到 270 为南顶点，恰为 090 或 270 时即点Ⅰ"},
-    {"--every", only(kRoute, "[--every=间隔]"), readOption<kEvery>, "--every=间隔",
+    {"--every", only(kRoute, "[--every=间隔]"), readValue<Valued::Every>, "--every=间隔",
      "route 在每段大圆航线上取分点（分点1、分点2……），分点之间按恒向线\n"
      "航行：间隔为经度（5°、5度、5deg：分点在经度为其整倍数的经线上）或\n"
      "距离（300nmi、300海里、500km、500公里：自该段起点每隔这么远一个）"},
-    {"--limit-latitude", only(kRoute, "[--limit-latitude=纬度]"), readOption<kLimitLatitude>,
+    {"--limit-latitude", only(kRoute, "[--limit-latitude=纬度]"), readValue<Valued::LimitLatitude>,
      "--limit-latitude=纬度",
      "route 按混合航线航行：大圆航线会越过南北纬该度数的航段，改为与该\n"
      "纬度圈相切的大圆航线（切点：限制纬度起）、沿纬度圈航行、再沿相切的\n"
      "大圆航线（自限制纬度止）到终点；有航点在该纬度以外的航段报错"},
-    {"--speed",
-     {"", "", "", "", "[--speed=航速]", "[--speed=航速]"},
-     readOption<kSpeed>,
-     "--speed=航速",
+    {"--speed", routeAndReckon("[--speed=航速]"), readValue<Valued::Speed>, "--speed=航速",
      "航速（节，如 12 或 12kn）。route 加 hours、total_hours 列（航点文件\n"
      "的 speed 或 航速 列给出自该航点起一段的航速，优先于 --speed）；\n"
      "reckon 以此航速航行 --hours 小时，代替航程",
-     {"", "", "", "", "", "--hours"}},
-    {"--hours", only(kReckon, "[--hours=小时]"), readOption<kHours>, "--hours=小时",
+     only(kReckon, "--hours")},
+    {"--hours", only(kReckon, "[--hours=小时]"), readValue<Valued::Hours>, "--hours=小时",
      "reckon 的航行时间，如 6.5 或 6:30；须与 --speed 同用", only(kReckon, "--speed")},
-    {"--depart", only(kRoute, "[--depart=时间]"), readOption<kDepart>, "--depart=时间",
+    {"--depart", only(kRoute, "[--depart=时间]"), readValue<Valued::Depart>, "--depart=时间",
      "route 的出发时间，加 eta 列（各行终点的预计到达时间，用出发时间的\n"
      "时区）：2026-12-08T08:00+08:00、2026-12-08 08:00（本机时区）或\n"
      "2026-12-08T00:00Z"},
-    {"--current",
-     {"", "", "", "", "[--current=流向/流速]", "[--current=流向/流速]"},
-     readOption<kCurrent>,
+    {"--current", routeAndReckon("[--current=流向/流速]"), readValue<Valued::Current>,
      "--current=流向/流速",
      "海流：流去的真方向和流速（节），如 045/1.5。route 加 course_to_steer\n"
      "（抵消海流、保持各行恒向线航向的应驶航向）和 sog（对地航速），航时按\n"
      "sog 计算；reckon 的船位为航行与海流漂移的合成。须与 --speed 同用",
-     {"", "", "", "", "--speed", "--speed"}},
+     routeAndReckon("--speed")},
     {"--output", only(kBatch, "[--output=文件]"), readPath<0>, "--output=文件",
      "batch 的结果写入该文件，而不是标准输出"},
     {"--gpx", only(kRoute, "[--gpx=文件]"), readPath<1>, "--gpx=文件",

@@ -9,12 +9,8 @@
 namespace orvanto::navigation {
 namespace {
 
-// Each column's place in kColumns.
-constexpr std::size_t kName = 0;
-constexpr std::size_t kLatitude = 1;
-constexpr std::size_t kLongitude = 2;
-constexpr std::size_t kMode = 3;
-constexpr std::size_t kSpeed = 4;
+// Each column's place in kColumns, and so among a record's fields.
+enum Column : std::size_t { Name, Latitude, Longitude, Mode, Speed };
 
 constexpr NamedColumn kColumns[] = {
     {"name", "名称", true},  {"lat", "纬度", true},    {"lon", "经度", true},
@@ -35,15 +31,15 @@ Expected<WaypointFile, std::string> readWaypoints(batch::CsvReader& reader, batc
         return unexpected(table.error());
     }
     WaypointFile file;
-    file.speedColumn = table.value().hasColumn(kSpeed);
+    file.speedColumn = table.value().hasColumn(Speed);
     TableRecord record;
     while (table.value().next(record)) {
         Waypoint& waypoint = file.waypoints.emplace_back();
-        waypoint.name = trimmed(record.fields[kName], " \t");
-        waypoint.entries.latitude = record.fields[kLatitude];
-        waypoint.entries.longitude = record.fields[kLongitude];
+        waypoint.name = trimmed(record.fields[Name], " \t");
+        waypoint.entries.latitude = record.fields[Latitude];
+        waypoint.entries.longitude = record.fields[Longitude];
         waypoint.line = record.line;
-        const std::string& modeText = record.fields[kMode];
+        const std::string& modeText = record.fields[Mode];
         const auto mode = batch::entryModeNamed(modeText, defaultMode);
         waypoint.entries.mode = mode.value_or(defaultMode);
         waypoint.recordError = record.unreadable;
@@ -51,7 +47,7 @@ Expected<WaypointFile, std::string> readWaypoints(batch::CsvReader& reader, batc
             waypoint.recordError = "mode 列的“" + modeText +
                                    "”无法识别：应为 m、s、分 或 秒，留空则按 --seconds 的设定";
         }
-        const std::string& speedText = record.fields[kSpeed];
+        const std::string& speedText = record.fields[Speed];
         if (!record.unreadable && !isBlankText(speedText)) {
             waypoint.speed = readSpeed(speedText);
             if (!waypoint.speed) {
