@@ -68,6 +68,10 @@ std::variant<DecodedPoints, Message> decodePoints(const CalculatorInput& input,
 // arithmetic fault.
 std::variant<DistanceMeasurement, Message> measurePoint1ToPoint2(const DecodedPoints& points);
 
+// The kilometres of that distance the 公里 box shows before its thousandths are taken: zero for
+// identical points, nothing when the scan found no distance.
+std::optional<double> shownKilometres(const DistanceMeasurement& point1ToPoint2) noexcept;
+
 // The 公里 and 海里 texts of that distance, or why there are none. The window's style is what the
 // result boxes show; a batch file may ask for the plain one.
 DistanceOutcome distanceTexts(const DistanceMeasurement& point1ToPoint2,
@@ -77,5 +81,9 @@ DistanceOutcome distanceTexts(const DistanceMeasurement& point1ToPoint2,
 // point 2 as measurePoint1ToPoint2 gave it.
 AngleOutcome angleText(const DecodedPoints& points, const DistanceMeasurement& point1ToPoint2,
                        NumberStyle style = NumberStyle::Window);
+
+// The degrees angleText writes before its thousandths are taken, or the message it gives instead.
+std::variant<double, Message> angleDegrees(const DecodedPoints& points,
+                                           const DistanceMeasurement& point1ToPoint2);
 
 }  // namespace orvanto
