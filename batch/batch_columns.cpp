@@ -19,29 +19,60 @@ constexpr std::size_t kRequiredColumns = 4;
 
 constexpr std::string_view kBlanks = " \t";
 
+// 点I纬度 and 点II纬度, with ASCII I or full-width Ｉ, as the window's labels 点Ⅰ纬度 and 点Ⅱ纬度:
+// what a user types who finds no Roman numeral on the keyboard.
+std::string withRomanNumeral(std::string_view name) {
+    constexpr std::string_view kPoint = "点";
+    if (!name.starts_with(kPoint)) {
+        return std::string{name};
+    }
+    std::string_view rest = name.substr(kPoint.size());
+    std::size_t ones = 0;
+    for (; rest.starts_with("I") || rest.starts_with("Ｉ"); ++ones) {
+        rest.remove_prefix(rest.starts_with("I") ? 1 : std::string_view{"Ｉ"}.size());
+    }
+    if (ones == 0 || ones > 2) {
+        return std::string{name};
+    }
+    return std::string{kPoint} + (ones == 1 ? "Ⅰ" : "Ⅱ") + std::string{rest};
+}
+
 std::optional<std::size_t> columnNamed(std::string_view name) {
+    const std::string label = withRomanNumeral(name);
     for (std::size_t i = 0; i < kColumnCount; ++i) {
         if (equalIgnoringAsciiCase(name, kNames[i]) ||
-            (i < kEntryColumns && name == kEntryBoxes[i].label)) {
+            (i < kEntryColumns && label == kEntryBoxes[i].label)) {
             return i;
         }
     }
     return std::nullopt;
 }
 
-// How many of the header's last fields are this run's result columns: all of them or none.
+bool namedAmong(std::string_view field, std::span<const std::string_view> names) {
+    return std::any_of(names.begin(), names.end(), [&](std::string_view name) {
+        return equalIgnoringAsciiCase(trimmed(field, kBlanks), name);
+    });
+}
+
+// How many of the header's last fields are the result columns of an earlier run, whatever columns
+// it added: km, nmi, angle, error, then only columns some run adds after them.
 std::size_t trailingResults(std::span<const std::string_view> header,
-                            std::span<const std::string_view> results) {
-    if (header.size() < results.size()) {
+                            std::span<const std::string_view> extraResults) {
+    std::size_t extras = 0;
+    while (extras < header.size() && namedAmong(header[header.size() - 1 - extras], extraResults)) {
+        ++extras;
+    }
+    if (header.size() - extras < kPlainResultColumns) {
         return 0;
     }
-    const auto tail = header.subspan(header.size() - results.size());
-    return std::equal(tail.begin(), tail.end(), results.begin(), results.end(),
-                      [](std::string_view field, std::string_view name) {
-                          return equalIgnoringAsciiCase(trimmed(field, kBlanks), name);
-                      })
-               ? results.size()
-               : 0;
+    const auto plain =
+        header.subspan(header.size() - extras - kPlainResultColumns, kPlainResultColumns);
+    for (std::size_t i = 0; i < kPlainResultColumns; ++i) {
+        if (!equalIgnoringAsciiCase(trimmed(plain[i], kBlanks), kResultColumns[i])) {
+            return 0;
+        }
+    }
+    return kPlainResultColumns + extras;
 }
 
 }  // namespace
@@ -55,10 +86,22 @@ std::vector<std::string_view> resultColumns(std::span<const ColumnProvider* cons
     return names;
 }
 
+bool namesRequiredColumns(std::span<const std::string_view> header) {
+    std::array<bool, kRequiredColumns> named{};
+    for (const std::string_view field : header) {
+        if (const auto column = columnNamed(trimmed(field, kBlanks));
+            column && *column < kRequiredColumns) {
+            named[*column] = true;
+        }
+    }
+    return std::all_of(named.begin(), named.end(), [](bool each) { return each; });
+}
+
 std::string_view columnName(Column column) {
     return kNames[static_cast<std::size_t>(column)];
 }
 
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): the header first, then names, as declared
 Expected<BatchColumns, std::string> findColumns(std::span<const std::string_view> header,
                                                 std::span<const std::string_view> results,
                                                 std::span<const std::string_view> otherResults) {
@@ -66,20 +109,14 @@ Expected<BatchColumns, std::string> findColumns(std::span<const std::string_view
     anyResults.insert(anyResults.end(), otherResults.begin(), otherResults.end());
     BatchColumns columns;
     columns.headerWidth = header.size();
-    columns.width = header.size() - trailingResults(header, results);
+    columns.width =
+        header.size() - trailingResults(header, std::span{anyResults}.subspan(kPlainResultColumns));
     for (std::size_t field = 0; field < columns.width; ++field) {
         const std::string_view name = trimmed(header[field], kBlanks);
-        for (const std::string_view result : anyResults) {
-            if (equalIgnoringAsciiCase(name, result)) {
-                std::string expected;
-                for (const std::string_view each : results) {
-                    expected += (expected.empty() ? "" : ",") + std::string{each};
-                }
-                return unexpected("表头第 " + std::to_string(field + 1) + " 列的 " +
-                                  std::string{result} +
-                                  " 是结果列的名字：结果列只能依次在表头末尾（" + expected +
-                                  "，这时原地重算），请改掉这一列的名字");
-            }
+        if (namedAmong(name, anyResults)) {
+            return unexpected("表头第 " + std::to_string(field + 1) + " 列的 " + std::string{name} +
+                              " 是结果列的名字：结果列只能在表头末尾，先是 km,nmi,angle,error，"
+                              "其后是其他结果列（这时换成本次运行的结果）；请改掉这一列的名字");
         }
         const auto column = columnNamed(name);
         if (!column) {

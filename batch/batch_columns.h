@@ -3,12 +3,13 @@
 // Names are matched without regard to case or surrounding spaces, in any order: lat1, lon1, lat2,
 // lon2 are required; latr and lonr (both or neither) add the angle; mode1, mode2 and moder are
 // optional. The window's labels 点Ⅰ纬度, 点Ⅰ经度, 点Ⅱ纬度, 点Ⅱ经度, 参考点纬度 and 参考点经度 name
-// the entry columns too. Other columns are kept in the output and otherwise ignored.
+// the entry columns too, with 点I纬度 and 点II纬度 (ASCII I or full-width Ｉ) for 点Ⅰ纬度 and
+// 点Ⅱ纬度. Other columns are kept in the output and otherwise ignored.
 //
 // The run adds the result columns km, nmi, angle, error, then the columns of its providers. A
-// header that already ends with exactly these, a file this run wrote, has them recomputed in place;
-// one of their names anywhere else is an error, so that no column is read as one thing and written
-// as another.
+// header that already ends with the result columns of any run (km, nmi, angle, error, then only
+// columns some provider adds), a file a run wrote, has them replaced by this run's; one of their
+// names anywhere else is an error, so that no column is read as one thing and written as another.
 #pragma once
 
 #include <array>
@@ -51,6 +52,10 @@ inline constexpr std::size_t kPlainResultColumns = 4;
 Expected<BatchColumns, std::string> findColumns(
     std::span<const std::string_view> header, std::span<const std::string_view> results,
     std::span<const std::string_view> otherResults = {});
+
+// Whether the header (its fields decoded) names lat1, lon1, lat2 and lon2: the test the reader
+// chooses the delimiter by.
+bool namesRequiredColumns(std::span<const std::string_view> header);
 
 // The names of the columns a run adds, in order: km, nmi, angle, error, the providers' columns.
 std::vector<std::string_view> resultColumns(std::span<const ColumnProvider* const> providers);

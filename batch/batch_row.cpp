@@ -30,39 +30,6 @@ std::string_view fieldAt(std::span<const std::string_view> fields,
     return position && *position < fields.size() ? fields[*position] : std::string_view{};
 }
 
-// m, s, 分 or 秒 with optional spaces around; empty means the default. Nothing for anything else.
-std::optional<EntryMode> modeNamed(std::string_view text, EntryMode fallback) {
-    if (text.size() == 1) {  // the usual field, looked at once
-        switch (text.front()) {
-            case 'm':
-            case 'M':
-                return EntryMode::Minutes;
-            case 's':
-            case 'S':
-                return EntryMode::Seconds;
-            case ' ':
-                return fallback;
-            default:
-                return std::nullopt;
-        }
-    }
-    if (text.empty()) {
-        return fallback;
-    }
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return fallback;
-    }
-    text = text.substr(first, text.find_last_not_of(' ') - first + 1);
-    if (text == "m" || text == "M" || text == "分") {
-        return EntryMode::Minutes;
-    }
-    if (text == "s" || text == "S" || text == "秒") {
-        return EntryMode::Seconds;
-    }
-    return std::nullopt;
-}
-
 }  // namespace
 
 RowCalculator::RowCalculator(const BatchColumns& columns, const CalculatorInput& modes,
@@ -84,7 +51,7 @@ void RowCalculator::readEntries(std::span<const std::string_view> fields) {
         entries.latitude = fieldAt(fields, columns_[columns.latitude]);
         entries.longitude = fieldAt(fields, columns_[columns.longitude]);
         const std::string_view modeText = fieldAt(fields, columns_[columns.mode]);
-        const auto mode = modeNamed(modeText, (defaults_.*columns.point).mode);
+        const auto mode = entryModeNamed(modeText, (defaults_.*columns.point).mode);
         entries.mode = mode.value_or(EntryMode::Minutes);
         modeErrors_[i].clear();
         if (!mode) {

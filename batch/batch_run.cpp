@@ -31,7 +31,7 @@ Expected<TextEncoding, std::string> detectInputEncoding(CsvReader& reader) {
     if (const auto* bad = std::get_if<UnreadableLine>(&found)) {
         return unexpected("无法确定输入的编码：" + lineText(bad->line) +
                           "既不是有效的 UTF-8 文本，也不是有效的 GB18030 文本；"
-                          "可用 --encoding=utf-8 或 --encoding=gb18030 指定");
+                          "可用 --encoding=utf-8、--encoding=gb18030 或 --encoding=utf-16 指定");
     }
     return std::get<TextEncoding>(found);
 }
@@ -40,12 +40,25 @@ BatchRun::BatchRun(CsvReader& reader, TextCodec& input, BatchSettings settings)
     : reader_(reader), input_(input), settings_(std::move(settings)) {}
 
 Expected<BatchColumns, std::string> BatchRun::readHeader() {
+    reader_.chooseDelimiterBy([this](std::span<const std::string_view> fields) {
+        std::vector<std::string> decoded(fields.size());
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            input_.appendUtf8(fields[i], decoded[i]);
+        }
+        return namesRequiredColumns(std::vector<std::string_view>(decoded.begin(), decoded.end()));
+    });
     CsvRecord header;
     if (!reader_.next(header)) {
         return unexpected(settings_.inputName + "是空的：第一行须是表头，如 lat1,lon1,lat2,lon2");
     }
     if (header.tooLong) {
-        return unexpected(std::string{"第 1 行的表头超过 1024 KiB，无法读取"});
+        return unexpected(lineText(header.line) + "的表头超过 1024 KiB，无法读取");
+    }
+    if (header.text.find('\0') != std::string_view::npos) {
+        // What UTF-16 without a byte order mark looks like read byte by byte.
+        return unexpected(lineText(header.line) +
+                          "的表头含有空字节：文件像是不带 BOM 的 UTF-16 文本，"
+                          "请加上 --encoding=utf-16 再试");
     }
     if (!input_.isValid(header.text)) {
         std::string problem = lineText(header.line) + "不是有效的 " + std::string{input_.name()} +
@@ -75,7 +88,7 @@ Expected<BatchColumns, std::string> BatchRun::readHeader() {
 // for the bytes that do not read.
 void BatchRun::decodeFields(const CsvRecord& record, bool valid) {
     fields_.assign(record.fields.begin(), record.fields.end());
-    if (valid && input_.name() == "UTF-8") {
+    if (valid && input_.isUtf8()) {
         return;
     }
     decoded_.resize(std::max(decoded_.size(), fields_.size()));
@@ -89,6 +102,9 @@ void BatchRun::decodeFields(const CsvRecord& record, bool valid) {
 void BatchRun::putField(FieldText field) {
     if (passThrough_) {
         writer_->appendField(field.raw);
+    } else if (escapesRaw_) {
+        // A terminal shows a UTF-8 field's stray bytes written out (\xFF), not replaced.
+        writer_->appendField(encoded(field.raw));
     } else {
         writer_->appendField(encoded(field.utf8));
     }
@@ -100,7 +116,7 @@ std::string_view BatchRun::encoded(std::string_view utf8) {
         escaped_ = printable(utf8);
         utf8 = escaped_;
     }
-    if (output_.codec->name() == "UTF-8") {
+    if (output_.codec->isUtf8()) {
         return utf8;
     }
     scratch_.clear();
@@ -138,12 +154,22 @@ void BatchRun::putRecord(const CsvRecord& record, std::size_t count) {
 }
 
 // The error of a record that is not computed: too long for the buffer, or not in its encoding.
-void BatchRun::unreadRecordError(const CsvRecord& record, RowResults& results) const {
+// Where the output may not carry its stray bytes, the record's fields become their decoded texts.
+void BatchRun::unreadRecord(CsvRecord& record, RowResults& results) const {
     results = RowResults{};
-    results.error = record.tooLong
-                        ? lineText(record.line) + "起的一条记录超过 1024 KiB，已跳过，未计算"
-                        : lineText(record.line) + "不是有效的 " + std::string{input_.name()} +
-                              " 文本，本行未计算";
+    if (record.tooLong) {
+        results.error = lineText(record.line) + "起的一条记录超过 1024 KiB，已跳过，未计算";
+        return;
+    }
+    results.error =
+        lineText(record.line) + "不是有效的 " + std::string{input_.name()} + " 文本，本行未计算";
+    if (passThrough_ && !keepsBadBytes_) {
+        record.fields.assign(fields_.begin(), fields_.end());
+        record.verbatim = false;
+    }
+    if (!(passThrough_ && keepsBadBytes_) && !escapesRaw_) {
+        results.error += "；无法解码的字节在输出中写作 U+FFFD";
+    }
 }
 
 void BatchRun::longRowError(const CsvRecord& record, RowResults& results) const {
@@ -170,7 +196,7 @@ BatchCounts BatchRun::runRows(RowCalculator& calculator, RowResults& results, Cs
             continue;
         }
         if (record.tooLong || !valid) {
-            unreadRecordError(record, results);
+            unreadRecord(record, results);
         } else {
             calculator.calculate(fields_, results);
         }
@@ -209,7 +235,11 @@ BatchCounts BatchRun::run(ByteSink& sink, const BatchOutput& output,
     BlockWriter writer{sink, reader_.delimiter(), lineEnd_, output.flushEachRow};
     writer_ = &writer;
     output_ = output;
-    passThrough_ = output.codec == &input_ && !output.escapeControls;
+    passThrough_ = (output.codec == &input_ || (output.codec->isUtf8() && input_.isUtf8())) &&
+                   !output.escapeControls;
+    // What is written with a byte order mark is read as valid text: no stray byte may go out.
+    keepsBadBytes_ = !output.byteOrderMark;
+    escapesRaw_ = output.escapeControls && input_.isUtf8();
     if (output.byteOrderMark) {
         writer.append(kUtf8ByteOrderMark);
     }

@@ -3,8 +3,10 @@
 //
 // Rules for records, beyond those of the reader:
 // - A blank record (every field empty or blanks) is copied through as it was: no row, no count.
-// - A record whose bytes its encoding does not read gets an error naming its line, its fields
-//   copied byte for byte (output in the input's encoding) or with U+FFFD; the run goes on.
+// - A record whose bytes its encoding does not read gets an error naming its line; its fields are
+//   copied byte for byte when the output is in the input's encoding without a byte order mark,
+//   and otherwise have U+FFFD for those bytes, which the error then says (on a terminal a UTF-8
+//   field's stray bytes are written out instead: \xFF). The run goes on.
 // - A record over the reader's buffer gets an error with empty fields; the run goes on.
 // - A row longer than the header keeps its results under the result columns, its extra fields
 //   after them, and an error.
@@ -41,9 +43,10 @@ struct BatchSettings {
 
 struct BatchOutput {
     TextCodec* codec = nullptr;  // the input's codec writes the fields back byte for byte
+    // A UTF-8 byte order mark first; the output is then valid text throughout.
     bool byteOrderMark = false;
     bool flushEachRow = false;    // for rows typed at a terminal
-    bool escapeControls = false;  // a terminal: control characters written out (\x1b)
+    bool escapeControls = false;  // a terminal: control characters written out (U+001B)
 };
 
 struct BatchCounts {
@@ -75,7 +78,7 @@ class BatchRun {
   private:
     BatchCounts runRows(RowCalculator& calculator, RowResults& results, CsvRecord& record,
                         const std::function<void(std::uint64_t)>& rowDone);
-    void unreadRecordError(const CsvRecord& record, RowResults& results) const;
+    void unreadRecord(CsvRecord& record, RowResults& results) const;
     void longRowError(const CsvRecord& record, RowResults& results) const;
     void decodeFields(const CsvRecord& record, bool valid);
     // A field as read and as UTF-8, named at the call so that the two are never swapped.
@@ -103,7 +106,9 @@ class BatchRun {
     // Set for the length of run().
     class BlockWriter* writer_ = nullptr;
     BatchOutput output_;
-    bool passThrough_ = false;  // fields go out as their raw bytes
+    bool passThrough_ = false;    // the output's bytes are the input's: fields go out raw
+    bool keepsBadBytes_ = false;  // and so do the bytes of a record that does not decode
+    bool escapesRaw_ = false;     // a terminal's escaped fields are written from their raw bytes
     std::string scratch_;
     std::string escaped_;
 };

@@ -14,8 +14,47 @@ const char* findByte(const char* begin, const char* end, char byte) {
         std::memchr(begin, byte, static_cast<std::size_t>(end - begin)));
 }
 
+// Line ends in [begin, end): LF, CR LF counted once, and a lone CR.
 std::size_t countLines(const char* begin, const char* end) {
-    return static_cast<std::size_t>(std::count(begin, end, '\n'));
+    std::size_t lines = 0;
+    for (const char* at = begin; at < end; ++at) {
+        lines += *at == '\n' || (*at == '\r' && (at + 1 == end || at[1] != '\n')) ? 1 : 0;
+    }
+    return lines;
+}
+
+const char* findLineEnd(const char* begin, const char* end) {
+    const char* const found =
+        std::find_if(begin, end, [](char byte) { return byte == '\n' || byte == '\r'; });
+    return found == end ? nullptr : found;
+}
+
+// The header's fields for one candidate delimiter, its quotes read as the scan reads them.
+std::vector<std::string> headerFields(std::string_view line, char delimiter) {
+    std::vector<std::string> fields(1);
+    bool fieldStart = true;
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char byte = line[i];
+        if (quoted) {
+            if (byte != '"') {
+                fields.back() += byte;
+            } else if (i + 1 < line.size() && line[i + 1] == '"') {
+                fields.back() += '"';
+                ++i;
+            } else {
+                quoted = false;
+            }
+        } else if (byte == '"' && fieldStart) {
+            quoted = true;
+        } else if (byte == delimiter) {
+            fields.emplace_back();
+        } else {
+            fields.back() += byte;
+        }
+        fieldStart = !quoted && byte == delimiter;
+    }
+    return fields;
 }
 
 }  // namespace
@@ -45,8 +84,8 @@ std::string_view CsvReader::lookAhead(std::size_t size, bool& complete) {
     return {buffer_.data() + begin_, std::min(size, end_ - begin_)};
 }
 
-// The record fills the buffer without a line break outside quotes: it is reported without its
-// fields and its bytes are passed over up to the next line feed.
+// The record fills the buffer without a line end outside quotes: it is reported without its
+// fields and its bytes are passed over up to the next line end.
 void CsvReader::skipLongRecord(CsvRecord& record) {
     record.fields.clear();
     record.verbatim = false;
@@ -55,33 +94,81 @@ void CsvReader::skipLongRecord(CsvRecord& record) {
     record.lineEnd = "\n";
     record.line = line_;
     for (;;) {
-        const char* const begin = buffer_.data() + begin_;
-        const char* const end = buffer_.data() + end_;
-        const char* const lineFeed = findByte(begin, end, '\n');
-        line_ += countLines(begin, lineFeed != nullptr ? lineFeed + 1 : end);
-        begin_ =
-            lineFeed != nullptr ? static_cast<std::size_t>(lineFeed + 1 - buffer_.data()) : end_;
-        if (lineFeed != nullptr || ended_) {
+        const char* const base = buffer_.data();
+        const char* const end = base + end_;
+        const char* const lineEnd = findLineEnd(base + begin_, end);
+        if (lineEnd != nullptr && *lineEnd == '\r' && lineEnd + 1 == end && !ended_) {
+            // A CR last: whether a line feed follows decides where the next record starts.
+            begin_ = static_cast<std::size_t>(lineEnd - base);
+            fill();
+            continue;
+        }
+        if (lineEnd != nullptr) {
+            const bool crlf = *lineEnd == '\r' && lineEnd + 1 < end && lineEnd[1] == '\n';
+            ++line_;
+            begin_ = static_cast<std::size_t>(lineEnd + (crlf ? 2 : 1) - base);
+            return;
+        }
+        begin_ = end_;
+        if (ended_) {
             return;
         }
         fill();
     }
 }
 
-// The header line decides the delimiter, so it is read whole (or up to a full buffer) first.
+// The first unread line, read whole (or up to a full buffer), and the length of its line end: 0
+// when the input ends first.
+std::string_view CsvReader::firstLine(std::size_t& endLength) {
+    for (;;) {
+        const std::string_view unread{buffer_.data() + begin_, end_ - begin_};
+        const std::size_t stop = unread.find_first_of("\r\n");
+        const bool endKnown =
+            stop != std::string_view::npos && (unread[stop] == '\n' || stop + 1 < unread.size());
+        if (endKnown || ended_ || !fill()) {
+            endLength = stop == std::string_view::npos     ? 0
+                        : unread.substr(stop, 2) == "\r\n" ? 2
+                                                           : 1;
+            return unread.substr(0, stop);
+        }
+    }
+}
+
+char CsvReader::chooseDelimiter(std::string_view header) const {
+    std::vector<std::pair<std::size_t, char>> candidates;
+    for (const char candidate : {'\t', ',', ';'}) {
+        if (const std::size_t at = header.find(candidate); at != std::string_view::npos) {
+            candidates.emplace_back(at, candidate);
+        }
+    }
+    std::sort(candidates.begin(), candidates.end());
+    for (const auto& [at, candidate] : candidates) {
+        const std::vector<std::string> fields = headerFields(header, candidate);
+        if (headerTest_ &&
+            headerTest_(std::vector<std::string_view>(fields.begin(), fields.end()))) {
+            return candidate;
+        }
+    }
+    const std::size_t separator = header.find_first_of(",\t");
+    return separator != std::string_view::npos && header[separator] == '\t' ? '\t' : ',';
+}
+
+// The header line decides the delimiter, so it is found and read whole first.
 void CsvReader::start() {
     started_ = true;
-    while (!ended_ && findByte(buffer_.data() + begin_, buffer_.data() + end_, '\n') == nullptr &&
-           fill()) {
-    }
-    const std::string_view unread{buffer_.data() + begin_, end_ - begin_};
-    if (unread.starts_with(kUtf8ByteOrderMark)) {
+    std::size_t endLength = 0;
+    std::string_view line = firstLine(endLength);
+    if (line.starts_with(kUtf8ByteOrderMark)) {
         hadByteOrderMark_ = true;
         begin_ += kUtf8ByteOrderMark.size();
+        line = firstLine(endLength);
     }
-    const std::string_view header = unread.substr(0, unread.find('\n'));
-    const std::size_t separator = header.find_first_of(",\t");
-    delimiter_ = separator != std::string_view::npos && header[separator] == '\t' ? '\t' : ',';
+    while (endLength > 0 && line.find_first_not_of(" \t,;") == std::string_view::npos) {
+        begin_ += line.size() + endLength;
+        ++line_;
+        line = firstLine(endLength);
+    }
+    delimiter_ = chooseDelimiter(line);
     classes_[static_cast<unsigned char>(delimiter_)] = ByteClass::Delimiter;
     classes_['\n'] = ByteClass::LineFeed;
     classes_['"'] = ByteClass::QuoteOrReturn;
@@ -131,27 +218,41 @@ CsvReader::Scan CsvReader::scanPlainLine(CsvRecord& record) {
         if (byteClass == ByteClass::Delimiter) {
             record.fields.emplace_back(fieldStart, static_cast<std::size_t>(at - fieldStart));
             fieldStart = at + 1;
-        } else if (byteClass == ByteClass::LineFeed) {
+            continue;
+        }
+        if (byteClass == ByteClass::LineFeed) {
             break;
-        } else if (*at == '"' || at + 1 == end || at[1] != '\n') {
-            return scanRecord(record);  // a quote, or a carriage return not ending the line
+        }
+        if (*at == '"') {
+            return scanRecord(record);
+        }
+        // A carriage return: alone it ends the line; before a line feed, that ends it.
+        if (at + 1 == end && !ended_) {
+            return Scan::NeedMore;  // last in the buffer: a line feed may follow
+        }
+        if (at + 1 == end || at[1] != '\n') {
+            break;
         }
     }
-    const bool lineFeed = at < end;
-    if (!lineFeed && !ended_) {
+    const bool lineEnded = at < end;
+    if (!lineEnded && !ended_) {
         return Scan::NeedMore;
     }
     const char* contentEnd = at;
-    if (lineFeed && contentEnd > begin && contentEnd[-1] == '\r') {
+    std::string_view lineEnd = lineEnded ? "\n" : "";
+    if (lineEnded && *at == '\r') {
+        lineEnd = "\r";
+    } else if (lineEnded && contentEnd > begin && contentEnd[-1] == '\r') {
         --contentEnd;
+        lineEnd = "\r\n";
     }
     record.fields.emplace_back(fieldStart, static_cast<std::size_t>(contentEnd - fieldStart));
     record.verbatim = true;
     record.text = {begin, static_cast<std::size_t>(contentEnd - begin)};
-    record.lineEnd = !lineFeed ? "" : contentEnd == at ? "\n" : "\r\n";
+    record.lineEnd = lineEnd;
     record.line = line_;
-    line_ += lineFeed ? 1 : 0;
-    begin_ = static_cast<std::size_t>((lineFeed ? at + 1 : at) - base);
+    line_ += lineEnded ? 1 : 0;
+    begin_ = static_cast<std::size_t>((lineEnded ? at + 1 : at) - base);
     return Scan::Record;
 }
 
@@ -168,17 +269,16 @@ CsvReader::Scan CsvReader::scanRecord(CsvRecord& record) {
     const char* const begin = base + begin_;
     const char* const end = base + end_;
     // Where a field's plain text, or the rest after a closing quote, ends: at the delimiter or
-    // the line feed, less a carriage return right before the line feed.
+    // the line end.
     const auto plainEnd = [&](const char*& at) {
-        const char* const from = at;
-        while (at < end && *at != delimiter_ && *at != '\n') {
+        while (at < end && *at != delimiter_ && *at != '\n' && *at != '\r') {
             ++at;
         }
-        const char* stop = at;
-        if (at < end && *at == '\n' && stop > from && stop[-1] == '\r') {
-            --stop;
-        }
-        return stop;
+        return at;
+    };
+    // A CR last in the buffer: whether a line feed follows is not known yet.
+    const auto endUnknown = [&](const char* at) {
+        return !ended_ && (at == end || (*at == '\r' && at + 1 == end));
     };
     record.fields.clear();
     record.tooLong = false;
@@ -212,7 +312,7 @@ CsvReader::Scan CsvReader::scanRecord(CsvRecord& record) {
             }
             const char* const rest = at;
             const char* const restEnd = plainEnd(at);
-            if (at == end && !ended_) {
+            if (endUnknown(at)) {
                 return Scan::NeedMore;
             }
             text.append(rest, restEnd);
@@ -220,23 +320,23 @@ CsvReader::Scan CsvReader::scanRecord(CsvRecord& record) {
         } else {
             const char* const start = at;
             const char* const stop = plainEnd(at);
-            if (at == end && !ended_) {
+            if (endUnknown(at)) {
                 return Scan::NeedMore;
             }
             record.fields.emplace_back(start, static_cast<std::size_t>(stop - start));
         }
-        if (at == end || *at == '\n') {
+        if (at == end || *at == '\n' || *at == '\r') {
             break;
         }
         ++at;  // past the delimiter
     }
     record.verbatim = false;
-    const bool crlf = at < end && at > begin && at[-1] == '\r';
-    record.text = {begin, static_cast<std::size_t>(at - begin) - (crlf ? 1 : 0)};
-    record.lineEnd = at == end ? "" : crlf ? "\r\n" : "\n";
+    const bool crlf = at + 1 < end && *at == '\r' && at[1] == '\n';
+    record.text = {begin, static_cast<std::size_t>(at - begin)};
+    record.lineEnd = at == end ? "" : crlf ? "\r\n" : *at == '\r' ? "\r" : "\n";
     record.line = line_;
     line_ += countLines(begin, at) + (at == end ? 0 : 1);
-    begin_ = static_cast<std::size_t>((at == end ? at : at + 1) - base);
+    begin_ = static_cast<std::size_t>((at == end ? at : at + (crlf ? 2 : 1)) - base);
     return Scan::Record;
 }
 

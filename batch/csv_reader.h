@@ -1,30 +1,37 @@
 // Reading a batch file record by record, in constant memory, from a large block buffer.
 //
-// The grammar is RFC 4180's, with the delimiter D decided by the header line (the first comma or
-// tab in it; a tab makes the file TSV, anything else CSV):
+// The grammar is RFC 4180's, with the delimiter D decided by the header line:
 //
 //   record   = field *(D field) line-end
-//   line-end = LF | CR LF | the end of the input
+//   line-end = LF | CR LF | CR | the end of the input
 //   field    = quoted | plain
-//   plain    = any bytes but D and LF; a quote or a lone CR in it is data
+//   plain    = any bytes but D, CR and LF; a quote in it is data
 //   quoted   = '"' { any byte but '"' | '""' } '"' rest
-//              Line feeds inside are data and "" stands for one quote. Spreadsheets leave text
+//              Line ends inside are data and "" stands for one quote. Spreadsheets leave text
 //              after the closing quote ("a"b) as it is, and so does this reader: `rest`, up to D or
 //              the line end, is appended to the field.
 //
-// A last line without a line feed is a record; an input ending in a line feed has no empty record
-// after it. An empty line is a record of one empty field. A UTF-8 byte order mark at the start is
-// skipped. The reader cuts bytes, UTF-8 or GB18030 alike (see text_encoding.h); decoding the fields
-// is the caller's.
+// A last line without a line end is a record; an input ending in a line end has no empty record
+// after it. An empty line is a record of one empty field. Before the header, a UTF-8 byte order
+// mark is skipped, and so are lines of nothing but spaces, tabs, commas and semicolons (a
+// spreadsheet's empty first rows): they are no records. The reader cuts bytes, UTF-8 or GB18030
+// alike (see text_encoding.h); decoding the fields is the caller's.
+//
+// The delimiter is a tab, a comma or a semicolon: the first of them in the header that splits it
+// into fields the caller's header test accepts (the one that gives the columns it needs: a TSV
+// whose column names hold commas, a CSV with semicolons as European spreadsheets write it). When
+// none does, the header's first comma or tab decides (a tab makes the file TSV), else a comma.
 //
 // A record must fit in the buffer (1 MiB): a longer one not inside quotes comes back as a record
-// marked too long, without fields, and reading resumes after its line break. A quoted field that
+// marked too long, without fields, and reading resumes after its line end. A quoted field that
 // does not fit is taken for a quote never closed, which stops the run.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <deque>
+#include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,7 +49,7 @@ struct CsvRecord {
     bool verbatim = false;
     bool tooLong = false;      // over the buffer: skipped, no fields
     std::string_view text;     // the record's bytes without the line end
-    std::string_view lineEnd;  // "\n", "\r\n", or "" for a last line without a line feed
+    std::string_view lineEnd;  // "\n", "\r\n", "\r", or "" for a last line without a line end
     std::size_t line = 0;      // the line the record starts on, counted from 1
 };
 
@@ -61,6 +68,11 @@ class CsvReader {
     // the first record. `complete` tells whether they are the whole input.
     std::string_view lookAhead(std::size_t size, bool& complete);
 
+    // Whether a header's fields (as read, undecoded) name the columns the caller needs; set before
+    // the first record to choose the delimiter by it.
+    using HeaderTest = std::function<bool(std::span<const std::string_view>)>;
+    void chooseDelimiterBy(HeaderTest test) { headerTest_ = std::move(test); }
+
     // Both known once the first record has been read.
     char delimiter() const { return delimiter_; }
     bool hadByteOrderMark() const { return hadByteOrderMark_; }
@@ -71,6 +83,8 @@ class CsvReader {
     enum class ByteClass : unsigned char { Data, Delimiter, LineFeed, QuoteOrReturn };
 
     void start();
+    std::string_view firstLine(std::size_t& endLength);
+    char chooseDelimiter(std::string_view header) const;
     bool fill();  // false when the buffer is full
     void skipLongRecord(CsvRecord& record);
     Scan scanPlainLine(CsvRecord& record);
@@ -85,6 +99,7 @@ class CsvReader {
     bool started_ = false;
     bool hadByteOrderMark_ = false;
     char delimiter_ = ',';
+    HeaderTest headerTest_;
     std::array<ByteClass, 256> classes_{};
     std::size_t line_ = 1;  // the line the next record starts on
     // Where the quote opened when the last scan stopped inside a quoted field, else 0.

@@ -84,7 +84,8 @@ std::variant<TextEncoding, UnreadableLine> detectEncoding(std::string_view head,
     std::size_t firstGbFailure = 0;
     std::size_t line = 1;
     for (std::size_t start = 0; start < head.size(); ++line) {
-        const std::size_t stop = std::min(head.find('\n', start), head.size());
+        // A line ends at LF, CR LF or a lone CR, as the reader ends its records.
+        const std::size_t stop = std::min(head.find_first_of("\r\n", start), head.size());
         const std::string_view text = head.substr(start, stop - start);
         const bool last = stop == head.size();
         const bool gb = isValidGb18030(text, last && !complete);
@@ -92,7 +93,7 @@ std::variant<TextEncoding, UnreadableLine> detectEncoding(std::string_view head,
             return UnreadableLine{line};
         }
         firstGbFailure = firstGbFailure == 0 && !gb ? line : firstGbFailure;
-        start = stop + 1;
+        start = stop + (head.substr(stop, 2) == "\r\n" ? 2 : 1);
     }
     return UnreadableLine{firstGbFailure};
 }

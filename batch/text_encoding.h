@@ -1,9 +1,11 @@
 // The text encodings a batch file may be in, how a run tells them apart, and the codec that turns a
 // record's bytes into UTF-8 for the calculator and UTF-8 back into the output's encoding.
 //
-// In both encodings every byte below 0x30 stands for itself (GB18030's multi-byte characters use
-// 0x81–0xFE, then 0x40–0xFE or 0x30–0x39), so the comma, tab, quote, CR and LF are never part of a
-// character: records and fields are cut on the raw bytes, and only the fields are decoded.
+// In UTF-8 and GB18030 every byte below 0x30, and the semicolon, stands for itself (GB18030's
+// multi-byte characters use 0x81–0xFE, then 0x40–0xFE or 0x30–0x39), so the delimiters, quote, CR
+// and LF are never part of a character: records and fields are cut on the raw bytes, and only the
+// fields are decoded. UTF-16 has no such property; it is turned into UTF-8 as it is read and back
+// as it is written (utf16_streams.h), and the run in between sees UTF-8.
 #pragma once
 
 #include <cstddef>
@@ -13,7 +15,7 @@
 
 namespace orvanto::batch {
 
-enum class TextEncoding { Utf8, Gb18030 };
+enum class TextEncoding { Utf8, Gb18030, Utf16LittleEndian, Utf16BigEndian };
 
 // How much of a file `auto` looks at to decide its encoding.
 inline constexpr std::size_t kDetectionWindow = std::size_t{64} * 1024;
@@ -35,7 +37,9 @@ std::variant<TextEncoding, UnreadableLine> detectEncoding(std::string_view head,
 class TextCodec {
   public:
     virtual ~TextCodec() = default;
-    virtual std::string_view name() const noexcept = 0;  // "UTF-8", "GB18030"
+    virtual std::string_view name() const noexcept = 0;  // "UTF-8", "GB18030", "UTF-16"
+    // Whether the bytes it reads are UTF-8, so that valid ones need no decoding.
+    virtual bool isUtf8() const noexcept { return false; }
     virtual bool isValid(std::string_view raw) const noexcept = 0;
     // Appends the text as UTF-8, U+FFFD for each byte that does not read.
     virtual void appendUtf8(std::string_view raw, std::string& out) = 0;
@@ -43,12 +47,18 @@ class TextCodec {
     virtual void appendEncoded(std::string_view utf8, std::string& out) = 0;
 };
 
+// UTF-8, and UTF-16 once it has been turned into UTF-8 (then `name` is "UTF-16", for messages).
 class Utf8Codec final : public TextCodec {
   public:
-    std::string_view name() const noexcept override { return "UTF-8"; }
+    explicit Utf8Codec(std::string_view name = "UTF-8") : name_(name) {}
+    std::string_view name() const noexcept override { return name_; }
+    bool isUtf8() const noexcept override { return true; }
     bool isValid(std::string_view raw) const noexcept override;
     void appendUtf8(std::string_view raw, std::string& out) override;
     void appendEncoded(std::string_view utf8, std::string& out) override { out += utf8; }
+
+  private:
+    std::string_view name_;
 };
 
 }  // namespace orvanto::batch

@@ -19,7 +19,7 @@ std::string_view pointName(Point point);
 Message incompleteEntryMessage(EntryBox firstEmpty);
 
 // Every entry message names the box and quotes the text as typed: shortened when long, control and
-// invisible characters written out (\r, \x1b, U+200B).
+// invisible characters written out (\r, U+001B, U+200B).
 
 // Why an entry could not be decoded (kind Overflow or TypeMismatch).
 Message entryFailureMessage(EntryBox box, std::string_view text, EntryMode mode, MessageKind kind);

@@ -4,12 +4,13 @@
 #include <unistd.h>
 
 #include <iostream>
+#include <optional>
 #include <string>
 #include <utility>
 
 #include "batch/batch_error.h"
 #include "batch/batch_run.h"
-#include "batch/csv_reader.h"
+#include "batch/utf16_streams.h"
 #include "cli/encoding_choice.h"
 #include "cli/exit_status.h"
 #include "cli/extra_columns.h"
@@ -27,9 +28,10 @@ using batch::BatchError;
 using batch::BatchOutput;
 using batch::BatchRun;
 using batch::BatchSettings;
-using batch::CsvReader;
+using batch::ByteSink;
 using batch::TextCodec;
 using batch::TextEncoding;
+using batch::Utf16Sink;
 
 std::string quotedName(const std::string& path) {
     return path == "-" ? "标准输入" : "“" + path + "”";
@@ -49,9 +51,8 @@ bool sameTerminal(int fd, int otherFd) {
 Expected<BatchCounts, std::string> runFile(const Request& request) {
     const BatchOptions& options = request.batch;
     InputFile input{options.inputPath, "无法打开输入文件"};
-    FileSource file{input.fd(), quotedName(options.inputPath)};
-    CsvReader reader{file};
-    const auto encoding = chooseInputEncoding(options.encoding, reader, input.fd());
+    InputText text{input.fd(), quotedName(options.inputPath), options.encoding};
+    const auto encoding = text.chooseEncoding();
     if (!encoding) {
         return unexpected(encoding.error());
     }
@@ -59,7 +60,7 @@ Expected<BatchCounts, std::string> runFile(const Request& request) {
     TextCodec& inputCodec = codecs[encoding.value()];
     BatchSettings settings{.modes = request.input,
                            .style = request.format,
-                           .inputName = file.name(),
+                           .inputName = text.file().name(),
                            .extraColumns = {},
                            .otherResultColumns = everyExtraColumn()};
     const GeodesicColumns geodesic{request.format};
@@ -70,32 +71,36 @@ Expected<BatchCounts, std::string> runFile(const Request& request) {
     if (options.navigation) {
         settings.extraColumns.push_back(&courses);
     }
-    BatchRun run{reader, inputCodec, std::move(settings)};
+    BatchRun run{text.reader(), inputCodec, std::move(settings)};
     if (auto header = run.readHeader(); !header) {
         return unexpected(header.error());
     }
 
-    const OutputEncoding wanted = options.outputEncoding;
-    const TextEncoding outputEncoding = wanted == OutputEncoding::Input     ? encoding.value()
-                                        : wanted == OutputEncoding::Gb18030 ? TextEncoding::Gb18030
-                                                                            : TextEncoding::Utf8;
-    TextCodec& outputCodec = codecs[outputEncoding];
     OutputFile output{options.outputPath, input.fd()};
-    FileSink sink{output.fd(), output.name()};
+    const bool terminal = ::isatty(output.fd()) == 1;
+    const OutputText written = chooseOutputEncoding(options.outputEncoding, encoding.value(),
+                                                    run.hadByteOrderMark(), terminal);
+    const auto order = utf16Order(written.encoding);
+    FileSink file{output.fd(), output.name()};
+    // UTF-16 is written as UTF-8 by the run and turned into UTF-16 on the way out.
+    std::optional<Utf16Sink> utf16;
+    if (order) {
+        utf16.emplace(file, *order);
+    }
     struct stat inputStatus {};
     const bool isFile = ::fstat(input.fd(), &inputStatus) == 0 && S_ISREG(inputStatus.st_mode);
     ProgressDisplay progress{
         isFile && ::isatty(STDERR_FILENO) == 1 && !sameTerminal(output.fd(), STDERR_FILENO),
         static_cast<std::uint64_t>(inputStatus.st_size)};
     const BatchOutput format{
-        .codec = &outputCodec,
-        .byteOrderMark = wanted == OutputEncoding::Utf8Bom ||
-                         (wanted == OutputEncoding::Input && run.hadByteOrderMark()),
+        .codec = order ? &codecs[TextEncoding::Utf8] : &codecs[written.encoding],
+        .byteOrderMark = written.byteOrderMark,
         .flushEachRow = ::isatty(input.fd()) == 1,
-        .escapeControls = ::isatty(output.fd()) == 1,
+        .escapeControls = terminal,
     };
-    const BatchCounts counts = run.run(
-        sink, format, [&](std::uint64_t rows) { progress.rowDone(rows, file.bytesRead()); });
+    const BatchCounts counts =
+        run.run(utf16 ? static_cast<ByteSink&>(*utf16) : file, format,
+                [&](std::uint64_t rows) { progress.rowDone(rows, text.file().bytesRead()); });
     progress.clear();
     output.commit();
     return counts;

@@ -29,8 +29,8 @@ constexpr Subcommand kSubcommands[] = {
 constexpr std::string_view kValueOptions[][2] = {
     {"--seconds", "--seconds=列表，例如 --seconds=2"},
     {"--format", "--format=plain 或 --format=window"},
-    {"--encoding", "--encoding=auto、utf-8 或 gb18030（gbk、gb2312、cp936 同 gb18030）"},
-    {"--output-encoding", "--output-encoding=utf-8、utf-8-bom 或 gb18030"},
+    {"--encoding", "--encoding=auto、utf-8、gb18030 或 utf-16（gbk、gb2312、cp936 同 gb18030）"},
+    {"--output-encoding", "--output-encoding=utf-8、utf-8-bom、gb18030 或 utf-16"},
     {"--output", "--output=文件"},
     {"--variation", "--variation=磁差，例如 --variation=3.5W"},
 };
@@ -65,13 +65,15 @@ constexpr std::pair<std::string_view, NumberStyle> kFormats[] = {
     {"window", NumberStyle::Window},
 };
 constexpr std::pair<std::string_view, Encoding> kEncodings[] = {
-    {"auto", Encoding::Auto},   {"utf-8", Encoding::Utf8},     {"gb18030", Encoding::Gb18030},
-    {"gbk", Encoding::Gb18030}, {"gb2312", Encoding::Gb18030}, {"cp936", Encoding::Gb18030},
+    {"auto", Encoding::Auto},    {"utf-8", Encoding::Utf8},     {"gb18030", Encoding::Gb18030},
+    {"gbk", Encoding::Gb18030},  {"gb2312", Encoding::Gb18030}, {"cp936", Encoding::Gb18030},
+    {"utf-16", Encoding::Utf16},
 };
 constexpr std::pair<std::string_view, OutputEncoding> kOutputEncodings[] = {
     {"utf-8", OutputEncoding::Utf8},
     {"utf-8-bom", OutputEncoding::Utf8Bom},
     {"gb18030", OutputEncoding::Gb18030},
+    {"utf-16", OutputEncoding::Utf16},
 };
 
 template <typename Value, std::size_t N>
@@ -117,8 +119,8 @@ std::optional<UsageError> readValueOption(std::string_view name, std::string_vie
     }
     const std::string_view allowed = name == "--format" ? "plain 或 window"
                                      : name == "--encoding"
-                                         ? "auto、utf-8、gb18030、gbk、gb2312 或 cp936"
-                                         : "utf-8、utf-8-bom 或 gb18030";
+                                         ? "auto、utf-8、gb18030、gbk、gb2312、cp936 或 utf-16"
+                                         : "utf-8、utf-8-bom、gb18030 或 utf-16";
     return UsageError{std::string{name} + " 只能是 " + std::string{allowed} + "，不认识“" +
                       std::string{value} + "”"};
 }
@@ -140,6 +142,14 @@ UsageError unknownOption(std::string_view argument) {
 std::optional<Encoding> encodingNamed(std::string_view name) {
     Encoding encoding{};
     if (readNamed(kEncodings, asciiLowerCase(name), encoding)) {
+        return encoding;
+    }
+    return std::nullopt;
+}
+
+std::optional<OutputEncoding> outputEncodingNamed(std::string_view name) {
+    OutputEncoding encoding{};
+    if (readNamed(kOutputEncodings, asciiLowerCase(name), encoding)) {
         return encoding;
     }
     return std::nullopt;
@@ -256,7 +266,8 @@ std::string_view usageSummary() {
            "      orvanto-cli course [--seconds=列表] [--format=text|tsv] [--variation=磁差]\n"
            "                         纬度1 经度1 纬度2 经度2\n"
            "      orvanto-cli route [--seconds] [--format=text|csv|tsv] [--encoding=编码]\n"
-           "                        [--gpx=文件] [--geojson=文件] [--variation=磁差] [航点文件|-]\n"
+           "                        [--output-encoding=编码] [--gpx=文件] [--geojson=文件]\n"
+           "                        [--variation=磁差] [航点文件|-]\n"
            "详见 orvanto-cli --help\n";
 }
 
@@ -271,8 +282,8 @@ std::string_view helpText() {
            "                    纬度1 经度1 纬度2 经度2 参考点纬度 参考点经度\n"
            "      计算点Ⅰ、点Ⅱ相对于参考点所成的夹角（度）。\n"
            "  orvanto-cli batch [--seconds=列表] [--format=plain|window]\n"
-           "                    [--encoding=auto|utf-8|gb18030|gbk|gb2312|cp936]\n"
-           "                    [--output-encoding=utf-8|utf-8-bom|gb18030]\n"
+           "                    [--encoding=auto|utf-8|gb18030|gbk|gb2312|cp936|utf-16]\n"
+           "                    [--output-encoding=utf-8|utf-8-bom|gb18030|utf-16]\n"
            "                    [--geodesic] [--navigation [--variation=磁差]] [--output=文件]\n"
            "                    [文件|-]\n"
            "      逐行计算 CSV 或 TSV 文件（省略或写 - 时读标准输入）中的距离和夹角：每行输出\n"
@@ -284,31 +295,38 @@ std::string_view helpText() {
            "      rhumb_km、rhumb_nmi、rhumb_course；加 --variation 时再加 gc_course_initial_m、\n"
            "      gc_course_final_m、rhumb_course_m 三列磁航向。\n"
            "  orvanto-cli route [--seconds] [--format=text|csv|tsv]\n"
-           "                    [--encoding=auto|utf-8|gb18030|gbk|gb2312|cp936]\n"
+           "                    [--encoding=auto|utf-8|gb18030|gbk|gb2312|cp936|utf-16]\n"
+           "                    [--output-encoding=utf-8|utf-8-bom|gb18030|utf-16]\n"
            "                    [--gpx=文件] [--geojson=文件] [--variation=磁差] [航点文件|-]\n"
            "      按顺序逐段计算航点文件中的航线：每段一行，列为 from、to、rhumb_course、\n"
            "      rhumb_nmi、gc_course_initial、gc_nmi、km、nmi（本计算方法的距离）、total_nmi\n"
-           "      （恒向线海里的累计）、error，最后一行“合计”。加 --variation 时在 rhumb_course\n"
-           "      和 gc_course_initial 之后各加一列磁航向（_m）。text 在终端上为默认，对齐各列；\n"
-           "      否则默认 csv。--gpx 写出 GPX 1.1 航线，--geojson 写出 GeoJSON（航点和沿大圆\n"
-           "      的航线，在 180° 经线处断开）；有航点无法读取时不写这两个文件。\n"
+           "      （恒向线海里的累计）、error，最后一行“合计”（没有航段算出的项留空）。加\n"
+           "      --variation 时在 rhumb_course 和 gc_course_initial 之后各加一列磁航向（_m）。\n"
+           "      text 在终端上为默认，对齐各列；否则默认 csv。text 和终端上的表中，名称里的\n"
+           "      控制字符写作 \\n、U+001B 等。--gpx 写出 GPX 1.1 航线，--geojson 写出 GeoJSON\n"
+           "      （航点和沿大圆的航线，在 180° 经线处断开），两者总是 UTF-8；有航点无法读取时\n"
+           "      不写这两个文件。出错的说明写明航点及其行号，如“航点“B”（第 3 行）的纬度…”。\n"
            "\n"
            "批量文件（batch）：\n"
-           "  第一行是表头，以逗号分隔为 CSV，以制表符分隔为 TSV；须有 lat1、lon1、lat2、lon2\n"
-           "  四列，可加 latr、lonr（同时计算夹角）和 mode1、mode2、moder（m/s 或 分/秒，留空\n"
-           "  按 --seconds），也可用窗口的标签“点Ⅰ纬度”等作列名，其余各列原样保留。\n"
+           "  第一行是表头（其前的空行跳过，不写入输出），须有 lat1、lon1、lat2、lon2 四列，\n"
+           "  可加 latr、lonr（同时计算夹角）和 mode1、mode2、moder（m/s 或 分/秒，全角的 ｍ/ｓ\n"
+           "  亦可，留空按 --seconds），也可用窗口的标签“点Ⅰ纬度”等（点I纬度、点II纬度亦可）\n"
+           "  作列名，其余各列原样保留。分隔符由表头决定：制表符、逗号、分号中能分出这几列的\n"
+           "  那个；都不能时按表头中第一个逗号或制表符。行尾可以是 LF、CRLF 或单独的 CR。\n"
            "  error 列是窗口会显示的提示；某行出错不影响其他各行。全部字段为空或空白的行原样\n"
            "  照抄，不计算、不计数；比表头长的行，多出的字段移到结果列之后并记为出错；参考点\n"
-           "  两列都空的行只算距离。表头末尾已是 km,nmi,angle,error（及 --geodesic 的两列、\n"
-           "  --navigation 的航向列）时原地重算，结果列名出现在别处则报错。超过 1 MiB 的记录\n"
-           "  报错后跳过；引号内超过 1 MiB 视为引号没有闭合。\n"
-           "  写入 --output 的文件时先写同一文件夹中的临时文件，完成后才替换原文件：运行失败\n"
-           "  或被中断时原文件不变。\n"
+           "  两列都空的行只算距离。表头末尾已是某次运行的结果列（km,nmi,angle,error，其后可\n"
+           "  有 --geodesic、--navigation 的列，任意组合）时换成本次的结果列，结果列名出现在\n"
+           "  别处则报错。超过 1 MiB 的记录报错后跳过；引号内超过 1 MiB 视为引号没有闭合。\n"
+           "  写入 --output 的文件时先写同一文件夹中的临时文件（文件系统允许时不具名），完成\n"
+           "  后才替换原文件：运行失败、被中断（Ctrl-C、Ctrl-\\）或被强行终止时原文件不变；\n"
+           "  下一次写入同一文件时删去强行终止的运行留下的临时文件。\n"
+           "  从终端逐行输入时先在标准错误上提示，输完后在新的一行按 Ctrl-D 结束。\n"
            "\n"
            "航点文件（route）：\n"
            "  与批量文件同样读取，表头须有 name、lat、lon 三列（或 名称、纬度、经度），可加\n"
-           "  mode（格式）列：m/s 或 分/秒，留空时按“分”格式，加 --seconds 则按“秒”格式。\n"
-           "  全部字段为空或空白的行跳过。\n"
+           "  mode（格式）列：m/s 或 分/秒（全角的 ｍ/ｓ 亦可），留空时按“分”格式，加\n"
+           "  --seconds 则按“秒”格式。全部字段为空或空白的行跳过。\n"
            "\n"
            "航向与距离（course、route）：\n"
            "  航向为真航向，自北顺时针，写作三位整数加一位小数（000.0 到 359.9，四舍五入）；\n"
@@ -339,13 +357,17 @@ std::string_view helpText() {
            "  --format=格式   course 和 route 的输出：text、tsv，route 还可 csv。其余命令为\n"
            "                  数字的写法：plain 写作 0.5、12（batch 的默认）；window 与窗口\n"
            "                  完全相同，写作 .5、12.（distance 和 angle 的默认）\n"
-           "  --encoding=编码 batch、route 输入的编码：auto（默认）、utf-8 或 gb18030（gbk、\n"
-           "                  gb2312、cp936 同 gb18030）。auto：有 UTF-8 的 BOM 或前 64 KiB 是\n"
-           "                  有效的 UTF-8 即为 UTF-8，否则是有效的 GB18030 即为 GB18030（在标准\n"
-           "                  错误上说明）；都不是则停止。读不通的行在 error "
-           "列中报错，其余照常计算\n"
+           "  --encoding=编码 batch、route 输入的编码：auto（默认）、utf-8、gb18030（gbk、\n"
+           "                  gb2312、cp936 同 gb18030）或 utf-16（按 BOM 分大小端，无 BOM 为小\n"
+           "                  端，即 Excel 的“Unicode 文本”）。auto：有 UTF-16 的 BOM 即为 "
+           "UTF-16；\n"
+           "                  有 UTF-8 的 BOM 或前 64 KiB 是有效的 UTF-8 即为 UTF-8，否则是有效的\n"
+           "                  GB18030 即为 GB18030（在标准错误上说明）；都不是则停止。读不通的行\n"
+           "                  在 error 列中报错，其余照常计算\n"
            "  --output-encoding=编码\n"
-           "                  batch 输出的编码：utf-8、utf-8-bom 或 gb18030；默认与输入相同\n"
+           "                  batch 输出和 route 的表的编码：utf-8、utf-8-bom、gb18030 或 utf-16\n"
+           "                  （小端，带 BOM）。默认与输入相同（UTF-16 总带 BOM），写到终端时为\n"
+           "                  UTF-8。带 BOM 的输出中读不通的字节写作 U+FFFD，该行的 error 列注明\n"
            "  --geodesic      batch 另加 geodesic_km、geodesic_angle 两列：WGS-84 测地线的\n"
            "                  距离与夹角，用以对照本计算方法的估算\n"
            "  --navigation    batch 另加 course 的七列航向与距离（加 --variation 时十列），\n"

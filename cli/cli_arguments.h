@@ -3,13 +3,14 @@
 //   orvanto-cli distance [--seconds=LIST] [--format=plain|window] LAT1 LON1 LAT2 LON2
 //   orvanto-cli angle    [--seconds=LIST] [--format=plain|window] LAT1 LON1 LAT2 LON2 LATR LONR
 //   orvanto-cli batch    [--seconds=LIST] [--format=plain|window]
-//                        [--encoding=auto|utf-8|gb18030|gbk|gb2312|cp936]
-//                        [--output-encoding=utf-8|utf-8-bom|gb18030]
+//                        [--encoding=auto|utf-8|gb18030|gbk|gb2312|cp936|utf-16]
+//                        [--output-encoding=utf-8|utf-8-bom|gb18030|utf-16]
 //                        [--geodesic] [--navigation [--variation=V]] [--output=FILE] [FILE|-]
 //   orvanto-cli course   [--seconds=LIST] [--format=text|tsv] [--variation=V] LAT1 LON1 LAT2 LON2
 //   orvanto-cli route    [--seconds] [--format=text|csv|tsv]
-//                        [--encoding=auto|utf-8|gb18030|gbk|gb2312|cp936]
-//                        [--gpx=FILE] [--geojson=FILE] [--variation=V] [FILE|-]
+//                        [--encoding=auto|utf-8|gb18030|gbk|gb2312|cp936|utf-16]
+//                        [--output-encoding=utf-8|utf-8-bom|gb18030|utf-16] [--gpx=FILE]
+//                        [--geojson=FILE] [--variation=V] [FILE|-]
 //   orvanto-cli --help | -h | --version
 //
 // Arguments that start with "--" are options, anywhere up to a "--" argument, which ends them;
@@ -33,10 +34,11 @@ namespace orvanto::cli {
 enum class Action { Help, Version, Distance, Angle, Batch, Course, Route };
 
 // The input's encoding; `auto` looks at the file (gbk, gb2312 and cp936 are read as GB18030, which
-// covers them).
-enum class Encoding { Auto, Utf8, Gb18030 };
-// The output's; by default the input's, its byte order mark kept.
-enum class OutputEncoding { Input, Utf8, Utf8Bom, Gb18030 };
+// covers them; utf-16 is little- or big-endian by its byte order mark).
+enum class Encoding { Auto, Utf8, Gb18030, Utf16 };
+// The output's; by default the input's, its byte order mark kept (UTF-8 on a terminal). utf-16 is
+// little-endian with a byte order mark.
+enum class OutputEncoding { Input, Utf8, Utf8Bom, Gb18030, Utf16 };
 
 struct BatchOptions {
     std::string inputPath = "-";   // "-" is standard input
@@ -52,7 +54,7 @@ struct BatchOptions {
 enum class TableFormat { Text, Csv, Tsv };
 
 // The options of course and route (navigation_arguments.h reads them). A route's input file and
-// encoding are in BatchOptions, read as batch reads its file.
+// its encodings are in BatchOptions, read and written as batch reads and writes its file.
 struct NavigationOptions {
     std::optional<TableFormat> table;
     std::optional<double> variation;  // degrees, east positive: adds the magnetic courses
@@ -76,8 +78,10 @@ struct UsageError {
     std::string problem;  // what was wrong, for the user
 };
 
-// An --encoding value (auto, utf-8, gb18030, gbk, gb2312 or cp936, in any case), if it is one.
+// An --encoding value (auto, utf-8, gb18030, gbk, gb2312, cp936 or utf-16, in any case), and an
+// --output-encoding one (utf-8, utf-8-bom, gb18030 or utf-16), if it is one.
 std::optional<Encoding> encodingNamed(std::string_view name);
+std::optional<OutputEncoding> outputEncodingNamed(std::string_view name);
 
 // Reads the arguments after the program name.
 Expected<Request, UsageError> parseArguments(std::span<const std::string_view> arguments);

@@ -79,12 +79,17 @@ std::optional<UsageError> readOption(std::string_view name, std::string_view val
         if (!options.variation) {
             return UsageError{variationProblem(value)};
         }
-    } else if (!route && (name == "--encoding" || name == "--gpx" || name == "--geojson")) {
+    } else if (!route && (name == "--encoding" || name == "--output-encoding" || name == "--gpx" ||
+                          name == "--geojson")) {
         return UsageError{std::string{name} + " 只用于 route"};
     } else if (name == "--encoding" && encodingNamed(value)) {
         request.batch.encoding = *encodingNamed(value);
     } else if (name == "--encoding") {
-        return wrongValue(name, "auto、utf-8、gb18030、gbk、gb2312 或 cp936", value);
+        return wrongValue(name, "auto、utf-8、gb18030、gbk、gb2312、cp936 或 utf-16", value);
+    } else if (name == "--output-encoding" && outputEncodingNamed(value)) {
+        request.batch.outputEncoding = *outputEncodingNamed(value);
+    } else if (name == "--output-encoding") {
+        return wrongValue(name, "utf-8、utf-8-bom、gb18030 或 utf-16", value);
     } else if ((name == "--gpx" || name == "--geojson") && !value.empty()) {
         (name == "--gpx" ? options.gpxPath : options.geojsonPath) = value;
     } else if (name == "--gpx" || name == "--geojson") {

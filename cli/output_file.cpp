@@ -1,6 +1,8 @@
 #include "cli/output_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,6 +10,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <random>
 #include <string_view>
 #include <vector>
 
@@ -20,7 +23,9 @@ using batch::BatchError;
 
 namespace {
 
-constexpr int kMostLinks = 40;  // as the kernel's own limit on a path's symbolic links
+constexpr int kMostLinks = 40;            // as the kernel's own limit on a path's symbolic links
+constexpr std::size_t kRandomLength = 6;  // as mkostemp's XXXXXX
+constexpr int kMostAttempts = 100;
 
 // The temporary file a signal handler removes: stored before it can be needed, as a fixed buffer,
 // because a handler may call only async-signal-safe functions (unlink, signal, raise).
@@ -44,7 +49,7 @@ void armCleanup(const std::string& path) {
     struct sigaction action {};
     action.sa_handler = removeTemporaryAndDie;
     sigemptyset(&action.sa_mask);
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    for (const int signal : {SIGINT, SIGQUIT, SIGTERM, SIGHUP}) {
         // A signal the shell set to be ignored (a background job's SIGINT) stays ignored.
         struct sigaction before {};
         if (sigaction(signal, nullptr, &before) == 0 && before.sa_handler != SIG_IGN) {
@@ -95,6 +100,84 @@ int namedDescriptor(const std::string& path) {
     return -1;
 }
 
+bool sameFile(const struct stat& one, const struct stat& other) {
+    return one.st_dev == other.st_dev && one.st_ino == other.st_ino;
+}
+
+// Whether `path` still names the open file `fd`.
+bool namesFile(const std::string& path, int fd) {
+    struct stat named {};
+    struct stat opened {};
+    return ::stat(path.c_str(), &named) == 0 && ::fstat(fd, &opened) == 0 &&
+           sameFile(named, opened);
+}
+
+std::string randomName(const std::string& prefix) {
+    static constexpr std::string_view kLetters =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    static std::mt19937 random{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick{0, kLetters.size() - 1};
+    std::string name = prefix;
+    for (std::size_t i = 0; i < kRandomLength; ++i) {
+        name += kLetters[pick(random)];
+    }
+    return name;
+}
+
+// A named temporary file, locked, where the file system has no unnamed ones. It is created before
+// it can be locked, and a run cleaning up in between takes it for abandoned and removes it: then
+// this run finds its lock taken or its name gone and makes another. -1 with errno on failure.
+int createLockedTemporary(const std::string& prefix, std::string& path) {
+    for (int attempt = 0; attempt < kMostAttempts; ++attempt) {
+        std::string pattern = prefix + std::string(kRandomLength, 'X');
+        // mkostemp creates the file exclusively (O_EXCL), readable and writable by its owner only
+        // until its permissions are set.
+        const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+        if (fd < 0) {
+            return -1;
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && namesFile(pattern, fd)) {
+            path = std::move(pattern);
+            return fd;
+        }
+        ::close(fd);
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+// Removes the target's temporary files that no live run holds locked: those of runs killed before
+// they could remove their own (SIGKILL, a power loss), however they were made.
+void removeAbandoned(const std::string& folder, std::string_view namePrefix) {
+    DIR* const dir = ::opendir(folder.c_str());
+    if (dir == nullptr) {
+        return;
+    }
+    const int dirFd = ::dirfd(dir);
+    while (const dirent* const entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (!name.starts_with(namePrefix) || name.size() != namePrefix.size() + kRandomLength) {
+            continue;
+        }
+        const int fd =
+            ::openat(dirFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) {
+            continue;
+        }
+        struct stat opened {};
+        struct stat named {};
+        // Locked, it is still the file of that name: a run that lost it in between makes another.
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 &&
+            S_ISREG(opened.st_mode) &&
+            ::fstatat(dirFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+            sameFile(opened, named)) {
+            ::unlinkat(dirFd, entry->d_name, 0);
+        }
+        ::close(fd);
+    }
+    ::closedir(dir);
+}
+
 mode_t newFileMode() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -116,8 +199,7 @@ OutputFile::OutputFile(const std::string& path, int inputFd)
     struct stat input {};
     struct stat output {};
     const bool exists = ::stat(path.c_str(), &output) == 0;
-    if (exists && ::fstat(inputFd, &input) == 0 && input.st_dev == output.st_dev &&
-        input.st_ino == output.st_ino) {
+    if (exists && ::fstat(inputFd, &input) == 0 && sameFile(input, output)) {
         throw BatchError("输出文件“" + path + "”就是输入文件，写入会毁掉输入；请另选输出文件");
     }
     // Under /dev and /proc a name stands for something other than a plain file, even when it
@@ -147,49 +229,90 @@ OutputFile::OutputFile(const std::string& path, int inputFd)
     ownsFd_ = true;
 }
 
+// The output is written unnamed where the file system allows (O_TMPFILE): a run killed outright
+// then leaves nothing, and a name is given only once the output is complete. Either way the file is
+// locked for the run's life, so that the next run into the same target knows which temporary
+// files no live run owns.
 void OutputFile::openTemporary(const std::string& target) {
+    const std::string folder = folderOf(target);
     const std::size_t slash = target.rfind('/');
-    std::string pattern = folderOf(target) + "." +
-                          target.substr(slash == std::string::npos ? 0 : slash + 1) +
-                          ".orvanto-XXXXXX";
-    // mkostemp creates the file exclusively (O_EXCL), readable and writable by its owner only
-    // until its permissions are set.
-    fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
+    const std::string namePrefix =
+        "." + target.substr(slash == std::string::npos ? 0 : slash + 1) + ".orvanto-";
+    prefix_ = folder + namePrefix;
+    // An unnamed file is named through /proc (linkat with AT_EMPTY_PATH would need a privilege).
+    if (::access("/proc/self/fd", X_OK) == 0) {
+        fd_ = ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    }
+    if (fd_ >= 0) {
+        ::flock(fd_, LOCK_EX);  // nobody else can open it yet
+        unnamed_ = true;
+    } else {
+        fd_ = createLockedTemporary(prefix_, temporary_);
+    }
     if (fd_ < 0) {
         throw BatchError(systemErrorMessage("无法在输出文件所在的文件夹中写入", name_, errno));
     }
     ownsFd_ = true;
     target_ = target;
-    temporary_ = pattern;
-    armCleanup(temporary_);
+    if (!temporary_.empty()) {
+        armCleanup(temporary_);
+    }
+    removeAbandoned(folder.empty() ? "." : folder, namePrefix);
+}
+
+// Gives the complete unnamed file a temporary name beside the target, for the rename.
+void OutputFile::nameUnnamed() {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+    for (int attempt = 0;; ++attempt) {
+        std::string name = randomName(prefix_);
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            temporary_ = std::move(name);
+            armCleanup(temporary_);
+            unnamed_ = false;
+            return;
+        }
+        if (errno != EEXIST || attempt == kMostAttempts) {
+            throw BatchError(systemErrorMessage("无法写入输出文件", name_, errno));
+        }
+    }
 }
 
 void OutputFile::commit() {
     if (!ownsFd_) {
         return;
     }
-    if ((!temporary_.empty() && ::fsync(fd_) != 0) || ::close(fd_) != 0) {
-        fd_ = -1;
+    if (target_.empty()) {
         ownsFd_ = false;
-        throw BatchError(systemErrorMessage("无法写入输出文件", name_, errno));
-    }
-    ownsFd_ = false;
-    if (!temporary_.empty()) {
-        if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
+        if (::close(fd_) != 0) {
             throw BatchError(systemErrorMessage("无法写入输出文件", name_, errno));
         }
-        gTemporaryArmed = 0;
-        temporary_.clear();
+        return;
     }
+    if (::fsync(fd_) != 0) {
+        throw BatchError(systemErrorMessage("无法写入输出文件", name_, errno));
+    }
+    if (unnamed_) {
+        nameUnnamed();
+    }
+    if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
+        throw BatchError(systemErrorMessage("无法写入输出文件", name_, errno));
+    }
+    gTemporaryArmed = 0;
+    temporary_.clear();
+    // Closed only now: the lock kept the named file from passing for abandoned up to the rename.
+    // What close could report, fsync has.
+    ownsFd_ = false;
+    ::close(fd_);
 }
 
 OutputFile::~OutputFile() {
-    if (ownsFd_) {
-        ::close(fd_);
-    }
+    // Removed while still locked, so that no other run takes it for abandoned meanwhile.
     if (!temporary_.empty()) {
         gTemporaryArmed = 0;
         ::unlink(temporary_.c_str());
+    }
+    if (ownsFd_) {
+        ::close(fd_);
     }
 }
 

@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "batch/batch_error.h"
-#include "batch/csv_reader.h"
+#include "batch/utf16_streams.h"
 #include "calculator/messages.h"
 #include "cli/encoding_choice.h"
 #include "cli/exit_status.h"
@@ -22,14 +22,13 @@
 #include "cli/route_legs.h"
 #include "cli/route_table.h"
 #include "cli/route_waypoints.h"
+#include "text/code_points.h"
 #include "text/printable.h"
 
 namespace orvanto::cli {
 
-using batch::CsvReader;
-using batch::TextCodec;
-
 using batch::BatchError;
+using batch::TextEncoding;
 
 namespace {
 
@@ -76,26 +75,53 @@ std::vector<ChartPoint> routeLine(const std::vector<RoutePoint>& points) {
     return line;
 }
 
+// The waypoints and how their file is written, for the table to be written alike.
+struct RouteInput {
+    std::vector<Waypoint> waypoints;
+    TextEncoding encoding = TextEncoding::Utf8;
+    bool byteOrderMark = false;
+};
+
 // The waypoints, or what is wrong with the file's text or header; BatchError when it cannot be
 // read.
-Expected<std::vector<Waypoint>, std::string> readInput(const Request& request,
-                                                       const InputFile& input) {
+Expected<RouteInput, std::string> readInput(const Request& request, const InputFile& input) {
     const std::string& path = request.batch.inputPath;
-    FileSource file{input.fd(), path == "-" ? "标准输入" : "“" + path + "”"};
-    CsvReader reader{file};
-    Codecs codecs;
-    const auto encoding = chooseInputEncoding(request.batch.encoding, reader, input.fd());
+    InputText text{input.fd(), path == "-" ? "标准输入" : "“" + path + "”", request.batch.encoding};
+    const auto encoding = text.chooseEncoding();
     if (!encoding) {
         return unexpected(encoding.error());
     }
-    TextCodec& codec = codecs[encoding.value()];
+    Codecs codecs;
     const EntryMode mode = request.navigation.allSeconds ? EntryMode::Seconds : EntryMode::Minutes;
-    auto waypoints = readWaypoints(reader, codec, mode);
-    if (waypoints && waypoints.value().size() < 2) {
-        return unexpected("航线至少要有两个航点，" + file.name() + "中只有 " +
+    auto waypoints = readWaypoints(text.reader(), codecs[encoding.value()], mode);
+    if (!waypoints) {
+        return unexpected(waypoints.error());
+    }
+    if (waypoints.value().size() < 2) {
+        return unexpected("航线至少要有两个航点，" + text.file().name() + "中只有 " +
                           std::to_string(waypoints.value().size()) + " 个");
     }
-    return waypoints;
+    return RouteInput{std::move(waypoints.value()), encoding.value(),
+                      text.reader().hadByteOrderMark()};
+}
+
+// The table in the encoding asked for, else the waypoint file's (UTF-8 on a terminal).
+std::string encodedTable(const std::string& table, const Request& request, const RouteInput& input,
+                         bool terminal) {
+    const OutputText written = chooseOutputEncoding(request.batch.outputEncoding, input.encoding,
+                                                    input.byteOrderMark, terminal);
+    const std::string text =
+        (written.byteOrderMark ? std::string{kUtf8ByteOrderMark} : std::string{}) + table;
+    std::string encoded;
+    if (const auto order = utf16Order(written.encoding)) {
+        batch::appendUtf16(text, *order, encoded);
+    } else if (written.encoding == TextEncoding::Gb18030) {
+        Codecs codecs;
+        codecs[TextEncoding::Gb18030].appendEncoded(text, encoded);
+    } else {
+        encoded = text;
+    }
+    return encoded;
 }
 
 // Written as batch writes its output: a temporary file renamed over the target once complete.
@@ -140,15 +166,18 @@ int runRoute(const Request& request) {
             return failed(*problem);
         }
         const InputFile input{request.batch.inputPath, "无法打开航点文件"};
-        const auto waypoints = readInput(request, input);
-        if (!waypoints) {
-            return failed(waypoints.error());
+        const auto read = readInput(request, input);
+        if (!read) {
+            return failed(read.error());
         }
-        const RoutePlan plan = planRoute(waypoints.value());
-        const TableFormat format = request.navigation.table.value_or(
-            ::isatty(STDOUT_FILENO) == 1 ? TableFormat::Text : TableFormat::Csv);
+        const RoutePlan plan = planRoute(read.value().waypoints);
+        const bool terminal = ::isatty(STDOUT_FILENO) == 1;
+        const TableFormat format =
+            request.navigation.table.value_or(terminal ? TableFormat::Text : TableFormat::Csv);
+        const std::string table = routeTable(plan.legs, request.navigation.variation, format,
+                                             terminal || format == TableFormat::Text);
         // Out before the files, should one of them be standard output too.
-        std::cout << routeTable(plan.legs, request.navigation.variation, format) << std::flush;
+        std::cout << encodedTable(table, request, read.value(), terminal) << std::flush;
         std::size_t failedLegs = 0;
         for (const RouteLeg& leg : plan.legs) {
             failedLegs += leg.error.empty() ? 0U : 1U;

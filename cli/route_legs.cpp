@@ -1,5 +1,8 @@
 #include "cli/route_legs.h"
 
+#include <algorithm>
+#include <string_view>
+#include <utility>
 #include <variant>
 
 #include "calculator/decoded_points.h"
@@ -7,25 +10,55 @@
 namespace orvanto::cli {
 namespace {
 
-std::string waypointLabel(const Waypoint& waypoint) {
-    return "航点“" + waypoint.name + "”（第 " + std::to_string(waypoint.line) + " 行）：";
+// "航点“B”（第 3 行）": how every message of a route calls a waypoint.
+std::string waypointName(const Waypoint& waypoint) {
+    return "航点“" + waypoint.name + "”（第 " + std::to_string(waypoint.line) + " 行）";
 }
 
-bool namesPointTwo(const Message& message) {
-    return message.box == EntryBox::Point2Latitude || message.box == EntryBox::Point2Longitude;
+// The calculator's message about a leg told of its waypoints, whichever end of which leg they
+// stand at: point 1 is the waypoint the leg starts from, point 2 the one it goes to, and a box's
+// label becomes the waypoint's latitude or longitude. One pass, so that a waypoint named like a
+// box stays as it is named.
+std::string aboutWaypoints(std::string_view text, const Waypoint& from, const Waypoint& to) {
+    const std::string start = waypointName(from);
+    const std::string end = waypointName(to);
+    const std::pair<std::string_view, std::string> words[] = {
+        {"点Ⅰ纬度", start + "的纬度"},
+        {"点Ⅰ经度", start + "的经度"},
+        {"点Ⅱ纬度", end + "的纬度"},
+        {"点Ⅱ经度", end + "的经度"},
+        {"点Ⅰ", start},
+        {"点Ⅱ", end},
+        // The window chooses a point's mode with its buttons; a waypoint with its mode column.
+        {"选择“秒”", "选择“秒”（mode 列写 s）"},
+        {"选择“分”", "选择“分”（mode 列写 m）"},
+    };
+    std::string told;
+    for (std::size_t at = 0; at < text.size();) {
+        const auto* word = std::find_if(std::begin(words), std::end(words), [&](const auto& each) {
+            return text.substr(at).starts_with(each.first);
+        });
+        if (word != std::end(words)) {
+            told += word->second;
+            at += word->first.size();
+        } else {
+            told += text[at++];
+        }
+    }
+    return told;
 }
 
 RouteLeg planLeg(const Waypoint& from, const Waypoint& to) {
     RouteLeg leg{from.name, to.name, std::nullopt, {}, {}, {}};
     if (!from.recordError.empty() || !to.recordError.empty()) {
         const Waypoint& faulty = from.recordError.empty() ? to : from;
-        leg.error = waypointLabel(faulty) + faulty.recordError;
+        leg.error = waypointName(faulty) + "：" + faulty.recordError;
         return leg;
     }
     const CalculatorInput input{from.entries, to.entries, {}};
     const auto decoded = decodePoints(input, kDistancePoints);
     if (const auto* message = std::get_if<Message>(&decoded)) {
-        leg.error = waypointLabel(namesPointTwo(*message) ? to : from) + message->text;
+        leg.error = aboutWaypoints(message->text, from, to);
         return leg;
     }
     const auto& points = std::get<DecodedPoints>(decoded);
@@ -39,7 +72,7 @@ RouteLeg planLeg(const Waypoint& from, const Waypoint& to) {
         leg.kilometres = texts->kilometres;
         leg.nauticalMiles = texts->nauticalMiles;
     } else {
-        leg.error = std::get<Message>(distance).text;
+        leg.error = aboutWaypoints(std::get<Message>(distance).text, from, to);
     }
     return leg;
 }

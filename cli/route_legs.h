@@ -20,9 +20,8 @@ struct RouteLeg {
     // The calculator's own distance in the plain number style; empty when it gives a message.
     std::string kilometres;
     std::string nauticalMiles;
-    // The message that stopped the leg or its calculator distance; empty when all is computed. A
-    // waypoint's entry message names the waypoint and its line, then the leg's box (点Ⅰ for the
-    // waypoint it starts from, 点Ⅱ for the one it goes to).
+    // The message that stopped the leg or its calculator distance; empty when all is computed. It
+    // names each waypoint it is about and its line ("航点“B”（第 3 行）的纬度…"), never a box.
     std::string error;
 };
 

@@ -1,11 +1,13 @@
 #include "cli/route_table.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
 
 #include "cli/course_text.h"
 #include "text/code_points.h"
+#include "text/printable.h"
 
 namespace orvanto::cli {
 namespace {
@@ -59,13 +61,25 @@ std::size_t displayWidth(std::string_view text) {
     return width;
 }
 
+// Each total is empty until some leg has something to add to it: a 0 would claim a distance no leg
+// gave.
 struct Sums {
-    long long rhumbNmi = 0;
-    long long greatCircleNmi = 0;
-    long long kilometres = 0;
-    long long nauticalMiles = 0;
+    std::optional<long long> rhumbNmi;
+    std::optional<long long> greatCircleNmi;
+    std::optional<long long> kilometres;
+    std::optional<long long> nauticalMiles;
     std::string failedLegs;  // "2、3"
 };
+
+void add(std::optional<long long>& sum, const std::string& text) {
+    if (!text.empty()) {
+        sum = sum.value_or(0) + thousandths(text);
+    }
+}
+
+std::string sumText(const std::optional<long long>& sum) {
+    return sum ? thousandthsText(*sum) : std::string{};
+}
 
 Row legRow(const RouteLeg& leg, std::size_t number, std::optional<double> variation, Sums& sums) {
     std::string rhumbNmi;
@@ -78,12 +92,12 @@ Row legRow(const RouteLeg& leg, std::size_t number, std::optional<double> variat
         greatCircleNmi = nauticalMilesText(leg.courses->greatCircleKilometres);
         rhumbCourse = leg.courses->rhumbCourse;
         initialCourse = leg.courses->initialCourse;
-        sums.rhumbNmi += thousandths(rhumbNmi);
-        sums.greatCircleNmi += thousandths(greatCircleNmi);
-        total = thousandthsText(sums.rhumbNmi);
+        add(sums.rhumbNmi, rhumbNmi);
+        add(sums.greatCircleNmi, greatCircleNmi);
+        total = sumText(sums.rhumbNmi);
     }
-    sums.kilometres += thousandths(leg.kilometres);
-    sums.nauticalMiles += thousandths(leg.nauticalMiles);
+    add(sums.kilometres, leg.kilometres);
+    add(sums.nauticalMiles, leg.nauticalMiles);
     if (!leg.error.empty()) {
         sums.failedLegs += (sums.failedLegs.empty() ? "" : "、") + std::to_string(number);
     }
@@ -105,7 +119,7 @@ Row legRow(const RouteLeg& leg, std::size_t number, std::optional<double> variat
 }
 
 Row totalsRow(const Sums& sums) {
-    const std::string rhumb = thousandthsText(sums.rhumbNmi);
+    const std::string rhumb = sumText(sums.rhumbNmi);
     return {"合计",
             "",
             "",
@@ -113,9 +127,9 @@ Row totalsRow(const Sums& sums) {
             rhumb,
             "",
             "",
-            thousandthsText(sums.greatCircleNmi),
-            thousandthsText(sums.kilometres),
-            thousandthsText(sums.nauticalMiles),
+            sumText(sums.greatCircleNmi),
+            sumText(sums.kilometres),
+            sumText(sums.nauticalMiles),
             rhumb,
             sums.failedLegs.empty()
                 ? ""
@@ -177,7 +191,7 @@ std::string aligned(const std::vector<Row>& rows, const std::vector<Align>& alig
 }  // namespace
 
 std::string routeTable(std::span<const RouteLeg> legs, std::optional<double> variation,
-                       TableFormat format) {
+                       TableFormat format, bool escaped) {
     std::vector<Row> rows;
     rows.emplace_back();
     Sums sums;
@@ -196,6 +210,10 @@ std::string routeTable(std::span<const RouteLeg> legs, std::optional<double> var
                                                                              : kColumns[i].name}
                                    : row[i]);
             }
+        }
+        if (escaped) {
+            std::transform(kept.begin(), kept.end(), kept.begin(),
+                           [](const std::string& cell) { return printable(cell); });
         }
         row = std::move(kept);
     }

@@ -17,8 +17,11 @@
 namespace orvanto::cli {
 
 // The totals add the legs' distances as written, so that they are the sums of their columns; a
-// leg with an error adds what it has, and the 合计 row names the legs with errors.
+// leg with an error adds what it has, a total no leg adds to stays empty, and the 合计 row names
+// the legs with errors. `escaped` (the text form, a terminal) writes out every control and
+// invisible character, so that a name holding a line break or an escape sequence can neither
+// break the table nor act on the terminal.
 std::string routeTable(std::span<const RouteLeg> legs, std::optional<double> variation,
-                       TableFormat format);
+                       TableFormat format, bool escaped);
 
 }  // namespace orvanto::cli

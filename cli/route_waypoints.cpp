@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "batch/batch_row.h"
 #include "text/ascii_case.h"
 #include "text/code_points.h"
 #include "text/trimming.h"
@@ -67,21 +68,6 @@ std::string_view fieldAt(std::span<const std::string_view> fields,
     return position && *position < fields.size() ? fields[*position] : std::string_view{};
 }
 
-// m, s, 分 or 秒 with optional spaces around; empty means the default.
-std::optional<EntryMode> modeNamed(std::string_view text, EntryMode fallback) {
-    text = trimmed(text, kBlanks);
-    if (text.empty()) {
-        return fallback;
-    }
-    if (text == "m" || text == "M" || text == "分") {
-        return EntryMode::Minutes;
-    }
-    if (text == "s" || text == "S" || text == "秒") {
-        return EntryMode::Seconds;
-    }
-    return std::nullopt;
-}
-
 // The record's fields as UTF-8.
 std::vector<std::string> decodedFields(const CsvRecord& record, TextCodec& codec) {
     std::vector<std::string> fields(record.fields.size());
@@ -95,12 +81,19 @@ std::vector<std::string> decodedFields(const CsvRecord& record, TextCodec& codec
 
 Expected<std::vector<Waypoint>, std::string> readWaypoints(CsvReader& reader, TextCodec& codec,
                                                            EntryMode defaultMode) {
+    reader.chooseDelimiterBy([&codec](std::span<const std::string_view> fields) {
+        CsvRecord header;
+        header.fields.assign(fields.begin(), fields.end());
+        const auto decoded = decodedFields(header, codec);
+        return findColumns(std::vector<std::string_view>(decoded.begin(), decoded.end()))
+            .has_value();
+    });
     CsvRecord record;
     if (!reader.next(record)) {
         return unexpected(std::string{"航点文件是空的：第一行须是表头，如 name,lat,lon"});
     }
     if (record.tooLong || !codec.isValid(record.text)) {
-        return unexpected("航点文件的表头（第 1 行）" +
+        return unexpected("航点文件的表头（第 " + std::to_string(record.line) + " 行）" +
                           (record.tooLong ? std::string{"超过 1024 KiB"}
                                           : "不是有效的 " + std::string{codec.name()} + " 文本") +
                           "，无法读取");
@@ -124,7 +117,7 @@ Expected<std::vector<Waypoint>, std::string> readWaypoints(CsvReader& reader, Te
         waypoint.entries.longitude = fieldAt(fields, columns[kLongitude]);
         waypoint.line = record.line;
         const std::string_view modeText = fieldAt(fields, columns[kMode]);
-        const auto mode = modeNamed(modeText, defaultMode);
+        const auto mode = batch::entryModeNamed(modeText, defaultMode);
         waypoint.entries.mode = mode.value_or(defaultMode);
         if (record.tooLong) {
             waypoint.recordError = "这一记录超过 1024 KiB，无法读取";

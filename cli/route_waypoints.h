@@ -1,8 +1,9 @@
 // The waypoint file of a route: a CSV or TSV whose header names the columns name, lat and lon, and
 // optionally mode (or in Chinese 名称, 纬度, 经度 and 格式), in any order and case; other columns
 // are ignored. Each further record is one waypoint, in the order sailed; its entries are read later
-// exactly as the window reads its boxes, in the mode its mode field names (m, s, 分 or 秒; empty
-// for the command line's default).
+// exactly as the window reads its boxes, in the mode its mode field names (m, s, 分 or 秒, ｍ and
+// ｓ in full width; empty for the command line's default). The header chooses the delimiter as in
+// batch: the one that gives it these columns.
 #pragma once
 
 #include <string>

@@ -15,16 +15,18 @@ bool isUnprintable(char32_t c) {
            isInvisibleFormat(c);
 }
 
-std::string hexDigits(unsigned value, int digits, const char* alphabet) {
+std::string hexDigits(unsigned value, int digits) {
     std::string hex(static_cast<std::size_t>(digits), '0');
     for (auto it = hex.rbegin(); it != hex.rend(); ++it, value >>= 4) {
-        *it = alphabet[value & 0xFU];
+        *it = "0123456789ABCDEF"[value & 0xFU];
     }
     return hex;
 }
 
-// One character as the message shows it: unprintable ones written out as \r, \n, \t, \x1b, a
-// stray byte as \xff, any other as U+200B.
+// One character as the message shows it, in one style wherever text is escaped: \r, \n and \t
+// as a programmer writes them, a byte that does not decode as \xFF, any other unprintable
+// character as its code point (U+001B, U+200B), so that an escape and a stray byte never look
+// alike.
 std::string shown(char32_t c) {
     switch (c) {
         case U'\r':
@@ -33,16 +35,14 @@ std::string shown(char32_t c) {
             return "\\n";
         case U'\t':
             return "\\t";
-        case 0x1B:
-            return "\\x1b";
         default:
             break;
     }
     if (const int byte = strayByte(c); byte >= 0) {
-        return "\\x" + hexDigits(static_cast<unsigned>(byte), 2, "0123456789abcdef");
+        return "\\x" + hexDigits(static_cast<unsigned>(byte), 2);
     }
     if (isUnprintable(c)) {
-        return "U+" + hexDigits(c, c > 0xFFFF ? 5 : 4, "0123456789ABCDEF");
+        return "U+" + hexDigits(c, c > 0xFFFF ? 5 : 4);
     }
     return encodeUtf8(std::u32string_view{&c, 1});
 }

@@ -9,8 +9,8 @@
 namespace orvanto {
 
 // The text with every character that would act on a terminal or on the layout instead of showing
-// written out (\r, \n, \x1b, a stray byte as \xff, U+202E), so that nothing typed reaches a
-// terminal raw.
+// written out (\r, \n, \t, U+001B, U+202E, a byte that does not decode as \xFF), so that nothing
+// typed reaches a terminal raw.
 std::string printable(std::string_view text);
 
 // The same for a text already split into characters (decodeUtf8 in code_points.h), so that a

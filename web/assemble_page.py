@@ -28,8 +28,9 @@ POINT_FRAMES = {1: ("点一", "点Ⅰ"), 2: ("点二", "点Ⅱ"), 3: ("参考点
 
 def point_frame(index):
     name, caption = POINT_FRAMES[index]
+    # Enter runs the point's command, so a phone keyboard shows 前往 for it.
     entry = ('<input class="entry" id="{id}{index}" autocomplete="off" autocapitalize="off" '
-             'spellcheck="false" aria-label="{name}{axis}">')
+             'spellcheck="false" enterkeyhint="go" aria-label="{name}{axis}">')
     lines = [f'<fieldset class="frame point" aria-label="{name}">',
              f'  <legend aria-hidden="true">{caption}</legend>',
              f'  <div class="modes" role="radiogroup" aria-label="{name}">',

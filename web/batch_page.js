@@ -9,8 +9,11 @@ import { byId } from './dom.js';
 
 // The worker's own code. A worker cannot be loaded from a file:// page, so it is built from the
 // module's text and this function's as a Blob. The encoding is told by the command line's own
-// `auto` rule unless chosen. GB18030 is decoded by the browser (which cannot write it) and the
-// result written as UTF-8 with a byte-order mark, as spreadsheets on Chinese systems open it.
+// `auto` rule, after a UTF-16 byte-order mark, unless chosen. The run takes UTF-8 only: a GB18030
+// or UTF-16 file is decoded by the browser a block at a time as the run asks for it (a browser
+// reads these but cannot write them), and the result written as UTF-8 with a byte-order mark, as
+// spreadsheets on Chinese systems open it. Nothing holds the whole file or the whole result: the
+// output goes into Blobs a few MiB at a time, and the page gets the one Blob made of them.
 function workerMain() {
     // The file read a block at a time as the run asks for it, the progress told by the bytes read.
     const reader = (blob, progress) => {
@@ -23,9 +26,36 @@ function workerMain() {
             return block;
         };
     };
+    // The same file in another encoding, handed on as UTF-8; a character cut by a block's end
+    // waits in the decoder for the next block.
+    const utf8Reader = (read, encoding) => {
+        const decoder = new TextDecoder(encoding);
+        const encoder = new TextEncoder();
+        let pending = new Uint8Array(0);
+        let ended = false;
+        return (count) => {
+            while (pending.length === 0 && !ended) {
+                const block = read(count);
+                ended = block.length === 0;
+                pending = encoder.encode(decoder.decode(block, { stream: !ended }));
+            }
+            const given = pending.subarray(0, count);
+            pending = pending.subarray(given.length);
+            return given;
+        };
+    };
+    // 'utf-16le' or 'utf-16be' by the byte-order mark; `otherwise` without one.
+    const utf16Order = (file, otherwise) => {
+        const [first, second] = new Uint8Array(new FileReaderSync().readAsArrayBuffer(file.slice(0, 2)));
+        if (first === 0xff && second === 0xfe) return 'utf-16le';
+        if (first === 0xfe && second === 0xff) return 'utf-16be';
+        return otherwise;
+    };
     self.onmessage = async ({ data: { file, options } }) => {
         const module = await createOrvanto();
-        let encoding = options.encoding;
+        // A UTF-16 byte-order mark decides for `auto` and for UTF-16, which is little-endian without one.
+        const withoutMark = { auto: 'auto', 'utf-16': 'utf-16le' }[options.encoding];
+        let encoding = withoutMark ? utf16Order(file, withoutMark) : options.encoding;
         if (encoding === 'auto') {
             const found = module.detectBatchEncoding(reader(file));
             if (found.line !== undefined) {
@@ -34,19 +64,33 @@ function workerMain() {
             }
             encoding = found.encoding;
         }
-        const gb18030 = encoding === 'gb18030';
-        const input = gb18030 ? new Blob([new TextEncoder().encode(new TextDecoder('gb18030').decode(await file.arrayBuffer()))]) : file;
-        const blocks = [];
-        const result = module.runBatch(reader(input, (fraction) => self.postMessage({ progress: fraction })),
-            (view) => blocks.push(view.slice()), { ...options, byteOrderMark: gb18030 });
-        self.postMessage({ result: { ...result, blocks } }, blocks.map((block) => block.buffer));
+        const read = reader(file, (fraction) => self.postMessage({ progress: fraction }));
+        // Gathered 4 MiB a Blob: a Blob a block costs the browser a registration each, a run about
+        // a tenth slower.
+        const parts = [];
+        let blocks = [];
+        let gathered = 0;
+        const write = (view) => {
+            blocks.push(view.slice());
+            gathered += view.length;
+            if (gathered >= 4 << 20) {
+                parts.push(new Blob(blocks));
+                blocks = [];
+                gathered = 0;
+            }
+        };
+        const result = module.runBatch(encoding === 'utf-8' ? read : utf8Reader(read, encoding), write,
+            { ...options, byteOrderMark: encoding !== 'utf-8' });
+        self.postMessage({ result: { ...result, output: new Blob([...parts, ...blocks]) } });
     };
 }
 
+// A tab-separated result keeps a .tsv or .txt name (Excel's "Unicode 文本" is a .txt); else .csv.
 function resultName(fileName) {
     const dot = fileName.lastIndexOf('.');
     const stem = dot > 0 ? fileName.slice(0, dot) : fileName;
-    return `${stem}-结果.${/\.tsv$/i.test(fileName) ? 'tsv' : 'csv'}`;
+    const kept = /\.(tsv|txt)$/i.exec(fileName);
+    return `${stem}-结果.${kept ? kept[1].toLowerCase() : 'csv'}`;
 }
 
 export async function setUpBatch(calculator) {
@@ -55,29 +99,44 @@ export async function setUpBatch(calculator) {
         return;
     }
     const section = byId('batch');
+    const chooseButton = byId('batch-choose');
     const chooser = byId('batch-file');
     const progress = byId('batch-progress');
     const cancel = byId('batch-cancel');
     const download = byId('batch-download');
     const status = byId('batch-status');
+    const options = [1, 2, 3].map((point) => byId(`batch-seconds${point}`)).concat(byId('batch-format'), byId('batch-encoding'));
     const moduleText = document.getElementById('orvanto-module').textContent;
     const workerUrl = URL.createObjectURL(new Blob([moduleText, `\n(${workerMain})();`], { type: 'text/javascript' }));
     section.hidden = false;
-    byId('batch-choose').hidden = false;
-    byId('batch-choose').addEventListener('click', () => chooser.click());
+    chooseButton.hidden = false;
+    chooseButton.addEventListener('click', () => chooser.click());
+    // Emptied before the chooser opens: a browser tells no change when the same file is chosen
+    // again, and the user may have changed the file or an option since.
+    chooser.addEventListener('click', () => { chooser.value = ''; });
 
     let worker = null;
+    // The file of the last run unless it was cancelled, rerun when an option changes.
+    let lastFile = null;
+    // The control that started the run: the focus goes back to it when 取消 had it and goes.
+    let starter = chooser;
     const finish = (text) => {
+        const cancelHadFocus = document.activeElement === cancel;
         worker?.terminate();
         worker = null;
         progress.hidden = true;
         cancel.hidden = true;
         status.textContent = text;
+        if (cancelHadFocus) {
+            (download.hidden ? starter : download).focus();
+        }
     };
-    const start = async (file) => {
-        finish('');
+    const start = (file, from) => {
+        starter = from;
+        lastFile = file;
         download.hidden = true;
-        const options = {
+        finish('');
+        const settings = {
             seconds: [1, 2, 3].map((point) => byId(`batch-seconds${point}`).checked),
             format: byId('batch-format').value,
             encoding: byId('batch-encoding').value,
@@ -88,33 +147,45 @@ export async function setUpBatch(calculator) {
         progress.hidden = false;
         cancel.hidden = false;
         status.textContent = `正在计算 ${file.name}…`;
+        // The page may be scrolled to the entries, or be a phone's height: the run shows itself.
+        byId('batch-run').scrollIntoView({ block: 'nearest' });
         worker.onmessage = ({ data }) => {
             if (data.progress !== undefined) {
                 progress.value = data.progress;
                 return;
             }
-            const { blocks, rows, failedRows, error } = data.result;
+            const { output, rows, failedRows, error } = data.result;
             if (error) {
                 finish(`无法计算：${error}`);
                 return;
             }
             URL.revokeObjectURL(download.href);
-            download.href = URL.createObjectURL(new Blob(blocks));
+            download.href = URL.createObjectURL(output);
             download.download = resultName(file.name);
             download.hidden = false;
             finish(`共 ${rows} 行，其中 ${failedRows} 行未能算出（原因见 error 列）。`);
         };
         worker.onerror = (event) => finish(`批量计算失败：${event.message}`);
-        worker.postMessage({ file, options });
+        worker.postMessage({ file, options: settings });
     };
-    chooser.addEventListener('change', () => chooser.files[0] && start(chooser.files[0]));
-    cancel.addEventListener('click', () => finish('已取消。'));
+    chooser.addEventListener('change', () => {
+        if (chooser.files[0]) {
+            start(chooser.files[0], document.activeElement === chooseButton ? chooseButton : chooser);
+        }
+    });
+    for (const option of options) {
+        option.addEventListener('change', () => lastFile && start(lastFile, option));
+    }
+    cancel.addEventListener('click', () => {
+        lastFile = null;
+        finish('已取消。');
+    });
     document.addEventListener('dragover', (event) => event.preventDefault());
     document.addEventListener('drop', (event) => {
         event.preventDefault();
         const file = event.dataTransfer.files[0];
         if (file) {
-            start(file);
+            start(file, chooser);
         }
     });
 }

@@ -1,6 +1,8 @@
 // The page's form: reads the six entries and the three 分/秒 choices, runs a command in the
 // WebAssembly calculator and writes the result boxes, or shows the message and puts the focus
-// where the fix is. As in the window, a message changes no result box and no sketch.
+// where the fix is. As in the window, a message changes no result box and no sketch. A command
+// runs from its button or by Enter in a box it reads: the points' boxes give the distance, the
+// reference point's the angle.
 import { byId } from './dom.js';
 import { drawSketch } from './sketch.js';
 import { setUpBatch } from './batch_page.js';
@@ -20,26 +22,25 @@ function announce(text) {
     setTimeout(() => { announcer.textContent = text; }, 50);
 }
 
-function showMessage(message, button) {
+// The focus goes to the box the message names; a message about the points names none, and the
+// focus goes back to what ran the command.
+function showMessage(message, origin) {
     const dialog = byId('message');
     byId('message-title').textContent = message.title;
     byId('message-text').textContent = message.text;
     dialog.addEventListener('close', () => {
-        const box = entries[message.box ?? entries.findIndex((entry) => entry.value === '')];
-        const target = box ?? button;
-        target.focus();
-        if (box) {
-            box.select();
-        }
+        const box = message.box === null ? null : entries[message.box];
+        (box ?? origin).focus();
+        box?.select();
     }, { once: true });
     dialog.showModal();
 }
 
-async function run(command, button) {
+async function run(command, origin) {
     const module = await calculator;
     const outcome = module[command](entries.map((entry) => entry.value), secondsChoices());
     if (outcome.message) {
-        showMessage(outcome.message, button);
+        showMessage(outcome.message, origin);
         return;
     }
     if (command === 'distance') {
@@ -50,6 +51,8 @@ async function run(command, button) {
         byId('degrees').value = outcome.degrees;
         announce(`夹角 ${outcome.degrees} 度`);
     }
+    byId('sketch-hint').hidden = true;
+    byId('sketch').removeAttribute('hidden');  // an SVG element has no `hidden` property
     drawSketch(byId('sketch'), outcome.points);
 }
 
@@ -57,6 +60,13 @@ for (const command of ['distance', 'angle']) {
     const button = byId(command);
     button.addEventListener('click', () => run(command, button));
 }
+entries.forEach((entry, index) => entry.addEventListener('keydown', (event) => {
+    // An input method's Enter ends its composition and runs nothing.
+    if (event.key === 'Enter' && !event.isComposing) {
+        event.preventDefault();
+        run(index < 4 ? 'distance' : 'angle', entry);
+    }
+}));
 setUpBatch(calculator);
 
 // Served from a web server, the page installs as an app and keeps working offline.

@@ -2,6 +2,7 @@
 // header's columns, and a whole run in memory, as a front end with no files of its own runs one.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -13,14 +14,21 @@
 #include "batch/batch_run.h"
 #include "batch/csv_reader.h"
 #include "batch/memory_streams.h"
+#include "batch/utf16_streams.h"
 
 namespace orvanto::batch {
 namespace {
 
+using namespace std::string_literals;
+
 // Each record as "line:field|field", "*" when it cannot be copied verbatim, "!" when too long,
-// "+cr" for a CRLF end, "+eof" for a last line without a line feed; records separated by " / ".
+// "+cr" for a CRLF end, "+r" for a lone CR, "+eof" for a last line without a line end; records
+// separated by " / ". The delimiter is the one that gives the header a field lat1.
 std::string readAll(ByteSource& source, std::size_t bufferSize) {
     CsvReader reader{source, bufferSize};
+    reader.chooseDelimiterBy([](std::span<const std::string_view> header) {
+        return std::find(header.begin(), header.end(), "lat1") != header.end();
+    });
     CsvRecord record;
     std::string shown;
     while (reader.next(record)) {
@@ -29,7 +37,10 @@ std::string readAll(ByteSource& source, std::size_t bufferSize) {
             shown += (i > 0 ? "|" : "") + std::string{record.fields[i]};
         }
         shown += record.tooLong ? "!" : record.verbatim ? "" : "*";
-        shown += record.lineEnd == "\r\n" ? "+cr" : record.lineEnd.empty() ? "+eof" : "";
+        shown += record.lineEnd == "\r\n" ? "+cr"
+                 : record.lineEnd == "\r" ? "+r"
+                 : record.lineEnd.empty() ? "+eof"
+                                          : "";
     }
     return shown;
 }
@@ -58,12 +69,16 @@ TEST(CsvReader, ReadsRfc4180AndTsv) {
          "a,b\n",
          "1:a|b"},
         {"a,b\n\"x,\"\"y\"\"\",z\n", "1:a|b / 2:x,\"y\"|z*"},
-        {"a,b\n\"1\n2\",3\n4,5\n", "1:a|b / 2:1\n2|3* / 4:4|5"},  // line numbers go on inside
-        {"a,b\n\n1,2\n\n", "1:a|b / 2: / 3:1|2 / 4:"},            // a blank line is a record
-        {"a\tb,c\n1,5\t\"2\"\n", "1:a|b,c / 2:1,5|2*"},           // the header's tab makes TSV
-        {"\"a\"b,c d,\n", "1:ab|c d|*"},                          // text after a quote is kept
-        {"a\rb,\"\"\n", "1:a\rb|*"},                              // a lone CR is data
+        {"a,b\n\"1\n2\",3\n4,5\n", "1:a|b / 2:1\n2|3* / 4:4|5"},   // line numbers go on inside
+        {"a,b\n\n1,2\n\n", "1:a|b / 2: / 3:1|2 / 4:"},             // a blank line is a record
+        {"a\tb,c\n1,5\t\"2\"\n", "1:a|b,c / 2:1,5|2*"},            // the header's tab makes TSV
+        {"\"a\"b,c d,\n", "1:ab|c d|*"},                           // text after a quote is kept
+        {"a\rb,\"\"\r\"c\rd\"\r", "1:a+r / 2:b|*+r / 3:c\rd*+r"},  // a lone CR ends a line
         {"\"a\r\nb\"\r\n", "1:a\r\nb*+cr"},
+        {"\n \r\n,;\t\ra\n", "4:a"},                      // blank lines before the header are none
+        {"\xEF\xBB\xBF\n\"x,y\";lat1\n", "2:x,y|lat1*"},  // the header decides the delimiter
+        {"x, y\tlat1\n1,2\t3\n", "1:x, y|lat1 / 2:1,2|3"},
+        {"x, y\tlat2\n", "1:x| y\tlat2"},  // no delimiter gives lat1: the first comma or tab
         {"\"a\"", "1:a*+eof"},
         {"", ""},
     };
@@ -100,8 +115,8 @@ TEST(TextEncoding, AutoTellsUtf8FromGb18030AndNamesTheLineNeitherReads) {
         {"a,\xe5\x8c", false, "UTF-8"},                    // cut at the 64 KiB edge
         {"a,\xe5", true, "line 1"},
         {"\x81\x30\x81\x30,\x90\x30\x81\x30", true, "GB18030"},  // four-byte forms
-        {"a\n\x84\x31\xA5\x30\n", true, "line 2"},  // between the BMP and the other planes
-        {"a\nb\xb1\xb1\n\x80\n", true, "line 3"},   // 0x80 is in neither
+        {"a\n\x84\x31\xA5\x30\n", true, "line 2"},   // between the BMP and the other planes
+        {"a\rb\xb1\xb1\r\n\x80\n", true, "line 3"},  // 0x80 is in neither
     };
     for (const auto& [text, complete, expected] : rows) {
         const auto found = detectEncoding(text, complete);
@@ -114,10 +129,56 @@ TEST(TextEncoding, AutoTellsUtf8FromGb18030AndNamesTheLineNeitherReads) {
     }
 }
 
+// UTF-16 read as UTF-8 a byte at a time, so that pairs and units are cut everywhere: "LE:", "BE:"
+// or "raw:" for bytes passed through, then the text.
+std::string readUtf16(const std::string& bytes, Utf16Source::Detection detection) {
+    MemorySource raw{bytes, 1};
+    Utf16Source source{raw, detection};
+    const auto order = source.byteOrder();
+    std::string text = !order ? "raw:" : *order == ByteOrder::LittleEndian ? "LE:" : "BE:";
+    char block[kMinimumRead];
+    while (const std::size_t count = source.read(block, sizeof block)) {
+        text.append(block, count);
+    }
+    return text;
+}
+
+TEST(Utf16Streams, ReadAsUtf8ByTheByteOrderMarkAndWrittenBack) {
+    using Detection = Utf16Source::Detection;
+    const std::tuple<std::string, Detection, std::string> rows[] = {
+        {"\xFF\xFE"
+         "a\0,\0\x17\x53\r\0\n\0"s,
+         Detection::ByteOrderMark,
+         "LE:\uFEFF"
+         "a,北\r\n"},
+        {"\xFE\xFF\0a\xD8\x42\xDF\xB7"s, Detection::ByteOrderMark,
+         "BE:\uFEFF"
+         "a𠮷"},
+        // A lone surrogate and an odd last byte are bytes no UTF-8 text holds.
+        {"a\0\x42\xD8"
+         "b\0\x01"s,
+         Detection::Always,
+         "LE:a\xFF"
+         "b\xFF"},
+        {"a\0b\0"s, Detection::ByteOrderMark, "raw:a\0b\0"s},
+        {"\xFF\xFE"s, Detection::Never, "raw:\xFF\xFE"},
+    };
+    for (const auto& [bytes, detection, expected] : rows) {
+        EXPECT_EQ(readUtf16(bytes, detection), expected) << expected;
+    }
+    StringSink written;
+    Utf16Sink sink{written, ByteOrder::BigEndian};
+    sink.write(
+        "\uFEFF"
+        "a𠮷\xFF");
+    EXPECT_EQ(written.text(), "\xFE\xFF\0a\xD8\x42\xDF\xB7\xFF\xFD"s);
+}
+
 TEST(BatchColumns, FindsTheColumnsByName) {
     using Names = std::vector<std::string_view>;
     const auto positions = [](const Names& header) {
-        const auto found = findColumns(header, resultColumns({}));
+        const std::string_view others[] = {"geodesic_km", "geodesic_angle"};
+        const auto found = findColumns(header, resultColumns({}), others);
         if (!found) {
             return found.error();
         }
@@ -132,13 +193,18 @@ TEST(BatchColumns, FindsTheColumnsByName) {
     EXPECT_EQ(positions({"lonr", "点Ⅱ经度", "点Ⅱ纬度", "点Ⅰ经度", "点Ⅰ纬度", "MODE2", "latr"}),
               "432160-5-");
     EXPECT_EQ(positions({"lat1", "lon1", "lat2", "lon2", "moder", "mode1"}), "0123--5-4");
+    EXPECT_EQ(positions({"点I纬度", "点Ｉ经度", "点II纬度", "点ＩＩ经度", "点III纬度"}),
+              "0123-----");
     EXPECT_TRUE(positions({"lat1", "lon2", "x"}).starts_with("表头缺少 lon1、lat2 列"));
     EXPECT_TRUE(
         positions({"lat1", "lon1", "lat2", "lon2", "latr"}).starts_with("表头中 latr 和 lonr"));
     EXPECT_EQ(positions({"lat1", "lon1", "lat2", "lon2", "点Ⅰ纬度"}),
               "表头中的 lat1 列出现了两次（第 1 列和第 5 列）");
-    // A file this run wrote: its results recomputed; a result column elsewhere is refused.
+    // A file any run wrote: its results replaced; a result column elsewhere is refused.
     EXPECT_EQ(positions({"lat1", "lon1", "lat2", "lon2", "km", "nmi", "angle", "Error"}),
+              "0123----- in place");
+    EXPECT_EQ(positions({"lat1", "lon1", "lat2", "lon2", "km", "nmi", "angle", "error",
+                         "geodesic_km", "geodesic_angle"}),
               "0123----- in place");
     EXPECT_TRUE(positions({"lat1", "lon1", "lat2", "lon2", "km", "nmi", "error", "angle"})
                     .starts_with("表头第 5 列的 km 是结果列的名字"));
@@ -188,6 +254,38 @@ TEST(BatchRun, RunsAFileFromMemoryWithAnExtraColumn) {
     EXPECT_EQ(counts.rows, 3U);
     EXPECT_EQ(counts.failed, 1U);
     EXPECT_EQ(progress, (std::vector<std::uint64_t>{1, 2, 3}));
+}
+
+// Whole runs of files as spreadsheets save them: the bytes that do not decode as the output
+// allows, a header behind blank lines and semicolons with the labels typed in ASCII, an earlier
+// run's columns replaced.
+TEST(BatchRun, RunsSpreadsheetFilesAndReplacesEarlierResults) {
+    const std::string badByte = "lat1,lon1,lat2,lon2,n\n0,0,0,100,\xff\n";
+    const std::string unread = "0,0,0,100,\xff,,,,第 2 行不是有效的 UTF-8 文本，本行未计算";
+    const std::tuple<std::string, bool, std::string> rows[] = {
+        {badByte, false, "lat1,lon1,lat2,lon2,n,km,nmi,angle,error\n" + unread + "\n"},
+        {badByte, true,
+         "\uFEFFlat1,lon1,lat2,lon2,n,km,nmi,angle,error\n0,0,0,100,\uFFFD,,,,第 2 行不是有效的 "
+         "UTF-8 文本，本行未计算；无法解码的字节在输出中写作 U+FFFD\n"},
+        {"\r,,\r点I纬度;点I经度;点II纬度;点ＩＩ经度;mode2;km;nmi;angle;error;lat1_deg\r"
+         "0;0;0;10000;ｓ;1;2;3;;4\r",
+         false,
+         "点I纬度;点I经度;点II纬度;点ＩＩ经度;mode2;km;nmi;angle;error\r"
+         "0;0;0;10000;ｓ;111.195;60.04;;\r"},
+    };
+    for (const auto& [input, byteOrderMark, expected] : rows) {
+        MemorySource source{input, 5};
+        CsvReader reader{source};
+        Utf8Codec utf8;
+        BatchSettings settings;
+        settings.otherResultColumns = {"lat1_deg"};
+        BatchRun run{reader, utf8, settings};
+        ASSERT_TRUE(run.readHeader()) << input;
+        StringSink sink;
+        run.run(sink, BatchOutput{.codec = &utf8, .byteOrderMark = byteOrderMark},
+                [](std::uint64_t) {});
+        EXPECT_EQ(sink.text(), expected);
+    }
 }
 
 // A header without its columns is a result to show, not an exception.

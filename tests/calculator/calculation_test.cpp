@@ -98,7 +98,7 @@ TEST(CalculateDistance, GivesBothTextsOrTellsWhy) {
          "点Ⅱ经度的输入“18000.1”超出范围：经度须在 -180 到 180 度之间（西经为负）。",
          Point2Longitude},
         {{seconds("\u202e421125\x1b[2J\r\n", "0"), minutes("0", "0")},
-         "“U+202E421125\\x1b[2J\\r\\n”类型不匹配",
+         "“U+202E421125U+001B[2J\\r\\n”类型不匹配",
          Point1Latitude},
         // Long texts are cut at 32 characters in the message.
         {{minutes("0", "0"), seconds(std::string(40, 'x') + "中文", "0")},

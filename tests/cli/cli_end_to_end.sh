@@ -43,13 +43,13 @@ expect 0 $'.\t.' '' distance --seconds=2 4250.0S 12130.0W 南纬42°50′ $'西�
 expect 0 $'.\t.' '' distance 北纬42度11分25秒 0 --seconds=2 '421125 ' 0
 expect 1 '' '点Ⅰ纬度的输入“9338.80”超出范围' distance 9338.80 4250.0 0 0
 expect 1 '' '点Ⅱ经度的输入“4250.0N”标的是纬度的方向' distance 0 0 0 4250.0N
-expect 1 '' '点Ⅰ纬度的输入“42\x1b[2J\r”类型不匹配' distance --seconds=1 $'42\e[2J\r' 0 0 0
+expect 1 '' '点Ⅰ纬度的输入“42U+001B[2J\r”类型不匹配' distance --seconds=1 $'42\e[2J\r' 0 0 0
 expect 1 '' '参考点与点Ⅱ重合' angle 3100.0 12000.0 2900.0 12100.0 2900.0 12100.0
 expect 0 "orvanto-cli $version" '' --version
 expect 2 '' '缺少子命令'
 expect 2 '' '未知的子命令“area”' area 1 2 3 4
 # What was typed is quoted written out: no escape sequence reaches the terminal.
-expect 2 '' '未知的子命令“\x1b[2Jarea”' $'\e[2Jarea' 1 2 3 4
+expect 2 '' '未知的子命令“U+001B[2Jarea”' $'\e[2Jarea' 1 2 3 4
 expect 2 '' '4 个坐标，实际给出 3 个' distance 1 2 3
 expect 2 '' '未知的选项“--verbose”' distance --verbose 1 2 3 4
 expect 2 '' '--seconds 的列表中只能有 1、2 或 r，不认识“”' distance --seconds=1,,2 1 2 3 4
@@ -126,8 +126,12 @@ expect 1 'lat1,lon1,lat2,lon2,mode2,km,nmi,angle,error
 printf 'lat1,lon1,lat2,lon2,latr,lonr,n\n0,0,0,100,,,\xff\n,,\n \n0,0,0,100,4000,50,a,b,c\n' >"$work/rows.csv"
 expect 1 $'lat1,lon1,lat2,lon2,latr,lonr,n,km,nmi,angle,error\n0,0,0,100,,,\xff,,,,第 2 行不是有效的 UTF-8 文本，本行未计算\n,,\n \n0,0,0,100,4000,50,a,111.195,60.04,1.67,本行有 9 个字段，比表头多 2 个：多出的字段移到了结果列之后,b,c' \
     '2 行中有 2 行未能算出' batch --encoding=utf-8 "$work/rows.csv"
+# Written with a byte order mark, the output is valid UTF-8: U+FFFD for the byte, and the row says so.
+"$cli" batch --encoding=utf-8 --output-encoding=utf-8-bom "$work/rows.csv" 2>/dev/null >"$work/bom.csv"
+iconv -f UTF-8 -t UTF-8 "$work/bom.csv" >/dev/null 2>&1 && grep -qF $',\uFFFD,,,,第 2 行不是有效的 UTF-8 文本，本行未计算；无法解码的字节在输出中写作 U+FFFD' "$work/bom.csv" ||
+    { failed=$((failed + 1)); echo "FAIL: UTF-8 with a byte order mark: $(cat "$work/bom.csv")"; }
 # A record over 1 MiB is skipped; in quotes it is a quote never closed, and a failed run leaves an
-# existing output as it was, as does a run interrupted.
+# existing output as it was, as does a run interrupted (SIGTERM, Ctrl-\) or killed outright.
 { echo lat1,lon1,lat2,lon2; head -c 1100000 /dev/zero | tr '\0' x; printf '\n0,0,0,100\n'; } >"$work/big.csv"
 expect 1 $'lat1,lon1,lat2,lon2,km,nmi,angle,error\n,,,,,,,第 2 行起的一条记录超过 1024 KiB，已跳过，未计算\n0,0,0,100,111.195,60.04,,' \
     '2 行中有 1 行未能算出' batch "$work/big.csv"
@@ -135,11 +139,25 @@ printf 'keep\n' >"$work/keep.csv"
 sed '2s/^/"/' "$work/big.csv" >"$work/open.csv"
 expect 2 '' '第 2 行的引号没有闭合' batch --output="$work/keep.csv" "$work/open.csv"
 mkfifo "$work/fifo"
-"$cli" batch --encoding=utf-8 --output="$work/keep.csv" "$work/fifo" & pid=$!
-exec 3>"$work/fifo"; printf 'lat1,lon1,lat2,lon2\n0,0,0,1\n' >&3; sleep 0.3; kill -TERM $pid; wait $pid
-exec 3>&-
-[ "$(cat "$work/keep.csv")" = keep ] && [ -z "$(ls -A "$work" | grep orvanto)" ] ||
-    { failed=$((failed + 1)); echo "FAIL: an existing output damaged"; }
+ulimit -c 0
+set -m  # else a background job ignores SIGQUIT, as it does SIGINT
+for signal in TERM QUIT KILL; do
+    "$cli" batch --encoding=utf-8 --output="$work/keep.csv" "$work/fifo" & pid=$!
+    exec 3>"$work/fifo"; printf 'lat1,lon1,lat2,lon2\n0,0,0,1\n' >&3; sleep 0.3; kill -$signal $pid
+    wait $pid 2>/dev/null
+    exec 3>&-
+    [ "$(cat "$work/keep.csv")" = keep ] && [ -z "$(ls -A "$work" | grep orvanto)" ] ||
+        { failed=$((failed + 1)); echo "FAIL: SIG$signal damaged an output or left a file"; }
+done
+set +m
+# The next run into the file removes what a run killed while it had a name left, but not the file
+# a live run holds locked.
+: >"$work/.keep.csv.orvanto-Killed"
+exec 4>"$work/.keep.csv.orvanto-Living"; flock 4
+"$cli" batch --output="$work/keep.csv" "$work/mixed.csv" 2>/dev/null
+[ "$(ls -A "$work" | grep orvanto)" = .keep.csv.orvanto-Living ] && grep -q ^mode "$work/keep.csv" ||
+    { failed=$((failed + 1)); echo "FAIL: after a killed run: $(ls -A "$work")"; }
+exec 4>&-; rm "$work/.keep.csv.orvanto-Living"
 # Two runs into one file: one run's complete output, never a mixture.
 seq 300000 | sed '1s/.*/lat1,lon1,lat2,lon2/;s/$/,0,0,100/' >"$work/long.csv"
 "$cli" batch --output="$work/both.csv" "$work/long.csv" 2>/dev/null &
@@ -156,13 +174,13 @@ expect 0 $'1193.763\t644.581\t223.9\t220.4\t1193.951\t644.682\t222.1' '' \
 expect 0 $'10001.966\t5400.629\t\t\t10001.966\t5400.629\t\t\t\t' '' course --format=tsv --variation=2E 9000.0 0 0 0
 expect 1 '' '点Ⅱ纬度的输入“9100.0”超出范围' course 0 0 9100.0 0
 expect 2 '' '--gpx 只用于 route' course --gpx=x.gpx 0 0 0 1
-# A route: blank records are no waypoints; a waypoint that cannot be read fails both its legs and
-# is left out of the totals.
+# A route: blank records are no waypoints; a waypoint that cannot be read fails both its legs, each
+# message naming it and its line, and is left out of the totals.
 printf '%s\n' '名称,纬度,经度' 'A,3000.0,12200.0' 'B,9100.0,12000.0' '' ' , ' 'C,2200.0,11400.0' \
     'D,2200.0,11300.0' >"$work/route.csv"
 expect 1 'from,to,rhumb_course,rhumb_nmi,gc_course_initial,gc_nmi,km,nmi,total_nmi,error
-A,B,,,,,,,,航点“B”（第 3 行）：点Ⅱ纬度的输入“9100.0”超出范围：纬度须在 -90 到 90 度之间（南纬为负）。
-B,C,,,,,,,,航点“B”（第 3 行）：点Ⅰ纬度的输入“9100.0”超出范围：纬度须在 -90 到 90 度之间（南纬为负）。
+A,B,,,,,,,,航点“B”（第 3 行）的纬度的输入“9100.0”超出范围：纬度须在 -90 到 90 度之间（南纬为负）。
+B,C,,,,,,,,航点“B”（第 3 行）的纬度的输入“9100.0”超出范围：纬度须在 -90 到 90 度之间（南纬为负）。
 C,D,270.0,55.757,270.2,55.757,103.078,55.658,55.757,
 合计,,,55.757,,55.757,103.078,55.658,55.757,第 1、2 段有误（见其 error 列），合计中缺少其未能算出的各项' \
     '3 段航线中有 2 段未能全部算出' route "$work/route.csv"
@@ -177,14 +195,75 @@ expect 1 'lat1,lon1,lat2,lon2,km,nmi,angle,error,gc_km,gc_nmi,gc_course_initial,
 3000.0,12200.0,2200.0,11400.0,1196.235,645.915,,,1193.763,644.581,223.9,220.4,1193.951,644.682,222.1,227.4,223.9,225.6
 9100,0,0,0,,,,点Ⅰ纬度的输入“9100”超出范围：纬度须在 -90 到 90 度之间（南纬为负）。,,,,,,,,,,' \
     '2 行中有 1 行未能算出' batch --navigation --variation=3.5W "$work/courses.csv"
-# Its own output has the course columns recomputed in place; a GBK waypoint file is found by auto.
+# Its own output has the course columns recomputed in place, and any earlier run's are replaced by
+# this run's; a GBK waypoint file is found by auto.
 "$cli" batch --navigation --variation=3.5W --output="$work/courses-out.csv" "$work/courses.csv" 2>/dev/null
 expect 1 "$(cat "$work/courses-out.csv")" '2 行中有 1 行未能算出' \
     batch --navigation --variation=3.5W "$work/courses-out.csv"
+"$cli" batch --geodesic "$work/courses-out.csv" 2>/dev/null | head -1 >"$work/header"
+[ "$(cat "$work/header")" = lat1,lon1,lat2,lon2,km,nmi,angle,error,geodesic_km,geodesic_angle ] ||
+    { failed=$((failed + 1)); echo "FAIL: rerun over other result columns: $(cat "$work/header")"; }
 printf '名称,纬度,经度\n甲,3000.0,12200.0\n乙,2200.0,11400.0\n' | iconv -t GB18030 >"$work/route-gb.csv"
 expect 0 'from,to,rhumb_course,rhumb_nmi,gc_course_initial,gc_nmi,km,nmi,total_nmi,error
 甲,乙,222.1,644.682,223.9,644.581,1196.235,645.915,644.682,
-合计,,,644.682,,644.581,1196.235,645.915,644.682,' '按 GB18030（GBK）读取' route "$work/route-gb.csv"
+合计,,,644.682,,644.581,1196.235,645.915,644.682,' '按 GB18030（GBK）读取' \
+    route --output-encoding=utf-8 "$work/route-gb.csv"
+# As a European spreadsheet saves it: semicolons, CR alone, an empty row first. With every leg
+# failed the totals are empty, not 0.
+printf '\r;;\rname;lat;lon\rA;0;0\rB;0;9000.0N\r' >"$work/route-cr.csv"
+expect 1 'from,to,rhumb_course,rhumb_nmi,gc_course_initial,gc_nmi,km,nmi,total_nmi,error
+A,B,,,,,,,,航点“B”（第 5 行）的经度的输入“9000.0N”标的是纬度的方向：经度只能标东、西（E、W），如 12130.0W。
+合计,,,,,,,,,第 1 段有误（见其 error 列），合计中缺少其未能算出的各项' '1 段航线中有 1 段' route "$work/route-cr.csv"
+
+# A sheet saved as Excel's "Unicode 文本" (UTF-16 LE with a byte order mark, tabs, CRLF) goes back
+# to a file alike; a big-endian waypoint file gives a big-endian table; utf-16 writes little-endian.
+utf16() { printf "$2" | iconv -t "UTF-16$1"; }
+{ printf '\xff\xfe'; utf16 LE '点I纬度\t点Ｉ经度\t点II纬度\t点II经度\t备注, 注\r\n0\t0\t0\t100\t赤道\r\n'; } >"$work/excel.txt"
+"$cli" batch --output="$work/excel-out.txt" "$work/excel.txt"
+[ "$(head -c 2 "$work/excel-out.txt" | od -An -tx1)" = ' ff fe' ] &&
+    [ "$(iconv -f UTF-16 "$work/excel-out.txt")" = $'点I纬度\t点Ｉ经度\t点II纬度\t点II经度\t备注, 注\tkm\tnmi\tangle\terror\r\n0\t0\t0\t100\t赤道\t111.195\t60.04\t\t\r' ] ||
+    { failed=$((failed + 1)); echo "FAIL: UTF-16 batch: $(od -c "$work/excel-out.txt" | head -3)"; }
+{ printf '\xfe\xff'; utf16 BE 'name,lat,lon\n甲,3000.0,12200.0\n乙,2200.0,11400.0\n'; } >"$work/route16.csv"
+[ "$("$cli" route --format=tsv "$work/route16.csv" | head -c 4 | od -An -tx1)" = ' fe ff 00 66' ] &&
+    [ "$("$cli" route --output-encoding=utf-16 "$work/route16.csv" | iconv -f UTF-16 | tail -1)" = '合计,,,644.682,,644.581,1196.235,645.915,644.682,' ] ||
+    { failed=$((failed + 1)); echo "FAIL: UTF-16 route"; }
+expect 2 '' '第 1 行的表头含有空字节：文件像是不带 BOM 的 UTF-16 文本' batch --encoding=utf-8 "$work/excel.txt"
+expect 0 $'lat1\tlon1\tlat2\tlon2\tkm\tnmi\tangle\terror\n0\t0\t0\t100\t111.195\t60.04\t\t' '' \
+    batch --encoding=utf-16 --output-encoding=utf-8 <(utf16 LE 'lat1\tlon1\tlat2\tlon2\n0\t0\t0\t100\n')
+
+# On a terminal: a route's table escapes what its names hold and is UTF-8 whatever the file's
+# encoding; batch shows a stray byte as \xFF; reading rows from a terminal says how to end them.
+in_terminal() {  # TYPED ARGS...: what the terminal shows when TYPED (then Ctrl-D) is typed
+    /usr/bin/python3 - "$cli" "$@" <<'EOF'
+import os, pty, sys
+pid, fd = pty.fork()
+if pid == 0:
+    os.execv(sys.argv[1], sys.argv[1:2] + sys.argv[3:])
+if sys.argv[2]:
+    os.write(fd, os.fsencode(sys.argv[2]) + b'\x04')
+shown = b''
+while True:
+    try:
+        chunk = os.read(fd, 4096)
+    except OSError:
+        break
+    if not chunk:
+        break
+    shown += chunk
+os.waitpid(pid, 0)
+sys.stdout.buffer.write(shown)
+EOF
+}
+printf 'name,lat,lon\n"A\r\nB",0,0\n\e[31mC\x07,0,100\n' | iconv -t GB18030 >"$work/names.csv"
+shown=$(in_terminal '' route "$work/names.csv")
+[[ $shown == *'A\r\nB  U+001B[31mCU+0007 '*'090.0'* && $shown != *$'\e'* ]] ||
+    { failed=$((failed + 1)); echo "FAIL: route on a terminal: $shown"; }
+shown=$(in_terminal '' batch --encoding=utf-8 "$work/rows.csv")
+[[ $shown == *'0,0,0,100,,,\xFF,,,,第 2 行不是有效的 UTF-8 文本，本行未计算'$'\r'* ]] ||
+    { failed=$((failed + 1)); echo "FAIL: batch on a terminal: $shown"; }
+shown=$(in_terminal $'lat1,lon1,lat2,lon2\n0,0,0,100\n' batch)
+[[ $shown == *'从终端读取输入'*'Ctrl-D'*'0,0,0,100,111.195,60.04,,'* ]] ||
+    { failed=$((failed + 1)); echo "FAIL: batch from a terminal: $shown"; }
 
 # Batch reads each row exactly as the single commands read their arguments: a few hundred
 # generated rows (good entries in both modes, blanks, spaces, stray letters, overflows, legs too

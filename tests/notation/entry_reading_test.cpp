@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <optional>
 #include <string>
 
+#include "../geometry/same_bits.h"
 #include "notation/entry_errors.h"
 
 namespace orvanto {
@@ -115,7 +115,7 @@ TEST(ReadEntry, ReadsEveryAcceptedFormAndNamesWhatIsWrong) {
         // The one-pass reading of plain entries either leaves a text to readEntry or gives its
         // very bits.
         const std::optional<double> plain = readPlainEntry(row.text, row.mode, row.axis);
-        EXPECT_TRUE(!plain || (outcome == "degrees" && std::memcmp(&*plain, &degrees, 8) == 0));
+        EXPECT_TRUE(!plain || (outcome == "degrees" && sameBits(*plain, degrees)));
         if (row.read.find_first_of("0123456789") == 0 || row.read[0] == '-') {
             ASSERT_EQ(outcome, "degrees");
             EXPECT_NEAR(degrees, std::stod(row.read), 1e-9);
