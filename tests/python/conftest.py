@@ -24,3 +24,22 @@ def cli_batch(path, *options):
 def read_frame(source, sep=',', encoding='utf-8'):
     """A batch file as the module's users read one."""
     return pd.read_csv(source, dtype=str, keep_default_na=False, sep=sep, encoding=encoding)
+
+
+def random_legs(rng, rows):
+    """CSV text of legs with reference points and mode columns: entries in both notations, now and
+    then a blank, a slip of the keyboard or a typed form, legs too long for the estimate among
+    them."""
+    def entry(mode):
+        kind = rng.randrange(20)
+        if kind < 4:
+            return ['', ' ', '42a125', '4250.0°'][kind]
+        sign = '-' if rng.randrange(4) == 0 else ''
+        if mode == 's':
+            return f'{sign}{rng.randrange(90)}{rng.randrange(60):02d}{rng.randrange(60):02d}'
+        return f'{sign}{rng.randrange(90)}{rng.randrange(60):02d}.{rng.randrange(10)}'
+    lines = ['lat1,lon1,mode1,lat2,lon2,mode2,latr,lonr,moder']
+    for _ in range(rows):
+        modes = [rng.choice('mms') for _ in range(3)]
+        lines.append(','.join(f'{entry(m)},{entry(m)},{rng.choice([m, m, ""])}' for m in modes))
+    return '\n'.join(lines) + '\n'

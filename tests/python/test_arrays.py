@@ -18,11 +18,8 @@ NaN = float('nan')
     ('北纬42度50分', False, 'lat', 42 + 50 / 60, ''),
     ('4250.0S', False, 'lat', -(42 + 50 / 60), ''),
     ('421125', True, 'lat', 42 + 11 / 60 + 25 / 3600, ''),
-    ('12130.0E', False, 'lon', 121.5, ''),
     ('9338.80', False, 'lat', NaN, '点Ⅰ纬度的输入“9338.80”超出范围'),
-    ('4250.0E', False, 'lat', NaN, '点Ⅰ纬度的输入“4250.0E”标的是经度的方向'),
     ('42 5.0', False, 'lon', NaN, '点Ⅰ经度的输入“42 5.0”中的数字被空格隔开'),
-    (None, False, 'lat', NaN, '请输入完整的经纬信息！'),
     ('\u3000', True, 'lat', NaN, '请输入完整的经纬信息！'),
 ])
 def test_read_entries_reads_as_the_entry_boxes(text, seconds, axis, degrees, message):
@@ -63,14 +60,12 @@ def test_arguments_broadcast_like_numpy_functions():
 
 @needs_navigation
 def test_courses_are_those_of_orvanto_cli_course():
-    shown = subprocess.run([CLI, 'course', '--format=tsv', '3000.0', '12200.0', '2200.0',
-                            '11400.0'], capture_output=True, text=True, check=True).stdout
-    km, _, initial, final, rhumb_km, _, rhumb = shown.split('\t')
+    shown = subprocess.run([CLI, 'course', '--format=tsv', '3000.0', '12200.0', '2200.0', '11400.0'],
+                           capture_output=True, text=True, check=True).stdout.split('\t')
     got = orvanto.courses(30, 122, [22, 90], 114)
-    assert [round(float(got[name][0]), ndigits) for name, ndigits in
+    assert [f'{got[name][0]:.{decimals}f}' for name, decimals in
             (('gc_km', 3), ('gc_course_initial', 1), ('gc_course_final', 1), ('rhumb_km', 3),
-             ('rhumb_course', 1))] == [float(km), float(initial), float(final), float(rhumb_km),
-                                        float(rhumb)]
+             ('rhumb_course', 1))] == [shown[0], shown[2], shown[3], shown[4], shown[6].strip()]
     assert np.isnan(got['gc_course_final'][1])  # at a pole
 
 
@@ -84,17 +79,14 @@ FRAME = pd.DataFrame({'lat1': ['0'], 'lon1': ['0'], 'lat2': ['0'], 'lon2': ['100
     (lambda: orvanto.batch(FRAME.assign(lon2=['\ud800'])), ValueError, '“lon2” 列第 0 格'),
     (lambda: orvanto.batch(FRAME.drop(columns='lon2')), ValueError, '表头缺少 lon2 列'),
     (lambda: orvanto.batch(FRAME, seconds=('1', '3')), ValueError, 'seconds'),
-    (lambda: orvanto.batch(FRAME, seconds=2), TypeError, 'seconds'),
     (lambda: orvanto.batch(FRAME, fmt='csv'), ValueError, 'fmt'),
     (lambda: orvanto.batch(FRAME, variation='3.5W'), ValueError, 'navigation'),
     (lambda: orvanto.batch(FRAME, deviation=2.0), ValueError, 'deviation'),
     (lambda: orvanto.read_entries(['4250.0', 4250]), TypeError, 'texts 的第 1 格'),
     (lambda: orvanto.read_entries(['4250.0'], axis='north'), ValueError, 'axis'),
-    (lambda: orvanto.read_entries(['4250.0'], seconds='s'), TypeError, 'seconds'),
     (lambda: orvanto.distance_km(['42.5'], 0, 0, 0), TypeError, 'lat1'),
     (lambda: orvanto.distance_km(0, 0, 0, np.array([1 + 2j])), TypeError, 'lon2'),
     (lambda: orvanto.distance_km([0, 1], 0, [0, 1, 2], 0), ValueError, r'lat1 \(2,\)、lon1 \(\)、lat2 \(3,\)'),
-    (lambda: orvanto.angle_deg(0, 0, 0, 0, 0, None), TypeError, 'lonr'),
 ])
 def test_bad_arguments_raise_naming_them(call, error, named):
     with pytest.raises(error, match=named):

@@ -12,7 +12,7 @@ import pandas as pd
 import pytest
 
 import orvanto
-from conftest import cli_batch, needs_navigation, read_frame
+from conftest import cli_batch, needs_navigation, random_legs, read_frame
 
 DATA = pathlib.Path(__file__).parent / 'data'
 
@@ -24,57 +24,37 @@ OPTIONS = {
                    ['--geodesic', '--navigation', '--variation=3.5W']),
 }
 
-
-def random_rows(rng):
-    """Rows of good and bad entries in both modes, blanks, stray letters, legs too far apart."""
-    def entry(mode):
-        kind = rng.randrange(16)
-        sign = '-' if rng.randrange(4) == 0 else ''
-        if kind < 5:
-            return ['', ' ', '42a125', '421125', '4250.0'][kind]
-        if mode == 's':
-            return f'{sign}{rng.randrange(90)}{rng.randrange(60):02d}{rng.randrange(60):02d}'
-        return f'{sign}{rng.randrange(90)}{rng.randrange(60):02d}.{rng.randrange(10)}'
-    lines = ['lat1,lon1,mode1,lat2,lon2,mode2,latr,lonr,moder']
-    for _ in range(300):
-        points = []
-        for _ in range(3):
-            mode = 's' if rng.randrange(3) == 0 else 'm'
-            points += [entry(mode), entry(mode), mode if rng.randrange(4) else '']
-        lines.append(','.join(points))
-    return '\n'.join(lines) + '\n'
-
-
 # The corpus files too large or too random to keep in the tree, made by the test.
 GENERATED = {
     'record_over_1MiB.csv': lambda: 'lat1,lon1,lat2,lon2\n' + 'x' * 1_100_000 + '\n0,0,0,100\n',
     'long.csv': lambda: 'lat1,lon1,lat2,lon2\n' + ''.join(f'{n},0,0,100\n' for n in range(2, 300_001)),
-    'proof.csv': lambda: random_rows(random.Random(4250)),
+    'random.csv': lambda: random_legs(random.Random(4250), 300),
 }
 # Where orvanto-cli's reading of a file, not the rows' rules, makes the difference.
 NOT_COMPARABLE = {
     'record_over_1MiB.csv': 'orvanto-cli passes over a record beyond its 1 MiB buffer; a cell has no such limit',
 }
-
-
 # Files whose delimiter is not the header's first comma or tab, as their users would tell pandas.
 SEPARATORS = {'semicolons_cr.csv': ';'}
 # The header names columns of the navigation library's providers.
 NAVIGATION_HEADERS = {'navigation_column_inside.csv', 'courses_out.csv'}
 
 
-def pandas_options(name, raw):
-    """The encoding `auto` finds, and the delimiter of the header (its first comma or tab)."""
-    encodings = ['utf-16'] if raw[:2] in (b'\xff\xfe', b'\xfe\xff') else ['utf-8', 'gb18030']
-    for encoding in encodings:
+def read_as_users_do(path):
+    """The file read by pandas in the encoding `auto` finds, with the header's delimiter (its first
+    comma or tab): (frame, delimiter), or the test skipped saying why pandas cannot read it."""
+    raw = path.read_bytes()
+    for encoding in ['utf-16'] if raw[:2] in (b'\xff\xfe', b'\xfe\xff') else ['utf-8', 'gb18030']:
         try:
             header = raw.decode(encoding).split('\n', 1)[0]
         except UnicodeDecodeError:
             continue
-        comma, tab = header.find(','), header.find('\t')
-        sep = '\t' if tab >= 0 and (comma < 0 or tab < comma) else ','
-        return {'encoding': encoding, 'sep': SEPARATORS.get(name, sep)}
-    return None
+        sep = SEPARATORS.get(path.name, min(',\t', key=lambda c: header.find(c) % (len(header) + 1)))
+        try:
+            return read_frame(path, sep=sep, encoding=encoding), sep
+        except (ValueError, pd.errors.ParserError) as error:
+            pytest.skip(f'pandas cannot read it: {error}')
+    pytest.skip('pandas cannot read it: neither UTF-8 nor GB18030')
 
 
 @pytest.mark.parametrize('option', OPTIONS)
@@ -90,20 +70,14 @@ def test_batch_writes_what_orvanto_cli_writes(name, option, tmp_path):
     if name in GENERATED:
         path = tmp_path / name
         path.write_text(GENERATED[name]())
-    reading = pandas_options(name, path.read_bytes())
-    if reading is None:
-        pytest.skip('pandas cannot read it: neither UTF-8 nor GB18030')
-    try:
-        frame = read_frame(path, **reading)
-    except (ValueError, pd.errors.ParserError) as error:
-        pytest.skip(f'pandas cannot read it: {error}')
+    frame, sep = read_as_users_do(path)
     status, output, message = cli_batch(path, *flags)
     if status == 2:  # the header refused
         with pytest.raises(ValueError) as refused:
             orvanto.batch(frame, **keywords)
         assert message == f'orvanto-cli：{refused.value}\n'
         return
-    expected = read_frame(io.BytesIO(output), sep=reading['sep']).fillna('')
+    expected = read_frame(io.BytesIO(output), sep=sep).fillna('')
     results = orvanto.batch(frame, **keywords)
     assert results.index.equals(frame.index)
     pd.testing.assert_frame_equal(results.fillna(''), expected)
@@ -134,30 +108,28 @@ def test_string_dtype_columns_keep_their_dtype():
 
 
 def test_another_thread_runs_while_rows_compute():
-    # With a long switch interval the GIL changes hands only when its holder lets it go, so the
+    # With a long switch interval the GIL changes hands only when its holder lets it go: the
     # counting thread advances only while the rows compute without it.
     frame = pd.DataFrame({'lat1': ['4250.0'] * 300_000, 'lon1': ['9338.80'] * 300_000,
-                          'lat2': ['421125'] * 300_000, 'lon2': ['1021125'] * 300_000})
-    counted, stop = [0], threading.Event()
+                          'lat2': ['4250.0'] * 300_000, 'lon2': ['9440.0'] * 300_000})
+    counted, stop, interval = [0], threading.Event(), sys.getswitchinterval()
 
     def count():
         while not stop.is_set():
             counted[0] += 1
             time.sleep(0)
 
-    interval = sys.getswitchinterval()
     sys.setswitchinterval(10)
     counter = threading.Thread(target=count)
+    counter.start()
     try:
-        counter.start()
         before = counted[0]
         orvanto.batch(frame)
-        during = counted[0] - before
+        assert counted[0] - before > 100
     finally:
         stop.set()
         counter.join()
         sys.setswitchinterval(interval)
-    assert during > 100
 
 
 @needs_navigation
