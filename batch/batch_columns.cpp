@@ -97,6 +97,17 @@ bool namesRequiredColumns(std::span<const std::string_view> header) {
     return std::all_of(named.begin(), named.end(), [](bool each) { return each; });
 }
 
+Expected<void, std::string> placeColumn(std::optional<std::size_t>& position, std::string_view name,
+                                        std::size_t field) {
+    if (position) {
+        return unexpected("表头中的 " + std::string{name} + " 列出现了两次（第 " +
+                          std::to_string(*position + 1) + " 列和第 " + std::to_string(field + 1) +
+                          " 列）");
+    }
+    position = field;
+    return {};
+}
+
 std::string_view columnName(Column column) {
     return kNames[static_cast<std::size_t>(column)];
 }
@@ -122,12 +133,9 @@ Expected<BatchColumns, std::string> findColumns(std::span<const std::string_view
         if (!column) {
             continue;
         }
-        if (columns.position[*column]) {
-            return unexpected("表头中的 " + std::string{kNames[*column]} + " 列出现了两次（第 " +
-                              std::to_string(*columns.position[*column] + 1) + " 列和第 " +
-                              std::to_string(field + 1) + " 列）");
+        if (auto placed = placeColumn(columns.position[*column], kNames[*column], field); !placed) {
+            return unexpected(placed.error());
         }
-        columns.position[*column] = field;
     }
     std::string missing;
     for (std::size_t i = 0; i < kRequiredColumns; ++i) {

@@ -63,4 +63,16 @@ std::vector<std::string_view> resultColumns(std::span<const ColumnProvider* cons
 // The column's name as the header writes it in lower case ("lat1", …, "moder").
 std::string_view columnName(Column column);
 
+// The field at a column's position in a record, empty where the header has no such column or the
+// record is shorter.
+inline std::string_view fieldAt(std::span<const std::string_view> fields,
+                                const std::optional<std::size_t>& position) {
+    return position && *position < fields.size() ? fields[*position] : std::string_view{};
+}
+
+// Places the column `name` at the header's field `field` (counted from 0); what is wrong when it
+// already stood at another ("表头中的 lat1 列出现了两次…"), for a batch or a waypoint file alike.
+Expected<void, std::string> placeColumn(std::optional<std::size_t>& position, std::string_view name,
+                                        std::size_t field);
+
 }  // namespace orvanto::batch

@@ -9,8 +9,6 @@
 namespace orvanto::batch {
 namespace {
 
-constexpr std::string_view kJoint = "；";
-
 // Each point's mode default, and the columns that fill its texts and mode.
 struct PointColumns {
     PointEntries CalculatorInput::*point;
@@ -24,11 +22,6 @@ constexpr PointColumns kPoints[] = {
     {&CalculatorInput::point2, Column::Lat2, Column::Lon2, Column::Mode2},
     {&CalculatorInput::reference, Column::LatR, Column::LonR, Column::ModeR},
 };
-
-std::string_view fieldAt(std::span<const std::string_view> fields,
-                         const std::optional<std::size_t>& position) {
-    return position && *position < fields.size() ? fields[*position] : std::string_view{};
-}
 
 }  // namespace
 
@@ -47,7 +40,7 @@ RowCalculator::RowCalculator(const BatchColumns& columns, const CalculatorInput&
 void RowCalculator::readEntries(std::span<const std::string_view> fields) {
     for (std::size_t i = 0; i < std::size(kPoints); ++i) {
         const PointColumns& columns = kPoints[i];
-        PointEntryTexts& entries = texts_[i];
+        PointEntryViews& entries = texts_[i];
         entries.latitude = fieldAt(fields, columns_[columns.latitude]);
         entries.longitude = fieldAt(fields, columns_[columns.longitude]);
         const std::string_view modeText = fieldAt(fields, columns_[columns.mode]);
@@ -62,20 +55,20 @@ void RowCalculator::readEntries(std::span<const std::string_view> fields) {
     }
 }
 
-const std::string* RowCalculator::modeError(std::size_t pointCount) const noexcept {
+Expected<void, std::string_view> RowCalculator::readModes(std::size_t pointCount) const noexcept {
     for (std::size_t i = 0; i < pointCount; ++i) {
         if (!modeErrors_[i].empty()) {
-            return &modeErrors_[i];
+            return unexpected(std::string_view{modeErrors_[i]});
         }
     }
-    return nullptr;
+    return {};
 }
 
 void RowCalculator::addError(RowResults& results, std::string_view message) const {
     if (results.error.empty()) {
         results.error = message;
     } else if (results.error != message) {
-        results.error += kJoint;
+        results.error += kMessageSeparator;
         results.error += message;
     }
 }
@@ -117,7 +110,7 @@ bool RowCalculator::putAngle(const DecodedPoints& points, const DistanceMeasurem
 
 // Why the first `pointCount` points cannot be computed, when entries_ is not complete for them.
 void RowCalculator::addEntryError(RowResults& results, std::size_t pointCount) const {
-    addError(results, std::get<Message>(entries_.points(pointCount)).text);
+    addError(results, std::get<Message>(entries_.pointsOrMessage(pointCount)).text);
 }
 
 void RowCalculator::addFaultError(RowResults& results) const {
@@ -145,12 +138,12 @@ void RowCalculator::calculate(std::span<const std::string_view> fields, RowResul
     // Point 1 to point 2, decoded and measured once for every column that needs them.
     std::optional<DecodedPoints> points;
     std::optional<DistanceMeasurement> measured;
-    if (const std::string* error = modeError(kDistancePoints)) {
-        addError(results, *error);
+    if (const auto modes = readModes(kDistancePoints); !modes) {
+        addError(results, modes.error());
     } else if (!entries_.complete(kDistancePoints)) {
         addEntryError(results, kDistancePoints);
     } else {
-        points = entries_.decoded(kDistancePoints);
+        points = entries_.pointsWhenComplete(kDistancePoints);
         measured = measureDistanceUnlessFault({.from = points->point1, .to = points->point2});
         if (measured) {
             putDistance(*measured, results);
@@ -159,14 +152,14 @@ void RowCalculator::calculate(std::span<const std::string_view> fields, RowResul
         }
     }
     if (wantsAngle) {
-        if (const std::string* error = modeError(kAnglePoints)) {
-            addError(results, *error);
+        if (const auto modes = readModes(kAnglePoints); !modes) {
+            addError(results, modes.error());
         } else if (!entries_.complete(kAnglePoints)) {
             addEntryError(results, kAnglePoints);
         } else if (!measured) {
             // The three points read, so point 1 and point 2 did and were measured.
             addFaultError(results);
-        } else if (const DecodedPoints triangle = entries_.decoded(kAnglePoints);
+        } else if (const DecodedPoints triangle = entries_.pointsWhenComplete(kAnglePoints);
                    putAngle(triangle, *measured, results) && results.error.empty()) {
             points = triangle;
         }

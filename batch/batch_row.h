@@ -14,9 +14,10 @@
 #include "batch/batch_columns.h"
 #include "batch/column_provider.h"
 #include "calculator/calculation.h"
+#include "calculator/decimal_text.h"
 #include "calculator/decoded_points.h"
-#include "calculator/format_thousandths.h"
 #include "text/code_points.h"
+#include "text/expected.h"
 #include "text/trimming.h"
 
 namespace orvanto::batch {
@@ -65,6 +66,9 @@ inline std::optional<EntryMode> entryModeNamed(std::string_view text, EntryMode 
     }
 }
 
+// What stands between two messages in one row's error column.
+inline constexpr std::string_view kMessageSeparator = "；";
+
 // The output columns of one row, written in this order after the row's own fields.
 struct RowResults {
     std::string kilometres;
@@ -94,7 +98,8 @@ class RowCalculator {
 
   private:
     void readEntries(std::span<const std::string_view> fields);
-    const std::string* modeError(std::size_t pointCount) const noexcept;
+    // The message of the first of `pointCount` points whose mode field does not read.
+    Expected<void, std::string_view> readModes(std::size_t pointCount) const noexcept;
     void addError(RowResults& results, std::string_view message) const;
     void addExtra(RowResults& results, const DecodedPoints& points, bool withReference) const;
     void putDistance(const DistanceMeasurement& measured, RowResults& results) const;
@@ -108,7 +113,7 @@ class RowCalculator {
     NumberStyle style_;
     std::vector<const ColumnProvider*> providers_;
     std::size_t extraCount_ = 0;
-    EntryTexts texts_;  // views into the current row's fields
+    EntryViews texts_;  // views into the current row's fields
     DecodedEntries entries_{texts_, 0};
     // A mode field that is none of m, s, 分, 秒: the message for each point's (empty when fine).
     std::string modeErrors_[3];

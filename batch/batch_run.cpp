@@ -3,23 +3,21 @@
 #include <algorithm>
 #include <variant>
 
-#include "batch/batch_error.h"
 #include "batch/batch_row.h"
 #include "batch/block_writer.h"
+#include "batch/input_output_error.h"
 #include "text/code_points.h"
 #include "text/printable.h"
 
 namespace orvanto::batch {
 namespace {
 
-constexpr std::string_view kJoint = "；";
-
 std::string lineText(std::size_t line) {
     return "第 " + std::to_string(line) + " 行";
 }
 
 void addError(std::string& error, std::string_view message) {
-    error += error.empty() ? "" : kJoint;
+    error += error.empty() ? "" : kMessageSeparator;
     error += message;
 }
 
@@ -28,12 +26,12 @@ void addError(std::string& error, std::string_view message) {
 Expected<TextEncoding, std::string> detectInputEncoding(CsvReader& reader) {
     bool complete = false;
     const auto found = detectEncoding(reader.lookAhead(kDetectionWindow, complete), complete);
-    if (const auto* bad = std::get_if<UnreadableLine>(&found)) {
-        return unexpected("无法确定输入的编码：" + lineText(bad->line) +
+    if (!found) {
+        return unexpected("无法确定输入的编码：" + lineText(found.error().line) +
                           "既不是有效的 UTF-8 文本，也不是有效的 GB18030 文本；"
                           "可用 --encoding=utf-8、--encoding=gb18030 或 --encoding=utf-16 指定");
     }
-    return std::get<TextEncoding>(found);
+    return found.value();
 }
 
 BatchRun::BatchRun(CsvReader& reader, TextCodec& input, BatchSettings settings)
@@ -52,7 +50,8 @@ Expected<BatchColumns, std::string> BatchRun::readHeader() {
         return unexpected(settings_.inputName + "是空的：第一行须是表头，如 lat1,lon1,lat2,lon2");
     }
     if (header.tooLong) {
-        return unexpected(lineText(header.line) + "的表头超过 1024 KiB，无法读取");
+        return unexpected(lineText(header.line) + "的表头超过 " + reader_.largestRecordText() +
+                          "，无法读取");
     }
     if (header.text.find('\0') != std::string_view::npos) {
         // What UTF-16 without a byte order mark looks like read byte by byte.
@@ -158,7 +157,8 @@ void BatchRun::putRecord(const CsvRecord& record, std::size_t count) {
 void BatchRun::unreadRecord(CsvRecord& record, RowResults& results) const {
     results = RowResults{};
     if (record.tooLong) {
-        results.error = lineText(record.line) + "起的一条记录超过 1024 KiB，已跳过，未计算";
+        results.error = lineText(record.line) + "起的一条记录超过 " + reader_.largestRecordText() +
+                        "，已跳过，未计算";
         return;
     }
     results.error =

@@ -26,7 +26,7 @@
 #include "batch/csv_reader.h"
 #include "batch/text_encoding.h"
 #include "calculator/calculation.h"
-#include "calculator/format_thousandths.h"
+#include "calculator/decimal_text.h"
 #include "text/expected.h"
 
 namespace orvanto::batch {
@@ -55,7 +55,7 @@ struct BatchCounts {
 };
 
 // The encoding `auto` finds in the reader's first 64 KiB, or the message naming the first line
-// neither encoding reads. Throws BatchError when the input cannot be read.
+// neither encoding reads. Throws InputOutputError when the input cannot be read.
 Expected<TextEncoding, std::string> detectInputEncoding(CsvReader& reader);
 
 class RowCalculator;
@@ -66,12 +66,12 @@ class BatchRun {
     BatchRun(CsvReader& reader, TextCodec& input, BatchSettings settings);
 
     // Reads and checks the header, nothing written before it passes: the columns found, or what is
-    // wrong with the header for the user. Throws BatchError when the input cannot be read.
+    // wrong with the header for the user. Throws InputOutputError when the input cannot be read.
     Expected<BatchColumns, std::string> readHeader();
     bool hadByteOrderMark() const { return reader_.hadByteOrderMark(); }
 
-    // Writes the header and every row; `rowDone` is told the rows done so far. Throws BatchError
-    // when the input stops being readable or the sink cannot take the output.
+    // Writes the header and every row; `rowDone` is told the rows done so far. Throws
+    // InputOutputError when the input stops being readable or the sink cannot take the output.
     BatchCounts run(ByteSink& sink, const BatchOutput& output,
                     const std::function<void(std::uint64_t)>& rowDone);
 

@@ -16,23 +16,35 @@ BlockWriter::BlockWriter(ByteSink& sink, char delimiter, std::string_view lineEn
     buffer_.resize(2 * kBlockSize);
 }
 
-void BlockWriter::appendField(std::string_view field) {
-    const char specials[] = {delimiter_, '"', '\r', '\n'};
-    if (field.find_first_of(std::string_view{specials, sizeof specials}) ==
-        std::string_view::npos) {
-        append(field);
-        return;
+bool needsCsvQuotes(std::string_view field, char delimiter) noexcept {
+    const char specials[] = {delimiter, '"', '\r', '\n'};
+    return field.find_first_of(std::string_view{specials, sizeof specials}) !=
+           std::string_view::npos;
+}
+
+std::string csvQuoted(std::string_view field, char delimiter) {
+    if (!needsCsvQuotes(field, delimiter)) {
+        return std::string{field};
     }
-    append("\"");
+    std::string quoted = "\"";
     for (std::size_t at = 0; at < field.size();) {
         const std::size_t quote = std::min(field.find('"', at), field.size());
-        append(field.substr(at, quote - at));
+        quoted += field.substr(at, quote - at);
         if (quote < field.size()) {
-            append("\"\"");
+            quoted += "\"\"";
         }
         at = quote + 1;
     }
-    append("\"");
+    return quoted + "\"";
+}
+
+void BlockWriter::appendField(std::string_view field) {
+    // Nearly every field needs no quotes, and is copied in place.
+    if (!needsCsvQuotes(field, delimiter_)) {
+        append(field);
+    } else {
+        append(csvQuoted(field, delimiter_));
+    }
 }
 
 // A row longer than the room left: the buffer grows to take it.

@@ -11,6 +11,11 @@
 
 namespace orvanto::batch {
 
+// A field as RFC 4180 writes it with `delimiter`: in quotes, inner quotes doubled, when it holds
+// the delimiter, a quote, CR or LF; as it is otherwise.
+bool needsCsvQuotes(std::string_view field, char delimiter) noexcept;
+std::string csvQuoted(std::string_view field, char delimiter);
+
 class BlockWriter {
   public:
     // With `flushEachRow` every row is written as soon as it ends (for rows typed at a terminal);
@@ -38,7 +43,7 @@ class BlockWriter {
     void appendField(std::string_view field);
     // Ends a row with the input's line end (or `lineEnd` when given).
     void endRow(std::string_view lineEnd = {});
-    // Writes what is buffered. Throws BatchError when the sink cannot take it.
+    // Writes what is buffered. Throws InputOutputError when the sink cannot take it.
     void flush();
 
   private:

@@ -14,14 +14,14 @@ class ByteSource {
   public:
     virtual ~ByteSource() = default;
     // Reads up to `capacity` bytes (at least kMinimumRead asked for); returns 0 only at the end of
-    // the input. Throws BatchError when the input cannot be read.
+    // the input. Throws InputOutputError when the input cannot be read.
     virtual std::size_t read(char* into, std::size_t capacity) = 0;
 };
 
 class ByteSink {
   public:
     virtual ~ByteSink() = default;
-    // Writes all of `bytes`. Throws BatchError when the output cannot take them.
+    // Writes all of `bytes`. Throws InputOutputError when the output cannot take them.
     virtual void write(std::string_view bytes) = 0;
 };
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "batch/batch_error.h"
+#include "batch/input_output_error.h"
 #include "text/code_points.h"
 
 namespace orvanto::batch {
@@ -175,6 +175,10 @@ void CsvReader::start() {
     classes_['\r'] = ByteClass::QuoteOrReturn;
 }
 
+std::string CsvReader::largestRecordText() const {
+    return std::to_string(buffer_.size() / 1024) + " KiB";
+}
+
 bool CsvReader::next(CsvRecord& record) {
     if (!started_) {
         start();
@@ -186,9 +190,9 @@ bool CsvReader::next(CsvRecord& record) {
         }
         if (!fill()) {
             if (openQuoteLine_ != 0) {
-                throw BatchError("第 " + std::to_string(openQuoteLine_) +
-                                 " 行的引号没有闭合（引号内的文字超过 " +
-                                 std::to_string(buffer_.size() / 1024) + " KiB）");
+                throw InputOutputError("第 " + std::to_string(openQuoteLine_) +
+                                       " 行的引号没有闭合（引号内的文字超过 " +
+                                       largestRecordText() + "）");
             }
             skipLongRecord(record);
             return true;
@@ -298,7 +302,7 @@ CsvReader::Scan CsvReader::scanRecord(CsvRecord& record) {
                         openQuoteLine_ = openedOn;
                         return Scan::NeedMore;
                     }
-                    throw BatchError("第 " + std::to_string(openedOn) + " 行的引号没有闭合");
+                    throw InputOutputError("第 " + std::to_string(openedOn) + " 行的引号没有闭合");
                 }
                 text.append(at, quote);
                 at = quote + 1;

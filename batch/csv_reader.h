@@ -60,8 +60,11 @@ class CsvReader {
     // Memory stays bounded by the buffer, whatever the input.
     explicit CsvReader(ByteSource& source, std::size_t bufferSize = kDefaultBufferSize);
 
-    // Reads the next record; false at the end of the input. Throws BatchError, naming the line
-    // where the quote opened, for a quote still open at the end of the input or the buffer.
+    // The largest record the reader takes, as messages write it ("1024 KiB").
+    std::string largestRecordText() const;
+
+    // Reads the next record; false at the end of the input. Throws InputOutputError, naming the
+    // line where the quote opened, for a quote still open at the end of the input or the buffer.
     bool next(CsvRecord& record);
 
     // The input's first bytes, up to `size` (or the buffer), without consuming them; call before

@@ -1,5 +1,5 @@
-// A run's bytes in memory: a file a web page or the window already holds, and the text the run
-// writes for it.
+// A run's bytes in memory: a file a page or a test already holds, and the text the run writes for
+// it.
 #pragma once
 
 #include <algorithm>

@@ -74,7 +74,7 @@ bool isValidGb18030(std::string_view text, bool cutEndAllowed) noexcept {
     return true;
 }
 
-std::variant<TextEncoding, UnreadableLine> detectEncoding(std::string_view head, bool complete) {
+Expected<TextEncoding, UnreadableLine> detectEncoding(std::string_view head, bool complete) {
     if (head.starts_with(kUtf8ByteOrderMark) || isValidUtf8Head(head, complete)) {
         return TextEncoding::Utf8;
     }
@@ -90,12 +90,12 @@ std::variant<TextEncoding, UnreadableLine> detectEncoding(std::string_view head,
         const bool last = stop == head.size();
         const bool gb = isValidGb18030(text, last && !complete);
         if (!gb && !isValidUtf8Head(text, !last || complete)) {
-            return UnreadableLine{line};
+            return unexpected(UnreadableLine{line});
         }
         firstGbFailure = firstGbFailure == 0 && !gb ? line : firstGbFailure;
         start = stop + (head.substr(stop, 2) == "\r\n" ? 2 : 1);
     }
-    return UnreadableLine{firstGbFailure};
+    return unexpected(UnreadableLine{firstGbFailure});
 }
 
 bool Utf8Codec::isValid(std::string_view raw) const noexcept {
@@ -108,7 +108,7 @@ void Utf8Codec::appendUtf8(std::string_view raw, std::string& out) {
         return;
     }
     for (const char32_t c : decodeUtf8(raw)) {
-        if (strayByte(c) >= 0) {
+        if (strayByte(c)) {
             out += kReplacement;
         } else {
             out += encodeUtf8(std::u32string_view{&c, 1});

@@ -11,7 +11,8 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <variant>
+
+#include "text/expected.h"
 
 namespace orvanto::batch {
 
@@ -32,7 +33,7 @@ struct UnreadableLine {
 // byte order mark or valid UTF-8 means UTF-8, else valid GB18030 means GB18030. Otherwise the first
 // line that neither encoding reads (or, when each line reads in one of them, the first line GB18030
 // does not read).
-std::variant<TextEncoding, UnreadableLine> detectEncoding(std::string_view head, bool complete);
+Expected<TextEncoding, UnreadableLine> detectEncoding(std::string_view head, bool complete);
 
 class TextCodec {
   public:

@@ -37,7 +37,7 @@ std::size_t putUtf8(char32_t c, char* into) {
 
 void appendUtf16(std::string_view utf8, ByteOrder order, std::string& out) {
     for (char32_t c : decodeUtf8(utf8)) {
-        c = strayByte(c) >= 0 ? kReplacement : c;
+        c = strayByte(c) ? kReplacement : c;
         if (c > 0xFFFF) {
             putUnit(0xD800 + ((c - 0x10000) >> 10), order, out);
             putUnit(0xDC00 + ((c - 0x10000) & 0x3FF), order, out);

@@ -31,7 +31,7 @@ class Utf16Source final : public ByteSource {
     Utf16Source(ByteSource& raw, Detection detection) : raw_(raw), detection_(detection) {}
 
     // The byte order when the input is UTF-16, nothing when its bytes pass through. Reads the first
-    // bytes to know; throws BatchError when they cannot be read.
+    // bytes to know; throws InputOutputError when they cannot be read.
     std::optional<ByteOrder> byteOrder();
 
     std::size_t read(char* into, std::size_t capacity) override;

@@ -8,8 +8,8 @@
 #include <string>
 #include <variant>
 
+#include "calculator/decimal_text.h"
 #include "calculator/entry_boxes.h"
-#include "calculator/format_thousandths.h"
 #include "notation/entry_mode.h"
 
 namespace orvanto {
@@ -64,15 +64,17 @@ using AngleOutcome = std::variant<AngleText, Message>;
 
 // Point 1 to point 2. The steps, in order: the incomplete-entry check of the four boxes, reading
 // in box order (readEntry, with each box's axis), the distance, then the kilometre text (zero for
-// identical points) and the nautical miles read back from it.
-// The texts in the window's number style unless asked otherwise.
+// identical points) and the nautical miles read back from it. Kilometres and nautical miles
+// (1.852 km) to three decimals, in the window's number style unless asked otherwise. Never
+// throws: every failure comes back as the message the window shows.
 DistanceOutcome calculateDistance(const CalculatorInput& input,
                                   NumberStyle style = NumberStyle::Window);
 
 // The angle at the reference point. The steps, in order: the incomplete-entry check of all six
 // boxes, reading in box order, the distances point 1 to point 2, point 1 to the reference and the
 // reference to point 2 (each must have matched), the reference point not on point 1, then not on
-// point 2 (each distance to it positive), then the angle.
+// point 2 (each distance to it positive), then the angle: degrees, 0 to 179.999, to three
+// decimals. Never throws: every failure comes back as the message the window shows.
 AngleOutcome calculateAngle(const CalculatorInput& input, NumberStyle style = NumberStyle::Window);
 
 }  // namespace orvanto

@@ -115,19 +115,19 @@ Message entryFailureMessage(EntryBox box, std::string_view text, EntryMode mode,
 }
 
 Message entryFormMessage(EntryBox box, std::string_view text, EntryFormProblem problem) {
-    const AxisWords& w = isLatitude(box) ? kLatitudeWords : kLongitudeWords;
-    const std::string entry{w.entry};
-    const std::string negative = entry + std::string{w.negative};
+    const AxisWords& words = isLatitude(box) ? kLatitudeWords : kLongitudeWords;
+    const std::string entry{words.entry};
+    const std::string negative = entry + std::string{words.negative};
     std::string why;
     switch (problem) {
         case EntryFormProblem::OtherAxis:
-            why = "标的是" + std::string{w.otherAxis} + "的方向：" +
+            why = "标的是" + std::string{words.otherAxis} + "的方向：" +
                   std::string{isLatitude(box) ? "纬度" : "经度"} + "只能标" +
-                  std::string{w.hemispheres} + "，如 " + negative + "。";
+                  std::string{words.hemispheres} + "，如 " + negative + "。";
             break;
         case EntryFormProblem::TwoDesignators:
             why = "有两个方向标记：只能在开头或末尾写一个，如 " + negative + " 或 " +
-                  std::string{w.negative} + entry + "。";
+                  std::string{words.negative} + entry + "。";
             break;
         case EntryFormProblem::DesignatorWithSign:
             why =

@@ -8,27 +8,27 @@
 #include <string>
 #include <utility>
 
-#include "batch/batch_error.h"
 #include "batch/batch_run.h"
+#include "batch/input_output_error.h"
 #include "batch/utf16_streams.h"
 #include "cli/encoding_choice.h"
 #include "cli/exit_status.h"
-#include "cli/extra_columns.h"
 #include "cli/file_streams.h"
 #include "cli/output_file.h"
 #include "cli/progress_display.h"
 #include "cli/system_error.h"
+#include "navigation/column_providers.h"
 #include "text/printable.h"
 
 namespace orvanto::cli {
 namespace {
 
 using batch::BatchCounts;
-using batch::BatchError;
 using batch::BatchOutput;
 using batch::BatchRun;
 using batch::BatchSettings;
 using batch::ByteSink;
+using batch::InputOutputError;
 using batch::TextCodec;
 using batch::TextEncoding;
 using batch::Utf16Sink;
@@ -46,10 +46,10 @@ bool sameTerminal(int fd, int otherFd) {
            one.st_rdev == other.st_rdev;
 }
 
-// The counts, or what is wrong with the input's text or header; BatchError when a file cannot be
-// read or written.
+// The counts, or what is wrong with the input's text or header; InputOutputError when a file cannot
+// be read or written.
 Expected<BatchCounts, std::string> runFile(const Request& request) {
-    const BatchOptions& options = request.batch;
+    const FileOptions& options = request.files;
     InputFile input{options.inputPath, "无法打开输入文件"};
     InputText text{input.fd(), quotedName(options.inputPath), options.encoding};
     const auto encoding = text.chooseEncoding();
@@ -59,16 +59,16 @@ Expected<BatchCounts, std::string> runFile(const Request& request) {
     Codecs codecs;
     TextCodec& inputCodec = codecs[encoding.value()];
     BatchSettings settings{.modes = request.input,
-                           .style = request.format,
+                           .style = request.numberStyle,
                            .inputName = text.file().name(),
                            .extraColumns = {},
-                           .otherResultColumns = everyExtraColumn()};
-    const GeodesicColumns geodesic{request.format};
-    const CourseColumns courses{request.navigation.variation};
-    if (options.geodesic) {
+                           .otherResultColumns = navigation::everyExtraColumn()};
+    const navigation::GeodesicColumns geodesic{request.numberStyle};
+    const navigation::CourseColumns courses{request.variation};
+    if (request.geodesicColumns) {
         settings.extraColumns.push_back(&geodesic);
     }
-    if (options.navigation) {
+    if (request.courseColumns) {
         settings.extraColumns.push_back(&courses);
     }
     BatchRun run{text.reader(), inputCodec, std::move(settings)};
@@ -122,7 +122,7 @@ int runBatch(const Request& request) {
             return kExitRowErrors;
         }
         return kExitSuccess;
-    } catch (const BatchError& error) {
+    } catch (const InputOutputError& error) {
         std::cerr << "orvanto-cli：" << printable(error.what()) << "\n";
         return kExitFailure;
     }

@@ -2,7 +2,7 @@
 // from the input to the output in constant memory.
 #pragma once
 
-#include "cli/cli_arguments.h"
+#include "cli/request.h"
 
 namespace orvanto::cli {
 

@@ -4,12 +4,20 @@
 #include <variant>
 
 #include "calculator/decoded_points.h"
-#include "cli/course_text.h"
-#include "cli/courses.h"
 #include "cli/exit_status.h"
+#include "navigation/course_text.h"
+#include "navigation/courses.h"
+#include "navigation/variation.h"
 
 namespace orvanto::cli {
 namespace {
+
+using navigation::Courses;
+using navigation::courseText;
+using navigation::distanceText;
+using navigation::magneticCourse;
+using navigation::nauticalMilesText;
+using navigation::TableFormat;
 
 // "045.3°T", with the magnetic course beside it when there is a variation.
 std::string labelledCourse(std::optional<double> course, std::optional<double> variation) {
@@ -49,13 +57,13 @@ int runCourse(const Request& request) {
         return kExitMessage;
     }
     const auto& points = std::get<DecodedPoints>(decoded);
-    const Courses courses = measureCourses(points.point1, points.point2);
-    const std::optional<double> variation = request.navigation.variation;
-    if (request.navigation.table.value_or(TableFormat::Text) == TableFormat::Text) {
+    const Courses courses = navigation::measureCourses(points.point1, points.point2);
+    const std::optional<double> variation = request.variation;
+    if (request.tableFormat.value_or(TableFormat::Text) == TableFormat::Text) {
         printText(courses, variation);
         return kExitSuccess;
     }
-    const auto fields = courseFields(courses, variation);
+    const auto fields = navigation::courseFields(courses, variation);
     for (std::size_t i = 0; i < fields.size(); ++i) {
         std::cout << (i > 0 ? "\t" : "") << fields[i];
     }

@@ -1,7 +1,7 @@
 // orvanto-cli course: the great-circle and rhumb-line courses and distances of one leg.
 #pragma once
 
-#include "cli/cli_arguments.h"
+#include "cli/request.h"
 
 namespace orvanto::cli {
 

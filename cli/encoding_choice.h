@@ -9,7 +9,7 @@
 #include "batch/csv_reader.h"
 #include "batch/text_encoding.h"
 #include "batch/utf16_streams.h"
-#include "cli/cli_arguments.h"
+#include "cli/encodings.h"
 #include "cli/file_streams.h"
 #include "cli/gb18030_codec.h"
 #include "text/expected.h"
@@ -27,7 +27,7 @@ class InputText {
 
     // The encoding asked for, or for `auto` the one the first bytes show (said on standard error
     // when it is GB18030), or the message naming the first line no encoding reads. Throws
-    // BatchError when the input cannot be read.
+    // InputOutputError when the input cannot be read.
     Expected<batch::TextEncoding, std::string> chooseEncoding();
 
     batch::CsvReader& reader() { return reader_; }

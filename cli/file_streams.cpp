@@ -5,12 +5,12 @@
 
 #include <cerrno>
 
-#include "batch/batch_error.h"
+#include "batch/input_output_error.h"
 #include "cli/system_error.h"
 
 namespace orvanto::cli {
 
-using batch::BatchError;
+using batch::InputOutputError;
 
 InputFile::InputFile(const std::string& path, std::string_view failure) {
     if (path == "-") {
@@ -18,7 +18,7 @@ InputFile::InputFile(const std::string& path, std::string_view failure) {
     }
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd_ < 0) {
-        throw BatchError(systemErrorMessage(failure, "“" + path + "”", errno));
+        throw InputOutputError(systemErrorMessage(failure, "“" + path + "”", errno));
     }
     owned_ = true;
 }
@@ -37,7 +37,7 @@ std::size_t FileSource::read(char* into, std::size_t capacity) {
             return static_cast<std::size_t>(n);
         }
         if (errno != EINTR) {
-            throw BatchError(systemErrorMessage("无法读取", name_, errno));
+            throw InputOutputError(systemErrorMessage("无法读取", name_, errno));
         }
     }
 }
@@ -49,7 +49,7 @@ void FileSink::write(std::string_view bytes) {
             continue;
         }
         if (n < 0) {
-            throw BatchError(systemErrorMessage("无法写入", name_, errno));
+            throw InputOutputError(systemErrorMessage("无法写入", name_, errno));
         }
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }

@@ -13,7 +13,7 @@ namespace orvanto::cli {
 // The input file descriptor a run opened ("-" is standard input), closed when the run ends.
 class InputFile {
   public:
-    // Throws BatchError, `failure` ("无法打开输入文件") naming what could not be done.
+    // Throws InputOutputError, `failure` ("无法打开输入文件") naming what could not be done.
     InputFile(const std::string& path, std::string_view failure);
     ~InputFile();
     InputFile(const InputFile&) = delete;

@@ -6,11 +6,11 @@
 #include <cerrno>
 #include <cstdint>
 
-#include "batch/batch_error.h"
+#include "batch/input_output_error.h"
 
 namespace orvanto::cli {
 
-using batch::BatchError;
+using batch::InputOutputError;
 
 namespace {
 
@@ -25,7 +25,7 @@ void* opened(const char* to, const char* from) {
     // iconv_open reports a failure as the handle (iconv_t) -1.
     // NOLINTNEXTLINE(performance-no-int-to-ptr)
     if (converter == reinterpret_cast<iconv_t>(static_cast<std::intptr_t>(-1))) {
-        throw BatchError("本系统的 iconv 不支持 GB18030，无法读写 GB18030 编码的文件");
+        throw InputOutputError("本系统的 iconv 不支持 GB18030，无法读写 GB18030 编码的文件");
     }
     return converter;
 }

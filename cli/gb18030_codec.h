@@ -8,7 +8,7 @@ namespace orvanto::cli {
 
 class Gb18030Codec final : public batch::TextCodec {
   public:
-    // Throws BatchError when the system's iconv has no GB18030.
+    // Throws InputOutputError when the system's iconv has no GB18030.
     Gb18030Codec();
     ~Gb18030Codec() override;
     Gb18030Codec(const Gb18030Codec&) = delete;

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "calculator/calculation.h"
-#include "calculator/format_thousandths.h"
+#include "calculator/decimal_text.h"
 #include "calculator/messages.h"
 #include "cli/batch_command.h"
 #include "cli/cli_arguments.h"
@@ -20,6 +20,7 @@
 #include "cli/exit_status.h"
 #include "cli/route_command.h"
 #include "cli/system_error.h"
+#include "cli/usage_text.h"
 #include "text/code_points.h"
 #include "text/printable.h"
 
@@ -37,23 +38,23 @@ int usageError(std::string_view problem) {
     return kExitFailure;
 }
 
-int printed(const orvanto::Message& message) {
+int showOutcome(const orvanto::Message& message) {
     std::cerr << message.text << "\n";
     return kExitMessage;
 }
 
-int printed(const orvanto::DistanceTexts& texts) {
+int showOutcome(const orvanto::DistanceTexts& texts) {
     std::cout << texts.kilometres << '\t' << texts.nauticalMiles << "\n";
     return kExitSuccess;
 }
 
-int printed(const orvanto::AngleText& text) {
+int showOutcome(const orvanto::AngleText& text) {
     std::cout << text.degrees << "\n";
     return kExitSuccess;
 }
 
 int runCommand(const orvanto::cli::Request& request) {
-    const auto print = [](const auto& outcome) { return printed(outcome); };
+    const auto print = [](const auto& outcome) { return showOutcome(outcome); };
     switch (request.action) {
         case orvanto::cli::Action::Help:
             std::cout << orvanto::cli::helpText();
@@ -62,9 +63,10 @@ int runCommand(const orvanto::cli::Request& request) {
             std::cout << "orvanto-cli " << ORVANTO_VERSION << "\n";
             return kExitSuccess;
         case orvanto::cli::Action::Distance:
-            return std::visit(print, orvanto::calculateDistance(request.input, request.format));
+            return std::visit(print,
+                              orvanto::calculateDistance(request.input, request.numberStyle));
         case orvanto::cli::Action::Angle:
-            return std::visit(print, orvanto::calculateAngle(request.input, request.format));
+            return std::visit(print, orvanto::calculateAngle(request.input, request.numberStyle));
         case orvanto::cli::Action::Batch:
             return orvanto::cli::runBatch(request);
         case orvanto::cli::Action::Course:

@@ -10,16 +10,18 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <optional>
 #include <random>
 #include <string_view>
 #include <vector>
 
-#include "batch/batch_error.h"
+#include "batch/input_output_error.h"
 #include "cli/system_error.h"
+#include "text/expected.h"
 
 namespace orvanto::cli {
 
-using batch::BatchError;
+using batch::InputOutputError;
 
 namespace {
 
@@ -86,7 +88,7 @@ std::string followLinks(std::string path) {
 
 // /dev/stdout, /dev/fd/1, /proc/self/fd/1 and the like: the descriptor the program already has,
 // written where it stands (a file standard output appends to is neither replaced nor truncated).
-int namedDescriptor(const std::string& path) {
+std::optional<int> namedDescriptor(const std::string& path) {
     if (path == "/dev/stdout" || path == "/dev/stderr") {
         return path == "/dev/stdout" ? STDOUT_FILENO : STDERR_FILENO;
     }
@@ -97,7 +99,7 @@ int namedDescriptor(const std::string& path) {
             return std::stoi(path.substr(folder.size()));
         }
     }
-    return -1;
+    return std::nullopt;
 }
 
 bool sameFile(const struct stat& one, const struct stat& other) {
@@ -126,15 +128,15 @@ std::string randomName(const std::string& prefix) {
 
 // A named temporary file, locked, where the file system has no unnamed ones. It is created before
 // it can be locked, and a run cleaning up in between takes it for abandoned and removes it: then
-// this run finds its lock taken or its name gone and makes another. -1 with errno on failure.
-int createLockedTemporary(const std::string& prefix, std::string& path) {
+// this run finds its lock taken or its name gone and makes another.
+Expected<int, SystemError> createLockedTemporary(const std::string& prefix, std::string& path) {
     for (int attempt = 0; attempt < kMostAttempts; ++attempt) {
         std::string pattern = prefix + std::string(kRandomLength, 'X');
         // mkostemp creates the file exclusively (O_EXCL), readable and writable by its owner only
         // until its permissions are set.
         const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
         if (fd < 0) {
-            return -1;
+            return unexpected(SystemError{errno});
         }
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && namesFile(pattern, fd)) {
             path = std::move(pattern);
@@ -142,8 +144,7 @@ int createLockedTemporary(const std::string& prefix, std::string& path) {
         }
         ::close(fd);
     }
-    errno = EEXIST;
-    return -1;
+    return unexpected(SystemError{EEXIST});
 }
 
 // Removes the target's temporary files that no live run holds locked: those of runs killed before
@@ -192,15 +193,16 @@ OutputFile::OutputFile(const std::string& path, int inputFd)
         fd_ = STDOUT_FILENO;
         return;
     }
-    if (const int named = namedDescriptor(path); named >= 0 && ::fcntl(named, F_GETFD) != -1) {
-        fd_ = named;
+    if (const auto named = namedDescriptor(path); named && ::fcntl(*named, F_GETFD) != -1) {
+        fd_ = *named;
         return;
     }
     struct stat input {};
     struct stat output {};
     const bool exists = ::stat(path.c_str(), &output) == 0;
     if (exists && ::fstat(inputFd, &input) == 0 && sameFile(input, output)) {
-        throw BatchError("输出文件“" + path + "”就是输入文件，写入会毁掉输入；请另选输出文件");
+        throw InputOutputError("输出文件“" + path +
+                               "”就是输入文件，写入会毁掉输入；请另选输出文件");
     }
     // Under /dev and /proc a name stands for something other than a plain file, even when it
     // leads to one.
@@ -209,11 +211,11 @@ OutputFile::OutputFile(const std::string& path, int inputFd)
         // A file the user may not write stays refused, though the folder would let a new one
         // take its place.
         if (exists && ::access(path.c_str(), W_OK) != 0) {
-            throw BatchError(systemErrorMessage("无法写入输出文件", name_, errno));
+            throw InputOutputError(systemErrorMessage("无法写入输出文件", name_, errno));
         }
         openTemporary(followLinks(path));
         if (::fchmod(fd_, exists ? output.st_mode & 07777 : newFileMode()) != 0) {
-            throw BatchError(systemErrorMessage("无法写入输出文件", name_, errno));
+            throw InputOutputError(systemErrorMessage("无法写入输出文件", name_, errno));
         }
         if (exists) {
             // Keeps the owner where the user may set it (as root); otherwise the file is the
@@ -224,7 +226,7 @@ OutputFile::OutputFile(const std::string& path, int inputFd)
     }
     fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | (special ? 0 : O_TRUNC) | O_CLOEXEC, 0666);
     if (fd_ < 0) {
-        throw BatchError(systemErrorMessage("无法写入输出文件", name_, errno));
+        throw InputOutputError(systemErrorMessage("无法写入输出文件", name_, errno));
     }
     ownsFd_ = true;
 }
@@ -247,10 +249,12 @@ void OutputFile::openTemporary(const std::string& target) {
         ::flock(fd_, LOCK_EX);  // nobody else can open it yet
         unnamed_ = true;
     } else {
-        fd_ = createLockedTemporary(prefix_, temporary_);
-    }
-    if (fd_ < 0) {
-        throw BatchError(systemErrorMessage("无法在输出文件所在的文件夹中写入", name_, errno));
+        const auto created = createLockedTemporary(prefix_, temporary_);
+        if (!created) {
+            throw InputOutputError(systemErrorMessage("无法在输出文件所在的文件夹中写入", name_,
+                                                      created.error().code));
+        }
+        fd_ = created.value();
     }
     ownsFd_ = true;
     target_ = target;
@@ -272,7 +276,7 @@ void OutputFile::nameUnnamed() {
             return;
         }
         if (errno != EEXIST || attempt == kMostAttempts) {
-            throw BatchError(systemErrorMessage("无法写入输出文件", name_, errno));
+            throw InputOutputError(systemErrorMessage("无法写入输出文件", name_, errno));
         }
     }
 }
@@ -284,18 +288,18 @@ void OutputFile::commit() {
     if (target_.empty()) {
         ownsFd_ = false;
         if (::close(fd_) != 0) {
-            throw BatchError(systemErrorMessage("无法写入输出文件", name_, errno));
+            throw InputOutputError(systemErrorMessage("无法写入输出文件", name_, errno));
         }
         return;
     }
     if (::fsync(fd_) != 0) {
-        throw BatchError(systemErrorMessage("无法写入输出文件", name_, errno));
+        throw InputOutputError(systemErrorMessage("无法写入输出文件", name_, errno));
     }
     if (unnamed_) {
         nameUnnamed();
     }
     if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
-        throw BatchError(systemErrorMessage("无法写入输出文件", name_, errno));
+        throw InputOutputError(systemErrorMessage("无法写入输出文件", name_, errno));
     }
     gTemporaryArmed = 0;
     temporary_.clear();

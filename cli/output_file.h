@@ -1,5 +1,5 @@
-// Where a batch run writes, so that a failed, interrupted or killed run never damages what the user
-// has and leaves as little behind as it can.
+// Where batch writes its rows and route its GPX and GeoJSON files, so that a failed, interrupted or
+// killed run never damages what the user has and leaves as little behind as it can.
 //
 // A regular file, or one that does not exist yet, is written as a temporary file in the same folder
 // (after following symbolic links to the real target) with the target's permissions, and renamed
@@ -18,7 +18,7 @@ namespace orvanto::cli {
 
 class OutputFile {
   public:
-    // Throws BatchError when the output cannot be created or is the input itself.
+    // Throws InputOutputError when the output cannot be created or is the input itself.
     OutputFile(const std::string& path, int inputFd);
     ~OutputFile();
     OutputFile(const OutputFile&) = delete;
@@ -27,7 +27,7 @@ class OutputFile {
     int fd() const { return fd_; }
     // How messages call the output: "标准输出" or the path in quotes.
     const std::string& name() const { return name_; }
-    // Puts the output in place: to disk and over the target. Throws BatchError.
+    // Puts the output in place: to disk and over the target. Throws InputOutputError.
     void commit();
 
   private:

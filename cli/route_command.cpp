@@ -9,30 +9,38 @@
 #include <string>
 #include <string_view>
 
-#include "batch/batch_error.h"
+#include "batch/input_output_error.h"
 #include "batch/utf16_streams.h"
 #include "calculator/messages.h"
 #include "cli/encoding_choice.h"
 #include "cli/exit_status.h"
 #include "cli/file_streams.h"
-#include "cli/geojson_writer.h"
-#include "cli/gpx_writer.h"
-#include "cli/great_circle_path.h"
 #include "cli/output_file.h"
-#include "cli/route_legs.h"
-#include "cli/route_table.h"
-#include "cli/route_waypoints.h"
+#include "navigation/geojson_writer.h"
+#include "navigation/gpx_writer.h"
+#include "navigation/great_circle_path.h"
+#include "navigation/route_legs.h"
+#include "navigation/route_table.h"
+#include "navigation/route_waypoints.h"
 #include "text/code_points.h"
 #include "text/printable.h"
 
 namespace orvanto::cli {
 
-using batch::BatchError;
+using batch::InputOutputError;
 using batch::TextEncoding;
+using navigation::geojsonRoute;
+using navigation::gpxRoute;
+using navigation::greatCircleRoute;
+using navigation::planRoute;
+using navigation::readWaypoints;
+using navigation::RouteLeg;
+using navigation::RoutePlan;
+using navigation::routeTable;
+using navigation::TableFormat;
+using navigation::Waypoint;
 
 namespace {
-
-constexpr double kLineStepKilometres = 10;
 
 bool sameFile(const std::string& a, const std::string& b) {
     struct stat first {};
@@ -42,37 +50,22 @@ bool sameFile(const std::string& a, const std::string& b) {
 }
 
 // Writing over the waypoint file would lose it, and the two outputs over each other one of them.
-std::optional<std::string> outputPathProblem(const Request& request) {
-    const NavigationOptions& options = request.navigation;
-    for (const std::string* path : {&options.gpxPath, &options.geojsonPath}) {
-        if (!path->empty() && request.batch.inputPath != "-" &&
-            sameFile(*path, request.batch.inputPath)) {
-            return "输出文件“" + *path + "”就是航点文件，写入会毁掉它；请另选文件";
+Expected<void, std::string> checkOutputPaths(const Request& request) {
+    for (const std::string* path : {&request.gpxPath, &request.geojsonPath}) {
+        if (!path->empty() && request.files.inputPath != "-" &&
+            sameFile(*path, request.files.inputPath)) {
+            return unexpected("输出文件“" + *path + "”就是航点文件，写入会毁掉它；请另选文件");
         }
     }
-    if (!options.gpxPath.empty() && options.gpxPath == options.geojsonPath) {
-        return "--gpx 和 --geojson 须是两个不同的文件";
+    if (!request.gpxPath.empty() && request.gpxPath == request.geojsonPath) {
+        return unexpected(std::string{"--gpx 和 --geojson 须是两个不同的文件"});
     }
-    return std::nullopt;
+    return {};
 }
 
 // The route's name in the files: the input file's name without its folder and extension.
 std::string routeName(const std::string& inputPath) {
     return inputPath == "-" ? "航线" : std::filesystem::path{inputPath}.stem().string();
-}
-
-// The great circles of all legs as one line, each leg's longitudes shifted by whole turns so that
-// it starts where the one before ended.
-std::vector<ChartPoint> routeLine(const std::vector<RoutePoint>& points) {
-    std::vector<ChartPoint> line;
-    for (std::size_t i = 1; i < points.size(); ++i) {
-        auto leg = greatCirclePath(points[i - 1].position, points[i].position, kLineStepKilometres);
-        const double shift = line.empty() ? 0.0 : line.back().longitude - leg.front().longitude;
-        for (std::size_t j = line.empty() ? 0 : 1; j < leg.size(); ++j) {
-            line.push_back({leg[j].latitude, leg[j].longitude + shift});
-        }
-    }
-    return line;
 }
 
 // The waypoints and how their file is written, for the table to be written alike.
@@ -82,17 +75,17 @@ struct RouteInput {
     bool byteOrderMark = false;
 };
 
-// The waypoints, or what is wrong with the file's text or header; BatchError when it cannot be
-// read.
+// The waypoints, or what is wrong with the file's text or header; InputOutputError when it cannot
+// be read.
 Expected<RouteInput, std::string> readInput(const Request& request, const InputFile& input) {
-    const std::string& path = request.batch.inputPath;
-    InputText text{input.fd(), path == "-" ? "标准输入" : "“" + path + "”", request.batch.encoding};
+    const std::string& path = request.files.inputPath;
+    InputText text{input.fd(), path == "-" ? "标准输入" : "“" + path + "”", request.files.encoding};
     const auto encoding = text.chooseEncoding();
     if (!encoding) {
         return unexpected(encoding.error());
     }
     Codecs codecs;
-    const EntryMode mode = request.navigation.allSeconds ? EntryMode::Seconds : EntryMode::Minutes;
+    const EntryMode mode = request.allSeconds ? EntryMode::Seconds : EntryMode::Minutes;
     auto waypoints = readWaypoints(text.reader(), codecs[encoding.value()], mode);
     if (!waypoints) {
         return unexpected(waypoints.error());
@@ -108,7 +101,7 @@ Expected<RouteInput, std::string> readInput(const Request& request, const InputF
 // The table in the encoding asked for, else the waypoint file's (UTF-8 on a terminal).
 std::string encodedTable(const std::string& table, const Request& request, const RouteInput& input,
                          bool terminal) {
-    const OutputText written = chooseOutputEncoding(request.batch.outputEncoding, input.encoding,
+    const OutputText written = chooseOutputEncoding(request.files.outputEncoding, input.encoding,
                                                     input.byteOrderMark, terminal);
     const std::string text =
         (written.byteOrderMark ? std::string{kUtf8ByteOrderMark} : std::string{}) + table;
@@ -134,9 +127,8 @@ void writeRouteFile(const std::string& path, const InputFile& input, const std::
 
 // Writes the GPX and GeoJSON files asked for; false when a waypoint cannot be read and so none is.
 bool writeRouteFiles(const Request& request, const RoutePlan& plan, const InputFile& input) {
-    const NavigationOptions& options = request.navigation;
     bool written = true;
-    for (const std::string* path : {&options.gpxPath, &options.geojsonPath}) {
+    for (const std::string* path : {&request.gpxPath, &request.geojsonPath}) {
         if (path->empty()) {
             continue;
         }
@@ -145,11 +137,11 @@ bool writeRouteFiles(const Request& request, const RoutePlan& plan, const InputF
             written = false;
             continue;
         }
-        const std::string name = routeName(request.batch.inputPath);
+        const std::string name = routeName(request.files.inputPath);
         writeRouteFile(*path, input,
-                       path == &options.gpxPath
+                       path == &request.gpxPath
                            ? gpxRoute(name, plan.points)
-                           : geojsonRoute(name, plan.points, routeLine(plan.points)));
+                           : geojsonRoute(name, plan.points, greatCircleRoute(plan.points)));
     }
     return written;
 }
@@ -162,10 +154,10 @@ int runRoute(const Request& request) {
         return kExitFailure;
     };
     try {
-        if (const auto problem = outputPathProblem(request)) {
-            return failed(*problem);
+        if (const auto paths = checkOutputPaths(request); !paths) {
+            return failed(paths.error());
         }
-        const InputFile input{request.batch.inputPath, "无法打开航点文件"};
+        const InputFile input{request.files.inputPath, "无法打开航点文件"};
         const auto read = readInput(request, input);
         if (!read) {
             return failed(read.error());
@@ -173,14 +165,14 @@ int runRoute(const Request& request) {
         const RoutePlan plan = planRoute(read.value().waypoints);
         const bool terminal = ::isatty(STDOUT_FILENO) == 1;
         const TableFormat format =
-            request.navigation.table.value_or(terminal ? TableFormat::Text : TableFormat::Csv);
-        const std::string table = routeTable(plan.legs, request.navigation.variation, format,
+            request.tableFormat.value_or(terminal ? TableFormat::Text : TableFormat::Csv);
+        const std::string table = routeTable(plan.legs, request.variation, format,
                                              terminal || format == TableFormat::Text);
         // Out before the files, should one of them be standard output too.
         std::cout << encodedTable(table, request, read.value(), terminal) << std::flush;
         std::size_t failedLegs = 0;
         for (const RouteLeg& leg : plan.legs) {
-            failedLegs += leg.error.empty() ? 0U : 1U;
+            failedLegs += leg.error ? 1U : 0U;
         }
         const bool filesWritten = writeRouteFiles(request, plan, input);
         if (failedLegs > 0) {
@@ -188,7 +180,7 @@ int runRoute(const Request& request) {
                       << " 段未能全部算出，原因见 error 列\n";
         }
         return failedLegs > 0 || !filesWritten ? kExitRowErrors : kExitSuccess;
-    } catch (const BatchError& error) {
+    } catch (const InputOutputError& error) {
         return failed(error.what());
     }
 }

@@ -2,7 +2,7 @@
 // optionally as a GPX route for a chart plotter and as GeoJSON for a map.
 #pragma once
 
-#include "cli/cli_arguments.h"
+#include "cli/request.h"
 
 namespace orvanto::cli {
 

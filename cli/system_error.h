@@ -7,6 +7,11 @@
 
 namespace orvanto::cli {
 
+// A system call's failure carried to where it is told: its errno, read right after the call.
+struct SystemError {
+    int code;
+};
+
 // Why, for an errno value: 找不到文件, 没有权限, 磁盘已满, 是一个目录, 只读文件系统, 读写错误, or
 // 系统错误 with the system's own text in parentheses.
 std::string systemErrorText(int error);

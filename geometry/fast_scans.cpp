@@ -292,7 +292,7 @@ unsigned scanAngleSidesWithin(std::span<const EstimatedTarget> targets,
     return settled;
 }
 
-void expectCosine(double roughCosine) {
+void prefetchForCosine(double roughCosine) {
     const ScanTable& table = cosineTable();
     const double scaled = roughCosine * kBucketsPerUnit;
     if (!table.searchable || !(scaled >= table.firstEdgeScaled && scaled < table.lastEdgeScaled)) {

@@ -54,7 +54,7 @@ SideOutcome referenceScanAngleSide(double halfChordRatio);
 // Tells the fast route roughly which cosine an angle will look for, while its sides are still being
 // scanned, so that the lines of the cosine's table are fetched meanwhile. Only a fetch: any value,
 // NaN included, is harmless, and the scan's answer never depends on it.
-void expectCosine(double roughCosine);
+void prefetchForCosine(double roughCosine);
 
 // A target known only within a margin (estimated_ratio.h): the exact target lies no further than
 // `margin` from `target`. NaN where nothing is known.
@@ -83,11 +83,11 @@ struct ScanRoute {
     std::optional<ScanOutcome> (*halfAngleSineWithin)(const EstimatedTarget&);
     unsigned (*angleSidesWithin)(std::span<const EstimatedTarget>, std::span<SideOutcome>);
     ScanOutcome (*cosine)(double);
-    void (*expectCosine)(double);
+    void (*prefetchForCosine)(double);
 };
 
 inline constexpr ScanRoute kFastScans{scanHalfAngleSine,    scanAngleSide, scanHalfAngleSineWithin,
-                                      scanAngleSidesWithin, scanCosine,    expectCosine};
+                                      scanAngleSidesWithin, scanCosine,    prefetchForCosine};
 // Never settles a scan from an estimate: every target is computed exactly.
 inline constexpr ScanRoute kReferenceScans{
     referenceScanHalfAngleSine,

@@ -97,7 +97,8 @@ AngleMeasurement measureThreePointAngle(const AngleCorners& corners, const ScanR
     const std::array<EstimatedTarget, 3> estimates{estimateHalfChordRatio({.from = p1, .to = p2}),
                                                    estimateHalfChordRatio({.from = p1, .to = r}),
                                                    estimateHalfChordRatio({.from = r, .to = p2})};
-    scans.expectCosine(roughCosine(estimates[0].target, estimates[1].target, estimates[2].target));
+    scans.prefetchForCosine(
+        roughCosine(estimates[0].target, estimates[1].target, estimates[2].target));
     std::array<SideOutcome, 3> sides{};
     if (!scanSides(legs, estimates, sides, scans)) {
         throw ArithmeticFault("distance arithmetic overflowed or became invalid");
@@ -117,8 +118,8 @@ std::optional<AngleMeasurement> measureThreePointAngleUnlessFault(
     const std::array<EstimatedTarget, 2> estimates{estimateHalfChordRatio({.from = p1, .to = r}),
                                                    estimateHalfChordRatio({.from = r, .to = p2})};
     const AngleSide side12 = sideOf(point1ToPoint2);
-    scans.expectCosine(roughCosine(side12.chord / chart::kEarthDiameterKm, estimates[0].target,
-                                   estimates[1].target));
+    scans.prefetchForCosine(roughCosine(side12.chord / chart::kEarthDiameterKm, estimates[0].target,
+                                        estimates[1].target));
     std::array<SideOutcome, 2> sides{};
     if (!scanSides(legs, estimates, sides, scans)) {
         return std::nullopt;

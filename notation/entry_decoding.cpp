@@ -53,7 +53,8 @@ double parseMagnitude(std::string_view mantissa, std::string_view exponent) {
     // Out of range, the reading gives infinity or zero, as the rules for such entries want.
     std::string number{mantissa};
     number += exponent;
-    return readDecimalNumber(number);
+    // The shape was cut by scanNumber: digits, a point, an exponent.
+    return readDecimalNumber(number).value_or(0);
 }
 
 // The "-" that makes an entry negative, when the entry has one.

@@ -45,8 +45,8 @@ double pieceValue(std::u32string_view piece) {
         ascii.push_back(static_cast<char>(c));
     }
     // Hundreds of digits may get here: a whole part too large reads as infinity, zeros too many
-    // after the point as zero.
-    return readDecimalNumber(ascii);
+    // after the point as zero. The scan has cut the piece to digits and a point.
+    return readDecimalNumber(ascii).value_or(0);
 }
 
 }  // namespace

@@ -40,18 +40,22 @@ std::size_t numberEnd(std::u32string_view text, std::size_t at) {
     return end;
 }
 
-double plainValue(std::u32string_view digits) {
-    const bool shaped =
-        std::count(digits.begin(), digits.end(), U'.') <= 1 &&
-        std::any_of(digits.begin(), digits.end(), [](char32_t c) { return isAsciiDigit(c); });
-    if (!shaped) {
-        return NAN;
-    }
+// Digits with at most one point, at least one digit.
+std::optional<double> plainValue(std::u32string_view digits) {
     std::string ascii;
     for (const char32_t c : digits) {
         ascii.push_back(static_cast<char>(c));
     }
     return readDecimalNumber(ascii);
+}
+
+// The degree-mark form, or nothing for a text that is not one.
+std::optional<double> degreeMarkForm(std::u32string_view text) {
+    try {
+        return degreeMarkValue(text);
+    } catch (const EntryFormError&) {
+        return std::nullopt;
+    }
 }
 
 bool isEastOrWest(std::string_view side, bool& west) {
@@ -81,20 +85,12 @@ std::optional<TypedNumber> readTypedNumber(std::string_view typed) {
     const std::u32string_view digits = view.substr(at, end - at);
     number.after = encodeUtf8(trimmed(view.substr(end)));
     number.degreeMark = std::any_of(digits.begin(), digits.end(), isDegreeMark);
-    double magnitude = NAN;
-    if (number.degreeMark) {
-        try {
-            magnitude = degreeMarkValue(digits);
-        } catch (const EntryFormError&) {
-            return std::nullopt;
-        }
-    } else {
-        magnitude = plainValue(digits);
-    }
-    if (!std::isfinite(magnitude)) {
+    const std::optional<double> magnitude =
+        number.degreeMark ? degreeMarkForm(digits) : plainValue(digits);
+    if (!magnitude || !std::isfinite(*magnitude)) {
         return std::nullopt;
     }
-    number.value = start < view.size() && view[start] == U'-' ? -magnitude : magnitude;
+    number.value = start < view.size() && view[start] == U'-' ? -*magnitude : *magnitude;
     return number;
 }
 

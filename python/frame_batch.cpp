@@ -6,7 +6,7 @@
 
 #include "batch/batch_columns.h"
 #include "batch/batch_row.h"
-#include "python/navigation_seam.h"
+#include "python/navigation_columns.h"
 #include "python/text_cells.h"
 #include "python/text_column.h"
 

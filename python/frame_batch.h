@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "calculator/calculation.h"
-#include "calculator/format_thousandths.h"
+#include "calculator/decimal_text.h"
 
 namespace orvanto::python {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "python/frame_batch.h"
-#include "python/navigation_seam.h"
+#include "python/navigation_columns.h"
 #include "python/numeric_arrays.h"
 
 namespace py = pybind11;
@@ -54,7 +54,6 @@ py::tuple batch(const std::vector<std::string>& header, const std::vector<py::ar
 PYBIND11_MODULE(_orvanto, module) {
     module.doc() = "The compiled half of orvanto: call the functions of the orvanto package.";
     module.attr("__version__") = ORVANTO_VERSION;
-    module.attr("HAS_NAVIGATION") = orvanto::python::hasNavigation();
     module.def("batch", &batch, py::arg("header"), py::arg("columns"), py::arg("missing"),
                py::arg("seconds"), py::arg("plain"), py::arg("geodesic"), py::arg("navigation"),
                py::arg("variation"));

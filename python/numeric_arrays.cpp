@@ -11,7 +11,7 @@
 
 #include "calculator/decoded_points.h"
 #include "notation/entry_reading.h"
-#include "python/navigation_seam.h"
+#include "python/navigation_columns.h"
 #include "python/text_cells.h"
 #include "python/text_column.h"
 
@@ -80,7 +80,7 @@ py::tuple readEntries(const py::array& texts, const py::handle& missing, bool se
     auto** slots = static_cast<PyObject**>(messages.mutable_data());
     // The other box of point 1 holds a zero, which always reads, so the message is the text's
     // own.
-    EntryTexts entries{};
+    EntryViews entries{};
     entries[0] = {.latitude = "0",
                   .longitude = "0",
                   .mode = seconds ? EntryMode::Seconds : EntryMode::Minutes};
@@ -98,12 +98,12 @@ py::tuple readEntries(const py::array& texts, const py::handle& missing, bool se
                 text = piece[i];
                 decoded.read(entries, 1);
                 if (decoded.complete(1)) {
-                    const ChartPoint point = decoded.decoded(1).point1;
+                    const ChartPoint point = decoded.pointsWhenComplete(1).point1;
                     out[start + i] = latitude ? point.latitude : point.longitude;
                     pieceMessages.append({});
                 } else {
                     out[start + i] = kNone;
-                    pieceMessages.append(std::get<Message>(decoded.points(1)).text);
+                    pieceMessages.append(std::get<Message>(decoded.pointsOrMessage(1)).text);
                 }
             }
         }

@@ -27,7 +27,7 @@ Degrees distanceKm(const Degrees& lat1, const Degrees& lon1, const Degrees& lat2
 Degrees angleDeg(const Degrees& lat1, const Degrees& lon1, const Degrees& lat2, const Degrees& lon2,
                  const Degrees& latr, const Degrees& lonr);
 
-// gc_km, gc_course_initial, gc_course_final, rhumb_km, rhumb_course (navigation_seam.h).
+// gc_km, gc_course_initial, gc_course_final, rhumb_km, rhumb_course (navigation_columns.h).
 py::dict courses(const Degrees& lat1, const Degrees& lon1, const Degrees& lat2,
                  const Degrees& lon2);
 

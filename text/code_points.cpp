@@ -83,10 +83,11 @@ std::u32string decodeUtf8(std::string_view text) {
     return characters;
 }
 
-int strayByte(char32_t character) {
-    return character >= kStrayByteBase + 0x80 && character <= kStrayByteBase + 0xFF
-               ? static_cast<int>(character - kStrayByteBase)
-               : -1;
+std::optional<unsigned char> strayByte(char32_t character) {
+    if (character >= kStrayByteBase + 0x80 && character <= kStrayByteBase + 0xFF) {
+        return static_cast<unsigned char>(character - kStrayByteBase);
+    }
+    return std::nullopt;
 }
 
 std::string encodeUtf8(std::u32string_view characters) {
@@ -94,8 +95,8 @@ std::string encodeUtf8(std::u32string_view characters) {
     text.reserve(characters.size());
     const auto put = [&text](char32_t bits) { text.push_back(static_cast<char>(bits)); };
     for (const char32_t c : characters) {
-        if (const int byte = strayByte(c); byte >= 0) {
-            put(static_cast<char32_t>(byte));
+        if (const auto byte = strayByte(c)) {
+            put(*byte);
         } else if (c < 0x80) {
             put(c);
         } else if (c < 0x800) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,8 +22,8 @@ std::vector<std::size_t> codePointOffsets(std::string_view text);
 std::u32string decodeUtf8(std::string_view text);
 std::string encodeUtf8(std::u32string_view characters);
 
-// The stray byte a lone surrogate of decodeUtf8 stands for, or -1 for any other character.
-int strayByte(char32_t character);
+// The stray byte a lone surrogate of decodeUtf8 stands for; nothing for any other character.
+std::optional<unsigned char> strayByte(char32_t character);
 
 // Characters that take no room and show nothing (U+200B, U+FEFF, U+202E, the soft hyphen, …): an
 // input method, a spreadsheet or a pasted web page leaves them in a text without the user seeing

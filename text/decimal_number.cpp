@@ -2,12 +2,11 @@
 
 #include <fast_float/fast_float.h>
 
-#include <limits>
 #include <string>
 
 namespace orvanto {
 
-double readDecimalNumber(std::string_view text) {
+std::optional<double> readDecimalNumber(std::string_view text) {
     // fast_float takes neither a leading "+" nor the "D" exponent marker of Fortran-style numbers;
     // both are mapped to what it takes. Its other edges match from_chars, except that it reports
     // no error out of range: it gives infinity or zero there, exactly what is wanted.
@@ -24,13 +23,13 @@ double readDecimalNumber(std::string_view text) {
     const std::size_t first = number.starts_with('-') ? 1 : 0;
     if (first == number.size() ||
         (number[first] != '.' && (number[first] < '0' || number[first] > '9'))) {
-        return std::numeric_limits<double>::quiet_NaN();
+        return std::nullopt;
     }
     double value = 0;
     const char* const end = number.data() + number.size();
     const auto result = fast_float::from_chars(number.data(), end, value);
     if (result.ec != std::errc{} || result.ptr != end) {
-        return std::numeric_limits<double>::quiet_NaN();
+        return std::nullopt;
     }
     return value;
 }

@@ -38,8 +38,8 @@ std::string shown(char32_t c) {
         default:
             break;
     }
-    if (const int byte = strayByte(c); byte >= 0) {
-        return "\\x" + hexDigits(static_cast<unsigned>(byte), 2);
+    if (const auto byte = strayByte(c)) {
+        return "\\x" + hexDigits(*byte, 2);
     }
     if (isUnprintable(c)) {
         return "U+" + hexDigits(c, c > 0xFFFF ? 5 : 4);

@@ -11,9 +11,9 @@
 #include <utility>
 #include <variant>
 
-#include "batch/batch_error.h"
 #include "batch/batch_run.h"
 #include "batch/csv_reader.h"
+#include "batch/input_output_error.h"
 #include "batch/text_encoding.h"
 
 namespace orvanto {
@@ -60,10 +60,10 @@ val detectBatchEncoding(const val& read) {
     const auto found =
         batch::detectEncoding(reader.lookAhead(batch::kDetectionWindow, complete), complete);
     val result = val::object();
-    if (const auto* bad = std::get_if<batch::UnreadableLine>(&found)) {
-        result.set("line", static_cast<double>(bad->line));
+    if (!found) {
+        result.set("line", static_cast<double>(found.error().line));
     } else {
-        const bool gb18030 = std::get<batch::TextEncoding>(found) == batch::TextEncoding::Gb18030;
+        const bool gb18030 = found.value() == batch::TextEncoding::Gb18030;
         result.set("encoding", std::string{gb18030 ? "gb18030" : "utf-8"});
     }
     return result;
@@ -104,7 +104,7 @@ val runBatch(const val& read, const val& write, const val& options) {
         const batch::BatchCounts counts = run.run(sink, output, [](std::uint64_t) {});
         result.set("rows", static_cast<double>(counts.rows));
         result.set("failedRows", static_cast<double>(counts.failed));
-    } catch (const batch::BatchError& error) {
+    } catch (const batch::InputOutputError& error) {
         result.set("error", std::string{error.what()});
     }
     return result;

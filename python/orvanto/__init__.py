@@ -47,11 +47,6 @@ def _variation(variation, navigation):
     raise TypeError(f'variation 须是度数或文字，如 -3.5 或 "3.5W"，收到的是 {type(variation).__name__}')
 
 
-def _needs_navigation(what):
-    if not _orvanto.HAS_NAVIGATION:
-        raise NotImplementedError(f'{what} 需要航法库（WGS-84 上的大圆与恒向线），这一版本的 orvanto 尚未带有')
-
-
 def batch(frame, seconds=(), fmt='plain', geodesic=False, navigation=False, variation=None,
           deviation=None):
     """Every row of ``frame`` through the calculator, as ``orvanto-cli batch`` runs a file.
@@ -74,8 +69,6 @@ def batch(frame, seconds=(), fmt='plain', geodesic=False, navigation=False, vari
         raise ValueError(f"fmt 须是 'plain' 或 'window'，不认识 {fmt!r}")
     if deviation is not None:
         raise ValueError('deviation（自差）尚不可用，将在以后的版本中加入')
-    if geodesic or navigation:
-        _needs_navigation('geodesic=True 和 navigation=True')
     variation_text = _variation(variation, navigation)
     header = list(frame.columns)
     for name in header:
@@ -162,7 +155,6 @@ def courses(lat1, lon1, lat2, lon2):
     rhumb_course along the rhumb line; courses true, 0 to 360, NaN where there is no direction
     (identical points, a pole) and everything NaN for a point off the chart.
     """
-    _needs_navigation('courses()')
     flat, shape = _coordinates(lat1=lat1, lon1=lon1, lat2=lat2, lon2=lon2)
     return {name: _shaped(values, shape)
             for name, values in _orvanto.courses(*flat).items()}

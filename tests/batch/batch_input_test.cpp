@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "batch/batch_columns.h"
-#include "batch/batch_error.h"
 #include "batch/batch_run.h"
 #include "batch/csv_reader.h"
+#include "batch/input_output_error.h"
 #include "batch/memory_streams.h"
 #include "batch/utf16_streams.h"
 
@@ -98,7 +98,7 @@ TEST(CsvReader, PassesOverLongRecordsAndStopsAtOpenQuotes) {
         MemorySource source{text, 7};
         try {
             EXPECT_EQ(readAll(source, 24), expected);
-        } catch (const BatchError& error) {
+        } catch (const InputOutputError& error) {
             EXPECT_TRUE(std::string{error.what()}.starts_with(expected)) << error.what();
         }
     }
@@ -120,10 +120,9 @@ TEST(TextEncoding, AutoTellsUtf8FromGb18030AndNamesTheLineNeitherReads) {
     };
     for (const auto& [text, complete, expected] : rows) {
         const auto found = detectEncoding(text, complete);
-        const auto* line = std::get_if<UnreadableLine>(&found);
-        EXPECT_EQ(line != nullptr ? "line " + std::to_string(line->line)
-                  : std::get<TextEncoding>(found) == TextEncoding::Utf8 ? "UTF-8"
-                                                                        : "GB18030",
+        EXPECT_EQ(!found ? "line " + std::to_string(found.error().line)
+                  : found.value() == TextEncoding::Utf8 ? "UTF-8"
+                                                        : "GB18030",
                   expected)
             << text;
     }

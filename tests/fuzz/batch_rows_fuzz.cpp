@@ -1,6 +1,6 @@
 // A batch file through a whole run, from the reader to the written rows: the first byte picks the
 // size of each read (so that records straddle buffer refills), GB18030 or UTF-8, and the geodesic
-// columns; the rest is the file. The run ends, or stops with a BatchError.
+// columns; the rest is the file. The run ends, or stops with a InputOutputError.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -8,13 +8,13 @@
 #include <string_view>
 #include <utility>
 
-#include "batch/batch_error.h"
 #include "batch/batch_run.h"
 #include "batch/byte_source.h"
 #include "batch/csv_reader.h"
+#include "batch/input_output_error.h"
 #include "batch/memory_streams.h"
-#include "cli/extra_columns.h"
 #include "cli/gb18030_codec.h"
+#include "navigation/column_providers.h"
 
 namespace {
 
@@ -40,8 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         orvanto::batch::CsvReader reader(file, 256);
         orvanto::batch::BatchSettings settings;
         settings.inputName = "fuzz";
-        const orvanto::cli::GeodesicColumns geodesic{orvanto::NumberStyle::Plain};
-        const orvanto::cli::CourseColumns courses{std::nullopt};
+        const orvanto::navigation::GeodesicColumns geodesic{orvanto::NumberStyle::Plain};
+        const orvanto::navigation::CourseColumns courses{std::nullopt};
         if ((data[0] & 0x40U) != 0) {
             settings.extraColumns = {&geodesic, &courses};
         }
@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         DiscardingSink sink;
         run.run(sink, orvanto::batch::BatchOutput{.codec = &utf8}, [](std::uint64_t) {});
-    } catch (const orvanto::batch::BatchError&) {
+    } catch (const orvanto::batch::InputOutputError&) {
     }
     return 0;
 }

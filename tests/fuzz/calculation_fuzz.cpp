@@ -25,7 +25,7 @@ void check(const Outcome& outcome, orvanto::EntryBox lastBox) {
         }
         for (const char32_t c : orvanto::decodeUtf8(message->text)) {
             if (c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x202E || c == 0xFEFF ||
-                orvanto::strayByte(c) >= 0) {
+                orvanto::strayByte(c)) {
                 std::abort();
             }
         }

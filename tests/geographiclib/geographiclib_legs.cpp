@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-#include "calculator/format_thousandths.h"
+#include "calculator/decimal_text.h"
 
 namespace {
 

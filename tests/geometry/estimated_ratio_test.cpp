@@ -28,7 +28,7 @@ constexpr ScanRoute kExactTargets{
     [](const EstimatedTarget&) -> std::optional<ScanOutcome> { return std::nullopt; },
     [](std::span<const EstimatedTarget>, std::span<SideOutcome>) { return 0U; },
     scanCosine,
-    expectCosine};
+    prefetchForCosine};
 
 bool sameDistance(const DistanceMeasurement& a, const DistanceMeasurement& b) {
     return sameBits(a.kilometres, b.kilometres) && a.matched == b.matched;

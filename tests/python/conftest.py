@@ -10,9 +10,6 @@ import orvanto
 
 CLI = os.environ.get('ORVANTO_CLI', 'orvanto-cli')
 
-needs_navigation = pytest.mark.skipif(not orvanto._orvanto.HAS_NAVIGATION,
-                                      reason='this build has no navigation library')
-
 
 def cli_batch(path, *options):
     """orvanto-cli batch over a file, its output in UTF-8: (status, output, standard error)."""

@@ -7,7 +7,7 @@ import pandas as pd
 import pytest
 
 import orvanto
-from conftest import CLI, needs_navigation
+from conftest import CLI
 
 NaN = float('nan')
 
@@ -58,7 +58,6 @@ def test_arguments_broadcast_like_numpy_functions():
     assert degrees.shape == messages.shape == (2, 1)
 
 
-@needs_navigation
 def test_courses_are_those_of_orvanto_cli_course():
     shown = subprocess.run([CLI, 'course', '--format=tsv', '3000.0', '12200.0', '2200.0', '11400.0'],
                            capture_output=True, text=True, check=True).stdout.split('\t')

@@ -12,7 +12,7 @@ import pandas as pd
 import pytest
 
 import orvanto
-from conftest import cli_batch, needs_navigation, random_legs, read_frame
+from conftest import cli_batch, random_legs, read_frame
 
 DATA = pathlib.Path(__file__).parent / 'data'
 
@@ -36,8 +36,6 @@ NOT_COMPARABLE = {
 }
 # Files whose delimiter is not the header's first comma or tab, as their users would tell pandas.
 SEPARATORS = {'semicolons_cr.csv': ';'}
-# The header names columns of the navigation library's providers.
-NAVIGATION_HEADERS = {'navigation_column_inside.csv', 'courses_out.csv'}
 
 
 def read_as_users_do(path):
@@ -61,9 +59,6 @@ def read_as_users_do(path):
 @pytest.mark.parametrize('name', sorted(p.name for p in DATA.iterdir()) + sorted(GENERATED))
 def test_batch_writes_what_orvanto_cli_writes(name, option, tmp_path):
     keywords, flags = OPTIONS[option]
-    if (keywords.get('navigation') or name in NAVIGATION_HEADERS) \
-            and not orvanto._orvanto.HAS_NAVIGATION:
-        pytest.skip('this build has no navigation library')
     if name in NOT_COMPARABLE:
         pytest.skip(NOT_COMPARABLE[name])
     path = DATA / name
@@ -132,7 +127,6 @@ def test_another_thread_runs_while_rows_compute():
         sys.setswitchinterval(interval)
 
 
-@needs_navigation
 def test_variation_in_degrees_reads_as_its_text():
     east = orvanto.batch(LEGS, navigation=True, variation=-3.5)
     assert east.equals(orvanto.batch(LEGS, navigation=True, variation='3.5W'))

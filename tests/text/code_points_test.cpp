@@ -53,8 +53,9 @@ TEST(Utf8, DecodesAnyBytesAndEncodesThemBack) {
         const std::u32string characters = decodeUtf8(text);
         ASSERT_EQ(encodeUtf8(characters), text);
         ASSERT_EQ(codePointOffsets(text).size(), characters.size());
-        ASSERT_EQ(isValidUtf8(text), std::none_of(characters.begin(), characters.end(),
-                                                  [](char32_t c) { return strayByte(c) >= 0; }));
+        ASSERT_EQ(isValidUtf8(text),
+                  std::none_of(characters.begin(), characters.end(),
+                               [](char32_t c) { return strayByte(c).has_value(); }));
     }
 }
 

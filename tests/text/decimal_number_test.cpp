@@ -25,7 +25,8 @@ void expectSameAsStrtod(const std::string& text) {
     for (char& c : reference) {
         c = c == 'd' || c == 'D' ? 'E' : c;
     }
-    ASSERT_EQ(bitsOf(readDecimalNumber(text)), bitsOf(std::strtod(reference.c_str(), nullptr)))
+    ASSERT_EQ(bitsOf(readDecimalNumber(text).value()),
+              bitsOf(std::strtod(reference.c_str(), nullptr)))
         << text;
 }
 
@@ -62,7 +63,7 @@ TEST(DecimalNumber, ReadsEveryShapeAsStrtodDoes) {
 TEST(DecimalNumber, AnythingElseIsNotANumber) {
     for (const char* text : {"", "+", "-", ".", "e5", "1e", "1e+", "1 ", " 1", "1,5", "++1", "0x10",
                              "inf", "nan", "1.2.3"}) {
-        EXPECT_TRUE(std::isnan(readDecimalNumber(text))) << text;
+        EXPECT_FALSE(readDecimalNumber(text)) << text;
     }
 }
 

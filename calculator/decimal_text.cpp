@@ -1,0 +1,292 @@
+#include "calculator/decimal_text.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+
+#include "geometry/arithmetic_fault.h"
+
+namespace orvanto {
+namespace {
+
+constexpr int kSignificantDigits = 15;
+// Room for the digits of every value a result box shows (and far more), and a carry digit.
+constexpr std::size_t kShortNumber = 64;
+
+using Digits = std::array<char, kSignificantDigits>;
+
+constexpr std::uint64_t kTenToThe15 = 1'000'000'000'000'000;
+
+// 10^0 to 10^19, every power of ten that fits 64 bits.
+constexpr auto kPowersOfTen = [] {
+    std::array<std::uint64_t, 20> powers{};
+    std::uint64_t power = 1;
+    for (std::uint64_t& entry : powers) {
+        entry = power;
+        power *= 10;
+    }
+    return powers;
+}();
+
+std::uint64_t tenToThe(int power) {
+    return kPowersOfTen[static_cast<std::size_t>(power)];
+}
+
+// value / 10^power, each power a constant divisor that the compiler turns into a multiplication:
+// a division by a variable takes several times as long, and every result text needs three.
+std::uint64_t dividedByTenToThe(std::uint64_t value, int power) {
+    switch (power) {
+        case 1:
+            return value / kPowersOfTen[1];
+        case 2:
+            return value / kPowersOfTen[2];
+        case 3:
+            return value / kPowersOfTen[3];
+        case 4:
+            return value / kPowersOfTen[4];
+        case 5:
+            return value / kPowersOfTen[5];
+        case 6:
+            return value / kPowersOfTen[6];
+        case 7:
+            return value / kPowersOfTen[7];
+        case 8:
+            return value / kPowersOfTen[8];
+        case 9:
+            return value / kPowersOfTen[9];
+        case 10:
+            return value / kPowersOfTen[10];
+        case 11:
+            return value / kPowersOfTen[11];
+        case 12:
+            return value / kPowersOfTen[12];
+        case 13:
+            return value / kPowersOfTen[13];
+        case 14:
+            return value / kPowersOfTen[14];
+        case 15:
+            return value / kPowersOfTen[15];
+        case 16:
+            return value / kPowersOfTen[16];
+        case 17:
+            return value / kPowersOfTen[17];
+        case 18:
+            return value / kPowersOfTen[18];
+        case 19:
+            return value / kPowersOfTen[19];
+        default:
+            return value;
+    }
+}
+
+// |value| = digits × 10^(exponent − 14) at 15 significant digits, as printf's "%.14e" gives them.
+struct Scientific {
+    std::uint64_t digits;
+    int exponent;
+};
+
+#ifdef __SIZEOF_INT128__
+__extension__ using Wide = unsigned __int128;
+
+// printf's digits computed exactly by integers: a double is mantissa / 2^shift, so mantissa ×
+// 10^k / 2^shift is the value scaled to 15 whole digits, its remainder decides the rounding (to
+// nearest, a tie to the even digit, as printf rounds), and no step is inexact. From 10^-4 the
+// scale is at most 10^19, which fits 64 bits, and the product 117; below 10^15 the shift is
+// positive. Nothing outside that range, where printf does it.
+std::optional<Scientific> scientificByIntegers(double magnitude) {
+    if (!(magnitude >= 1e-4 && magnitude < 1e15)) {
+        return std::nullopt;
+    }
+    // A normal double: the stored exponent e and 52 fraction bits give
+    // (2^52 + fraction) / 2^(1075 − e), and the magnitude lies in [2^(b−1), 2^b) for b = e − 1022.
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &magnitude, sizeof bits);  // no std::bit_cast in emscripten's library
+    const auto storedExponent = static_cast<int>(bits >> 52);
+    const std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | std::uint64_t{1} << 52;
+    const int shift = 1075 - storedExponent;
+    // floor((b − 1) · log10 2) with 78913 / 2^18 just below log10 2: the decimal exponent is this
+    // estimate or one more.
+    int exponent = ((storedExponent - 1023) * 78913) >> 18;
+    Wide scaled = Wide{mantissa} * tenToThe(kSignificantDigits - 1 - exponent);
+    if ((scaled >> shift) >= kTenToThe15) {
+        ++exponent;
+        scaled = Wide{mantissa} * tenToThe(kSignificantDigits - 1 - exponent);
+    }
+    auto digits = static_cast<std::uint64_t>(scaled >> shift);
+    const Wide remainder = scaled & ((Wide{1} << shift) - 1);
+    const Wide half = Wide{1} << (shift - 1);
+    if (remainder > half || (remainder == half && digits % 2 == 1)) {
+        ++digits;
+    }
+    if (digits == kTenToThe15) {  // 9.99…95 rounded up to the next power of ten
+        digits /= 10;
+        ++exponent;
+    }
+    return Scientific{digits, exponent};
+}
+#else
+std::optional<Scientific> scientificByIntegers(double) {
+    return std::nullopt;
+}
+#endif
+
+// The value in units of 10^-decimals, its 15 digits cut after the decimals and rounded half up
+// (away from zero, as the sign is not in it): the same as the digit arrays below give, in integers.
+// Nothing when the units would not fit 64 bits.
+std::optional<std::uint64_t> unitsByIntegers(const Scientific& scientific, std::size_t decimals) {
+    const int scale = scientific.exponent - (kSignificantDigits - 1) + static_cast<int>(decimals);
+    if (decimals > 7 || scale > 4 || scale < -18) {
+        return std::nullopt;
+    }
+    if (scale >= 0) {
+        return scientific.digits * tenToThe(scale);
+    }
+    return dividedByTenToThe(scientific.digits + tenToThe(-scale) / 2, -scale);
+}
+
+// The text of `units` thousandths (or other decimals) in the style, as formatDecimals writes it.
+std::string unitsText(std::uint64_t units, std::size_t decimals, bool negative, NumberStyle style) {
+    if (style == NumberStyle::Plain && units == 0) {
+        return "0";
+    }
+    std::array<char, 48> buffer{};
+    char* at = buffer.data();
+    if (negative && (style == NumberStyle::Window || units > 0)) {
+        *at++ = '-';
+    }
+    const std::uint64_t whole = dividedByTenToThe(units, static_cast<int>(decimals));
+    if (whole > 0 || style != NumberStyle::Window) {
+        at = std::to_chars(at, buffer.data() + buffer.size(), whole).ptr;
+    }
+    std::uint64_t fraction = units - whole * tenToThe(static_cast<int>(decimals));
+    std::size_t fractionDigits = decimals;
+    for (; style != NumberStyle::Fixed && fractionDigits > 0 && fraction % 10 == 0;
+         --fractionDigits) {
+        fraction /= 10;
+    }
+    if (fractionDigits > 0 || style == NumberStyle::Window) {
+        *at++ = '.';
+    }
+    for (std::size_t i = fractionDigits; i > 0; --i, fraction /= 10) {
+        at[i - 1] = static_cast<char>('0' + fraction % 10);
+    }
+    at += fractionDigits;
+    return {buffer.data(), at};
+}
+
+// Scientific form with 15 significant digits, "d.dddddddddddddde±x", from printf, which rounds
+// correctly as to_chars does and, unlike floating-point to_chars, is in every C++ library. Its
+// decimal point follows the locale, so only the digits and the exponent are read.
+void scientificByPrintf(double magnitude, Digits& digits, int& exponent) {
+    std::array<char, 64> scientific{};
+    std::snprintf(scientific.data(), scientific.size(), "%.*e", kSignificantDigits - 1, magnitude);
+    const char* marker = scientific.data();
+    for (std::size_t count = 0; *marker != 'e'; ++marker) {
+        if (*marker >= '0' && *marker <= '9' && count < digits.size()) {
+            digits[count++] = *marker;
+        }
+    }
+    std::from_chars(marker + (marker[1] == '+' ? 2 : 1), marker + std::strlen(marker), exponent);
+}
+
+}  // namespace
+
+// Works on the 15 significant digits as text, never on the double again, so that rounding happens
+// exactly once and in decimal. Every result box is written through here, a million times in a
+// batch run, so the digits live in fixed arrays instead of temporary strings.
+std::string formatDecimals(double value, std::size_t decimals, NumberStyle style) {
+    if (!std::isfinite(value)) {
+        throw ArithmeticFault("cannot format a value that is not finite");
+    }
+    // The integer route gives the same text for the values results have, several times faster;
+    // the tests prove the two alike.
+    if (const auto scientific = scientificByIntegers(std::fabs(value)); scientific) {
+        if (const auto units = unitsByIntegers(*scientific, decimals); units) {
+            return unitsText(*units, decimals, value < 0, style);
+        }
+    }
+    Digits digits{};
+    int exponent = 0;
+    scientificByPrintf(std::fabs(value), digits, exponent);
+
+    // The digit sequence with the point after `wholeLength` digits: zeros pad the significant
+    // digits on the left (for values below 1) and on the right (for values of 10^15 and more).
+    const std::size_t wholeLength = exponent >= 0 ? static_cast<std::size_t>(exponent) + 1 : 0;
+    const long shift = exponent >= 0 ? 0 : -exponent - 1;  // zeros in front of the first digit
+    const auto digitAt = [&](std::size_t position) {
+        const long index = static_cast<long>(position) - shift;
+        return index >= 0 && index < kSignificantDigits ? digits[static_cast<std::size_t>(index)]
+                                                        : '0';
+    };
+
+    // Cut after the wanted decimals, then round half away from zero: add one in the last place
+    // when the first digit cut off is 5 or more. A carry out of the first digit adds a digit in
+    // front; the point stays where it was, counted from the right.
+    const std::size_t length = wholeLength + decimals;
+    std::array<char, kShortNumber> shortNumber;
+    std::string longNumber;  // for very many decimals or values beyond 10^60
+    if (length + 1 > shortNumber.size()) {
+        longNumber.resize(length + 1);
+    }
+    char* const carry = longNumber.empty() ? shortNumber.data() : longNumber.data();
+    char* const digitsBegin = carry + 1;
+    for (std::size_t i = 0; i < length; ++i) {
+        digitsBegin[i] = digitAt(i);
+    }
+    const char* wholeBegin = digitsBegin;
+    if (digitAt(length) >= '5') {
+        char* at = digitsBegin + length;
+        while (at > digitsBegin && at[-1] == '9') {
+            *--at = '0';
+        }
+        if (at > digitsBegin) {
+            ++at[-1];
+        } else {
+            *carry = '1';
+            wholeBegin = carry;
+        }
+    }
+    const char* const point = digitsBegin + wholeLength;
+    const char* fractionEnd = point + decimals;
+    while (wholeBegin < point && *wholeBegin == '0') {
+        ++wholeBegin;
+    }
+    while (style != NumberStyle::Fixed && fractionEnd > point && fractionEnd[-1] == '0') {
+        --fractionEnd;
+    }
+
+    std::string text;
+    text.reserve(static_cast<std::size_t>(fractionEnd - wholeBegin) + 3);
+    if (style == NumberStyle::Window) {
+        if (value < 0) {
+            text += '-';
+        }
+        text.append(wholeBegin, point);
+        text += '.';
+        text.append(point, fractionEnd);
+        return text;
+    }
+    const bool zero = std::all_of(wholeBegin, fractionEnd, [](char c) { return c == '0'; });
+    if (zero && style == NumberStyle::Plain) {
+        return "0";  // no "-0": the sign of a value too small to show says nothing
+    }
+    if (value < 0 && !zero) {
+        text += '-';
+    }
+    if (wholeBegin == point) {
+        text += '0';
+    }
+    text.append(wholeBegin, point);
+    if (fractionEnd > point) {
+        text += '.';
+        text.append(point, fractionEnd);
+    }
+    return text;
+}
+
+}  // namespace orvanto

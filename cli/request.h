@@ -1,0 +1,45 @@
+// What one run of orvanto-cli is asked to do, as its command line gave it (cli_arguments.h reads
+// it, options.h lists the commands and options).
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "calculator/calculation.h"
+#include "calculator/decimal_text.h"
+#include "cli/encodings.h"
+#include "navigation/table_format.h"
+
+namespace orvanto::cli {
+
+enum class Action { Help, Version, Distance, Angle, Batch, Course, Route };
+
+// The file batch reads and writes, and the waypoint file route reads, with their encodings.
+struct FileOptions {
+    std::string inputPath = "-";   // "-" is standard input
+    std::string outputPath = "-";  // "-" is standard output
+    Encoding encoding = Encoding::Auto;
+    OutputEncoding outputEncoding = OutputEncoding::Input;
+};
+
+struct Request {
+    Action action = Action::Help;
+    // The entries in box order and the points' modes: distance reads points 1 and 2, angle all
+    // three, course points 1 and 2; batch takes the modes as the default of rows that name none.
+    CalculatorInput input;
+    // How distance, angle and batch write their numbers (--format=plain|window); window texts by
+    // default for distance and angle, plain numbers for batch.
+    NumberStyle numberStyle = NumberStyle::Window;
+    // How course and route write their tables (--format=text|csv|tsv); unset means text for
+    // course, and for route text on a terminal and CSV otherwise.
+    std::optional<navigation::TableFormat> tableFormat;
+    std::optional<double> variation;  // degrees, east positive: adds the magnetic courses
+    FileOptions files;
+    bool geodesicColumns = false;  // batch --geodesic
+    bool courseColumns = false;    // batch --navigation: the columns of course --format=tsv
+    bool allSeconds = false;       // route --seconds: waypoints in 秒 unless their mode says
+    std::string gpxPath;           // empty: no GPX file
+    std::string geojsonPath;       // empty: no GeoJSON file
+};
+
+}  // namespace orvanto::cli

@@ -1,0 +1,148 @@
+#include "cli/usage_text.h"
+
+#include <algorithm>
+#include <string_view>
+#include <vector>
+
+#include "cli/options.h"
+#include "text/display_width.h"
+
+namespace orvanto::cli {
+namespace {
+
+// Lines of --help and of the reminder stay within this many terminal columns.
+constexpr std::size_t kLineWidth = 88;
+// Where --help's option descriptions start.
+constexpr std::size_t kOptionColumn = 18;
+
+// "orvanto-cli distance [--seconds=列表] … 纬度1 经度1 纬度2 经度2" after `lead`, wrapped, the
+// lines after the first lined up after the command's name.
+std::string synopsis(const Command& command, std::string_view lead) {
+    std::vector<std::string_view> words;
+    for (const Option& option : options()) {
+        if (takes(option, command)) {
+            words.push_back(option.synopsis[command.index]);
+        }
+    }
+    words.push_back(command.operands);
+    std::string text = std::string{lead} + "orvanto-cli " + std::string{command.name};
+    const std::string continuation(
+        displayWidth(lead) + displayWidth("orvanto-cli ") + displayWidth(command.name) + 1, ' ');
+    std::size_t column = displayWidth(text);
+    for (const std::string_view word : words) {
+        if (column + 1 + displayWidth(word) > kLineWidth) {
+            text += "\n" + continuation.substr(1);
+            column = continuation.size() - 1;
+        }
+        text += " " + std::string{word};
+        column += 1 + displayWidth(word);
+    }
+    return text + "\n";
+}
+
+// Each line of `text` after `indent` spaces.
+std::string indented(std::string_view text, std::size_t indent) {
+    std::string out;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        out += std::string(indent, ' ') + std::string{text.substr(start, end - start)} + "\n";
+        start = end + 1;
+    }
+    return out;
+}
+
+// One entry of --help's option list.
+struct HelpEntry {
+    std::string_view name;  // "--seconds=列表"
+    std::string_view help;  // its lines
+};
+
+// "  --seconds=列表  用“秒”格式…": the name, then the description from kOptionColumn on; a name
+// too long for the column stands on a line of its own.
+std::string optionEntry(const HelpEntry& entry) {
+    const std::string_view name = entry.name;
+    const std::string_view help = entry.help;
+    const std::string first = "  " + std::string{name};
+    const std::size_t width = 2 + displayWidth(name);
+    const std::string lines = indented(help, kOptionColumn);
+    if (width <= kOptionColumn) {
+        const std::size_t gap = std::max<std::size_t>(kOptionColumn - width, 1);
+        return first + std::string(gap, ' ') + lines.substr(kOptionColumn);
+    }
+    return first + "\n" + lines;
+}
+
+constexpr std::string_view kFileRules =
+    "批量文件（batch）：\n"
+    "  第一行是表头（其前的空行跳过，不写入输出），须有 lat1、lon1、lat2、lon2 四列，\n"
+    "  可加 latr、lonr（同时计算夹角）和 mode1、mode2、moder（m/s 或 分/秒，全角的 ｍ/ｓ\n"
+    "  亦可，留空按 --seconds），也可用窗口的标签“点Ⅰ纬度”等（点I纬度、点II纬度亦可）\n"
+    "  作列名，其余各列原样保留。分隔符由表头决定：制表符、逗号、分号中能分出这几列的\n"
+    "  那个；都不能时按表头中第一个逗号或制表符。行尾可以是 LF、CRLF 或单独的 CR。\n"
+    "  error 列是窗口会显示的提示；某行出错不影响其他各行。全部字段为空或空白的行原样\n"
+    "  照抄，不计算、不计数；比表头长的行，多出的字段移到结果列之后并记为出错；参考点\n"
+    "  两列都空的行只算距离。表头末尾已是某次运行的结果列（km,nmi,angle,error，其后可\n"
+    "  有 --geodesic、--navigation 的列，任意组合）时换成本次的结果列，结果列名出现在\n"
+    "  别处则报错。超过 1 MiB 的记录报错后跳过；引号内超过 1 MiB 视为引号没有闭合。\n"
+    "  写入 --output 的文件时先写同一文件夹中的临时文件（文件系统允许时不具名），完成\n"
+    "  后才替换原文件：运行失败、被中断（Ctrl-C、Ctrl-\\）或被强行终止时原文件不变；\n"
+    "  下一次写入同一文件时删去强行终止的运行留下的临时文件。\n"
+    "  从终端逐行输入时先在标准错误上提示，输完后在新的一行按 Ctrl-D 结束。\n"
+    "\n"
+    "航点文件（route）：\n"
+    "  与批量文件同样读取，表头须有 name、lat、lon 三列（或 名称、纬度、经度），可加\n"
+    "  mode（格式）列：m/s 或 分/秒（全角的 ｍ/ｓ 亦可），留空时按“分”格式，加\n"
+    "  --seconds 则按“秒”格式。全部字段为空或空白的行跳过。\n"
+    "\n"
+    "航向与距离（course、route）：\n"
+    "  航向为真航向，自北顺时针，写作三位整数加一位小数（000.0 到 359.9，四舍五入）；\n"
+    "  两点重合或有一点在极点时航向留空。距离精确到 0.001 公里或海里（1 海里 = 1.852\n"
+    "  公里）。磁航向 = 真航向 − 磁差，磁差东为正、西为负：3.5W 即 -3.5，2E 即 2。\n"
+    "\n"
+    "坐标写法：\n"
+    "  “分”格式（默认）：度、两位分、可带小数的分，如 4250.0 即 42°50.0′。\n"
+    "  “秒”格式：度、两位分、两位秒，如 421125 即 42°11′25″。\n"
+    "  北纬、东经为正，南纬、西经为负，如 -4250.0。\n"
+    "  方向也可标在开头或末尾：N S E W（大小写、全角均可）、北 南 东 西、北纬 南纬 东经\n"
+    "  西经，如 4250.0S、S4250.0、南纬4250.0、12130.0W；正负号和方向只能用其一。\n"
+    "  带度号（° º ˚ 度）时两种格式都按度分秒读取：42°50.0′、42°11′25″、42.5°、\n"
+    "  北纬42度11分25秒；分号可写 ′ ' ’ ‘ ＇ 分，秒号可写 ″ \" ” “ ＂ 秒或两个分号，\n"
+    "  只有最后一项可带小数。\n"
+    "  全角数字和符号照常读取（４２５０．０）。数中间的空格只能把度、分、秒隔开：“分”\n"
+    "  格式在两位分之前（42 50.0），“秒”格式在两位分、两位秒之前（42 11 25、4211 25），\n"
+    "  其他位置报错（42 5.0、42 11）。“秒”格式不足四位的按前面补零读取（123 即\n"
+    "  0°01′23″）。\n"
+    "  “分”格式的输入须整个是一个数（42ab、4250,5 均报错），“秒”格式的只能是数字；\n"
+    "  只有空格的输入算作未填。\n"
+    "  纬度须在 -90 到 90 度之间，经度须在 -180 到 180 度之间。\n";
+
+constexpr std::string_view kExitStatus =
+    "退出状态：0 成功；1 输入有误或无法计算（原因写到标准错误；batch 为有的行出错，\n"
+    "route 为有的航段出错）；2 用法错误、输入无法读取或结果无法写出。\n";
+
+}  // namespace
+
+std::string usageSummary() {
+    std::string text;
+    for (const Command& command : commands()) {
+        text += synopsis(command, text.empty() ? "用法：" : "      ");
+    }
+    return text + "详见 orvanto-cli --help\n";
+}
+
+std::string helpText() {
+    std::string text = "orvanto-cli —— 经纬度距离角度计算器的命令行版本\n\n用法：\n";
+    for (const Command& command : commands()) {
+        text += synopsis(command, "  ") + indented(command.description, 6);
+    }
+    text += "  orvanto-cli --help | -h | --version\n\n";
+    text += std::string{kFileRules} + "\n选项：\n";
+    for (const Option& option : options()) {
+        text += optionEntry({option.helpName, option.help});
+    }
+    text += optionEntry({"--", "其后的参数一律视为坐标"}) +
+            optionEntry({"-h, --help", "显示本说明"}) + optionEntry({"--version", "显示版本"});
+    return text + "\n" + std::string{kExitStatus};
+}
+
+}  // namespace orvanto::cli

@@ -1,0 +1,52 @@
+#include "navigation/column_providers.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "navigation/course_text.h"
+#include "navigation/courses.h"
+#include "navigation/geodesic_measures.h"
+
+namespace orvanto::navigation {
+namespace {
+
+// Nothing for no value: a latitude beyond ±90 has no geodesic.
+void appendNumber(std::string& out, std::optional<double> value, NumberStyle style) {
+    if (value) {
+        out += formatDecimals(*value, kResultDecimals, style);
+    }
+}
+
+}  // namespace
+
+std::vector<std::string_view> GeodesicColumns::names() const {
+    return {"geodesic_km", "geodesic_angle"};
+}
+
+void GeodesicColumns::fill(const DecodedPoints& points, bool withReference,
+                           std::span<std::string> fields) const {
+    appendNumber(fields[0], geodesicKilometres(points.point1, points.point2), style_);
+    if (withReference) {
+        appendNumber(fields[1], geodesicAngle(points.reference, points.point1, points.point2),
+                     style_);
+    }
+}
+
+std::vector<std::string_view> CourseColumns::names() const {
+    return courseColumnNames(variation_.has_value());
+}
+
+void CourseColumns::fill(const DecodedPoints& points, bool /*withReference*/,
+                         std::span<std::string> fields) const {
+    auto texts = courseFields(measureCourses(points.point1, points.point2), variation_);
+    std::move(texts.begin(), texts.end(), fields.begin());
+}
+
+std::vector<std::string_view> everyExtraColumn() {
+    std::vector<std::string_view> names = GeodesicColumns{NumberStyle::Plain}.names();
+    const auto courses = courseColumnNames(true);
+    names.insert(names.end(), courses.begin(), courses.end());
+    return names;
+}
+
+}  // namespace orvanto::navigation

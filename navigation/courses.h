@@ -1,0 +1,34 @@
+// The courses a navigator plans a leg with, on the WGS-84 ellipsoid: the great circle (大圆航线,
+// strictly the geodesic: shortest, its course changing along the way) and the rhumb line (恒向线,
+// one constant course, a straight line on a Mercator chart). Beside the calculator's own chord
+// estimate, never in place of it; computed by GeographicLib from the same decoded degrees.
+#pragma once
+
+#include <optional>
+
+#include "geometry/chart_point.h"
+
+namespace orvanto::navigation {
+
+// GeographicLib measures in metres; the courses and routes are told in kilometres.
+inline constexpr double kMetresPerKilometre = 1000;
+
+// Courses are true courses in degrees clockwise from north, 0 <= course < 360. They are empty when
+// there is no direction to speak of: for identical points, and when either point is a pole (every
+// direction from a pole is south, or north, and the longitude there is arbitrary).
+struct Courses {
+    double greatCircleKilometres = 0;
+    std::optional<double> initialCourse;  // at point 1
+    std::optional<double> finalCourse;    // the heading on arrival at point 2
+    double rhumbKilometres = 0;
+    std::optional<double> rhumbCourse;
+};
+
+// The courses and distances (kilometres on WGS-84) from one point to another, each in signed
+// decimal degrees with latitudes within ±90. Never throws.
+Courses measureCourses(const ChartPoint& from, const ChartPoint& to);
+
+// Any angle in degrees brought into 0 <= course < 360 (GeographicLib's azimuths run -180..180).
+double normalisedCourse(double degrees);
+
+}  // namespace orvanto::navigation

@@ -1,0 +1,100 @@
+#include "navigation/route_legs.h"
+
+#include <algorithm>
+#include <string_view>
+#include <utility>
+#include <variant>
+
+#include "calculator/decoded_points.h"
+
+namespace orvanto::navigation {
+namespace {
+
+// "航点“B”（第 3 行）": how every message of a route calls a waypoint.
+std::string waypointName(const Waypoint& waypoint) {
+    return "航点“" + waypoint.name + "”（第 " + std::to_string(waypoint.line) + " 行）";
+}
+
+// The calculator's message about a leg told of its waypoints, whichever end of which leg they
+// stand at: point 1 is the waypoint the leg starts from, point 2 the one it goes to, and a box's
+// label becomes the waypoint's latitude or longitude. One pass, so that a waypoint named like a
+// box stays as it is named.
+std::string aboutWaypoints(std::string_view text, const Waypoint& from, const Waypoint& to) {
+    const std::string start = waypointName(from);
+    const std::string end = waypointName(to);
+    const std::pair<std::string_view, std::string> words[] = {
+        {"点Ⅰ纬度", start + "的纬度"},
+        {"点Ⅰ经度", start + "的经度"},
+        {"点Ⅱ纬度", end + "的纬度"},
+        {"点Ⅱ经度", end + "的经度"},
+        {"点Ⅰ", start},
+        {"点Ⅱ", end},
+        // The window chooses a point's mode with its buttons; a waypoint with its mode column.
+        {"选择“秒”", "选择“秒”（mode 列写 s）"},
+        {"选择“分”", "选择“分”（mode 列写 m）"},
+    };
+    std::string told;
+    for (std::size_t at = 0; at < text.size();) {
+        const auto* word = std::find_if(std::begin(words), std::end(words), [&](const auto& each) {
+            return text.substr(at).starts_with(each.first);
+        });
+        if (word != std::end(words)) {
+            told += word->second;
+            at += word->first.size();
+        } else {
+            told += text[at++];
+        }
+    }
+    return told;
+}
+
+RouteLeg planLeg(const Waypoint& from, const Waypoint& to) {
+    RouteLeg leg{from.name, to.name, std::nullopt, {}, {}, {}};
+    if (from.recordError || to.recordError) {
+        const Waypoint& faulty = from.recordError ? from : to;
+        leg.error = waypointName(faulty) + "：" + *faulty.recordError;
+        return leg;
+    }
+    const CalculatorInput input{from.entries, to.entries, {}};
+    const auto decoded = decodePoints(input, kDistancePoints);
+    if (const auto* message = std::get_if<Message>(&decoded)) {
+        leg.error = aboutWaypoints(message->text, from, to);
+        return leg;
+    }
+    const auto& points = std::get<DecodedPoints>(decoded);
+    leg.courses = measureCourses(points.point1, points.point2);
+    const auto measured = measurePoint1ToPoint2(points);
+    const DistanceOutcome distance =
+        std::holds_alternative<Message>(measured)
+            ? DistanceOutcome{std::get<Message>(measured)}
+            : distanceTexts(std::get<DistanceMeasurement>(measured), NumberStyle::Plain);
+    if (const auto* texts = std::get_if<DistanceTexts>(&distance)) {
+        leg.kilometres = texts->kilometres;
+        leg.nauticalMiles = texts->nauticalMiles;
+    } else {
+        leg.error = aboutWaypoints(std::get<Message>(distance).text, from, to);
+    }
+    return leg;
+}
+
+}  // namespace
+
+RoutePlan planRoute(std::span<const Waypoint> waypoints) {
+    RoutePlan plan;
+    for (std::size_t i = 1; i < waypoints.size(); ++i) {
+        plan.legs.push_back(planLeg(waypoints[i - 1], waypoints[i]));
+    }
+    for (const Waypoint& waypoint : waypoints) {
+        const CalculatorInput input{waypoint.entries, {}, {}};
+        const auto decoded = decodePoints(input, 1);
+        const auto* points = std::get_if<DecodedPoints>(&decoded);
+        if (points == nullptr || waypoint.recordError) {
+            plan.points.clear();
+            break;
+        }
+        plan.points.push_back({waypoint.name, points->point1});
+    }
+    return plan;
+}
+
+}  // namespace orvanto::navigation

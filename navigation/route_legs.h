@@ -1,0 +1,40 @@
+// A route's legs, waypoint to waypoint in order: the courses and distances a navigator plans with,
+// beside the calculator's own distance, or why a leg cannot be computed.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "navigation/courses.h"
+#include "navigation/route_points.h"
+#include "navigation/route_waypoints.h"
+
+namespace orvanto::navigation {
+
+struct RouteLeg {
+    std::string from;
+    std::string to;
+    std::optional<Courses> courses;  // empty when either waypoint cannot be read
+    // The calculator's own distance in the plain number style; empty when it gives a message.
+    std::string kilometres;
+    std::string nauticalMiles;
+    // The message that stopped the leg or its calculator distance; nothing when all is computed.
+    // It names each waypoint it is about and its line ("航点“B”（第 3 行）的纬度…"), never a box.
+    std::optional<std::string> error;
+};
+
+struct RoutePlan {
+    std::vector<RouteLeg> legs;
+    // Every waypoint decoded, in order; empty when any one of them cannot be read, so that no file
+    // for a plotter ever leaves a waypoint out.
+    std::vector<RoutePoint> points;
+};
+
+// The legs between consecutive waypoints, each read as the window reads its boxes (a waypoint's
+// mode as its record gives it). A leg that cannot be computed carries its error and the plan goes
+// on; never throws.
+RoutePlan planRoute(std::span<const Waypoint> waypoints);
+
+}  // namespace orvanto::navigation

@@ -1,0 +1,16 @@
+#include "navigation/route_points.h"
+
+#include "calculator/decimal_text.h"
+
+namespace orvanto::navigation {
+namespace {
+
+constexpr std::size_t kCoordinateDecimals = 7;
+
+}  // namespace
+
+std::string decimalDegrees(double degrees) {
+    return formatDecimals(degrees, kCoordinateDecimals, NumberStyle::Fixed);
+}
+
+}  // namespace orvanto::navigation
