@@ -60,7 +60,8 @@ val failure(const std::string& text) {
 // none); `options`: {seconds, variation: degrees east or null, headerLines: the lines in front of
 // the box's own}. Returns {error} when the text has no waypoints to plan, else {cells (the text
 // form's cells, counting the box's own lines), csv, gpx and geojson (bytes; the last two null
-// when a waypoint cannot be read), points: [[latitude, longitude], …] of those the plan read}.
+// when a waypoint cannot be read), points: [[latitude, longitude, name], …], empty when a
+// waypoint cannot be read}.
 val planRoute(const std::string& text, const val& options) {
     const std::optional<double> variation =
         options["variation"].isNull() ? std::nullopt
@@ -99,9 +100,10 @@ val planRoute(const std::string& text, const val& options) {
                                        : val::null());
         val points = val::array();
         for (const navigation::RoutePoint& point : plan.points) {
-            val pair = val::array();
-            pair.call<void>("push", point.position.latitude, point.position.longitude);
-            points.call<void>("push", pair);
+            val triple = val::array();
+            triple.call<void>("push", point.position.latitude, point.position.longitude,
+                              point.name);
+            points.call<void>("push", triple);
         }
         result.set("points", points);
         return result;
@@ -110,8 +112,11 @@ val planRoute(const std::string& text, const val& options) {
     }
 }
 
-// A GPX file's bytes as the box's lines: {text, note: text or null} or {error}.
-val readGpx(const std::string& bytes) {
+// A GPX file's bytes (a Uint8Array, so that bytes that are no UTF-8 reach the check) as the box's
+// lines: {text, note: text or null} or {error}.
+val readGpx(const val& file) {
+    std::string bytes(file["length"].as<std::size_t>(), '\0');
+    val{emscripten::typed_memory_view(bytes.size(), bytes.data())}.call<void>("set", file);
     const auto read = navigation::waypointsFromGpx(bytes);
     if (!read) {
         return failure(read.error());
