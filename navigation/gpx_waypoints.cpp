@@ -44,7 +44,7 @@ std::string_view localName(std::string_view tag) {
 }
 
 // The value of attribute `name` in a start tag's text, quoted with ' or "; nothing without one.
-std::optional<std::string_view> attribute(std::string_view tag, std::string_view name) {
+std::optional<std::string_view> attribute(std::string_view tag, const char* name) {
     for (std::size_t at = tag.find_first_of(kXmlBlanks); at < tag.size();) {
         at = tag.find_first_not_of(kXmlBlanks, at);
         const std::size_t equals = tag.find('=', at);
@@ -182,18 +182,27 @@ class GpxScan {
             }
             return end + close.size();
         }
+        // A > inside a quoted attribute value does not end the tag.
         std::size_t end = at + 1;
-        for (char quote = 0; end < gpx_.size() && (quote != 0 || gpx_[end] != '>'); ++end) {
-            quote = quote == 0 && (gpx_[end] == '"' || gpx_[end] == '\'') ? gpx_[end]
-                    : quote == gpx_[end]                                  ? 0
-                                                                          : quote;
+        for (char quote = 0; end < gpx_.size(); ++end) {
+            const char c = gpx_[end];
+            if (quote != 0) {
+                if (c == quote) {
+                    quote = 0;
+                }
+            } else if (c == '"' || c == '\'') {
+                quote = c;
+            } else if (c == '>') {
+                break;
+            }
         }
         if (end >= gpx_.size()) {
             return unexpected(lineText(gpx_, at) + "的标记没有“>”结束，文件不完整");
         }
         const std::string_view tag = gpx_.substr(at + 1, end - at - 1);
-        if (auto read = tag.starts_with('/') ? endTag(localName(tag.substr(1))) : startTag(tag, at);
-            !read) {
+        if (tag.starts_with('/')) {
+            endTag(localName(tag.substr(1)));
+        } else if (auto read = startTag(tag, at); !read) {
             return unexpected(read.error());
         }
         return end + 1;
@@ -232,13 +241,13 @@ class GpxScan {
             isRoutePoint_ = name == "rtept";
             depth_ = 0;
             if (empty) {
-                return endTag(name);
+                endTag(name);
             }
         }
         return {};
     }
 
-    Expected<void, std::string> endTag(std::string_view name) {
+    void endTag(std::string_view name) {
         if (point_ && depth_ > 0) {
             --depth_;
             if (depth_ == 0 && name == "name") {
@@ -246,7 +255,7 @@ class GpxScan {
                 name_.clear();
             }
             collectingName_ = false;
-            return {};
+            return;
         }
         if (point_ && (name == "rtept" || name == "wpt")) {
             // Only the first route's points: a second route is another passage.
@@ -259,7 +268,6 @@ class GpxScan {
         } else if (name == "rte") {
             inRoute_ = false;
         }
-        return {};
     }
 
     Expected<GpxWaypoints, std::string> result() const {
