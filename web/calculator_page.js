@@ -38,14 +38,13 @@ function showMessage(message, origin) {
     dialog.showModal();
 }
 
-// The points of the last distance, [[latitude, longitude], …], for the courses.
-let lastLeg = null;
-
-// The lines orvanto-cli course prints; a 磁差 it cannot read is said under them.
-function showCourses(module) {
+// The lines orvanto-cli course prints for the distance's two points; a 磁差 it cannot read is said
+// under them. They change with the distance only: were they to follow the 磁差 box, the page
+// below would move as the box is left, under the pointer on its way to 计算航线.
+function showCourses(module, [from, to]) {
     const variation = typedVariation(module);
     const courses = byId('courses');
-    courses.textContent = module.courseLines(lastLeg[0], lastLeg[1], variation.degrees ?? null).trimEnd()
+    courses.textContent = module.courseLines(from, to, variation.degrees ?? null).trimEnd()
         + (variation.error ? `\n${variation.error}` : '');
     courses.hidden = false;
 }
@@ -61,8 +60,7 @@ async function run(command, origin) {
         byId('kilometres').value = outcome.kilometres;
         byId('nautical-miles').value = outcome.nauticalMiles;
         announce(`${outcome.kilometres} 公里，${outcome.nauticalMiles} 海里`);
-        lastLeg = outcome.points;
-        showCourses(module);
+        showCourses(module, outcome.points);
     } else {
         byId('degrees').value = outcome.degrees;
         announce(`夹角 ${outcome.degrees} 度`);
@@ -85,7 +83,6 @@ entries.forEach((entry, index) => entry.addEventListener('keydown', (event) => {
 }));
 setUpBatch(calculator);
 setUpRoute(calculator);
-byId('route-variation').addEventListener('change', async () => lastLeg && showCourses(await calculator));
 
 // Served from a web server, the page installs as an app and keeps working offline.
 if (location.protocol !== 'file:' && 'serviceWorker' in navigator && document.querySelector('link[rel="manifest"]')) {

@@ -133,6 +133,13 @@ export async function setUpRoute(calculator) {
         return route.error ? fail(`“航点”：${route.error}`, box) : showRoute(route);
     };
     byId('route-plan').addEventListener('click', plan);
+    // Enter in 磁差 plans, as Enter in a point's box computes; an input method's Enter does not.
+    byId('route-variation').addEventListener('keydown', (event) => {
+        if (event.key === 'Enter' && !event.isComposing) {
+            event.preventDefault();
+            plan();
+        }
+    });
 
     const chooser = byId('route-file');
     byId('route-open').addEventListener('click', () => {
