@@ -18,6 +18,19 @@ constexpr std::string_view kColumnNames[] = {
 };
 constexpr std::size_t kTrueColumns = 7;
 
+// "045.3°T", with the magnetic course beside it when there is a variation.
+std::string labelledCourse(std::optional<double> course, std::optional<double> variation) {
+    std::string text = courseText(course) + "°T";
+    if (variation) {
+        text += " " + courseText(magneticCourse(course, *variation)) + "°M";
+    }
+    return text;
+}
+
+std::string distances(double kilometres) {
+    return distanceText(kilometres) + " 公里，" + nauticalMilesText(kilometres) + " 海里";
+}
+
 }  // namespace
 
 std::string courseText(std::optional<double> course) {
@@ -60,6 +73,24 @@ std::vector<std::string> courseFields(const Courses& courses, std::optional<doub
         }
     }
     return fields;
+}
+
+std::string courseLines(const Courses& courses, std::optional<double> variation) {
+    std::string lines = "大圆航线：" + distances(courses.greatCircleKilometres);
+    if (courses.initialCourse) {
+        lines += "；初始航向 " + labelledCourse(courses.initialCourse, variation) + "，最终航向 " +
+                 labelledCourse(courses.finalCourse, variation);
+    }
+    lines += "\n恒向线：  " + distances(courses.rhumbKilometres);
+    if (courses.rhumbCourse) {
+        lines += "；航向 " + labelledCourse(courses.rhumbCourse, variation);
+    }
+    lines += "\n";
+    if (!courses.rhumbCourse) {
+        lines += courses.greatCircleKilometres > 0 ? "点在极点上，航向无从确定\n"
+                                                   : "两点重合，没有航向\n";
+    }
+    return lines;
 }
 
 }  // namespace orvanto::navigation

@@ -28,4 +28,10 @@ std::string nauticalMilesText(double kilometres);
 std::vector<std::string_view> courseColumnNames(bool magnetic);
 std::vector<std::string> courseFields(const Courses& courses, std::optional<double> variation);
 
+// What `course` prints for a leg: the line 大圆航线：… and the line 恒向线：…, each with its
+// distances and true courses ("222.2°T", with "227.2°M" beside it for a variation in degrees east),
+// and a third line saying why there is no course, for identical points or a pole. Every line ends
+// in a line break.
+std::string courseLines(const Courses& courses, std::optional<double> variation);
+
 }  // namespace orvanto::navigation

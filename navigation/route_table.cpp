@@ -167,8 +167,9 @@ std::string aligned(const std::vector<Row>& rows, const std::vector<Align>& alig
 
 }  // namespace
 
-std::string routeTable(std::span<const RouteLeg> legs, std::optional<double> variation,
-                       TableFormat format, bool escaped) {
+std::vector<std::vector<std::string>> routeTableCells(std::span<const RouteLeg> legs,
+                                                      std::optional<double> variation,
+                                                      TableFormat format, bool escaped) {
     std::vector<Row> rows;
     rows.emplace_back();
     Sums sums;
@@ -177,7 +178,6 @@ std::string routeTable(std::span<const RouteLeg> legs, std::optional<double> var
     }
     rows.push_back(totalsRow(sums));
     // The magnetic columns only with a variation: drop them from every row otherwise.
-    std::vector<Align> aligns;
     for (Row& row : rows) {
         Row kept;
         for (std::size_t i = 0; i < std::size(kColumns); ++i) {
@@ -194,6 +194,13 @@ std::string routeTable(std::span<const RouteLeg> legs, std::optional<double> var
         }
         row = std::move(kept);
     }
+    return rows;
+}
+
+std::string routeTable(std::span<const RouteLeg> legs, std::optional<double> variation,
+                       TableFormat format, bool escaped) {
+    const std::vector<Row> rows = routeTableCells(legs, variation, format, escaped);
+    std::vector<Align> aligns;
     for (const TableColumn& column : kColumns) {
         if (!column.magnetic || variation) {
             aligns.push_back(column.align);

@@ -10,6 +10,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "navigation/route_legs.h"
 #include "navigation/table_format.h"
@@ -23,5 +24,11 @@ namespace orvanto::navigation {
 // break the table nor act on the terminal.
 std::string routeTable(std::span<const RouteLeg> legs, std::optional<double> variation,
                        TableFormat format, bool escaped);
+
+// The same table as cells, for a front end that lays it out itself: the header row first (the text
+// form's headings for Text, else the column names) and the 合计 row last.
+std::vector<std::vector<std::string>> routeTableCells(std::span<const RouteLeg> legs,
+                                                      std::optional<double> variation,
+                                                      TableFormat format, bool escaped);
 
 }  // namespace orvanto::navigation
