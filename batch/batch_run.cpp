@@ -190,7 +190,7 @@ BatchCounts BatchRun::runRows(RowCalculator& calculator, RowResults& results, Cs
     while (reader_.next(record)) {
         const bool valid = record.tooLong || input_.isValid(record.text);
         decodeFields(record, valid);
-        if (!record.tooLong && std::all_of(fields_.begin(), fields_.end(), isBlankText)) {
+        if (!record.tooLong && isBlankRecord(fields_)) {
             putText(record.text);
             writer.endRow();
             continue;

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -10,6 +11,7 @@
 #include <string_view>
 
 #include "batch/input_output_error.h"
+#include "batch/memory_streams.h"
 #include "batch/utf16_streams.h"
 #include "calculator/messages.h"
 #include "cli/encoding_choice.h"
@@ -19,6 +21,7 @@
 #include "cli/output_file.h"
 #include "navigation/compass_error.h"
 #include "navigation/geojson_writer.h"
+#include "navigation/gpx_waypoints.h"
 #include "navigation/gpx_writer.h"
 #include "navigation/route_table.h"
 #include "navigation/route_waypoints.h"
@@ -40,6 +43,8 @@ using navigation::TableFormat;
 using navigation::WaypointFile;
 
 namespace {
+
+constexpr std::size_t kGpxReadBlock = 1 << 16;
 
 bool sameFile(const std::string& a, const std::string& b) {
     struct stat first {};
@@ -78,10 +83,51 @@ struct RouteInput {
     bool byteOrderMark = false;
 };
 
+// At least two waypoints make a route.
+Expected<void, std::string> checkCount(const WaypointFile& file, const std::string& inputName) {
+    if (file.waypoints.size() < 2) {
+        return unexpected("航线至少要有两个航点，" + inputName + "中只有 " +
+                          std::to_string(file.waypoints.size()) + " 个");
+    }
+    return {};
+}
+
+// A GPX file's points, read whole and turned into a waypoint file's lines; UTF-8 as GPX is.
+Expected<RouteInput, std::string> readGpxInput(const Request& request, const InputFile& input) {
+    FileSource file{input.fd(), "“" + request.files.inputPath + "”"};
+    std::string bytes;
+    std::array<char, kGpxReadBlock> block{};
+    while (const std::size_t count = file.read(block.data(), block.size())) {
+        bytes.append(block.data(), count);
+    }
+    const auto gpx = navigation::waypointsFromGpx(bytes);
+    if (!gpx) {
+        return unexpected(file.name() + "：" + gpx.error());
+    }
+    if (gpx.value().note) {
+        std::cerr << "orvanto-cli：" << file.name() << "：" << *gpx.value().note << "\n";
+    }
+    batch::MemorySource source{gpx.value().waypointFile};
+    batch::CsvReader reader{source};
+    Codecs codecs;
+    const EntryMode mode = request.allSeconds ? EntryMode::Seconds : EntryMode::Minutes;
+    auto waypoints = readWaypoints(reader, codecs[TextEncoding::Utf8], mode);
+    if (!waypoints) {
+        return unexpected(waypoints.error());
+    }
+    if (auto counted = checkCount(waypoints.value(), file.name()); !counted) {
+        return unexpected(counted.error());
+    }
+    return RouteInput{std::move(waypoints.value()), TextEncoding::Utf8, false};
+}
+
 // The waypoints, or what is wrong with the file's text or header; InputOutputError when it cannot
 // be read.
 Expected<RouteInput, std::string> readInput(const Request& request, const InputFile& input) {
     const std::string& path = request.files.inputPath;
+    if (navigation::isGpxFileName(path)) {
+        return readGpxInput(request, input);
+    }
     InputText text{input.fd(), path == "-" ? "标准输入" : "“" + path + "”", request.files.encoding};
     const auto encoding = text.chooseEncoding();
     if (!encoding) {
@@ -93,9 +139,8 @@ Expected<RouteInput, std::string> readInput(const Request& request, const InputF
     if (!waypoints) {
         return unexpected(waypoints.error());
     }
-    if (waypoints.value().waypoints.size() < 2) {
-        return unexpected("航线至少要有两个航点，" + text.file().name() + "中只有 " +
-                          std::to_string(waypoints.value().waypoints.size()) + " 个");
+    if (auto counted = checkCount(waypoints.value(), text.file().name()); !counted) {
+        return unexpected(counted.error());
     }
     return RouteInput{std::move(waypoints.value()), encoding.value(),
                       text.reader().hadByteOrderMark()};

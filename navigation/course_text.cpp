@@ -82,4 +82,5 @@ std::vector<std::string> courseFields(const Courses& courses, const CompassCorre
     return fields;
 }
 
+
 }  // namespace orvanto::navigation

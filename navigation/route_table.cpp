@@ -396,6 +396,7 @@ RouteTable routeTable(std::span<const RouteRow> rows, const RouteTableSettings& 
     written.failedLegs = writer.failedLegs();
     written.text = format == TableFormat::Text ? aligned(table, aligns) + notes(settings)
                                                : delimited(table, format);
+    written.cells = std::move(table);
     return written;
 }
 

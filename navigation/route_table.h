@@ -23,6 +23,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "navigation/compass_error.h"
 #include "navigation/passage_times.h"
@@ -50,6 +51,8 @@ struct RouteTableSettings {
 // the terminal.
 struct RouteTable {
     std::string text;
+    // The same table as cells, the heading row first, for a front end that lays it out itself.
+    std::vector<std::vector<std::string>> cells;
     // The legs with an error: that cannot be computed or sailed, or whose current the ship cannot
     // steer against.
     std::size_t failedLegs = 0;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The files orvanto-cli route writes, read by other programs: the GPX route by gpsbabel (the same
 # points, names and order) and the GeoJSON by GDAL's ogrinfo (no warning, the line split at the
-# antimeridian).
+# antimeridian), and the GPX file read back by route.
 # Usage: route_files.sh PATH_TO_ORVANTO_CLI
 set -u
 cli=$1
@@ -19,6 +19,9 @@ printf '%s\n' 'name,lat,lon,mode' 'A&B<1>,1000.0,17000.0,' '"say""hi""",200000,-
 want=$'10.00000, 170.00000, A&B<1>\n20.00000, -170.00000, say"hi"\n30.00000, 175.00000, 南\\C'
 got=$(gpsbabel -i gpx -f "$work/pacific.gpx" -o csv -F - 2>&1)
 [ "$got" = "$want" ] || fail "gpsbabel read back '$got', wanted '$want'"
+# Read back by route itself, the GPX file gives the table its waypoint file gave.
+[ "$("$cli" route "$work/pacific.gpx")" = "$("$cli" route "$work/pacific.csv")" ] ||
+    fail "route reads its own GPX file into another table"
 grep -qF '<rte>' "$work/pacific.gpx" && grep -qF '<name>pacific</name>' "$work/pacific.gpx" ||
     fail "GPX route element or name missing"
 
