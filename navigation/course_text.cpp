@@ -82,5 +82,4 @@ std::vector<std::string> courseFields(const Courses& courses, const CompassCorre
     return fields;
 }
 
-
 }  // namespace orvanto::navigation

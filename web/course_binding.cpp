@@ -29,8 +29,7 @@ std::string courseLines(const val& from, const val& to, const val& variation) {
     navigation::CourseOptions options;
     options.correction.variation =
         variation.isNull() ? std::nullopt : std::optional<double>{variation.as<double>()};
-    return navigation::courseReport(point(from), point(to), options,
-                                    navigation::TableFormat::Text);
+    return navigation::courseReport(point(from), point(to), options, navigation::TableFormat::Text);
 }
 
 }  // namespace
