@@ -89,7 +89,7 @@ val runBatch(const val& read, const val& write, const val& options) {
         options["format"].as<std::string>() == "window" ? NumberStyle::Window : NumberStyle::Plain;
     settings.inputName = "“" + options["name"].as<std::string>() + "”";
     const navigation::GeodesicColumns geodesic{settings.style};
-    const navigation::CourseColumns courses{std::nullopt};
+    const navigation::CourseColumns courses{navigation::CompassCorrection{}};
     if (options["geodesic"].as<bool>()) {
         settings.extraColumns.push_back(&geodesic);
     }

@@ -17,10 +17,9 @@
 #include "navigation/geojson_writer.h"
 #include "navigation/gpx_waypoints.h"
 #include "navigation/gpx_writer.h"
-#include "navigation/great_circle_path.h"
-#include "navigation/route_legs.h"
 #include "navigation/route_table.h"
 #include "navigation/route_waypoints.h"
+#include "navigation/sailed_route.h"
 
 namespace orvanto {
 namespace {
@@ -71,35 +70,41 @@ val planRoute(const std::string& text, const val& options) {
         batch::MemorySource source{text};
         batch::CsvReader reader{source};
         batch::Utf8Codec utf8;
-        auto waypoints = navigation::readWaypoints(reader, utf8, mode);
-        if (!waypoints) {
-            return failure(waypoints.error());
+        auto file = navigation::readWaypoints(reader, utf8, mode);
+        if (!file) {
+            return failure(file.error());
         }
-        if (waypoints.value().size() < 2) {
+        std::vector<navigation::Waypoint>& waypoints = file.value().waypoints;
+        if (waypoints.size() < 2) {
             return failure("航线至少要有两个航点，“航点”中只有 " +
-                           std::to_string(waypoints.value().size()) + " 个");
+                           std::to_string(waypoints.size()) + " 个");
         }
-        const navigation::RoutePlan plan = navigation::planRoute(waypoints.value());
+        navigation::RouteTableSettings settings;
+        settings.correction.variation = variation;
+        const navigation::SailingPlan plan;
+        const navigation::SailedRoute route = navigation::sailRoute(waypoints, plan);
         // The same legs again with the box's line numbers in their messages, for the page's table.
-        for (navigation::Waypoint& waypoint : waypoints.value()) {
+        for (navigation::Waypoint& waypoint : waypoints) {
             waypoint.line -= options["headerLines"].as<std::size_t>();
         }
-        const navigation::RoutePlan shown = navigation::planRoute(waypoints.value());
+        const navigation::SailedRoute shown = navigation::sailRoute(waypoints, plan);
         val result = val::object();
-        result.set("cells", rowsOf(navigation::routeTableCells(shown.legs, variation,
-                                                               TableFormat::Text, true)));
-        result.set("csv",
-                   bytesOf(std::string{kByteOrderMark} +
-                           navigation::routeTable(plan.legs, variation, TableFormat::Csv, false)));
-        const bool complete = !plan.points.empty();
-        result.set("gpx",
-                   complete ? bytesOf(navigation::gpxRoute(kRouteName, plan.points)) : val::null());
-        result.set("geojson", complete ? bytesOf(navigation::geojsonRoute(
-                                             kRouteName, plan.points,
-                                             navigation::greatCircleRoute(plan.points)))
-                                       : val::null());
+        result.set(
+            "cells",
+            rowsOf(navigation::routeTable(shown.rows, settings, TableFormat::Text, true).cells));
+        result.set(
+            "csv",
+            bytesOf(std::string{kByteOrderMark} +
+                    navigation::routeTable(route.rows, settings, TableFormat::Csv, false).text));
+        const bool complete = !route.points.empty();
+        result.set("gpx", complete ? bytesOf(navigation::gpxRoute(kRouteName, route.points))
+                                   : val::null());
+        result.set("geojson",
+                   complete ? bytesOf(navigation::geojsonRoute(kRouteName, route.points,
+                                                               navigation::sailedLine(route, plan)))
+                            : val::null());
         val points = val::array();
-        for (const navigation::RoutePoint& point : plan.points) {
+        for (const navigation::RoutePoint& point : route.points) {
             val triple = val::array();
             triple.call<void>("push", point.position.latitude, point.position.longitude,
                               point.name);
