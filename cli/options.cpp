@@ -5,6 +5,7 @@
 
 #include "navigation/passage_times.h"
 #include "navigation/passage_values.h"
+#include "navigation/value_forms.h"
 #include "navigation/variation.h"
 #include "text/ascii_case.h"
 
@@ -277,28 +278,18 @@ enum class Valued : std::size_t {
 };
 
 constexpr ValueOption kValueOptions[] = {
-    {"--variation", "3.5W",
-     "磁差的度数，西为负、东为正，如 3.5W、W3.5、西3.5、-3.5、2E、2 或 5°30′W",
+    {"--variation", "3.5W", navigation::kVariationForms,
      store<&Request::variation, navigation::readVariation>},
-    {"--deviation", "2W", "自差的度数，西为负、东为正，如 2W、W2、西2、-2、1.5E 或 1°30′E",
+    {"--deviation", "2W", navigation::kDeviationForms,
      store<&Request::deviation, navigation::readDeviation>},
-    {"--speed", "12", "大于 0、不超过 100 的节数，如 12、12.5 或 12kn",
-     store<&Request::speed, navigation::readSpeed>},
-    {"--hours", "6.5", "0 到 10000 的小时数，如 6.5 或 6:30",
-     store<&Request::hours, navigation::readHours>},
-    {"--current", "045/1.5",
-     "流向/流速：流去的真方向 0 到 360 度、流速 0 到 20 节，如 045/1.5（斜线也可用全角 ／）",
+    {"--speed", "12", navigation::kSpeedForms, store<&Request::speed, navigation::readSpeed>},
+    {"--hours", "6.5", navigation::kHoursForms, store<&Request::hours, navigation::readHours>},
+    {"--current", "045/1.5", navigation::kCurrentForms,
      store<&Request::current, navigation::readCurrent>},
-    {"--every", "5°",
-     "分点的间隔：经度 0.1 到 90 度，写成 5°、5度 或 5deg；或距离 1 到 10000 海里，写成 "
-     "300nmi、300海里、500km 或 500公里（只写数字无法分辨是哪一种）",
-     store<&Request::every, navigation::readStep>},
-    {"--limit-latitude", "45",
-     "限制纬度：大于 0、小于 90 的度数，不带正负号和南北，如 45、45° 或 45°30′",
+    {"--every", "5°", navigation::kStepForms, store<&Request::every, navigation::readStep>},
+    {"--limit-latitude", "45", navigation::kLimitLatitudeForms,
      store<&Request::limitLatitude, navigation::readLimitLatitude>},
-    {"--depart", "2026-12-08T08:00+08:00",
-     "出发时间，写成 年-月-日T时:分（或 年-月-日 时:分），可带 :秒，其后可带时区 Z 或 "
-     "+08:00，如 2026-12-08T08:00+08:00、2026-12-08 08:00（不带时区即本机时区）",
+    {"--depart", "2026-12-08T08:00+08:00", navigation::kDepartureForms,
      store<&Request::departure, navigation::readDeparture>},
 };
 
@@ -335,10 +326,8 @@ Outcome checkReckon(std::span<const std::string_view> operands, Request& request
     const std::string_view courseText = operands[2];
     request.course = navigation::readCourse(courseText);
     if (!request.course) {
-        return unexpected(problem("航向“" + std::string{courseText} +
-                                  "”无法识别：应为 0 到 360 的度数，可在后面标 "
-                                  "T（真航向，默认）、M（磁航向）或 C（罗航向），"
-                                  "如 241、241°T、236M"));
+        return unexpected(problem("航向“" + std::string{courseText} + "”无法识别：应为 " +
+                                  std::string{navigation::kCourseForms}));
     }
     const navigation::CourseReference reference = request.course->reference;
     if (reference == navigation::CourseReference::Magnetic && !request.variation) {
@@ -356,10 +345,8 @@ Outcome checkReckon(std::span<const std::string_view> operands, Request& request
         }
         request.distance = navigation::readDistance(operands[3]);
         if (!request.distance) {
-            return unexpected(problem(
-                "航程“" + std::string{operands[3]} +
-                "”无法识别：应为 0 到 20000 海里，可带单位 nmi、海里、km 或 公里，如 300、300nmi、"
-                "500km"));
+            return unexpected(problem("航程“" + std::string{operands[3]} + "”无法识别：应为 " +
+                                      std::string{navigation::kDistanceForms}));
         }
     } else if (!request.speed) {
         return unexpected(problem("reckon 需要航程，或者 --speed 和 --hours"));
