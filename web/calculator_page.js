@@ -2,12 +2,13 @@
 // WebAssembly calculator and writes the result boxes, or shows the message and puts the focus
 // where the fix is. As in the window, a message changes no result box and no sketch. A command
 // runs from its button or by Enter in a box it reads: the points' boxes give the distance, the
-// reference point's the angle. After the distance come the courses from point 1 to point 2, with
-// magnetic courses when the 航线 section's 磁差 is filled in.
+// reference point's the angle. After the distance come the courses from point 1 to point 2 and the
+// vertex, with magnetic and compass courses when the 航线 section's 磁差 and 自差 are filled in.
 import { byId } from './dom.js';
 import { drawSketch } from './sketch.js';
 import { setUpBatch } from './batch_page.js';
-import { setUpRoute, typedVariation } from './route_page.js';
+import { setUpRoute, typedCompass } from './route_page.js';
+import { setUpReckoning } from './reckon_page.js';
 
 const entries = ['latitude1', 'longitude1', 'latitude2', 'longitude2', 'latitude3', 'longitude3'].map(byId);
 const calculator = globalThis.createOrvanto();
@@ -38,14 +39,14 @@ function showMessage(message, origin) {
     dialog.showModal();
 }
 
-// The lines orvanto-cli course prints for the distance's two points; a 磁差 it cannot read is said
-// under them. They change with the distance only: were they to follow the 磁差 box, the page
-// below would move as the box is left, under the pointer on its way to 计算航线.
+// The lines orvanto-cli course --vertex prints for the distance's two points; a 磁差 or 自差 it
+// cannot read is said under them. They change with the distance only: were they to follow the
+// boxes, the page below would move as a box is left, under the pointer on its way to 计算航线.
 function showCourses(module, [from, to]) {
-    const variation = typedVariation(module);
+    const compass = typedCompass(module);
     const courses = byId('courses');
-    courses.textContent = module.courseLines(from, to, variation.degrees ?? null).trimEnd()
-        + (variation.error ? `\n${variation.error}` : '');
+    courses.textContent = module.courseLines(from, to, compass.error ? { variation: null, deviation: null } : compass).trimEnd()
+        + (compass.error ? `\n${compass.error}` : '');
     courses.hidden = false;
 }
 
@@ -67,7 +68,7 @@ async function run(command, origin) {
     }
     byId('sketch-hint').hidden = true;
     byId('sketch').removeAttribute('hidden');  // an SVG element has no `hidden` property
-    drawSketch(byId('sketch'), outcome.points);
+    drawSketch(byId('sketch'), outcome.points, command === 'distance' ? module.vertexOnLeg(...outcome.points) : null);
 }
 
 for (const command of ['distance', 'angle']) {
@@ -83,6 +84,7 @@ entries.forEach((entry, index) => entry.addEventListener('keydown', (event) => {
 }));
 setUpBatch(calculator);
 setUpRoute(calculator);
+setUpReckoning(calculator);
 
 // Served from a web server, the page installs as an app and keeps working offline.
 if (location.protocol !== 'file:' && 'serviceWorker' in navigator && document.querySelector('link[rel="manifest"]')) {

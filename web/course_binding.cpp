@@ -1,5 +1,6 @@
-// Courses for the page: the two lines `orvanto-cli course` prints for point 1 → point 2, and the
-// variation typed in the 磁差 box read as the command line's --variation reads it.
+// Courses for the page: the lines `orvanto-cli course --vertex` prints for point 1 → point 2, with
+// the variation and deviation typed in the 航线 section read as the command line's --variation and
+// --deviation read them, and the vertex ahead for the sketch.
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
@@ -7,36 +8,67 @@
 #include <string>
 
 #include "navigation/course_report.h"
-#include "navigation/variation.h"
+#include "navigation/great_circles.h"
+#include "web/box_values.h"
 
 namespace orvanto {
 namespace {
 
 using emscripten::val;
 
-// Degrees east, or null for a text that is no variation.
-val readVariation(const std::string& text) {
-    const auto degrees = navigation::readVariation(text);
-    return degrees ? val(*degrees) : val::null();
+// The 航线 section's 磁差 and 自差 (texts by box id) as {variation, deviation}, degrees east or
+// null, or {error, box}.
+val readCompass(const val& texts) {
+    const auto correction = web::compassCorrection(web::Boxes{texts});
+    if (!correction) {
+        return web::problemObject(correction.error());
+    }
+    const auto degrees = [](std::optional<double> value) {
+        return value ? val(*value) : val::null();
+    };
+    val result = val::object();
+    result.set("variation", degrees(correction.value().variation));
+    result.set("deviation", degrees(correction.value().deviation));
+    return result;
+}
+
+ChartPoint pointOf(const val& pair) {
+    return ChartPoint{pair[0].as<double>(), pair[1].as<double>()};
+}
+
+std::optional<double> degreesOf(const val& degrees) {
+    return degrees.isNull() ? std::nullopt : std::optional<double>{degrees.as<double>()};
 }
 
 // `from` and `to` are [latitude, longitude] in degrees as the distance command decoded them;
-// `variation` is degrees east or null.
-std::string courseLines(const val& from, const val& to, const val& variation) {
-    const auto point = [](const val& pair) {
-        return ChartPoint{pair[0].as<double>(), pair[1].as<double>()};
-    };
+// `compass` is what readCompass gave, {variation, deviation}.
+std::string courseLines(const val& from, const val& to, const val& compass) {
     navigation::CourseOptions options;
-    options.correction.variation =
-        variation.isNull() ? std::nullopt : std::optional<double>{variation.as<double>()};
-    return navigation::courseReport(point(from), point(to), options, navigation::TableFormat::Text);
+    options.correction.variation = degreesOf(compass["variation"]);
+    options.correction.deviation = degreesOf(compass["deviation"]);
+    options.vertex = true;
+    return navigation::courseReport(pointOf(from), pointOf(to), options,
+                                    navigation::TableFormat::Text);
+}
+
+// The vertex ahead as [latitude, longitude] when it lies on the leg, else null.
+val vertexOnLeg(const val& from, const val& to) {
+    const auto vertex =
+        navigation::vertexAhead(pointOf(from), pointOf(to), navigation::SailingMethod::Wgs84);
+    if (!vertex || !vertex->onLeg) {
+        return val::null();
+    }
+    val pair = val::array();
+    pair.call<void>("push", vertex->position.latitude, vertex->position.longitude);
+    return pair;
 }
 
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(orvanto_courses) {
-    emscripten::function("readVariation", &readVariation);
+    emscripten::function("readCompass", &readCompass);
     emscripten::function("courseLines", &courseLines);
+    emscripten::function("vertexOnLeg", &vertexOnLeg);
 }
 
 }  // namespace orvanto

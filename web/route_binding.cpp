@@ -1,11 +1,10 @@
-// Routes for the page: the 航点 box's text planned as `orvanto-cli route` plans the same text read
-// from standard input, with the table as cells to lay out and the three files the command line
-// writes (the CSV table with a byte-order mark, GPX and GeoJSON) as bytes; and a GPX file read
-// into the box's lines.
+// Routes for the page: the 航点 box's text planned with the section's passage options as
+// `orvanto-cli route` plans the same text read from standard input, with the table as cells to lay
+// out and the three files the command line writes (the CSV table with a byte-order mark, GPX and
+// GeoJSON) as bytes; and a GPX file read into the box's lines.
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +19,8 @@
 #include "navigation/route_table.h"
 #include "navigation/route_waypoints.h"
 #include "navigation/sailed_route.h"
+#include "navigation/value_forms.h"
+#include "web/box_values.h"
 
 namespace orvanto {
 namespace {
@@ -49,22 +50,123 @@ val rowsOf(const std::vector<std::vector<std::string>>& rows) {
     return array;
 }
 
+// A problem with the 航点 box's text.
 val failure(const std::string& text) {
-    val result = val::object();
-    result.set("error", text);
-    return result;
+    return web::problemObject({"route-waypoints", text});
+}
+
+// The plan and the table's settings from the section's boxes, or the box to fix.
+struct PassageSettings {
+    navigation::SailingPlan plan;
+    navigation::RouteTableSettings table;
+};
+
+Expected<PassageSettings, web::BoxProblem> passageSettings(const web::Boxes& boxes, bool textbook,
+                                                           const navigation::WaypointFile& file) {
+    using web::BoxProblem;
+    const auto correction = web::compassCorrection(boxes);
+    const auto speed =
+        boxes.read("route-speed", "航速（节）", navigation::kSpeedForms, navigation::readSpeed);
+    const auto departure = boxes.read("route-departure", "开航时间", navigation::kDepartureForms,
+                                      navigation::readDeparture);
+    const auto current = boxes.current("route-set", "route-drift");
+    const auto limit = boxes.read("route-limit", "限制纬度", navigation::kLimitLatitudeForms,
+                                  navigation::readLimitLatitude);
+    const auto every =
+        boxes.read("route-step", "分点间隔", navigation::kStepForms, navigation::readStep);
+    for (const auto* problem :
+         {correction ? nullptr : &correction.error(), speed ? nullptr : &speed.error(),
+          departure ? nullptr : &departure.error(), current ? nullptr : &current.error(),
+          limit ? nullptr : &limit.error(), every ? nullptr : &every.error()}) {
+        if (problem != nullptr) {
+            return unexpected(*problem);
+        }
+    }
+    if (current.value() && !speed.value()) {
+        return unexpected(BoxProblem{
+            "route-speed", "有流向、流速时须填写航速（节）：应驶航向和对地航速由航速算出"});
+    }
+    if (current.value() && limit.value() && !every.value()) {
+        return unexpected(
+            BoxProblem{"route-step",
+                       "流向、流速与限制纬度同用时须填写分点间隔：流中的应驶航向按恒向线计算，"
+                       "而不分点的大圆航线没有恒定的航向"});
+    }
+    const bool times = speed.value() || file.speedColumn;
+    if (departure.value() && !times) {
+        return unexpected(BoxProblem{"route-speed",
+                                     "开航时间须与航速（节）同用，或者航点有 speed（航速）列："
+                                     "没有航速就没有到达时间"});
+    }
+    const navigation::SailingMethod method =
+        textbook ? navigation::SailingMethod::Textbook : navigation::SailingMethod::Wgs84;
+    PassageSettings settings;
+    settings.plan = {method, every.value(), limit.value()};
+    settings.table.correction = correction.value();
+    settings.table.current = current.value();
+    settings.table.speed = speed.value();
+    settings.table.times = times;
+    settings.table.method = method;
+    settings.table.departure = departure.value();
+    if (settings.table.departure && !settings.table.departure->offsetMinutes) {
+        settings.table.departure->offsetMinutes =
+            web::browserOffsetMinutes(settings.table.departure->clock);
+    }
+    return settings;
+}
+
+// How each row is drawn: along its rhumb line, along its great circle, or a whole leg (both).
+const char* rowKind(navigation::RowKind kind) {
+    switch (kind) {
+        case navigation::RowKind::Rhumb:
+            return "rhumb";
+        case navigation::RowKind::GreatCircle:
+            return "gc";
+        case navigation::RowKind::Leg:
+            break;
+    }
+    return "leg";
+}
+
+// The points sailed, [latitude, longitude, name, waypoint?], and each row's kind, for the sketch.
+void setSketch(val& result, const navigation::SailedRoute& route) {
+    val points = val::array();
+    val kinds = val::array();
+    for (std::size_t i = 0; i < route.points.size(); ++i) {
+        const navigation::RoutePoint& point = route.points[i];
+        const bool waypoint = i == 0 || route.rows[i - 1].lastOfLeg;
+        val entry = val::array();
+        entry.call<void>("push", point.position.latitude, point.position.longitude, point.name,
+                         waypoint);
+        points.call<void>("push", entry);
+        if (i > 0) {
+            kinds.call<void>("push", val(rowKind(route.rows[i - 1].kind)));
+        }
+    }
+    result.set("points", points);
+    result.set("kinds", kinds);
+}
+
+// The lines the text form writes after its table: the compass error, the textbook's methods.
+std::string linesAfter(const std::string& text, std::size_t tableLines) {
+    std::size_t at = 0;
+    for (std::size_t line = 0; line < tableLines && at != std::string::npos; ++line) {
+        at = text.find('\n', at);
+        at = at == std::string::npos ? at : at + 1;
+    }
+    return at == std::string::npos ? std::string{} : text.substr(at);
 }
 
 // `text` is the box's text with a header in front (the page puts one there when the box has
-// none); `options`: {seconds, variation: degrees east or null, headerLines: the lines in front of
-// the box's own}. Returns {error} when the text has no waypoints to plan, else {cells (the text
-// form's cells, counting the box's own lines), csv, gpx and geojson (bytes; the last two null
-// when a waypoint cannot be read), points: [[latitude, longitude, name], …], empty when a
-// waypoint cannot be read}.
+// none); `options`: {seconds, textbook, headerLines: the lines in front of the box's own, boxes:
+// the section's texts by box id}. Returns {error, box (the id of the box to fix)} when the text
+// has no waypoints to plan or a box does not read, else {cells (the text form's cells, counting
+// the box's own lines), notes (the text form's lines after the table), legs and failedLegs
+// (counts), csv, gpx and geojson (bytes; the last two null when a waypoint cannot be read or a leg
+// cannot be sailed), points
+// ([latitude, longitude, name, waypoint?] sailed, empty then) with kinds (each row's 'leg',
+// 'rhumb' or 'gc'), limit (the limiting latitude or null)}.
 val planRoute(const std::string& text, const val& options) {
-    const std::optional<double> variation =
-        options["variation"].isNull() ? std::nullopt
-                                      : std::optional<double>{options["variation"].as<double>()};
     const EntryMode mode = options["seconds"].as<bool>() ? EntryMode::Seconds : EntryMode::Minutes;
     try {
         batch::MemorySource source{text};
@@ -79,23 +181,29 @@ val planRoute(const std::string& text, const val& options) {
             return failure("航线至少要有两个航点，“航点”中只有 " +
                            std::to_string(waypoints.size()) + " 个");
         }
-        navigation::RouteTableSettings settings;
-        settings.correction.variation = variation;
-        const navigation::SailingPlan plan;
+        const auto settings = passageSettings(web::Boxes{options["boxes"]},
+                                              options["textbook"].as<bool>(), file.value());
+        if (!settings) {
+            return web::problemObject(settings.error());
+        }
+        const navigation::SailingPlan& plan = settings.value().plan;
         const navigation::SailedRoute route = navigation::sailRoute(waypoints, plan);
         // The same legs again with the box's line numbers in their messages, for the page's table.
         for (navigation::Waypoint& waypoint : waypoints) {
             waypoint.line -= options["headerLines"].as<std::size_t>();
         }
         const navigation::SailedRoute shown = navigation::sailRoute(waypoints, plan);
+        const auto table =
+            navigation::routeTable(shown.rows, settings.value().table, TableFormat::Text, true);
         val result = val::object();
-        result.set(
-            "cells",
-            rowsOf(navigation::routeTable(shown.rows, settings, TableFormat::Text, true).cells));
-        result.set(
-            "csv",
-            bytesOf(std::string{kByteOrderMark} +
-                    navigation::routeTable(route.rows, settings, TableFormat::Csv, false).text));
+        result.set("cells", rowsOf(table.cells));
+        result.set("notes", linesAfter(table.text, table.cells.size()));
+        result.set("legs", waypoints.size() - 1);
+        result.set("failedLegs", table.failedLegs);
+        result.set("csv", bytesOf(std::string{kByteOrderMark} +
+                                  navigation::routeTable(route.rows, settings.value().table,
+                                                         TableFormat::Csv, false)
+                                      .text));
         const bool complete = !route.points.empty();
         result.set("gpx", complete ? bytesOf(navigation::gpxRoute(kRouteName, route.points))
                                    : val::null());
@@ -103,14 +211,8 @@ val planRoute(const std::string& text, const val& options) {
                    complete ? bytesOf(navigation::geojsonRoute(kRouteName, route.points,
                                                                navigation::sailedLine(route, plan)))
                             : val::null());
-        val points = val::array();
-        for (const navigation::RoutePoint& point : route.points) {
-            val triple = val::array();
-            triple.call<void>("push", point.position.latitude, point.position.longitude,
-                              point.name);
-            points.call<void>("push", triple);
-        }
-        result.set("points", points);
+        setSketch(result, route);
+        result.set("limit", plan.limitLatitude ? val(*plan.limitLatitude) : val::null());
         return result;
     } catch (const batch::InputOutputError& error) {
         return failure(error.what());

@@ -1,26 +1,26 @@
 // The 航线 section: the 航点 box planned leg by leg by the module, as `orvanto-cli route` plans the
 // same text read from standard input (the header put in front when the box has none), shown as a
 // table with the command line's text-form columns and a sketch, and offered as the three files the
-// command line writes. The module gives
-//   planRoute(text, { seconds, variation, headerLines }) → { cells, csv, gpx, geojson, points } or { error }
+// command line writes. The passage options are the section's boxes, read by the module as the
+// command line reads its options; a box that does not read is named, and the focus goes to it.
+// The module gives
+//   planRoute(text, { seconds, textbook, headerLines, boxes }) → { cells, notes, csv, gpx, geojson,
+//     points, kinds, limit } or { error, box }
 //   readGpx(bytes) → { text, note } or { error }
-//   readVariation(text) → degrees east or null
-import { byId } from './dom.js';
+//   readCompass(boxes) → { variation, deviation } or { error, box }
+import { boxTexts, byId } from './dom.js';
 import { drawRouteSketch } from './route_sketch.js';
 
 const COLUMN_NAMES = new Set(['name', 'lat', 'lon', 'mode', '名称', '纬度', '经度', '格式']);
 const FILE_TYPES = { csv: 'text/csv', gpx: 'application/gpx+xml', geojson: 'application/geo+json' };
 
-// The 磁差 box as --variation reads it: { degrees } (null when blank) or { error }.
-export function typedVariation(module) {
-    const typed = byId('route-variation').value;
-    if (typed.trim() === '') {
-        return { degrees: null };
-    }
-    const degrees = module.readVariation(typed);
-    return degrees === null
-        ? { error: `磁差须是度数，西为负、东为正，如 3.5W、W3.5、西3.5、-3.5、2E、2 或 5°30′W，不认识“${typed}”` }
-        : { degrees };
+const OPTION_BOXES = ['route-speed', 'route-departure', 'route-variation', 'route-deviation', 'route-set',
+    'route-drift', 'route-limit', 'route-step'];
+
+// The 磁差 and 自差 boxes as --variation and --deviation read them: { variation, deviation }
+// (null when blank) or { error, box }.
+export function typedCompass(module) {
+    return module.readCompass(boxTexts(['route-variation', 'route-deviation']));
 }
 
 // The box's text as the command line gets it: a first line that names no column is a waypoint,
@@ -81,29 +81,39 @@ function offer(link, bytes, type) {
     }
 }
 
+// The sketch's name: the waypoints (not the points computed between them), the total distance
+// and, with a speed, the total time.
+function sketchName(route, heading, totals) {
+    const names = route.points.filter(([, , , waypoint]) => waypoint).map(([, , name]) => name || '（无名）');
+    const total = totals[heading.indexOf('累计海里')];
+    const hours = totals[heading.indexOf('累计航时')];
+    return `航线示意图：${names.join(' → ')}${total ? `，共 ${total} 海里` : ''}${hours ? `，航时 ${hours}` : ''}`;
+}
+
 function showRoute(route) {
     fillTable(route.cells);
     for (const [kind, type] of Object.entries(FILE_TYPES)) {
         offer(byId(`route-${kind}`), route[kind], type);
     }
+    const notes = byId('route-notes');
+    notes.textContent = route.notes.trimEnd();
+    notes.hidden = route.notes === '';
     const [heading, ...rows] = route.cells;
-    const legs = rows.length - 1;
-    const total = rows[legs][heading.indexOf('累计海里')];
-    const failed = rows.slice(0, legs).filter((row) => row[row.length - 1] !== '').length;
-    const said = [`共 ${legs} 段航线${total ? `，合计 ${total} 海里（恒向线）` : ''}`];
-    if (failed > 0) {
-        said.push(`其中 ${failed} 段未能全部算出，原因见“说明”列`);
+    const totals = rows[rows.length - 1];
+    const total = totals[heading.indexOf('累计海里')];
+    const said = [`共 ${route.legs} 段航线${total ? `，合计 ${total} 海里` : ''}`];
+    if (route.failedLegs > 0) {
+        said.push(`其中 ${route.failedLegs} 段未能全部算出，原因见“说明”列`);
     }
     if (route.gpx === null) {
-        said.push('有航点无法读取，没有生成 GPX 和 GeoJSON 文件');
+        said.push('有航点无法读取或有航段无法航行，没有生成 GPX 和 GeoJSON 文件');
     }
     byId('route-status').textContent = `${said.join('；')}。`;
     byId('route-result').hidden = false;
     const sketch = byId('route-sketch');
     sketch.closest('figure').hidden = route.points.length === 0;
     if (route.points.length > 0) {
-        const names = route.points.map(([, , name]) => name || '（无名）').join(' → ');
-        drawRouteSketch(sketch, route.points, `航线示意图：${names}${total ? `，共 ${total} 海里` : ''}`);
+        drawRouteSketch(sketch, route, sketchName(route, heading, totals));
     }
 }
 
@@ -116,10 +126,6 @@ export async function setUpRoute(calculator) {
         focus.focus();
     };
     const plan = () => {
-        const variation = typedVariation(module);
-        if (variation.error) {
-            return fail(variation.error, byId('route-variation'));
-        }
         if (box.value.trim() === '') {
             return fail('请在“航点”中每行输入一个航点：名称,纬度,经度', box);
         }
@@ -129,17 +135,25 @@ export async function setUpRoute(calculator) {
         }
         const input = withHeader(box.value);
         const seconds = document.querySelector('input[name="route-mode"][value="seconds"]').checked;
-        const route = module.planRoute(input.text, { seconds, variation: variation.degrees, headerLines: input.headerLines });
-        return route.error ? fail(`“航点”：${route.error}`, box) : showRoute(route);
+        const route = module.planRoute(input.text, {
+            seconds, textbook: byId('route-textbook').checked, headerLines: input.headerLines, boxes: boxTexts(OPTION_BOXES),
+        });
+        if (route.error) {
+            return fail(route.box === 'route-waypoints' ? `“航点”：${route.error}` : route.error, byId(route.box));
+        }
+        return showRoute(route);
     };
     byId('route-plan').addEventListener('click', plan);
-    // Enter in 磁差 plans, as Enter in a point's box computes; an input method's Enter does not.
-    byId('route-variation').addEventListener('keydown', (event) => {
-        if (event.key === 'Enter' && !event.isComposing) {
-            event.preventDefault();
-            plan();
-        }
-    });
+    // Enter in an option's box plans, as Enter in a point's box computes; an input method's Enter
+    // does not.
+    for (const id of OPTION_BOXES) {
+        byId(id).addEventListener('keydown', (event) => {
+            if (event.key === 'Enter' && !event.isComposing) {
+                event.preventDefault();
+                plan();
+            }
+        });
+    }
 
     const chooser = byId('route-file');
     byId('route-open').addEventListener('click', () => {

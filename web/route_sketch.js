@@ -1,7 +1,9 @@
 // The sketch of a route on a Mercator projection, as on a chart: a rhumb line is straight there and
-// a great circle bows towards the pole. Each waypoint is a dot with its name beside it, where the
-// name collides with no other name and no dot; a name that finds no such place is left out (the
-// sketch's accessible name lists them all).
+// a great circle bows towards the pole, and a limiting latitude is a dashed parallel. Each waypoint
+// is a dot with its name beside it, each point computed between them (分点, 限制纬度起/止) a
+// smaller ring, named where there is room once the waypoints have theirs; a name goes where it
+// collides with no other name and no dot, and one that finds no such place is left out (the
+// sketch's accessible name lists the waypoints).
 import { element, graticule, greatCircle, unwrap, HEIGHT, WIDTH } from './sketch.js';
 
 const ROUTE_MARGIN = 24;
@@ -78,23 +80,40 @@ export function placeLabels(anchors, sizes) {
     });
 }
 
-// Draws the route through `points` ([latitude, longitude, name]); `kinds` names each leg's line,
-// a great circle unless 'rhumb'. `label` is the sketch's accessible name.
-export function drawRouteSketch(svg, points, label, kinds = []) {
+// A dashed line along each of ±`limit` that crosses the drawing.
+function limitParallels(svg, frame, limit) {
+    for (const latitude of [limit, -limit]) {
+        if (latitude > frame.bounds.south && latitude < frame.bounds.north) {
+            const [, y] = frame.project([latitude, frame.bounds.west]);
+            svg.append(element('line', { class: 'limit', x1: 0, y1: y, x2: WIDTH, y2: y }));
+        }
+    }
+}
+
+// Draws the route through `points` ([latitude, longitude, name, waypoint?], as sailed); `kinds`
+// names each row's line: 'rhumb' straight, else along the great circle; `limit` is the limiting
+// latitude or null. `label` is the sketch's accessible name.
+export function drawRouteSketch(svg, { points, kinds = [], limit = null }, label) {
     const lines = routeLines(points, kinds);
     const frame = mercatorFrame(lines);
     svg.replaceChildren();
     graticule(svg, frame);
+    if (limit !== null) {
+        limitParallels(svg, frame, limit);
+    }
     for (const line of lines) {
         const drawn = line.map(frame.project).map(([x, y]) => `${x.toFixed(1)},${y.toFixed(1)}`);
         svg.append(element('polyline', { class: 'leg', points: drawn.join(' ') }));
     }
     const anchors = [lines[0][0], ...lines.map((line) => line[line.length - 1])].map(frame.project);
-    for (const [x, y] of anchors) {
-        svg.append(element('circle', { class: 'point', cx: x, cy: y, r: DOT }));
-    }
-    const names = points.map(([, , name]) => name);
-    placeLabels(anchors, names.map(labelSize)).forEach((box, i) => {
+    anchors.forEach(([x, y], i) => {
+        const waypoint = points[i][3] ?? true;
+        svg.append(element('circle', { class: waypoint ? 'point' : 'step', cx: x, cy: y, r: waypoint ? DOT : DOT - 1 }));
+    });
+    // The waypoints' names are placed first.
+    const order = points.map((point, i) => i).sort((a, b) => Number(points[b][3] ?? true) - Number(points[a][3] ?? true));
+    const names = order.map((i) => points[i][2]);
+    placeLabels(order.map((i) => anchors[i]), names.map(labelSize)).forEach((box, i) => {
         if (box) {
             svg.append(element('text', { class: 'route-label', x: box.x, y: box.y + LABEL_FONT * 0.85 }, names[i]));
         }

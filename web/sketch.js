@@ -145,9 +145,9 @@ function angleArc(svg, [p1, p2, reference]) {
 const NAMES = ['1', '2', '参考点'];
 const SPOKEN_NAMES = ['点一', '点二', '参考点'];
 
-// Draws the points of the last command: two for the distance, three for the angle. `angle` is the
-// angle's text, named in the accessible description.
-export function drawSketch(svg, points) {
+// Draws the points of the last command: two for the distance, three for the angle; `vertex`
+// ([latitude, longitude] or null) is the great circle's vertex when it lies on the leg.
+export function drawSketch(svg, points, vertex = null) {
     const frame = localFrame(points);
     svg.replaceChildren();
     graticule(svg, frame);
@@ -165,7 +165,12 @@ export function drawSketch(svg, points) {
         svg.append(element('text', { class: 'point-label', x: x + 6, y: y - 6 }, NAMES[i]));
     });
     const places = points.map((p, i) => `${SPOKEN_NAMES[i]}（${spoken(p)}）`);
+    if (vertex) {
+        const [x, y] = frame.project([vertex[0], unwrap(vertex[1], frame.points[0][1])]);
+        svg.append(element('circle', { class: 'vertex', cx: x, cy: y, r: 3 }));
+        svg.append(element('text', { class: 'point-label', x: x + 5, y: y + 14 }, '顶点'));
+    }
     svg.setAttribute('aria-label', drawn.length === 3
         ? `点位示意图：${places.join('、')}，两点间的大圆航线、两点与参考点的连线及其夹角`
-        : `点位示意图：${places.join('、')}及两点间的大圆航线`);
+        : `点位示意图：${places.join('、')}及两点间的大圆航线${vertex ? `，大圆顶点（${spoken(vertex)}）在航线上` : ''}`);
 }

@@ -1,0 +1,78 @@
+#include "web/box_values.h"
+
+#include "navigation/value_forms.h"
+#include "navigation/variation.h"
+#include "text/printable.h"
+
+namespace orvanto::web {
+
+using emscripten::val;
+
+std::string Boxes::text(const std::string& id) const {
+    const val typed = texts_[id];
+    return typed.isString() ? typed.as<std::string>() : std::string{};
+}
+
+std::string Boxes::notRead(std::string_view name, std::string_view forms, std::string_view typed) {
+    return "“" + std::string{name} + "”须是" + std::string{forms} + "，不认识“" + printable(typed) +
+           "”";
+}
+
+BoxValue<navigation::Current> Boxes::current(const std::string& setId,
+                                             const std::string& driftId) const {
+    const std::string set = text(setId);
+    const std::string drift = text(driftId);
+    if (set.empty() && drift.empty()) {
+        return std::optional<navigation::Current>{};
+    }
+    if (set.empty() || drift.empty()) {
+        return unexpected(BoxProblem{set.empty() ? setId : driftId,
+                                     "流向和流速须一同填写：流向是海流流去的真方向，流速是节数"});
+    }
+    // Each half read with the other one at a value that always reads.
+    if (!navigation::readCurrent(set + "/0")) {
+        return unexpected(BoxProblem{
+            setId, notRead("流向", "海流流去的真方向，0 到 360 度，如 045 或 045°", set)});
+    }
+    if (!navigation::readCurrent("0/" + drift)) {
+        return unexpected(
+            BoxProblem{driftId, notRead("流速", "0 到 20 的节数，如 1.5 或 1.5kn", drift)});
+    }
+    return navigation::readCurrent(set + "/" + drift);
+}
+
+Expected<navigation::CompassCorrection, BoxProblem> compassCorrection(const Boxes& boxes) {
+    const auto variation = boxes.read("route-variation", "磁差", navigation::kVariationForms,
+                                      navigation::readVariation);
+    if (!variation) {
+        return unexpected(variation.error());
+    }
+    const auto deviation = boxes.read("route-deviation", "自差", navigation::kDeviationForms,
+                                      navigation::readDeviation);
+    if (!deviation) {
+        return unexpected(deviation.error());
+    }
+    if (deviation.value() && !variation.value()) {
+        return unexpected(
+            BoxProblem{"route-variation",
+                       "填了自差还须填写磁差：罗航向由磁航向减自差而来，磁航向由真航向减磁差"});
+    }
+    return navigation::CompassCorrection{variation.value(), deviation.value(), {}};
+}
+
+int browserOffsetMinutes(const navigation::ClockTime& clock) {
+    // Set field by field: the constructor would read years below 100 as 19xx.
+    val date = val::global("Date").new_(0);
+    date.call<void>("setFullYear", clock.year, clock.month - 1, clock.day);
+    date.call<void>("setHours", clock.hour, clock.minute, clock.second, 0);
+    return -date.call<int>("getTimezoneOffset");
+}
+
+val problemObject(const BoxProblem& problem) {
+    val result = val::object();
+    result.set("error", problem.text);
+    result.set("box", problem.box);
+    return result;
+}
+
+}  // namespace orvanto::web

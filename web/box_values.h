@@ -1,0 +1,76 @@
+// The page's boxes for passage planning read with navigation's readers, as the command line reads
+// its options: a blank box gives no value, and a text that does not read gives a message that
+// names the box, says what it takes and quotes the text.
+#pragma once
+
+#include <emscripten/val.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "navigation/compass_error.h"
+#include "navigation/passage_times.h"
+#include "navigation/passage_values.h"
+#include "text/expected.h"
+
+namespace orvanto::web {
+
+// What is wrong, and the id of the box to fix.
+struct BoxProblem {
+    std::string box;
+    std::string text;
+};
+
+template <typename T>
+using BoxValue = Expected<std::optional<T>, BoxProblem>;
+
+// The texts by box id, as the page sends them: a blank box is an empty text.
+class Boxes {
+  public:
+    explicit Boxes(emscripten::val texts) : texts_{std::move(texts)} {}
+
+    std::string text(const std::string& id) const;
+    bool blank(const std::string& id) const { return text(id).empty(); }
+
+    // `name` is the box as the user sees it, `forms` what it takes (navigation/value_forms.h).
+    template <typename T>
+    BoxValue<T> read(const std::string& id, std::string_view name, std::string_view forms,
+                     std::optional<T> (*reader)(std::string_view)) const {
+        const std::string typed = text(id);
+        if (typed.empty()) {
+            return std::optional<T>{};
+        }
+        auto value = reader(typed);
+        if (!value) {
+            return unexpected(BoxProblem{id, notRead(name, forms, typed)});
+        }
+        return value;
+    }
+
+    // The current from its two boxes, each read on its own so that the message names the one
+    // that does not read; both or neither must be filled.
+    BoxValue<navigation::Current> current(const std::string& setId,
+                                          const std::string& driftId) const;
+
+  private:
+    static std::string notRead(std::string_view name, std::string_view forms,
+                               std::string_view typed);
+
+    emscripten::val texts_;
+};
+
+// The 航线 section's 磁差 and 自差 (route-variation, route-deviation) as the compass correction of
+// the route, the courses and the reckoning: a deviation needs a variation, as --deviation needs
+// --variation.
+Expected<navigation::CompassCorrection, BoxProblem> compassCorrection(const Boxes& boxes);
+
+// The offset from UTC, in minutes east, of the browser's local time at that clock time, its
+// daylight saving time included: what a departure written without an offset means here.
+int browserOffsetMinutes(const navigation::ClockTime& clock);
+
+// {error, box} for the page.
+emscripten::val problemObject(const BoxProblem& problem);
+
+}  // namespace orvanto::web

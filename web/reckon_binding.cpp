@@ -1,0 +1,151 @@
+// Dead reckoning for the page's 推算船位 section: its boxes (and the 航线 section's 磁差 and 自差
+// for magnetic and compass courses) read and checked as `orvanto-cli reckon` reads its position,
+// course, distance and options, and the nine fields it prints with --format=tsv.
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <algorithm>
+#include <string>
+#include <variant>
+
+#include "calculator/decoded_points.h"
+#include "navigation/current_triangle.h"
+#include "navigation/reckoning.h"
+#include "navigation/value_forms.h"
+#include "web/box_values.h"
+
+namespace orvanto {
+namespace {
+
+using emscripten::val;
+using web::BoxProblem;
+
+// The start as the calculator reads point 1, its messages naming the section's own boxes.
+Expected<ChartPoint, BoxProblem> startOf(const web::Boxes& boxes, bool seconds) {
+    CalculatorInput input;
+    input.point1 = {boxes.text("reckon-latitude"), boxes.text("reckon-longitude"),
+                    seconds ? EntryMode::Seconds : EntryMode::Minutes};
+    const auto decoded = decodePoints(input, 1);
+    if (const auto* message = std::get_if<Message>(&decoded)) {
+        const bool longitude = message->box && *message->box == EntryBox::Point1Longitude;
+        std::string text = message->text;
+        // "点Ⅰ纬度的输入…": the calculator's name for the box, which here is 起点纬度.
+        if (const std::string_view point1 = "点Ⅰ"; text.starts_with(point1)) {
+            text.replace(0, point1.size(), "起点");
+        }
+        return unexpected(BoxProblem{longitude ? "reckon-longitude" : "reckon-latitude", text});
+    }
+    return std::get<DecodedPoints>(decoded).point1;
+}
+
+// The run through the water and the hours it takes (zero with a distance), or the box to fix.
+struct TypedRun {
+    navigation::Run run;
+    double hours = 0;
+};
+
+Expected<TypedRun, BoxProblem> runOf(const web::Boxes& boxes,
+                                     const navigation::CompassCorrection& correction,
+                                     bool withCurrent) {
+    const auto course =
+        boxes.read("reckon-course", "航向", navigation::kCourseForms, navigation::readCourse);
+    const auto distance = boxes.read("reckon-distance", "航程（海里）", navigation::kDistanceForms,
+                                     navigation::readDistance);
+    const auto speed =
+        boxes.read("reckon-speed", "航速（节）", navigation::kSpeedForms, navigation::readSpeed);
+    const auto hours =
+        boxes.read("reckon-hours", "航时", navigation::kHoursForms, navigation::readHours);
+    for (const auto* problem :
+         {course ? nullptr : &course.error(), distance ? nullptr : &distance.error(),
+          speed ? nullptr : &speed.error(), hours ? nullptr : &hours.error()}) {
+        if (problem != nullptr) {
+            return unexpected(*problem);
+        }
+    }
+    if (!course.value()) {
+        return unexpected(BoxProblem{"reckon-course", "请填写航向，如 241、241°T、236M"});
+    }
+    const auto trueCourse = correction.trueCourse(*course.value());
+    if (!trueCourse) {
+        const bool magnetic = course.value()->reference == navigation::CourseReference::Magnetic;
+        return unexpected(
+            BoxProblem{correction.variation ? "route-deviation" : "route-variation",
+                       std::string{magnetic ? "磁航向“" : "罗航向“"} + boxes.text("reckon-course") +
+                           (magnetic ? "”须有磁差：请在航线一节填写磁差"
+                                     : "”须有磁差和自差：请在航线一节填写磁差和自差")});
+    }
+    const bool timed = speed.value() || hours.value();
+    if (distance.value() && timed) {
+        return unexpected(BoxProblem{
+            "reckon-distance", "填了航程（海里）就不填航速（节）和航时，填航速和航时就不写航程"});
+    }
+    if (withCurrent && !timed) {
+        return unexpected(BoxProblem{
+            "reckon-speed", "有流向、流速时须填写航速（节）和航时（不写航程）：漂移由航时算出"});
+    }
+    if (!distance.value() && !(speed.value() && hours.value())) {
+        const char* missing = !timed          ? "reckon-distance"
+                              : speed.value() ? "reckon-hours"
+                                              : "reckon-speed";
+        return unexpected(BoxProblem{missing, "请填写航程（海里），或者航速（节）和航时"});
+    }
+    if (distance.value()) {
+        return TypedRun{{*trueCourse, *distance.value()}, 0};
+    }
+    return TypedRun{{*trueCourse, *speed.value() * *hours.value()}, *hours.value()};
+}
+
+// `boxes` holds the section's texts by box id, with route-variation and route-deviation;
+// `options` is {seconds, textbook}. Returns {fields: the nine texts of reckon --format=tsv} or
+// {error, box}.
+val reckonPosition(const val& texts, const val& options) {
+    const web::Boxes boxes{texts};
+    const auto start = startOf(boxes, options["seconds"].as<bool>());
+    if (!start) {
+        return web::problemObject(start.error());
+    }
+    const auto correction = web::compassCorrection(boxes);
+    if (!correction) {
+        return web::problemObject(correction.error());
+    }
+    const auto current = boxes.current("reckon-set", "reckon-drift");
+    if (!current) {
+        return web::problemObject(current.error());
+    }
+    navigation::ReckoningNotes notes;
+    notes.method = options["textbook"].as<bool>() ? navigation::SailingMethod::Textbook
+                                                  : navigation::SailingMethod::Wgs84;
+    notes.correction = correction.value();
+    const auto run = runOf(boxes, notes.correction, current.value().has_value());
+    if (!run) {
+        return web::problemObject(run.error());
+    }
+    notes.run = run.value().run;
+    if (current.value()) {
+        notes.run = navigation::runOverGround(notes.run, run.value().hours, *current.value());
+        notes.overGround = true;
+    }
+    const auto reckoning = navigation::reckon(start.value(), notes.run, notes.method);
+    if (!reckoning) {
+        return web::problemObject({"reckon-course", reckoning.error()});
+    }
+    const std::string line =
+        navigation::reckoningReport(reckoning.value(), notes, navigation::TableFormat::Tsv);
+    val fields = val::array();
+    for (std::size_t at = 0; at < line.size();) {
+        const std::size_t end = std::min(line.find_first_of("\t\n", at), line.size());
+        fields.call<void>("push", line.substr(at, end - at));
+        at = end + 1;
+    }
+    val result = val::object();
+    result.set("fields", fields);
+    return result;
+}
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(orvanto_reckoning) {
+    emscripten::function("reckonPosition", &reckonPosition);
+}
+
+}  // namespace orvanto
