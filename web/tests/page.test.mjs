@@ -1,6 +1,6 @@
 // The page in Debian's Chromium, opened from disk with every non-file request failed: the worked
 // example typed and run from the keyboard, a message and where the focus goes, the sketch, batch
-// files, the courses and the 航线 section against orvanto-cli, a phone-sized screen and axe-core's
+// files, the courses, the 航线 and 推算船位 sections against orvanto-cli, a phone-sized screen and axe-core's
 // accessibility rules; and the app served by scripts/build-web --serve, opened again offline.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
@@ -65,7 +65,8 @@ function countPieces(scope) {
 }
 
 before(async () => {
-    browser = await chromium.launchPersistentContext(profile, chromiumOptions);
+    // Another time zone than the machine's, so that a departure without an offset shows which one it takes.
+    browser = await chromium.launchPersistentContext(profile, { ...chromiumOptions, timezoneId: 'America/New_York' });
     await browser.route('**/*', (route) => {
         if (route.request().url().startsWith('file:')) {
             return route.continue();
@@ -231,52 +232,78 @@ test('batch files, chosen, chosen again, rerun or dropped, in UTF-8, GB18030 or 
     rmSync(folder, { recursive: true });
 });
 
-test('the courses after 计算两点距离 are the lines orvanto-cli course prints, magnetic with the 航线 section\'s 磁差', async () => {
+test('the courses and the vertex after 计算两点距离 are the lines orvanto-cli course --vertex prints, magnetic and compass with the 航线 section\'s 磁差 and 自差', async () => {
     await page.setViewportSize({ width: 1280, height: 800 });
-    // [点一, 点二, 磁差, the command line's options, a line after the courses]
-    for (const [one, two, variation, options, after] of [
-        [['3100.0', '12230.0'], ['2215.0', '11415.0'], '5W', ['--variation=5W'], ''],
-        [['3100.0', '12230.0'], ['2215.0', '11415.0'], '西５', ['--variation=西５'], ''],
-        [['3100.0', '12230.0'], ['3100.0', '12230.0'], '', [], ''],
-        [['3100.0', '12230.0'], ['2215.0', '11415.0'], '5X', [], '\n磁差须是度数，西为负、东为正，如 3.5W、W3.5、西3.5、-3.5、2E、2 或 5°30′W，不认识“5X”'],
+    // [点一, 点二, 磁差, 自差, the command line's options, a line after the courses, a vertex drawn on the leg]
+    const [shanghai, hongkong, sanFrancisco] = [['3100.0', '12230.0'], ['2215.0', '11415.0'], ['3748.0', '12230.0W']];
+    for (const [one, two, variation, deviation, options, after, drawn] of [
+        [shanghai, hongkong, '5W', '', ['--variation=5W'], '', 0],
+        [shanghai, sanFrancisco, '西５', '2E', ['--variation=西５', '--deviation=2E'], '', 1],
+        [shanghai, shanghai, '', '', [], '', 0],
+        [shanghai, hongkong, '5X', '', [], '\n“磁差”须是磁差的度数，西为负、东为正，如 3.5W、W3.5、西3.5、-3.5、2E、2 或 5°30′W，不认识“5X”', 0],
+        [shanghai, hongkong, '', '2E', [], '\n填了自差还须填写磁差：罗航向由磁航向减自差而来，磁航向由真航向减磁差', 0],
     ]) {
         await page.getByRole('radiogroup', { name: '点二' }).getByLabel('分').check();
-        for (const [name, text] of [['点一纬度', one[0]], ['点一经度', one[1]], ['点二纬度', two[0]], ['点二经度', two[1]], ['磁差', variation]]) {
+        for (const [name, text] of [['点一纬度', one[0]], ['点一经度', one[1]], ['点二纬度', two[0]], ['点二经度', two[1]], ['磁差', variation], ['自差', deviation]]) {
             await box(name).fill(text);
         }
         await page.getByRole('button', { name: '计算两点距离' }).click();
-        const native = spawnSync(cli, ['course', ...options, ...one, ...two]).stdout.toString().trimEnd();
+        const native = spawnSync(cli, ['course', '--vertex', ...options, ...one, ...two]).stdout.toString().trimEnd();
         assert.equal(await page.getByRole('status', { name: '航向（点一→点二）' }).textContent(), native + after);
+        assert.deepEqual([await sketch().locator('circle.vertex').count(), /大圆顶点（北纬\d+°\d+′，[东西]经\d+°\d+′）在航线上/.test(await sketch().getAttribute('aria-label'))],
+            [drawn, drawn === 1], `${one} → ${two}`);
     }
+    await box('自差').fill('');
 });
 
-test('the 航线 section plans the passage as orvanto-cli route does: its table, its three downloads byte for byte, a GPX file opened into 航点', async () => {
+const route = () => page.getByRole('region', { name: '航线' });
+const routeBox = (name) => route().getByRole('textbox', { name, exact: true });
+
+// The boxes of the 航线 section, blank but for `filled` ({name: text}), and 教科书算法.
+async function fillRouteOptions(filled, textbook = false) {
+    for (const name of ['航速（节）', '开航时间', '磁差', '自差', '流向', '流速', '限制纬度', '分点间隔']) {
+        await routeBox(name).fill(filled[name] ?? '');
+    }
+    await route().getByRole('checkbox', { name: '教科书算法' }).setChecked(textbook);
+}
+
+test('the 航线 section plans the passage as orvanto-cli route does, with each option: its table, its three downloads byte for byte, its sketch; a GPX file opened into 航点', async () => {
     const folder = mkdtempSync(join(tmpdir(), 'orvanto-route-'));
     const coast = [['长江口', '3100.0', '12230.0'], ['舟山群岛东', '2945.0', '12300.0'], ['台湾海峡北口', '2530.0', '12000.0'], ['香港', '2215.0', '11415.0']];
+    const pacific = [['长江口', '3100.0', '12230.0'], ['大隅海峡', '3050.0', '13100.0'], ['旧金山', '3748.0', '12230.0W']];
     const lines = (rows, delimiter = ',') => rows.map((row) => row.join(delimiter)).join('\n');
     const [csv, gpx, geojson] = ['下载 CSV', '下载 GPX', '下载 GeoJSON'].map((name) => page.getByRole('link', { name }));
-    // [the box's text, its header in front or null when it has its own, 航点格式, 磁差, a message in the table]
-    for (const [text, header, mode, variation, message] of [
-        [lines(coast), '名称,纬度,经度', '分', '', null],
+    // [the box's text, its header in front or null when it has its own, 航点格式, the options'
+    // boxes, 教科书算法, the command line's options, a message in the table]. The browser runs in New
+    // York's time zone, as the command line is told to: a departure without an offset is there.
+    for (const [text, header, mode, boxes, textbook, options, message] of [
+        [lines(coast), '名称,纬度,经度', '分', {}, false, [], null],
         // A spreadsheet's cells with their own header, and a variation.
-        [lines([['name', 'lat', 'lon'], ...coast], '\t'), null, '分', '3.5W', null],
-        [lines(coast, '\t'), '名称\t纬度\t经度', '分', '2E', null],
+        [lines([['name', 'lat', 'lon'], ...coast], '\t'), null, '分', { 磁差: '3.5W' }, false, ['--variation=3.5W'], null],
+        [lines(coast, '\t'), '名称\t纬度\t经度', '分', { 磁差: '2E' }, false, ['--variation=2E'], null],
+        [lines(coast), '名称,纬度,经度', '分', { '航速（节）': '１２', 开航时间: '2026-12-08T20:00+08:00', 磁差: '5W', 自差: '2E' }, true,
+            ['--speed=１２', '--depart=2026-12-08T20:00+08:00', '--variation=5W', '--deviation=2E', '--textbook'], null],
+        [lines(pacific), '名称,纬度,经度', '分', { '航速（节）': '14', 开航时间: '2026-12-08T08:00+08:00', 流向: '090', 流速: '0.5', 限制纬度: '45', 分点间隔: '10°' }, false,
+            ['--every=10°', '--limit-latitude=45', '--speed=14', '--depart=2026-12-08T08:00+08:00', '--current=090/0.5'], null],
+        [lines(pacific), '名称,纬度,经度', '分', { '航速（节）': '14', 开航时间: '2026-07-01 08:00', 限制纬度: '45°' }, false,
+            ['--limit-latitude=45°', '--speed=14', '--depart=2026-07-01 08:00'], null],
+        [lines(coast), '名称,纬度,经度', '分', { '航速（节）': '12kn', 开航时间: '2026-12-08 20:00', 分点间隔: '100nmi', 流向: '200', 流速: '1' }, false,
+            ['--speed=12kn', '--depart=2026-12-08 20:00', '--every=100nmi', '--current=200/1'], null],
         // A waypoint out of range: the table counts the box's lines, the CSV the command line's.
-        [`A,300000,1223000\n\nB,9100.0,0\nC,220000,1140000`, '名称,纬度,经度', '秒', '', '航点“B”（第 3 行）'],
+        [`A,300000,1223000\n\nB,9100.0,0\nC,220000,1140000`, '名称,纬度,经度', '秒', {}, false, ['--seconds'], '航点“B”（第 3 行）'],
     ]) {
         await box('航点').fill(text);
         await page.getByRole('radiogroup', { name: '航点格式' }).getByLabel(mode).check();
-        await box('磁差').fill(variation);
-        // Enter in 磁差 plans too.
-        await (variation ? box('磁差').press('Enter') : page.getByRole('button', { name: '计算航线' }).click());
+        await fillRouteOptions(boxes, textbook);
+        // Enter in an option's box plans too.
+        await (boxes.磁差 ? routeBox('磁差').press('Enter') : page.getByRole('button', { name: '计算航线' }).click());
         const input = header === null ? text : `${header}\n${text}`;
         const files = ['r.gpx', 'r.geojson'].map((name) => join(folder, name));
         files.forEach((file) => rmSync(file, { force: true }));
-        const options = [...(mode === '秒' ? ['--seconds'] : []), ...(variation ? [`--variation=${variation}`] : [])];
         const table = spawnSync(cli, ['route', '--format=csv', '--output-encoding=utf-8-bom', ...options,
-            `--gpx=${files[0]}`, `--geojson=${files[1]}`], { input }).stdout;
+            `--gpx=${files[0]}`, `--geojson=${files[1]}`], { input, env: { ...process.env, TZ: 'America/New_York' } }).stdout;
         const fetched = (link) => link.evaluate(async ({ href }) => [...new Uint8Array(await (await fetch(href)).arrayBuffer())]);
-        assert.deepEqual(Buffer.from(await fetched(csv)), table, text);
+        assert.deepEqual(Buffer.from(await fetched(csv)).toString(), table.toString(), options.join(' '));
         assert.equal(await csv.getAttribute('download'), '航线.csv');
         const shown = await page.getByRole('table', { name: '航线' }).innerText();
         if (message) {
@@ -284,13 +311,21 @@ test('the 航线 section plans the passage as orvanto-cli route does: its table,
             assert.deepEqual([await gpx.isHidden(), await geojson.isHidden(), existsSync(files[0])], [true, true, false]);
             continue;
         }
-        assert.match(shown, /^合计\t+750\.672\t/m);
         for (const [link, file, name] of [[gpx, files[0], '航线.gpx'], [geojson, files[1], '航线.geojson']]) {
             assert.deepEqual([Buffer.from(await fetched(link)), await link.getAttribute('download')], [readFileSync(file), name]);
         }
-        assert.equal(await page.getByRole('img', { name: '航线示意图：长江口 → 舟山群岛东 → 台湾海峡北口 → 香港，共 750.672 海里' }).locator('polyline.leg').count(), 3);
+        // The sketch: a line a row, a ring a computed point, the limit's dashed parallel, and a name
+        // with the waypoints, the total distance and the total time from the 合计 row.
+        const rows = table.toString().trimEnd().split('\n').map((row) => row.split(','));
+        const [names, total] = [rows[0], rows[rows.length - 1]];
+        const hours = total[names.indexOf('total_hours')];
+        const legs = text.split('\n').filter((line) => line.trim() && !line.startsWith('name')).map((line) => line.split(/[,\t]/)[0]);
+        const drawn = page.getByRole('img', { name: `航线示意图：${legs.join(' → ')}，共 ${total[names.indexOf('total_nmi')]} 海里${hours ? `，航时 ${hours}` : ''}` });
+        assert.deepEqual(await Promise.all(['polyline.leg', 'circle.step', 'line.limit'].map((what) => drawn.locator(what).count())),
+            [rows.length - 2, rows.length - 1 - legs.length, boxes.限制纬度 ? 1 : 0], options.join(' '));
     }
     // The command line's GPX file opened into 航点: the same passage, in degrees.
+    await fillRouteOptions({});
     writeFileSync(join(folder, 'coast.csv'), `name,lat,lon\n${lines(coast)}\n`);
     spawnSync(cli, ['route', `--gpx=${join(folder, 'coast.gpx')}`, join(folder, 'coast.csv')]);
     const [chooser] = await Promise.all([page.waitForEvent('filechooser'), page.getByRole('button', { name: '打开航点文件…' }).click()]);
@@ -299,6 +334,70 @@ test('the 航线 section plans the passage as orvanto-cli route does: its table,
     assert.equal(await box('航点').inputValue(), '名称,纬度,经度\n长江口,31°,122.5°\n舟山群岛东,29.75°,123°\n台湾海峡北口,25.5°,120°\n香港,22.25°,114.25°\n');
     await page.getByRole('img', { name: /航线示意图：长江口 → .* → 香港，共 750\.672 海里/ }).waitFor();
     rmSync(folder, { recursive: true });
+});
+
+test('an option the 航线 section cannot take is said, naming its box, with the focus on the box to fix', async () => {
+    await box('航点').fill('A,3100.0,12230.0\nB,2215.0,11415.0');
+    // [the boxes filled, what is said, the box that gets the focus]
+    for (const [boxes, said, focus] of [
+        [{ '航速（节）': '0' }, '“航速（节）”须是大于 0、不超过 100 的节数，如 12、12.5 或 12kn，不认识“0”', 'route-speed'],
+        [{ 分点间隔: '5' }, '“分点间隔”须是分点的间隔', 'route-step'],
+        [{ 开航时间: '2026-02-30T08:00' }, '“开航时间”须是出发时间', 'route-departure'],
+        [{ 开航时间: '2026-12-08T08:00+08:00' }, '开航时间须与航速（节）同用', 'route-speed'],
+        [{ 流向: '045', '航速（节）': '12' }, '流向和流速须一同填写', 'route-drift'],
+        [{ 流向: '400', 流速: '1', '航速（节）': '12' }, '“流向”须是海流流去的真方向', 'route-set'],
+        [{ 流向: '045', 流速: '1' }, '有流向、流速时须填写航速（节）', 'route-speed'],
+        [{ 流向: '045', 流速: '1', '航速（节）': '12', 限制纬度: '45' }, '须填写分点间隔', 'route-step'],
+        [{ 自差: '2E' }, '填了自差还须填写磁差', 'route-variation'],
+        [{ 限制纬度: '北45' }, '“限制纬度”须是限制纬度：大于 0、小于 90 的度数', 'route-limit'],
+    ]) {
+        await fillRouteOptions(boxes);
+        await page.getByRole('button', { name: '计算航线' }).click();
+        assert.ok((await route().getByRole('status').textContent()).includes(said), JSON.stringify(boxes));
+        assert.equal(await page.evaluate(() => document.activeElement.id), focus);
+    }
+    await fillRouteOptions({});
+});
+
+test('推算船位 gives the positions orvanto-cli reckon --format=tsv gives, with a current and M and C courses; 设为点一 puts the rhumb line\'s into point 1 in 分', async () => {
+    const reckoning = page.getByRole('region', { name: '推算船位' });
+    const field = (name) => reckoning.getByRole('textbox', { name, exact: true });
+    const results = ['恒向线到达纬度', '恒向线到达经度', '大圆到达纬度', '大圆到达经度', '大圆到达航向'];
+    // [起点格式, the section's boxes, the 航线 section's 磁差 and 自差, 教科书算法, the command line's
+    // options and operands, or what is said and the box with the focus]
+    for (const [mode, boxes, compass, textbook, expected] of [
+        ['分', { 起点纬度: '3100.0', 起点经度: '12230.0', 航向: '241', '航程（海里）': '300' }, {}, false, ['3100.0', '12230.0', '241', '300']],
+        ['秒', { 起点纬度: '310000', 起点经度: '1223000', 航向: '０９０', '航速（节）': '12', 航时: '6:30', 流向: '045', 流速: '1.5' }, {}, false,
+            ['--seconds', '--speed=12', '--hours=6:30', '--current=045/1.5', '310000', '1223000', '０９０']],
+        ['分', { 起点纬度: '3100.0', 起点经度: '12230.0', 航向: '085M', '航程（海里）': '600海里' }, { 磁差: '5W' }, false, ['--variation=5W', '3100.0', '12230.0', '085M', '600海里']],
+        ['分', { 起点纬度: 'S3350.0', 起点经度: '1825.0', 航向: '241C', '航速（节）': '14', 航时: '30' }, { 磁差: '3.5W', 自差: '2E' }, true,
+            ['--variation=3.5W', '--deviation=2E', '--textbook', '--speed=14', '--hours=30', 'S3350.0', '1825.0', '241C']],
+        ['分', { 起点纬度: '9500.0', 起点经度: '12230.0', 航向: '241', '航程（海里）': '300' }, {}, false, ['起点纬度', 'reckon-latitude']],
+        ['分', { 起点纬度: '3100.0', 起点经度: '12230.0', 航向: '085M', '航程（海里）': '300' }, {}, false, ['须有磁差', 'route-variation']],
+        ['分', { 起点纬度: '3100.0', 起点经度: '12230.0', 航向: '085', '航程（海里）': '300', '航速（节）': '12' }, {}, false, ['填了航程（海里）就不填航速', 'reckon-distance']],
+        ['分', { 起点纬度: '3100.0', 起点经度: '12230.0', 航向: '085', '航程（海里）': '300', 流向: '045', 流速: '1' }, {}, false, ['有流向、流速时须填写航速', 'reckon-speed']],
+        ['分', { 起点纬度: '3100.0', 起点经度: '12230.0', 航向: '085', '航速（节）': '12' }, {}, false, ['或者航速（节）和航时', 'reckon-hours']],
+    ]) {
+        await reckoning.getByRole('radiogroup', { name: '起点格式' }).getByLabel(mode).check();
+        for (const name of ['起点纬度', '起点经度', '航向', '航程（海里）', '航速（节）', '航时', '流向', '流速']) {
+            await field(name).fill(boxes[name] ?? '');
+        }
+        await fillRouteOptions(compass);
+        await reckoning.getByRole('checkbox', { name: '教科书算法' }).setChecked(textbook);
+        await reckoning.getByRole('button', { name: '推算船位' }).click();
+        if (expected.length === 2) {
+            assert.ok((await reckoning.getByRole('status').textContent()).includes(expected[0]), expected[0]);
+            assert.equal(await page.evaluate(() => document.activeElement.id), expected[1]);
+            continue;
+        }
+        const native = spawnSync(cli, ['reckon', '--format=tsv', ...expected]).stdout.toString().trimEnd().split('\t');
+        assert.deepEqual(await Promise.all(results.map((name) => field(name).inputValue())), native.slice(0, 5), expected.join(' '));
+    }
+    await fillRouteOptions({});
+    await reckoning.getByRole('button', { name: '设为点一' }).click();
+    assert.deepEqual([await box('点一纬度').inputValue(), await box('点一经度').inputValue()],
+        [await field('恒向线到达纬度').inputValue(), await field('恒向线到达经度').inputValue()]);
+    assert.ok(await page.getByRole('radiogroup', { name: '点一' }).getByLabel('分').isChecked());
 });
 
 test('a phone-sized screen scrolls only down, with targets a finger can hit, each label in one face, the input forms a link away; axe-core finds no violation', async () => {

@@ -149,16 +149,60 @@ test('the module writes the native course, geodesic and position texts over 10,0
         const web = runModuleBatch(module, Buffer.from(legs), { geodesic: true, navigation: true });
         assert.ok(native.length > 1_000_000);
         assert.equal(web.toString(), native.toString());
-        // Positions along the great circles, 7 decimals: a route's three files from standard input.
+        // Positions along the great circles, 7 decimals: a route's three files from standard input,
+        // as planned and as sailed by 分点 with times.
         const waypoints = randomPositions(150, 7).map(([lat, lon], i) => `W${i},${lat},${lon}`);
         const text = `名称,纬度,经度\n${waypoints.join('\n')}\n`;
-        const route = module.planRoute(text, { seconds: false, variation: module.readVariation('3.5W'), headerLines: 0 });
-        const files = ['route.gpx', 'route.geojson'].map((name) => join(folder, name));
-        const table = spawnSync(cli, ['route', '--format=csv', '--output-encoding=utf-8-bom', '--variation=3.5W',
-            `--gpx=${files[0]}`, `--geojson=${files[1]}`], { input: text, maxBuffer: 1 << 28 }).stdout;
-        assert.deepEqual([route.csv, route.gpx, route.geojson].map((bytes) => Buffer.from(bytes).toString()),
-            [table, ...files.map((file) => readFileSync(file))].map(String));
+        for (const [boxes, options] of [[{ 'route-variation': '3.5W' }, ['--variation=3.5W']],
+            [{ 'route-step': '5°', 'route-speed': '12', 'route-departure': '2026-12-08T08:00+08:00', 'route-set': '045', 'route-drift': '1' },
+                ['--every=5°', '--speed=12', '--depart=2026-12-08T08:00+08:00', '--current=045/1']]]) {
+            const route = module.planRoute(text, { seconds: false, textbook: false, headerLines: 0, boxes });
+            const files = ['route.gpx', 'route.geojson'].map((name) => join(folder, name));
+            const table = spawnSync(cli, ['route', '--format=csv', '--output-encoding=utf-8-bom', ...options,
+                `--gpx=${files[0]}`, `--geojson=${files[1]}`], { input: text, maxBuffer: 1 << 28 }).stdout;
+            assert.deepEqual([route.csv, route.gpx, route.geojson].map((bytes) => Buffer.from(bytes ?? []).toString()),
+                [table, ...files.map((file) => readFileSync(file))].map(String), options.join(' '));
+        }
     } finally {
         rmSync(folder, { recursive: true });
+    }
+});
+
+// The boxes of 推算船位 and the command line's reckon for one random case: a course true, magnetic
+// or compass, a distance or a speed and a time, now and then a current, on WGS-84 or the textbook's.
+function randomReckoning(random, [lat, lon]) {
+    const pick = (list) => list[Math.floor(random() * list.length)];
+    const boxes = { 'reckon-latitude': lat, 'reckon-longitude': lon, 'route-variation': '3.5W', 'route-deviation': '2E' };
+    const options = ['--format=tsv', '--variation=3.5W', '--deviation=2E'];
+    boxes['reckon-course'] = `${(random() * 360).toFixed(1)}${pick(['', 'T', 'M', 'C'])}`;
+    if (random() < 0.5) {
+        boxes['reckon-distance'] = (random() * 6000).toFixed(2);
+    } else {
+        [boxes['reckon-speed'], boxes['reckon-hours']] = [(0.5 + random() * 30).toFixed(1), (random() * 300).toFixed(2)];
+        options.push(`--speed=${boxes['reckon-speed']}`, `--hours=${boxes['reckon-hours']}`);
+        if (random() < 0.5) {
+            [boxes['reckon-set'], boxes['reckon-drift']] = [(random() * 360).toFixed(0), (random() * 4).toFixed(1)];
+            options.push(`--current=${boxes['reckon-set']}/${boxes['reckon-drift']}`);
+        }
+    }
+    const textbook = random() < 0.3;
+    options.push(...(textbook ? ['--textbook'] : []), '--', lat, lon, boxes['reckon-course'], ...(boxes['reckon-distance'] ? [boxes['reckon-distance']] : []));
+    return { boxes, textbook, options };
+}
+
+test('the module reckons and finds the vertex as the native orvanto-cli does over 400 random cases each', async () => {
+    const module = await createOrvanto();
+    const random = generator(20261209);
+    const compass = { variation: -3.5, deviation: 2 };
+    for (const [i, [lat1, lon1, lat2, lon2]] of randomPositions(400, 11).entries()) {
+        const reckoning = randomReckoning(random, [lat1, lon1]);
+        const native = spawnSync(cli, ['reckon', ...reckoning.options]);
+        const web = module.reckonPosition(reckoning.boxes, { seconds: false, textbook: reckoning.textbook });
+        assert.equal(web.fields?.join('\t') ?? 'error', native.status === 0 ? native.stdout.toString().trimEnd() : 'error', `${i}: ${reckoning.options.join(' ')}`);
+        const points = module.distance([lat1, lon1, lat2, lon2, '', ''], [false, false, false]).points;
+        if (points) {
+            const course = spawnSync(cli, ['course', '--vertex', '--variation=3.5W', '--deviation=2E', '--', lat1, lon1, lat2, lon2]).stdout.toString();
+            assert.equal(module.courseLines(...points, compass), course, `${i}: ${lat1} ${lon1} ${lat2} ${lon2}`);
+        }
     }
 });
