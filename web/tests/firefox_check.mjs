@@ -1,8 +1,10 @@
 // A check by hand that the page works from file:// in Firefox as in Chromium: Debian's firefox-esr,
 // headless, driven over its own Marionette protocol (playwright drives only its own Firefox
 // builds). It computes the worked example and its sketch, runs a batch file through the page's
-// worker, comparing the download with `orvanto-cli batch`, and plans a passage in the 航线 section,
-// comparing its three downloads with `orvanto-cli route`. Not in the test suite, which would need
+// worker, comparing the download with `orvanto-cli batch`, plans a passage in the 航线 section with
+// 分点, a limiting latitude, a speed, a departure and a current, comparing its three downloads with
+// `orvanto-cli route`, and reckons a position with a current and a magnetic course in the 推算船位
+// section against `orvanto-cli reckon`. Not in the test suite, which would need
 // Firefox on every machine; run it after scripts/build-web:
 //
 //   apt-get install firefox-esr
@@ -99,11 +101,13 @@ try {
     native = failedRows.stdout.toString('utf8');
 }
 console.log('download name:', download.name, 'error:', download.error, 'same bytes as orvanto-cli batch:', download.text === native, `(${native.length} chars)`);
-const passage = '长江口,3100.0,12230.0\n舟山群岛东,2945.0,12300.0\n台湾海峡北口,2530.0,12000.0\n香港,2215.0,11415.0\n';
-const route = await run(`const [text, done] = arguments;
+const passage = '长江口,3100.0,12230.0\n大隅海峡,3050.0,13100.0\n旧金山,3748.0,12230.0W\n';
+const options = { 'route-variation': '5W', 'route-step': '10°', 'route-limit': '45', 'route-speed': '14',
+    'route-departure': '2026-12-08T08:00+08:00', 'route-set': '090', 'route-drift': '0.5' };
+const route = await run(`const [text, options, done] = arguments;
 (async () => {
   document.getElementById('route-waypoints').value = text;
-  document.getElementById('route-variation').value = '5W';
+  for (const [id, value] of Object.entries(options)) document.getElementById(id).value = value;
   document.getElementById('route-plan').click();
   const files = [];
   for (const kind of ['csv', 'gpx', 'geojson']) {
@@ -111,13 +115,23 @@ const route = await run(`const [text, done] = arguments;
     files.push(new TextDecoder('utf-8', { ignoreBOM: true }).decode(await (await fetch(href)).arrayBuffer()));
   }
   done({ files, sketchName: document.getElementById('route-sketch').getAttribute('aria-label') });
-})().catch((e) => done({ error: String(e) }));`, [passage]);
+})().catch((e) => done({ error: String(e) }));`, [passage, options]);
 const routeFiles = ['gpx', 'geojson'].map((kind) => join(profile, `route.${kind}`));
-const nativeRoute = [execFileSync(cli, ['route', '--format=csv', '--output-encoding=utf-8-bom', '--variation=5W', `--gpx=${routeFiles[0]}`,
+const nativeRoute = [execFileSync(cli, ['route', '--format=csv', '--output-encoding=utf-8-bom', '--variation=5W', '--every=10°',
+    '--limit-latitude=45', '--speed=14', '--depart=2026-12-08T08:00+08:00', '--current=090/0.5', `--gpx=${routeFiles[0]}`,
     `--geojson=${routeFiles[1]}`], { input: `名称,纬度,经度\n${passage}` }).toString('utf8'), ...routeFiles.map((file) => readFileSync(file, 'utf8'))];
 const sameRoute = route.files?.every((text, i) => text === nativeRoute[i]);
 console.log('route:', route.sketchName, 'error:', route.error, 'same CSV, GPX and GeoJSON as orvanto-cli route:', sameRoute);
+const reckoned = await run(`const done = arguments[0];
+const boxes = { 'reckon-latitude': '3100.0', 'reckon-longitude': '12230.0', 'reckon-course': '085M', 'reckon-speed': '14',
+  'reckon-hours': '30:00', 'reckon-set': '090', 'reckon-drift': '0.5' };
+for (const [id, value] of Object.entries(boxes)) document.getElementById(id).value = value;
+document.getElementById('reckon-run').click();
+done(['rhumb-latitude', 'rhumb-longitude', 'gc-latitude', 'gc-longitude', 'gc-course'].map((id) => document.getElementById('reckon-' + id).value).join('\\t'));`);
+const nativeReckoned = execFileSync(cli, ['reckon', '--format=tsv', '--variation=5W', '--speed=14', '--hours=30:00', '--current=090/0.5',
+    '3100.0', '12230.0', '085M']).toString('utf8').split('\t').slice(0, 5).join('\t');
+console.log('reckon:', reckoned, 'same as orvanto-cli reckon:', reckoned === nativeReckoned);
 await send('Marionette:Quit', {}).catch(() => {});
 ff.kill();
 rmSync(profile, { recursive: true, force: true });
-process.exit(download.text === native && sameRoute && commands.km === '704.197' ? 0 : 1);
+process.exit(download.text === native && sameRoute && reckoned === nativeReckoned && commands.km === '704.197' ? 0 : 1);
