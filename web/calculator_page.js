@@ -4,7 +4,7 @@
 // runs from its button or by Enter in a box it reads: the points' boxes give the distance, the
 // reference point's the angle. After the distance come the courses from point 1 to point 2 and the
 // vertex, with magnetic and compass courses when the 航线 section's 磁差 and 自差 are filled in.
-import { byId } from './dom.js';
+import { byId, runOnEnter } from './dom.js';
 import { drawSketch } from './sketch.js';
 import { setUpBatch } from './batch_page.js';
 import { setUpRoute, typedCompass } from './route_page.js';
@@ -75,13 +75,7 @@ for (const command of ['distance', 'angle']) {
     const button = byId(command);
     button.addEventListener('click', () => run(command, button));
 }
-entries.forEach((entry, index) => entry.addEventListener('keydown', (event) => {
-    // An input method's Enter ends its composition and runs nothing.
-    if (event.key === 'Enter' && !event.isComposing) {
-        event.preventDefault();
-        run(index < 4 ? 'distance' : 'angle', entry);
-    }
-}));
+entries.forEach((entry, index) => runOnEnter(entry, () => run(index < 4 ? 'distance' : 'angle', entry)));
 setUpBatch(calculator);
 setUpRoute(calculator);
 setUpReckoning(calculator);

@@ -3,7 +3,7 @@
 // `orvanto-cli reckon --format=tsv` reckons them, into the read-only result boxes. 设为点一 puts
 // the rhumb-line position into point 1's boxes in 分, where the calculator reads it back.
 // The module gives reckonPosition(boxes, { seconds, textbook }) → { fields } or { error, box }.
-import { boxTexts, byId } from './dom.js';
+import { boxTexts, byId, runOnEnter } from './dom.js';
 
 const BOXES = ['reckon-latitude', 'reckon-longitude', 'reckon-course', 'reckon-distance', 'reckon-speed',
     'reckon-hours', 'reckon-set', 'reckon-drift', 'route-variation', 'route-deviation'];
@@ -28,14 +28,7 @@ export async function setUpReckoning(calculator) {
         toPoint1.disabled = false;
     };
     byId('reckon-run').addEventListener('click', reckon);
-    for (const id of BOXES.filter((box) => box.startsWith('reckon-'))) {
-        byId(id).addEventListener('keydown', (event) => {
-            if (event.key === 'Enter' && !event.isComposing) {
-                event.preventDefault();
-                reckon();
-            }
-        });
-    }
+    BOXES.filter((box) => box.startsWith('reckon-')).forEach((id) => runOnEnter(byId(id), reckon));
     toPoint1.addEventListener('click', () => {
         byId('latitude1').value = byId('reckon-rhumb-latitude').value;
         byId('longitude1').value = byId('reckon-rhumb-longitude').value;

@@ -8,7 +8,7 @@
 //     points, kinds, limit } or { error, box }
 //   readGpx(bytes) → { text, note } or { error }
 //   readCompass(boxes) → { variation, deviation } or { error, box }
-import { boxTexts, byId } from './dom.js';
+import { boxTexts, byId, runOnEnter } from './dom.js';
 import { drawRouteSketch } from './route_sketch.js';
 
 const COLUMN_NAMES = new Set(['name', 'lat', 'lon', 'mode', '名称', '纬度', '经度', '格式']);
@@ -144,16 +144,7 @@ export async function setUpRoute(calculator) {
         return showRoute(route);
     };
     byId('route-plan').addEventListener('click', plan);
-    // Enter in an option's box plans, as Enter in a point's box computes; an input method's Enter
-    // does not.
-    for (const id of OPTION_BOXES) {
-        byId(id).addEventListener('keydown', (event) => {
-            if (event.key === 'Enter' && !event.isComposing) {
-                event.preventDefault();
-                plan();
-            }
-        });
-    }
+    OPTION_BOXES.forEach((id) => runOnEnter(byId(id), plan));
 
     const chooser = byId('route-file');
     byId('route-open').addEventListener('click', () => {
