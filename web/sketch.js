@@ -1,5 +1,6 @@
 // The sketch under the results: the points in a local frame around them, with the great-circle
-// leg, and after the angle command the lines to the reference point and the angle's arc. The
+// leg and, after the distance, its vertex when it lies on the leg; after the angle command the
+// lines to the reference point and the angle's arc. The
 // longitudes are scaled by the cosine of the middle latitude so that the drawn angle looks like
 // the computed one, and unwrapped across the antimeridian so that a leg over it stays short.
 
