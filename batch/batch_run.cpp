@@ -108,6 +108,32 @@ BatchCounts BatchRun::runRows(RowWriter& rows, CsvRecord& record,
     return counts;
 }
 
+bool BatchRun::cutBlock(RecordBlock& block, std::size_t mostRecords) {
+    block.clear();
+    if (cutShort_) {
+        std::rethrow_exception(std::exchange(cutShort_, nullptr));
+    }
+    try {
+        while (!block.full(mostRecords) && reader_.next(record_)) {
+            block.add(record_);
+        }
+    } catch (...) {
+        // The records before the failure are written first, as run() writes them.
+        if (block.empty()) {
+            throw;
+        }
+        cutShort_ = std::current_exception();
+    }
+    return !block.empty();
+}
+
+BatchCounts BatchRun::writeBlock(const ComputedBlock& block) {
+    writer_->appendRows(block.rows, block.rowEnds);
+    counts_.rows += block.counts.rows;
+    counts_.failed += block.counts.failed;
+    return counts_;
+}
+
 BatchCounts BatchRun::finish() {
     writer_->flush();
     writer_.reset();

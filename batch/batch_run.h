@@ -14,6 +14,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <optional>
 #include <string>
@@ -21,10 +22,12 @@
 #include <vector>
 
 #include "batch/batch_columns.h"
+#include "batch/block_computer.h"
 #include "batch/block_writer.h"
 #include "batch/byte_source.h"
 #include "batch/column_provider.h"
 #include "batch/csv_reader.h"
+#include "batch/record_block.h"
 #include "batch/row_writer.h"
 #include "batch/text_encoding.h"
 #include "calculator/calculation.h"
@@ -69,11 +72,22 @@ class BatchRun {
     BatchCounts run(ByteSink& sink, const BatchOutput& output,
                     const std::function<void(std::uint64_t)>& rowDone);
 
-  private:
+    // The same run in blocks, for a front end that computes rows on several threads, with output
+    // byte for byte as run() writes it: begin() writes the header; cutBlock() copies the next
+    // records out of the reader; BlockComputers, one a thread, made from rowFormat(), compute the
+    // blocks; writeBlock() writes them in the order they were cut and returns the rows so far;
+    // finish() writes what is left. All but the computing on one thread. Throws InputOutputError as
+    // run() does; cutBlock() throws it only once the records before the failure have been cut.
     void begin(ByteSink& sink, const BatchOutput& output);
+    // False once the input is done; a block that is not full holds the input's last records.
+    bool cutBlock(RecordBlock& block, std::size_t mostRecords = RecordBlock::kMostRecords);
+    const RowFormat& rowFormat() const { return format_; }
+    BatchCounts writeBlock(const ComputedBlock& block);
+    BatchCounts finish();
+
+  private:
     BatchCounts runRows(RowWriter& rows, CsvRecord& record,
                         const std::function<void(std::uint64_t)>& rowDone);
-    BatchCounts finish();
 
     CsvReader& reader_;
     TextCodec& input_;
@@ -85,6 +99,8 @@ class BatchRun {
     // From begin() to finish().
     std::optional<BlockWriter> writer_;
     BatchCounts counts_;
+    CsvRecord record_;             // the one cutBlock() reads
+    std::exception_ptr cutShort_;  // what stopped the reader in the middle of the last block
 };
 
 }  // namespace orvanto::batch

@@ -61,6 +61,18 @@ void BlockWriter::endRow(std::string_view lineEnd) {
     }
 }
 
+void BlockWriter::appendRows(std::string_view rows, std::span<const std::size_t> rowEnds) {
+    std::size_t from = 0;  // the rows before it are flushed
+    for (const std::size_t end : rowEnds) {
+        if (flushEachRow_ || used_ + (end - from) >= kBlockSize) {
+            append(rows.substr(from, end - from));
+            flush();
+            from = end;
+        }
+    }
+    append(rows.substr(from));
+}
+
 void BlockWriter::flush() {
     // Cleared even when the write fails, so that the same bytes are never tried twice.
     struct Clear {

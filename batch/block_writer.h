@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -43,6 +44,12 @@ class BlockWriter {
     void appendField(std::string_view field);
     // Ends a row with the input's line end (or `lineEnd` when given).
     void endRow(std::string_view lineEnd = {});
+    // Rows another writer gathered, `rowEnds` where each ends in `rows`, written out at the very
+    // points they would have been had they been written here row by row. Throws InputOutputError
+    // when the sink cannot take them.
+    void appendRows(std::string_view rows, std::span<const std::size_t> rowEnds);
+    // The bytes written since the last flush.
+    std::size_t buffered() const { return used_; }
     // Writes what is buffered. Throws InputOutputError when the sink cannot take it.
     void flush();
 
