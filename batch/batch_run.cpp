@@ -92,8 +92,9 @@ void BatchRun::begin(ByteSink& sink, const BatchOutput& output) {
     if (output.byteOrderMark) {
         writer_->append(kUtf8ByteOrderMark);
     }
-    RowWriter{format_, input_, *output.codec, *writer_}.writeHeader(headerRaw_, headerFields_,
-                                                                    resultNames_);
+    RowWriter header{format_, input_, *output.codec};
+    header.writeInto(*writer_);
+    header.writeHeader(headerRaw_, headerFields_, resultNames_);
 }
 
 // Every row, in a frame that holds nothing to destroy and tries nothing (see RowWriter::write).
@@ -128,7 +129,7 @@ bool BatchRun::cutBlock(RecordBlock& block, std::size_t mostRecords) {
 }
 
 BatchCounts BatchRun::writeBlock(const ComputedBlock& block) {
-    writer_->appendRows(block.rows, block.rowEnds);
+    writer_->appendRows(block.rows.gathered(), block.rowEnds);
     counts_.rows += block.counts.rows;
     counts_.failed += block.counts.failed;
     return counts_;
@@ -143,7 +144,8 @@ BatchCounts BatchRun::finish() {
 BatchCounts BatchRun::run(ByteSink& sink, const BatchOutput& output,
                           const std::function<void(std::uint64_t)>& rowDone) {
     begin(sink, output);
-    RowWriter rows{format_, input_, *output.codec, *writer_};
+    RowWriter rows{format_, input_, *output.codec};
+    rows.writeInto(*writer_);
     CsvRecord record;
     counts_ = runRows(rows, record, rowDone);
     return finish();

@@ -4,12 +4,9 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
-#include <string_view>
 #include <vector>
 
 #include "batch/block_writer.h"
-#include "batch/byte_source.h"
 #include "batch/csv_reader.h"
 #include "batch/record_block.h"
 #include "batch/row_writer.h"
@@ -20,7 +17,8 @@ namespace orvanto::batch {
 // A block's rows as they are to be written, and where each record's row ends, so that the run
 // writes them out at the very points it would have written them one at a time.
 struct ComputedBlock {
-    std::string rows;
+    explicit ComputedBlock(const RowFormat& format) : rows(format.delimiter, format.lineEnd) {}
+    BlockWriter rows;                  // gathering: the run's own writer writes them
     std::vector<std::size_t> rowEnds;  // one a record, blank records included
     BatchCounts counts;
 };
@@ -35,16 +33,6 @@ class BlockComputer {
     void compute(const RecordBlock& block, ComputedBlock& computed);
 
   private:
-    // Appends what the writer writes to the block being computed.
-    class RowsSink final : public ByteSink {
-      public:
-        void write(std::string_view bytes) override { rows->append(bytes); }
-        std::string* rows = nullptr;
-    };
-
-    char delimiter_;
-    RowsSink sink_;
-    BlockWriter writer_;
     RowWriter rows_;
     CsvRecord record_;
 };

@@ -1,6 +1,7 @@
 // Records copied out of the reader's buffer, so that they can be computed while the reader moves
-// on, on another thread. A record without quotes keeps its text alone: its fields are that text cut
-// at the delimiter, which the thread computing it does again. The others keep their fields too.
+// on, on another thread: each record's text and line end, its fields where the reader cut them
+// (views into the text, or copies of what the reader unquoted) and the rest of what the reader
+// told.
 #pragma once
 
 #include <cstddef>
@@ -28,26 +29,27 @@ class RecordBlock {
     bool empty() const { return entries_.empty(); }
 
     // The record at `index` as the reader gave it, its views into this block.
-    void recordAt(std::size_t index, char delimiter, CsvRecord& record) const;
+    void recordAt(std::size_t index, CsvRecord& record) const;
 
   private:
+    // Where a field is, counted from its record's first byte: a record fits the reader's buffer.
+    struct FieldSpan {
+        std::uint32_t at;
+        std::uint32_t size;
+    };
     struct Entry {
         std::size_t line = 0;
-        std::size_t textAt = 0;  // its text, then its line end, in bytes_
-        std::size_t textSize = 0;
-        std::uint32_t firstField = 0;  // a record with quotes: its fields in fields_
+        std::size_t textAt = 0;  // its text, then its line end, then any unquoted fields
+        std::uint32_t textSize = 0;
+        std::uint32_t firstField = 0;  // in fields_
         std::uint32_t fieldCount = 0;
         std::uint8_t lineEndSize = 0;
         bool verbatim = false;
         bool tooLong = false;
     };
-    struct Span {
-        std::size_t at;
-        std::size_t size;
-    };
 
     std::string bytes_;
-    std::vector<Span> fields_;
+    std::vector<FieldSpan> fields_;
     std::vector<Entry> entries_;
 };
 

@@ -19,27 +19,25 @@ void addError(std::string& error, std::string_view message) {
 
 }  // namespace
 
-RowWriter::RowWriter(const RowFormat& format, TextCodec& input, TextCodec& output,
-                     BlockWriter& writer)
+RowWriter::RowWriter(const RowFormat& format, TextCodec& input, TextCodec& output)
     : format_(format),
       input_(input),
       output_(output),
-      writer_(writer),
       calculator_(format_.columns, format_.modes, format_.style, format_.providers) {}
 
 void RowWriter::writeHeader(std::span<const std::string> raw, std::span<const std::string> utf8,
                             std::span<const std::string_view> resultNames) {
     for (std::size_t i = 0; i < format_.columns.width; ++i) {
         if (i > 0) {
-            writer_.appendDelimiter();
+            writer_->appendDelimiter();
         }
         putField({.raw = raw[i], .utf8 = utf8[i]});
     }
     for (const std::string_view name : resultNames) {
-        writer_.appendDelimiter();
-        writer_.append(name);
+        writer_->appendDelimiter();
+        writer_->append(name);
     }
-    writer_.endRow();
+    writer_->endRow();
 }
 
 // UTF-8 input that reads needs no copy; anything else is decoded field by field, U+FFFD standing
@@ -59,12 +57,12 @@ void RowWriter::decodeFields(const CsvRecord& record, bool valid) {
 
 void RowWriter::putField(FieldText field) {
     if (format_.passThrough) {
-        writer_.appendField(field.raw);
+        writer_->appendField(field.raw);
     } else if (format_.escapesRaw) {
         // A terminal shows a UTF-8 field's stray bytes written out (\xFF), not replaced.
-        writer_.appendField(encoded(field.raw));
+        writer_->appendField(encoded(field.raw));
     } else {
-        writer_.appendField(encoded(field.utf8));
+        writer_->appendField(encoded(field.utf8));
     }
 }
 
@@ -85,29 +83,29 @@ std::string_view RowWriter::encoded(std::string_view utf8) {
 // A record's bytes as they stand, delimiters and quotes included.
 void RowWriter::putText(std::string_view raw) {
     if (format_.passThrough) {
-        writer_.append(raw);
+        writer_->append(raw);
         return;
     }
     std::string utf8;
     input_.appendUtf8(raw, utf8);
-    writer_.append(encoded(utf8));
+    writer_->append(encoded(utf8));
 }
 
 // The record's first `count` fields, padded with empty ones to `count`.
 void RowWriter::putRecord(const CsvRecord& record, std::size_t count) {
     if (format_.passThrough && record.verbatim && record.fields.size() <= count) {
-        writer_.append(record.text);
+        writer_->append(record.text);
     } else {
         for (std::size_t i = 0; i < std::min(count, record.fields.size()); ++i) {
             if (i > 0) {
-                writer_.appendDelimiter();
+                writer_->appendDelimiter();
             }
             putField({.raw = record.fields[i], .utf8 = fields_[i]});
         }
     }
     for (std::size_t i = std::min(count, record.fields.size()) + (record.fields.empty() ? 1 : 0);
          i < count; ++i) {
-        writer_.appendDelimiter();
+        writer_->appendDelimiter();
     }
 }
 
@@ -146,7 +144,7 @@ bool RowWriter::write(CsvRecord& record, BatchCounts& counts) {
     decodeFields(record, valid);
     if (!record.tooLong && std::all_of(fields_.begin(), fields_.end(), isBlankText)) {
         putText(record.text);
-        writer_.endRow();
+        writer_->endRow();
         return false;
     }
     if (record.tooLong || !valid) {
@@ -161,23 +159,23 @@ bool RowWriter::write(CsvRecord& record, BatchCounts& counts) {
     putRecord(record, format_.columns.width);
     for (const std::string* number :
          {&results_.kilometres, &results_.nauticalMiles, &results_.angle}) {
-        writer_.appendDelimiter();
-        writer_.append(*number);
+        writer_->appendDelimiter();
+        writer_->append(*number);
     }
-    writer_.appendDelimiter();
-    writer_.appendField(encoded(results_.error));
+    writer_->appendDelimiter();
+    writer_->appendField(encoded(results_.error));
     // An unread record has no extra fields at all: their columns stay empty.
     for (std::size_t i = 0; i < format_.extraColumns; ++i) {
-        writer_.appendDelimiter();
+        writer_->appendDelimiter();
         if (i < results_.extra.size()) {
-            writer_.append(results_.extra[i]);
+            writer_->append(results_.extra[i]);
         }
     }
     for (std::size_t i = headerWidth; i < record.fields.size(); ++i) {
-        writer_.appendDelimiter();
+        writer_->appendDelimiter();
         putField({.raw = record.fields[i], .utf8 = fields_[i]});
     }
-    writer_.endRow();
+    writer_->endRow();
     ++counts.rows;
     counts.failed += results_.error.empty() ? 0U : 1U;
     return true;

@@ -47,7 +47,10 @@ class RowWriter {
   public:
     // `input` reads the records' bytes and `output` writes texts in the output's encoding: codecs
     // of the encodings the format was made for, used by this writer alone.
-    RowWriter(const RowFormat& format, TextCodec& input, TextCodec& output, BlockWriter& writer);
+    RowWriter(const RowFormat& format, TextCodec& input, TextCodec& output);
+
+    // Where the rows go from now on; before the first.
+    void writeInto(BlockWriter& writer) { writer_ = &writer; }
 
     // The header's first `format.columns.width` fields (as read and as UTF-8), then `resultNames`.
     void writeHeader(std::span<const std::string> raw, std::span<const std::string> utf8,
@@ -74,7 +77,7 @@ class RowWriter {
     RowFormat format_;
     TextCodec& input_;
     TextCodec& output_;
-    BlockWriter& writer_;
+    BlockWriter* writer_ = nullptr;
     RowCalculator calculator_;
     RowResults results_;
     // The current record's fields as UTF-8: views of the raw fields when they are UTF-8 already,

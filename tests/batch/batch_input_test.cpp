@@ -278,7 +278,7 @@ std::string runFile(const std::string& input, bool byteOrderMark, std::size_t mo
         run.begin(sink, output);
         BlockComputer computer{run.rowFormat(), utf8, utf8};
         RecordBlock block;
-        ComputedBlock computed;
+        ComputedBlock computed{run.rowFormat()};
         while (run.cutBlock(block, mostRecords)) {
             computer.compute(block, computed);
             run.writeBlock(computed);
