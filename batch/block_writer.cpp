@@ -20,13 +20,12 @@ BlockWriter::BlockWriter(ByteSink& sink, char delimiter, std::string_view lineEn
     buffer_.resize(2 * kBlockSize);
 }
 
+// Its room grows with the rows it gathers: a writer of a block never filled costs nothing.
 BlockWriter::BlockWriter(char delimiter, std::string_view lineEnd)
     : sink_(nullptr),
       delimiter_(delimiter),
       lineEnd_(lineEnd),
-      flushAt_(std::numeric_limits<std::size_t>::max()) {
-    buffer_.resize(2 * kBlockSize);
-}
+      flushAt_(std::numeric_limits<std::size_t>::max()) {}
 
 bool needsCsvQuotes(std::string_view field, char delimiter) noexcept {
     const char specials[] = {delimiter, '"', '\r', '\n'};
