@@ -92,7 +92,7 @@ void BatchRun::begin(ByteSink& sink, const BatchOutput& output) {
     if (output.byteOrderMark) {
         writer_->append(kUtf8ByteOrderMark);
     }
-    RowWriter header{format_, input_, *output.codec};
+    RowWriter header{format_, {.input = input_, .output = *output.codec}};
     header.writeInto(*writer_);
     header.writeHeader(headerRaw_, headerFields_, resultNames_);
 }
@@ -144,7 +144,7 @@ BatchCounts BatchRun::finish() {
 BatchCounts BatchRun::run(ByteSink& sink, const BatchOutput& output,
                           const std::function<void(std::uint64_t)>& rowDone) {
     begin(sink, output);
-    RowWriter rows{format_, input_, *output.codec};
+    RowWriter rows{format_, {.input = input_, .output = *output.codec}};
     rows.writeInto(*writer_);
     CsvRecord record;
     counts_ = runRows(rows, record, rowDone);

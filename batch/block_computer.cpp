@@ -2,8 +2,7 @@
 
 namespace orvanto::batch {
 
-BlockComputer::BlockComputer(const RowFormat& format, TextCodec& input, TextCodec& output)
-    : rows_(format, input, output) {}
+BlockComputer::BlockComputer(const RowFormat& format, RowCodecs codecs) : rows_(format, codecs) {}
 
 void BlockComputer::compute(const RecordBlock& block, ComputedBlock& computed) {
     computed.rows.clear();

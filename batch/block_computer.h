@@ -25,8 +25,8 @@ struct ComputedBlock {
 
 class BlockComputer {
   public:
-    // `input` and `output` are this computer's own codecs of the run's encodings (see RowWriter).
-    BlockComputer(const RowFormat& format, TextCodec& input, TextCodec& output);
+    // The codecs are this computer's own (see RowCodecs).
+    BlockComputer(const RowFormat& format, RowCodecs codecs);
     BlockComputer(const BlockComputer&) = delete;
     BlockComputer& operator=(const BlockComputer&) = delete;
 

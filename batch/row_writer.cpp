@@ -19,10 +19,10 @@ void addError(std::string& error, std::string_view message) {
 
 }  // namespace
 
-RowWriter::RowWriter(const RowFormat& format, TextCodec& input, TextCodec& output)
+RowWriter::RowWriter(const RowFormat& format, RowCodecs codecs)
     : format_(format),
-      input_(input),
-      output_(output),
+      input_(codecs.input),
+      output_(codecs.output),
       calculator_(format_.columns, format_.modes, format_.style, format_.providers) {}
 
 void RowWriter::writeHeader(std::span<const std::string> raw, std::span<const std::string> utf8,

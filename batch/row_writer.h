@@ -43,11 +43,17 @@ struct RowFormat {
     bool escapeControls = false;  // a terminal: control characters written out (U+001B)
 };
 
+// The codec that reads the records' bytes and the one that writes texts in the output's encoding,
+// of the encodings the format was made for; named at the call, so that the two are never swapped.
+// A writer's own: a codec may convert with state of its own.
+struct RowCodecs {
+    TextCodec& input;
+    TextCodec& output;
+};
+
 class RowWriter {
   public:
-    // `input` reads the records' bytes and `output` writes texts in the output's encoding: codecs
-    // of the encodings the format was made for, used by this writer alone.
-    RowWriter(const RowFormat& format, TextCodec& input, TextCodec& output);
+    RowWriter(const RowFormat& format, RowCodecs codecs);
 
     // Where the rows go from now on; before the first.
     void writeInto(BlockWriter& writer) { writer_ = &writer; }

@@ -113,7 +113,8 @@ class Workers {
     // A thread's codecs and computer.
     struct alignas(kCacheLine) Computer {
         Computer(const batch::RowFormat& format, ThreadEncodings encodings)
-            : computer(format, codecs[encodings.input], codecs[encodings.output]) {}
+            : computer(format,
+                       {.input = codecs[encodings.input], .output = codecs[encodings.output]}) {}
         Codecs codecs;
         BlockComputer computer;
     };

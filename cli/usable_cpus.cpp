@@ -34,7 +34,8 @@ std::optional<std::int64_t> integer(std::string_view text) {
 // The smallest quota of the cgroup `path` (in the hierarchy at `root`) and of every cgroup above
 // it: each one's quota bounds all below it. `quotaOf` reads one folder's.
 template <typename QuotaOf>
-std::optional<unsigned> smallestQuota(std::string root, std::string_view path, QuotaOf quotaOf) {
+std::optional<unsigned> smallestQuota(const std::string& root, std::string_view path,
+                                      QuotaOf quotaOf) {
     std::optional<unsigned> smallest;
     for (std::string folder = root + std::string{path};;) {
         if (const auto cpus = quotaCpus(quotaOf(folder + "/"))) {

@@ -276,7 +276,7 @@ std::string runFile(const std::string& input, bool byteOrderMark, std::size_t mo
             return sink.text();
         }
         run.begin(sink, output);
-        BlockComputer computer{run.rowFormat(), utf8, utf8};
+        BlockComputer computer{run.rowFormat(), {.input = utf8, .output = utf8}};
         RecordBlock block;
         ComputedBlock computed{run.rowFormat()};
         while (run.cutBlock(block, mostRecords)) {

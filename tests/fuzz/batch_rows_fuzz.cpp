@@ -46,7 +46,7 @@ std::string runOnce(std::string_view file, std::uint8_t choices, std::size_t mos
             return sink.text();
         }
         run.begin(sink, output);
-        orvanto::batch::BlockComputer computer(run.rowFormat(), codec, utf8);
+        orvanto::batch::BlockComputer computer(run.rowFormat(), {.input = codec, .output = utf8});
         orvanto::batch::RecordBlock block;
         orvanto::batch::ComputedBlock computed{run.rowFormat()};
         while (run.cutBlock(block, mostRecords)) {
