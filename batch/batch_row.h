@@ -4,6 +4,7 @@
 // columns.
 #pragma once
 
+#include <algorithm>
 #include <optional>
 #include <span>
 #include <string>
@@ -15,6 +16,7 @@
 #include "calculator/calculation.h"
 #include "calculator/decimal_text.h"
 #include "calculator/decoded_points.h"
+#include "text/code_points.h"
 #include "text/expected.h"
 #include "text/trimming.h"
 
@@ -77,6 +79,12 @@ struct RowResults {
     std::string error;
     std::vector<std::string> extra;  // the providers' columns, in order
 };
+
+// Whether every field is empty or blanks: such a record is no row, and a run passes it by with no
+// results and no count.
+inline bool isBlankRecord(std::span<const std::string_view> fields) noexcept {
+    return std::all_of(fields.begin(), fields.end(), isBlankText);
+}
 
 class RowCalculator {
   public:

@@ -142,7 +142,7 @@ void RowWriter::longRowError(const CsvRecord& record) {
 bool RowWriter::write(CsvRecord& record, BatchCounts& counts) {
     const bool valid = record.tooLong || input_.isValid(record.text);
     decodeFields(record, valid);
-    if (!record.tooLong && std::all_of(fields_.begin(), fields_.end(), isBlankText)) {
+    if (!record.tooLong && isBlankRecord(fields_)) {
         putText(record.text);
         writer_->endRow();
         return false;

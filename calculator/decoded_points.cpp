@@ -129,15 +129,22 @@ std::variant<DistanceMeasurement, Message> measurePoint1ToPoint2(const DecodedPo
     return arithmeticFaultMessage();
 }
 
-DistanceOutcome distanceTexts(const DistanceMeasurement& point1ToPoint2, NumberStyle style) try {
+std::optional<double> shownKilometres(const DistanceMeasurement& point1ToPoint2) noexcept {
     if (!point1ToPoint2.matched) {
+        return std::nullopt;
+    }
+    // Identical or nearly identical points match one step below zero: a tiny negative distance,
+    // which would show as "-.". Zero is what the user means and what the 海里 box shows anyway.
+    return point1ToPoint2.kilometres > 0 ? point1ToPoint2.kilometres : 0.0;
+}
+
+DistanceOutcome distanceTexts(const DistanceMeasurement& point1ToPoint2, NumberStyle style) try {
+    const std::optional<double> kilometres = shownKilometres(point1ToPoint2);
+    if (!kilometres) {
         return pointsTooFarApartMessage(Point::One, Point::Two, "距离");
     }
     DistanceTexts texts;
-    // Identical or nearly identical points match one step below zero: a tiny negative distance,
-    // which would show as "-.". Zero is what the user means and what the 海里 box shows anyway.
-    texts.kilometres = formatDecimals(
-        point1ToPoint2.kilometres > 0 ? point1ToPoint2.kilometres : 0.0, kResultDecimals, style);
+    texts.kilometres = formatDecimals(*kilometres, kResultDecimals, style);
     // Nautical miles are converted from the kilometre text as shown, not from the unrounded
     // distance, so that the two boxes always agree with each other (in either style: ".5" and
     // "0.5" read alike).
@@ -149,8 +156,8 @@ DistanceOutcome distanceTexts(const DistanceMeasurement& point1ToPoint2, NumberS
     return arithmeticFaultMessage();
 }
 
-AngleOutcome angleText(const DecodedPoints& points, const DistanceMeasurement& point1ToPoint2,
-                       NumberStyle style) {
+std::variant<double, Message> angleDegrees(const DecodedPoints& points,
+                                           const DistanceMeasurement& point1ToPoint2) {
     const std::optional<AngleMeasurement> measured = measureThreePointAngleUnlessFault(
         {.point1 = points.point1, .point2 = points.point2, .reference = points.reference},
         point1ToPoint2);
@@ -184,7 +191,16 @@ AngleOutcome angleText(const DecodedPoints& points, const DistanceMeasurement& p
     if (!std::isfinite(angle.degrees)) {
         return arithmeticFaultMessage();
     }
-    return AngleText{formatDecimals(angle.degrees, kResultDecimals, style)};
+    return angle.degrees;
+}
+
+AngleOutcome angleText(const DecodedPoints& points, const DistanceMeasurement& point1ToPoint2,
+                       NumberStyle style) {
+    const std::variant<double, Message> degrees = angleDegrees(points, point1ToPoint2);
+    if (const auto* message = std::get_if<Message>(&degrees)) {
+        return *message;
+    }
+    return AngleText{formatDecimals(std::get<double>(degrees), kResultDecimals, style)};
 }
 
 }  // namespace orvanto

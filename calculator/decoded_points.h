@@ -69,6 +69,10 @@ std::variant<DecodedPoints, Message> decodePoints(const CalculatorInput& input,
 // angle's first side, or the message of an arithmetic fault. Never throws.
 std::variant<DistanceMeasurement, Message> measurePoint1ToPoint2(const DecodedPoints& points);
 
+// The kilometres of that distance the 公里 box shows before its thousandths are taken: zero for
+// identical points, nothing when the scan found no distance.
+std::optional<double> shownKilometres(const DistanceMeasurement& point1ToPoint2) noexcept;
+
 // The 公里 and 海里 texts of that distance (three decimals; nautical miles of 1.852 km read back
 // from the kilometre text), or why there are none (points too far apart for the estimate). The
 // window's style is what the result boxes show; a batch file may ask for the plain one. Never
@@ -81,5 +85,9 @@ DistanceOutcome distanceTexts(const DistanceMeasurement& point1ToPoint2,
 // message that stops it. Never throws.
 AngleOutcome angleText(const DecodedPoints& points, const DistanceMeasurement& point1ToPoint2,
                        NumberStyle style = NumberStyle::Window);
+
+// The degrees angleText writes before its thousandths are taken, or the message it gives instead.
+std::variant<double, Message> angleDegrees(const DecodedPoints& points,
+                                           const DistanceMeasurement& point1ToPoint2);
 
 }  // namespace orvanto

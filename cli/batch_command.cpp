@@ -67,7 +67,7 @@ Expected<BatchCounts, std::string> runFile(const Request& request) {
                            .extraColumns = {},
                            .otherResultColumns = navigation::everyExtraColumn()};
     const navigation::GeodesicColumns geodesic{request.numberStyle};
-    const navigation::CourseColumns courses{request.variation};
+    const navigation::CourseColumns courses{{request.variation, request.deviation, {}}};
     if (request.geodesicColumns) {
         settings.extraColumns.push_back(&geodesic);
     }

@@ -108,9 +108,13 @@ Expected<void, UsageError> readOperands(const Command& command,
         }
         return {};
     }
-    if (given != command.fewestOperands) {
-        return unexpected(UsageError{std::string{command.name} + " 需要 " +
-                                     std::to_string(command.fewestOperands) + " 个坐标，实际给出 " +
+    if (given < command.fewestOperands || given > command.mostOperands) {
+        const std::string wanted = command.fewestOperands == command.mostOperands
+                                       ? std::to_string(command.fewestOperands) + " 个坐标"
+                                       : std::to_string(command.fewestOperands) + " 或 " +
+                                             std::to_string(command.mostOperands) + " 个参数（" +
+                                             std::string{command.operands} + "）";
+        return unexpected(UsageError{std::string{command.name} + " 需要 " + wanted + "，实际给出 " +
                                      std::to_string(given) + " 个"});
     }
     std::string* const boxes[] = {
@@ -118,7 +122,7 @@ Expected<void, UsageError> readOperands(const Command& command,
         &request.input.point2.latitude,    &request.input.point2.longitude,
         &request.input.reference.latitude, &request.input.reference.longitude,
     };
-    for (std::size_t i = 0; i < given; ++i) {
+    for (std::size_t i = 0; i < std::min(given, command.entries); ++i) {
         *boxes[i] = operands[i];
     }
     return {};
@@ -157,8 +161,14 @@ Expected<Request, UsageError> parseArguments(std::span<const std::string_view> a
                                          : "未知的子命令“" + std::string{given.operands.front()} +
                                                "”，应为 " + commandList()});
     }
-    if (auto read = readOperands(*command, std::span{given.operands}.subspan(1), request); !read) {
+    const auto operands = std::span{given.operands}.subspan(1);
+    if (auto read = readOperands(*command, operands, request); !read) {
         return unexpected(read.error());
+    }
+    if (command->check != nullptr) {
+        if (auto checked = command->check(operands, request); !checked) {
+            return unexpected(checked.error());
+        }
     }
     return request;
 }

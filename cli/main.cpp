@@ -1,5 +1,6 @@
 // orvanto-cli: the distance and angle commands from the command line, one leg from the arguments
-// or a whole file of them, and the courses of a leg or a whole route for planning a passage. The
+// or a whole file of them, and the courses of a leg, a whole route and dead reckoning for planning
+// a passage. The
 // arguments become the same input the window reads from its boxes; the result texts go to standard
 // output as the window's result boxes show them (or as plain numbers), a message to standard error
 // word for word.
@@ -18,6 +19,7 @@
 #include "cli/cli_arguments.h"
 #include "cli/course_command.h"
 #include "cli/exit_status.h"
+#include "cli/reckon_command.h"
 #include "cli/route_command.h"
 #include "cli/system_error.h"
 #include "cli/usage_text.h"
@@ -73,6 +75,8 @@ int runCommand(const orvanto::cli::Request& request) {
             return orvanto::cli::runCourse(request);
         case orvanto::cli::Action::Route:
             return orvanto::cli::runRoute(request);
+        case orvanto::cli::Action::Reckon:
+            return orvanto::cli::runReckon(request);
     }
     return kExitFailure;
 }

@@ -19,6 +19,11 @@ struct UsageError {
     std::string problem;  // what was wrong, for the user
 };
 
+// What a command checks once its options and operands are read: the operands that are not entries,
+// and the options that go together only in some ways.
+using CommandCheck = Expected<void, UsageError> (*)(std::span<const std::string_view> operands,
+                                                    Request& request);
+
 struct Command {
     std::string_view name;
     Action action;
@@ -29,11 +34,14 @@ struct Command {
     std::size_t mostOperands;
     std::string_view fileNoun;     // "文件" for a command that reads a file, else empty
     std::string_view description;  // --help's lines about it
+    CommandCheck check = nullptr;  // nothing more to check when null
+    // How many of its operands are entries; those after them are left to `check`.
+    std::size_t entries = 0;
 };
 
-inline constexpr std::size_t kCommandCount = 5;
+inline constexpr std::size_t kCommandCount = 6;
 
-// distance, angle, batch, course, route.
+// distance, angle, batch, course, route, reckon.
 std::span<const Command> commands();
 const Command* commandNamed(std::string_view name);
 
@@ -52,7 +60,7 @@ struct Option {
     std::string_view helpName;  // "--seconds=列表", the first column of --help's option list
     std::string_view help;      // its lines there
     // Another option this one must come with, by Command::index: batch takes --variation only
-    // with --navigation.
+    // with --navigation, reckon --speed only with --hours.
     std::array<std::string_view, kCommandCount> needs{};
 };
 

@@ -8,11 +8,14 @@
 #include "calculator/calculation.h"
 #include "calculator/decimal_text.h"
 #include "cli/encodings.h"
+#include "navigation/passage_times.h"
+#include "navigation/passage_values.h"
+#include "navigation/sailing_method.h"
 #include "navigation/table_format.h"
 
 namespace orvanto::cli {
 
-enum class Action { Help, Version, Distance, Angle, Batch, Course, Route };
+enum class Action { Help, Version, Distance, Angle, Batch, Course, Route, Reckon };
 
 // The file batch reads and writes, and the waypoint file route reads, with their encodings.
 struct FileOptions {
@@ -25,8 +28,12 @@ struct FileOptions {
 struct Request {
     Action action = Action::Help;
     // The entries in box order and the points' modes: distance reads points 1 and 2, angle all
-    // three, course points 1 and 2; batch takes the modes as the default of rows that name none.
+    // three, course points 1 and 2, reckon point 1; batch takes the modes as the default of rows
+    // that name none.
     CalculatorInput input;
+    // reckon's operands after the position: the course, and the distance when it is given.
+    std::optional<navigation::TypedCourse> course;
+    std::optional<double> distance;  // nautical miles
     // How distance, angle and batch write their numbers (--format=plain|window); window texts by
     // default for distance and angle, plain numbers for batch.
     NumberStyle numberStyle = NumberStyle::Window;
@@ -34,6 +41,16 @@ struct Request {
     // course, and for route text on a terminal and CSV otherwise.
     std::optional<navigation::TableFormat> tableFormat;
     std::optional<double> variation;  // degrees, east positive: adds the magnetic courses
+    std::optional<double> deviation;  // degrees, east positive: adds the compass courses
+    std::string deviationCardPath;    // route --deviation-card; empty: none
+    navigation::SailingMethod method = navigation::SailingMethod::Wgs84;  // --textbook
+    bool vertex = false;                                                  // course --vertex
+    std::optional<double> speed;                                          // knots
+    std::optional<double> hours;                                          // reckon --hours
+    std::optional<navigation::Current> current;
+    std::optional<navigation::WaypointStep> every;  // route --every
+    std::optional<double> limitLatitude;            // route --limit-latitude
+    std::optional<navigation::Departure> departure;
     FileOptions files;
     bool geodesicColumns = false;  // batch --geodesic
     bool courseColumns = false;    // batch --navigation: the columns of course --format=tsv

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -10,18 +11,21 @@
 #include <string_view>
 
 #include "batch/input_output_error.h"
+#include "batch/memory_streams.h"
 #include "batch/utf16_streams.h"
 #include "calculator/messages.h"
 #include "cli/encoding_choice.h"
 #include "cli/exit_status.h"
 #include "cli/file_streams.h"
+#include "cli/local_time.h"
 #include "cli/output_file.h"
+#include "navigation/compass_error.h"
 #include "navigation/geojson_writer.h"
+#include "navigation/gpx_waypoints.h"
 #include "navigation/gpx_writer.h"
-#include "navigation/great_circle_path.h"
-#include "navigation/route_legs.h"
 #include "navigation/route_table.h"
 #include "navigation/route_waypoints.h"
+#include "navigation/sailed_route.h"
 #include "text/code_points.h"
 #include "text/printable.h"
 
@@ -31,16 +35,16 @@ using batch::InputOutputError;
 using batch::TextEncoding;
 using navigation::geojsonRoute;
 using navigation::gpxRoute;
-using navigation::greatCircleRoute;
-using navigation::planRoute;
 using navigation::readWaypoints;
-using navigation::RouteLeg;
-using navigation::RoutePlan;
-using navigation::routeTable;
+using navigation::RouteTableSettings;
+using navigation::SailedRoute;
+using navigation::SailingPlan;
 using navigation::TableFormat;
-using navigation::Waypoint;
+using navigation::WaypointFile;
 
 namespace {
+
+constexpr std::size_t kGpxReadBlock = 1 << 16;
 
 bool sameFile(const std::string& a, const std::string& b) {
     struct stat first {};
@@ -49,12 +53,16 @@ bool sameFile(const std::string& a, const std::string& b) {
            first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
-// Writing over the waypoint file would lose it, and the two outputs over each other one of them.
+// Writing over the waypoint file or the deviation card would lose it, and the two outputs over
+// each other one of them.
 Expected<void, std::string> checkOutputPaths(const Request& request) {
     for (const std::string* path : {&request.gpxPath, &request.geojsonPath}) {
-        if (!path->empty() && request.files.inputPath != "-" &&
-            sameFile(*path, request.files.inputPath)) {
-            return unexpected("输出文件“" + *path + "”就是航点文件，写入会毁掉它；请另选文件");
+        for (const std::string* input : {&request.files.inputPath, &request.deviationCardPath}) {
+            if (!path->empty() && !input->empty() && *input != "-" && sameFile(*path, *input)) {
+                return unexpected("输出文件“" + *path + "”就是" +
+                                  (input == &request.files.inputPath ? "航点文件" : "自差表") +
+                                  "，写入会毁掉它；请另选文件");
+            }
         }
     }
     if (!request.gpxPath.empty() && request.gpxPath == request.geojsonPath) {
@@ -70,15 +78,56 @@ std::string routeName(const std::string& inputPath) {
 
 // The waypoints and how their file is written, for the table to be written alike.
 struct RouteInput {
-    std::vector<Waypoint> waypoints;
+    WaypointFile file;
     TextEncoding encoding = TextEncoding::Utf8;
     bool byteOrderMark = false;
 };
+
+// At least two waypoints make a route.
+Expected<void, std::string> checkCount(const WaypointFile& file, const std::string& inputName) {
+    if (file.waypoints.size() < 2) {
+        return unexpected("航线至少要有两个航点，" + inputName + "中只有 " +
+                          std::to_string(file.waypoints.size()) + " 个");
+    }
+    return {};
+}
+
+// A GPX file's points, read whole and turned into a waypoint file's lines; UTF-8 as GPX is.
+Expected<RouteInput, std::string> readGpxInput(const Request& request, const InputFile& input) {
+    FileSource file{input.fd(), "“" + request.files.inputPath + "”"};
+    std::string bytes;
+    std::array<char, kGpxReadBlock> block{};
+    while (const std::size_t count = file.read(block.data(), block.size())) {
+        bytes.append(block.data(), count);
+    }
+    const auto gpx = navigation::waypointsFromGpx(bytes);
+    if (!gpx) {
+        return unexpected(file.name() + "：" + gpx.error());
+    }
+    if (gpx.value().note) {
+        std::cerr << "orvanto-cli：" << file.name() << "：" << *gpx.value().note << "\n";
+    }
+    batch::MemorySource source{gpx.value().waypointFile};
+    batch::CsvReader reader{source};
+    Codecs codecs;
+    const EntryMode mode = request.allSeconds ? EntryMode::Seconds : EntryMode::Minutes;
+    auto waypoints = readWaypoints(reader, codecs[TextEncoding::Utf8], mode);
+    if (!waypoints) {
+        return unexpected(waypoints.error());
+    }
+    if (auto counted = checkCount(waypoints.value(), file.name()); !counted) {
+        return unexpected(counted.error());
+    }
+    return RouteInput{std::move(waypoints.value()), TextEncoding::Utf8, false};
+}
 
 // The waypoints, or what is wrong with the file's text or header; InputOutputError when it cannot
 // be read.
 Expected<RouteInput, std::string> readInput(const Request& request, const InputFile& input) {
     const std::string& path = request.files.inputPath;
+    if (navigation::isGpxFileName(path)) {
+        return readGpxInput(request, input);
+    }
     InputText text{input.fd(), path == "-" ? "标准输入" : "“" + path + "”", request.files.encoding};
     const auto encoding = text.chooseEncoding();
     if (!encoding) {
@@ -90,9 +139,8 @@ Expected<RouteInput, std::string> readInput(const Request& request, const InputF
     if (!waypoints) {
         return unexpected(waypoints.error());
     }
-    if (waypoints.value().size() < 2) {
-        return unexpected("航线至少要有两个航点，" + text.file().name() + "中只有 " +
-                          std::to_string(waypoints.value().size()) + " 个");
+    if (auto counted = checkCount(waypoints.value(), text.file().name()); !counted) {
+        return unexpected(counted.error());
     }
     return RouteInput{std::move(waypoints.value()), encoding.value(),
                       text.reader().hadByteOrderMark()};
@@ -125,25 +173,72 @@ void writeRouteFile(const std::string& path, const InputFile& input, const std::
     output.commit();
 }
 
-// Writes the GPX and GeoJSON files asked for; false when a waypoint cannot be read and so none is.
-bool writeRouteFiles(const Request& request, const RoutePlan& plan, const InputFile& input) {
+// Writes the GPX and GeoJSON files asked for; false when a waypoint cannot be read or a leg cannot
+// be sailed, and so none is.
+bool writeRouteFiles(const Request& request, const SailedRoute& route, const SailingPlan& plan,
+                     const InputFile& input) {
     bool written = true;
     for (const std::string* path : {&request.gpxPath, &request.geojsonPath}) {
         if (path->empty()) {
             continue;
         }
-        if (plan.points.empty()) {
-            std::cerr << "orvanto-cli：有航点无法读取，没有写出“" << printable(*path) << "”\n";
+        if (route.points.empty()) {
+            std::cerr << "orvanto-cli：有航点无法读取或有航段无法航行，没有写出“"
+                      << printable(*path) << "”\n";
             written = false;
             continue;
         }
         const std::string name = routeName(request.files.inputPath);
         writeRouteFile(*path, input,
                        path == &request.gpxPath
-                           ? gpxRoute(name, plan.points)
-                           : geojsonRoute(name, plan.points, greatCircleRoute(plan.points)));
+                           ? gpxRoute(name, route.points)
+                           : geojsonRoute(name, route.points, sailedLine(route, plan)));
     }
     return written;
+}
+
+// The deviation card, or what is wrong with it; InputOutputError when it cannot be read.
+Expected<navigation::DeviationCard, std::string> readCard(const std::string& path) {
+    const InputFile file{path, "无法打开自差表"};
+    InputText text{file.fd(), "“" + path + "”", Encoding::Auto};
+    const auto encoding = text.chooseEncoding();
+    if (!encoding) {
+        return unexpected(encoding.error());
+    }
+    Codecs codecs;
+    return navigation::readDeviationCard(text.reader(), codecs[encoding.value()]);
+}
+
+// How the table is written: the compass correction with its card, the current, speeds and the
+// departure with its offset from UTC. What is wrong, for the user.
+Expected<RouteTableSettings, std::string> tableSettings(const Request& request,
+                                                        const WaypointFile& file) {
+    RouteTableSettings settings;
+    settings.correction = {request.variation, request.deviation, {}};
+    if (!request.deviationCardPath.empty()) {
+        auto card = readCard(request.deviationCardPath);
+        if (!card) {
+            return unexpected(card.error());
+        }
+        settings.correction.card = std::move(card.value());
+    }
+    settings.current = request.current;
+    settings.speed = request.speed;
+    settings.times = request.speed || file.speedColumn;
+    settings.method = request.method;
+    if (request.departure && !settings.times) {
+        return unexpected(std::string{
+            "--depart 须与 --speed 同用，或者航点文件有 speed（航速）列：没有航速就没有到达时间"});
+    }
+    settings.departure = request.departure;
+    if (settings.departure && !settings.departure->offsetMinutes) {
+        settings.departure->offsetMinutes = localOffsetMinutes(settings.departure->clock);
+        if (!settings.departure->offsetMinutes) {
+            return unexpected(std::string{
+                "无法确定本机时区在出发时间的时差，请在 --depart 中写明时区，如 +08:00"});
+        }
+    }
+    return settings;
 }
 
 }  // namespace
@@ -162,24 +257,26 @@ int runRoute(const Request& request) {
         if (!read) {
             return failed(read.error());
         }
-        const RoutePlan plan = planRoute(read.value().waypoints);
+        const WaypointFile& file = read.value().file;
+        const auto settings = tableSettings(request, file);
+        if (!settings) {
+            return failed(settings.error());
+        }
+        const SailingPlan plan{request.method, request.every, request.limitLatitude};
+        const SailedRoute route = navigation::sailRoute(file.waypoints, plan);
         const bool terminal = ::isatty(STDOUT_FILENO) == 1;
         const TableFormat format =
             request.tableFormat.value_or(terminal ? TableFormat::Text : TableFormat::Csv);
-        const std::string table = routeTable(plan.legs, request.variation, format,
-                                             terminal || format == TableFormat::Text);
+        const auto table = navigation::routeTable(route.rows, settings.value(), format,
+                                                  terminal || format == TableFormat::Text);
         // Out before the files, should one of them be standard output too.
-        std::cout << encodedTable(table, request, read.value(), terminal) << std::flush;
-        std::size_t failedLegs = 0;
-        for (const RouteLeg& leg : plan.legs) {
-            failedLegs += leg.error ? 1U : 0U;
+        std::cout << encodedTable(table.text, request, read.value(), terminal) << std::flush;
+        const bool filesWritten = writeRouteFiles(request, route, plan, input);
+        if (table.failedLegs > 0) {
+            std::cerr << "orvanto-cli：" << file.waypoints.size() - 1 << " 段航线中有 "
+                      << table.failedLegs << " 段未能全部算出，原因见 error 列\n";
         }
-        const bool filesWritten = writeRouteFiles(request, plan, input);
-        if (failedLegs > 0) {
-            std::cerr << "orvanto-cli：" << plan.legs.size() << " 段航线中有 " << failedLegs
-                      << " 段未能全部算出，原因见 error 列\n";
-        }
-        return failedLegs > 0 || !filesWritten ? kExitRowErrors : kExitSuccess;
+        return table.failedLegs > 0 || !filesWritten ? kExitRowErrors : kExitSuccess;
     } catch (const InputOutputError& error) {
         return failed(error.what());
     }

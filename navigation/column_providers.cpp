@@ -33,18 +33,18 @@ void GeodesicColumns::fill(const DecodedPoints& points, bool withReference,
 }
 
 std::vector<std::string_view> CourseColumns::names() const {
-    return courseColumnNames(variation_.has_value());
+    return courseColumnNames(correction_.magnetic(), correction_.compass());
 }
 
 void CourseColumns::fill(const DecodedPoints& points, bool /*withReference*/,
                          std::span<std::string> fields) const {
-    auto texts = courseFields(measureCourses(points.point1, points.point2), variation_);
+    auto texts = courseFields(measureCourses(points.point1, points.point2), correction_);
     std::move(texts.begin(), texts.end(), fields.begin());
 }
 
 std::vector<std::string_view> everyExtraColumn() {
     std::vector<std::string_view> names = GeodesicColumns{NumberStyle::Plain}.names();
-    const auto courses = courseColumnNames(true);
+    const auto courses = courseColumnNames(true, true);
     names.insert(names.end(), courses.begin(), courses.end());
     return names;
 }

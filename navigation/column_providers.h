@@ -6,10 +6,12 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "batch/column_provider.h"
 #include "calculator/decimal_text.h"
+#include "navigation/compass_error.h"
 
 namespace orvanto::navigation {
 
@@ -27,16 +29,17 @@ class GeodesicColumns final : public batch::ColumnProvider {
     NumberStyle style_;
 };
 
-// The fields of course_text.h, their magnetic ones with a variation.
+// The fields of course_text.h, their magnetic ones with a variation, their compass ones with a
+// deviation too.
 class CourseColumns final : public batch::ColumnProvider {
   public:
-    explicit CourseColumns(std::optional<double> variation) : variation_(variation) {}
+    explicit CourseColumns(CompassCorrection correction) : correction_(std::move(correction)) {}
     std::vector<std::string_view> names() const override;
     void fill(const DecodedPoints& points, bool withReference,
               std::span<std::string> fields) const override;
 
   private:
-    std::optional<double> variation_;
+    CompassCorrection correction_;
 };
 
 // The columns of every provider, for a run to refuse those it does not add as input columns.

@@ -5,7 +5,6 @@
 
 #include "calculator/decimal_text.h"
 #include "geometry/chart_constants.h"
-#include "navigation/variation.h"
 
 namespace orvanto::navigation {
 namespace {
@@ -13,10 +12,22 @@ namespace {
 constexpr long kTenthsInCircle = 3600;
 
 constexpr std::string_view kColumnNames[] = {
-    "gc_km",     "gc_nmi",       "gc_course_initial",   "gc_course_final",   "rhumb_km",
-    "rhumb_nmi", "rhumb_course", "gc_course_initial_m", "gc_course_final_m", "rhumb_course_m",
+    "gc_km",
+    "gc_nmi",
+    "gc_course_initial",
+    "gc_course_final",
+    "rhumb_km",
+    "rhumb_nmi",
+    "rhumb_course",
+    "gc_course_initial_m",
+    "gc_course_final_m",
+    "rhumb_course_m",
+    "gc_course_initial_c",
+    "gc_course_final_c",
+    "rhumb_course_c",
 };
 constexpr std::size_t kTrueColumns = 7;
+constexpr std::size_t kMagneticColumns = 10;
 
 }  // namespace
 
@@ -38,12 +49,15 @@ std::string nauticalMilesText(double kilometres) {
     return distanceText(kilometres / chart::kKilometresPerNauticalMile);
 }
 
-std::vector<std::string_view> courseColumnNames(bool magnetic) {
+std::vector<std::string_view> courseColumnNames(bool magnetic, bool compass) {
+    const std::size_t count = compass    ? std::size(kColumnNames)
+                              : magnetic ? kMagneticColumns
+                                         : kTrueColumns;
     return {std::begin(kColumnNames),
-            std::begin(kColumnNames) + (magnetic ? std::size(kColumnNames) : kTrueColumns)};
+            std::begin(kColumnNames) + static_cast<std::ptrdiff_t>(count)};
 }
 
-std::vector<std::string> courseFields(const Courses& courses, std::optional<double> variation) {
+std::vector<std::string> courseFields(const Courses& courses, const CompassCorrection& correction) {
     std::vector<std::string> fields = {
         distanceText(courses.greatCircleKilometres),
         nauticalMilesText(courses.greatCircleKilometres),
@@ -53,10 +67,16 @@ std::vector<std::string> courseFields(const Courses& courses, std::optional<doub
         nauticalMilesText(courses.rhumbKilometres),
         courseText(courses.rhumbCourse),
     };
-    if (variation) {
-        for (const auto& course :
-             {courses.initialCourse, courses.finalCourse, courses.rhumbCourse}) {
-            fields.push_back(courseText(magneticCourse(course, *variation)));
+    const std::optional<double> measured[] = {courses.initialCourse, courses.finalCourse,
+                                              courses.rhumbCourse};
+    if (correction.magnetic()) {
+        for (const auto& course : measured) {
+            fields.push_back(courseText(correction.magneticCourse(course)));
+        }
+    }
+    if (correction.compass()) {
+        for (const auto& course : measured) {
+            fields.push_back(courseText(correction.compassCourse(course)));
         }
     }
     return fields;

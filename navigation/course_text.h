@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "navigation/compass_error.h"
 #include "navigation/courses.h"
 
 namespace orvanto::navigation {
@@ -21,11 +22,11 @@ std::string courseText(std::optional<double> course);
 std::string distanceText(double kilometres);
 std::string nauticalMilesText(double kilometres);
 
-// gc_km, gc_nmi, gc_course_initial, gc_course_final, rhumb_km, rhumb_nmi, rhumb_course, and with a
-// variation gc_course_initial_m, gc_course_final_m, rhumb_course_m.
-// courseFields gives their texts, the magnetic ones for a variation in degrees east; an empty
+// gc_km, gc_nmi, gc_course_initial, gc_course_final, rhumb_km, rhumb_nmi, rhumb_course; with a
+// variation gc_course_initial_m, gc_course_final_m, rhumb_course_m; with a deviation too
+// gc_course_initial_c, gc_course_final_c, rhumb_course_c. courseFields gives their texts; an empty
 // course is an empty field.
-std::vector<std::string_view> courseColumnNames(bool magnetic);
-std::vector<std::string> courseFields(const Courses& courses, std::optional<double> variation);
+std::vector<std::string_view> courseColumnNames(bool magnetic, bool compass);
+std::vector<std::string> courseFields(const Courses& courses, const CompassCorrection& correction);
 
 }  // namespace orvanto::navigation

@@ -1,9 +1,9 @@
 #include "navigation/courses.h"
 
-#include <GeographicLib/Geodesic.hpp>
-#include <GeographicLib/Rhumb.hpp>
-
 #include <cmath>
+
+#include "navigation/great_circles.h"
+#include "navigation/rhumb_lines.h"
 
 namespace orvanto::navigation {
 namespace {
@@ -19,27 +19,20 @@ double normalisedCourse(double degrees) {
     return positive >= 360.0 ? 0.0 : positive + 0.0;
 }
 
-Courses measureCourses(const ChartPoint& from, const ChartPoint& to) {
+Courses measureCourses(const ChartPoint& from, const ChartPoint& to, SailingMethod method) {
+    const GreatCircle greatCircle = greatCircleBetween(from, to, method);
+    const Run rhumb = rhumbBetween(from, to, method);
     Courses courses;
-    double metres = 0;
-    double initial = 0;
-    double final = 0;
-    GeographicLib::Geodesic::WGS84().Inverse(from.latitude, from.longitude, to.latitude,
-                                             to.longitude, metres, initial, final);
-    double rhumbMetres = 0;
-    double rhumb = 0;
-    GeographicLib::Rhumb::WGS84().Inverse(from.latitude, from.longitude, to.latitude, to.longitude,
-                                          rhumbMetres, rhumb);
-    courses.greatCircleKilometres = metres / kMetresPerKilometre;
-    courses.rhumbKilometres = rhumbMetres / kMetresPerKilometre;
-    // The geodesic distance is exactly 0 for one place however written (longitude 180 and -180,
-    // any longitude at a pole); its azimuths are then arbitrary.
+    courses.greatCircleKilometres = greatCircle.nauticalMiles * kKilometresPerNauticalMile;
+    courses.rhumbKilometres = rhumb.nauticalMiles * kKilometresPerNauticalMile;
+    // The great circle's distance is exactly 0 for one place however written (longitude 180 and
+    // -180, any longitude at a pole); its courses are then arbitrary.
     const bool atPole =
         std::fabs(from.latitude) == kPoleLatitude || std::fabs(to.latitude) == kPoleLatitude;
-    if (metres > 0 && !atPole) {
-        courses.initialCourse = normalisedCourse(initial);
-        courses.finalCourse = normalisedCourse(final);
-        courses.rhumbCourse = normalisedCourse(rhumb);
+    if (greatCircle.nauticalMiles > 0 && !atPole) {
+        courses.initialCourse = greatCircle.initialCourse;
+        courses.finalCourse = greatCircle.finalCourse;
+        courses.rhumbCourse = rhumb.course;
     }
     return courses;
 }

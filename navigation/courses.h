@@ -7,11 +7,13 @@
 #include <optional>
 
 #include "geometry/chart_point.h"
+#include "navigation/sailing_method.h"
 
 namespace orvanto::navigation {
 
 // GeographicLib measures in metres; the courses and routes are told in kilometres.
 inline constexpr double kMetresPerKilometre = 1000;
+inline constexpr double kKilometresPerNauticalMile = kMetresPerNauticalMile / kMetresPerKilometre;
 
 // Courses are true courses in degrees clockwise from north, 0 <= course < 360. They are empty when
 // there is no direction to speak of: for identical points, and when either point is a pole (every
@@ -24,9 +26,10 @@ struct Courses {
     std::optional<double> rhumbCourse;
 };
 
-// The courses and distances (kilometres on WGS-84) from one point to another, each in signed
-// decimal degrees with latitudes within ±90. Never throws.
-Courses measureCourses(const ChartPoint& from, const ChartPoint& to);
+// The courses and distances (kilometres) from one point to another, each in signed decimal degrees
+// with latitudes within ±90, on WGS-84 or by the textbook's methods. Never throws.
+Courses measureCourses(const ChartPoint& from, const ChartPoint& to,
+                       SailingMethod method = SailingMethod::Wgs84);
 
 // Any angle in degrees brought into 0 <= course < 360 (GeographicLib's azimuths run -180..180).
 double normalisedCourse(double degrees);

@@ -10,11 +10,6 @@
 namespace orvanto::navigation {
 namespace {
 
-// "航点“B”（第 3 行）": how every message of a route calls a waypoint.
-std::string waypointName(const Waypoint& waypoint) {
-    return "航点“" + waypoint.name + "”（第 " + std::to_string(waypoint.line) + " 行）";
-}
-
 // The calculator's message about a leg told of its waypoints, whichever end of which leg they
 // stand at: point 1 is the waypoint the leg starts from, point 2 the one it goes to, and a box's
 // label becomes the waypoint's latitude or longitude. One pass, so that a waypoint named like a
@@ -48,8 +43,10 @@ std::string aboutWaypoints(std::string_view text, const Waypoint& from, const Wa
     return told;
 }
 
-RouteLeg planLeg(const Waypoint& from, const Waypoint& to) {
-    RouteLeg leg{from.name, to.name, std::nullopt, {}, {}, {}};
+RouteLeg planLeg(const Waypoint& from, const Waypoint& to, SailingMethod method) {
+    RouteLeg leg;
+    leg.from = from.name;
+    leg.to = to.name;
     if (from.recordError || to.recordError) {
         const Waypoint& faulty = from.recordError ? from : to;
         leg.error = waypointName(faulty) + "：" + *faulty.recordError;
@@ -62,7 +59,9 @@ RouteLeg planLeg(const Waypoint& from, const Waypoint& to) {
         return leg;
     }
     const auto& points = std::get<DecodedPoints>(decoded);
-    leg.courses = measureCourses(points.point1, points.point2);
+    leg.start = points.point1;
+    leg.end = points.point2;
+    leg.courses = measureCourses(points.point1, points.point2, method);
     const auto measured = measurePoint1ToPoint2(points);
     const DistanceOutcome distance =
         std::holds_alternative<Message>(measured)
@@ -74,15 +73,23 @@ RouteLeg planLeg(const Waypoint& from, const Waypoint& to) {
     } else {
         leg.error = aboutWaypoints(std::get<Message>(distance).text, from, to);
     }
+    if (from.speedError) {
+        leg.error =
+            (leg.error ? *leg.error + "；" : "") + waypointName(from) + "的" + *from.speedError;
+    }
     return leg;
 }
 
 }  // namespace
 
-RoutePlan planRoute(std::span<const Waypoint> waypoints) {
+std::string waypointName(const Waypoint& waypoint) {
+    return "航点“" + waypoint.name + "”（第 " + std::to_string(waypoint.line) + " 行）";
+}
+
+RoutePlan planRoute(std::span<const Waypoint> waypoints, SailingMethod method) {
     RoutePlan plan;
     for (std::size_t i = 1; i < waypoints.size(); ++i) {
-        plan.legs.push_back(planLeg(waypoints[i - 1], waypoints[i]));
+        plan.legs.push_back(planLeg(waypoints[i - 1], waypoints[i], method));
     }
     for (const Waypoint& waypoint : waypoints) {
         const CalculatorInput input{waypoint.entries, {}, {}};

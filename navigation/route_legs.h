@@ -16,12 +16,15 @@ namespace orvanto::navigation {
 struct RouteLeg {
     std::string from;
     std::string to;
+    std::optional<ChartPoint> start;  // the waypoints decoded; empty when either cannot be read
+    std::optional<ChartPoint> end;
     std::optional<Courses> courses;  // empty when either waypoint cannot be read
     // The calculator's own distance in the plain number style; empty when it gives a message.
     std::string kilometres;
     std::string nauticalMiles;
-    // The message that stopped the leg or its calculator distance; nothing when all is computed.
-    // It names each waypoint it is about and its line ("航点“B”（第 3 行）的纬度…"), never a box.
+    // The message that stopped the leg or its calculator distance, or says that its speed cannot be
+    // read; nothing when all is computed. It names each waypoint it is about and its line
+    // ("航点“B”（第 3 行）的纬度…"), never a box.
     std::optional<std::string> error;
 };
 
@@ -32,9 +35,13 @@ struct RoutePlan {
     std::vector<RoutePoint> points;
 };
 
+// "航点“B”（第 3 行）": how every message of a route calls a waypoint.
+std::string waypointName(const Waypoint& waypoint);
+
 // The legs between consecutive waypoints, each read as the window reads its boxes (a waypoint's
-// mode as its record gives it). A leg that cannot be computed carries its error and the plan goes
-// on; never throws.
-RoutePlan planRoute(std::span<const Waypoint> waypoints);
+// mode as its record gives it), measured on WGS-84 or by the textbook's methods. A leg that cannot
+// be computed carries its error and the plan goes on; never throws.
+RoutePlan planRoute(std::span<const Waypoint> waypoints,
+                    SailingMethod method = SailingMethod::Wgs84);
 
 }  // namespace orvanto::navigation

@@ -1,129 +1,62 @@
 #include "navigation/route_waypoints.h"
 
-#include <algorithm>
-#include <array>
-#include <optional>
-#include <span>
-#include <string>
-#include <vector>
-
-#include "batch/batch_columns.h"
 #include "batch/batch_row.h"
-#include "text/ascii_case.h"
+#include "navigation/passage_values.h"
+#include "navigation/table_file.h"
 #include "text/code_points.h"
 #include "text/trimming.h"
 
 namespace orvanto::navigation {
-
-using batch::CsvReader;
-using batch::CsvRecord;
-using batch::fieldAt;
-using batch::TextCodec;
-
 namespace {
 
-// Where each column's position is kept.
-constexpr std::size_t kName = 0;
-constexpr std::size_t kLatitude = 1;
-constexpr std::size_t kLongitude = 2;
-constexpr std::size_t kMode = 3;
-constexpr std::size_t kColumnCount = 4;
+// Each column's place in kColumns, and so among a record's fields.
+enum Column : std::size_t { Name, Latitude, Longitude, Mode, Speed };
 
-// Each column's English and Chinese name.
-constexpr std::array<std::array<std::string_view, 2>, kColumnCount> kColumnNames = {{
-    {"name", "名称"},
-    {"lat", "纬度"},
-    {"lon", "经度"},
-    {"mode", "格式"},
-}};
+constexpr NamedColumn kColumns[] = {
+    {"name", "名称", true},  {"lat", "纬度", true},    {"lon", "经度", true},
+    {"mode", "格式", false}, {"speed", "航速", false},
+};
 
-constexpr std::string_view kBlanks = " \t";
-
-using ColumnPositions = std::array<std::optional<std::size_t>, kColumnCount>;
-
-Expected<ColumnPositions, std::string> findColumns(std::span<const std::string_view> header) {
-    ColumnPositions positions;
-    for (std::size_t field = 0; field < header.size(); ++field) {
-        const std::string name = asciiLowerCase(trimmed(header[field], kBlanks));
-        for (std::size_t column = 0; column < kColumnCount; ++column) {
-            if (name != kColumnNames[column][0] && name != kColumnNames[column][1]) {
-                continue;
-            }
-            const std::string_view spelled = kColumnNames[column][0];
-            if (auto placed = batch::placeColumn(positions[column], spelled, field); !placed) {
-                return unexpected(placed.error());
-            }
-        }
-    }
-    if (!positions[kName] || !positions[kLatitude] || !positions[kLongitude]) {
-        return unexpected(
-            std::string{"航点文件的表头须有 name、lat、lon 三列（或 名称、纬度、经度），可另加 "
-                        "mode（格式）列"});
-    }
-    return positions;
-}
-
-// The record's fields as UTF-8.
-std::vector<std::string> decodedFields(const CsvRecord& record, TextCodec& codec) {
-    std::vector<std::string> fields(record.fields.size());
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        codec.appendUtf8(record.fields[i], fields[i]);
-    }
-    return fields;
-}
+constexpr TableDescription kWaypointFile = {
+    "航点文件", "name,lat,lon",
+    "航点文件的表头须有 name、lat、lon 三列（或 名称、纬度、经度），可另加 mode（格式）和 speed"
+    "（航速）列"};
 
 }  // namespace
 
-Expected<std::vector<Waypoint>, std::string> readWaypoints(CsvReader& reader, TextCodec& codec,
-                                                           EntryMode defaultMode) {
-    reader.chooseDelimiterBy([&codec](std::span<const std::string_view> fields) {
-        CsvRecord header;
-        header.fields.assign(fields.begin(), fields.end());
-        const auto decoded = decodedFields(header, codec);
-        return findColumns(std::vector<std::string_view>(decoded.begin(), decoded.end()))
-            .has_value();
-    });
-    CsvRecord record;
-    if (!reader.next(record)) {
-        return unexpected(std::string{"航点文件是空的：第一行须是表头，如 name,lat,lon"});
+Expected<WaypointFile, std::string> readWaypoints(batch::CsvReader& reader, batch::TextCodec& codec,
+                                                  EntryMode defaultMode) {
+    auto table = TableFile::open(reader, codec, kColumns, kWaypointFile);
+    if (!table) {
+        return unexpected(table.error());
     }
-    if (record.tooLong || !codec.isValid(record.text)) {
-        return unexpected("航点文件的表头（第 " + std::to_string(record.line) + " 行）" +
-                          (record.tooLong ? "超过 " + reader.largestRecordText()
-                                          : "不是有效的 " + std::string{codec.name()} + " 文本") +
-                          "，无法读取");
-    }
-    const auto header = decodedFields(record, codec);
-    const auto found = findColumns(std::vector<std::string_view>(header.begin(), header.end()));
-    if (!found) {
-        return unexpected(found.error());
-    }
-    const ColumnPositions& columns = found.value();
-    std::vector<Waypoint> waypoints;
-    while (reader.next(record)) {
-        const auto stored = decodedFields(record, codec);
-        const std::vector<std::string_view> fields(stored.begin(), stored.end());
-        if (!record.tooLong && std::all_of(fields.begin(), fields.end(), isBlankText)) {
-            continue;
-        }
-        Waypoint& waypoint = waypoints.emplace_back();
-        waypoint.name = trimmed(fieldAt(fields, columns[kName]), kBlanks);
-        waypoint.entries.latitude = fieldAt(fields, columns[kLatitude]);
-        waypoint.entries.longitude = fieldAt(fields, columns[kLongitude]);
+    WaypointFile file;
+    file.speedColumn = table.value().hasColumn(Speed);
+    TableRecord record;
+    while (table.value().next(record)) {
+        Waypoint& waypoint = file.waypoints.emplace_back();
+        waypoint.name = trimmed(record.fields[Name], " \t");
+        waypoint.entries.latitude = record.fields[Latitude];
+        waypoint.entries.longitude = record.fields[Longitude];
         waypoint.line = record.line;
-        const std::string_view modeText = fieldAt(fields, columns[kMode]);
+        const std::string& modeText = record.fields[Mode];
         const auto mode = batch::entryModeNamed(modeText, defaultMode);
         waypoint.entries.mode = mode.value_or(defaultMode);
-        if (record.tooLong) {
-            waypoint.recordError = "这一记录超过 " + reader.largestRecordText() + "，无法读取";
-        } else if (!codec.isValid(record.text)) {
-            waypoint.recordError = "这一行不是有效的 " + std::string{codec.name()} + " 文本";
-        } else if (!mode) {
-            waypoint.recordError = "mode 列的“" + std::string{modeText} +
+        waypoint.recordError = record.unreadable;
+        if (!waypoint.recordError && !mode) {
+            waypoint.recordError = "mode 列的“" + modeText +
                                    "”无法识别：应为 m、s、分 或 秒，留空则按 --seconds 的设定";
         }
+        const std::string& speedText = record.fields[Speed];
+        if (!record.unreadable && !isBlankText(speedText)) {
+            waypoint.speed = readSpeed(speedText);
+            if (!waypoint.speed) {
+                waypoint.speedError =
+                    "航速“" + speedText + "”无法识别：应为大于 0、不超过 100 的节数，如 12 或 12.5";
+            }
+        }
     }
-    return waypoints;
+    return file;
 }
 
 }  // namespace orvanto::navigation

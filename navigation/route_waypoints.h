@@ -1,9 +1,9 @@
-// The waypoint file of a route: a CSV or TSV whose header names the columns name, lat and lon, and
-// optionally mode (or in Chinese 名称, 纬度, 经度 and 格式), in any order and case; other columns
-// are ignored. Each further record is one waypoint, in the order sailed; its entries are read later
-// exactly as the window reads its boxes, in the mode its mode field names (m, s, 分 or 秒, ｍ and
-// ｓ in full width; empty for the command line's default). The header chooses the delimiter as in
-// batch: the one that gives it these columns.
+// The waypoint file of a route: a CSV or TSV (table_file.h) whose header names the columns name,
+// lat and lon, and optionally mode and speed (or in Chinese 名称, 纬度, 经度, 格式 and 航速). Each
+// further record is one waypoint, in the order sailed; its entries are read later exactly as the
+// window reads its boxes, in the mode its mode field names (m, s, 分 or 秒, ｍ and ｓ in full
+// width; empty for the command line's default). The speed field is the speed of the leg that
+// starts at the waypoint, read as --speed reads one (passage_values.h).
 #pragma once
 
 #include <optional>
@@ -25,14 +25,20 @@ struct Waypoint {
     // field); nothing when it can.
     std::optional<std::string> recordError;
     std::size_t line = 0;  // where the record starts in the file
+    // Knots for the leg from here; nothing when the field is empty (or there is no such column).
+    std::optional<double> speed;
+    std::optional<std::string> speedError;  // what is wrong with the speed field
 };
 
-// Reads the header and every waypoint, decoding the fields with `codec`. A record whose fields are
-// all empty or blank (an empty line, a spreadsheet's ",,,," row) stands for no waypoint, as in
-// batch. What is wrong with an empty input, an unreadable header or one without the needed columns,
-// for the user; InputOutputError when the input cannot be read.
-Expected<std::vector<Waypoint>, std::string> readWaypoints(batch::CsvReader& reader,
-                                                           batch::TextCodec& codec,
-                                                           EntryMode defaultMode);
+struct WaypointFile {
+    std::vector<Waypoint> waypoints;
+    bool speedColumn = false;  // the header names speed or 航速
+};
+
+// Reads the header and every waypoint, decoding the fields with `codec`. What is wrong with an
+// empty input, an unreadable header or one without the needed columns, for the user;
+// InputOutputError when the input cannot be read.
+Expected<WaypointFile, std::string> readWaypoints(batch::CsvReader& reader, batch::TextCodec& codec,
+                                                  EntryMode defaultMode);
 
 }  // namespace orvanto::navigation

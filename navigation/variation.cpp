@@ -20,6 +20,10 @@ std::optional<double> readVariation(std::string_view text) {
     return degrees;
 }
 
+std::optional<double> readDeviation(std::string_view text) {
+    return readVariation(text);
+}
+
 std::optional<double> magneticCourse(std::optional<double> trueCourse, double variation) {
     if (!trueCourse) {
         return std::nullopt;

@@ -13,6 +13,9 @@ namespace orvanto::navigation {
 // number of the forms above (NaN, infinity, an exponent, a second number) or lies beyond ±180.
 std::optional<double> readVariation(std::string_view text);
 
+// The compass's deviation (自差), read the same way.
+std::optional<double> readDeviation(std::string_view text);
+
 // The magnetic course for a true course in degrees and a variation in degrees east: true minus
 // variation, brought into 0 <= course < 360. Nothing for no course.
 std::optional<double> magneticCourse(std::optional<double> trueCourse, double variation);

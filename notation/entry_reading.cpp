@@ -219,21 +219,21 @@ void checkBlanksInNumber(TextView text, EntryMode mode) {
     }
 }
 
-double axisLimit(Axis axis) {
-    return axis == Axis::Latitude ? 90 : 180;
-}
-
 void checkRange(double degrees, Axis axis) {
-    if (!(std::fabs(degrees) <= axisLimit(axis))) {
+    if (!isWithinAxisRange(degrees, axis)) {
         throw OutOfRangeError("degrees beyond the axis");
     }
 }
 
 }  // namespace
 
+bool isWithinAxisRange(double degrees, Axis axis) noexcept {
+    return std::fabs(degrees) <= (axis == Axis::Latitude ? 90 : 180);
+}
+
 std::optional<double> readPlainEntry(std::string_view text, EntryMode mode, Axis axis) noexcept {
     const std::optional<double> degrees = decodePlainEntry(text, mode);
-    return degrees && std::fabs(*degrees) <= axisLimit(axis) ? degrees : std::nullopt;
+    return degrees && isWithinAxisRange(*degrees, axis) ? degrees : std::nullopt;
 }
 
 double readEntry(std::string_view typed, EntryMode mode, Axis axis) {

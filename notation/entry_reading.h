@@ -92,4 +92,8 @@ double readEntry(std::string_view text, EntryMode mode, Axis axis);
 // or rejects. In the browser build every call that may throw costs a trip through JavaScript.
 std::optional<double> readPlainEntry(std::string_view text, EntryMode mode, Axis axis) noexcept;
 
+// Whether degrees lie within the axis's range (step 8): -90..90 for a latitude, -180..180 for a
+// longitude. NaN does not.
+bool isWithinAxisRange(double degrees, Axis axis) noexcept;
+
 }  // namespace orvanto

@@ -6,6 +6,7 @@
 #include <emscripten/val.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -15,6 +16,7 @@
 #include "batch/csv_reader.h"
 #include "batch/input_output_error.h"
 #include "batch/text_encoding.h"
+#include "navigation/column_providers.h"
 
 namespace orvanto {
 namespace {
@@ -70,9 +72,10 @@ val detectBatchEncoding(const val& read) {
 }
 
 // UTF-8 bytes from `read` to `write`, as ScriptSource and ScriptSink take them; `options`: {name,
-// seconds: [bool, bool, bool], format: 'plain' | 'window', byteOrderMark}, the last for a
-// byte-order mark in front of the output whether or not the input has one. Returns {rows,
-// failedRows}, or {error} when the file cannot be run.
+// seconds: [bool, bool, bool], format: 'plain' | 'window', geodesic, navigation, byteOrderMark}:
+// geodesic and navigation add the command line's --geodesic and --navigation columns, and
+// byteOrderMark puts a byte-order mark in front of the output whether or not the input has one.
+// Returns {rows, failedRows}, or {error} when the file cannot be run.
 // NOLINTNEXTLINE(bugprone-easily-swappable-parameters): JavaScript values in the worker's order
 val runBatch(const val& read, const val& write, const val& options) {
     batch::BatchSettings settings;
@@ -85,6 +88,15 @@ val runBatch(const val& read, const val& write, const val& options) {
     settings.style =
         options["format"].as<std::string>() == "window" ? NumberStyle::Window : NumberStyle::Plain;
     settings.inputName = "“" + options["name"].as<std::string>() + "”";
+    const navigation::GeodesicColumns geodesic{settings.style};
+    const navigation::CourseColumns courses{navigation::CompassCorrection{}};
+    if (options["geodesic"].as<bool>()) {
+        settings.extraColumns.push_back(&geodesic);
+    }
+    if (options["navigation"].as<bool>()) {
+        settings.extraColumns.push_back(&courses);
+    }
+    settings.otherResultColumns = navigation::everyExtraColumn();
     val result = val::object();
     try {
         ScriptSource source{read};

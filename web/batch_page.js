@@ -1,7 +1,8 @@
 // Batch files in the page: the file is read, computed in a Web Worker and offered back as a
 // download; it never leaves the computer. The worker runs the same WebAssembly module's
 //   detectBatchEncoding(read) → { encoding: 'utf-8' | 'gb18030' } or { line }
-//   runBatch(read, write, { name, seconds: [bool, bool, bool], format: 'plain' | 'window', byteOrderMark })
+//   runBatch(read, write, { name, seconds: [bool, bool, bool], format: 'plain' | 'window', geodesic,
+//            navigation, byteOrderMark })
 //            → { rows, failedRows } or { error }
 // where read(count) gives the file's next bytes (an empty array at its end) and write(view) takes
 // the output's next bytes, a block at a time.
@@ -105,7 +106,8 @@ export async function setUpBatch(calculator) {
     const cancel = byId('batch-cancel');
     const download = byId('batch-download');
     const status = byId('batch-status');
-    const options = [1, 2, 3].map((point) => byId(`batch-seconds${point}`)).concat(byId('batch-format'), byId('batch-encoding'));
+    const options = [1, 2, 3].map((point) => byId(`batch-seconds${point}`))
+        .concat(['batch-geodesic', 'batch-navigation', 'batch-format', 'batch-encoding'].map(byId));
     const moduleText = document.getElementById('orvanto-module').textContent;
     const workerUrl = URL.createObjectURL(new Blob([moduleText, `\n(${workerMain})();`], { type: 'text/javascript' }));
     section.hidden = false;
@@ -139,6 +141,8 @@ export async function setUpBatch(calculator) {
         const settings = {
             seconds: [1, 2, 3].map((point) => byId(`batch-seconds${point}`).checked),
             format: byId('batch-format').value,
+            geodesic: byId('batch-geodesic').checked,
+            navigation: byId('batch-navigation').checked,
             encoding: byId('batch-encoding').value,
             name: file.name,
         };

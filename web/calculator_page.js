@@ -2,10 +2,12 @@
 // WebAssembly calculator and writes the result boxes, or shows the message and puts the focus
 // where the fix is. As in the window, a message changes no result box and no sketch. A command
 // runs from its button or by Enter in a box it reads: the points' boxes give the distance, the
-// reference point's the angle.
+// reference point's the angle. After the distance come the courses from point 1 to point 2, with
+// magnetic courses when the 航线 section's 磁差 is filled in.
 import { byId } from './dom.js';
 import { drawSketch } from './sketch.js';
 import { setUpBatch } from './batch_page.js';
+import { setUpRoute, typedVariation } from './route_page.js';
 
 const entries = ['latitude1', 'longitude1', 'latitude2', 'longitude2', 'latitude3', 'longitude3'].map(byId);
 const calculator = globalThis.createOrvanto();
@@ -36,6 +38,17 @@ function showMessage(message, origin) {
     dialog.showModal();
 }
 
+// The lines orvanto-cli course prints for the distance's two points; a 磁差 it cannot read is said
+// under them. They change with the distance only: were they to follow the 磁差 box, the page
+// below would move as the box is left, under the pointer on its way to 计算航线.
+function showCourses(module, [from, to]) {
+    const variation = typedVariation(module);
+    const courses = byId('courses');
+    courses.textContent = module.courseLines(from, to, variation.degrees ?? null).trimEnd()
+        + (variation.error ? `\n${variation.error}` : '');
+    courses.hidden = false;
+}
+
 async function run(command, origin) {
     const module = await calculator;
     const outcome = module[command](entries.map((entry) => entry.value), secondsChoices());
@@ -47,6 +60,7 @@ async function run(command, origin) {
         byId('kilometres').value = outcome.kilometres;
         byId('nautical-miles').value = outcome.nauticalMiles;
         announce(`${outcome.kilometres} 公里，${outcome.nauticalMiles} 海里`);
+        showCourses(module, outcome.points);
     } else {
         byId('degrees').value = outcome.degrees;
         announce(`夹角 ${outcome.degrees} 度`);
@@ -68,6 +82,7 @@ entries.forEach((entry, index) => entry.addEventListener('keydown', (event) => {
     }
 }));
 setUpBatch(calculator);
+setUpRoute(calculator);
 
 // Served from a web server, the page installs as an app and keeps working offline.
 if (location.protocol !== 'file:' && 'serviceWorker' in navigator && document.querySelector('link[rel="manifest"]')) {

@@ -4,8 +4,8 @@
 // the computed one, and unwrapped across the antimeridian so that a leg over it stays short.
 
 const SVG = 'http://www.w3.org/2000/svg';
-const WIDTH = 360;
-const HEIGHT = 240;
+export const WIDTH = 360;
+export const HEIGHT = 240;
 const MARGIN = 28;
 // Graticule steps in minutes of arc, from one minute to sixty degrees.
 const STEPS = [1, 2, 5, 10, 15, 30, 60, 120, 300, 600, 900, 1800, 3600];
@@ -25,12 +25,12 @@ function spoken([latitude, longitude]) {
     return `${lat}，${lon}`;
 }
 
-function wrap(longitude) {
+export function wrap(longitude) {
     return ((((longitude + 180) % 360) + 360) % 360) - 180;
 }
 
 // The longitude moved by whole turns to lie within half a turn of `near`.
-function unwrap(longitude, near) {
+export function unwrap(longitude, near) {
     return near + wrap(longitude - near);
 }
 
@@ -87,7 +87,7 @@ export function localFrame(points) {
     return { project, bounds, legs, points: unwrapped };
 }
 
-function element(name, attributes, text) {
+export function element(name, attributes, text) {
     const node = document.createElementNS(SVG, name);
     for (const [key, value] of Object.entries(attributes)) {
         node.setAttribute(key, typeof value === 'number' ? value.toFixed(1) : value);
@@ -105,7 +105,7 @@ function stepFor(span, lines) {
 
 // Lines of latitude labelled at the left, of longitude at the bottom; a label that would run
 // into the other axis's labels is left out.
-function graticule(svg, { project, bounds }) {
+export function graticule(svg, { project, bounds }) {
     const latitudeStep = stepFor(bounds.north - bounds.south, 5);
     for (let lat = Math.ceil(bounds.south / latitudeStep) * latitudeStep; lat <= bounds.north; lat += latitudeStep) {
         if (Math.abs(lat) > 90) continue;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The files orvanto-cli route writes, read by other programs: the GPX route by gpsbabel (the same
 # points, names and order) and the GeoJSON by GDAL's ogrinfo (no warning, the line split at the
-# antimeridian).
+# antimeridian), and the GPX file read back by route.
 # Usage: route_files.sh PATH_TO_ORVANTO_CLI
 set -u
 cli=$1
@@ -19,6 +19,9 @@ printf '%s\n' 'name,lat,lon,mode' 'A&B<1>,1000.0,17000.0,' '"say""hi""",200000,-
 want=$'10.00000, 170.00000, A&B<1>\n20.00000, -170.00000, say"hi"\n30.00000, 175.00000, 南\\C'
 got=$(gpsbabel -i gpx -f "$work/pacific.gpx" -o csv -F - 2>&1)
 [ "$got" = "$want" ] || fail "gpsbabel read back '$got', wanted '$want'"
+# Read back by route itself, the GPX file gives the table its waypoint file gave.
+[ "$("$cli" route "$work/pacific.gpx")" = "$("$cli" route "$work/pacific.csv")" ] ||
+    fail "route reads its own GPX file into another table"
 grep -qF '<rte>' "$work/pacific.gpx" && grep -qF '<name>pacific</name>' "$work/pacific.gpx" ||
     fail "GPX route element or name missing"
 
@@ -33,6 +36,16 @@ printf 'name,lat,lon\nA,0,0\nB,9100.0,0\n' >"$work/bad.csv"
 "$cli" route --gpx="$work/pacific.gpx" "$work/bad.csv" >/dev/null 2>&1
 [ $? -eq 1 ] && gpsbabel -i gpx -f "$work/pacific.gpx" -o csv -F - 2>&1 | grep -qF 'say"hi"' ||
     fail "a failed route touched the GPX file"
+
+# The README's passage across the Pacific: its 分点 and tangent points as route points.
+printf 'name,lat,lon\n长江口,3100.0,12230.0\n大隅海峡,3050.0,13100.0\n旧金山,3748.0,12230.0W\n' >"$work/p.csv"
+"$cli" route --every=10° --limit-latitude=45 --speed=14 --depart=2026-12-08T08:00+08:00 \
+    --current=090/0.5 --gpx="$work/p.gpx" "$work/p.csv" | tail -1 |
+    grep -qF '合计,,,,,5457.363,,,11995.042,6476.804,5457.363,,,376:59,376:59,2026-12-24T00:59+08:00,' ||
+    fail "the README's passage has another total"
+got=$(gpsbabel -i gpx -f "$work/p.gpx" -o csv -F - 2>&1 | sed -n '2p;8,10p;15p')
+want=$'30.88203, 130.00000, 分点1\n44.92093, -180.00000, 分点6\n45.00000, -175.75225, 限制纬度起\n45.00000, -161.56224, 限制纬度止\n37.80000, -122.50000, 旧金山'
+[ "$got" = "$want" ] || fail "gpsbabel read back the passage as '$got'"
 
 echo "$failed failed"
 [ "$failed" -eq 0 ]

@@ -32,7 +32,7 @@ std::string runOnce(std::string_view file, std::uint8_t choices, std::size_t mos
         orvanto::batch::BatchSettings settings;
         settings.inputName = "fuzz";
         const orvanto::navigation::GeodesicColumns geodesic{orvanto::NumberStyle::Plain};
-        const orvanto::navigation::CourseColumns courses{std::nullopt};
+        const orvanto::navigation::CourseColumns courses{{}};
         if ((choices & 0x40U) != 0) {
             settings.extraColumns = {&geodesic, &courses};
         }

@@ -8,7 +8,7 @@
 #include "navigation/course_text.h"
 #include "navigation/geodesic_measures.h"
 #include "navigation/geojson_writer.h"
-#include "navigation/great_circle_path.h"
+#include "navigation/great_circles.h"
 #include "navigation/variation.h"
 
 namespace orvanto::navigation {

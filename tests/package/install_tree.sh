@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary root as the package lays it out (prefix /usr) and checks
 # what a desktop and a user rely on: the programs run from there, the desktop entry and the
-# metainfo validate, every icon size and both manual pages are in place.
+# metainfo validate, every icon size and both manual pages are in place; with PYTHON (the
+# interpreter the module is built for), the module imports from where python3-orvanto puts it.
 set -u
-build=$1 version=$2
+build=$1 version=$2 python=${3:-}
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 failures=0
@@ -56,5 +57,16 @@ done
 
 [[ -f $usr/share/doc/orvanto/copyright && -f $usr/share/doc/orvanto/changelog.gz ]] ||
     fail "copyright or changelog missing"
+
+if [[ -n $python ]]; then
+    output=$(cd / && PYTHONPATH=$usr/lib/python3/dist-packages PYTHONDONTWRITEBYTECODE=1 "$python" -c '
+import orvanto, pandas
+legs = pandas.DataFrame({"lat1": ["4250.0"], "lon1": ["9338.80"], "lat2": ["4250.0"], "lon2": ["9440.0"]})
+print(orvanto.__version__, orvanto.batch(legs)["km"][0])' 2>&1)
+    [[ $output == "$version 83.174" ]] || fail "the Python module from the installed tree: $output"
+    [[ -f $usr/share/doc/python3-orvanto/copyright && -f $usr/share/doc/python3-orvanto/changelog.gz ]] ||
+        fail "python3-orvanto's copyright or changelog missing"
+    [[ -z $(find "$usr/lib/python3" -name __pycache__) ]] || fail "__pycache__ installed"
+fi
 
 [[ $failures -eq 0 ]] && echo "ok: installed tree in order" || exit 1

@@ -1,7 +1,8 @@
 // A check by hand that the page works from file:// in Firefox as in Chromium: Debian's firefox-esr,
 // headless, driven over its own Marionette protocol (playwright drives only its own Firefox
-// builds). It computes the worked example and its sketch, and runs a batch file through the page's
-// worker, comparing the download with `orvanto-cli batch`. Not in the test suite, which would need
+// builds). It computes the worked example and its sketch, runs a batch file through the page's
+// worker, comparing the download with `orvanto-cli batch`, and plans a passage in the 航线 section,
+// comparing its three downloads with `orvanto-cli route`. Not in the test suite, which would need
 // Firefox on every machine; run it after scripts/build-web:
 //
 //   apt-get install firefox-esr
@@ -98,7 +99,25 @@ try {
     native = failedRows.stdout.toString('utf8');
 }
 console.log('download name:', download.name, 'error:', download.error, 'same bytes as orvanto-cli batch:', download.text === native, `(${native.length} chars)`);
+const passage = '长江口,3100.0,12230.0\n舟山群岛东,2945.0,12300.0\n台湾海峡北口,2530.0,12000.0\n香港,2215.0,11415.0\n';
+const route = await run(`const [text, done] = arguments;
+(async () => {
+  document.getElementById('route-waypoints').value = text;
+  document.getElementById('route-variation').value = '5W';
+  document.getElementById('route-plan').click();
+  const files = [];
+  for (const kind of ['csv', 'gpx', 'geojson']) {
+    const href = document.getElementById('route-' + kind).href;
+    files.push(new TextDecoder('utf-8', { ignoreBOM: true }).decode(await (await fetch(href)).arrayBuffer()));
+  }
+  done({ files, sketchName: document.getElementById('route-sketch').getAttribute('aria-label') });
+})().catch((e) => done({ error: String(e) }));`, [passage]);
+const routeFiles = ['gpx', 'geojson'].map((kind) => join(profile, `route.${kind}`));
+const nativeRoute = [execFileSync(cli, ['route', '--format=csv', '--output-encoding=utf-8-bom', '--variation=5W', `--gpx=${routeFiles[0]}`,
+    `--geojson=${routeFiles[1]}`], { input: `名称,纬度,经度\n${passage}` }).toString('utf8'), ...routeFiles.map((file) => readFileSync(file, 'utf8'))];
+const sameRoute = route.files?.every((text, i) => text === nativeRoute[i]);
+console.log('route:', route.sketchName, 'error:', route.error, 'same CSV, GPX and GeoJSON as orvanto-cli route:', sameRoute);
 await send('Marionette:Quit', {}).catch(() => {});
 ff.kill();
 rmSync(profile, { recursive: true, force: true });
-process.exit(download.text === native && commands.km === '704.197' ? 0 : 1);
+process.exit(download.text === native && sameRoute && commands.km === '704.197' ? 0 : 1);

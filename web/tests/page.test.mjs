@@ -1,12 +1,12 @@
 // The page in Debian's Chromium, opened from disk with every non-file request failed: the worked
 // example typed and run from the keyboard, a message and where the focus goes, the sketch, batch
-// files, a phone-sized screen and axe-core's accessibility rules; and the app served by
-// scripts/build-web --serve, opened again offline.
+// files, the courses and the 航线 section against orvanto-cli, a phone-sized screen and axe-core's
+// accessibility rules; and the app served by scripts/build-web --serve, opened again offline.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawn, spawnSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
-import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { createServer } from 'node:net';
 import { once } from 'node:events';
@@ -16,6 +16,7 @@ import { chromium } from 'playwright-core';
 
 const root = new URL('../../', import.meta.url).pathname;
 const pageUrl = `file://${join(root, 'build/web/orvanto.html')}`;
+const cli = process.env.ORVANTO_CLI ?? join(root, 'build/dev/cli/orvanto-cli');
 const chromiumOptions = {
     executablePath: '/usr/bin/chromium',
     args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
@@ -88,7 +89,7 @@ const focused = () => page.evaluate(() => document.activeElement.getAttribute('a
 test('the worked example, typed and run from the keyboard: Enter in a box runs its point\'s command', async () => {
     // Before any result the sketch is a short hint, not an empty box.
     assert.equal(await sketch().count(), 0);
-    assert.ok((await page.locator('figure.sketch').boundingBox()).height < 80);
+    assert.ok((await page.locator('figure.sketch').first().boundingBox()).height < 80);
     // Past 点一's 分; 点二's 秒; Enter in 点二经度 runs the distance; past the results and 参考点's 分,
     // Enter in 参考点经度 runs the angle.
     for (const step of ['Tab', 'Tab', '4250.0', 'Tab', '9338.80', 'Tab', 'ArrowRight', 'Tab', '421125',
@@ -160,7 +161,8 @@ test('batch files, chosen, chosen again, rerun or dropped, in UTF-8, GB18030 or 
     const run = () => page.locator('#batch-run');
     const inView = () => run().evaluate((area) => {
         const { top, bottom } = area.getBoundingClientRect();
-        return top >= 0 && bottom <= innerHeight;
+        // Scrolling moves by whole pixels: an edge may stay a fraction of one outside.
+        return top > -1 && bottom < innerHeight + 1;
     });
     const choose = (control) => async (file) => {
         const [chooser] = await Promise.all([page.waitForEvent('filechooser'), control().click()]);
@@ -187,7 +189,6 @@ test('batch files, chosen, chosen again, rerun or dropped, in UTF-8, GB18030 or 
     assert.equal(await focused(), '批量计算…');
 
     await page.setViewportSize({ width: 1280, height: 800 });
-    const cli = process.env.ORVANTO_CLI ?? join(root, 'build/dev/cli/orvanto-cli');
     const bom = '--output-encoding=utf-8-bom';
     // [the file, the command line's file and options, what starts the run]. An option changed while
     // a result is on offer reruns the last file; the options stay for the rows after.
@@ -202,6 +203,10 @@ test('batch files, chosen, chosen again, rerun or dropped, in UTF-8, GB18030 or 
         ['unicode.txt', ['unicode-utf8.txt', '--format=window', '--seconds=1', bom], option('点Ⅰ')],
         ['big-endian.txt', ['unicode-utf8.txt', '--format=window', '--seconds=1', bom], drop],
         ['big-endian.txt', ['unicode-utf8.txt', '--format=window', '--seconds=1', bom], option('文件编码', 'utf-16')],
+        // The extra columns, each check box rerunning the file.
+        ['big-endian.txt', ['unicode-utf8.txt', '--format=window', '--seconds=1', bom, '--geodesic'], option('测地线列')],
+        ['big-endian.txt', ['unicode-utf8.txt', '--format=window', '--seconds=1', bom, '--geodesic', '--navigation'], option('航向列')],
+        ['big-endian.txt', ['unicode-utf8.txt', '--format=window', '--seconds=1', bom, '--navigation'], option('测地线列')],
     ].entries()) {
         const before = await page.locator('#batch-download').getAttribute('href');
         await page.evaluate(() => scrollTo(0, 0));
@@ -226,8 +231,80 @@ test('batch files, chosen, chosen again, rerun or dropped, in UTF-8, GB18030 or 
     rmSync(folder, { recursive: true });
 });
 
+test('the courses after 计算两点距离 are the lines orvanto-cli course prints, magnetic with the 航线 section\'s 磁差', async () => {
+    await page.setViewportSize({ width: 1280, height: 800 });
+    // [点一, 点二, 磁差, the command line's options, a line after the courses]
+    for (const [one, two, variation, options, after] of [
+        [['3100.0', '12230.0'], ['2215.0', '11415.0'], '5W', ['--variation=5W'], ''],
+        [['3100.0', '12230.0'], ['2215.0', '11415.0'], '西５', ['--variation=西５'], ''],
+        [['3100.0', '12230.0'], ['3100.0', '12230.0'], '', [], ''],
+        [['3100.0', '12230.0'], ['2215.0', '11415.0'], '5X', [], '\n磁差须是度数，西为负、东为正，如 3.5W、W3.5、西3.5、-3.5、2E、2 或 5°30′W，不认识“5X”'],
+    ]) {
+        await page.getByRole('radiogroup', { name: '点二' }).getByLabel('分').check();
+        for (const [name, text] of [['点一纬度', one[0]], ['点一经度', one[1]], ['点二纬度', two[0]], ['点二经度', two[1]], ['磁差', variation]]) {
+            await box(name).fill(text);
+        }
+        await page.getByRole('button', { name: '计算两点距离' }).click();
+        const native = spawnSync(cli, ['course', ...options, ...one, ...two]).stdout.toString().trimEnd();
+        assert.equal(await page.getByRole('status', { name: '航向（点一→点二）' }).textContent(), native + after);
+    }
+});
+
+test('the 航线 section plans the passage as orvanto-cli route does: its table, its three downloads byte for byte, a GPX file opened into 航点', async () => {
+    const folder = mkdtempSync(join(tmpdir(), 'orvanto-route-'));
+    const coast = [['长江口', '3100.0', '12230.0'], ['舟山群岛东', '2945.0', '12300.0'], ['台湾海峡北口', '2530.0', '12000.0'], ['香港', '2215.0', '11415.0']];
+    const lines = (rows, delimiter = ',') => rows.map((row) => row.join(delimiter)).join('\n');
+    const [csv, gpx, geojson] = ['下载 CSV', '下载 GPX', '下载 GeoJSON'].map((name) => page.getByRole('link', { name }));
+    // [the box's text, its header in front or null when it has its own, 航点格式, 磁差, a message in the table]
+    for (const [text, header, mode, variation, message] of [
+        [lines(coast), '名称,纬度,经度', '分', '', null],
+        // A spreadsheet's cells with their own header, and a variation.
+        [lines([['name', 'lat', 'lon'], ...coast], '\t'), null, '分', '3.5W', null],
+        [lines(coast, '\t'), '名称\t纬度\t经度', '分', '2E', null],
+        // A waypoint out of range: the table counts the box's lines, the CSV the command line's.
+        [`A,300000,1223000\n\nB,9100.0,0\nC,220000,1140000`, '名称,纬度,经度', '秒', '', '航点“B”（第 3 行）'],
+    ]) {
+        await box('航点').fill(text);
+        await page.getByRole('radiogroup', { name: '航点格式' }).getByLabel(mode).check();
+        await box('磁差').fill(variation);
+        // Enter in 磁差 plans too.
+        await (variation ? box('磁差').press('Enter') : page.getByRole('button', { name: '计算航线' }).click());
+        const input = header === null ? text : `${header}\n${text}`;
+        const files = ['r.gpx', 'r.geojson'].map((name) => join(folder, name));
+        files.forEach((file) => rmSync(file, { force: true }));
+        const options = [...(mode === '秒' ? ['--seconds'] : []), ...(variation ? [`--variation=${variation}`] : [])];
+        const table = spawnSync(cli, ['route', '--format=csv', '--output-encoding=utf-8-bom', ...options,
+            `--gpx=${files[0]}`, `--geojson=${files[1]}`], { input }).stdout;
+        const fetched = (link) => link.evaluate(async ({ href }) => [...new Uint8Array(await (await fetch(href)).arrayBuffer())]);
+        assert.deepEqual(Buffer.from(await fetched(csv)), table, text);
+        assert.equal(await csv.getAttribute('download'), '航线.csv');
+        const shown = await page.getByRole('table', { name: '航线' }).innerText();
+        if (message) {
+            assert.ok(shown.includes(message) && table.includes('（第 4 行）'), shown);
+            assert.deepEqual([await gpx.isHidden(), await geojson.isHidden(), existsSync(files[0])], [true, true, false]);
+            continue;
+        }
+        assert.match(shown, /^合计\t+750\.672\t/m);
+        for (const [link, file, name] of [[gpx, files[0], '航线.gpx'], [geojson, files[1], '航线.geojson']]) {
+            assert.deepEqual([Buffer.from(await fetched(link)), await link.getAttribute('download')], [readFileSync(file), name]);
+        }
+        assert.equal(await page.getByRole('img', { name: '航线示意图：长江口 → 舟山群岛东 → 台湾海峡北口 → 香港，共 750.672 海里' }).locator('polyline.leg').count(), 3);
+    }
+    // The command line's GPX file opened into 航点: the same passage, in degrees.
+    writeFileSync(join(folder, 'coast.csv'), `name,lat,lon\n${lines(coast)}\n`);
+    spawnSync(cli, ['route', `--gpx=${join(folder, 'coast.gpx')}`, join(folder, 'coast.csv')]);
+    const [chooser] = await Promise.all([page.waitForEvent('filechooser'), page.getByRole('button', { name: '打开航点文件…' }).click()]);
+    await chooser.setFiles(join(folder, 'coast.gpx'));
+    await page.waitForFunction(() => document.getElementById('route-waypoints').value.startsWith('名称'));
+    assert.equal(await box('航点').inputValue(), '名称,纬度,经度\n长江口,31°,122.5°\n舟山群岛东,29.75°,123°\n台湾海峡北口,25.5°,120°\n香港,22.25°,114.25°\n');
+    await page.getByRole('img', { name: /航线示意图：长江口 → .* → 香港，共 750\.672 海里/ }).waitFor();
+    rmSync(folder, { recursive: true });
+});
+
 test('a phone-sized screen scrolls only down, with targets a finger can hit, each label in one face, the input forms a link away; axe-core finds no violation', async () => {
     await page.setViewportSize({ width: 360, height: 740 });
+    // After a planned route: its table, links and sketch are checked too.
+    assert.ok(await page.getByRole('table', { name: '航线' }).isVisible());
     assert.equal(await page.evaluate(() => document.documentElement.scrollWidth), 360);
     const small = await page.locator('input[type=radio], input[type=checkbox]').evaluateAll((inputs) => inputs
         .map((input) => input.getBoundingClientRect()).filter(({ width, height }) => width < 24 || height < 24).length);

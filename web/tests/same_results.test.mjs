@@ -1,9 +1,10 @@
 // The module under node against the native orvanto-cli: every row of the calculator's test tables
-// and 100,000 random legs in every written form, both commands, all modes; the texts must agree
-// byte for byte. ORVANTO_CLI names the native program (build/dev/cli/orvanto-cli by default).
+// and 100,000 random legs in every written form, both commands, all modes; and 10,000 random legs'
+// courses and geodesics with a route's files, GeographicLib built with em++ against Debian's. The
+// texts must agree byte for byte. ORVANTO_CLI names the native program (build/dev/cli/orvanto-cli by default).
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { execFileSync } from 'node:child_process';
+import { execFileSync, spawnSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
 import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
@@ -108,4 +109,56 @@ test('the module gives the native texts byte for byte', async () => {
     const hash = (rows) => createHash('sha256').update(rows.map((row) => row.join('\t')).join('\n')).digest('hex');
     assert.equal(hash(web), hash(native));
     console.log(`${legs.length} rows, both ${hash(web)}`);
+});
+
+// Positions as the page gets them from a file: degrees with nine decimals and a degree mark.
+function randomPositions(count, seed) {
+    const random = generator(seed);
+    const clamp = (lat) => Math.max(-90, Math.min(90, lat));
+    const positions = [];
+    for (let i = 0; i < count; ++i) {
+        const [lat, lon] = [random() * 180 - 90, random() * 360 - 180];
+        // Anywhere, short (within 2 degrees), nearly antipodal (where the inverse converges
+        // slowest), and now and then a pole or the same point again.
+        const offset = () => random() * 4 - 2;
+        const other = [[random() * 180 - 90, random() * 360 - 180], [clamp(lat + offset()), lon + offset()],
+            [clamp(-lat + offset()), lon + 180 + offset()], [90, lon], [lat, lon]][i % 5];
+        const degrees = (value) => `${value.toFixed(9)}°`;
+        positions.push([lat, lon, ...other].map(degrees));
+    }
+    return positions;
+}
+
+function runModuleBatch(module, bytes, options) {
+    let at = 0;
+    const parts = [];
+    const result = module.runBatch((count) => bytes.subarray(at, (at += count)), (view) => parts.push(Buffer.from(view)),
+        { name: 'legs.csv', seconds: [false, false, false], format: 'plain', byteOrderMark: false, ...options });
+    assert.equal(result.error, undefined);
+    return Buffer.concat(parts);
+}
+
+test('the module writes the native course, geodesic and position texts over 10,000 random legs', async () => {
+    const module = await createOrvanto();
+    const folder = mkdtempSync(join(tmpdir(), 'orvanto-legs-'));
+    try {
+        // Courses and geodesic distances: batch with both extra column sets, byte for byte.
+        const legs = `lat1,lon1,lat2,lon2\n${randomPositions(10_000, 20261208).map((leg) => leg.join(',')).join('\n')}\n`;
+        writeFileSync(join(folder, 'legs.csv'), legs);
+        const native = spawnSync(cli, ['batch', '--geodesic', '--navigation', 'legs.csv'], { cwd: folder, maxBuffer: 1 << 28 }).stdout;
+        const web = runModuleBatch(module, Buffer.from(legs), { geodesic: true, navigation: true });
+        assert.ok(native.length > 1_000_000);
+        assert.equal(web.toString(), native.toString());
+        // Positions along the great circles, 7 decimals: a route's three files from standard input.
+        const waypoints = randomPositions(150, 7).map(([lat, lon], i) => `W${i},${lat},${lon}`);
+        const text = `名称,纬度,经度\n${waypoints.join('\n')}\n`;
+        const route = module.planRoute(text, { seconds: false, variation: module.readVariation('3.5W'), headerLines: 0 });
+        const files = ['route.gpx', 'route.geojson'].map((name) => join(folder, name));
+        const table = spawnSync(cli, ['route', '--format=csv', '--output-encoding=utf-8-bom', '--variation=3.5W',
+            `--gpx=${files[0]}`, `--geojson=${files[1]}`], { input: text, maxBuffer: 1 << 28 }).stdout;
+        assert.deepEqual([route.csv, route.gpx, route.geojson].map((bytes) => Buffer.from(bytes).toString()),
+            [table, ...files.map((file) => readFileSync(file))].map(String));
+    } finally {
+        rmSync(folder, { recursive: true });
+    }
 });

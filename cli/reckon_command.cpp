@@ -1,0 +1,42 @@
+#include "cli/reckon_command.h"
+
+#include <iostream>
+#include <variant>
+
+#include "calculator/decoded_points.h"
+#include "cli/exit_status.h"
+#include "navigation/current_triangle.h"
+#include "navigation/reckoning.h"
+
+namespace orvanto::cli {
+
+int runReckon(const Request& request) {
+    const auto decoded = decodePoints(request.input, 1);
+    if (const auto* message = std::get_if<Message>(&decoded)) {
+        std::cerr << message->text << "\n";
+        return kExitMessage;
+    }
+    navigation::ReckoningNotes notes;
+    notes.method = request.method;
+    notes.correction = {request.variation, request.deviation, {}};
+    // The options were checked together: the course converts, and there is a distance or a speed
+    // and hours.
+    notes.run.course = *notes.correction.trueCourse(*request.course);
+    notes.run.nauticalMiles =
+        request.distance ? *request.distance : *request.speed * *request.hours;
+    if (request.current) {
+        notes.run = navigation::runOverGround(notes.run, *request.hours, *request.current);
+        notes.overGround = true;
+    }
+    const auto reckoning =
+        navigation::reckon(std::get<DecodedPoints>(decoded).point1, notes.run, notes.method);
+    if (!reckoning) {
+        std::cerr << "orvanto-cli：" << reckoning.error() << "\n";
+        return kExitMessage;
+    }
+    std::cout << navigation::reckoningReport(
+        reckoning.value(), notes, request.tableFormat.value_or(navigation::TableFormat::Text));
+    return kExitSuccess;
+}
+
+}  // namespace orvanto::cli

@@ -1,0 +1,33 @@
+// What the course command tells of one leg, for a person (two lines, and a line for the vertex and
+// the compass error when asked) or as one line of tab-separated fields: the bytes a front end
+// prints.
+#pragma once
+
+#include <string>
+
+#include "geometry/chart_point.h"
+#include "navigation/compass_error.h"
+#include "navigation/sailing_method.h"
+#include "navigation/table_format.h"
+
+namespace orvanto::navigation {
+
+struct CourseOptions {
+    CompassCorrection correction;
+    SailingMethod method = SailingMethod::Wgs84;
+    bool vertex = false;  // add the great circle's vertex ahead (great_circles.h)
+};
+
+// The text form, or the fields of course_text.h then, with a vertex, gc_vertex_lat, gc_vertex_lon
+// (positions as position_text.h writes them) and gc_vertex_on_leg (1 or 0), empty where there is
+// no vertex. Each line ends in "\n".
+std::string courseReport(const ChartPoint& from, const ChartPoint& to, const CourseOptions& options,
+                         TableFormat format);
+
+// "045.3°T", then the magnetic and compass courses the correction gives ("048.8°M 050.8°C").
+std::string labelledCourse(std::optional<double> course, const CompassCorrection& correction);
+
+// The line that states the compass error once, with a single deviation; empty otherwise.
+std::string compassErrorLine(const CompassCorrection& correction);
+
+}  // namespace orvanto::navigation

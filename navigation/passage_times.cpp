@@ -1,0 +1,166 @@
+#include "navigation/passage_times.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "notation/typed_characters.h"
+#include "text/code_points.h"
+#include "text/trimming.h"
+
+namespace orvanto::navigation {
+namespace {
+
+constexpr long long kSecondsInDay = 86400;
+constexpr int kMinutesInHour = 60;
+constexpr int kSecondsInMinute = 60;
+constexpr int kLargestOffsetMinutes = 14 * 60;
+
+// Days from 1970-01-01 to a date of the proleptic Gregorian calendar, and back (the algorithms of
+// Howard Hinnant's "chrono-Compatible Low-Level Date Algorithms").
+long long daysFromCivil(int year, int month, int day) {
+    const long long y = year - (month <= 2 ? 1 : 0);
+    const long long era = (y >= 0 ? y : y - 399) / 400;
+    const long long yearOfEra = y - era * 400;
+    const long long dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+ClockTime civilFromDays(long long days) {
+    const long long z = days + 719468;
+    const long long era = (z >= 0 ? z : z - 146096) / 146097;
+    const long long dayOfEra = z - era * 146097;
+    const long long yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const long long monthIndex = (5 * dayOfYear + 2) / 153;
+    ClockTime clock;
+    clock.day = static_cast<int>(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
+    clock.month = static_cast<int>(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
+    clock.year = static_cast<int>(yearOfEra + era * 400 + (clock.month <= 2 ? 1 : 0));
+    return clock;
+}
+
+int daysInMonth(const ClockTime& clock) {
+    constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const int year = clock.year;
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return clock.month == 2 && leap ? 29 : kDays[clock.month - 1];
+}
+
+// The departure's characters as ASCII where they have an ASCII twin: full-width digits, signs,
+// colons and the letters T and Z; blanks of every kind as spaces.
+std::string asciiDeparture(std::string_view text) {
+    std::u32string characters = normalisedCharacters(decodeUtf8(text), false);
+    for (char32_t& c : characters) {
+        c = c == U'：'                              ? U':'
+            : c == U'Ｔ' || c == U'ｔ' || c == U't' ? U'T'
+            : c == U'Ｚ' || c == U'ｚ' || c == U'z' ? U'Z'
+                                                    : c;
+    }
+    return encodeUtf8(trimmed(std::u32string_view{characters}));
+}
+
+// How many digits a field of the date takes.
+struct Digits {
+    std::size_t fewest;
+    std::size_t most;
+};
+
+// Reads the digits at `at` into `value`.
+bool readDigits(std::string_view text, std::size_t& at, Digits digits, int& value) {
+    value = 0;
+    std::size_t count = 0;
+    while (at < text.size() && count < digits.most && text[at] >= '0' && text[at] <= '9') {
+        value = value * 10 + (text[at] - '0');
+        ++at;
+        ++count;
+    }
+    return count >= digits.fewest;
+}
+
+bool readCharacter(std::string_view text, std::size_t& at, char wanted) {
+    if (at < text.size() && text[at] == wanted) {
+        ++at;
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string durationText(double hours) {
+    const auto minutes = static_cast<long long>(std::floor(hours * kMinutesInHour + 0.5));
+    char text[32];
+    std::snprintf(text, sizeof text, "%lld:%02lld", minutes / kMinutesInHour,
+                  minutes % kMinutesInHour);
+    return text;
+}
+
+long long clockSeconds(const ClockTime& clock) {
+    return daysFromCivil(clock.year, clock.month, clock.day) * kSecondsInDay +
+           static_cast<long long>(clock.hour * kMinutesInHour + clock.minute) * kSecondsInMinute +
+           clock.second;
+}
+
+std::optional<Departure> readDeparture(std::string_view typed) {
+    const std::string text = asciiDeparture(typed);
+    Departure departure;
+    ClockTime& clock = departure.clock;
+    std::size_t at = 0;
+    const bool date = readDigits(text, at, {4, 4}, clock.year) && readCharacter(text, at, '-') &&
+                      readDigits(text, at, {1, 2}, clock.month) && readCharacter(text, at, '-') &&
+                      readDigits(text, at, {1, 2}, clock.day);
+    if (!date || !(readCharacter(text, at, 'T') || readCharacter(text, at, ' '))) {
+        return std::nullopt;
+    }
+    if (!readDigits(text, at, {1, 2}, clock.hour) || !readCharacter(text, at, ':') ||
+        !readDigits(text, at, {2, 2}, clock.minute)) {
+        return std::nullopt;
+    }
+    if (readCharacter(text, at, ':') && !readDigits(text, at, {2, 2}, clock.second)) {
+        return std::nullopt;
+    }
+    while (readCharacter(text, at, ' ')) {
+    }
+    if (readCharacter(text, at, 'Z')) {
+        departure.offsetMinutes = 0;
+    } else if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
+        const bool west = text[at++] == '-';
+        int hours = 0;
+        int minutes = 0;
+        if (!readDigits(text, at, {2, 2}, hours) || !readCharacter(text, at, ':') ||
+            !readDigits(text, at, {2, 2}, minutes) || minutes >= kMinutesInHour) {
+            return std::nullopt;
+        }
+        const int offset = hours * kMinutesInHour + minutes;
+        departure.offsetMinutes = west ? -offset : offset;
+    }
+    const bool valid = at == text.size() && clock.year >= 1 && clock.month >= 1 &&
+                       clock.month <= 12 && clock.day >= 1 && clock.day <= daysInMonth(clock) &&
+                       clock.hour < 24 && clock.minute < kMinutesInHour &&
+                       clock.second < kSecondsInMinute &&
+                       std::abs(departure.offsetMinutes.value_or(0)) <= kLargestOffsetMinutes;
+    if (!valid) {
+        return std::nullopt;
+    }
+    return departure;
+}
+
+std::string arrivalText(const ClockTime& departure, int offsetMinutes, double hours) {
+    // One rounding, of the exact arrival: the departure's seconds count.
+    const double seconds = static_cast<double>(clockSeconds(departure)) + hours * 3600;
+    const auto minutes = static_cast<long long>(std::floor(seconds / kSecondsInMinute + 0.5));
+    const long long days = (minutes >= 0 ? minutes : minutes - 1439) / 1440;
+    const long long minuteOfDay = minutes - days * 1440;
+    const ClockTime arrival = civilFromDays(days);
+    const int offset = std::abs(offsetMinutes);
+    char text[64];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02lld:%02lld%c%02d:%02d", arrival.year,
+                  arrival.month, arrival.day, minuteOfDay / kMinutesInHour,
+                  minuteOfDay % kMinutesInHour, offsetMinutes < 0 ? '-' : '+',
+                  offset / kMinutesInHour, offset % kMinutesInHour);
+    return text;
+}
+
+}  // namespace orvanto::navigation

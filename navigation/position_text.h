@@ -1,0 +1,27 @@
+// How a position is written for a navigator: in degrees and minutes with a hemisphere letter, as
+// the calculator reads it back in 分 mode ("2128.30N", "11732.50W", "005.00S" for 0°05′S), and
+// in decimal degrees for a spreadsheet ("21.471667").
+#pragma once
+
+#include <string>
+
+namespace orvanto::navigation {
+
+// Degrees without leading zeros, two digits of minutes, a point and two decimals of minutes, then
+// N or S: the minutes rounded half up, a carry adding a degree (59.995′ is the next degree). A
+// latitude that rounds to zero is 000.00N.
+std::string latitudeText(double degrees);
+
+// The same with E or W, the longitude first brought into -180 < λ <= 180: a west longitude that
+// rounds to 180° is 18000.00E, and one that rounds to zero 000.00E.
+std::string longitudeText(double degrees);
+
+// Signed decimal degrees with six fixed decimals ("31.500000", "-0.250000"), a longitude brought
+// into -180 < λ <= 180 first.
+std::string latitudeDegreesText(double degrees);
+std::string longitudeDegreesText(double degrees);
+
+// A longitude brought into -180 < λ <= 180.
+double wrappedLongitude(double degrees);
+
+}  // namespace orvanto::navigation

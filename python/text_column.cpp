@@ -1,0 +1,58 @@
+#include "python/text_column.h"
+
+#include <algorithm>
+
+namespace orvanto::python {
+namespace {
+
+// A str of ASCII text, copied straight into a new object: digits are what most cells hold, and
+// this skips the UTF-8 decoder.
+PyObject* asciiString(std::string_view text) {
+    PyObject* string = PyUnicode_New(static_cast<Py_ssize_t>(text.size()), 127);
+    if (string != nullptr && !text.empty()) {
+        std::copy(text.begin(), text.end(), static_cast<char*>(PyUnicode_DATA(string)));
+    }
+    return string;
+}
+
+bool isAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80U; });
+}
+
+}  // namespace
+
+py::array objectArray(std::size_t rows) {
+    return py::array{py::dtype("O"), std::vector<py::ssize_t>{static_cast<py::ssize_t>(rows)}};
+}
+
+void TextColumn::putObjects(PyObject** slots) const {
+    std::string_view previous;
+    PyObject* previousObject = nullptr;
+    std::size_t start = 0;
+    for (std::size_t row = 0; row < ends_.size(); ++row) {
+        const std::string_view text{bytes_.data() + start, ends_[row] - start};
+        start = ends_[row];
+        PyObject* object = nullptr;
+        if (previousObject != nullptr && text == previous) {
+            Py_INCREF(previousObject);
+            object = previousObject;
+        } else {
+            // The calculator writes valid UTF-8; "replace" keeps any surprise from raising here.
+            object = isAscii(text)
+                         ? asciiString(text)
+                         : PyUnicode_DecodeUTF8(text.data(), static_cast<Py_ssize_t>(text.size()),
+                                                "replace");
+            if (object == nullptr) {
+                throw py::error_already_set();
+            }
+        }
+        PyObject* old = slots[row];
+        slots[row] = object;
+        Py_XDECREF(old);
+        previous = text;
+        previousObject = object;
+    }
+}
+
+}  // namespace orvanto::python

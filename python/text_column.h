@@ -1,0 +1,39 @@
+// Result texts gathered row by row while the GIL is released, then made Python str objects in one
+// pass once it is held again: no Python call per row while the rows are computed.
+#pragma once
+
+#include <pybind11/numpy.h>
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvanto::python {
+
+namespace py = pybind11;
+
+// A one-dimensional array of dtype object for `rows` objects, to be filled by TextColumn.
+py::array objectArray(std::size_t rows);
+
+class TextColumn {
+  public:
+    void clear() {
+        bytes_.clear();
+        ends_.clear();
+    }
+    void append(std::string_view text) {
+        bytes_ += text;
+        ends_.push_back(bytes_.size());
+    }
+
+    // Puts a str for each text into `slots` (of an objectArray, in order), with the GIL held.
+    // Equal neighbours share one str, as a column of repeated messages does.
+    void putObjects(PyObject** slots) const;
+
+  private:
+    std::string bytes_;              // every text, one after the other
+    std::vector<std::size_t> ends_;  // where each ends in `bytes_`
+};
+
+}  // namespace orvanto::python

@@ -1,0 +1,116 @@
+// Passage planning's readers over any text, and waypoint files through a whole route: the first
+// byte's low nibble picks the reader (0 to 7 the typed values, 8 a deviation card, 9 and up a
+// waypoint file), its high bits the route's 分点, limiting latitude, textbook methods and current.
+// A reader gives a value within its range or nothing; a route gives its table and files, nothing
+// of them beyond the limit, or stops with an InputOutputError.
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "batch/csv_reader.h"
+#include "batch/input_output_error.h"
+#include "batch/memory_streams.h"
+#include "navigation/compass_error.h"
+#include "navigation/gpx_writer.h"
+#include "navigation/passage_times.h"
+#include "navigation/passage_values.h"
+#include "navigation/route_table.h"
+
+namespace {
+
+using namespace orvanto::navigation;
+
+bool within(double value, double lowest, double highest) {
+    return value >= lowest && value <= highest;
+}
+
+// A course or a set: 360 is read as 0.
+bool onCompass(double degrees) {
+    return degrees >= 0 && degrees < 360;
+}
+
+bool readerHolds(unsigned which, std::string_view text) {
+    switch (which) {
+        case 0: {
+            const auto course = readCourse(text);
+            return !course || onCompass(course->degrees);
+        }
+        case 1:
+            return !readDistance(text) || within(*readDistance(text), 0, 20000);
+        case 2:
+            return !readSpeed(text) || (*readSpeed(text) > 0 && *readSpeed(text) <= 100);
+        case 3:
+            return !readHours(text) || within(*readHours(text), 0, 10000);
+        case 4: {
+            const auto step = readStep(text);
+            return !step || (step->alongMeridians ? within(step->degrees, 0.1, 90)
+                                                  : within(step->nauticalMiles, 1, 10000));
+        }
+        case 5: {
+            const auto current = readCurrent(text);
+            return !current || (onCompass(current->set) && within(current->drift, 0, 20));
+        }
+        case 6:
+            return !readLimitLatitude(text) ||
+                   (*readLimitLatitude(text) > 0 && *readLimitLatitude(text) < 90);
+        default: {
+            const auto departure = readDeparture(text);
+            return !departure ||
+                   arrivalText(departure->clock, departure->offsetMinutes.value_or(0), 10000)
+                           .size() >= 22;
+        }
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) {
+        return 0;
+    }
+    const std::string_view text{reinterpret_cast<const char*>(data) + 1, size - 1};
+    const unsigned which = data[0] & 0x0FU;
+    if (which < 8 && !readerHolds(which, text)) {
+        std::abort();
+    }
+    if (which < 8) {
+        return 0;
+    }
+    orvanto::batch::MemorySource source{text};
+    orvanto::batch::CsvReader reader{source, 256};
+    orvanto::batch::Utf8Codec codec;
+    try {
+        if (which == 8) {
+            const auto card = readDeviationCard(reader, codec);
+            if (card && !std::isfinite(deviationAt(card.value(), data[0] * 1.5))) {
+                std::abort();
+            }
+            return 0;
+        }
+        const auto file = readWaypoints(reader, codec, orvanto::EntryMode::Minutes);
+        if (!file) {
+            return 0;
+        }
+        SailingPlan plan;
+        plan.every = (data[0] & 0x10U) != 0 ? readStep("15°") : std::nullopt;
+        plan.limitLatitude = (data[0] & 0x20U) != 0 ? std::optional{50.0} : std::nullopt;
+        plan.method = (data[0] & 0x40U) != 0 ? SailingMethod::Textbook : SailingMethod::Wgs84;
+        const SailedRoute route = sailRoute(file.value().waypoints, plan);
+        RouteTableSettings settings;
+        settings.times = true;
+        settings.speed = 12;
+        settings.current = (data[0] & 0x80U) != 0 && (plan.every || !plan.limitLatitude)
+                               ? readCurrent("045/3")
+                               : std::nullopt;
+        routeTable(route.rows, settings, TableFormat::Text, true);
+        gpxRoute("fuzz", route.points);
+        for (const auto& point : sailedLine(route, plan)) {
+            if (plan.limitLatitude && std::fabs(point.latitude) > *plan.limitLatitude) {
+                std::abort();
+            }
+        }
+    } catch (const orvanto::batch::InputOutputError&) {
+    }
+    return 0;
+}

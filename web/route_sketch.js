@@ -1,0 +1,103 @@
+// The sketch of a route on a Mercator projection, as on a chart: a rhumb line is straight there and
+// a great circle bows towards the pole. Each waypoint is a dot with its name beside it, where the
+// name collides with no other name and no dot; a name that finds no such place is left out (the
+// sketch's accessible name lists them all).
+import { element, graticule, greatCircle, unwrap, HEIGHT, WIDTH } from './sketch.js';
+
+const ROUTE_MARGIN = 24;
+// The projection runs to infinity at the poles: latitudes beyond are drawn at the limit.
+const MERCATOR_LIMIT = 85;
+const DEGREES = 180 / Math.PI;
+const LABEL_FONT = 12;
+const LABEL_GAP = 5;
+const DOT = 3.5;
+
+// Mercator's northing of a latitude, in degrees of longitude, and back.
+function northing(latitude) {
+    const limited = Math.max(-MERCATOR_LIMIT, Math.min(MERCATOR_LIMIT, latitude));
+    return Math.log(Math.tan(Math.PI / 4 + limited / DEGREES / 2)) * DEGREES;
+}
+function latitudeAt(y) {
+    return (2 * Math.atan(Math.exp(y / DEGREES)) - Math.PI / 2) * DEGREES;
+}
+
+// The legs as lines of [latitude, longitude] with continuous longitudes: a great circle sampled
+// along its way, a rhumb line (kind 'rhumb') by its two ends.
+export function routeLines(points, kinds = []) {
+    const ends = [points[0]];
+    return points.slice(1).map(([latitude, longitude], i) => {
+        ends.push([latitude, unwrap(longitude, ends[i][1])]);
+        const curve = kinds[i] === 'rhumb' ? [] : greatCircle(ends[i], ends[i + 1]);
+        // Antipodal ends have no one great circle: the leg is drawn straight.
+        return curve.length && curve.flat().every(Number.isFinite) ? curve : [ends[i], ends[i + 1]];
+    });
+}
+
+// The frame that holds every line: the projection onto the drawing and the bounds in degrees.
+function mercatorFrame(lines) {
+    const all = lines.flat();
+    const xs = all.map(([, lon]) => lon);
+    const ys = all.map(([lat]) => northing(lat));
+    const span = (values) => Math.max(Math.max(...values) - Math.min(...values), 2 / 60);
+    const scale = Math.min((WIDTH - 2 * ROUTE_MARGIN) / span(xs), (HEIGHT - 2 * ROUTE_MARGIN) / span(ys));
+    const centre = [(Math.min(...xs) + Math.max(...xs)) / 2, (Math.min(...ys) + Math.max(...ys)) / 2];
+    const project = ([lat, lon]) => [WIDTH / 2 + (lon - centre[0]) * scale, HEIGHT / 2 - (northing(lat) - centre[1]) * scale];
+    const bounds = {
+        west: centre[0] - WIDTH / 2 / scale,
+        east: centre[0] + WIDTH / 2 / scale,
+        south: latitudeAt(centre[1] - HEIGHT / 2 / scale),
+        north: latitudeAt(centre[1] + HEIGHT / 2 / scale),
+    };
+    return { project, bounds };
+}
+
+// A name's box at the sketch's font: a Chinese character is a square, anything else about half.
+export function labelSize(text) {
+    const width = [...text].reduce((sum, c) => sum + (c.codePointAt(0) > 0x2e80 ? LABEL_FONT : LABEL_FONT * 0.6), 0);
+    return [width, LABEL_FONT];
+}
+
+const overlaps = (a, b) => a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
+
+// Boxes {x, y, width, height} for the names of the dots at `anchors` ([x, y]), each of `sizes`
+// ([width, height]), in order: the first place around its dot that stays in the drawing and
+// meets no dot and no name placed before it; null for a name that has no such place.
+export function placeLabels(anchors, sizes) {
+    const dots = anchors.map(([x, y]) => ({ x: x - DOT, y: y - DOT, width: 2 * DOT, height: 2 * DOT }));
+    const placed = [];
+    return anchors.map(([x, y], i) => {
+        const [width, height] = sizes[i];
+        const candidates = [[x + LABEL_GAP, y - LABEL_GAP - height], [x + LABEL_GAP, y + LABEL_GAP],
+            [x - LABEL_GAP - width, y - LABEL_GAP - height], [x - LABEL_GAP - width, y + LABEL_GAP],
+            [x - width / 2, y - LABEL_GAP - height], [x - width / 2, y + LABEL_GAP]];
+        const box = candidates.map(([left, top]) => ({ x: left, y: top, width, height })).find((box) =>
+            box.x >= 0 && box.y >= 0 && box.x + width <= WIDTH && box.y + height <= HEIGHT
+            && ![...dots, ...placed].some((other) => overlaps(box, other)));
+        if (box) placed.push(box);
+        return box ?? null;
+    });
+}
+
+// Draws the route through `points` ([latitude, longitude, name]); `kinds` names each leg's line,
+// a great circle unless 'rhumb'. `label` is the sketch's accessible name.
+export function drawRouteSketch(svg, points, label, kinds = []) {
+    const lines = routeLines(points, kinds);
+    const frame = mercatorFrame(lines);
+    svg.replaceChildren();
+    graticule(svg, frame);
+    for (const line of lines) {
+        const drawn = line.map(frame.project).map(([x, y]) => `${x.toFixed(1)},${y.toFixed(1)}`);
+        svg.append(element('polyline', { class: 'leg', points: drawn.join(' ') }));
+    }
+    const anchors = [lines[0][0], ...lines.map((line) => line[line.length - 1])].map(frame.project);
+    for (const [x, y] of anchors) {
+        svg.append(element('circle', { class: 'point', cx: x, cy: y, r: DOT }));
+    }
+    const names = points.map(([, , name]) => name);
+    placeLabels(anchors, names.map(labelSize)).forEach((box, i) => {
+        if (box) {
+            svg.append(element('text', { class: 'route-label', x: box.x, y: box.y + LABEL_FONT * 0.85 }, names[i]));
+        }
+    });
+    svg.setAttribute('aria-label', label);
+}

@@ -1,0 +1,24 @@
+// The route sketch's names: wherever the waypoints crowd, no name covers another name or a dot or
+// leaves the drawing, and a lone waypoint always keeps its name.
+import { test } from 'node:test';
+import assert from 'node:assert/strict';
+import { labelSize, placeLabels } from '../route_sketch.js';
+import { HEIGHT, WIDTH } from '../sketch.js';
+
+test('names placed around crowded waypoints never collide, and the ones that cannot be placed are dropped', () => {
+    let seed = 7;
+    const random = () => ((seed = (seed * 16807) % 2147483647) / 2147483647);
+    for (const [count, spread] of [[1, 0], [2, 1], [12, 40], [40, 360], [60, 20]]) {
+        const anchors = Array.from({ length: count }, () => [WIDTH / 2 + (random() - 0.5) * spread, HEIGHT / 2 + (random() - 0.5) * spread * 0.6]);
+        const boxes = placeLabels(anchors, anchors.map((_, i) => labelSize(i % 2 ? `台湾海峡北口${i}` : `W${i}`)));
+        const placed = boxes.filter(Boolean);
+        const dots = anchors.map(([x, y]) => ({ x: x - 3.5, y: y - 3.5, width: 7, height: 7 }));
+        const apart = (a, b) => a.x + a.width <= b.x || b.x + b.width <= a.x || a.y + a.height <= b.y || b.y + b.height <= a.y;
+        placed.forEach((box, i) => {
+            assert.ok(box.x >= 0 && box.y >= 0 && box.x + box.width <= WIDTH && box.y + box.height <= HEIGHT);
+            assert.ok([...dots, ...placed.slice(i + 1)].every((other) => apart(box, other)), `${count}: ${JSON.stringify(box)}`);
+        });
+        assert.ok(count > 2 || placed.length === count, `${count} waypoints, ${placed.length} names`);
+        assert.ok(count < 60 || placed.length < count);
+    }
+});
