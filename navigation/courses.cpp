@@ -8,7 +8,6 @@
 namespace orvanto::navigation {
 namespace {
 
-constexpr double kPoleLatitude = 90;
 
 }  // namespace
 

@@ -330,6 +330,14 @@ A,B,6100.00N,17000.00W,,,,,6595.638,3561.36,,航点“B”（第 3 行）在限�
 合计,,,,,,,,6595.638,3561.36,,第 1 段有误（见其 error 列），合计中缺少其未能算出的各项' \
     '没有写出' route --limit-latitude=60 --gpx="$work/north.gpx" "$work/north.csv"
 [ -e "$work/north.gpx" ] && { failed=$((failed + 1)); echo "FAIL: a GPX file without the leg"; }
+# Over a pole a great circle crosses no meridian between its ends, and a textbook rhumb line
+# leaves a pole only along a meridian: each says so rather than sail another way.
+printf 'name,lat,lon\nA,6000.0,0\nB,6000.0,18000.0\n' >"$work/polar.csv"
+"$cli" route --format=csv --every=5° "$work/polar.csv" >"$work/out" 2>/dev/null
+[ $? -eq 1 ] && grep -qF '经过极点，按经度间隔取不到分点' "$work/out" || { failed=$((failed + 1)); echo "FAIL: polar 分点: $(cat "$work/out")"; }
+expect 1 '' '从极点出发的恒向线只能沿经线航行' reckon --textbook 9000N 0E 179 60
+expect 0 $'8900.00N\t1230.00E\t8900.00N\t1230.00E\t180.0\t89.000000\t12.500000\t89.000000\t12.500000' '' \
+    reckon --textbook --format=tsv 9000N 1230.0E 180 60
 printf 'heading,deviation\n0,1E\n0,2E\n' >"$work/card.csv"
 expect 2 '' '自差表第 3 行的航向“0”与第 2 行的重复' route --variation=1W --deviation-card="$work/card.csv" "$work/timed.csv"
 
