@@ -6,10 +6,6 @@
 #include "navigation/rhumb_lines.h"
 
 namespace orvanto::navigation {
-namespace {
-
-
-}  // namespace
 
 double normalisedCourse(double degrees) {
     const double course = std::fmod(degrees, 360.0);

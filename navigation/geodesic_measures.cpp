@@ -9,7 +9,6 @@
 namespace orvanto::navigation {
 namespace {
 
-
 // The azimuth at `from` of the geodesic to `to`, in degrees.
 double azimuth(const ChartPoint& from, const ChartPoint& to) {
     double metres = 0;
