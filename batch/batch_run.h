@@ -14,6 +14,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <optional>
 #include <string>
@@ -21,9 +22,13 @@
 #include <vector>
 
 #include "batch/batch_columns.h"
+#include "batch/block_computer.h"
+#include "batch/block_writer.h"
 #include "batch/byte_source.h"
 #include "batch/column_provider.h"
 #include "batch/csv_reader.h"
+#include "batch/record_block.h"
+#include "batch/row_writer.h"
 #include "batch/text_encoding.h"
 #include "calculator/calculation.h"
 #include "calculator/decimal_text.h"
@@ -49,17 +54,9 @@ struct BatchOutput {
     bool escapeControls = false;  // a terminal: control characters written out (U+001B)
 };
 
-struct BatchCounts {
-    std::uint64_t rows = 0;
-    std::uint64_t failed = 0;
-};
-
 // The encoding `auto` finds in the reader's first 64 KiB, or the message naming the first line
 // neither encoding reads. Throws InputOutputError when the input cannot be read.
 Expected<TextEncoding, std::string> detectInputEncoding(CsvReader& reader);
-
-class RowCalculator;
-struct RowResults;
 
 class BatchRun {
   public:
@@ -75,42 +72,35 @@ class BatchRun {
     BatchCounts run(ByteSink& sink, const BatchOutput& output,
                     const std::function<void(std::uint64_t)>& rowDone);
 
+    // The same run in blocks, for a front end that computes rows on several threads, with output
+    // byte for byte as run() writes it: begin() writes the header; cutBlock() copies the next
+    // records out of the reader; BlockComputers, one a thread, made from rowFormat(), compute the
+    // blocks; writeBlock() writes them in the order they were cut and returns the rows so far;
+    // finish() writes what is left. All but the computing on one thread. Throws InputOutputError as
+    // run() does; cutBlock() throws it only once the records before the failure have been cut.
+    void begin(ByteSink& sink, const BatchOutput& output);
+    // False once the input is done; a block that is not full holds the input's last records.
+    bool cutBlock(RecordBlock& block, std::size_t mostRecords = RecordBlock::kMostRecords);
+    const RowFormat& rowFormat() const { return format_; }
+    BatchCounts writeBlock(const ComputedBlock& block);
+    BatchCounts finish();
+
   private:
-    BatchCounts runRows(RowCalculator& calculator, RowResults& results, CsvRecord& record,
+    BatchCounts runRows(RowWriter& rows, CsvRecord& record,
                         const std::function<void(std::uint64_t)>& rowDone);
-    void unreadRecord(CsvRecord& record, RowResults& results) const;
-    void longRowError(const CsvRecord& record, RowResults& results) const;
-    void decodeFields(const CsvRecord& record, bool valid);
-    // A field as read and as UTF-8, named at the call so that the two are never swapped.
-    struct FieldText {
-        std::string_view raw;
-        std::string_view utf8;
-    };
-    void putField(FieldText field);
-    void putText(std::string_view raw);
-    std::string_view encoded(std::string_view utf8);
-    void putRecord(const CsvRecord& record, std::size_t count);
 
     CsvReader& reader_;
     TextCodec& input_;
     BatchSettings settings_;
-    std::vector<std::string> headerRaw_;     // the header's fields as read
-    std::vector<std::string> headerFields_;  // and as UTF-8
-    std::string lineEnd_;
-    BatchColumns columns_;
+    std::vector<std::string> headerRaw_;         // the header's fields as read
+    std::vector<std::string> headerFields_;      // and as UTF-8
     std::vector<std::string_view> resultNames_;  // the columns the run adds
-    // The current record's fields as UTF-8: views of the raw fields when they are UTF-8 already,
-    // else of `decoded_`.
-    std::vector<std::string> decoded_;
-    std::vector<std::string_view> fields_;
-    // Set for the length of run().
-    class BlockWriter* writer_ = nullptr;
-    BatchOutput output_;
-    bool passThrough_ = false;    // the output's bytes are the input's: fields go out raw
-    bool keepsBadBytes_ = false;  // and so do the bytes of a record that does not decode
-    bool escapesRaw_ = false;     // a terminal's escaped fields are written from their raw bytes
-    std::string scratch_;
-    std::string escaped_;
+    RowFormat format_;
+    // From begin() to finish().
+    std::optional<BlockWriter> writer_;
+    BatchCounts counts_;
+    CsvRecord record_;             // the one cutBlock() reads
+    std::exception_ptr cutShort_;  // what stopped the reader in the middle of the last block
 };
 
 }  // namespace orvanto::batch

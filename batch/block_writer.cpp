@@ -1,6 +1,7 @@
 #include "batch/block_writer.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace orvanto::batch {
 namespace {
@@ -11,10 +12,20 @@ constexpr std::size_t kBlockSize = std::size_t{256} * 1024;
 
 BlockWriter::BlockWriter(ByteSink& sink, char delimiter, std::string_view lineEnd,
                          bool flushEachRow)
-    : sink_(sink), delimiter_(delimiter), lineEnd_(lineEnd), flushEachRow_(flushEachRow) {
+    : sink_(&sink),
+      delimiter_(delimiter),
+      lineEnd_(lineEnd),
+      flushAt_(flushEachRow ? 0 : kBlockSize) {
     // Room for a block and the row that crosses its end.
     buffer_.resize(2 * kBlockSize);
 }
+
+// Its room grows with the rows it gathers: a writer of a block never filled costs nothing.
+BlockWriter::BlockWriter(char delimiter, std::string_view lineEnd)
+    : sink_(nullptr),
+      delimiter_(delimiter),
+      lineEnd_(lineEnd),
+      flushAt_(std::numeric_limits<std::size_t>::max()) {}
 
 bool needsCsvQuotes(std::string_view field, char delimiter) noexcept {
     const char specials[] = {delimiter, '"', '\r', '\n'};
@@ -56,9 +67,24 @@ void BlockWriter::appendGrowing(std::string_view text) {
 
 void BlockWriter::endRow(std::string_view lineEnd) {
     append(lineEnd.empty() ? std::string_view{lineEnd_} : lineEnd);
-    if (flushEachRow_ || used_ >= kBlockSize) {
+    if (used_ >= flushAt_) {
         flush();
     }
+}
+
+void BlockWriter::appendRows(std::string_view rows, std::span<const std::size_t> rowEnds) {
+    std::size_t from = 0;  // the rows before it are written
+    for (const std::size_t end : rowEnds) {
+        if (used_ + (end - from) >= flushAt_) {
+            // What is buffered, then these rows from where they stand: the bytes of one flush.
+            if (used_ > 0) {
+                flush();
+            }
+            sink_->write(rows.substr(from, end - from));
+            from = end;
+        }
+    }
+    append(rows.substr(from));
 }
 
 void BlockWriter::flush() {
@@ -67,7 +93,7 @@ void BlockWriter::flush() {
         std::size_t& used;
         ~Clear() { used = 0; }
     } const clear{used_};
-    sink_.write({buffer_.data(), used_});
+    sink_->write({buffer_.data(), used_});
 }
 
 }  // namespace orvanto::batch

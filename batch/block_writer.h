@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,8 @@ class BlockWriter {
     // With `flushEachRow` every row is written as soon as it ends (for rows typed at a terminal);
     // otherwise a block at a time.
     BlockWriter(ByteSink& sink, char delimiter, std::string_view lineEnd, bool flushEachRow);
+    // Gathers rows for another writer to write (appendRows): they stay until clear().
+    BlockWriter(char delimiter, std::string_view lineEnd);
 
     // Text written as it is. Copied in place while the block has room: no call that may throw,
     // which in the browser build would cost a trip through JavaScript for every field.
@@ -43,17 +46,26 @@ class BlockWriter {
     void appendField(std::string_view field);
     // Ends a row with the input's line end (or `lineEnd` when given).
     void endRow(std::string_view lineEnd = {});
+    // Rows another writer gathered, `rowEnds` where each ends in `rows`, written out at the very
+    // points they would have been had they been written here row by row. Throws InputOutputError
+    // when the sink cannot take them.
+    void appendRows(std::string_view rows, std::span<const std::size_t> rowEnds);
+    // The bytes written since the last flush.
+    std::size_t buffered() const { return used_; }
     // Writes what is buffered. Throws InputOutputError when the sink cannot take it.
     void flush();
+    // A gathering writer's rows, and its start over.
+    std::string_view gathered() const { return {buffer_.data(), used_}; }
+    void clear() { used_ = 0; }
 
   private:
     void appendGrowing(std::string_view text);
 
-    ByteSink& sink_;
+    ByteSink* sink_;  // none for a gathering writer
     char delimiter_;
     std::string lineEnd_;
-    bool flushEachRow_;
-    std::string buffer_;  // its size is the room; the bytes written are the first `used_`
+    std::size_t flushAt_;  // a row that leaves this many bytes or more buffered is written
+    std::string buffer_;   // its size is the room; the bytes written are the first `used_`
     std::size_t used_ = 0;
 };
 

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -15,8 +16,10 @@
 #include "cli/exit_status.h"
 #include "cli/file_streams.h"
 #include "cli/output_file.h"
+#include "cli/parallel_batch.h"
 #include "cli/progress_display.h"
 #include "cli/system_error.h"
+#include "cli/usable_cpus.h"
 #include "navigation/column_providers.h"
 #include "text/printable.h"
 
@@ -98,9 +101,21 @@ Expected<BatchCounts, std::string> runFile(const Request& request) {
         .flushEachRow = ::isatty(input.fd()) == 1,
         .escapeControls = terminal,
     };
+    ByteSink& sink = utf16 ? static_cast<ByteSink&>(*utf16) : file;
+    const auto rowsDone = [&](std::uint64_t rows) {
+        progress.rowDone(rows, text.file().bytesRead());
+    };
+    // Rows typed at a terminal are computed as they come, one at a time. By default, a thread a CPU
+    // up to the 256 that --jobs takes.
+    const unsigned jobs = format.flushEachRow ? 1
+                          : request.jobs != 0 ? request.jobs
+                                              : std::min(usableCpus(), 256U);
     const BatchCounts counts =
-        run.run(utf16 ? static_cast<ByteSink&>(*utf16) : file, format,
-                [&](std::uint64_t rows) { progress.rowDone(rows, text.file().bytesRead()); });
+        jobs == 1 ? run.run(sink, format, rowsDone)
+                  : runOnThreads(run, sink, format,
+                                 {.input = encoding.value(),
+                                  .output = order ? TextEncoding::Utf8 : written.encoding},
+                                 jobs, rowsDone);
     progress.clear();
     output.commit();
     return counts;

@@ -8,6 +8,8 @@
 #include "navigation/value_forms.h"
 #include "navigation/variation.h"
 #include "text/ascii_case.h"
+#include "text/code_points.h"
+#include "text/trimming.h"
 
 namespace orvanto::cli {
 namespace {
@@ -354,6 +356,31 @@ Outcome checkReckon(std::span<const std::string_view> operands, Request& request
     return {};
 }
 
+// The threads batch computes its rows on: 1 to 256, or 0 for as many as this process has CPUs.
+// Typed with an input method, the digits may be full width.
+Outcome readJobs(const Command& /*command*/, std::optional<std::string_view> value,
+                 Request& request) {
+    constexpr unsigned kMostJobs = 256;
+    if (!value) {
+        return needsValue("--jobs", "--jobs=线程数，例如 --jobs=4");
+    }
+    const std::u32string typed = decodeUtf8(trimmed(*value, " "));
+    unsigned jobs = 0;
+    bool read = !typed.empty();
+    for (const char32_t character : typed) {
+        const bool ascii = character >= U'0' && character <= U'9';
+        read = read && (ascii || isFullWidthDigit(character)) && jobs <= kMostJobs;
+        jobs = jobs * 10 + static_cast<unsigned>(character - (ascii ? U'0' : U'０'));
+    }
+    if (!read || jobs > kMostJobs) {
+        return unexpected(
+            problem("--jobs 须是 0 到 256 之间的整数（0 即本进程可用的 CPU 数），不认识“" +
+                    std::string{*value} + "”"));
+    }
+    request.jobs = jobs;
+    return {};
+}
+
 // Which commands take an option, by Command::index, and how their synopses write it.
 using Synopses = std::array<std::string_view, kCommandCount>;
 constexpr Synopses only(std::size_t index, std::string_view synopsis) {
@@ -470,6 +497,10 @@ constexpr Option kOptions[] = {
      routeAndReckon("--speed")},
     {"--output", only(kBatch, "[--output=文件]"), readPath<0>, "--output=文件",
      "batch 的结果写入该文件，而不是标准输出"},
+    {"--jobs", only(kBatch, "[--jobs=线程数]"), readJobs, "--jobs=线程数",
+     "batch 同时计算的线程数，1 到 256；0 和默认为本进程可用的 CPU\n"
+     "数（按 CPU 亲和性，有 cgroup 的 CPU 配额时不超过它）。从终端读\n"
+     "入时为 1。输出与线程数无关"},
     {"--gpx", only(kRoute, "[--gpx=文件]"), readPath<1>, "--gpx=文件",
      "route 的航线另写成 GPX 1.1 文件，供海图仪使用"},
     {"--geojson", only(kRoute, "[--geojson=文件]"), readPath<2>, "--geojson=文件",

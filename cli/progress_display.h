@@ -17,9 +17,11 @@ class ProgressDisplay {
     ProgressDisplay(const ProgressDisplay&) = delete;
     ProgressDisplay& operator=(const ProgressDisplay&) = delete;
 
-    // Called for every row; reads the clock only every 1024 rows, so it costs nothing per row.
+    // Called for every row, or for every block of rows; reads the clock only every 1024 rows, so it
+    // costs nothing per row.
     void rowDone(std::uint64_t rows, std::uint64_t bytesRead) {
-        if (enabled_ && rows % kRowsBetweenLooks == 0) {
+        if (enabled_ && rows >= nextLook_) {
+            nextLook_ = rows + kRowsBetweenLooks;
             redraw(rows, bytesRead);
         }
     }
@@ -33,6 +35,7 @@ class ProgressDisplay {
     std::uint64_t totalBytes_;
     std::chrono::steady_clock::time_point start_;
     std::chrono::steady_clock::time_point lastDrawn_;
+    std::uint64_t nextLook_ = kRowsBetweenLooks;
     bool shown_ = false;
 };
 

@@ -55,6 +55,7 @@ struct Request {
     bool geodesicColumns = false;  // batch --geodesic
     bool courseColumns = false;    // batch --navigation: the columns of course --format=tsv
     bool allSeconds = false;       // route --seconds: waypoints in 秒 unless their mode says
+    unsigned jobs = 0;             // batch --jobs: threads computing rows, 0 for every CPU
     std::string gpxPath;           // empty: no GPX file
     std::string geojsonPath;       // empty: no GeoJSON file
 };

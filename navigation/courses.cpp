@@ -6,11 +6,6 @@
 #include "navigation/rhumb_lines.h"
 
 namespace orvanto::navigation {
-namespace {
-
-constexpr double kPoleLatitude = 90;
-
-}  // namespace
 
 double normalisedCourse(double degrees) {
     const double course = std::fmod(degrees, 360.0);

@@ -14,6 +14,7 @@ namespace orvanto::navigation {
 // GeographicLib measures in metres; the courses and routes are told in kilometres.
 inline constexpr double kMetresPerKilometre = 1000;
 inline constexpr double kKilometresPerNauticalMile = kMetresPerNauticalMile / kMetresPerKilometre;
+inline constexpr double kPoleLatitude = 90;
 
 // Courses are true courses in degrees clockwise from north, 0 <= course < 360. They are empty when
 // there is no direction to speak of: for identical points, and when either point is a pole (every

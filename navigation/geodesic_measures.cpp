@@ -9,8 +9,6 @@
 namespace orvanto::navigation {
 namespace {
 
-constexpr double kPoleLatitude = 90;
-
 // The azimuth at `from` of the geodesic to `to`, in degrees.
 double azimuth(const ChartPoint& from, const ChartPoint& to) {
     double metres = 0;

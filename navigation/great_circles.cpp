@@ -16,7 +16,6 @@ namespace {
 using GeographicLib::Geodesic;
 using GeographicLib::GeodesicLine;
 
-constexpr double kPoleLatitude = 90;
 constexpr double kDegree = std::numbers::pi / 180;
 // Sines and cosines this small are a meridian's or the equator's zeros, not a direction.
 constexpr double kNoDirection = 1e-14;
@@ -77,6 +76,11 @@ bool alongEquator(const GeodesicLine& line) {
 // The longitude change from the line's start to its end, whole turns counted.
 double longitudeReach(const GeodesicLine& line) {
     return pointOf(line, true, line.Arc()).position.longitude - line.Longitude();
+}
+
+// Whether the line runs along a meridian to a pole and on down the opposite one.
+bool overPole(const GeodesicLine& line) {
+    return alongMeridian(line) && std::fabs(std::fabs(longitudeReach(line)) - 180) < kSameArc;
 }
 
 // The arc from the line's start to the vertex ahead: the northern one (σ = 90° from the northward
@@ -179,11 +183,17 @@ std::optional<Vertex> vertexAhead(const ChartPoint& from, const ChartPoint& to,
     return Vertex{pointOf(line, true, arc).position, arc <= line.Arc() + kSameArc};
 }
 
-std::vector<ChartPoint> greatCircleWaypoints(const ChartPoint& from, const ChartPoint& to,
-                                             const WaypointStep& step, SailingMethod method) {
+Expected<std::vector<ChartPoint>, std::string> greatCircleWaypoints(const ChartPoint& from,
+                                                                    const ChartPoint& to,
+                                                                    const WaypointStep& step,
+                                                                    SailingMethod method) {
     const GeodesicLine line =
         geodesicOf(method).InverseLine(from.latitude, from.longitude, to.latitude, to.longitude);
     if (step.alongMeridians) {
+        if (overPole(line)) {
+            return unexpected(std::string{
+                "这一段的大圆航线经过极点，按经度间隔取不到分点：请改按距离取分点，如 300nmi"});
+        }
         return meridianWaypoints(line, step.degrees);
     }
     std::vector<ChartPoint> points;
@@ -201,7 +211,7 @@ Expected<std::optional<LimitedLeg>, std::string> compositeLeg(const ChartPoint& 
     const GeodesicLine line =
         geodesic.InverseLine(from.latitude, from.longitude, to.latitude, to.longitude);
     const double reach = longitudeReach(line);
-    if (alongMeridian(line) && std::fabs(std::fabs(reach) - 180) < kSameArc) {
+    if (overPole(line)) {
         return unexpected(std::string{"这一段的大圆航线经过极点，无法保持在限制纬度以内"});
     }
     const std::optional<Vertex> vertex = vertexAhead(from, to, method);

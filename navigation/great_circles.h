@@ -48,8 +48,12 @@ std::optional<Vertex> vertexAhead(const ChartPoint& from, const ChartPoint& to,
 // The waypoints (分点) of the great circle from `from` to `to`, in order and without its ends: at
 // every meridian that is a multiple of the step's interval (the longitude exactly that multiple,
 // none along a meridian), or at every step's distance from `from`. Longitudes within -180..180.
-std::vector<ChartPoint> greatCircleWaypoints(const ChartPoint& from, const ChartPoint& to,
-                                             const WaypointStep& step, SailingMethod method);
+// A message when the interval is in degrees and the great circle runs over a pole: it crosses no
+// meridian between, and the rhumb line of its ends would sail a different way altogether.
+Expected<std::vector<ChartPoint>, std::string> greatCircleWaypoints(const ChartPoint& from,
+                                                                    const ChartPoint& to,
+                                                                    const WaypointStep& step,
+                                                                    SailingMethod method);
 
 // Composite sailing (混合航线) of a leg that would go beyond the limiting latitude: the great
 // circle from the start whose vertex lies on the parallel, the parallel, and the great circle

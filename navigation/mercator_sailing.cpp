@@ -11,7 +11,6 @@ namespace {
 constexpr double kMinutesInDegree = 60;
 constexpr double kMinutesPerRadian = 10800 / std::numbers::pi;
 constexpr double kDegree = std::numbers::pi / 180;
-constexpr double kPoleLatitude = 90;
 // WGS-84's flattening, and the eccentricity it gives.
 constexpr double kFlattening = 1 / 298.257223563;
 const double kEccentricity = std::sqrt(kFlattening * (2 - kFlattening));
@@ -60,6 +59,14 @@ std::optional<ChartPoint> mercatorReckoning(const ChartPoint& from, const Run& r
     const double latitude = from.latitude + latitudeMinutes / kMinutesInDegree;
     if (std::fabs(latitude) >= kPoleLatitude) {
         return std::nullopt;
+    }
+    if (std::fabs(from.latitude) == kPoleLatitude) {
+        // The meridional parts of a pole are infinite: only a course along a meridian leaves it
+        // with a longitude, its own.
+        if (std::remainder(run.course, 180.0) != 0) {
+            return std::nullopt;
+        }
+        return ChartPoint{latitude, from.longitude};
     }
     double longitudeMinutes = 0;
     if (nearlyEastWest(run.course)) {

@@ -34,7 +34,7 @@ struct MercatorSailing {
 MercatorSailing mercatorSailing(const ChartPoint& from, const ChartPoint& to);
 
 // The position reached after the run, its longitude within -180..180: nothing when the rhumb line
-// would reach or pass a pole on the way.
+// would reach or pass a pole on the way, or leaves a pole on a course other than 000 or 180.
 std::optional<ChartPoint> mercatorReckoning(const ChartPoint& from, const Run& run);
 
 // Whether a course lies within 5° of 090 or 270, where middle-latitude sailing takes over.

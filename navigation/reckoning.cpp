@@ -1,5 +1,7 @@
 #include "navigation/reckoning.h"
 
+#include <cmath>
+
 #include "navigation/course_report.h"
 #include "navigation/course_text.h"
 #include "navigation/courses.h"
@@ -20,6 +22,10 @@ std::string position(const ChartPoint& point) {
 Expected<Reckoning, std::string> reckon(const ChartPoint& start, const Run& run,
                                         SailingMethod method) {
     const std::optional<ChartPoint> rhumb = sailRhumbLine(start, run, method);
+    if (!rhumb && std::fabs(start.latitude) == kPoleLatitude) {
+        return unexpected(std::string{
+            "从极点出发的恒向线只能沿经线航行，无法推算：北极请用航向 180，南极请用航向 000"});
+    }
     if (!rhumb) {
         return unexpected(
             std::string{"恒向线在航程走完之前就到达或越过了极点，无法推算：请缩短航程或改变航向"});

@@ -16,7 +16,7 @@ namespace orvanto::navigation {
 Run rhumbBetween(const ChartPoint& from, const ChartPoint& to, SailingMethod method);
 
 // The position after the run, its longitude within -180..180: nothing when the rhumb line would
-// reach or pass a pole first.
+// reach or pass a pole first, or (textbook) leaves a pole on a course other than 000 or 180.
 std::optional<ChartPoint> sailRhumbLine(const ChartPoint& from, const Run& run,
                                         SailingMethod method);
 

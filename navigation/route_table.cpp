@@ -180,18 +180,20 @@ std::optional<double> TableWriter::times(const RouteRow& route, double miles, Ro
     if (route.courses && !speed && !untimedLeg_) {
         untimedLeg_ = route.leg;
     }
+    // Read once: GCC's optimiser at -O1 loses track of the engaged check below and warns.
+    const double knots = speed.value_or(0.0);
     std::optional<double> hours;
     std::optional<double> steered;
     if (!route.courses || !speed) {
         // no time for the row
     } else if (!settings_.current || miles == 0) {
-        hours = miles / *speed;
+        hours = miles / knots;
     } else if (route.kind == RowKind::GreatCircle || !route.courses->rhumbCourse) {
         row[cell::Error] =
             joined(row[cell::Error], "大圆航段没有恒定的航向，无法计算流中的应驶航向");
         failed(route.leg);
     } else if (const auto steering =
-                   steerAgainst(*route.courses->rhumbCourse, *settings_.current, *speed)) {
+                   steerAgainst(*route.courses->rhumbCourse, *settings_.current, knots)) {
         const Steering& steer = steering.value();
         const CompassCorrection& correction = settings_.correction;
         steered = steer.courseToSteer;

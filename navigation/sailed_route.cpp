@@ -1,6 +1,5 @@
 #include "navigation/sailed_route.h"
 
-#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -16,6 +15,8 @@ namespace {
 constexpr double kLineStepKilometres = 10;
 // A great circle shorter than this (nautical miles) is a point: a waypoint on the limit itself.
 constexpr double kNoDistance = 1e-6;
+// How far past the limit (degrees, about a centimetre) a point may lie by rounding alone.
+constexpr double kRoundingDegrees = 1e-7;
 
 // One part of a leg as it is sailed. `to` names its end: empty for the leg's own last waypoint.
 struct Part {
@@ -66,17 +67,21 @@ Expected<std::vector<Part>, std::string> limitedParts(const RouteLeg& leg, const
 }
 
 // The great circles cut at their 分点 into rhumb lines, the points numbered on from `count`.
-std::vector<Part> cutAtWaypoints(const std::vector<Part>& parts, const SailingPlan& plan,
-                                 std::size_t& count) {
+Expected<std::vector<Part>, std::string> cutAtWaypoints(const std::vector<Part>& parts,
+                                                        const SailingPlan& plan,
+                                                        std::size_t& count) {
     std::vector<Part> cut;
     for (const Part& part : parts) {
         if (part.kind != RowKind::GreatCircle) {
             cut.push_back(part);
             continue;
         }
+        auto points = greatCircleWaypoints(part.start, part.end, *plan.every, plan.method);
+        if (!points) {
+            return unexpected(points.error());
+        }
         ChartPoint start = part.start;
-        for (const ChartPoint& point :
-             greatCircleWaypoints(part.start, part.end, *plan.every, plan.method)) {
+        for (const ChartPoint& point : points.value()) {
             cut.push_back({RowKind::Rhumb, start, point, "分点" + std::to_string(++count)});
             start = point;
         }
@@ -114,13 +119,15 @@ SailedRoute sailRoute(std::span<const Waypoint> waypoints, const SailingPlan& pl
         std::vector<Part> parts;
         if (leg.courses && plan.cutsLegs()) {
             auto limited = limitedParts(leg, waypoints[i], waypoints[i + 1], plan);
+            if (limited && plan.every) {
+                limited = cutAtWaypoints(limited.value(), plan, count);
+            }
             if (!limited) {
                 whole.error = (whole.error ? *whole.error + "；" : "") + limited.error();
                 whole.courses.reset();
                 sailed = false;
             } else {
-                parts = plan.every ? cutAtWaypoints(limited.value(), plan, count)
-                                   : std::move(limited.value());
+                parts = std::move(limited.value());
             }
         }
         if (parts.empty()) {
@@ -173,8 +180,13 @@ std::vector<ChartPoint> sailedLine(const SailedRoute& route, const SailingPlan& 
     }
     if (plan.limitLatitude) {
         // The great circles touch the limit at their vertices: their last bits stay on this side.
+        // Only rounding is mended, so that a line that truly crossed the limit would still show it.
+        const double limit = *plan.limitLatitude;
         for (ChartPoint& point : line) {
-            point.latitude = std::clamp(point.latitude, -*plan.limitLatitude, *plan.limitLatitude);
+            const double beyond = std::fabs(point.latitude) - limit;
+            if (beyond > 0 && beyond < kRoundingDegrees) {
+                point.latitude = std::copysign(limit, point.latitude);
+            }
         }
     }
     return line;

@@ -11,6 +11,7 @@
 
 #include "batch/batch_columns.h"
 #include "batch/batch_run.h"
+#include "batch/block_computer.h"
 #include "batch/csv_reader.h"
 #include "batch/input_output_error.h"
 #include "batch/memory_streams.h"
@@ -255,12 +256,51 @@ TEST(BatchRun, RunsAFileFromMemoryWithAnExtraColumn) {
     EXPECT_EQ(progress, (std::vector<std::uint64_t>{1, 2, 3}));
 }
 
+// A whole run in memory, read 5 bytes at a time: what it writes, then "!" and the message when it
+// stops. In one go, or, with `mostRecords`, cut into blocks of so many records computed apart.
+std::string runFile(const std::string& input, bool byteOrderMark, std::size_t mostRecords = 0) {
+    MemorySource source{input, 5};
+    CsvReader reader{source};
+    Utf8Codec utf8;
+    BatchSettings settings;
+    settings.otherResultColumns = {"lat1_deg"};
+    BatchRun run{reader, utf8, settings};
+    StringSink sink;
+    try {
+        if (!run.readHeader()) {
+            return "header";
+        }
+        const BatchOutput output{.codec = &utf8, .byteOrderMark = byteOrderMark};
+        if (mostRecords == 0) {
+            run.run(sink, output, [](std::uint64_t) {});
+            return sink.text();
+        }
+        run.begin(sink, output);
+        BlockComputer computer{run.rowFormat(), {.input = utf8, .output = utf8}};
+        RecordBlock block;
+        ComputedBlock computed{run.rowFormat()};
+        while (run.cutBlock(block, mostRecords)) {
+            computer.compute(block, computed);
+            run.writeBlock(computed);
+        }
+        run.finish();
+    } catch (const InputOutputError& error) {
+        return sink.text() + "!" + error.what();
+    }
+    return sink.text();
+}
+
 // Whole runs of files as spreadsheets save them: the bytes that do not decode as the output
 // allows, a header behind blank lines and semicolons with the labels typed in ASCII, an earlier
-// run's columns replaced.
+// run's columns replaced. In blocks they are the same bytes, and so is what a run that stops at a
+// quote never closed has written by then (its rows written at the same points).
 TEST(BatchRun, RunsSpreadsheetFilesAndReplacesEarlierResults) {
     const std::string badByte = "lat1,lon1,lat2,lon2,n\n0,0,0,100,\xff\n";
     const std::string unread = "0,0,0,100,\xff,,,,第 2 行不是有效的 UTF-8 文本，本行未计算";
+    std::string stopped = "lat1,lon1,lat2,lon2,n\n";
+    for (int i = 0; i < 20000; ++i) {
+        stopped += i % 7 == 0 ? "\"q\",0,0,1,x,y\n" : i % 5 == 0 ? ",,\n" : "0,0,0,100,\xfe\n";
+    }
     const std::tuple<std::string, bool, std::string> rows[] = {
         {badByte, false, "lat1,lon1,lat2,lon2,n,km,nmi,angle,error\n" + unread + "\n"},
         {badByte, true,
@@ -271,19 +311,14 @@ TEST(BatchRun, RunsSpreadsheetFilesAndReplacesEarlierResults) {
          false,
          "点I纬度;点I经度;点II纬度;点ＩＩ经度;mode2;km;nmi;angle;error\r"
          "0;0;0;10000;ｓ;111.195;60.04;;\r"},
+        {stopped + "\"open\n", false, "!第 20002 行的引号没有闭合"},
     };
     for (const auto& [input, byteOrderMark, expected] : rows) {
-        MemorySource source{input, 5};
-        CsvReader reader{source};
-        Utf8Codec utf8;
-        BatchSettings settings;
-        settings.otherResultColumns = {"lat1_deg"};
-        BatchRun run{reader, utf8, settings};
-        ASSERT_TRUE(run.readHeader()) << input;
-        StringSink sink;
-        run.run(sink, BatchOutput{.codec = &utf8, .byteOrderMark = byteOrderMark},
-                [](std::uint64_t) {});
-        EXPECT_EQ(sink.text(), expected);
+        const std::string whole = runFile(input, byteOrderMark);
+        EXPECT_TRUE(whole == expected || whole.ends_with(expected)) << whole.substr(0, 200);
+        for (const std::size_t mostRecords : {1U, 3U, 4096U}) {
+            EXPECT_TRUE(runFile(input, byteOrderMark, mostRecords) == whole) << mostRecords;
+        }
     }
 }
 
