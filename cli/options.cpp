@@ -507,6 +507,14 @@ constexpr Option kOptions[] = {
      "route 的航点和航线另写成 GeoJSON 文件"},
 };
 
+// The row of a table with that name, or null.
+template <typename Row>
+const Row* rowNamed(std::span<const Row> table, std::string_view name) {
+    const auto found =
+        std::find_if(table.begin(), table.end(), [&](const Row& row) { return row.name == name; });
+    return found == table.end() ? nullptr : &*found;
+}
+
 }  // namespace
 
 std::span<const Command> commands() {
@@ -514,9 +522,7 @@ std::span<const Command> commands() {
 }
 
 const Command* commandNamed(std::string_view name) {
-    const auto* found = std::find_if(std::begin(kCommands), std::end(kCommands),
-                                     [&](const Command& command) { return command.name == name; });
-    return found == std::end(kCommands) ? nullptr : found;
+    return rowNamed(commands(), name);
 }
 
 std::span<const Option> options() {
@@ -524,9 +530,7 @@ std::span<const Option> options() {
 }
 
 const Option* optionNamed(std::string_view name) {
-    const auto* found = std::find_if(std::begin(kOptions), std::end(kOptions),
-                                     [&](const Option& option) { return option.name == name; });
-    return found == std::end(kOptions) ? nullptr : found;
+    return rowNamed(options(), name);
 }
 
 bool takes(const Option& option, const Command& command) {
