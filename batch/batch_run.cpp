@@ -5,13 +5,6 @@
 #include "text/code_points.h"
 
 namespace orvanto::batch {
-namespace {
-
-std::string lineText(std::size_t line) {
-    return "第 " + std::to_string(line) + " 行";
-}
-
-}  // namespace
 
 Expected<TextEncoding, std::string> detectInputEncoding(CsvReader& reader) {
     bool complete = false;

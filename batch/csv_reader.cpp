@@ -190,9 +190,9 @@ bool CsvReader::next(CsvRecord& record) {
         }
         if (!fill()) {
             if (openQuoteLine_ != 0) {
-                throw InputOutputError("第 " + std::to_string(openQuoteLine_) +
-                                       " 行的引号没有闭合（引号内的文字超过 " +
-                                       largestRecordText() + "）");
+                throw InputOutputError(lineText(openQuoteLine_) +
+                                       "的引号没有闭合（引号内的文字超过 " + largestRecordText() +
+                                       "）");
             }
             skipLongRecord(record);
             return true;
@@ -302,7 +302,7 @@ CsvReader::Scan CsvReader::scanRecord(CsvRecord& record) {
                         openQuoteLine_ = openedOn;
                         return Scan::NeedMore;
                     }
-                    throw InputOutputError("第 " + std::to_string(openedOn) + " 行的引号没有闭合");
+                    throw InputOutputError(lineText(openedOn) + "的引号没有闭合");
                 }
                 text.append(at, quote);
                 at = quote + 1;

@@ -40,6 +40,11 @@
 
 namespace orvanto::batch {
 
+// A line as messages name it: "第 12 行".
+inline std::string lineText(std::size_t line) {
+    return "第 " + std::to_string(line) + " 行";
+}
+
 struct CsvRecord {
     // The fields' texts as read (quotes removed, "" made one quote). They point into the reader's
     // buffers and stay valid until its next read.

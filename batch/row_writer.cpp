@@ -8,10 +8,6 @@
 namespace orvanto::batch {
 namespace {
 
-std::string lineText(std::size_t line) {
-    return "第 " + std::to_string(line) + " 行";
-}
-
 void addError(std::string& error, std::string_view message) {
     error += error.empty() ? "" : kMessageSeparator;
     error += message;

@@ -12,6 +12,7 @@
 
 #include "batch/input_output_error.h"
 #include "batch/memory_streams.h"
+#include "batch/text_encoding.h"
 #include "batch/utf16_streams.h"
 #include "calculator/messages.h"
 #include "cli/encoding_choice.h"
@@ -83,15 +84,6 @@ struct RouteInput {
     bool byteOrderMark = false;
 };
 
-// At least two waypoints make a route.
-Expected<void, std::string> checkCount(const WaypointFile& file, const std::string& inputName) {
-    if (file.waypoints.size() < 2) {
-        return unexpected("航线至少要有两个航点，" + inputName + "中只有 " +
-                          std::to_string(file.waypoints.size()) + " 个");
-    }
-    return {};
-}
-
 // A GPX file's points, read whole and turned into a waypoint file's lines; UTF-8 as GPX is.
 Expected<RouteInput, std::string> readGpxInput(const Request& request, const InputFile& input) {
     FileSource file{input.fd(), "“" + request.files.inputPath + "”"};
@@ -109,13 +101,13 @@ Expected<RouteInput, std::string> readGpxInput(const Request& request, const Inp
     }
     batch::MemorySource source{gpx.value().waypointFile};
     batch::CsvReader reader{source};
-    Codecs codecs;
+    batch::Utf8Codec utf8;
     const EntryMode mode = request.allSeconds ? EntryMode::Seconds : EntryMode::Minutes;
-    auto waypoints = readWaypoints(reader, codecs[TextEncoding::Utf8], mode);
+    auto waypoints = readWaypoints(reader, utf8, mode);
     if (!waypoints) {
         return unexpected(waypoints.error());
     }
-    if (auto counted = checkCount(waypoints.value(), file.name()); !counted) {
+    if (auto counted = navigation::enoughWaypoints(waypoints.value(), file.name()); !counted) {
         return unexpected(counted.error());
     }
     return RouteInput{std::move(waypoints.value()), TextEncoding::Utf8, false};
@@ -139,7 +131,8 @@ Expected<RouteInput, std::string> readInput(const Request& request, const InputF
     if (!waypoints) {
         return unexpected(waypoints.error());
     }
-    if (auto counted = checkCount(waypoints.value(), text.file().name()); !counted) {
+    if (auto counted = navigation::enoughWaypoints(waypoints.value(), text.file().name());
+        !counted) {
         return unexpected(counted.error());
     }
     return RouteInput{std::move(waypoints.value()), encoding.value(),

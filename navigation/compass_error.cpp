@@ -99,7 +99,8 @@ std::optional<double> CompassCorrection::compassCourse(std::optional<double> tru
     if (!trueCourse || !compass()) {
         return std::nullopt;
     }
-    return normalisedCourse(*magneticCourse(trueCourse) - *deviationOn(*trueCourse));
+    const double magnetic = *magneticCourse(trueCourse);
+    return normalisedCourse(magnetic - (deviation ? *deviation : deviationAt(*card, magnetic)));
 }
 
 std::optional<double> CompassCorrection::trueCourse(const TypedCourse& course) const {

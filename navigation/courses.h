@@ -6,6 +6,7 @@
 
 #include <optional>
 
+#include "geometry/chart_constants.h"
 #include "geometry/chart_point.h"
 #include "navigation/sailing_method.h"
 
@@ -13,7 +14,7 @@ namespace orvanto::navigation {
 
 // GeographicLib measures in metres; the courses and routes are told in kilometres.
 inline constexpr double kMetresPerKilometre = 1000;
-inline constexpr double kKilometresPerNauticalMile = kMetresPerNauticalMile / kMetresPerKilometre;
+inline constexpr double kKilometresPerNauticalMile = chart::kKilometresPerNauticalMile;
 inline constexpr double kPoleLatitude = 90;
 
 // Courses are true courses in degrees clockwise from north, 0 <= course < 360. They are empty when

@@ -278,7 +278,7 @@ class GpxScan {
         if (points.empty()) {
             return unexpected(std::string{"GPX 文件中没有航线点（<rtept>），也没有航点（<wpt>）"});
         }
-        GpxWaypoints read{"名称,纬度,经度\n", points.size(), std::nullopt};
+        GpxWaypoints read{"名称,纬度,经度\n", std::nullopt};
         for (const Point& point : points) {
             read.waypointFile += batch::csvQuoted(point.name, ',') + "," + point.latitude + "," +
                                  point.longitude + "\n";

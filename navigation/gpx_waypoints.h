@@ -15,7 +15,6 @@ namespace orvanto::navigation {
 
 struct GpxWaypoints {
     std::string waypointFile;  // the header 名称,纬度,经度 and one line a point, UTF-8
-    std::size_t count = 0;
     // Said to the user when the file holds more routes than the one read.
     std::optional<std::string> note;
 };

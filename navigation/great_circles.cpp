@@ -171,16 +171,26 @@ Arrival sailGreatCircle(const ChartPoint& from, const Run& run, SailingMethod me
     return {point.position, normalisedCourse(point.azimuth)};
 }
 
-std::optional<Vertex> vertexAhead(const ChartPoint& from, const ChartPoint& to,
-                                  SailingMethod method) {
-    const GeodesicLine line =
-        geodesicOf(method).InverseLine(from.latitude, from.longitude, to.latitude, to.longitude);
+namespace {
+
+// The vertex ahead on `line`, the great circle from `from` to `to`.
+std::optional<Vertex> vertexOn(const GeodesicLine& line, const ChartPoint& from,
+                               const ChartPoint& to) {
     if (line.Distance() == 0 || std::fabs(from.latitude) == kPoleLatitude ||
         std::fabs(to.latitude) == kPoleLatitude || alongMeridian(line) || alongEquator(line)) {
         return std::nullopt;
     }
     const double arc = arcToVertex(line);
     return Vertex{pointOf(line, true, arc).position, arc <= line.Arc() + kSameArc};
+}
+
+}  // namespace
+
+std::optional<Vertex> vertexAhead(const ChartPoint& from, const ChartPoint& to,
+                                  SailingMethod method) {
+    return vertexOn(
+        geodesicOf(method).InverseLine(from.latitude, from.longitude, to.latitude, to.longitude),
+        from, to);
 }
 
 Expected<std::vector<ChartPoint>, std::string> greatCircleWaypoints(const ChartPoint& from,
@@ -214,7 +224,7 @@ Expected<std::optional<LimitedLeg>, std::string> compositeLeg(const ChartPoint& 
     if (overPole(line)) {
         return unexpected(std::string{"这一段的大圆航线经过极点，无法保持在限制纬度以内"});
     }
-    const std::optional<Vertex> vertex = vertexAhead(from, to, method);
+    const std::optional<Vertex> vertex = vertexOn(line, from, to);
     if (!vertex || !vertex->onLeg || std::fabs(vertex->position.latitude) <= limit) {
         return std::optional<LimitedLeg>{};
     }

@@ -1,5 +1,6 @@
 #include "navigation/passage_values.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <span>
@@ -7,6 +8,7 @@
 #include <utility>
 
 #include "geometry/chart_constants.h"
+#include "navigation/courses.h"
 #include "notation/typed_number.h"
 #include "text/ascii_case.h"
 #include "text/code_points.h"
@@ -24,7 +26,6 @@ constexpr double kLargestStepDegrees = 90;
 constexpr double kSmallestStepMiles = 1;
 constexpr double kLargestStepMiles = 10000;
 constexpr double kStrongestCurrentKnots = 20;
-constexpr double kPoleLatitude = 90;
 
 constexpr std::string_view kNauticalMiles[] = {"nmi", "海里"};
 constexpr std::string_view kKilometres[] = {"km", "公里"};
@@ -42,14 +43,9 @@ std::string folded(std::string_view text) {
     return asciiLowerCase(encodeUtf8(characters));
 }
 
+// `unit` comes folded from numberFirst.
 bool isOneOf(std::string_view unit, std::span<const std::string_view> units) {
-    const std::string typed = folded(unit);
-    for (const std::string_view known : units) {
-        if (typed == known) {
-            return true;
-        }
-    }
-    return false;
+    return std::find(units.begin(), units.end(), unit) != units.end();
 }
 
 // The number of a text with nothing in front of it; `after` is what follows, folded.

@@ -396,8 +396,12 @@ RouteTable routeTable(std::span<const RouteRow> rows, const RouteTableSettings& 
     }
     RouteTable written;
     written.failedLegs = writer.failedLegs();
-    written.text = format == TableFormat::Text ? aligned(table, aligns) + notes(settings)
-                                               : delimited(table, format);
+    if (format == TableFormat::Text) {
+        written.notes = notes(settings);
+        written.text = aligned(table, aligns) + written.notes;
+    } else {
+        written.text = delimited(table, format);
+    }
     written.cells = std::move(table);
     return written;
 }

@@ -53,6 +53,8 @@ struct RouteTable {
     std::string text;
     // The same table as cells, the heading row first, for a front end that lays it out itself.
     std::vector<std::vector<std::string>> cells;
+    // The text form's lines after the table (compass error, the textbook's methods); empty else.
+    std::string notes;
     // The legs with an error: that cannot be computed or sailed, or whose current the ship cannot
     // steer against.
     std::size_t failedLegs = 0;

@@ -59,4 +59,12 @@ Expected<WaypointFile, std::string> readWaypoints(batch::CsvReader& reader, batc
     return file;
 }
 
+Expected<void, std::string> enoughWaypoints(const WaypointFile& file, std::string_view inputName) {
+    if (file.waypoints.size() < 2) {
+        return unexpected("航线至少要有两个航点，" + std::string{inputName} + "中只有 " +
+                          std::to_string(file.waypoints.size()) + " 个");
+    }
+    return {};
+}
+
 }  // namespace orvanto::navigation

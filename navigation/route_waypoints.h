@@ -41,4 +41,8 @@ struct WaypointFile {
 Expected<WaypointFile, std::string> readWaypoints(batch::CsvReader& reader, batch::TextCodec& codec,
                                                   EntryMode defaultMode);
 
+// At least two waypoints make a route: else what to tell the user, naming the input as given
+// (a file's name, or the page's box).
+Expected<void, std::string> enoughWaypoints(const WaypointFile& file, std::string_view inputName);
+
 }  // namespace orvanto::navigation

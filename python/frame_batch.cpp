@@ -13,10 +13,6 @@
 namespace orvanto::python {
 namespace {
 
-// Rows a piece: the views and texts of a piece stay in the cache, and the GIL is taken back
-// between pieces only to read the next cells and make the texts objects.
-constexpr std::size_t kPieceRows = 1024;
-
 // Every row as a batch run computes a record of the same fields: a blank one is passed by with
 // empty results. No Python object is touched here.
 void computeRows(batch::RowCalculator& calculator,

@@ -7,17 +7,27 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "navigation/value_forms.h"
 #include "python/frame_batch.h"
 #include "python/navigation_columns.h"
 #include "python/numeric_arrays.h"
+#include "text/printable.h"
 
 namespace py = pybind11;
 
 namespace {
 
 using orvanto::python::BatchChoices;
+
+// The message for an argument whose text does not read, in the command line's words for what it
+// may be.
+std::string unreadable(std::string_view argument, std::string_view forms, const std::string& text) {
+    return std::string{argument} + " 须是" + std::string{forms} + "，不认识“" +
+           orvanto::printable(text) + "”";
+}
 
 orvanto::EntryMode modeOf(bool seconds) {
     return seconds ? orvanto::EntryMode::Seconds : orvanto::EntryMode::Minutes;
@@ -41,18 +51,14 @@ py::tuple batch(const std::vector<std::string>& header, const std::vector<py::ar
         choices.variation = orvanto::python::readVariationText(*variation);
         if (!choices.variation) {
             throw py::value_error(
-                "variation 须是磁差的度数（西为负、东为正）或写明东西的文字，"
-                "如 3.5W、W3.5、西3.5、-3.5、2E 或 5°30′W，不认识“" +
-                *variation + "”");
+                unreadable("variation", orvanto::navigation::kVariationForms, *variation));
         }
     }
     if (deviation) {
         choices.deviation = orvanto::python::readDeviationText(*deviation);
         if (!choices.deviation) {
             throw py::value_error(
-                "deviation 须是自差的度数（西为负、东为正）或写明东西的文字，"
-                "如 2W、W2、西2、-2 或 1.5E，不认识“" +
-                *deviation + "”");
+                unreadable("deviation", orvanto::navigation::kDeviationForms, *deviation));
         }
     }
     auto results = orvanto::python::runFrameBatch(header, columns, missing, choices);

@@ -20,9 +20,6 @@ namespace {
 
 constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
 
-// Texts read a piece at a time, each piece with the GIL released (see frame_batch.cpp).
-constexpr std::size_t kPieceRows = 1024;
-
 // The arrays' common length; the Python side has broadcast them already, so a difference is a
 // caller's mistake.
 template <std::size_t N>

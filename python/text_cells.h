@@ -15,6 +15,10 @@ namespace orvanto::python {
 
 namespace py = pybind11;
 
+// Rows a piece: the views and texts of a piece stay in the cache, and the GIL is taken back
+// between pieces only to read the next cells and make the texts objects.
+inline constexpr std::size_t kPieceRows = 1024;
+
 // Rows [first, first + count) of a column.
 struct RowSpan {
     std::size_t first;

@@ -32,7 +32,6 @@ class Boxes {
     explicit Boxes(emscripten::val texts) : texts_{std::move(texts)} {}
 
     std::string text(const std::string& id) const;
-    bool blank(const std::string& id) const { return text(id).empty(); }
 
     // `name` is the box as the user sees it, `forms` what it takes (navigation/value_forms.h).
     template <typename T>

@@ -5,6 +5,8 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +22,7 @@
 #include "navigation/route_waypoints.h"
 #include "navigation/sailed_route.h"
 #include "navigation/value_forms.h"
+#include "text/code_points.h"
 #include "web/box_values.h"
 
 namespace orvanto {
@@ -30,7 +33,6 @@ using navigation::TableFormat;
 
 // What the command line calls a route read from standard input, in its files too.
 constexpr std::string_view kRouteName = "航线";
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // A copy of the bytes, for a download that must be byte for byte what the command line writes.
 val bytesOf(std::string_view bytes) {
@@ -147,16 +149,6 @@ void setSketch(val& result, const navigation::SailedRoute& route) {
     result.set("kinds", kinds);
 }
 
-// The lines the text form writes after its table: the compass error, the textbook's methods.
-std::string linesAfter(const std::string& text, std::size_t tableLines) {
-    std::size_t at = 0;
-    for (std::size_t line = 0; line < tableLines && at != std::string::npos; ++line) {
-        at = text.find('\n', at);
-        at = at == std::string::npos ? at : at + 1;
-    }
-    return at == std::string::npos ? std::string{} : text.substr(at);
-}
-
 // `text` is the box's text with a header in front (the page puts one there when the box has
 // none); `options`: {seconds, textbook, headerLines: the lines in front of the box's own, boxes:
 // the section's texts by box id}. Returns {error, box (the id of the box to fix)} when the text
@@ -177,9 +169,8 @@ val planRoute(const std::string& text, const val& options) {
             return failure(file.error());
         }
         std::vector<navigation::Waypoint>& waypoints = file.value().waypoints;
-        if (waypoints.size() < 2) {
-            return failure("航线至少要有两个航点，“航点”中只有 " +
-                           std::to_string(waypoints.size()) + " 个");
+        if (auto counted = navigation::enoughWaypoints(file.value(), "“航点”"); !counted) {
+            return failure(counted.error());
         }
         const auto settings = passageSettings(web::Boxes{options["boxes"]},
                                               options["textbook"].as<bool>(), file.value());
@@ -188,19 +179,28 @@ val planRoute(const std::string& text, const val& options) {
         }
         const navigation::SailingPlan& plan = settings.value().plan;
         const navigation::SailedRoute route = navigation::sailRoute(waypoints, plan);
-        // The same legs again with the box's line numbers in their messages, for the page's table.
-        for (navigation::Waypoint& waypoint : waypoints) {
-            waypoint.line -= options["headerLines"].as<std::size_t>();
+        // Messages name a waypoint by its line. The page's table counts the box's own lines, so a
+        // route with messages is sailed again with those, when a header was put in front.
+        const auto headerLines = options["headerLines"].as<std::size_t>();
+        std::optional<navigation::SailedRoute> renumbered;
+        const bool messages =
+            std::any_of(route.rows.begin(), route.rows.end(),
+                        [](const navigation::RouteRow& row) { return row.error.has_value(); });
+        if (headerLines != 0 && messages) {
+            for (navigation::Waypoint& waypoint : waypoints) {
+                waypoint.line -= headerLines;
+            }
+            renumbered = navigation::sailRoute(waypoints, plan);
         }
-        const navigation::SailedRoute shown = navigation::sailRoute(waypoints, plan);
+        const navigation::SailedRoute& shown = renumbered ? *renumbered : route;
         const auto table =
             navigation::routeTable(shown.rows, settings.value().table, TableFormat::Text, true);
         val result = val::object();
         result.set("cells", rowsOf(table.cells));
-        result.set("notes", linesAfter(table.text, table.cells.size()));
+        result.set("notes", table.notes);
         result.set("legs", waypoints.size() - 1);
         result.set("failedLegs", table.failedLegs);
-        result.set("csv", bytesOf(std::string{kByteOrderMark} +
+        result.set("csv", bytesOf(std::string{kUtf8ByteOrderMark} +
                                   navigation::routeTable(route.rows, settings.value().table,
                                                          TableFormat::Csv, false)
                                       .text));

@@ -74,7 +74,7 @@ export function placeLabels(anchors, sizes) {
             [x - width / 2, y - LABEL_GAP - height], [x - width / 2, y + LABEL_GAP]];
         const box = candidates.map(([left, top]) => ({ x: left, y: top, width, height })).find((box) =>
             box.x >= 0 && box.y >= 0 && box.x + width <= WIDTH && box.y + height <= HEIGHT
-            && ![...dots, ...placed].some((other) => overlaps(box, other)));
+            && !dots.some((other) => overlaps(box, other)) && !placed.some((other) => overlaps(box, other)));
         if (box) placed.push(box);
         return box ?? null;
     });

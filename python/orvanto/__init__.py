@@ -94,8 +94,8 @@ def batch(frame, seconds=(), fmt='plain', geodesic=False, navigation=False, vari
     # it without a copy. A kept column of another dtype than object gets its own back.
     out = pd.DataFrame(values.T, index=frame.index, columns=header[:width] + names, dtype=object,
                        copy=False)
-    for i in range(width):
-        if frame.dtypes.iloc[i] != object:
+    for i, dtype in enumerate(frame.dtypes.iloc[:width]):
+        if dtype != object:
             out.isetitem(i, frame.iloc[:, i].copy())
     return out
 
