@@ -46,7 +46,7 @@ void registerMeasurements() {
     for (const auto& [routeName, scans] :
          {std::pair{"Reference", kReferenceScans}, {"Fast", kFastScans}}) {
         const std::string route = routeName;
-        const ScanRoute routeScans = scans;
+        const ScanPath routeScans = scans;
         const auto distanceOver = [routeScans](const std::vector<ChartPoint>& points) {
             return [routeScans, &points](benchmark::State& state) {
                 perCall(state, points, 2, [routeScans](const auto& all, std::size_t i) {

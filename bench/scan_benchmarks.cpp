@@ -1,5 +1,5 @@
-// The two scans by the pass-by-pass reference and by the fast route, and the one-time build of the
-// fast route's tables.
+// The two scans by the pass-by-pass reference and by the fast path, and the one-time build of the
+// fast path's tables.
 //
 // Worst case of the reference: no pass matches and all 180000 passes run. Typical: inputs drawn at
 // random over the matching range, cycled through so that neither the branch predictor nor the
@@ -70,7 +70,7 @@ void buildTable(benchmark::State& state, const ScanDefinition& scan) {
         table = ScanTable();
         state.ResumeTiming();
     }
-    state.SetLabel(searchable ? "fast route in use"
+    state.SetLabel(searchable ? "fast path in use"
                               : "premises broken: the scan steps pass by pass");
 }
 

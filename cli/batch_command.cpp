@@ -19,6 +19,7 @@
 #include "cli/parallel_batch.h"
 #include "cli/progress_display.h"
 #include "cli/system_error.h"
+#include "cli/text_file_input.h"
 #include "cli/usable_cpus.h"
 #include "navigation/column_providers.h"
 #include "text/printable.h"
@@ -36,10 +37,6 @@ using batch::TextCodec;
 using batch::TextEncoding;
 using batch::Utf16Sink;
 
-std::string quotedName(const std::string& path) {
-    return path == "-" ? "标准输入" : "“" + path + "”";
-}
-
 // Rows and the progress line on one terminal would share its lines, so the line is drawn only when
 // the rows go elsewhere.
 bool sameTerminal(int fd, int otherFd) {
@@ -53,17 +50,14 @@ bool sameTerminal(int fd, int otherFd) {
 // be read or written.
 Expected<BatchCounts, std::string> runFile(const Request& request) {
     const FileOptions& options = request.files;
-    InputFile input{options.inputPath, "无法打开输入文件"};
-    InputText text{input.fd(), quotedName(options.inputPath), options.encoding};
-    const auto encoding = text.chooseEncoding();
+    TextFileInput input{options.inputPath, "无法打开输入文件", options.encoding};
+    const auto encoding = input.chooseEncoding();
     if (!encoding) {
         return unexpected(encoding.error());
     }
-    Codecs codecs;
-    TextCodec& inputCodec = codecs[encoding.value()];
     BatchSettings settings{.modes = request.input,
                            .style = request.numberStyle,
-                           .inputName = text.file().name(),
+                           .inputName = input.name(),
                            .extraColumns = {},
                            .otherResultColumns = navigation::everyExtraColumn()};
     const navigation::GeodesicColumns geodesic{request.numberStyle};
@@ -74,7 +68,7 @@ Expected<BatchCounts, std::string> runFile(const Request& request) {
     if (request.courseColumns) {
         settings.extraColumns.push_back(&courses);
     }
-    BatchRun run{text.reader(), inputCodec, std::move(settings)};
+    BatchRun run{input.reader(), input.codec(), std::move(settings)};
     if (auto header = run.readHeader(); !header) {
         return unexpected(header.error());
     }
@@ -95,6 +89,7 @@ Expected<BatchCounts, std::string> runFile(const Request& request) {
     ProgressDisplay progress{
         isFile && ::isatty(STDERR_FILENO) == 1 && !sameTerminal(output.fd(), STDERR_FILENO),
         static_cast<std::uint64_t>(inputStatus.st_size)};
+    Codecs codecs;  // the output's
     const BatchOutput format{
         .codec = order ? &codecs[TextEncoding::Utf8] : &codecs[written.encoding],
         .byteOrderMark = written.byteOrderMark,
@@ -102,9 +97,7 @@ Expected<BatchCounts, std::string> runFile(const Request& request) {
         .escapeControls = terminal,
     };
     ByteSink& sink = utf16 ? static_cast<ByteSink&>(*utf16) : file;
-    const auto rowsDone = [&](std::uint64_t rows) {
-        progress.rowDone(rows, text.file().bytesRead());
-    };
+    const auto rowsDone = [&](std::uint64_t rows) { progress.rowDone(rows, input.bytesRead()); };
     // Rows typed at a terminal are computed as they come, one at a time. By default, a thread a CPU
     // up to the 256 that --jobs takes.
     const unsigned jobs = format.flushEachRow ? 1

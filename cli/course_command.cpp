@@ -16,11 +16,19 @@ int runCourse(const Request& request) {
         return kExitMessage;
     }
     const auto& points = std::get<DecodedPoints>(decoded);
-    const navigation::CourseOptions options{
-        {request.variation, request.deviation, {}}, request.method, request.vertex};
-    std::cout << navigation::courseReport(
-        points.point1, points.point2, options,
-        request.tableFormat.value_or(navigation::TableFormat::Text));
+    const navigation::CourseOptions options{{request.variation, request.deviation, {}},
+                                            request.method,
+                                            request.vertex,
+                                            request.input.point1.mode,
+                                            request.input.point2.mode};
+    const auto report =
+        navigation::courseReport(points.point1, points.point2, options,
+                                 request.tableFormat.value_or(navigation::TableFormat::Text));
+    if (!report) {
+        std::cerr << "orvanto-cli：" << report.error() << "\n";
+        return kExitMessage;
+    }
+    std::cout << report.value();
     return kExitSuccess;
 }
 

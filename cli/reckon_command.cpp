@@ -17,6 +17,8 @@ int runReckon(const Request& request) {
         return kExitMessage;
     }
     navigation::ReckoningNotes notes;
+    notes.start = std::get<DecodedPoints>(decoded).point1;
+    notes.startMode = request.input.point1.mode;
     notes.method = request.method;
     notes.correction = {request.variation, request.deviation, {}};
     // The options were checked together: the course converts, and there is a distance or a speed
@@ -28,8 +30,7 @@ int runReckon(const Request& request) {
         notes.run = navigation::runOverGround(notes.run, *request.hours, *request.current);
         notes.overGround = true;
     }
-    const auto reckoning =
-        navigation::reckon(std::get<DecodedPoints>(decoded).point1, notes.run, notes.method);
+    const auto reckoning = navigation::reckon(notes.start, notes.run, notes.method);
     if (!reckoning) {
         std::cerr << "orvanto-cli：" << reckoning.error() << "\n";
         return kExitMessage;

@@ -20,6 +20,7 @@
 #include "cli/file_streams.h"
 #include "cli/local_time.h"
 #include "cli/output_file.h"
+#include "cli/text_file_input.h"
 #include "navigation/compass_error.h"
 #include "navigation/geojson_writer.h"
 #include "navigation/gpx_waypoints.h"
@@ -85,8 +86,8 @@ struct RouteInput {
 };
 
 // A GPX file's points, read whole and turned into a waypoint file's lines; UTF-8 as GPX is.
-Expected<RouteInput, std::string> readGpxInput(const Request& request, const InputFile& input) {
-    FileSource file{input.fd(), "“" + request.files.inputPath + "”"};
+Expected<RouteInput, std::string> readGpxInput(const Request& request, TextFileInput& input) {
+    FileSource file{input.fd(), input.name()};
     std::string bytes;
     std::array<char, kGpxReadBlock> block{};
     while (const std::size_t count = file.read(block.data(), block.size())) {
@@ -107,6 +108,10 @@ Expected<RouteInput, std::string> readGpxInput(const Request& request, const Inp
     if (!waypoints) {
         return unexpected(waypoints.error());
     }
+    // Messages name the lines of the GPX file, not of the lines made from it.
+    for (navigation::Waypoint& waypoint : waypoints.value().waypoints) {
+        waypoint.line = gpx.value().lines[waypoint.line - 2];
+    }
     if (auto counted = navigation::enoughWaypoints(waypoints.value(), file.name()); !counted) {
         return unexpected(counted.error());
     }
@@ -115,28 +120,24 @@ Expected<RouteInput, std::string> readGpxInput(const Request& request, const Inp
 
 // The waypoints, or what is wrong with the file's text or header; InputOutputError when it cannot
 // be read.
-Expected<RouteInput, std::string> readInput(const Request& request, const InputFile& input) {
-    const std::string& path = request.files.inputPath;
-    if (navigation::isGpxFileName(path)) {
+Expected<RouteInput, std::string> readInput(const Request& request, TextFileInput& input) {
+    if (navigation::isGpxFileName(request.files.inputPath)) {
         return readGpxInput(request, input);
     }
-    InputText text{input.fd(), path == "-" ? "标准输入" : "“" + path + "”", request.files.encoding};
-    const auto encoding = text.chooseEncoding();
+    const auto encoding = input.chooseEncoding();
     if (!encoding) {
         return unexpected(encoding.error());
     }
-    Codecs codecs;
     const EntryMode mode = request.allSeconds ? EntryMode::Seconds : EntryMode::Minutes;
-    auto waypoints = readWaypoints(text.reader(), codecs[encoding.value()], mode);
+    auto waypoints = readWaypoints(input.reader(), input.codec(), mode);
     if (!waypoints) {
         return unexpected(waypoints.error());
     }
-    if (auto counted = navigation::enoughWaypoints(waypoints.value(), text.file().name());
-        !counted) {
+    if (auto counted = navigation::enoughWaypoints(waypoints.value(), input.name()); !counted) {
         return unexpected(counted.error());
     }
     return RouteInput{std::move(waypoints.value()), encoding.value(),
-                      text.reader().hadByteOrderMark()};
+                      input.reader().hadByteOrderMark()};
 }
 
 // The table in the encoding asked for, else the waypoint file's (UTF-8 on a terminal).
@@ -159,7 +160,7 @@ std::string encodedTable(const std::string& table, const Request& request, const
 }
 
 // Written as batch writes its output: a temporary file renamed over the target once complete.
-void writeRouteFile(const std::string& path, const InputFile& input, const std::string& bytes) {
+void writeRouteFile(const std::string& path, const TextFileInput& input, const std::string& bytes) {
     OutputFile output{path, input.fd()};
     FileSink sink{output.fd(), output.name()};
     sink.write(bytes);
@@ -169,7 +170,7 @@ void writeRouteFile(const std::string& path, const InputFile& input, const std::
 // Writes the GPX and GeoJSON files asked for; false when a waypoint cannot be read or a leg cannot
 // be sailed, and so none is.
 bool writeRouteFiles(const Request& request, const SailedRoute& route, const SailingPlan& plan,
-                     const InputFile& input) {
+                     const TextFileInput& input) {
     bool written = true;
     for (const std::string* path : {&request.gpxPath, &request.geojsonPath}) {
         if (path->empty()) {
@@ -192,14 +193,11 @@ bool writeRouteFiles(const Request& request, const SailedRoute& route, const Sai
 
 // The deviation card, or what is wrong with it; InputOutputError when it cannot be read.
 Expected<navigation::DeviationCard, std::string> readCard(const std::string& path) {
-    const InputFile file{path, "无法打开自差表"};
-    InputText text{file.fd(), "“" + path + "”", Encoding::Auto};
-    const auto encoding = text.chooseEncoding();
-    if (!encoding) {
+    TextFileInput card{path, "无法打开自差表", Encoding::Auto};
+    if (const auto encoding = card.chooseEncoding(); !encoding) {
         return unexpected(encoding.error());
     }
-    Codecs codecs;
-    return navigation::readDeviationCard(text.reader(), codecs[encoding.value()]);
+    return navigation::readDeviationCard(card.reader(), card.codec());
 }
 
 // How the table is written: the compass correction with its card, the current, speeds and the
@@ -245,7 +243,7 @@ int runRoute(const Request& request) {
         if (const auto paths = checkOutputPaths(request); !paths) {
             return failed(paths.error());
         }
-        const InputFile input{request.files.inputPath, "无法打开航点文件"};
+        TextFileInput input{request.files.inputPath, "无法打开航点文件", request.files.encoding};
         const auto read = readInput(request, input);
         if (!read) {
             return failed(read.error());

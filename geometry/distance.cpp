@@ -22,7 +22,7 @@ double parallelRadius(double latitude) {
 }
 
 // The distance from the estimated ratio, when its scan settles it (nearly always).
-std::optional<DistanceMeasurement> estimatedDistance(const ChartLeg& leg, const ScanRoute& scans) {
+std::optional<DistanceMeasurement> estimatedDistance(const ChartLeg& leg, const ScanPath& scans) {
     const std::optional<ScanOutcome> scan = scans.halfAngleSineWithin(
         estimateHalfChordRatio({estimatePoint(leg.from), estimatePoint(leg.to)}));
     if (!scan) {
@@ -68,7 +68,7 @@ namespace {
 // The few distances whose estimate does not settle their scan, or that have none: the exact ratio,
 // or nothing where its arithmetic faults.
 [[gnu::noinline]] std::optional<DistanceMeasurement> measureExactlyUnlessFault(
-    const ChartLeg& leg, const ScanRoute& scans) {
+    const ChartLeg& leg, const ScanPath& scans) {
     const std::optional<double> ratio =
         finiteHalfChordRatio({preparePoint(leg.from), preparePoint(leg.to)});
     if (!ratio) {
@@ -80,14 +80,14 @@ namespace {
 }  // namespace
 
 std::optional<DistanceMeasurement> measureDistanceUnlessFault(const ChartLeg& leg,
-                                                              const ScanRoute& scans) {
+                                                              const ScanPath& scans) {
     if (const std::optional<DistanceMeasurement> estimated = estimatedDistance(leg, scans)) {
         return estimated;
     }
     return measureExactlyUnlessFault(leg, scans);
 }
 
-DistanceMeasurement measureDistance(const ChartLeg& leg, const ScanRoute& scans) {
+DistanceMeasurement measureDistance(const ChartLeg& leg, const ScanPath& scans) {
     if (const std::optional<DistanceMeasurement> estimated = estimatedDistance(leg, scans)) {
         return *estimated;
     }

@@ -44,12 +44,12 @@ struct DistanceMeasurement {
 
 // Throws ArithmeticFault when the arithmetic overflows or becomes invalid (non-finite or
 // astronomically large arguments).
-DistanceMeasurement measureDistance(const ChartLeg& leg, const ScanRoute& scans = kFastScans);
+DistanceMeasurement measureDistance(const ChartLeg& leg, const ScanPath& scans = kFastScans);
 
 // The same measurement, or nothing where it would throw: for a caller that checks every row, to
 // which even a fault that never comes would cost a trip through JavaScript in the browser build.
 std::optional<DistanceMeasurement> measureDistanceUnlessFault(const ChartLeg& leg,
-                                                              const ScanRoute& scans = kFastScans);
+                                                              const ScanPath& scans = kFastScans);
 
 // The measurement in its two halves, for a caller that runs several scans side by side: the
 // target of the half-angle sine scan, or nothing where its arithmetic overflows or becomes invalid,

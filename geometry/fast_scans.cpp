@@ -8,7 +8,7 @@
 #include "geometry/scan_tables.h"
 #include "geometry/scans.h"
 
-// The fast route of both scans. A pass matches when its difference d (the tabulated sine minus the
+// The fast path of both scans. A pass matches when its difference d (the tabulated sine minus the
 // target, or the target minus the tabulated cosine, exactly as the scan subtracts) lies strictly
 // between -tolerance and +tolerance. The tables are checked once to run monotonically such that d
 // never rises from one pass to the next, and rounding a subtraction to double preserves order, so:

@@ -1,6 +1,6 @@
 // What each of the two descending scans compares at a pass, written once: the pass-by-pass
-// reference scans and the tables of the fast route both evaluate these same expressions, so the
-// proof that the two routes agree compares routes, not two copies of the arithmetic.
+// reference scans and the tables of the fast path both evaluate these same expressions, so the
+// proof that the two paths agree compares paths, not two copies of the arithmetic.
 #pragma once
 
 #include <cmath>

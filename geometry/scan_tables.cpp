@@ -10,7 +10,7 @@ namespace orvanto {
 namespace {
 
 // Checked once here rather than assumed: the platform's sine and cosine are not guaranteed to be
-// monotonic to the last bit, and the fast route's search is only exact where they are. Its quick
+// monotonic to the last bit, and the fast path's search is only exact where they are. Its quick
 // verdict on a match also needs every step within the tolerance (the largest are about 0.87 of it
 // for the half-angle sines and 0.18 for the cosines). Written so that a NaN fails the check.
 bool searchable(std::span<const ScanPass> passes, const ScanDefinition& scan) {

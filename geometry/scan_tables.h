@@ -37,10 +37,10 @@ struct ScanTable {
     // whose result is the last pass's.
     std::vector<ScanPass> paddedPasses;
     std::size_t passCount = 0;
-    // Whether the fast route's two premises hold, as the scan's definition says they should: the
+    // Whether the fast path's two premises hold, as the scan's definition says they should: the
     // values run one way only (never rising for the half-angle sines, never falling for the
     // cosines), and no pass moves the value by more than the tolerance, so that the band of
-    // matching targets of each pass overlaps the next one's. The fast route steps pass by pass when
+    // matching targets of each pass overlaps the next one's. The fast path steps pass by pass when
     // they do not.
     bool searchable = false;
     // Only when searchable: for the bucket edges firstEdge, firstEdge + 1, ... (in units of

@@ -35,7 +35,7 @@ ScanOutcome scanHalfAngleSine(double halfChordRatio);
 ScanOutcome scanCosine(double cosine);
 
 // The reference scans: pass by pass, up to 180000 sine or cosine evaluations a call. The
-// calculator never runs them; tests and benchmarks hold them beside the fast route.
+// calculator never runs them; tests and benchmarks hold them beside the fast path.
 ScanOutcome referenceScanHalfAngleSine(double halfChordRatio);
 ScanOutcome referenceScanCosine(double cosine);
 
@@ -46,12 +46,12 @@ struct SideOutcome {
     double chord;
 };
 
-// The fast route reads the chord from a table by the scan's pass, fetched while the scan searches;
+// The fast path reads the chord from a table by the scan's pass, fetched while the scan searches;
 // the reference computes it from the distance, as the table does.
 SideOutcome scanAngleSide(double halfChordRatio);
 SideOutcome referenceScanAngleSide(double halfChordRatio);
 
-// Tells the fast route roughly which cosine an angle will look for, while its sides are still being
+// Tells the fast path roughly which cosine an angle will look for, while its sides are still being
 // scanned, so that the lines of the cosine's table are fetched meanwhile. Only a fetch: any value,
 // NaN included, is harmless, and the scan's answer never depends on it.
 void prefetchForCosine(double roughCosine);
@@ -75,9 +75,9 @@ inline constexpr std::size_t kMostSidesAtOnce = 3;
 unsigned scanAngleSidesWithin(std::span<const EstimatedTarget> targets,
                               std::span<SideOutcome> sides);
 
-// Which scans a distance or an angle runs: the fast route in the calculator, the reference where a
+// Which scans a distance or an angle runs: the fast path in the calculator, the reference where a
 // test or a benchmark holds the two side by side.
-struct ScanRoute {
+struct ScanPath {
     ScanOutcome (*halfAngleSine)(double);
     SideOutcome (*angleSide)(double);
     std::optional<ScanOutcome> (*halfAngleSineWithin)(const EstimatedTarget&);
@@ -86,10 +86,10 @@ struct ScanRoute {
     void (*prefetchForCosine)(double);
 };
 
-inline constexpr ScanRoute kFastScans{scanHalfAngleSine,    scanAngleSide, scanHalfAngleSineWithin,
-                                      scanAngleSidesWithin, scanCosine,    prefetchForCosine};
+inline constexpr ScanPath kFastScans{scanHalfAngleSine,    scanAngleSide, scanHalfAngleSineWithin,
+                                     scanAngleSidesWithin, scanCosine,    prefetchForCosine};
 // Never settles a scan from an estimate: every target is computed exactly.
-inline constexpr ScanRoute kReferenceScans{
+inline constexpr ScanPath kReferenceScans{
     referenceScanHalfAngleSine,
     referenceScanAngleSide,
     [](const EstimatedTarget&) -> std::optional<ScanOutcome> { return std::nullopt; },

@@ -33,7 +33,7 @@ AngleSide sideFromScan(const SideOutcome& side) {
 template <std::size_t Sides>
 bool scanSides(const std::array<ChartLeg, Sides>& legs,
                const std::array<EstimatedTarget, Sides>& estimates,
-               std::array<SideOutcome, Sides>& outcomes, const ScanRoute& scans) {
+               std::array<SideOutcome, Sides>& outcomes, const ScanPath& scans) {
     const unsigned settled = scans.angleSidesWithin(estimates, outcomes);
     for (std::size_t side = 0; side < Sides; ++side) {
         if ((settled & (1U << side)) == 0) [[unlikely]] {
@@ -59,7 +59,7 @@ double roughCosine(double ratio12, double ratio1R, double ratioR2) {
 // The angle from its three sides, measured in the order 1–2, 1–R, R–2; nothing when the cosine's
 // division divides by zero, is invalid or overflows.
 std::optional<AngleMeasurement> angleFromSides(const AngleSide& side12, const AngleSide& side1R,
-                                               const AngleSide& sideR2, const ScanRoute& scans) {
+                                               const AngleSide& sideR2, const ScanPath& scans) {
     const double a = side12.chord;
     const double b = side1R.chord;
     const double c = sideR2.chord;
@@ -84,7 +84,7 @@ AngleMeasurement orFault(const std::optional<AngleMeasurement>& angle) {
 
 }  // namespace
 
-AngleMeasurement measureThreePointAngle(const AngleCorners& corners, const ScanRoute& scans) {
+AngleMeasurement measureThreePointAngle(const AngleCorners& corners, const ScanPath& scans) {
     // Each point takes part in two of the sides: estimated once for both.
     const EstimatedPoint p1 = estimatePoint(corners.point1);
     const EstimatedPoint p2 = estimatePoint(corners.point2);
@@ -108,8 +108,7 @@ AngleMeasurement measureThreePointAngle(const AngleCorners& corners, const ScanR
 }
 
 std::optional<AngleMeasurement> measureThreePointAngleUnlessFault(
-    const AngleCorners& corners, const DistanceMeasurement& point1ToPoint2,
-    const ScanRoute& scans) {
+    const AngleCorners& corners, const DistanceMeasurement& point1ToPoint2, const ScanPath& scans) {
     const EstimatedPoint p1 = estimatePoint(corners.point1);
     const EstimatedPoint p2 = estimatePoint(corners.point2);
     const EstimatedPoint r = estimatePoint(corners.reference);
@@ -129,7 +128,7 @@ std::optional<AngleMeasurement> measureThreePointAngleUnlessFault(
 
 AngleMeasurement measureThreePointAngle(const AngleCorners& corners,
                                         const DistanceMeasurement& point1ToPoint2,
-                                        const ScanRoute& scans) {
+                                        const ScanPath& scans) {
     return orFault(measureThreePointAngleUnlessFault(corners, point1ToPoint2, scans));
 }
 

@@ -34,19 +34,19 @@ struct AngleMeasurement {
 // Throws ArithmeticFault when the cosine's division divides by zero, is invalid or overflows, and
 // passes on a fault of the distances.
 AngleMeasurement measureThreePointAngle(const AngleCorners& corners,
-                                        const ScanRoute& scans = kFastScans);
+                                        const ScanPath& scans = kFastScans);
 
 // The same with point 1 to point 2 already measured (measureDistance over the same scans), for a
 // caller that shows that distance too and need not measure it twice.
 AngleMeasurement measureThreePointAngle(const AngleCorners& corners,
                                         const DistanceMeasurement& point1ToPoint2,
-                                        const ScanRoute& scans = kFastScans);
+                                        const ScanPath& scans = kFastScans);
 
 // The same, or nothing where it would throw: for a caller that checks every row (see
 // measureDistanceUnlessFault).
 std::optional<AngleMeasurement> measureThreePointAngleUnlessFault(
     const AngleCorners& corners, const DistanceMeasurement& point1ToPoint2,
-    const ScanRoute& scans = kFastScans);
+    const ScanPath& scans = kFastScans);
 
 // The angle in degrees as measureThreePointAngle gives it, matched or not.
 double threePointAngle(const AngleCorners& corners);

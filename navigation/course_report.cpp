@@ -86,15 +86,21 @@ std::string compassErrorLine(const CompassCorrection& correction) {
     return compassErrorText(*correction.variation, *correction.deviation) + "\n";
 }
 
-std::string courseReport(const ChartPoint& from, const ChartPoint& to, const CourseOptions& options,
-                         TableFormat format) {
+Expected<std::string, std::string> courseReport(const ChartPoint& from, const ChartPoint& to,
+                                                const CourseOptions& options, TableFormat format) {
     const Courses courses = measureCourses(from, to, options.method);
+    if (!finite(courses)) {
+        return unexpected(std::string{"点Ⅰ到点Ⅱ的航程和航向无法算出"});
+    }
     std::optional<Vertex> vertex;
     if (options.vertex && courses.initialCourse) {
         vertex = vertexAhead(from, to, options.method);
     }
-    return format == TableFormat::Text ? text(courses, options, vertex)
-                                       : fields(courses, options, vertex);
+    if (format != TableFormat::Text) {
+        return fields(courses, options, vertex);
+    }
+    return "点Ⅰ " + positionAsRead(from, options.fromMode) + " → 点Ⅱ " +
+           positionAsRead(to, options.toMode) + "\n" + text(courses, options, vertex);
 }
 
 }  // namespace orvanto::navigation

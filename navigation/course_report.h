@@ -9,6 +9,8 @@
 #include "navigation/compass_error.h"
 #include "navigation/sailing_method.h"
 #include "navigation/table_format.h"
+#include "notation/entry_mode.h"
+#include "text/expected.h"
 
 namespace orvanto::navigation {
 
@@ -16,13 +18,17 @@ struct CourseOptions {
     CompassCorrection correction;
     SailingMethod method = SailingMethod::Wgs84;
     bool vertex = false;  // add the great circle's vertex ahead (great_circles.h)
+    // How each point was typed, for the text form's first line that shows both as read.
+    EntryMode fromMode = EntryMode::Minutes;
+    EntryMode toMode = EntryMode::Minutes;
 };
 
-// The text form, or the fields of course_text.h then, with a vertex, gc_vertex_lat, gc_vertex_lon
-// (positions as position_text.h writes them) and gc_vertex_on_leg (1 or 0), empty where there is
-// no vertex. Each line ends in "\n".
-std::string courseReport(const ChartPoint& from, const ChartPoint& to, const CourseOptions& options,
-                         TableFormat format);
+// The text form, its first line the points as read ("点Ⅰ 31°06.00′N 122°40.00′E → 点Ⅱ …"), or the
+// fields of course_text.h then, with a vertex, gc_vertex_lat, gc_vertex_lon (positions as
+// position_text.h writes them) and gc_vertex_on_leg (1 or 0), empty where there is no vertex. Each
+// line ends in "\n". What to tell the user when a distance or course is no number.
+Expected<std::string, std::string> courseReport(const ChartPoint& from, const ChartPoint& to,
+                                                const CourseOptions& options, TableFormat format);
 
 // "045.3°T", then the magnetic and compass courses the correction gives ("048.8°M 050.8°C").
 std::string labelledCourse(std::optional<double> course, const CompassCorrection& correction);

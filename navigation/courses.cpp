@@ -14,6 +14,13 @@ double normalisedCourse(double degrees) {
     return positive >= 360.0 ? 0.0 : positive + 0.0;
 }
 
+bool finite(const Courses& courses) {
+    const auto number = [](std::optional<double> value) { return !value || std::isfinite(*value); };
+    return std::isfinite(courses.greatCircleKilometres) && std::isfinite(courses.rhumbKilometres) &&
+           number(courses.initialCourse) && number(courses.finalCourse) &&
+           number(courses.rhumbCourse);
+}
+
 Courses measureCourses(const ChartPoint& from, const ChartPoint& to, SailingMethod method) {
     const GreatCircle greatCircle = greatCircleBetween(from, to, method);
     const Run rhumb = rhumbBetween(from, to, method);

@@ -33,6 +33,9 @@ struct Courses {
 Courses measureCourses(const ChartPoint& from, const ChartPoint& to,
                        SailingMethod method = SailingMethod::Wgs84);
 
+// Whether every distance and course is a number: what a front end may write.
+bool finite(const Courses& courses);
+
 // Any angle in degrees brought into 0 <= course < 360 (GeographicLib's azimuths run -180..180).
 double normalisedCourse(double degrees);
 

@@ -1,5 +1,5 @@
 // A route as RFC 7946 GeoJSON for a map: a FeatureCollection of the waypoints as Points and the
-// route as one line along the great circles. The text only; the route command writes it.
+// route as one line as it is sailed (sailed_route.h). The text only; the route command writes it.
 #pragma once
 
 #include <span>

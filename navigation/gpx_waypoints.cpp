@@ -25,15 +25,18 @@ constexpr double kLongitudeLimit = 180;
 
 struct Point {
     std::string name;
-    std::string latitude;  // "31.5°"
+    std::string latitude;  // "31.5°"; empty when the point has no lat
     std::string longitude;
+    std::size_t line = 0;  // where its tag starts
 };
 
+std::size_t lineAt(std::string_view gpx, std::size_t at) {
+    return 1 + static_cast<std::size_t>(
+                   std::count(gpx.begin(), gpx.begin() + static_cast<std::ptrdiff_t>(at), '\n'));
+}
+
 std::string lineText(std::string_view gpx, std::size_t at) {
-    return "GPX 文件第 " +
-           std::to_string(
-               1 + std::count(gpx.begin(), gpx.begin() + static_cast<std::ptrdiff_t>(at), '\n')) +
-           " 行";
+    return "GPX 文件第 " + std::to_string(lineAt(gpx, at)) + " 行";
 }
 
 // The element's name without its namespace prefix ("gpx:rtept" is "rtept").
@@ -222,9 +225,16 @@ class GpxScan {
             inRoute_ = !empty;
         } else if ((name == "rtept" && inRoute_ && routes_ == 1) || name == "wpt") {
             Point point;
+            point.line = lineAt(gpx_, at);
+            // A point without one of the two is still a waypoint, whose route says what it lacks;
+            // without both it is none.
+            const bool lacksBoth = !attribute(tag, "lat") && !attribute(tag, "lon");
             for (auto [axis, limit, into] : {std::tuple{"lat", kLatitudeLimit, &point.latitude},
                                              {"lon", kLongitudeLimit, &point.longitude}}) {
                 const auto value = attribute(tag, axis);
+                if (!value && !lacksBoth) {
+                    continue;
+                }
                 const auto degrees = value ? degreeText(*value, limit) : std::nullopt;
                 if (!degrees) {
                     return unexpected(
@@ -278,10 +288,11 @@ class GpxScan {
         if (points.empty()) {
             return unexpected(std::string{"GPX 文件中没有航线点（<rtept>），也没有航点（<wpt>）"});
         }
-        GpxWaypoints read{"名称,纬度,经度\n", std::nullopt};
+        GpxWaypoints read{"名称,纬度,经度\n", {}, std::nullopt};
         for (const Point& point : points) {
             read.waypointFile += batch::csvQuoted(point.name, ',') + "," + point.latitude + "," +
                                  point.longitude + "\n";
+            read.lines.push_back(point.line);
         }
         if (routes_ > 1 && !routePoints_.empty()) {
             read.note = "GPX 文件中有 " + std::to_string(routes_) + " 条航线，只读取了第一条";

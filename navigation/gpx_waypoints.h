@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "text/expected.h"
 
@@ -15,13 +16,17 @@ namespace orvanto::navigation {
 
 struct GpxWaypoints {
     std::string waypointFile;  // the header 名称,纬度,经度 and one line a point, UTF-8
+    // Where each point stands in the GPX file, in order: the waypoint file's line n is lines[n -
+    // 2].
+    std::vector<std::size_t> lines;
     // Said to the user when the file holds more routes than the one read.
     std::optional<std::string> note;
 };
 
 // `gpx` is the file's bytes, UTF-8 (a byte-order mark allowed). What is wrong with the file, naming
 // its line, when it is not UTF-8, has no <gpx> element, no route point nor waypoint, a tag or
-// comment left open, or a point whose lat or lon is not a decimal number of degrees in range.
+// comment left open, a point with neither lat nor lon, or a lat or lon that is not a decimal number
+// of degrees in range; a point that lacks one of them has that field empty.
 // A point's name is its <name>, with entities read and line breaks and tabs made spaces.
 Expected<GpxWaypoints, std::string> waypointsFromGpx(std::string_view gpx);
 

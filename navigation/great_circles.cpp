@@ -23,6 +23,8 @@ constexpr double kNoDirection = 1e-14;
 constexpr double kSameArc = 1e-9;
 // A distance step that ends within a metre of the end puts no waypoint on top of it.
 constexpr double kSameMetres = 1;
+// A vertex nearer the pole than positions are written (0.005′ of latitude) is the pole itself.
+constexpr double kPoleMargin = 0.005 / 60;
 // Bisection halves an interval of at most 180° of arc this often to reach the last bit.
 constexpr int kBisections = 64;
 
@@ -193,6 +195,21 @@ std::optional<Vertex> vertexAhead(const ChartPoint& from, const ChartPoint& to,
         from, to);
 }
 
+namespace {
+
+// Whether the line passes a pole, or so near one that every meridian's 分点 would be written as
+// the pole itself, with no rhumb line between them to sail (from the pole every way is south).
+bool passesPole(const GeodesicLine& line) {
+    if (alongMeridian(line)) {
+        return overPole(line);
+    }
+    const double arc = arcToVertex(line);
+    return arc <= line.Arc() + kSameArc &&
+           std::fabs(pointOf(line, true, arc).position.latitude) > kPoleLatitude - kPoleMargin;
+}
+
+}  // namespace
+
 Expected<std::vector<ChartPoint>, std::string> greatCircleWaypoints(const ChartPoint& from,
                                                                     const ChartPoint& to,
                                                                     const WaypointStep& step,
@@ -200,7 +217,7 @@ Expected<std::vector<ChartPoint>, std::string> greatCircleWaypoints(const ChartP
     const GeodesicLine line =
         geodesicOf(method).InverseLine(from.latitude, from.longitude, to.latitude, to.longitude);
     if (step.alongMeridians) {
-        if (overPole(line)) {
+        if (passesPole(line)) {
             return unexpected(std::string{
                 "这一段的大圆航线经过极点，按经度间隔取不到分点：请改按距离取分点，如 300nmi"});
         }

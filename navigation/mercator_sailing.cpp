@@ -36,10 +36,17 @@ bool nearlyEastWest(double course) {
 
 MercatorSailing mercatorSailing(const ChartPoint& from, const ChartPoint& to) {
     const double latitudeMinutes = (to.latitude - from.latitude) * kMinutesInDegree;
+    MercatorSailing sailing;
+    if (std::fabs(from.latitude) == kPoleLatitude || std::fabs(to.latitude) == kPoleLatitude) {
+        // A pole's meridional parts are infinite, and two of them make no difference at all: the
+        // only rhumb line to or from a pole is a meridian, its distance the difference of latitude.
+        sailing.run.course = latitudeMinutes < 0 ? 180 : 0;
+        sailing.run.nauticalMiles = std::fabs(latitudeMinutes);
+        return sailing;
+    }
     const double longitudeMinutes =
         longitudeDifference(from.longitude, to.longitude) * kMinutesInDegree;
     const double partsDifference = meridionalParts(to.latitude) - meridionalParts(from.latitude);
-    MercatorSailing sailing;
     const double course = std::atan2(longitudeMinutes, partsDifference);
     sailing.run.course = normalisedCourse(course / kDegree);
     sailing.middleLatitude = nearlyEastWest(sailing.run.course);

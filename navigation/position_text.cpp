@@ -9,6 +9,7 @@ namespace orvanto::navigation {
 namespace {
 
 constexpr double kHundredthsOfMinuteInDegree = 6000;
+constexpr double kHundredthsOfSecondInDegree = 360000;
 constexpr long long kHundredthsAt180 = 180LL * 6000;
 constexpr std::size_t kDegreeDecimals = 6;
 
@@ -32,6 +33,36 @@ std::string chartPosition(double degrees, Hemispheres hemispheres) {
     return text;
 }
 
+// "31°06.00′" (hundredths of a minute) or "42°11′25.5″" (hundredths of a second), rounded half up
+// with the carry, then the hemisphere; zero is north or east.
+std::string asRead(double degrees, EntryMode mode, Hemispheres hemispheres) {
+    const bool seconds = mode == EntryMode::Seconds;
+    const double perDegree = seconds ? kHundredthsOfSecondInDegree : kHundredthsOfMinuteInDegree;
+    const auto hundredths =
+        static_cast<long long>(std::floor(std::fabs(degrees) * perDegree + 0.5));
+    const char hemisphere =
+        degrees < 0 && hundredths != 0 ? hemispheres.negative : hemispheres.positive;
+    const auto whole = static_cast<long long>(perDegree);
+    char text[48];
+    if (!seconds) {
+        std::snprintf(text, sizeof text, "%lld°%02lld.%02lld′%c", hundredths / whole,
+                      hundredths % whole / 100, hundredths % 100, hemisphere);
+        return text;
+    }
+    const long long secondHundredths = hundredths % 6000;
+    char secondsText[16];
+    std::snprintf(secondsText, sizeof secondsText, "%02lld.%02lld", secondHundredths / 100,
+                  secondHundredths % 100);
+    std::string second = secondsText;
+    second.erase(second.find_last_not_of('0') + 1);  // "25.50" is 25.5″, "25.00" 25″
+    if (second.back() == '.') {
+        second.pop_back();
+    }
+    std::snprintf(text, sizeof text, "%lld°%02lld′%s″%c", hundredths / whole,
+                  hundredths % whole / 6000, second.c_str(), hemisphere);
+    return text;
+}
+
 std::string decimalText(double degrees) {
     return formatDecimals(degrees, kDegreeDecimals, NumberStyle::Fixed);
 }
@@ -41,6 +72,11 @@ std::string decimalText(double degrees) {
 double wrappedLongitude(double degrees) {
     const double wrapped = std::remainder(degrees, 360.0);
     return wrapped <= -180.0 ? wrapped + 360.0 : wrapped + 0.0;
+}
+
+std::string positionAsRead(const ChartPoint& point, EntryMode mode) {
+    return asRead(point.latitude, mode, {'N', 'S'}) + " " +
+           asRead(point.longitude, mode, {'E', 'W'});
 }
 
 std::string latitudeText(double degrees) {

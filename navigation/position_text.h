@@ -5,6 +5,9 @@
 
 #include <string>
 
+#include "geometry/chart_point.h"
+#include "notation/entry_mode.h"
+
 namespace orvanto::navigation {
 
 // Degrees without leading zeros, two digits of minutes, a point and two decimals of minutes, then
@@ -20,6 +23,12 @@ std::string longitudeText(double degrees);
 // into -180 < λ <= 180 first.
 std::string latitudeDegreesText(double degrees);
 std::string longitudeDegreesText(double degrees);
+
+// A position shown back as it was read, so that a user sees at once how an entry was taken
+// ("31.1N" in 分 is 0°31.10′N): the degree mark, then minutes to 0.01′ in 分, or whole minutes and
+// seconds to 0.01″ without trailing zeros in 秒, and the hemisphere: "31°06.00′N 122°40.00′E",
+// "42°11′25″N 102°11′25″E". The longitude as typed: 180° west stays west.
+std::string positionAsRead(const ChartPoint& point, EntryMode mode);
 
 // A longitude brought into -180 < λ <= 180.
 double wrappedLongitude(double degrees);

@@ -47,7 +47,7 @@ std::string reckoningReport(const Reckoning& reckoning, const ReckoningNotes& no
                longitudeDegreesText(r.longitude) + "\t" + latitudeDegreesText(g.latitude) + "\t" +
                longitudeDegreesText(g.longitude) + "\n";
     }
-    std::string out;
+    std::string out = "起点 " + positionAsRead(notes.start, notes.startMode) + "\n";
     if (notes.overGround) {
         out += "对地航向 " + courseText(notes.run.course) + "°T，对地航程 " +
                nauticalMilesText(notes.run.nauticalMiles * kKilometresPerNauticalMile) + " 海里\n";

@@ -11,6 +11,7 @@
 #include "navigation/compass_error.h"
 #include "navigation/sailing_method.h"
 #include "navigation/table_format.h"
+#include "notation/entry_mode.h"
 #include "text/expected.h"
 
 namespace orvanto::navigation {
@@ -27,6 +28,8 @@ Expected<Reckoning, std::string> reckon(const ChartPoint& start, const Run& run,
 
 // How the reckoning came about, for the text form.
 struct ReckoningNotes {
+    ChartPoint start;  // shown as read, in the mode it was typed in, on the first line
+    EntryMode startMode = EntryMode::Minutes;
     SailingMethod method = SailingMethod::Wgs84;
     CompassCorrection correction;  // for the final course's magnetic and compass courses
     Run run;                       // the run reckoned
@@ -35,7 +38,8 @@ struct ReckoningNotes {
 
 // One line of nine tab-separated fields: rhumb_lat, rhumb_lon, gc_lat, gc_lon (position_text.h),
 // gc_course_final, then rhumb_lat_deg, rhumb_lon_deg, gc_lat_deg, gc_lon_deg in decimal degrees;
-// or the text form, a line for each line of position. Each line ends in "\n".
+// or the text form: the start as read ("起点 31°06.00′N 122°40.00′E"), then a line for each line
+// of position. Each line ends in "\n".
 std::string reckoningReport(const Reckoning& reckoning, const ReckoningNotes& notes,
                             TableFormat format);
 

@@ -6,6 +6,7 @@
 #include <variant>
 
 #include "calculator/decoded_points.h"
+#include "text/code_points.h"
 
 namespace orvanto::navigation {
 namespace {
@@ -43,6 +44,20 @@ std::string aboutWaypoints(std::string_view text, const Waypoint& from, const Wa
     return told;
 }
 
+// "航点“B”（第 3 行）缺少纬度": a waypoint's empty latitude or longitude said of it, where the
+// calculator would only ask for the whole of its boxes; nothing when both are there.
+std::optional<std::string> missingEntries(const Waypoint& waypoint) {
+    const bool latitude = isBlankText(waypoint.entries.latitude);
+    const bool longitude = isBlankText(waypoint.entries.longitude);
+    if (!latitude && !longitude) {
+        return std::nullopt;
+    }
+    return waypointName(waypoint) + "缺少" +
+           (latitude && longitude ? "纬度和经度"
+            : latitude            ? "纬度"
+                                  : "经度");
+}
+
 RouteLeg planLeg(const Waypoint& from, const Waypoint& to, SailingMethod method) {
     RouteLeg leg;
     leg.from = from.name;
@@ -50,6 +65,14 @@ RouteLeg planLeg(const Waypoint& from, const Waypoint& to, SailingMethod method)
     if (from.recordError || to.recordError) {
         const Waypoint& faulty = from.recordError ? from : to;
         leg.error = waypointName(faulty) + "：" + *faulty.recordError;
+        return leg;
+    }
+    std::string missing;
+    for (const auto& told : {missingEntries(from), missingEntries(to)}) {
+        missing += told ? (missing.empty() ? "" : "；") + *told : "";
+    }
+    if (!missing.empty()) {
+        leg.error = missing;
         return leg;
     }
     const CalculatorInput input{from.entries, to.entries, {}};

@@ -140,7 +140,7 @@ class TableWriter {
   public:
     explicit TableWriter(const RouteTableSettings& settings) : settings_(settings) {}
 
-    Row row(const RouteRow& route);
+    Row row(const RouteRow& given);
     Row totals() const;
     std::size_t failedLegs() const { return failedLegs_; }
 
@@ -226,7 +226,15 @@ std::string TableWriter::arrival() const {
                      : std::string{};
 }
 
-Row TableWriter::row(const RouteRow& route) {
+Row TableWriter::row(const RouteRow& given) {
+    // A distance or course that is no number fails its row here, before anything is written or
+    // summed: nothing below then has a value it cannot write.
+    RouteRow route = given;
+    if (route.courses && !finite(*route.courses)) {
+        route.courses.reset();
+        route.error = joined(route.error.value_or(""),
+                             "第 " + std::to_string(route.leg) + " 段的航程和航向无法算出");
+    }
     Row row(cell::FieldCount);
     row[cell::From] = route.from;
     row[cell::To] = route.to;

@@ -170,9 +170,10 @@ std::vector<ChartPoint> sailedLine(const SailedRoute& route, const SailingPlan& 
         return line;
     }
     for (const RouteRow& row : route.rows) {
-        auto part = row.kind == RowKind::Rhumb
-                        ? rhumbPath(*row.start, *row.end, kLineStepKilometres)
-                        : greatCirclePath(*row.start, *row.end, kLineStepKilometres, plan.method);
+        // A whole leg is sailed, and its distance added, along its rhumb line.
+        auto part = row.kind == RowKind::GreatCircle
+                        ? greatCirclePath(*row.start, *row.end, kLineStepKilometres, plan.method)
+                        : rhumbPath(*row.start, *row.end, kLineStepKilometres);
         const double shift = line.empty() ? 0.0 : line.back().longitude - part.front().longitude;
         for (std::size_t j = line.empty() ? 0 : 1; j < part.size(); ++j) {
             line.push_back({part[j].latitude, part[j].longitude + shift});

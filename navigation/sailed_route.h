@@ -66,8 +66,9 @@ struct SailedRoute {
 // Never throws; a leg that cannot be computed or sailed carries its error and the route goes on.
 SailedRoute sailRoute(std::span<const Waypoint> waypoints, const SailingPlan& plan);
 
-// The route as it is sailed for a map, each row along its own line (a rhumb row along the rhumb
-// line, so that a parallel keeps to its latitude), a point at least every 10 km, longitudes
+// The route as it is sailed for a map, each row along its own line (a whole leg and a rhumb row
+// along the rhumb line, so that a parallel keeps to its latitude; a great-circle row along the
+// great circle), a point at least every 10 km, longitudes
 // continuous; with a limiting latitude no point beyond it. Empty without points.
 std::vector<ChartPoint> sailedLine(const SailedRoute& route, const SailingPlan& plan);
 

@@ -49,7 +49,36 @@ Expected<Positions, std::string> findColumns(const std::vector<std::string>& hea
     return positions;
 }
 
+// How many fields there are up to the last one that is not blank.
+std::size_t filledFields(const std::vector<std::string>& fields) {
+    const auto last = std::find_if(fields.rbegin(), fields.rend(),
+                                   [](const std::string& field) { return !isBlankText(field); });
+    return static_cast<std::size_t>(fields.rend() - last);
+}
+
 }  // namespace
+
+std::optional<std::string> TableFile::misfit(const std::vector<std::string>& fields) const {
+    const std::size_t filled = filledFields(fields);
+    const std::string counts = "这一行有 " + std::to_string(filled) + " 个字段，表头有 " +
+                               std::to_string(headerFields_) + " 个";
+    if (filled > headerFields_) {
+        return counts + (filled == headerFields_ + 1
+                             ? "，多了 1 个：可能是小数点写成了逗号（如 3100,5），请改用小数点“.”"
+                             : "，多了 " + std::to_string(filled - headerFields_) +
+                                   " 个，无法确定各字段属于哪一列");
+    }
+    std::string missing;
+    for (std::size_t column = 0; column < columns_.size(); ++column) {
+        if (columns_[column].required && *positions_[column] >= fields.size()) {
+            missing += (missing.empty() ? "" : "、") + std::string{columns_[column].chinese};
+        }
+    }
+    if (!missing.empty()) {
+        return counts + "，缺少" + missing;
+    }
+    return std::nullopt;
+}
 
 Expected<TableFile, std::string> TableFile::open(batch::CsvReader& reader, TextCodec& codec,
                                                  std::span<const NamedColumn> columns,
@@ -69,12 +98,12 @@ Expected<TableFile, std::string> TableFile::open(batch::CsvReader& reader, TextC
                                           : "不是有效的 " + std::string{codec.name()} + " 文本") +
                           "，无法读取");
     }
-    auto positions =
-        findColumns(decodedFields(record.fields, codec), columns, description.missingColumns);
+    const std::vector<std::string> header = decodedFields(record.fields, codec);
+    auto positions = findColumns(header, columns, description.missingColumns);
     if (!positions) {
         return unexpected(positions.error());
     }
-    return TableFile{reader, codec, std::move(positions.value())};
+    return TableFile{reader, codec, columns, std::move(positions.value()), filledFields(header)};
 }
 
 bool TableFile::next(TableRecord& record) {
@@ -96,6 +125,8 @@ bool TableFile::next(TableRecord& record) {
             record.unreadable = "这一记录超过 " + reader_->largestRecordText() + "，无法读取";
         } else if (!codec_->isValid(read.text)) {
             record.unreadable = "这一行不是有效的 " + std::string{codec_->name()} + " 文本";
+        } else {
+            record.unreadable = misfit(fields);
         }
         return true;
     }

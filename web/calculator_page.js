@@ -42,17 +42,18 @@ function showMessage(message, origin) {
 // The lines orvanto-cli course --vertex prints for the distance's two points; a 磁差 or 自差 it
 // cannot read is said under them. They change with the distance only: were they to follow the
 // boxes, the page below would move as a box is left, under the pointer on its way to 计算航线.
-function showCourses(module, [from, to]) {
+function showCourses(module, [from, to], seconds) {
     const compass = typedCompass(module);
     const courses = byId('courses');
-    courses.textContent = module.courseLines(from, to, compass.error ? { variation: null, deviation: null } : compass).trimEnd()
+    courses.textContent = module.courseLines(from, to, compass.error ? { variation: null, deviation: null } : compass, seconds).trimEnd()
         + (compass.error ? `\n${compass.error}` : '');
     courses.hidden = false;
 }
 
 async function run(command, origin) {
     const module = await calculator;
-    const outcome = module[command](entries.map((entry) => entry.value), secondsChoices());
+    const seconds = secondsChoices();
+    const outcome = module[command](entries.map((entry) => entry.value), seconds);
     if (outcome.message) {
         showMessage(outcome.message, origin);
         return;
@@ -61,7 +62,7 @@ async function run(command, origin) {
         byId('kilometres').value = outcome.kilometres;
         byId('nautical-miles').value = outcome.nauticalMiles;
         announce(`${outcome.kilometres} 公里，${outcome.nauticalMiles} 海里`);
-        showCourses(module, outcome.points);
+        showCourses(module, outcome.points, seconds);
     } else {
         byId('degrees').value = outcome.degrees;
         announce(`夹角 ${outcome.degrees} 度`);

@@ -40,15 +40,23 @@ std::optional<double> degreesOf(const val& degrees) {
     return degrees.isNull() ? std::nullopt : std::optional<double>{degrees.as<double>()};
 }
 
+EntryMode modeOf(const val& seconds, int point) {
+    return seconds[point].as<bool>() ? EntryMode::Seconds : EntryMode::Minutes;
+}
+
 // `from` and `to` are [latitude, longitude] in degrees as the distance command decoded them;
-// `compass` is what readCompass gave, {variation, deviation}.
-std::string courseLines(const val& from, const val& to, const val& compass) {
+// `compass` is what readCompass gave, {variation, deviation}; `seconds` says for each point
+// whether it was typed in 秒, [point 1, point 2, …].
+std::string courseLines(const val& from, const val& to, const val& compass, const val& seconds) {
     navigation::CourseOptions options;
+    options.fromMode = modeOf(seconds, 0);
+    options.toMode = modeOf(seconds, 1);
     options.correction.variation = degreesOf(compass["variation"]);
     options.correction.deviation = degreesOf(compass["deviation"]);
     options.vertex = true;
-    return navigation::courseReport(pointOf(from), pointOf(to), options,
-                                    navigation::TableFormat::Text);
+    const auto report = navigation::courseReport(pointOf(from), pointOf(to), options,
+                                                 navigation::TableFormat::Text);
+    return report ? report.value() : report.error() + "\n";
 }
 
 // The vertex ahead as [latitude, longitude] when it lies on the leg, else null.

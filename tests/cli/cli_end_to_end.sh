@@ -188,14 +188,37 @@ for file in many-bad many-gb big many-bad-open many-gb-open big-open; do
     done
 done
 
-# Courses: true, magnetic (west variation adds), empty at a pole; entries read as the window's.
-expect 0 $'大圆航线：1193.763 公里，644.581 海里；初始航向 223.9°T 227.4°M，最终航向 220.4°T 223.9°M
+# Courses: the points as read first, true, magnetic (west variation adds), empty at a pole; entries
+# read as the window's.
+expect 0 $'点Ⅰ 30°00.00′N 122°00.00′E → 点Ⅱ 22°00.00′N 114°00.00′E
+大圆航线：1193.763 公里，644.581 海里；初始航向 223.9°T 227.4°M，最终航向 220.4°T 223.9°M
 恒向线：  1193.951 公里，644.682 海里；航向 222.1°T 225.6°M' '' course --variation=3.5W 3000.0 12200.0 2200.0 11400.0
 expect 0 $'1193.763\t644.581\t223.9\t220.4\t1193.951\t644.682\t222.1' '' \
     course --format=tsv --seconds=2 3000.0 12200.0 220000 1140000
 expect 0 $'10001.966\t5400.629\t\t\t10001.966\t5400.629\t\t\t\t' '' course --format=tsv --variation=2E 9000.0 0 0 0
 expect 1 '' '点Ⅱ纬度的输入“9100.0”超出范围' course 0 0 9100.0 0
+# "31.1N" in 分 is 0°31.1′, which the first line shows at once; 秒 entries in seconds, 180°W west.
+for case in '0°31.10′N 122°40.00′E → 点Ⅱ 42°11′25″N 180°00′00″W|course 31.1N 12240 --seconds=2 421125 -1800000' \
+            '42°11′25.5″S 0°00′00″E → 点Ⅱ 0°00.00′N 0°00.01′W|course --seconds=1 -- -42°11′25.5″ 0 0 -0.006'; do
+    shown=$("$cli" ${case#*|} | head -1)
+    [ "$shown" = "点Ⅰ ${case%%|*}" ] || { failed=$((failed + 1)); echo "FAIL: ${case#*|}: $shown"; }
+done
+# Both points at the pole by the textbook's Mercator sailing: one place, not an internal error.
+expect 0 '点Ⅰ 90°00.00′N 15°00.00′E → 点Ⅱ 90°00.00′N 30°00.00′E
+大圆航线（球面，1′ = 1 海里）：0 公里，0 海里
+恒向线（墨卡托航法）：0 公里，0 海里
+两点重合，没有航向' '' course --textbook 9000 1500 9000 3000
 expect 2 '' '--gpx 只用于 route' course --gpx=x.gpx 0 0 0 1
+# A great circle passing the pole within the last digit of a position has 分点 by longitude neither
+# on WGS-84 nor on the textbook's sphere (where it once ended the route in an English internal
+# error): refused, with the way out.
+printf 'name,lat,lon\nA,8900,.001\nB,8900.0,18000.0\n' >"$work/pole.csv"
+for method in --every=15° --textbook; do
+    shown=$("$cli" route --every=15° $method --format=csv "$work/pole.csv" 2>&1)
+    status=$?
+    [ $status -eq 1 ] && [[ $shown == *'按经度间隔取不到分点：请改按距离取分点'* ]] ||
+        { failed=$((failed + 1)); echo "FAIL: route $method over the pole: $status $shown"; }
+done
 # A route: blank records are no waypoints; a waypoint that cannot be read fails both its legs, each
 # message naming it and its line, and is left out of the totals.
 printf '%s\n' '名称,纬度,经度' 'A,3000.0,12200.0' 'B,9100.0,12000.0' '' ' , ' 'C,2200.0,11400.0' \
@@ -289,7 +312,8 @@ shown=$(in_terminal $'lat1,lon1,lat2,lon2\n0,0,0,100\n' batch --jobs=4)
 
 # Passage planning: values as typed (a compass course, miles in Chinese), the textbook's methods
 # named; what does not go together is a usage error naming the options.
-expect 0 '恒向线（墨卡托航法）：2725.49N 11708.27E
+expect 0 '起点 30°00.00′N 122°00.00′E
+恒向线（墨卡托航法）：2725.49N 11708.27E
 大圆航线（球面，1′ = 1 海里）：2720.22N 11710.55E，最终航向 236.7°T 239.7°M 238.7°C
 罗经差 2.0°W（磁差 3.0°W，自差 1.0°E）' '' reckon --textbook --variation=3W --deviation=1E 3000.0 12200.0 '２４１°C' 300海里
 expect 2 '' '磁航向“236M”须与 --variation 同用' reckon 0 0 236M 100

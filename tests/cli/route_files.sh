@@ -37,6 +37,37 @@ printf 'name,lat,lon\nA,0,0\nB,9100.0,0\n' >"$work/bad.csv"
 [ $? -eq 1 ] && gpsbabel -i gpx -f "$work/pacific.gpx" -o csv -F - 2>&1 | grep -qF 'say"hi"' ||
     fail "a failed route touched the GPX file"
 
+# A waypoint whose fields do not fit the header, or that lacks a position, is named with its line
+# in every source; its legs fail, and no file for a plotter is written.
+gpx_without_lat='<gpx><rte>\n<rtept lat="30" lon="120"><name>A</name></rtept>\n\n<rtept lon="121">\n<name>B</name></rtept>\n</rte></gpx>'
+while IFS='|' read -r name content told; do
+    printf '%b' "$content" >"$work/$name"
+    rm -f "$work/none.gpx"
+    if [ "${name##*.}" = gpx ]; then
+        shown=$("$cli" route --format=csv --gpx="$work/none.gpx" "$work/$name" 2>&1)
+    else
+        shown=$("$cli" route --format=csv --gpx="$work/none.gpx" - <"$work/$name" 2>&1)
+    fi
+    status=$?
+    [ $status -eq 1 ] && [[ $shown == *"$told"* ]] && [ ! -e "$work/none.gpx" ] ||
+        fail "$name: status $status, '$shown' lacks '$told' or a GPX file was written"
+done <<CASES
+comma.csv|name,lat,lon\nA,3000.0,12000.0\nB,3100,5,12100.0\n|航点“B”（第 3 行）：这一行有 4 个字段，表头有 3 个，多了 1 个：可能是小数点写成了逗号（如 3100,5）
+short.tsv|name\tlat\tlon\tspeed\nA\t3000.0\t12000.0\nB\t3100.0\n|航点“B”（第 3 行）：这一行有 2 个字段，表头有 4 个，缺少经度
+pasted.txt|名称,纬度,经度\r\nA,3000.0,12000.0,,\r\nB,,12100.0\r\n|航点“B”（第 3 行）缺少纬度
+lacks.gpx|$gpx_without_lat|航点“B”（第 4 行）缺少纬度
+CASES
+
+# A leg without 分点 is sailed, summed and drawn as its rhumb line: 长江口→旧金山 stays between
+# their latitudes on the map, where its great circle would bow up to 52°N.
+printf 'name,lat,lon\n长江口,3100.0,12230.0\n旧金山,3748.0,12230.0W\n' >"$work/rhumb.csv"
+"$cli" route --geojson="$work/rhumb.geojson" "$work/rhumb.csv" >/dev/null
+highest=$(/usr/bin/python3 -c 'import json, sys
+line = [f for f in json.load(open(sys.argv[1]))["features"] if "Line" in f["geometry"]["type"]][0]["geometry"]
+parts = line["coordinates"] if line["type"] == "MultiLineString" else [line["coordinates"]]
+print(round(max(lat for part in parts for _, lat in part), 3))' "$work/rhumb.geojson")
+[ "$highest" = 37.8 ] || fail "the rhumb line's GeoJSON reaches ${highest}°N"
+
 # The README's passage across the Pacific: its 分点 and tangent points as route points.
 printf 'name,lat,lon\n长江口,3100.0,12230.0\n大隅海峡,3050.0,13100.0\n旧金山,3748.0,12230.0W\n' >"$work/p.csv"
 "$cli" route --every=10° --limit-latitude=45 --speed=14 --depart=2026-12-08T08:00+08:00 \

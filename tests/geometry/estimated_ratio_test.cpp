@@ -20,9 +20,9 @@
 namespace orvanto {
 namespace {
 
-// The calculator's route before the estimates: every target computed exactly, then found in the
-// tables, which the scan route tests prove against the reference scans.
-constexpr ScanRoute kExactTargets{
+// The calculator's path before the estimates: every target computed exactly, then found in the
+// tables, which the scan path tests prove against the reference scans.
+constexpr ScanPath kExactTargets{
     scanHalfAngleSine,
     scanAngleSide,
     [](const EstimatedTarget&) -> std::optional<ScanOutcome> { return std::nullopt; },
@@ -43,7 +43,7 @@ bool sameAngle(const std::optional<AngleMeasurement>& a, const std::optional<Ang
 }
 
 std::optional<AngleMeasurement> angleUnlessFault(const AngleCorners& corners,
-                                                 const ScanRoute& scans) {
+                                                 const ScanPath& scans) {
     try {
         return measureThreePointAngle(corners, scans);
     } catch (const ArithmeticFault&) {
@@ -117,11 +117,11 @@ TEST(EstimatedRatio, SettlesExactlyWhatTheExactRatioGives) {
             shortLegFallbacks += shortLeg && !scanHalfAngleSineWithin(estimate) ? 1 : 0;
         }
         const std::optional<DistanceMeasurement> fast = measureDistanceUnlessFault(leg);
-        const std::optional<DistanceMeasurement> exactRoute =
+        const std::optional<DistanceMeasurement> exactPath =
             measureDistanceUnlessFault(leg, kExactTargets);
-        ASSERT_EQ(fast.has_value(), exactRoute.has_value());
+        ASSERT_EQ(fast.has_value(), exactPath.has_value());
         if (fast) {
-            EXPECT_TRUE(sameDistance(*fast, *exactRoute)) << i;
+            EXPECT_TRUE(sameDistance(*fast, *exactPath)) << i;
             EXPECT_TRUE(sameDistance(measureDistance(leg), *fast)) << i;
         }
         if (i % 3 == 0 && i + 1 < legs.size() && fast) {  // every kind of leg in its turn

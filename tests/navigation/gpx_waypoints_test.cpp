@@ -31,7 +31,9 @@ TEST(GpxWaypoints, TheFirstRouteOrElseTheWaypointsAsDegreeMarkLines) {
          "GPX 文件第 1 行的 <wpt> 的 lat 属性“90.5”不是 -90 到 90 之间的度数"},
         {"<gpx>\n<rte><rtept lat='1e1' lon='0'/></rte></gpx>", "GPX 文件第 2 行的 <rtept> 的 lat"},
         {"<gpx><wpt lat='1' lon='1.2.3'/></gpx>", "GPX 文件第 1 行的 <wpt> 的 lon"},
-        {"<gpx><wpt lon='1'/></gpx>", "GPX 文件第 1 行的 <wpt> 缺少 lat 属性"},
+        // A point without one of lat and lon is a waypoint whose route tells what it lacks.
+        {"<gpx><wpt lon='1'><name>B</name></wpt></gpx>", "B,,1°\n"},
+        {"<gpx><wpt/></gpx>", "GPX 文件第 1 行的 <wpt> 缺少 lat 属性"},
         {"<gpx>\n<wpt lat='1' lon='2'", "GPX 文件第 2 行的标记没有“>”结束"},
         {"<gpx>\n\n<!-- <wpt", "GPX 文件第 3 行的“<!--”没有结束"},
         {"<gpx>\n<wpt lat='1' lon='0'><name>\xB6\xAB</name></wpt></gpx>",

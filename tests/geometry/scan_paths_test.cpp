@@ -1,4 +1,4 @@
-// The fast route of both scans proven against the reference scans, bit for bit: pass by pass on
+// The fast path of both scans proven against the reference scans, bit for bit: pass by pass on
 // random inputs, band edges and extremes; against the reference's first match found over the
 // tables at both band edges of every pass, over a million inputs a scan; and through whole
 // distances and angles, so that every measurement the calculator shows is unchanged.
@@ -62,7 +62,7 @@ void addBandEdges(std::vector<double>& inputs, const ScanUnderTest& scan, std::s
 // The reference scan's first matching pass, found over the table's values rather than by
 // re-evaluating them. A block of passes whose values all lie beyond one side of the band is
 // skipped: rounding a subtraction preserves order, so no pass of it can match, whatever order its
-// values come in. It shares nothing with the fast route's search.
+// values come in. It shares nothing with the fast path's search.
 class TabulatedReference {
   public:
     explicit TabulatedReference(const ScanUnderTest& scan)
@@ -151,9 +151,9 @@ int mismatchesWithin(double edge, const TabulatedReference& tabulated, int& sett
     return mismatches;
 }
 
-class ScanRoutes : public ::testing::TestWithParam<std::tuple<const ScanUnderTest*, int>> {};
+class ScanPaths : public ::testing::TestWithParam<std::tuple<const ScanUnderTest*, int>> {};
 
-TEST_P(ScanRoutes, FastRouteGivesTheReferenceOutcome) {
+TEST_P(ScanPaths, FastPathGivesTheReferenceOutcome) {
     const auto [scan, shard] = GetParam();
     const TabulatedReference tabulated(*scan);
     int mismatches = 0;
@@ -165,7 +165,7 @@ TEST_P(ScanRoutes, FastRouteGivesTheReferenceOutcome) {
     };
     for (const double input : referenceInputs(*scan, shard)) {
         const ScanOutcome expected = scan->reference(input);
-        expectSame(input, scan->fast(input), expected, "fast route");
+        expectSame(input, scan->fast(input), expected, "fast path");
         // The tabulated reference is checked too: the band edges below rely on it.
         expectSame(input, tabulated(input), expected, "tabulated reference");
     }
@@ -176,7 +176,7 @@ TEST_P(ScanRoutes, FastRouteGivesTheReferenceOutcome) {
         inputs.clear();
         addBandEdges(inputs, *scan, k, 2);
         for (const double input : inputs) {
-            expectSame(input, scan->fast(input), tabulated(input), "fast route at a band edge");
+            expectSame(input, scan->fast(input), tabulated(input), "fast path at a band edge");
         }
         if (scan->definition == &kHalfAngleSineScan && k % (kShards * std::size_t{20}) < kShards) {
             const double value = scan->table().passes()[k].value;
@@ -193,7 +193,7 @@ TEST_P(ScanRoutes, FastRouteGivesTheReferenceOutcome) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Shards, ScanRoutes,
+INSTANTIATE_TEST_SUITE_P(Shards, ScanPaths,
                          ::testing::Combine(::testing::Values(&kScans[0], &kScans[1]),
                                             ::testing::Range(0, kShards)),
                          [](const auto& shard) {
@@ -212,7 +212,7 @@ TEST(ScanTables, HoldTheFastRoutesPremises) {
 
 // Whole measurements by both routes, over the whole globe and beyond, so that unmatched
 // distances, folded longitudes and coincident points all occur: the angles reuse the points.
-TEST(ScanRoutes, GiveTheSameDistancesAndAngles) {
+TEST(ScanPaths, GiveTheSameDistancesAndAngles) {
     std::mt19937_64 random(20261206);
     std::uniform_real_distribution<double> degrees(-200, 200);
     for (int i = 0; i < 100; ++i) {
