@@ -186,9 +186,10 @@ std::optional<std::string> arrivalText(const ClockTime& departure, int offsetMin
                                        double hours) {
     // One rounding, of the exact arrival: the departure's seconds count.
     const double seconds = static_cast<double>(clockSeconds(departure)) + hours * 3600;
-    const double lastMinute = static_cast<double>(clockSeconds({9999, 12, 31, 23, 59, 0}));
-    // Compared before the conversion, which a passage of 10^15 hours would overflow.
-    if (!(seconds < lastMinute + kSecondsInMinute / 2)) {
+    // The first moment that rounds to 10000-01-01T00:00, compared before the conversion, which a
+    // passage of 10^15 hours would overflow.
+    const double tooLate = static_cast<double>(clockSeconds({9999, 12, 31, 23, 59, 30}));
+    if (!(seconds < tooLate)) {
         return std::nullopt;
     }
     const auto minutes = static_cast<long long>(std::floor(seconds / kSecondsInMinute + 0.5));
