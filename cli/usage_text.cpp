@@ -158,8 +158,8 @@ bool concerns(std::string_view commands, const Command& command) {
     return commands.find(" " + std::string{command.name} + " ") != std::string_view::npos;
 }
 
-// The help of the commands `shown` picks: their synopses and descriptions, the sections about
-// them, their options, and the exit status.
+// The help of the commands `shown` picks: their synopses and descriptions, `endOfUsage`, the
+// sections about them, and their options up to "--"; the caller adds its own last lines.
 template <typename Picks>
 std::string help(std::string_view title, Picks shown, std::string_view endOfUsage) {
     std::string text = std::string{title} + "\n\n用法：\n";
@@ -215,7 +215,7 @@ std::string helpText(const Command& command) {
     const std::string title =
         "orvanto-cli " + std::string{command.name} + " —— 经纬度距离角度计算器的命令行版本";
     const std::string text = help(
-        title, [&](const Command& each) { return &each == &command; }, "");
+        title, [&](const Command& each) { return each.name == command.name; }, "");
     return text + optionEntry({"-h, --help", "显示本说明（全部命令的说明见 orvanto-cli --help）"}) +
            "\n" + paragraphs(kExitStatus, 0);
 }
