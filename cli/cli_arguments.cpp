@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "text/code_points.h"
+
 namespace orvanto::cli {
 namespace {
 
@@ -128,12 +130,15 @@ Expected<void, UsageError> readOperands(const Command& command,
     return {};
 }
 
-}  // namespace
-
-Expected<Request, UsageError> parseArguments(std::span<const std::string_view> arguments) {
-    const SplitArguments given = split(arguments);
-    const Command* command =
-        given.operands.empty() ? nullptr : commandNamed(given.operands.front());
+// The request the arguments make, `command` the one they name (or null).
+Expected<Request, UsageError> readRequest(std::span<const std::string_view> arguments,
+                                          const SplitArguments& given, const Command* command) {
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (!isValidUtf8(arguments[i])) {
+            return unexpected(UsageError{"第 " + std::to_string(i + 1) +
+                                         " 个参数不是有效的 UTF-8 文本，请检查终端的字符编码"});
+        }
+    }
     Request request;
     if (command != nullptr) {
         request.action = command->action;
@@ -148,6 +153,7 @@ Expected<Request, UsageError> parseArguments(std::span<const std::string_view> a
             request.action = option == "--version" ? Action::Version : Action::Help;
             // --help wins over --version wherever it stands.
             if (request.action == Action::Help) {
+                request.helpCommand = command != nullptr ? command->name : std::string_view{};
                 return request;
             }
         }
@@ -169,6 +175,21 @@ Expected<Request, UsageError> parseArguments(std::span<const std::string_view> a
         if (auto checked = command->check(operands, request); !checked) {
             return unexpected(checked.error());
         }
+    }
+    return request;
+}
+
+}  // namespace
+
+Expected<Request, UsageError> parseArguments(std::span<const std::string_view> arguments) {
+    const SplitArguments given = split(arguments);
+    const Command* command =
+        given.operands.empty() ? nullptr : commandNamed(given.operands.front());
+    auto request = readRequest(arguments, given, command);
+    if (!request && command != nullptr) {
+        UsageError error = request.error();
+        error.command = command->name;
+        return unexpected(std::move(error));
     }
     return request;
 }

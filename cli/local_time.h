@@ -1,14 +1,23 @@
 // The machine's time zone, for a departure written without an offset from UTC.
 #pragma once
 
-#include <optional>
+#include <string>
 
 #include "navigation/passage_times.h"
+#include "text/expected.h"
 
 namespace orvanto::cli {
 
-// The offset from UTC, in minutes east, of the machine's local time at that clock time (its
-// daylight saving time included); nothing when the system cannot tell.
-std::optional<int> localOffsetMinutes(const navigation::ClockTime& clock);
+struct LocalOffset {
+    int minutes = 0;  // east of UTC, daylight saving time included
+    // When the clock time came twice (the clock turned back), that the earlier was taken, for
+    // standard error; empty otherwise.
+    std::string note;
+};
+
+// The offset from UTC of the machine's local time at that clock time. A clock time the clock
+// skipped (put forward when daylight saving time starts) is refused, naming the gap; one it showed
+// twice (turned back when it ends) is the earlier. What is wrong, for the user, otherwise.
+Expected<LocalOffset, std::string> localOffset(const navigation::ClockTime& clock);
 
 }  // namespace orvanto::cli

@@ -19,11 +19,11 @@
 #include "cli/cli_arguments.h"
 #include "cli/course_command.h"
 #include "cli/exit_status.h"
+#include "cli/options.h"
 #include "cli/reckon_command.h"
 #include "cli/route_command.h"
 #include "cli/system_error.h"
 #include "cli/usage_text.h"
-#include "text/code_points.h"
 #include "text/printable.h"
 
 namespace {
@@ -33,10 +33,12 @@ using orvanto::cli::kExitFailure;
 using orvanto::cli::kExitMessage;
 using orvanto::cli::kExitSuccess;
 
-int usageError(std::string_view problem) {
+int usageError(const orvanto::cli::UsageError& error) {
     // An unknown option or subcommand is quoted as typed: written out, never raw.
-    std::cerr << "orvanto-cli：" << orvanto::printable(problem) << "\n"
-              << orvanto::cli::usageSummary();
+    const orvanto::cli::Command* command = orvanto::cli::commandNamed(error.command);
+    std::cerr << "orvanto-cli：" << orvanto::printable(error.problem) << "\n"
+              << (command != nullptr ? orvanto::cli::usageSummary(*command)
+                                     : orvanto::cli::usageSummary());
     return kExitFailure;
 }
 
@@ -58,9 +60,12 @@ int showOutcome(const orvanto::AngleText& text) {
 int runCommand(const orvanto::cli::Request& request) {
     const auto print = [](const auto& outcome) { return showOutcome(outcome); };
     switch (request.action) {
-        case orvanto::cli::Action::Help:
-            std::cout << orvanto::cli::helpText();
+        case orvanto::cli::Action::Help: {
+            const orvanto::cli::Command* command = orvanto::cli::commandNamed(request.helpCommand);
+            std::cout << (command != nullptr ? orvanto::cli::helpText(*command)
+                                             : orvanto::cli::helpText());
             return kExitSuccess;
+        }
         case orvanto::cli::Action::Version:
             std::cout << "orvanto-cli " << ORVANTO_VERSION << "\n";
             return kExitSuccess;
@@ -83,15 +88,9 @@ int runCommand(const orvanto::cli::Request& request) {
 
 int run(int argc, char* argv[]) {
     const std::vector<std::string_view> arguments(argv + 1, argv + argc);
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        if (!orvanto::isValidUtf8(arguments[i])) {
-            return usageError("第 " + std::to_string(i + 1) +
-                              " 个参数不是有效的 UTF-8 文本，请检查终端的字符编码");
-        }
-    }
     const auto parsed = orvanto::cli::parseArguments(arguments);
     if (!parsed) {
-        return usageError(parsed.error().problem);
+        return usageError(parsed.error());
     }
     const int status = runCommand(parsed.value());
     // A result that never reached its reader is a failure, not a success: a full disk, a closed

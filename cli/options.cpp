@@ -33,40 +33,38 @@ constexpr Command kCommands[] = {
     {"angle", Action::Angle, kAngle, "纬度1 经度1 纬度2 经度2 参考点纬度 参考点经度", 6, 6, "",
      "计算点Ⅰ、点Ⅱ相对于参考点所成的夹角（度）。", nullptr, 6},
     {"batch", Action::Batch, kBatch, "[文件|-]", 0, 1, "文件",
-     "逐行计算 CSV 或 TSV 文件（省略或写 - 时读标准输入）中的距离和夹角：每行输出\n"
-     "原有各列，再加 km、nmi、angle、error 四列。"},
+     "逐行计算 CSV 或 TSV 文件（省略或写 - 时读标准输入）中的距离和夹角：每行输出原有各列，再加 "
+     "km、nmi、angle、error 四列。"},
     {"course", Action::Course, kCourse, "纬度1 经度1 纬度2 经度2", 4, 4, "",
-     "点Ⅰ到点Ⅱ的大圆航线（距离，初始与最终航向）和恒向线（距离，航向），按 WGS-84\n"
-     "椭球计算。tsv 输出一行七列：gc_km、gc_nmi、gc_course_initial、gc_course_final、\n"
-     "rhumb_km、rhumb_nmi、rhumb_course；加 --variation 时再加 gc_course_initial_m、\n"
-     "gc_course_final_m、rhumb_course_m 三列磁航向，加 --deviation 时再加三列罗航向\n"
-     "（_c）；加 --vertex 时最后加 gc_vertex_lat、gc_vertex_lon、gc_vertex_on_leg\n"
-     "（大圆顶点，在两点之间或在其一上为 1；沿经线或赤道时留空）。",
+     "点Ⅰ到点Ⅱ的大圆航线（距离，初始与最终航向）和恒向线（距离，航向），按 WGS-84 椭球计算。tsv "
+     "输出一行七列：gc_km、gc_nmi、gc_course_initial、gc_course_final、rhumb_km、rhumb_nmi、"
+     "rhumb_course；加 --variation 时再加 gc_course_initial_m、gc_course_final_m、rhumb_course_m "
+     "三列磁航向，加 --deviation 时再加三列罗航向（_c）；加 --vertex 时最后加 gc_vertex_lat、"
+     "gc_vertex_lon、gc_vertex_on_leg（大圆顶点，在两点之间或在其一上为 1；沿经线或赤道时留空）。",
      nullptr, 4},
     {"route", Action::Route, kRoute, "[航点文件|-]", 0, 1, "航点文件",
-     "按顺序逐段计算航点文件中的航线：每段一行，列为 from、to、to_lat、to_lon\n"
-     "（终点位置）、rhumb_course、rhumb_nmi、gc_course_initial、gc_nmi、km、nmi（本计算\n"
-     "方法的距离）、total_nmi（累计海里）、error，最后一行“合计”（没有航段算出的项\n"
-     "留空）。--variation、--deviation 在航向之后加磁航向（_m）和罗航向（_c）。加\n"
-     "--every 或 --limit-latitude 时每行是实际航行的一部分：分点之间和沿限制纬度的\n"
-     "恒向线只填 rhumb_* 列，不分段的大圆只填 gc_* 列，total_nmi 累计所填的距离，km、\n"
-     "nmi 在每段最后一行。--current 加 course_to_steer（及其 _m、_c）和 sog，--speed\n"
-     "或航速列加 hours、total_hours，--depart 再加 eta。text 在终端上为默认，对齐各\n"
-     "列；否则默认 csv。text 和终端上的表中，名称里的控制字符写作 \\n、U+001B 等。\n"
-     "--gpx 写出 GPX 1.1 航线（含分点和限制纬度的切点），--geojson 写出 GeoJSON（各点\n"
-     "和按实际航法画出的航线，在 180° 经线处断开），两者总是 UTF-8；有航点无法读取\n"
-     "或有航段无法航行时不写这两个文件。出错的说明写明航点及其行号，如“航点“B”\n"
-     "（第 3 行）的纬度…”。航点文件名以 .gpx 结尾时读取其中第一条航线的各点（没有航线\n"
-     "时读取各航点）。",
+     "按顺序逐段计算航点文件中的航线：每段一行，列为 from、to、to_lat、to_lon（终点位置）、"
+     "rhumb_course、rhumb_nmi、gc_course_initial、gc_nmi、total_nmi（累计航程）、error，最后一行"
+     "“合计”（没有航段算出的项留空）；距离都是所航行的海里数。--variation、--deviation 在航向之后"
+     "加磁航向（_m）和罗航向（_c）。加 --every 或 --limit-latitude 时每行是实际航行的一部分："
+     "分点之间和沿限制纬度的恒向线只填 rhumb_* 列，不分段的大圆只填 gc_* 列，total_nmi 累计所填的"
+     "距离。--current 加 course_to_steer（及其 _m、_c）和 sog，--speed 或航速列加 hours、"
+     "total_hours，--depart 再加 eta。\n"
+     "text 在终端上为默认，对齐各列，列名为中文（恒向线航程（海里）、大圆航程（海里）、累计航程"
+     "（海里）、预计到达时间等），满一天的航时写作 15天16:59；否则默认 csv，航时写作 376:59。"
+     "text 和终端上的表中，名称里的控制字符写作 \\n、U+001B 等。\n"
+     "--gpx 写出 GPX 1.1 航线（含分点和限制纬度的切点），--geojson 写出 GeoJSON（各点和按实际航法"
+     "画出的航线，在 180° 经线处断开），两者总是 UTF-8；有航点无法读取或有航段无法航行时不写这两个"
+     "文件。出错的说明写明航点及其行号，如“航点“B”（第 3 行）的纬度…”。航点文件名以 .gpx 结尾时"
+     "读取其中第一条航线的各点（没有航线时读取各航点）。",
      checkRoute, 0},
     {"reckon", Action::Reckon, kReckon, "纬度 经度 航向 [航程]", 3, 4, "",
-     "推算船位：从该点按航向航行一段航程（或以 --speed 航行 --hours 小时）后的位置，\n"
-     "沿恒向线（保持航向）和沿以该航向出发的大圆航线，以及大圆航线的最终航向。航向\n"
-     "0 到 360，可标 T（真航向，默认）、M（磁航向，须加 --variation）或 C（罗航向，\n"
-     "须加 --variation 和 --deviation），如 241、241°T、236M；航程为海里，可带 nmi、\n"
-     "海里、km 或 公里。tsv 输出一行九列：rhumb_lat、rhumb_lon、gc_lat、gc_lon、\n"
-     "gc_course_final、rhumb_lat_deg、rhumb_lon_deg、gc_lat_deg、gc_lon_deg。恒向线\n"
-     "会越过极点时报错。",
+     "推算船位：从该点按航向航行一段航程（或以 --speed 航行 --hours 小时）后的位置，沿恒向线"
+     "（保持航向）和沿以该航向出发的大圆航线，以及大圆航线的最终航向。航向 0 到 360，可标 T"
+     "（真航向，默认）、M（磁航向，须加 --variation）或 C（罗航向，须加 --variation 和 "
+     "--deviation），如 241、241°T、236M；航程为海里，可带 nmi、海里、km 或 公里。tsv 输出一行"
+     "九列：rhumb_lat、rhumb_lon、gc_lat、gc_lon、gc_course_final、rhumb_lat_deg、"
+     "rhumb_lon_deg、gc_lat_deg、gc_lon_deg。恒向线会越过极点时报错。",
      checkReckon, 2},
 };
 
@@ -276,7 +274,6 @@ enum class Valued : std::size_t {
     Current,
     Every,
     LimitLatitude,
-    Depart
 };
 
 constexpr ValueOption kValueOptions[] = {
@@ -291,8 +288,6 @@ constexpr ValueOption kValueOptions[] = {
     {"--every", "5°", navigation::kStepForms, store<&Request::every, navigation::readStep>},
     {"--limit-latitude", "45", navigation::kLimitLatitudeForms,
      store<&Request::limitLatitude, navigation::readLimitLatitude>},
-    {"--depart", "2026-12-08T08:00+08:00", navigation::kDepartureForms,
-     store<&Request::departure, navigation::readDeparture>},
 };
 
 template <Valued Which>
@@ -307,6 +302,25 @@ Outcome readValue(const Command& /*command*/, std::optional<std::string_view> va
     if (!option.store(*value, request)) {
         return notAValue(option.name, option.takes, *value);
     }
+    return {};
+}
+
+// --depart: a time of the form that no clock shows (29 February 2026, 24:00) says why.
+Outcome readDeparture(const Command& /*command*/, std::optional<std::string_view> value,
+                      Request& request) {
+    if (!value) {
+        return needsValue("--depart", "--depart=值，例如 --depart=2026-12-08T08:00+08:00");
+    }
+    auto departure = navigation::parseDeparture(*value);
+    if (!departure && departure.error().empty()) {
+        return notAValue("--depart", navigation::kDepartureForms, *value);
+    }
+    if (!departure) {
+        return unexpected(problem("--depart 的“" + std::string{*value} + "”有误：" +
+                                  departure.error() + "。--depart 须是" +
+                                  std::string{navigation::kDepartureForms}));
+    }
+    request.departure = departure.value();
     return {};
 }
 
@@ -402,46 +416,46 @@ constexpr Option kOptions[] = {
       "[--seconds]"},
      readSeconds,
      "--seconds=列表",
-     "用“秒”格式读取所列各点的坐标，列表由 1、2、r（参考点）组成，\n"
-     "以逗号分隔，如 --seconds=2 或 --seconds=1,2,r\n"
+     "用“秒”格式读取所列各点的坐标，列表由 1、2、r（参考点）组成，"
+     "以逗号分隔，如 --seconds=2 或 --seconds=1,2,r"
      "（route 和 reckon 只写 --seconds：所有航点、或位置按“秒”格式读取）"},
     {"--format",
      {"[--format=plain|window]", "[--format=plain|window]", "[--format=plain|window]",
       "[--format=text|tsv]", "[--format=text|csv|tsv]", "[--format=text|tsv]"},
      readFormat,
      "--format=格式",
-     "course、route 和 reckon 的输出：text、tsv，route 还可 csv。其余\n"
-     "命令为数字的写法：plain 写作 0.5、12（batch 的默认）；window 与\n"
+     "course、route 和 reckon 的输出：text、tsv，route 还可 csv。其余"
+     "命令为数字的写法：plain 写作 0.5、12（batch 的默认）；window 与"
      "窗口完全相同，写作 .5、12.（distance 和 angle 的默认）"},
     {"--encoding",
      {"", "", "[--encoding=编码]", "", "[--encoding=编码]", ""},
      readEncoding,
      "--encoding=编码",
-     "batch、route 输入的编码：auto（默认）、utf-8、gb18030（gbk、\n"
-     "gb2312、cp936 同 gb18030）或 utf-16（按 BOM 分大小端，无 BOM 为小\n"
-     "端，即 Excel 的“Unicode 文本”）。auto：有 UTF-16 的 BOM 即为 UTF-16；\n"
-     "有 UTF-8 的 BOM 或前 64 KiB 是有效的 UTF-8 即为 UTF-8，否则是有效的\n"
-     "GB18030 即为 GB18030（在标准错误上说明）；都不是则停止。读不通的行\n"
+     "batch、route 输入的编码：auto（默认）、utf-8、gb18030（gbk、"
+     "gb2312、cp936 同 gb18030）或 utf-16（按 BOM 分大小端，无 BOM 为小"
+     "端，即 Excel 的“Unicode 文本”）。auto：有 UTF-16 的 BOM 即为 UTF-16；"
+     "有 UTF-8 的 BOM 或前 64 KiB 是有效的 UTF-8 即为 UTF-8，否则是有效的 "
+     "GB18030 即为 GB18030（在标准错误上说明）；都不是则停止。读不通的行"
      "在 error 列中报错，其余照常计算"},
     {"--output-encoding",
      {"", "", "[--output-encoding=编码]", "", "[--output-encoding=编码]", ""},
      readOutputEncoding,
      "--output-encoding=编码",
-     "batch 输出和 route 的表的编码：utf-8、utf-8-bom、gb18030 或 utf-16\n"
-     "（小端，带 BOM）。默认与输入相同（UTF-16 总带 BOM），写到终端时为\n"
+     "batch 输出和 route 的表的编码：utf-8、utf-8-bom、gb18030 或 utf-16"
+     "（小端，带 BOM）。默认与输入相同（UTF-16 总带 BOM），写到终端时为 "
      "UTF-8。带 BOM 的输出中读不通的字节写作 U+FFFD，该行的 error 列注明"},
     {"--geodesic", only(kBatch, "[--geodesic]"), readFlag<0>, "--geodesic",
-     "batch 另加 geodesic_km、geodesic_angle 两列：WGS-84 测地线的\n"
+     "batch 另加 geodesic_km、geodesic_angle 两列：WGS-84 测地线的"
      "距离与夹角，用以对照本计算方法的估算"},
     {"--navigation", only(kBatch, "[--navigation]"), readFlag<1>, "--navigation",
-     "batch 另加 course 的七列航向与距离（加 --variation 时十列，再加\n"
+     "batch 另加 course 的七列航向与距离（加 --variation 时十列，再加 "
      "--deviation 时十三列），接在其他结果列之后；该行坐标无法读取时留空"},
     {"--variation",
      {"", "", "[--variation=磁差]", "[--variation=磁差]", "[--variation=磁差]",
       "[--variation=磁差]"},
      readValue<Valued::Variation>,
      "--variation=磁差",
-     "course、route、reckon 和 batch --navigation 另给出磁航向（真航向\n"
+     "course、route、reckon 和 batch --navigation 另给出磁航向（真航向 "
      "− 磁差），如 3.5W、W3.5、西3.5、-3.5、5°30′W（西为负、东为正）",
      only(kBatch, "--navigation")},
     {"--deviation",
@@ -449,57 +463,58 @@ constexpr Option kOptions[] = {
       "[--deviation=自差]"},
      readValue<Valued::Deviation>,
      "--deviation=自差",
-     "另给出罗航向（磁航向 − 自差），写法同磁差（2W 即 -2）；须与\n"
+     "另给出罗航向（磁航向 − 自差），写法同磁差（2W 即 -2）；须与 "
      "--variation 同用。text 输出写明罗经差（磁差 + 自差）",
      {"", "", "--variation", "--variation", "--variation", "--variation"}},
     {"--deviation-card", only(kRoute, "[--deviation-card=文件]"), readPath<3>,
      "--deviation-card=文件",
-     "route 的自差表：CSV 或 TSV，表头 heading,deviation（或 航向,自差），\n"
-     "每行一个磁航向（通常每 15°）及其自差，航向不重复，至少两行。各罗\n"
-     "航向按其磁航向在表中（绕 000 连续）线性插值的自差计算，text 输出每\n"
+     "route 的自差表：CSV 或 TSV，表头 heading,deviation（或 航向,自差），"
+     "每行一个磁航向（通常每 15°）及其自差，航向不重复，至少两行。各罗"
+     "航向按其磁航向在表中（绕 000 连续）线性插值的自差计算，text 输出每"
      "行写明罗经差。须与 --variation 同用，不能与 --deviation 同用",
      only(kRoute, "--variation")},
     {"--textbook",
      {"", "", "", "[--textbook]", "[--textbook]", "[--textbook]"},
      readFlag<3>,
      "--textbook",
-     "按航海学教材的方法计算：大圆航线在 1′ 弧长 = 1 海里的球面上，恒向线\n"
-     "按墨卡托航法（WGS-84 的纬度渐长率求航向，纬差 ÷ cos 航向求航程；航\n"
+     "按航海学教材的方法计算：大圆航线在 1′ 弧长 = 1 海里的球面上，恒向线"
+     "按墨卡托航法（WGS-84 的纬度渐长率求航向，纬差 ÷ cos 航向求航程；航"
      "向在 090 或 270 前后 5° 以内时按中分纬度航法：东西距 ÷ sin 航向）"},
     {"--vertex", only(kCourse, "[--vertex]"), readFlag<2>, "--vertex",
-     "course 另给出大圆顶点：初始航向 270 经 000 到 090 为北顶点，090 经\n"
+     "course 另给出大圆顶点：初始航向 270 经 000 到 090 为北顶点，090 经 "
      "180 到 270 为南顶点，恰为 090 或 270 时即点Ⅰ"},
     {"--every", only(kRoute, "[--every=间隔]"), readValue<Valued::Every>, "--every=间隔",
-     "route 在每段大圆航线上取分点（分点1、分点2……），分点之间按恒向线\n"
-     "航行：间隔为经度（5°、5度、5deg：分点在经度为其整倍数的经线上）或\n"
+     "route 在每段大圆航线上取分点（分点1、分点2……），分点之间按恒向线"
+     "航行：间隔为经度（5°、5度、5deg：分点在经度为其整倍数的经线上）或"
      "距离（300nmi、300海里、500km、500公里：自该段起点每隔这么远一个）"},
     {"--limit-latitude", only(kRoute, "[--limit-latitude=纬度]"), readValue<Valued::LimitLatitude>,
      "--limit-latitude=纬度",
-     "route 按混合航线航行：大圆航线会越过南北纬该度数的航段，改为与该\n"
-     "纬度圈相切的大圆航线（切点：限制纬度起）、沿纬度圈航行、再沿相切的\n"
+     "route 按混合航线航行：大圆航线会越过南北纬该度数的航段，改为与该"
+     "纬度圈相切的大圆航线（切点：限制纬度起）、沿纬度圈航行、再沿相切的"
      "大圆航线（自限制纬度止）到终点；有航点在该纬度以外的航段报错"},
     {"--speed", routeAndReckon("[--speed=航速]"), readValue<Valued::Speed>, "--speed=航速",
-     "航速（节，如 12 或 12kn）。route 加 hours、total_hours 列（航点文件\n"
-     "的 speed 或 航速 列给出自该航点起一段的航速，优先于 --speed）；\n"
+     "航速（节，如 12 或 12kn）。route 加 hours、total_hours 列（航点文件"
+     "的 speed 或 航速 列给出自该航点起一段的航速，优先于 --speed）；"
      "reckon 以此航速航行 --hours 小时，代替航程",
      only(kReckon, "--hours")},
     {"--hours", only(kReckon, "[--hours=小时]"), readValue<Valued::Hours>, "--hours=小时",
      "reckon 的航行时间，如 6.5 或 6:30；须与 --speed 同用", only(kReckon, "--speed")},
-    {"--depart", only(kRoute, "[--depart=时间]"), readValue<Valued::Depart>, "--depart=时间",
-     "route 的出发时间，加 eta 列（各行终点的预计到达时间，用出发时间的\n"
-     "时区）：2026-12-08T08:00+08:00、2026-12-08 08:00（本机时区）或\n"
-     "2026-12-08T00:00Z"},
+    {"--depart", only(kRoute, "[--depart=时间]"), readDeparture, "--depart=时间",
+     "route 的出发时间，加 eta 列（各行终点的预计到达时间，用出发时间的时区，最晚 "
+     "9999-12-31）：2026-12-08T08:00+08:00、2026-12-08 08:00（本机时区）或 "
+     "2026-12-08T00:00Z；时区在 -14:00 到 +14:00 之间。不写时区时，本机时钟拨快（如夏令时开始）"
+     "而跳过的时间报错，拨回而出现两次的时间取较早的一次（在标准错误上说明）"},
     {"--current", routeAndReckon("[--current=流向/流速]"), readValue<Valued::Current>,
      "--current=流向/流速",
-     "海流：流去的真方向和流速（节），如 045/1.5。route 加 course_to_steer\n"
-     "（抵消海流、保持各行恒向线航向的应驶航向）和 sog（对地航速），航时按\n"
+     "海流：流去的真方向和流速（节），如 045/1.5。route 加 course_to_steer"
+     "（抵消海流、保持各行恒向线航向的应驶航向）和 sog（对地航速），航时按 "
      "sog 计算；reckon 的船位为航行与海流漂移的合成。须与 --speed 同用",
      routeAndReckon("--speed")},
     {"--output", only(kBatch, "[--output=文件]"), readPath<0>, "--output=文件",
      "batch 的结果写入该文件，而不是标准输出"},
     {"--jobs", only(kBatch, "[--jobs=线程数]"), readJobs, "--jobs=线程数",
-     "batch 同时计算的线程数，1 到 256；0 和默认为本进程可用的 CPU\n"
-     "数（按 CPU 亲和性，有 cgroup 的 CPU 配额时不超过它）。从终端读\n"
+     "batch 同时计算的线程数，1 到 256；0 和默认为本进程可用的 CPU "
+     "数（按 CPU 亲和性，有 cgroup 的 CPU 配额时不超过它）。从终端读"
      "入时为 1。输出与线程数无关"},
     {"--gpx", only(kRoute, "[--gpx=文件]"), readPath<1>, "--gpx=文件",
      "route 的航线另写成 GPX 1.1 文件，供海图仪使用"},

@@ -17,6 +17,8 @@ namespace orvanto::cli {
 
 struct UsageError {
     std::string problem;  // what was wrong, for the user
+    // The command it concerns, whose usage the reminder shows; empty when none is named.
+    std::string_view command = {};
 };
 
 // What a command checks once its options and operands are read: the operands that are not entries,

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "calculator/calculation.h"
 #include "calculator/decimal_text.h"
@@ -27,6 +28,8 @@ struct FileOptions {
 
 struct Request {
     Action action = Action::Help;
+    // COMMAND --help: the command whose help alone is shown; empty for all of it.
+    std::string_view helpCommand;
     // The entries in box order and the points' modes: distance reads points 1 and 2, angle all
     // three, course points 1 and 2, reckon point 1; batch takes the modes as the default of rows
     // that name none.

@@ -223,11 +223,14 @@ Expected<RouteTableSettings, std::string> tableSettings(const Request& request,
     }
     settings.departure = request.departure;
     if (settings.departure && !settings.departure->offsetMinutes) {
-        settings.departure->offsetMinutes = localOffsetMinutes(settings.departure->clock);
-        if (!settings.departure->offsetMinutes) {
-            return unexpected(std::string{
-                "无法确定本机时区在出发时间的时差，请在 --depart 中写明时区，如 +08:00"});
+        const auto local = localOffset(settings.departure->clock);
+        if (!local) {
+            return unexpected(local.error());
         }
+        if (!local.value().note.empty()) {
+            std::cerr << "orvanto-cli：" << local.value().note << "\n";
+        }
+        settings.departure->offsetMinutes = local.value().minutes;
     }
     return settings;
 }

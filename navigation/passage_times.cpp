@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 #include "notation/typed_characters.h"
 #include "text/code_points.h"
@@ -14,6 +15,8 @@ constexpr long long kSecondsInDay = 86400;
 constexpr int kMinutesInHour = 60;
 constexpr int kSecondsInMinute = 60;
 constexpr int kLargestOffsetMinutes = 14 * 60;
+constexpr int kHoursInDay = 24;
+constexpr int kMonthsInYear = 12;
 
 // Days from 1970-01-01 to a date of the proleptic Gregorian calendar, and back (the algorithms of
 // Howard Hinnant's "chrono-Compatible Low-Level Date Algorithms").
@@ -89,11 +92,16 @@ bool readCharacter(std::string_view text, std::size_t& at, char wanted) {
 
 }  // namespace
 
-std::string durationText(double hours) {
+std::string durationText(double hours, DurationForm form) {
     const auto minutes = static_cast<long long>(std::floor(hours * kMinutesInHour + 0.5));
-    char text[32];
-    std::snprintf(text, sizeof text, "%lld:%02lld", minutes / kMinutesInHour,
-                  minutes % kMinutesInHour);
+    const long long wholeHours = minutes / kMinutesInHour;
+    char text[48];
+    if (form == DurationForm::Days && wholeHours >= kHoursInDay) {
+        std::snprintf(text, sizeof text, "%lld天%02lld:%02lld", wholeHours / kHoursInDay,
+                      wholeHours % kHoursInDay, minutes % kMinutesInHour);
+    } else {
+        std::snprintf(text, sizeof text, "%lld:%02lld", wholeHours, minutes % kMinutesInHour);
+    }
     return text;
 }
 
@@ -103,8 +111,9 @@ long long clockSeconds(const ClockTime& clock) {
            clock.second;
 }
 
-std::optional<Departure> readDeparture(std::string_view typed) {
+Expected<Departure, std::string> parseDeparture(std::string_view typed) {
     const std::string text = asciiDeparture(typed);
+    const auto notTheForm = unexpected(std::string{});
     Departure departure;
     ClockTime& clock = departure.clock;
     std::size_t at = 0;
@@ -112,44 +121,77 @@ std::optional<Departure> readDeparture(std::string_view typed) {
                       readDigits(text, at, {1, 2}, clock.month) && readCharacter(text, at, '-') &&
                       readDigits(text, at, {1, 2}, clock.day);
     if (!date || !(readCharacter(text, at, 'T') || readCharacter(text, at, ' '))) {
-        return std::nullopt;
+        return notTheForm;
     }
     if (!readDigits(text, at, {1, 2}, clock.hour) || !readCharacter(text, at, ':') ||
         !readDigits(text, at, {2, 2}, clock.minute)) {
-        return std::nullopt;
+        return notTheForm;
     }
     if (readCharacter(text, at, ':') && !readDigits(text, at, {2, 2}, clock.second)) {
-        return std::nullopt;
+        return notTheForm;
     }
     while (readCharacter(text, at, ' ')) {
     }
+    int offsetMinutesPart = 0;
     if (readCharacter(text, at, 'Z')) {
         departure.offsetMinutes = 0;
     } else if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
         const bool west = text[at++] == '-';
         int hours = 0;
-        int minutes = 0;
         if (!readDigits(text, at, {2, 2}, hours) || !readCharacter(text, at, ':') ||
-            !readDigits(text, at, {2, 2}, minutes) || minutes >= kMinutesInHour) {
-            return std::nullopt;
+            !readDigits(text, at, {2, 2}, offsetMinutesPart)) {
+            return notTheForm;
         }
-        const int offset = hours * kMinutesInHour + minutes;
+        const int offset = hours * kMinutesInHour + offsetMinutesPart;
         departure.offsetMinutes = west ? -offset : offset;
     }
-    const bool valid = at == text.size() && clock.year >= 1 && clock.month >= 1 &&
-                       clock.month <= 12 && clock.day >= 1 && clock.day <= daysInMonth(clock) &&
-                       clock.hour < 24 && clock.minute < kMinutesInHour &&
-                       clock.second < kSecondsInMinute &&
-                       std::abs(departure.offsetMinutes.value_or(0)) <= kLargestOffsetMinutes;
-    if (!valid) {
-        return std::nullopt;
+    if (at != text.size()) {
+        return notTheForm;
+    }
+    const auto refused = [](std::string reason) { return unexpected(std::move(reason)); };
+    if (clock.year < 1) {
+        return refused("年须是 1 到 9999");
+    }
+    if (clock.month < 1 || clock.month > kMonthsInYear) {
+        return refused("月须是 1 到 12");
+    }
+    if (clock.day < 1 || clock.day > daysInMonth(clock)) {
+        return refused(std::to_string(clock.year) + " 年 " + std::to_string(clock.month) +
+                       " 月没有 " + std::to_string(clock.day) + " 日");
+    }
+    if (clock.hour >= kHoursInDay) {
+        return refused("时须是 0 到 23（午夜写作次日 00:00）");
+    }
+    if (clock.minute >= kMinutesInHour) {
+        return refused("分须是 0 到 59");
+    }
+    if (clock.second >= kSecondsInMinute) {
+        return refused("秒须是 0 到 59");
+    }
+    if (offsetMinutesPart >= kMinutesInHour) {
+        return refused("时区的分须是 0 到 59");
+    }
+    if (std::abs(departure.offsetMinutes.value_or(0)) > kLargestOffsetMinutes) {
+        return refused("时区须在 -14:00 到 +14:00 之间");
     }
     return departure;
 }
 
-std::string arrivalText(const ClockTime& departure, int offsetMinutes, double hours) {
+std::optional<Departure> readDeparture(std::string_view text) {
+    auto departure = parseDeparture(text);
+    return departure ? std::optional<Departure>{departure.value()} : std::nullopt;
+}
+
+std::optional<std::string> arrivalText(const ClockTime& departure, int offsetMinutes,
+                                       double hours) {
     // One rounding, of the exact arrival: the departure's seconds count.
     const double seconds = static_cast<double>(clockSeconds(departure)) + hours * 3600;
+    // The first moment that rounds to 10000-01-01T00:00, compared before the conversion, which a
+    // passage of 10^15 hours would overflow.
+    const double tooLate = static_cast<double>(clockSeconds({9999, 12, 31, 23, 59, 30}));
+    if (!(seconds < tooLate)) {
+        return std::nullopt;
+    }
     const auto minutes = static_cast<long long>(std::floor(seconds / kSecondsInMinute + 0.5));
     const long long days = (minutes >= 0 ? minutes : minutes - 1439) / 1440;
     const long long minuteOfDay = minutes - days * 1440;
@@ -160,7 +202,7 @@ std::string arrivalText(const ClockTime& departure, int offsetMinutes, double ho
                   arrival.month, arrival.day, minuteOfDay / kMinutesInHour,
                   minuteOfDay % kMinutesInHour, offsetMinutes < 0 ? '-' : '+',
                   offset / kMinutesInHour, offset % kMinutesInHour);
-    return text;
+    return std::string{text};
 }
 
 }  // namespace orvanto::navigation

@@ -85,17 +85,6 @@ RouteLeg planLeg(const Waypoint& from, const Waypoint& to, SailingMethod method)
     leg.start = points.point1;
     leg.end = points.point2;
     leg.courses = measureCourses(points.point1, points.point2, method);
-    const auto measured = measurePoint1ToPoint2(points);
-    const DistanceOutcome distance =
-        std::holds_alternative<Message>(measured)
-            ? DistanceOutcome{std::get<Message>(measured)}
-            : distanceTexts(std::get<DistanceMeasurement>(measured), NumberStyle::Plain);
-    if (const auto* texts = std::get_if<DistanceTexts>(&distance)) {
-        leg.kilometres = texts->kilometres;
-        leg.nauticalMiles = texts->nauticalMiles;
-    } else {
-        leg.error = aboutWaypoints(std::get<Message>(distance).text, from, to);
-    }
     if (from.speedError) {
         leg.error =
             (leg.error ? *leg.error + "；" : "") + waypointName(from) + "的" + *from.speedError;

@@ -1,5 +1,5 @@
 // A route's legs, waypoint to waypoint in order: the courses and distances a navigator plans with,
-// beside the calculator's own distance, or why a leg cannot be computed.
+// or why a leg cannot be computed.
 #pragma once
 
 #include <optional>
@@ -19,11 +19,8 @@ struct RouteLeg {
     std::optional<ChartPoint> start;  // the waypoints decoded; empty when either cannot be read
     std::optional<ChartPoint> end;
     std::optional<Courses> courses;  // empty when either waypoint cannot be read
-    // The calculator's own distance in the plain number style; empty when it gives a message.
-    std::string kilometres;
-    std::string nauticalMiles;
-    // The message that stopped the leg or its calculator distance, or says that its speed cannot be
-    // read; nothing when all is computed. It names each waypoint it is about and its line
+    // The message that stopped the leg, or says that its speed cannot be read; nothing when all is
+    // computed. It names each waypoint it is about and its line
     // ("航点“B”（第 3 行）的纬度…"), never a box.
     std::optional<std::string> error;
 };

@@ -56,8 +56,6 @@ enum Field : std::size_t {
     InitialMagnetic,
     InitialCompass,
     GreatCircleMiles,
-    Kilometres,
-    NauticalMiles,
     TotalMiles,
     Steer,
     SteerMagnetic,
@@ -80,21 +78,19 @@ constexpr TableColumn kColumns[cell::FieldCount] = {
     {"rhumb_course", "恒向线航向", Align::Right, needs::Nothing},
     {"rhumb_course_m", "恒向线磁航向", Align::Right, needs::Magnetic},
     {"rhumb_course_c", "恒向线罗航向", Align::Right, needs::Compass},
-    {"rhumb_nmi", "恒向线海里", Align::Right, needs::Nothing},
+    {"rhumb_nmi", "恒向线航程（海里）", Align::Right, needs::Nothing},
     {"gc_course_initial", "大圆初始航向", Align::Right, needs::Nothing},
     {"gc_course_initial_m", "大圆初始磁航向", Align::Right, needs::Magnetic},
     {"gc_course_initial_c", "大圆初始罗航向", Align::Right, needs::Compass},
-    {"gc_nmi", "大圆海里", Align::Right, needs::Nothing},
-    {"km", "公里", Align::Right, needs::Nothing},
-    {"nmi", "海里", Align::Right, needs::Nothing},
-    {"total_nmi", "累计海里", Align::Right, needs::Nothing},
+    {"gc_nmi", "大圆航程（海里）", Align::Right, needs::Nothing},
+    {"total_nmi", "累计航程（海里）", Align::Right, needs::Nothing},
     {"course_to_steer", "应驶航向", Align::Right, needs::Current},
     {"course_to_steer_m", "应驶磁航向", Align::Right, needs::Current | needs::Magnetic},
     {"course_to_steer_c", "应驶罗航向", Align::Right, needs::Current | needs::Compass},
     {"sog", "对地航速", Align::Right, needs::Current},
     {"hours", "航时", Align::Right, needs::Times},
     {"total_hours", "累计航时", Align::Right, needs::Times},
-    {"eta", "预计到达", Align::Left, needs::Times | needs::Eta},
+    {"eta", "预计到达时间", Align::Left, needs::Times | needs::Eta},
     {"", "罗经差", Align::Right, needs::CardInText},
     {"error", "说明", Align::None, needs::Nothing},
 };
@@ -138,7 +134,9 @@ std::string joined(const std::string& first, const std::string& second) {
 // every row before has its time.
 class TableWriter {
   public:
-    explicit TableWriter(const RouteTableSettings& settings) : settings_(settings) {}
+    TableWriter(const RouteTableSettings& settings, TableFormat format)
+        : settings_(settings),
+          durations_(format == TableFormat::Text ? DurationForm::Days : DurationForm::Hours) {}
 
     Row row(const RouteRow& given);
     Row totals() const;
@@ -147,14 +145,14 @@ class TableWriter {
   private:
     // The row's times, and its course to steer in a current.
     std::optional<double> times(const RouteRow& route, double miles, Row& row);
-    std::string arrival() const;  // at the time elapsed
+    // At the time elapsed; nothing after 9999-12-31.
+    std::optional<std::string> arrival() const;
     void failed(std::size_t leg);
 
     const RouteTableSettings& settings_;
+    DurationForm durations_;
     std::optional<long long> rhumbMiles_;
     std::optional<long long> greatCircleMiles_;
-    std::optional<long long> kilometres_;
-    std::optional<long long> nauticalMiles_;
     std::optional<long long> sailedMiles_;
     std::optional<double> hours_;
     double elapsed_ = 0;
@@ -212,15 +210,20 @@ std::optional<double> TableWriter::times(const RouteRow& route, double miles, Ro
     }
     hours_ = hours_.value_or(0) + *hours;
     elapsed_ += *hours;
-    row[cell::Hours] = durationText(*hours);
+    row[cell::Hours] = durationText(*hours, durations_);
     if (timed_) {
-        row[cell::TotalHours] = durationText(elapsed_);
-        row[cell::Arrival] = arrival();
+        row[cell::TotalHours] = durationText(elapsed_, durations_);
+        if (const auto eta = arrival()) {
+            row[cell::Arrival] = *eta;
+        } else {
+            row[cell::Error] = joined(row[cell::Error], "预计到达时间在 9999-12-31 之后，无法写出");
+            failed(route.leg);
+        }
     }
     return steered;
 }
 
-std::string TableWriter::arrival() const {
+std::optional<std::string> TableWriter::arrival() const {
     const auto& departure = settings_.departure;
     return departure ? arrivalText(departure->clock, departure->offsetMinutes.value_or(0), elapsed_)
                      : std::string{};
@@ -269,10 +272,6 @@ Row TableWriter::row(const RouteRow& given) {
                 kKilometresPerNauticalMile;
         steered = rhumb ? courses->rhumbCourse : courses->initialCourse;
     }
-    row[cell::Kilometres] = route.kilometres;
-    row[cell::NauticalMiles] = route.nauticalMiles;
-    add(kilometres_, route.kilometres);
-    add(nauticalMiles_, route.nauticalMiles);
     row[cell::Error] = route.error.value_or("");
     if (route.error) {
         failed(route.leg);
@@ -293,15 +292,13 @@ Row TableWriter::totals() const {
     row[cell::From] = "合计";
     row[cell::RhumbMiles] = sumText(rhumbMiles_);
     row[cell::GreatCircleMiles] = sumText(greatCircleMiles_);
-    row[cell::Kilometres] = sumText(kilometres_);
-    row[cell::NauticalMiles] = sumText(nauticalMiles_);
     row[cell::TotalMiles] = sumText(sailedMiles_);
     if (hours_) {
-        row[cell::Hours] = durationText(*hours_);
+        row[cell::Hours] = durationText(*hours_, durations_);
     }
     if (timed_ && hours_) {
-        row[cell::TotalHours] = durationText(elapsed_);
-        row[cell::Arrival] = arrival();
+        row[cell::TotalHours] = durationText(elapsed_, durations_);
+        row[cell::Arrival] = arrival().value_or("");
     }
     std::string note;
     if (!failedList_.empty()) {
@@ -371,7 +368,7 @@ std::string notes(const RouteTableSettings& settings) {
 
 RouteTable routeTable(std::span<const RouteRow> rows, const RouteTableSettings& settings,
                       TableFormat format, bool escaped) {
-    TableWriter writer{settings};
+    TableWriter writer{settings, format};
     std::vector<Row> table;
     table.emplace_back(cell::FieldCount);
     for (const RouteRow& row : rows) {

@@ -98,8 +98,6 @@ RouteRow wholeLeg(const RouteLeg& leg, std::size_t number) {
     row.start = leg.start;
     row.end = leg.end;
     row.courses = leg.courses;
-    row.kilometres = leg.kilometres;
-    row.nauticalMiles = leg.nauticalMiles;
     row.error = leg.error;
     return row;
 }

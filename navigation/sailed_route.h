@@ -46,9 +46,6 @@ struct RouteRow {
     std::optional<ChartPoint> end;
     // Its measures (those of its kind count); empty when the leg cannot be computed.
     std::optional<Courses> courses;
-    // The calculator's own distance between the leg's two waypoints, on its last row only.
-    std::string kilometres;
-    std::string nauticalMiles;
     bool lastOfLeg = true;
     std::optional<std::string> error;  // why the leg fails, on its last row
     std::optional<double> speed;       // knots, from the leg's first waypoint's speed field

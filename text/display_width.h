@@ -6,8 +6,11 @@
 
 namespace orvanto {
 
-// Two columns for each wide East Asian character (Chinese text, full-width forms), one for every
-// other character of the UTF-8 text.
+// Two columns for a character of East Asian Width W or F (Chinese text, full-width forms, emoji),
+// one for every other, the ambiguous ones (Ⅰ “ ° ′) included.
+std::size_t characterWidth(char32_t character);
+
+// The columns of the characters of a UTF-8 text.
 std::size_t displayWidth(std::string_view text);
 
 }  // namespace orvanto

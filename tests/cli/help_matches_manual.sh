@@ -24,6 +24,13 @@ for command in $commands; do
         echo "FAIL: $command takes '$in_help' by --help, '$in_manual' by the manual"
         failed=1
     fi
+    # Its own help describes the options of its synopsis, and no other.
+    own=$("$cli" "$command" --help)
+    described=$(sed -n '/^选项：/,/^$/p' <<<"$own" | grep -o '^  --[a-z][a-z-]*' | options)
+    if [ "$described" != "$in_help" ]; then
+        echo "FAIL: $command --help describes '$described', its synopsis has '$in_help'"
+        failed=1
+    fi
 done
 for option in $(sed -n '/^选项：/,/^$/p' <<<"$help" | grep -o '^  --[a-z][a-z-]*' | sort -u); do
     grep -q "^\*$option[=*]" "$manual" || { echo "FAIL: the manual has no entry for $option"; failed=1; }

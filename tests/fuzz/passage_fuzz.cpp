@@ -55,10 +55,13 @@ bool readerHolds(unsigned which, std::string_view text) {
             return !readLimitLatitude(text) ||
                    (*readLimitLatitude(text) > 0 && *readLimitLatitude(text) < 90);
         default: {
+            // An arrival is written with four digits of year, or not at all.
             const auto departure = readDeparture(text);
-            return !departure ||
-                   arrivalText(departure->clock, departure->offsetMinutes.value_or(0), 10000)
-                           .size() >= 22;
+            const auto arrival =
+                departure
+                    ? arrivalText(departure->clock, departure->offsetMinutes.value_or(0), 10000)
+                    : std::nullopt;
+            return !arrival || arrival->size() == 22;
         }
     }
 }

@@ -120,9 +120,21 @@ TEST(PositionText, MinutesRoundHalfUpAndCarry) {
 }
 
 TEST(PassageTimes, DurationsAndArrivalsAcrossDaysAndOffsets) {
-    EXPECT_EQ(durationText(123 + 5.0 / 60), "123:05");
-    EXPECT_EQ(durationText(29.5 / 60), "0:30");  // half a minute rounds up
-    EXPECT_EQ(durationText(0), "0:00");
+    const struct {
+        double hours;
+        const char* inHours;
+        const char* inDays;
+    } durations[] = {
+        {123 + 5.0 / 60, "123:05", "5天03:05"},
+        {29.5 / 60, "0:30", "0:30"},  // half a minute rounds up
+        {0, "0:00", "0:00"},
+        {23 + 59.5 / 60, "24:00", "1天00:00"},  // the days counted after the rounding
+        {376 + 59.0 / 60, "376:59", "15天16:59"},
+    };
+    for (const auto& row : durations) {
+        EXPECT_EQ(durationText(row.hours), row.inHours);
+        EXPECT_EQ(durationText(row.hours, DurationForm::Days), row.inDays);
+    }
     const struct {
         const char* departure;
         double hours;
@@ -138,11 +150,32 @@ TEST(PassageTimes, DurationsAndArrivalsAcrossDaysAndOffsets) {
         ASSERT_TRUE(departure && departure->offsetMinutes) << row.departure;
         EXPECT_EQ(arrivalText(departure->clock, *departure->offsetMinutes, row.hours), row.arrival);
     }
+    // The last minute a four-digit year writes, and the arrival half a minute later.
+    EXPECT_EQ(arrivalText({9999, 12, 31, 23, 0, 0}, 0, 59.4 / 60), "9999-12-31T23:59+00:00");
+    EXPECT_EQ(arrivalText({9999, 12, 31, 23, 0, 0}, 0, 59.5 / 60), std::nullopt);
+    EXPECT_EQ(arrivalText({2026, 12, 8, 8, 0, 0}, 0, 1e300), std::nullopt);
     const auto local = readDeparture("2026-12-08 08:00");
     EXPECT_TRUE(local && !local->offsetMinutes);
-    for (const char* wrong : {"2026-02-29 08:00", "2026-12-08", "2026-12-08T24:00",
-                              "2026-12-08T08:00+15:00", "2026-12-08T08:00 PST", "08:00"}) {
-        EXPECT_FALSE(readDeparture(wrong)) << wrong;
+    // Why a departure is refused: empty when the text is not of the form at all.
+    const struct {
+        const char* text;
+        const char* reason;
+    } wrong[] = {
+        {"2026-02-29 08:00", "2026 年 2 月没有 29 日"},
+        {"2026-12-08T24:00", "时须是 0 到 23（午夜写作次日 00:00）"},
+        {"2026-12-08T08:00+15:00", "时区须在 -14:00 到 +14:00 之间"},
+        {"2026-12-08T08:00+08:60", "时区的分须是 0 到 59"},
+        {"2026-00-08T08:00", "月须是 1 到 12"},
+        {"2026-12-08T08:00:60", "秒须是 0 到 59"},
+        {"2026-12-08", ""},
+        {"2026-12-08T08:00 PST", ""},
+        {"08:00", ""},
+    };
+    for (const auto& row : wrong) {
+        const auto departure = parseDeparture(row.text);
+        ASSERT_FALSE(departure) << row.text;
+        EXPECT_EQ(departure.error(), row.reason);
+        EXPECT_FALSE(readDeparture(row.text)) << row.text;
     }
 }
 
