@@ -256,6 +256,19 @@ test('the courses and the vertex after 计算两点距离 are the lines orvanto-
     await box('自差').fill('');
 });
 
+// Passes once courseReport's text form begins with the points as read (点Ⅰ 31°06.00′N 122°40.00′E →
+// 点Ⅱ 42°11′25″N 102°11′25″E): the block shows courseReport's lines, whatever they are.
+test('the 航向（点一→点二） block starts with each point as read, so that 31.1 read in 分 as 0°31.1′ shows at once', async () => {
+    await page.getByRole('radiogroup', { name: '点二' }).getByLabel('秒').check();
+    for (const [name, text] of [['点一纬度', '3106.0'], ['点一经度', '12240.0'], ['点二纬度', '421125'], ['点二经度', '1021125']]) {
+        await box(name).fill(text);
+    }
+    await page.getByRole('button', { name: '计算两点距离' }).click();
+    const [first] = (await page.getByRole('status', { name: '航向（点一→点二）' }).textContent()).split('\n');
+    assert.ok(first.startsWith('点Ⅰ ') && first.includes('→ 点Ⅱ '), first);
+    await page.getByRole('radiogroup', { name: '点二' }).getByLabel('分').check();
+});
+
 const route = () => page.getByRole('region', { name: '航线' });
 const routeBox = (name) => route().getByRole('textbox', { name, exact: true });
 
