@@ -69,7 +69,7 @@ async function run(command, origin) {
     }
     byId('sketch-hint').hidden = true;
     byId('sketch').removeAttribute('hidden');  // an SVG element has no `hidden` property
-    drawSketch(byId('sketch'), outcome.points, command === 'distance' ? module.vertexOnLeg(...outcome.points) : null);
+    drawSketch(byId('sketch'), outcome.points, command === 'distance' ? module.vertexOnLeg(outcome.points[0], outcome.points[1]) : null);
 }
 
 for (const command of ['distance', 'angle']) {

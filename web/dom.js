@@ -1,5 +1,5 @@
-// The page's elements by id, and the texts of boxes by id as the module takes them: a box holding
-// blanks only is an empty text, a box left blank.
+// The page's elements by id, the texts of boxes by id as the module takes them (a box holding
+// blanks only is an empty text, a box left blank), and a box that does not read told as such.
 export const byId = (id) => document.getElementById(id);
 
 export const boxTexts = (ids) => Object.fromEntries(ids.map((id) => [id, byId(id).value.trim() === '' ? '' : byId(id).value]));
@@ -13,4 +13,41 @@ export function runOnEnter(box, action) {
             action();
         }
     });
+}
+
+// The status lines that say what is wrong, as against a box's own hint.
+const isMessage = (id) => byId(id)?.getAttribute('role') === 'status';
+
+// A box that does not read is marked invalid and described by the status line that says why.
+export function markInvalid(box, message) {
+    const ids = (box.getAttribute('aria-describedby') ?? '').split(' ').filter((id) => id && !isMessage(id));
+    box.setAttribute('aria-describedby', [message.id, ...ids].join(' '));
+    box.setAttribute('aria-invalid', 'true');
+}
+
+// A section's run takes the marks off the boxes it reads, before it marks the one that does not.
+export function clearInvalid(boxes) {
+    for (const box of boxes) {
+        const ids = (box.getAttribute('aria-describedby') ?? '').split(' ').filter((id) => id && !isMessage(id));
+        if (ids.length > 0) {
+            box.setAttribute('aria-describedby', ids.join(' '));
+        } else {
+            box.removeAttribute('aria-describedby');
+        }
+        box.removeAttribute('aria-invalid');
+    }
+}
+
+// The focus on `box`, scrolled so that the box and the message about it are both in view when
+// they fit the screen together (on a phone the status line is often a screen away), else the box.
+export function focusBeside(box, message) {
+    box.focus({ preventScroll: true });
+    const [a, b] = [box.getBoundingClientRect(), message.getBoundingClientRect()];
+    const top = Math.min(a.top, b.top);
+    const bottom = Math.max(a.bottom, b.bottom);
+    if (bottom - top > innerHeight) {
+        box.scrollIntoView({ block: 'nearest' });
+    } else if (top < 0 || bottom > innerHeight) {
+        scrollBy(0, top < 0 ? top : bottom - innerHeight);
+    }
 }

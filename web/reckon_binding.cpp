@@ -6,9 +6,11 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 #include <variant>
 
 #include "calculator/decoded_points.h"
+#include "navigation/course_report.h"
 #include "navigation/current_triangle.h"
 #include "navigation/reckoning.h"
 #include "navigation/value_forms.h"
@@ -36,6 +38,17 @@ Expected<ChartPoint, BoxProblem> startOf(const web::Boxes& boxes, bool seconds) 
         return unexpected(BoxProblem{longitude ? "reckon-longitude" : "reckon-latitude", text});
     }
     return std::get<DecodedPoints>(decoded).point1;
+}
+
+// A problem with the 航线 section's 磁差 or 自差, told in this section's status line: the message
+// names that section too, since the box is a screen or more away from here.
+BoxProblem inRouteSection(BoxProblem problem) {
+    constexpr std::string_view kSection = "航线一节";
+    if (problem.box.starts_with("route-") && problem.text.find(kSection) == std::string::npos) {
+        // "“磁差”须是…" → "航线一节的“磁差”须是…"; "填了自差还须填写磁差…" → "航线一节填了自差…".
+        problem.text.insert(0, std::string{kSection} + (problem.text.starts_with("“") ? "的" : ""));
+    }
+    return problem;
 }
 
 // The run through the water and the hours it takes (zero with a distance), or the box to fix.
@@ -96,8 +109,9 @@ Expected<TypedRun, BoxProblem> runOf(const web::Boxes& boxes,
 }
 
 // `boxes` holds the section's texts by box id, with route-variation and route-deviation;
-// `options` is {seconds, textbook}. Returns {fields: the nine texts of reckon --format=tsv} or
-// {error, box}.
+// `options` is {seconds, textbook}. Returns {fields: the nine texts of reckon --format=tsv, course:
+// the great circle's final course as the text form writes it, "086.1°T" with the magnetic and
+// compass courses beside it as the 磁差 and 自差 give them} or {error, box}.
 val reckonPosition(const val& texts, const val& options) {
     const web::Boxes boxes{texts};
     const auto start = startOf(boxes, options["seconds"].as<bool>());
@@ -106,7 +120,7 @@ val reckonPosition(const val& texts, const val& options) {
     }
     const auto correction = web::compassCorrection(boxes);
     if (!correction) {
-        return web::problemObject(correction.error());
+        return web::problemObject(inRouteSection(correction.error()));
     }
     const auto current = boxes.current("reckon-set", "reckon-drift");
     if (!current) {
@@ -139,6 +153,8 @@ val reckonPosition(const val& texts, const val& options) {
     }
     val result = val::object();
     result.set("fields", fields);
+    result.set("course",
+               navigation::labelledCourse(reckoning.value().finalCourse, notes.correction));
     return result;
 }
 

@@ -6,18 +6,23 @@
 #include <emscripten/val.h>
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "batch/csv_reader.h"
 #include "batch/input_output_error.h"
 #include "batch/memory_streams.h"
 #include "batch/text_encoding.h"
+#include "calculator/decoded_points.h"
 #include "navigation/geojson_writer.h"
 #include "navigation/gpx_waypoints.h"
 #include "navigation/gpx_writer.h"
+#include "navigation/route_legs.h"
 #include "navigation/route_table.h"
 #include "navigation/route_waypoints.h"
 #include "navigation/sailed_route.h"
@@ -149,15 +154,78 @@ void setSketch(val& result, const navigation::SailedRoute& route) {
     result.set("kinds", kinds);
 }
 
+// A waypoint the route cannot use as written: its record, its position, or the speed of the leg
+// it starts.
+bool unreadable(const navigation::Waypoint& waypoint, bool startsLeg) {
+    if (waypoint.recordError || (startsLeg && waypoint.speedError)) {
+        return true;
+    }
+    const CalculatorInput input{waypoint.entries, {}, {}};
+    return std::holds_alternative<Message>(decodePoints(input, 1));
+}
+
+// What the status line says of a route whose table has messages, so that the 说明 column is never
+// the only place a failure is told: for the first waypoint that cannot be read, the first message
+// of its legs, which names it and its line (put in front when the message does not), and that
+// line for the page to select; else the first message of all. `waypoints` are numbered by the
+// box's own lines, as the rows' messages are.
+void setFirstMessage(val& result, std::span<const navigation::Waypoint> waypoints,
+                     const navigation::SailedRoute& route) {
+    const auto failed = std::find_if(route.rows.begin(), route.rows.end(),
+                                     [](const navigation::RouteRow& row) { return row.error; });
+    result.set("message", failed == route.rows.end() ? val::null() : val(*failed->error));
+    result.set("line", val::null());
+    if (failed == route.rows.end()) {
+        return;  // every waypoint reads: one that does not fails its legs
+    }
+    for (std::size_t i = 0; i < waypoints.size(); ++i) {
+        if (!unreadable(waypoints[i], i + 1 < waypoints.size())) {
+            continue;
+        }
+        // Leg k, counted from 1, sails from waypoint k - 1 to waypoint k.
+        const std::string name = navigation::waypointName(waypoints[i]);
+        std::optional<std::string> told;
+        for (const navigation::RouteRow& row : route.rows) {
+            if (!row.error || (row.leg != i && row.leg != i + 1)) {
+                continue;
+            }
+            if (row.error->find(name) != std::string::npos) {
+                told = *row.error;
+                break;
+            }
+            if (!told) {
+                told = name + "：" + *row.error;
+            }
+        }
+        if (told) {
+            result.set("message", *told);
+        }
+        result.set("line", waypoints[i].line);
+        return;
+    }
+}
+
+// The text of the 合计 row in the column the CSV form names `name`, empty without that column:
+// the page finds its totals by the columns' own names, whatever the text form heads them.
+std::string total(const navigation::RouteTable& csv, std::string_view name) {
+    const std::vector<std::string>& heading = csv.cells.front();
+    const auto column = std::find(heading.begin(), heading.end(), name);
+    return column == heading.end()
+               ? std::string{}
+               : csv.cells.back()[static_cast<std::size_t>(std::distance(heading.begin(), column))];
+}
+
 // `text` is the box's text with a header in front (the page puts one there when the box has
 // none); `options`: {seconds, textbook, headerLines: the lines in front of the box's own, boxes:
 // the section's texts by box id}. Returns {error, box (the id of the box to fix)} when the text
 // has no waypoints to plan or a box does not read, else {cells (the text form's cells, counting
 // the box's own lines), notes (the text form's lines after the table), legs and failedLegs
-// (counts), csv, gpx and geojson (bytes; the last two null when a waypoint cannot be read or a leg
-// cannot be sailed), points
-// ([latitude, longitude, name, waypoint?] sailed, empty then) with kinds (each row's 'leg',
-// 'rhumb' or 'gc'), limit (the limiting latitude or null)}.
+// (counts), message (the status line's word on a failure, or null) and line (the box's line of
+// the waypoint it names, or null), totalMiles and totalHours (the 合计 row's total_nmi and
+// total_hours, empty when it has none), csv, gpx and geojson (bytes; the last two null when a
+// waypoint cannot be read or a leg cannot be sailed), points ([latitude, longitude, name,
+// waypoint?] sailed, empty then) with kinds (each row's 'leg', 'rhumb' or 'gc'), limit (the
+// limiting latitude or null)}.
 val planRoute(const std::string& text, const val& options) {
     const EntryMode mode = options["seconds"].as<bool>() ? EntryMode::Seconds : EntryMode::Minutes;
     try {
@@ -200,10 +268,12 @@ val planRoute(const std::string& text, const val& options) {
         result.set("notes", table.notes);
         result.set("legs", waypoints.size() - 1);
         result.set("failedLegs", table.failedLegs);
-        result.set("csv", bytesOf(std::string{kUtf8ByteOrderMark} +
-                                  navigation::routeTable(route.rows, settings.value().table,
-                                                         TableFormat::Csv, false)
-                                      .text));
+        setFirstMessage(result, waypoints, shown);
+        const auto csv =
+            navigation::routeTable(route.rows, settings.value().table, TableFormat::Csv, false);
+        result.set("totalMiles", total(csv, "total_nmi"));
+        result.set("totalHours", total(csv, "total_hours"));
+        result.set("csv", bytesOf(std::string{kUtf8ByteOrderMark} + csv.text));
         const bool complete = !route.points.empty();
         result.set("gpx", complete ? bytesOf(navigation::gpxRoute(kRouteName, route.points))
                                    : val::null());

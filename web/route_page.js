@@ -2,13 +2,14 @@
 // same text read from standard input (the header put in front when the box has none), shown as a
 // table with the command line's text-form columns and a sketch, and offered as the three files the
 // command line writes. The passage options are the section's boxes, read by the module as the
-// command line reads its options; a box that does not read is named, and the focus goes to it.
+// command line reads its options; a box that does not read is named, and the focus goes to it. A
+// run that fails leaves nothing of an earlier run on screen.
 // The module gives
-//   planRoute(text, { seconds, textbook, headerLines, boxes }) → { cells, notes, csv, gpx, geojson,
-//     points, kinds, limit } or { error, box }
+//   planRoute(text, { seconds, textbook, headerLines, boxes }) → { cells, notes, legs, failedLegs,
+//     message, line, totalMiles, totalHours, csv, gpx, geojson, points, kinds, limit } or { error, box }
 //   readGpx(bytes) → { text, note } or { error }
 //   readCompass(boxes) → { variation, deviation } or { error, box }
-import { boxTexts, byId, runOnEnter } from './dom.js';
+import { boxTexts, byId, clearInvalid, focusBeside, markInvalid, runOnEnter } from './dom.js';
 import { drawRouteSketch } from './route_sketch.js';
 
 const COLUMN_NAMES = new Set(['name', 'lat', 'lon', 'mode', '名称', '纬度', '经度', '格式']);
@@ -37,7 +38,14 @@ export function withHeader(text) {
 // An input method's full-width comma is no delimiter: the line it separates is said, not guessed.
 function fullWidthLine(text) {
     const index = text.split('\n').findIndex((line) => line.includes('，') && !/[,\t]/.test(line));
-    return index < 0 ? null : `“航点”第 ${index + 1} 行用全角逗号“，”分隔：请改用半角逗号“,”或制表符`;
+    return index < 0 ? null : { error: `“航点”第 ${index + 1} 行用全角逗号“，”分隔：请改用半角逗号“,”或制表符`, line: index + 1 };
+}
+
+// Selects line `number` of the box (counted from 1), where the user fixes it.
+function selectLine(box, number) {
+    const lines = box.value.split('\n');
+    const start = lines.slice(0, number - 1).reduce((sum, line) => sum + line.length + 1, 0);
+    box.setSelectionRange(start, start + (lines[number - 1] ?? '').length);
 }
 
 // A spreadsheet's file in its own encoding as text: UTF-16 by its byte-order mark, else the
@@ -59,38 +67,57 @@ function decodedWaypointFile(module, bytes) {
     }
 }
 
+// Row by row, not spread into one call: a route of 10,000 legs has more rows than a call takes
+// arguments.
 function fillTable(cells) {
     const table = byId('route-table');
     const row = (texts, cell) => {
         const tr = document.createElement('tr');
-        tr.append(...texts.map((text) => Object.assign(document.createElement(cell), { textContent: text })));
+        texts.forEach((text) => tr.appendChild(Object.assign(document.createElement(cell), { textContent: text })));
         return tr;
     };
     const head = row(cells[0], 'th');
     head.querySelectorAll('th').forEach((th) => th.setAttribute('scope', 'col'));
     table.tHead.replaceChildren(head);
-    table.tBodies[0].replaceChildren(...cells.slice(1).map((texts) => row(texts, 'td')));
-    table.tBodies[0].lastElementChild.className = 'total';
+    const body = document.createDocumentFragment();
+    cells.slice(1).forEach((texts) => body.appendChild(row(texts, 'td')));
+    body.lastElementChild.className = 'total';
+    table.tBodies[0].replaceChildren(body);
 }
 
-function offer(link, bytes, type) {
+function offer(link, bytes, type = '') {
     URL.revokeObjectURL(link.href);
     link.hidden = bytes === null;
-    if (bytes !== null) {
+    if (bytes === null) {
+        link.removeAttribute('href');
+    } else {
         link.href = URL.createObjectURL(new Blob([bytes], { type }));
     }
 }
 
 // The sketch's name: the waypoints (not the points computed between them), the total distance
 // and, with a speed, the total time.
-function sketchName(route, heading, totals) {
-    const names = route.points.filter(([, , , waypoint]) => waypoint).map(([, , name]) => name || '（无名）');
-    const total = totals[heading.indexOf('累计海里')];
-    const hours = totals[heading.indexOf('累计航时')];
-    return `航线示意图：${names.join(' → ')}${total ? `，共 ${total} 海里` : ''}${hours ? `，航时 ${hours}` : ''}`;
+function sketchName({ points, totalMiles, totalHours }) {
+    const names = points.filter(([, , , waypoint]) => waypoint).map(([, , name]) => name || '（无名）');
+    return `航线示意图：${names.join(' → ')}${totalMiles ? `，共 ${totalMiles} 海里` : ''}${totalHours ? `，航时 ${totalHours}` : ''}`;
 }
 
-function showRoute(route) {
+// No table, 合计, download, sketch or sketch name of an earlier run.
+function clearRoute() {
+    byId('route-result').hidden = true;
+    const table = byId('route-table');
+    table.tHead.replaceChildren();
+    table.tBodies[0].replaceChildren();
+    Object.keys(FILE_TYPES).forEach((kind) => offer(byId(`route-${kind}`), null));
+    byId('route-notes').textContent = '';
+    const sketch = byId('route-sketch');
+    sketch.replaceChildren();
+    sketch.setAttribute('aria-label', '航线示意图');
+}
+
+// The table of this run, its legs with messages among them; the first message is said in the
+// status line too, and a waypoint that cannot be read gets the focus on its line.
+function showRoute(route, box, origin) {
     fillTable(route.cells);
     for (const [kind, type] of Object.entries(FILE_TYPES)) {
         offer(byId(`route-${kind}`), route[kind], type);
@@ -98,22 +125,31 @@ function showRoute(route) {
     const notes = byId('route-notes');
     notes.textContent = route.notes.trimEnd();
     notes.hidden = route.notes === '';
-    const [heading, ...rows] = route.cells;
-    const totals = rows[rows.length - 1];
-    const total = totals[heading.indexOf('累计海里')];
-    const said = [`共 ${route.legs} 段航线${total ? `，合计 ${total} 海里` : ''}`];
+    const said = [`共 ${route.legs} 段航线${route.totalMiles ? `，合计 ${route.totalMiles} 海里` : ''}`];
     if (route.failedLegs > 0) {
         said.push(`其中 ${route.failedLegs} 段未能全部算出，原因见“说明”列`);
     }
     if (route.gpx === null) {
         said.push('有航点无法读取或有航段无法航行，没有生成 GPX 和 GeoJSON 文件');
     }
-    byId('route-status').textContent = `${said.join('；')}。`;
+    const message = route.message === null ? '' : route.message.replace(/[^。！]$/, '$&。');
+    const status = byId('route-status');
+    status.textContent = `${message}${said.join('；')}。`;
     byId('route-result').hidden = false;
     const sketch = byId('route-sketch');
     sketch.closest('figure').hidden = route.points.length === 0;
     if (route.points.length > 0) {
-        drawRouteSketch(sketch, route, sketchName(route, heading, totals));
+        drawRouteSketch(sketch, route, sketchName(route));
+    } else {
+        sketch.replaceChildren();
+        sketch.setAttribute('aria-label', '航线示意图');
+    }
+    if (route.line !== null) {
+        markInvalid(box, status);
+        selectLine(box, route.line);
+        focusBeside(box, status);
+    } else if (route.message !== null) {
+        focusBeside(origin, status);
     }
 }
 
@@ -121,17 +157,25 @@ export async function setUpRoute(calculator) {
     const module = await calculator;
     const box = byId('route-waypoints');
     const status = byId('route-status');
-    const fail = (text, focus) => {
+    // What this run could not do is said beside the box to fix, and nothing of an earlier run stays.
+    const fail = (text, focus, line = null) => {
+        clearRoute();
         status.textContent = text;
-        focus.focus();
+        markInvalid(focus, status);
+        if (line !== null) {
+            selectLine(focus, line);
+        }
+        focusBeside(focus, status);
     };
-    const plan = () => {
+    // `origin` is what ran it: 计算航线, or the box Enter was pressed in.
+    const plan = (origin) => {
+        clearInvalid([box, ...OPTION_BOXES.map(byId)]);
         if (box.value.trim() === '') {
             return fail('请在“航点”中每行输入一个航点：名称,纬度,经度', box);
         }
         const wide = fullWidthLine(box.value);
         if (wide) {
-            return fail(wide, box);
+            return fail(wide.error, box, wide.line);
         }
         const input = withHeader(box.value);
         const seconds = document.querySelector('input[name="route-mode"][value="seconds"]').checked;
@@ -141,10 +185,11 @@ export async function setUpRoute(calculator) {
         if (route.error) {
             return fail(route.box === 'route-waypoints' ? `“航点”：${route.error}` : route.error, byId(route.box));
         }
-        return showRoute(route);
+        return showRoute(route, box, origin);
     };
-    byId('route-plan').addEventListener('click', plan);
-    OPTION_BOXES.forEach((id) => runOnEnter(byId(id), plan));
+    const button = byId('route-plan');
+    button.addEventListener('click', () => plan(button));
+    OPTION_BOXES.forEach((id) => runOnEnter(byId(id), () => plan(byId(id))));
 
     const chooser = byId('route-file');
     byId('route-open').addEventListener('click', () => {
@@ -159,11 +204,13 @@ export async function setUpRoute(calculator) {
         const bytes = new Uint8Array(await file.arrayBuffer());
         const read = /\.gpx$/i.test(file.name) ? module.readGpx(bytes) : decodedWaypointFile(module, bytes);
         if (read.error) {
-            fail(`无法打开“${file.name}”：${read.error}`, byId('route-open'));
+            // The box keeps its text, and the result on screen is still that text's.
+            status.textContent = `无法打开“${file.name}”：${read.error}`;
+            byId('route-open').focus();
             return;
         }
         box.value = read.text;
-        plan();
+        plan(byId('route-open'));
         if (read.note) {
             status.textContent += `${read.note}。`;
         }

@@ -1,10 +1,12 @@
 // The sketch of a route on a Mercator projection, as on a chart: a rhumb line is straight there and
-// a great circle bows towards the pole, and a limiting latitude is a dashed parallel. Each waypoint
+// a great circle bows towards the pole, and a limiting latitude is a dashed parallel. Each leg is
+// drawn as the table sails it: along its rhumb line unless the row is a great circle's (composite
+// sailing), so that the line drawn is the one whose distance total_nmi adds. Each waypoint
 // is a dot with its name beside it, each point computed between them (分点, 限制纬度起/止) a
 // smaller ring, named where there is room once the waypoints have theirs; a name goes where it
 // collides with no other name and no dot, and one that finds no such place is left out (the
 // sketch's accessible name lists the waypoints).
-import { element, graticule, greatCircle, unwrap, HEIGHT, WIDTH } from './sketch.js';
+import { element, extent, graticule, greatCircle, unwrap, HEIGHT, WIDTH } from './sketch.js';
 
 const ROUTE_MARGIN = 24;
 // The projection runs to infinity at the poles: latitudes beyond are drawn at the limit.
@@ -23,13 +25,13 @@ function latitudeAt(y) {
     return (2 * Math.atan(Math.exp(y / DEGREES)) - Math.PI / 2) * DEGREES;
 }
 
-// The legs as lines of [latitude, longitude] with continuous longitudes: a great circle sampled
-// along its way, a rhumb line (kind 'rhumb') by its two ends.
+// The rows as lines of [latitude, longitude] with continuous longitudes: a great-circle row (kind
+// 'gc') sampled along its way, a whole leg or a rhumb row (kind 'leg' or 'rhumb') by its two ends.
 export function routeLines(points, kinds = []) {
     const ends = [points[0]];
     return points.slice(1).map(([latitude, longitude], i) => {
         ends.push([latitude, unwrap(longitude, ends[i][1])]);
-        const curve = kinds[i] === 'rhumb' ? [] : greatCircle(ends[i], ends[i + 1]);
+        const curve = kinds[i] === 'gc' ? greatCircle(ends[i], ends[i + 1]) : [];
         // Antipodal ends have no one great circle: the leg is drawn straight.
         return curve.length && curve.flat().every(Number.isFinite) ? curve : [ends[i], ends[i + 1]];
     });
@@ -38,11 +40,11 @@ export function routeLines(points, kinds = []) {
 // The frame that holds every line: the projection onto the drawing and the bounds in degrees.
 function mercatorFrame(lines) {
     const all = lines.flat();
-    const xs = all.map(([, lon]) => lon);
-    const ys = all.map(([lat]) => northing(lat));
-    const span = (values) => Math.max(Math.max(...values) - Math.min(...values), 2 / 60);
+    const xs = extent(all.map(([, lon]) => lon));
+    const ys = extent(all.map(([lat]) => northing(lat)));
+    const span = ([least, greatest]) => Math.max(greatest - least, 2 / 60);
     const scale = Math.min((WIDTH - 2 * ROUTE_MARGIN) / span(xs), (HEIGHT - 2 * ROUTE_MARGIN) / span(ys));
-    const centre = [(Math.min(...xs) + Math.max(...xs)) / 2, (Math.min(...ys) + Math.max(...ys)) / 2];
+    const centre = [(xs[0] + xs[1]) / 2, (ys[0] + ys[1]) / 2];
     const project = ([lat, lon]) => [WIDTH / 2 + (lon - centre[0]) * scale, HEIGHT / 2 - (northing(lat) - centre[1]) * scale];
     const bounds = {
         west: centre[0] - WIDTH / 2 / scale,
@@ -91,7 +93,7 @@ function limitParallels(svg, frame, limit) {
 }
 
 // Draws the route through `points` ([latitude, longitude, name, waypoint?], as sailed); `kinds`
-// names each row's line: 'rhumb' straight, else along the great circle; `limit` is the limiting
+// names each row's line: 'gc' along the great circle, else straight; `limit` is the limiting
 // latitude or null. `label` is the sketch's accessible name.
 export function drawRouteSketch(svg, { points, kinds = [], limit = null }, label) {
     const lines = routeLines(points, kinds);

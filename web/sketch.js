@@ -26,6 +26,17 @@ function spoken([latitude, longitude]) {
     return `${lat}，${lon}`;
 }
 
+// [least, greatest] of the values, by a loop: spread into Math.min's arguments, the values of a
+// long route would overflow the stack.
+export function extent(values) {
+    let [least, greatest] = [Infinity, -Infinity];
+    for (const value of values) {
+        least = Math.min(least, value);
+        greatest = Math.max(greatest, value);
+    }
+    return [least, greatest];
+}
+
 export function wrap(longitude) {
     return ((((longitude + 180) % 360) + 360) % 360) - 180;
 }
@@ -67,14 +78,14 @@ export function localFrame(points) {
     const unwrapped = points.map(([lat, lon]) => [lat, unwrap(lon, reference)]);
     const legs = greatCircle(unwrapped[0], unwrapped[1]);
     const all = [...unwrapped, ...legs];
-    const lats = all.map((p) => p[0]);
-    const lons = all.map((p) => p[1]);
-    const middle = (Math.min(...lats) + Math.max(...lats)) / 2;
+    const lats = extent(all.map((p) => p[0]));
+    const lons = extent(all.map((p) => p[1]));
+    const middle = (lats[0] + lats[1]) / 2;
     const cosine = Math.max(Math.cos(middle * RADIANS), 0.05);
     // At least two minutes of arc across, so that coinciding points still get a frame.
-    const span = (values, scale) => Math.max((Math.max(...values) - Math.min(...values)) * scale, 2 / 60);
+    const span = ([least, greatest], scale) => Math.max((greatest - least) * scale, 2 / 60);
     const scale = Math.min((WIDTH - 2 * MARGIN) / span(lons, cosine), (HEIGHT - 2 * MARGIN) / span(lats, 1));
-    const centre = [(Math.min(...lats) + Math.max(...lats)) / 2, (Math.min(...lons) + Math.max(...lons)) / 2];
+    const centre = [middle, (lons[0] + lons[1]) / 2];
     const project = ([lat, lon]) => [
         WIDTH / 2 + (unwrap(lon, centre[1]) - centre[1]) * cosine * scale,
         HEIGHT / 2 - (lat - centre[0]) * scale,
@@ -131,7 +142,8 @@ export function graticule(svg, { project, bounds }) {
 // The arc of the angle at the reference point, between the lines to point 1 and point 2.
 function angleArc(svg, [p1, p2, reference]) {
     const toward = (p) => Math.atan2(p[1] - reference[1], p[0] - reference[0]);
-    const radius = Math.max(8, Math.min(28, ...[p1, p2].map((p) => Math.hypot(p[0] - reference[0], p[1] - reference[1]) / 3)));
+    const [near] = extent([p1, p2].map((p) => Math.hypot(p[0] - reference[0], p[1] - reference[1]) / 3));
+    const radius = Math.max(8, Math.min(28, near));
     const [a, b] = [toward(p1), toward(p2)];
     const start = [reference[0] + radius * Math.cos(a), reference[1] + radius * Math.sin(a)];
     const end = [reference[0] + radius * Math.cos(b), reference[1] + radius * Math.sin(b)];

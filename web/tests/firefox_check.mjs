@@ -128,8 +128,10 @@ const boxes = { 'reckon-latitude': '3100.0', 'reckon-longitude': '12230.0', 'rec
 for (const [id, value] of Object.entries(boxes)) document.getElementById(id).value = value;
 document.getElementById('reckon-run').click();
 done(['rhumb-latitude', 'rhumb-longitude', 'gc-latitude', 'gc-longitude', 'gc-course'].map((id) => document.getElementById('reckon-' + id).value).join('\\t'));`);
-const nativeReckoned = execFileSync(cli, ['reckon', '--format=tsv', '--variation=5W', '--speed=14', '--hours=30:00', '--current=090/0.5',
-    '3100.0', '12230.0', '085M']).toString('utf8').split('\t').slice(0, 5).join('\t');
+// The positions as --format=tsv writes them, the course as the text form does.
+const reckonWith = ['--variation=5W', '--speed=14', '--hours=30:00', '--current=090/0.5', '3100.0', '12230.0', '085M'];
+const nativeReckoned = [...execFileSync(cli, ['reckon', '--format=tsv', ...reckonWith]).toString('utf8').split('\t').slice(0, 4),
+    execFileSync(cli, ['reckon', ...reckonWith]).toString('utf8').match(/最终航向 (.+)/)[1]].join('\t');
 console.log('reckon:', reckoned, 'same as orvanto-cli reckon:', reckoned === nativeReckoned);
 await send('Marionette:Quit', {}).catch(() => {});
 ff.kill();

@@ -256,6 +256,19 @@ test('the courses and the vertex after 计算两点距离 are the lines orvanto-
     await box('自差').fill('');
 });
 
+// Passes once courseReport's text form begins with the points as read (点Ⅰ 31°06.00′N 122°40.00′E →
+// 点Ⅱ 42°11′25″N 102°11′25″E): the block shows courseReport's lines, whatever they are.
+test('the 航向（点一→点二） block starts with each point as read, so that 31.1 read in 分 as 0°31.1′ shows at once', async () => {
+    await page.getByRole('radiogroup', { name: '点二' }).getByLabel('秒').check();
+    for (const [name, text] of [['点一纬度', '3106.0'], ['点一经度', '12240.0'], ['点二纬度', '421125'], ['点二经度', '1021125']]) {
+        await box(name).fill(text);
+    }
+    await page.getByRole('button', { name: '计算两点距离' }).click();
+    const [first] = (await page.getByRole('status', { name: '航向（点一→点二）' }).textContent()).split('\n');
+    assert.ok(first.startsWith('点Ⅰ ') && first.includes('→ 点Ⅱ '), first);
+    await page.getByRole('radiogroup', { name: '点二' }).getByLabel('分').check();
+});
+
 const route = () => page.getByRole('region', { name: '航线' });
 const routeBox = (name) => route().getByRole('textbox', { name, exact: true });
 
@@ -336,68 +349,157 @@ test('the 航线 section plans the passage as orvanto-cli route does, with each 
     rmSync(folder, { recursive: true });
 });
 
-test('an option the 航线 section cannot take is said, naming its box, with the focus on the box to fix', async () => {
-    await box('航点').fill('A,3100.0,12230.0\nB,2215.0,11415.0');
-    // [the boxes filled, what is said, the box that gets the focus]
-    for (const [boxes, said, focus] of [
-        [{ '航速（节）': '0' }, '“航速（节）”须是大于 0、不超过 100 的节数，如 12、12.5 或 12kn，不认识“0”', 'route-speed'],
-        [{ 分点间隔: '5' }, '“分点间隔”须是分点的间隔', 'route-step'],
-        [{ 开航时间: '2026-02-30T08:00' }, '“开航时间”须是出发时间', 'route-departure'],
-        [{ 开航时间: '2026-12-08T08:00+08:00' }, '开航时间须与航速（节）同用', 'route-speed'],
-        [{ 流向: '045', '航速（节）': '12' }, '流向和流速须一同填写', 'route-drift'],
-        [{ 流向: '400', 流速: '1', '航速（节）': '12' }, '“流向”须是海流流去的真方向', 'route-set'],
-        [{ 流向: '045', 流速: '1' }, '有流向、流速时须填写航速（节）', 'route-speed'],
-        [{ 流向: '045', 流速: '1', '航速（节）': '12', 限制纬度: '45' }, '须填写分点间隔', 'route-step'],
-        [{ 自差: '2E' }, '填了自差还须填写磁差', 'route-variation'],
-        [{ 限制纬度: '北45' }, '“限制纬度”须是限制纬度：大于 0、小于 90 的度数', 'route-limit'],
+// Whether the element is wholly on the screen (scrolling moves by whole pixels: an edge may stay a
+// fraction of one outside).
+const wholeInView = (locator) => locator.evaluate((element) => {
+    const { top, bottom } = element.getBoundingClientRect();
+    return top > -1 && bottom < innerHeight + 1;
+});
+// The focused box's id, the text selected in it, its aria-invalid and the first id describing it.
+const focusedBox = () => page.locator(':focus').evaluate((box) => [box.id, box.value.slice(box.selectionStart, box.selectionEnd),
+    box.getAttribute('aria-invalid'), box.getAttribute('aria-describedby')?.split(' ')[0]]);
+
+test('a failed 计算航线 leaves nothing of an earlier run on screen; why is said in the status line, and the box to fix is marked and focused, a waypoint\'s line selected, in view with the message on a phone', async () => {
+    await page.setViewportSize({ width: 360, height: 740 });
+    await page.getByRole('radiogroup', { name: '航点格式' }).getByLabel('分').check();
+    const coast = '长江口,3100.0,12230.0\n舟山群岛东,2945.0,12300.0\n香港,2215.0,11415.0';
+    const status = route().getByRole('status');
+    const table = page.getByRole('table', { name: '航线' });
+    const links = ['下载 CSV', '下载 GPX', '下载 GeoJSON'].map((name) => page.getByRole('link', { name }));
+    const plan = () => page.getByRole('button', { name: '计算航线' }).click();
+    // [航点 (the coast when null), the options' boxes, what the status line says, the box that gets
+    // the focus, the text selected in it, null when no table stands, else a text in its 说明 column]
+    for (const [text, boxes, said, focus, selected, told] of [
+        [null, { '航速（节）': 'abc' }, '“航速（节）”须是大于 0、不超过 100 的节数，如 12、12.5 或 12kn，不认识“abc”', 'route-speed', '', null],
+        [null, { '航速（节）': '12', 开航时间: '2026-02-30T08:00+08:00' }, '“开航时间”须是出发时间', 'route-departure', '', null],
+        [null, { 分点间隔: '5' }, '“分点间隔”须是分点的间隔', 'route-step', '', null],
+        [null, { 开航时间: '2026-12-08T08:00+08:00' }, '开航时间须与航速（节）同用', 'route-speed', '', null],
+        [null, { 流向: '045', '航速（节）': '12' }, '流向和流速须一同填写', 'route-drift', '', null],
+        [null, { 流向: '400', 流速: '1', '航速（节）': '12' }, '“流向”须是海流流去的真方向', 'route-set', '', null],
+        [null, { 流向: '045', 流速: '1' }, '有流向、流速时须填写航速（节）', 'route-speed', '', null],
+        [null, { 流向: '045', 流速: '1', '航速（节）': '12', 限制纬度: '45' }, '须填写分点间隔', 'route-step', '', null],
+        [null, { 自差: '2E' }, '填了自差还须填写磁差', 'route-variation', '', null],
+        [null, { 限制纬度: '北45' }, '“限制纬度”须是限制纬度：大于 0、小于 90 的度数', 'route-limit', '', null],
+        ['', {}, '请在“航点”中每行输入一个航点', 'route-waypoints', '', null],
+        [`${coast}\nA，3100.0，12230.0`, {}, '“航点”第 4 行用全角逗号', 'route-waypoints', 'A，3100.0，12230.0', null],
+        // A waypoint that does not read: its line of the box, as the command line names it; the
+        // table of this run stands, with no GPX, GeoJSON or sketch.
+        [`${coast}\n洛杉矶,9900.0,11800.0W`, {}, '航点“洛杉矶”（第 4 行）的纬度的输入“9900.0”超出范围', 'route-waypoints', '洛杉矶,9900.0,11800.0W', '航点“洛杉矶”（第 4 行）的纬度'],
+        [`name,lat,lon\n${coast}\nB,3100.0`, {}, '航点“B”（第 5 行）', 'route-waypoints', 'B,3100.0', ''],
     ]) {
+        await box('航点').fill(coast);
+        await fillRouteOptions({});
+        await plan();
+        await route().getByRole('img', { name: /^航线示意图：长江口 → 舟山群岛东 → 香港，共 / }).waitFor();
+        await box('航点').fill(text ?? coast);
         await fillRouteOptions(boxes);
-        await page.getByRole('button', { name: '计算航线' }).click();
-        assert.ok((await route().getByRole('status').textContent()).includes(said), JSON.stringify(boxes));
-        assert.equal(await page.evaluate(() => document.activeElement.id), focus);
+        await plan();
+        const row = `${text} ${JSON.stringify(boxes)}`;
+        assert.ok((await status.textContent()).includes(said), `${row}: ${await status.textContent()}`);
+        assert.deepEqual(await focusedBox(), [focus, selected, 'true', 'route-status'], row);
+        assert.ok(await wholeInView(page.locator(':focus')) && await wholeInView(status), row);
+        assert.equal(await table.isVisible(), told !== null, row);
+        assert.ok(told === null || (await table.innerText()).includes(told), row);
+        assert.deepEqual(await Promise.all(links.map((link) => link.isVisible())), [told !== null, false, false], row);
+        assert.deepEqual(await page.locator('#route-sketch').evaluate((svg) => [svg.childElementCount, svg.getAttribute('aria-label')]), [0, '航线示意图'], row);
     }
+    // A run that reads takes the marks off.
+    await box('航点').fill(coast);
     await fillRouteOptions({});
+    await plan();
+    assert.deepEqual(await page.locator('#route-waypoints').evaluate((area) => [area.getAttribute('aria-invalid'), area.getAttribute('aria-describedby')]),
+        [null, 'route-waypoints-hint']);
 });
 
-test('推算船位 gives the positions orvanto-cli reckon --format=tsv gives, with a current and M and C courses; 设为点一 puts the rhumb line\'s into point 1 in 分', async () => {
+test('the sketch draws each row as the table sails it, a whole leg along its rhumb line, straight on the Mercator chart; 5,000 and 10,000 waypoints are drawn', async () => {
+    await page.setViewportSize({ width: 1280, height: 800 });
+    const drawn = route().getByRole('img', { name: /^航线示意图：/ });
+    const plan = () => page.getByRole('button', { name: '计算航线' }).click();
+    // [the options' boxes, the vertices of each row's line]: the leg 长江口 → 旧金山 straight (its great
+    // circle reaches 52°N), or by composite sailing, curved to the parallel, straight along it.
+    await box('航点').fill('长江口,3100.0,12230.0\n旧金山,3748.0,12230.0W');
+    for (const [boxes, vertices] of [[{}, [2]], [{ 限制纬度: '45' }, [49, 2, 49]], [{ 分点间隔: '30°' }, [2, 2, 2, 2]]]) {
+        await fillRouteOptions(boxes);
+        await plan();
+        assert.deepEqual(await drawn.locator('polyline.leg').evaluateAll((lines) => lines.map((line) => line.getAttribute('points').split(' ').length)),
+            vertices, JSON.stringify(boxes));
+    }
+    await fillRouteOptions({});
+    for (const count of [5000, 10000]) {
+        const text = Array.from({ length: count }, (_, i) => `W${i},${(20 + i * 0.004).toFixed(3)}°,${(120 + i * 0.005).toFixed(3)}°`).join('\n');
+        // Pasted: typed, 10,000 lines would take minutes.
+        await box('航点').evaluate((area, value) => { area.value = value; }, text);
+        await plan();
+        await route().getByRole('img', { name: new RegExp(`^航线示意图：W0 → W1 → .* → W${count - 1}，共 `) }).waitFor();
+        assert.equal(await drawn.locator('polyline.leg').count(), count - 1);
+        assert.match(await route().getByRole('status').textContent(), new RegExp(`^共 ${count - 1} 段航线，合计 `));
+    }
+    // A short route again, for the phone's screenshot.
+    await box('航点').fill('长江口,3100.0,12230.0\n旧金山,3748.0,12230.0W');
+    await plan();
+});
+
+test('推算船位 gives the positions orvanto-cli reckon gives, with a current and M and C courses; a failed run empties them, the box to fix in view with the message on a phone; 设为点一 puts the rhumb line\'s into point 1 in 分', async () => {
+    await page.setViewportSize({ width: 360, height: 740 });
     const reckoning = page.getByRole('region', { name: '推算船位' });
     const field = (name) => reckoning.getByRole('textbox', { name, exact: true });
+    const status = reckoning.getByRole('status');
     const results = ['恒向线到达纬度', '恒向线到达经度', '大圆到达纬度', '大圆到达经度', '大圆到达航向'];
+    const toPoint1 = reckoning.getByRole('button', { name: '设为点一' });
+    const shanghai = { 起点纬度: '3100.0', 起点经度: '12230.0' };
     // [起点格式, the section's boxes, the 航线 section's 磁差 and 自差, 教科书算法, the command line's
-    // options and operands, or what is said and the box with the focus]
-    for (const [mode, boxes, compass, textbook, expected] of [
-        ['分', { 起点纬度: '3100.0', 起点经度: '12230.0', 航向: '241', '航程（海里）': '300' }, {}, false, ['3100.0', '12230.0', '241', '300']],
+    // options and operands, or what is said, the box with the focus and the box marked invalid]
+    const rows = [
+        ['分', { ...shanghai, 航向: '241', '航程（海里）': '300' }, {}, false, ['3100.0', '12230.0', '241', '300']],
         ['秒', { 起点纬度: '310000', 起点经度: '1223000', 航向: '０９０', '航速（节）': '12', 航时: '6:30', 流向: '045', 流速: '1.5' }, {}, false,
             ['--seconds', '--speed=12', '--hours=6:30', '--current=045/1.5', '310000', '1223000', '０９０']],
-        ['分', { 起点纬度: '3100.0', 起点经度: '12230.0', 航向: '085M', '航程（海里）': '600海里' }, { 磁差: '5W' }, false, ['--variation=5W', '3100.0', '12230.0', '085M', '600海里']],
+        ['分', { ...shanghai, 航向: '085M', '航程（海里）': '600海里' }, { 磁差: '5W' }, false, ['--variation=5W', '3100.0', '12230.0', '085M', '600海里']],
         ['分', { 起点纬度: 'S3350.0', 起点经度: '1825.0', 航向: '241C', '航速（节）': '14', 航时: '30' }, { 磁差: '3.5W', 自差: '2E' }, true,
             ['--variation=3.5W', '--deviation=2E', '--textbook', '--speed=14', '--hours=30', 'S3350.0', '1825.0', '241C']],
-        ['分', { 起点纬度: '9500.0', 起点经度: '12230.0', 航向: '241', '航程（海里）': '300' }, {}, false, ['起点纬度', 'reckon-latitude']],
-        ['分', { 起点纬度: '3100.0', 起点经度: '12230.0', 航向: '085M', '航程（海里）': '300' }, {}, false, ['须有磁差', 'route-variation']],
-        ['分', { 起点纬度: '3100.0', 起点经度: '12230.0', 航向: '085', '航程（海里）': '300', '航速（节）': '12' }, {}, false, ['填了航程（海里）就不填航速', 'reckon-distance']],
-        ['分', { 起点纬度: '3100.0', 起点经度: '12230.0', 航向: '085', '航程（海里）': '300', 流向: '045', 流速: '1' }, {}, false, ['有流向、流速时须填写航速', 'reckon-speed']],
-        ['分', { 起点纬度: '3100.0', 起点经度: '12230.0', 航向: '085', '航速（节）': '12' }, {}, false, ['或者航速（节）和航时', 'reckon-hours']],
-    ]) {
+        ['分', { 起点纬度: '9500.0', 起点经度: '12230.0', 航向: '241', '航程（海里）': '300' }, {}, false, ['起点纬度', 'reckon-latitude', 'reckon-latitude']],
+        // The 航线 section's boxes, a screen away on a phone: named with their section, the focus stays here.
+        ['分', { ...shanghai, 航向: '085M', '航程（海里）': '300' }, {}, false, ['磁航向“085M”须有磁差：请在航线一节填写磁差', 'reckon-run', 'route-variation']],
+        ['分', { ...shanghai, 航向: '085M', '航程（海里）': '300' }, { 磁差: '5X' }, false, ['航线一节的“磁差”须是', 'reckon-run', 'route-variation']],
+        ['分', { ...shanghai, 航向: '085', '航程（海里）': '300' }, { 自差: '2E' }, false, ['航线一节填了自差还须填写磁差', 'reckon-run', 'route-variation']],
+        ['分', { ...shanghai, 航向: '085', '航程（海里）': '300', '航速（节）': '12' }, {}, false, ['填了航程（海里）就不填航速', 'reckon-distance', 'reckon-distance']],
+        ['分', { ...shanghai, 航向: '085', '航程（海里）': '300', 流向: '045', 流速: '1' }, {}, false, ['有流向、流速时须填写航速', 'reckon-speed', 'reckon-speed']],
+        ['分', { ...shanghai, 航向: '085', '航速（节）': '12' }, {}, false, ['或者航速（节）和航时', 'reckon-hours', 'reckon-hours']],
+        ['分', { ...shanghai, 航向: '085M', '航程（海里）': '600' }, { 磁差: '5W', 自差: '2E' }, false, ['--variation=5W', '--deviation=2E', '3100.0', '12230.0', '085M', '600']],
+    ];
+    // Each failure after a reckoning that succeeded, so that what it leaves shows.
+    for (const [mode, boxes, compass, textbook, expected] of rows.flatMap((row) => (row[4].length === 3 ? [rows[0], row] : [row]))) {
         await reckoning.getByRole('radiogroup', { name: '起点格式' }).getByLabel(mode).check();
         for (const name of ['起点纬度', '起点经度', '航向', '航程（海里）', '航速（节）', '航时', '流向', '流速']) {
             await field(name).fill(boxes[name] ?? '');
         }
         await fillRouteOptions(compass);
         await reckoning.getByRole('checkbox', { name: '教科书算法' }).setChecked(textbook);
+        await page.evaluate(() => scrollTo(0, 0));
         await reckoning.getByRole('button', { name: '推算船位' }).click();
-        if (expected.length === 2) {
-            assert.ok((await reckoning.getByRole('status').textContent()).includes(expected[0]), expected[0]);
-            assert.equal(await page.evaluate(() => document.activeElement.id), expected[1]);
+        const shown = await Promise.all(results.map((name) => field(name).inputValue()));
+        if (expected.length === 3) {
+            const [said, focus, marked] = expected;
+            assert.ok((await status.textContent()).includes(said), `${said}: ${await status.textContent()}`);
+            assert.deepEqual([await page.evaluate(() => document.activeElement.id), shown, await toPoint1.isDisabled()], [focus, ['', '', '', '', ''], true], said);
+            assert.deepEqual(await page.locator(`#${marked}`).evaluate((box) => [box.getAttribute('aria-invalid'), box.getAttribute('aria-describedby')]),
+                ['true', 'reckon-status'], said);
+            assert.ok(await wholeInView(page.locator(':focus')) && await wholeInView(status), said);
             continue;
         }
-        const native = spawnSync(cli, ['reckon', '--format=tsv', ...expected]).stdout.toString().trimEnd().split('\t');
-        assert.deepEqual(await Promise.all(results.map((name) => field(name).inputValue())), native.slice(0, 5), expected.join(' '));
+        // The positions as --format=tsv writes them, 大圆到达航向 as the text form does, with its reference.
+        const native = spawnSync(cli, ['reckon', '--format=tsv', ...expected]).stdout.toString().split('\t');
+        const course = spawnSync(cli, ['reckon', ...expected]).stdout.toString().match(/最终航向 (.+)/)[1];
+        assert.deepEqual(shown, [...native.slice(0, 4), course], expected.join(' '));
+        assert.deepEqual([await page.locator('#route-variation').getAttribute('aria-invalid'), await toPoint1.isDisabled()], [null, false]);
     }
-    await fillRouteOptions({});
-    await reckoning.getByRole('button', { name: '设为点一' }).click();
+    // Changing a box keeps the results of the last reckoning until the next one.
+    await field('航程（海里）').fill('400');
+    assert.equal(await field('大圆到达航向').inputValue(), '086.1°T 091.1°M 089.1°C');
+    await toPoint1.click();
     assert.deepEqual([await box('点一纬度').inputValue(), await box('点一经度').inputValue()],
         [await field('恒向线到达纬度').inputValue(), await field('恒向线到达经度').inputValue()]);
     assert.ok(await page.getByRole('radiogroup', { name: '点一' }).getByLabel('分').isChecked());
+    await fillRouteOptions({});
 });
 
 test('a phone-sized screen scrolls only down, with targets a finger can hit, each label in one face, the input forms a link away; axe-core finds no violation', async () => {

@@ -1,7 +1,10 @@
 // The route sketch's names: wherever the waypoints crowd, no name covers another name or a dot or
-// leaves the drawing, and a lone waypoint always keeps its name.
+// leaves the drawing, and a lone waypoint always keeps its name. No script of the page spreads an
+// array into a call's arguments.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
+import { readdirSync, readFileSync } from 'node:fs';
+import { createRequire } from 'node:module';
 import { labelSize, placeLabels } from '../route_sketch.js';
 import { HEIGHT, WIDTH } from '../sketch.js';
 
@@ -20,5 +23,20 @@ test('names placed around crowded waypoints never collide, and the ones that can
         });
         assert.ok(count > 2 || placed.length === count, `${count} waypoints, ${placed.length} names`);
         assert.ok(count < 60 || placed.length < count);
+    }
+});
+
+test('no script of the page spreads an array into a call\'s arguments: Math.max(...values) of a 10,000-waypoint route overflowed the stack', () => {
+    // Debian's acorn, which emscripten brings.
+    const require = createRequire(import.meta.url);
+    const { parse } = require('/usr/share/nodejs/acorn');
+    const { simple } = require('/usr/share/nodejs/acorn-walk');
+    const folder = new URL('../', import.meta.url);
+    for (const name of readdirSync(folder).filter((file) => file.endsWith('.js'))) {
+        const text = readFileSync(new URL(name, folder), 'utf8');
+        const spread = [];
+        const call = ({ arguments: passed }) => passed.filter(({ type }) => type === 'SpreadElement').forEach(({ start, end }) => spread.push(text.slice(start, end)));
+        simple(parse(text, { ecmaVersion: 'latest', sourceType: 'module' }), { CallExpression: call, NewExpression: call });
+        assert.deepEqual(spread, [], name);
     }
 });
