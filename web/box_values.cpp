@@ -18,6 +18,22 @@ std::string Boxes::notRead(std::string_view name, std::string_view forms, std::s
            "”";
 }
 
+BoxValue<navigation::Departure> Boxes::departure(const std::string& id) const {
+    const std::string typed = text(id);
+    if (typed.empty()) {
+        return std::optional<navigation::Departure>{};
+    }
+    auto read = navigation::parseDeparture(typed);
+    if (read) {
+        return std::optional<navigation::Departure>{read.value()};
+    }
+    const std::string forms = notRead("开航时间", navigation::kDepartureForms, typed);
+    return unexpected(BoxProblem{
+        id, read.error().empty() ? forms
+                                 : "“开航时间”的“" + printable(typed) + "”有误：" + read.error() +
+                                       "。" + forms.substr(0, forms.rfind("，不认识"))});
+}
+
 BoxValue<navigation::Current> Boxes::current(const std::string& setId,
                                              const std::string& driftId) const {
     const std::string set = text(setId);

@@ -48,6 +48,9 @@ class Boxes {
         return value;
     }
 
+    // 开航时间: a date no clock shows (30 February, 24:00) says why before what the box takes.
+    BoxValue<navigation::Departure> departure(const std::string& id) const;
+
     // The current from its two boxes, each read on its own so that the message names the one
     // that does not read; both or neither must be filled.
     BoxValue<navigation::Current> current(const std::string& setId,

@@ -74,8 +74,7 @@ Expected<PassageSettings, web::BoxProblem> passageSettings(const web::Boxes& box
     const auto correction = web::compassCorrection(boxes);
     const auto speed =
         boxes.read("route-speed", "航速（节）", navigation::kSpeedForms, navigation::readSpeed);
-    const auto departure = boxes.read("route-departure", "开航时间", navigation::kDepartureForms,
-                                      navigation::readDeparture);
+    const auto departure = boxes.departure("route-departure");
     const auto current = boxes.current("route-set", "route-drift");
     const auto limit = boxes.read("route-limit", "限制纬度", navigation::kLimitLatitudeForms,
                                   navigation::readLimitLatitude);

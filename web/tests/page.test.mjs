@@ -371,7 +371,7 @@ test('a failed 计算航线 leaves nothing of an earlier run on screen; why is s
     // the focus, the text selected in it, null when no table stands, else a text in its 说明 column]
     for (const [text, boxes, said, focus, selected, told] of [
         [null, { '航速（节）': 'abc' }, '“航速（节）”须是大于 0、不超过 100 的节数，如 12、12.5 或 12kn，不认识“abc”', 'route-speed', '', null],
-        [null, { '航速（节）': '12', 开航时间: '2026-02-30T08:00+08:00' }, '“开航时间”须是出发时间', 'route-departure', '', null],
+        [null, { '航速（节）': '12', 开航时间: '2026-02-30T08:00+08:00' }, '“开航时间”的“2026-02-30T08:00+08:00”有误：2026 年 2 月没有 30 日。“开航时间”须是出发时间', 'route-departure', '', null],
         [null, { 分点间隔: '5' }, '“分点间隔”须是分点的间隔', 'route-step', '', null],
         [null, { 开航时间: '2026-12-08T08:00+08:00' }, '开航时间须与航速（节）同用', 'route-speed', '', null],
         [null, { 流向: '045', '航速（节）': '12' }, '流向和流速须一同填写', 'route-drift', '', null],
