@@ -3,10 +3,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "navigation/passage_times.h"
-#include "navigation/passage_values.h"
-#include "navigation/value_forms.h"
-#include "navigation/variation.h"
+#include "passage/passage_times.h"
+#include "passage/passage_values.h"
+#include "passage/value_forms.h"
 #include "text/ascii_case.h"
 #include "text/code_points.h"
 #include "text/trimming.h"
@@ -14,7 +13,7 @@
 namespace orvanto::cli {
 namespace {
 
-using navigation::TableFormat;
+using passage::TableFormat;
 using Outcome = Expected<void, UsageError>;
 
 constexpr std::size_t kDistance = 0;
@@ -277,17 +276,17 @@ enum class Valued : std::size_t {
 };
 
 constexpr ValueOption kValueOptions[] = {
-    {"--variation", "3.5W", navigation::kVariationForms,
-     store<&Request::variation, navigation::readVariation>},
-    {"--deviation", "2W", navigation::kDeviationForms,
-     store<&Request::deviation, navigation::readDeviation>},
-    {"--speed", "12", navigation::kSpeedForms, store<&Request::speed, navigation::readSpeed>},
-    {"--hours", "6.5", navigation::kHoursForms, store<&Request::hours, navigation::readHours>},
-    {"--current", "045/1.5", navigation::kCurrentForms,
-     store<&Request::current, navigation::readCurrent>},
-    {"--every", "5°", navigation::kStepForms, store<&Request::every, navigation::readStep>},
-    {"--limit-latitude", "45", navigation::kLimitLatitudeForms,
-     store<&Request::limitLatitude, navigation::readLimitLatitude>},
+    {"--variation", "3.5W", passage::kVariationForms,
+     store<&Request::variation, passage::readVariation>},
+    {"--deviation", "2W", passage::kDeviationForms,
+     store<&Request::deviation, passage::readDeviation>},
+    {"--speed", "12", passage::kSpeedForms, store<&Request::speed, passage::readSpeed>},
+    {"--hours", "6.5", passage::kHoursForms, store<&Request::hours, passage::readHours>},
+    {"--current", "045/1.5", passage::kCurrentForms,
+     store<&Request::current, passage::readCurrent>},
+    {"--every", "5°", passage::kStepForms, store<&Request::every, passage::readStep>},
+    {"--limit-latitude", "45", passage::kLimitLatitudeForms,
+     store<&Request::limitLatitude, passage::readLimitLatitude>},
 };
 
 template <Valued Which>
@@ -311,14 +310,14 @@ Outcome readDeparture(const Command& /*command*/, std::optional<std::string_view
     if (!value) {
         return needsValue("--depart", "--depart=值，例如 --depart=2026-12-08T08:00+08:00");
     }
-    auto departure = navigation::parseDeparture(*value);
+    auto departure = passage::parseDeparture(*value);
     if (!departure && departure.error().empty()) {
-        return notAValue("--depart", navigation::kDepartureForms, *value);
+        return notAValue("--depart", passage::kDepartureForms, *value);
     }
     if (!departure) {
         return unexpected(problem("--depart 的“" + std::string{*value} + "”有误：" +
                                   departure.error() + "。--depart 须是" +
-                                  std::string{navigation::kDepartureForms}));
+                                  std::string{passage::kDepartureForms}));
     }
     request.departure = departure.value();
     return {};
@@ -340,10 +339,10 @@ Outcome checkRoute(std::span<const std::string_view> /*operands*/, Request& requ
 
 Outcome checkReckon(std::span<const std::string_view> operands, Request& request) {
     const std::string_view courseText = operands[2];
-    request.course = navigation::readCourse(courseText);
+    request.course = passage::readCourse(courseText);
     if (!request.course) {
         return unexpected(problem("航向“" + std::string{courseText} + "”无法识别：应为 " +
-                                  std::string{navigation::kCourseForms}));
+                                  std::string{passage::kCourseForms}));
     }
     const navigation::CourseReference reference = request.course->reference;
     if (reference == navigation::CourseReference::Magnetic && !request.variation) {
@@ -359,10 +358,10 @@ Outcome checkReckon(std::span<const std::string_view> operands, Request& request
             return unexpected(problem(
                 "reckon 给了航程就不用 --speed 和 --hours，用 --speed 和 --hours 就不写航程"));
         }
-        request.distance = navigation::readDistance(operands[3]);
+        request.distance = passage::readDistance(operands[3]);
         if (!request.distance) {
             return unexpected(problem("航程“" + std::string{operands[3]} + "”无法识别：应为 " +
-                                      std::string{navigation::kDistanceForms}));
+                                      std::string{passage::kDistanceForms}));
         }
     } else if (!request.speed) {
         return unexpected(problem("reckon 需要航程，或者 --speed 和 --hours"));

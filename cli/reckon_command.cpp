@@ -7,6 +7,8 @@
 #include "cli/exit_status.h"
 #include "navigation/current_triangle.h"
 #include "navigation/reckoning.h"
+#include "passage/reckoning_report.h"
+#include "passage/sailing_reasons.h"
 
 namespace orvanto::cli {
 
@@ -16,7 +18,7 @@ int runReckon(const Request& request) {
         std::cerr << message->text << "\n";
         return kExitMessage;
     }
-    navigation::ReckoningNotes notes;
+    passage::ReckoningNotes notes;
     notes.start = std::get<DecodedPoints>(decoded).point1;
     notes.startMode = request.input.point1.mode;
     notes.method = request.method;
@@ -32,11 +34,11 @@ int runReckon(const Request& request) {
     }
     const auto reckoning = navigation::reckon(notes.start, notes.run, notes.method);
     if (!reckoning) {
-        std::cerr << "orvanto-cli：" << reckoning.error() << "\n";
+        std::cerr << "orvanto-cli：" << passage::reasonFor(reckoning.error()) << "\n";
         return kExitMessage;
     }
-    std::cout << navigation::reckoningReport(
-        reckoning.value(), notes, request.tableFormat.value_or(navigation::TableFormat::Text));
+    std::cout << passage::reckoningReport(reckoning.value(), notes,
+                                          request.tableFormat.value_or(passage::TableFormat::Text));
     return kExitSuccess;
 }
 

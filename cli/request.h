@@ -9,10 +9,10 @@
 #include "calculator/calculation.h"
 #include "calculator/decimal_text.h"
 #include "cli/encodings.h"
-#include "navigation/passage_times.h"
-#include "navigation/passage_values.h"
 #include "navigation/sailing_method.h"
-#include "navigation/table_format.h"
+#include "passage/passage_times.h"
+#include "passage/passage_values.h"
+#include "passage/table_format.h"
 
 namespace orvanto::cli {
 
@@ -42,7 +42,7 @@ struct Request {
     NumberStyle numberStyle = NumberStyle::Window;
     // How course and route write their tables (--format=text|csv|tsv); unset means text for
     // course, and for route text on a terminal and CSV otherwise.
-    std::optional<navigation::TableFormat> tableFormat;
+    std::optional<passage::TableFormat> tableFormat;
     std::optional<double> variation;  // degrees, east positive: adds the magnetic courses
     std::optional<double> deviation;  // degrees, east positive: adds the compass courses
     std::string deviationCardPath;    // route --deviation-card; empty: none
@@ -53,7 +53,7 @@ struct Request {
     std::optional<navigation::Current> current;
     std::optional<navigation::WaypointStep> every;  // route --every
     std::optional<double> limitLatitude;            // route --limit-latitude
-    std::optional<navigation::Departure> departure;
+    std::optional<passage::Departure> departure;
     FileOptions files;
     bool geodesicColumns = false;  // batch --geodesic
     bool courseColumns = false;    // batch --navigation: the columns of course --format=tsv

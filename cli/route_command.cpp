@@ -22,12 +22,13 @@
 #include "cli/output_file.h"
 #include "cli/text_file_input.h"
 #include "navigation/compass_error.h"
-#include "navigation/geojson_writer.h"
-#include "navigation/gpx_waypoints.h"
-#include "navigation/gpx_writer.h"
-#include "navigation/route_table.h"
-#include "navigation/route_waypoints.h"
-#include "navigation/sailed_route.h"
+#include "passage/deviation_card.h"
+#include "passage/geojson_writer.h"
+#include "passage/gpx_waypoints.h"
+#include "passage/gpx_writer.h"
+#include "passage/route_table.h"
+#include "passage/route_waypoints.h"
+#include "passage/sailed_route.h"
 #include "text/code_points.h"
 #include "text/printable.h"
 
@@ -35,14 +36,14 @@ namespace orvanto::cli {
 
 using batch::InputOutputError;
 using batch::TextEncoding;
-using navigation::geojsonRoute;
-using navigation::gpxRoute;
-using navigation::readWaypoints;
-using navigation::RouteTableSettings;
-using navigation::SailedRoute;
-using navigation::SailingPlan;
-using navigation::TableFormat;
-using navigation::WaypointFile;
+using passage::geojsonRoute;
+using passage::gpxRoute;
+using passage::readWaypoints;
+using passage::RouteTableSettings;
+using passage::SailedRoute;
+using passage::SailingPlan;
+using passage::TableFormat;
+using passage::WaypointFile;
 
 namespace {
 
@@ -93,7 +94,7 @@ Expected<RouteInput, std::string> readGpxInput(const Request& request, TextFileI
     while (const std::size_t count = file.read(block.data(), block.size())) {
         bytes.append(block.data(), count);
     }
-    const auto gpx = navigation::waypointsFromGpx(bytes);
+    const auto gpx = passage::waypointsFromGpx(bytes);
     if (!gpx) {
         return unexpected(file.name() + "：" + gpx.error());
     }
@@ -109,10 +110,10 @@ Expected<RouteInput, std::string> readGpxInput(const Request& request, TextFileI
         return unexpected(waypoints.error());
     }
     // Messages name the lines of the GPX file, not of the lines made from it.
-    for (navigation::Waypoint& waypoint : waypoints.value().waypoints) {
+    for (passage::Waypoint& waypoint : waypoints.value().waypoints) {
         waypoint.line = gpx.value().lines[waypoint.line - 2];
     }
-    if (auto counted = navigation::enoughWaypoints(waypoints.value(), file.name()); !counted) {
+    if (auto counted = passage::enoughWaypoints(waypoints.value(), file.name()); !counted) {
         return unexpected(counted.error());
     }
     return RouteInput{std::move(waypoints.value()), TextEncoding::Utf8, false};
@@ -121,7 +122,7 @@ Expected<RouteInput, std::string> readGpxInput(const Request& request, TextFileI
 // The waypoints, or what is wrong with the file's text or header; InputOutputError when it cannot
 // be read.
 Expected<RouteInput, std::string> readInput(const Request& request, TextFileInput& input) {
-    if (navigation::isGpxFileName(request.files.inputPath)) {
+    if (passage::isGpxFileName(request.files.inputPath)) {
         return readGpxInput(request, input);
     }
     const auto encoding = input.chooseEncoding();
@@ -133,7 +134,7 @@ Expected<RouteInput, std::string> readInput(const Request& request, TextFileInpu
     if (!waypoints) {
         return unexpected(waypoints.error());
     }
-    if (auto counted = navigation::enoughWaypoints(waypoints.value(), input.name()); !counted) {
+    if (auto counted = passage::enoughWaypoints(waypoints.value(), input.name()); !counted) {
         return unexpected(counted.error());
     }
     return RouteInput{std::move(waypoints.value()), encoding.value(),
@@ -197,7 +198,7 @@ Expected<navigation::DeviationCard, std::string> readCard(const std::string& pat
     if (const auto encoding = card.chooseEncoding(); !encoding) {
         return unexpected(encoding.error());
     }
-    return navigation::readDeviationCard(card.reader(), card.codec());
+    return passage::readDeviationCard(card.reader(), card.codec());
 }
 
 // How the table is written: the compass correction with its card, the current, speeds and the
@@ -257,12 +258,12 @@ int runRoute(const Request& request) {
             return failed(settings.error());
         }
         const SailingPlan plan{request.method, request.every, request.limitLatitude};
-        const SailedRoute route = navigation::sailRoute(file.waypoints, plan);
+        const SailedRoute route = passage::sailRoute(file.waypoints, plan);
         const bool terminal = ::isatty(STDOUT_FILENO) == 1;
         const TableFormat format =
             request.tableFormat.value_or(terminal ? TableFormat::Text : TableFormat::Csv);
-        const auto table = navigation::routeTable(route.rows, settings.value(), format,
-                                                  terminal || format == TableFormat::Text);
+        const auto table = passage::routeTable(route.rows, settings.value(), format,
+                                               terminal || format == TableFormat::Text);
         // Out before the files, should one of them be standard output too.
         std::cout << encodedTable(table.text, request, read.value(), terminal) << std::flush;
         const bool filesWritten = writeRouteFiles(request, route, plan, input);

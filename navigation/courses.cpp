@@ -3,16 +3,10 @@
 #include <cmath>
 
 #include "navigation/great_circles.h"
+#include "navigation/measures.h"
 #include "navigation/rhumb_lines.h"
 
 namespace orvanto::navigation {
-
-double normalisedCourse(double degrees) {
-    const double course = std::fmod(degrees, 360.0);
-    // fmod keeps the sign; -0.0 and a value just below zero must not come out as 360.
-    const double positive = course < 0 ? course + 360.0 : course;
-    return positive >= 360.0 ? 0.0 : positive + 0.0;
-}
 
 bool finite(const Courses& courses) {
     const auto number = [](std::optional<double> value) { return !value || std::isfinite(*value); };

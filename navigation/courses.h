@@ -6,16 +6,10 @@
 
 #include <optional>
 
-#include "geometry/chart_constants.h"
 #include "geometry/chart_point.h"
 #include "navigation/sailing_method.h"
 
 namespace orvanto::navigation {
-
-// GeographicLib measures in metres; the courses and routes are told in kilometres.
-inline constexpr double kMetresPerKilometre = 1000;
-inline constexpr double kKilometresPerNauticalMile = chart::kKilometresPerNauticalMile;
-inline constexpr double kPoleLatitude = 90;
 
 // Courses are true courses in degrees clockwise from north, 0 <= course < 360. They are empty when
 // there is no direction to speak of: for identical points, and when either point is a pole (every
@@ -35,8 +29,5 @@ Courses measureCourses(const ChartPoint& from, const ChartPoint& to,
 
 // Whether every distance and course is a number: what a front end may write.
 bool finite(const Courses& courses);
-
-// Any angle in degrees brought into 0 <= course < 360 (GeographicLib's azimuths run -180..180).
-double normalisedCourse(double degrees);
 
 }  // namespace orvanto::navigation

@@ -10,10 +10,12 @@
 #include <variant>
 
 #include "calculator/decoded_points.h"
-#include "navigation/course_report.h"
 #include "navigation/current_triangle.h"
 #include "navigation/reckoning.h"
-#include "navigation/value_forms.h"
+#include "passage/course_report.h"
+#include "passage/reckoning_report.h"
+#include "passage/sailing_reasons.h"
+#include "passage/value_forms.h"
 #include "web/box_values.h"
 
 namespace orvanto {
@@ -61,13 +63,12 @@ Expected<TypedRun, BoxProblem> runOf(const web::Boxes& boxes,
                                      const navigation::CompassCorrection& correction,
                                      bool withCurrent) {
     const auto course =
-        boxes.read("reckon-course", "航向", navigation::kCourseForms, navigation::readCourse);
-    const auto distance = boxes.read("reckon-distance", "航程（海里）", navigation::kDistanceForms,
-                                     navigation::readDistance);
+        boxes.read("reckon-course", "航向", passage::kCourseForms, passage::readCourse);
+    const auto distance = boxes.read("reckon-distance", "航程（海里）", passage::kDistanceForms,
+                                     passage::readDistance);
     const auto speed =
-        boxes.read("reckon-speed", "航速（节）", navigation::kSpeedForms, navigation::readSpeed);
-    const auto hours =
-        boxes.read("reckon-hours", "航时", navigation::kHoursForms, navigation::readHours);
+        boxes.read("reckon-speed", "航速（节）", passage::kSpeedForms, passage::readSpeed);
+    const auto hours = boxes.read("reckon-hours", "航时", passage::kHoursForms, passage::readHours);
     for (const auto* problem :
          {course ? nullptr : &course.error(), distance ? nullptr : &distance.error(),
           speed ? nullptr : &speed.error(), hours ? nullptr : &hours.error()}) {
@@ -126,7 +127,7 @@ val reckonPosition(const val& texts, const val& options) {
     if (!current) {
         return web::problemObject(current.error());
     }
-    navigation::ReckoningNotes notes;
+    passage::ReckoningNotes notes;
     notes.method = options["textbook"].as<bool>() ? navigation::SailingMethod::Textbook
                                                   : navigation::SailingMethod::Wgs84;
     notes.correction = correction.value();
@@ -141,10 +142,10 @@ val reckonPosition(const val& texts, const val& options) {
     }
     const auto reckoning = navigation::reckon(start.value(), notes.run, notes.method);
     if (!reckoning) {
-        return web::problemObject({"reckon-course", reckoning.error()});
+        return web::problemObject({"reckon-course", passage::reasonFor(reckoning.error())});
     }
     const std::string line =
-        navigation::reckoningReport(reckoning.value(), notes, navigation::TableFormat::Tsv);
+        passage::reckoningReport(reckoning.value(), notes, passage::TableFormat::Tsv);
     val fields = val::array();
     for (std::size_t at = 0; at < line.size();) {
         const std::size_t end = std::min(line.find_first_of("\t\n", at), line.size());
@@ -153,8 +154,7 @@ val reckonPosition(const val& texts, const val& options) {
     }
     val result = val::object();
     result.set("fields", fields);
-    result.set("course",
-               navigation::labelledCourse(reckoning.value().finalCourse, notes.correction));
+    result.set("course", passage::labelledCourse(reckoning.value().finalCourse, notes.correction));
     return result;
 }
 

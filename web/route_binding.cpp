@@ -19,14 +19,14 @@
 #include "batch/memory_streams.h"
 #include "batch/text_encoding.h"
 #include "calculator/decoded_points.h"
-#include "navigation/geojson_writer.h"
-#include "navigation/gpx_waypoints.h"
-#include "navigation/gpx_writer.h"
-#include "navigation/route_legs.h"
-#include "navigation/route_table.h"
-#include "navigation/route_waypoints.h"
-#include "navigation/sailed_route.h"
-#include "navigation/value_forms.h"
+#include "passage/geojson_writer.h"
+#include "passage/gpx_waypoints.h"
+#include "passage/gpx_writer.h"
+#include "passage/route_legs.h"
+#include "passage/route_table.h"
+#include "passage/route_waypoints.h"
+#include "passage/sailed_route.h"
+#include "passage/value_forms.h"
 #include "text/code_points.h"
 #include "web/box_values.h"
 
@@ -34,7 +34,7 @@ namespace orvanto {
 namespace {
 
 using emscripten::val;
-using navigation::TableFormat;
+using passage::TableFormat;
 
 // What the command line calls a route read from standard input, in its files too.
 constexpr std::string_view kRouteName = "航线";
@@ -64,22 +64,21 @@ val failure(const std::string& text) {
 
 // The plan and the table's settings from the section's boxes, or the box to fix.
 struct PassageSettings {
-    navigation::SailingPlan plan;
-    navigation::RouteTableSettings table;
+    passage::SailingPlan plan;
+    passage::RouteTableSettings table;
 };
 
 Expected<PassageSettings, web::BoxProblem> passageSettings(const web::Boxes& boxes, bool textbook,
-                                                           const navigation::WaypointFile& file) {
+                                                           const passage::WaypointFile& file) {
     using web::BoxProblem;
     const auto correction = web::compassCorrection(boxes);
     const auto speed =
-        boxes.read("route-speed", "航速（节）", navigation::kSpeedForms, navigation::readSpeed);
+        boxes.read("route-speed", "航速（节）", passage::kSpeedForms, passage::readSpeed);
     const auto departure = boxes.departure("route-departure");
     const auto current = boxes.current("route-set", "route-drift");
-    const auto limit = boxes.read("route-limit", "限制纬度", navigation::kLimitLatitudeForms,
-                                  navigation::readLimitLatitude);
-    const auto every =
-        boxes.read("route-step", "分点间隔", navigation::kStepForms, navigation::readStep);
+    const auto limit = boxes.read("route-limit", "限制纬度", passage::kLimitLatitudeForms,
+                                  passage::readLimitLatitude);
+    const auto every = boxes.read("route-step", "分点间隔", passage::kStepForms, passage::readStep);
     for (const auto* problem :
          {correction ? nullptr : &correction.error(), speed ? nullptr : &speed.error(),
           departure ? nullptr : &departure.error(), current ? nullptr : &current.error(),
@@ -122,24 +121,24 @@ Expected<PassageSettings, web::BoxProblem> passageSettings(const web::Boxes& box
 }
 
 // How each row is drawn: along its rhumb line, along its great circle, or a whole leg (both).
-const char* rowKind(navigation::RowKind kind) {
+const char* rowKind(passage::RowKind kind) {
     switch (kind) {
-        case navigation::RowKind::Rhumb:
+        case passage::RowKind::Rhumb:
             return "rhumb";
-        case navigation::RowKind::GreatCircle:
+        case passage::RowKind::GreatCircle:
             return "gc";
-        case navigation::RowKind::Leg:
+        case passage::RowKind::Leg:
             break;
     }
     return "leg";
 }
 
 // The points sailed, [latitude, longitude, name, waypoint?], and each row's kind, for the sketch.
-void setSketch(val& result, const navigation::SailedRoute& route) {
+void setSketch(val& result, const passage::SailedRoute& route) {
     val points = val::array();
     val kinds = val::array();
     for (std::size_t i = 0; i < route.points.size(); ++i) {
-        const navigation::RoutePoint& point = route.points[i];
+        const passage::RoutePoint& point = route.points[i];
         const bool waypoint = i == 0 || route.rows[i - 1].lastOfLeg;
         val entry = val::array();
         entry.call<void>("push", point.position.latitude, point.position.longitude, point.name,
@@ -155,7 +154,7 @@ void setSketch(val& result, const navigation::SailedRoute& route) {
 
 // A waypoint the route cannot use as written: its record, its position, or the speed of the leg
 // it starts.
-bool unreadable(const navigation::Waypoint& waypoint, bool startsLeg) {
+bool unreadable(const passage::Waypoint& waypoint, bool startsLeg) {
     if (waypoint.recordError || (startsLeg && waypoint.speedError)) {
         return true;
     }
@@ -168,10 +167,10 @@ bool unreadable(const navigation::Waypoint& waypoint, bool startsLeg) {
 // of its legs, which names it and its line (put in front when the message does not), and that
 // line for the page to select; else the first message of all. `waypoints` are numbered by the
 // box's own lines, as the rows' messages are.
-void setFirstMessage(val& result, std::span<const navigation::Waypoint> waypoints,
-                     const navigation::SailedRoute& route) {
+void setFirstMessage(val& result, std::span<const passage::Waypoint> waypoints,
+                     const passage::SailedRoute& route) {
     const auto failed = std::find_if(route.rows.begin(), route.rows.end(),
-                                     [](const navigation::RouteRow& row) { return row.error; });
+                                     [](const passage::RouteRow& row) { return row.error; });
     result.set("message", failed == route.rows.end() ? val::null() : val(*failed->error));
     result.set("line", val::null());
     if (failed == route.rows.end()) {
@@ -182,9 +181,9 @@ void setFirstMessage(val& result, std::span<const navigation::Waypoint> waypoint
             continue;
         }
         // Leg k, counted from 1, sails from waypoint k - 1 to waypoint k.
-        const std::string name = navigation::waypointName(waypoints[i]);
+        const std::string name = passage::waypointName(waypoints[i]);
         std::optional<std::string> told;
-        for (const navigation::RouteRow& row : route.rows) {
+        for (const passage::RouteRow& row : route.rows) {
             if (!row.error || (row.leg != i && row.leg != i + 1)) {
                 continue;
             }
@@ -206,7 +205,7 @@ void setFirstMessage(val& result, std::span<const navigation::Waypoint> waypoint
 
 // The text of the 合计 row in the column the CSV form names `name`, empty without that column:
 // the page finds its totals by the columns' own names, whatever the text form heads them.
-std::string total(const navigation::RouteTable& csv, std::string_view name) {
+std::string total(const passage::RouteTable& csv, std::string_view name) {
     const std::vector<std::string>& heading = csv.cells.front();
     const auto column = std::find(heading.begin(), heading.end(), name);
     return column == heading.end()
@@ -231,12 +230,12 @@ val planRoute(const std::string& text, const val& options) {
         batch::MemorySource source{text};
         batch::CsvReader reader{source};
         batch::Utf8Codec utf8;
-        auto file = navigation::readWaypoints(reader, utf8, mode);
+        auto file = passage::readWaypoints(reader, utf8, mode);
         if (!file) {
             return failure(file.error());
         }
-        std::vector<navigation::Waypoint>& waypoints = file.value().waypoints;
-        if (auto counted = navigation::enoughWaypoints(file.value(), "“航点”"); !counted) {
+        std::vector<passage::Waypoint>& waypoints = file.value().waypoints;
+        if (auto counted = passage::enoughWaypoints(file.value(), "“航点”"); !counted) {
             return failure(counted.error());
         }
         const auto settings = passageSettings(web::Boxes{options["boxes"]},
@@ -244,24 +243,24 @@ val planRoute(const std::string& text, const val& options) {
         if (!settings) {
             return web::problemObject(settings.error());
         }
-        const navigation::SailingPlan& plan = settings.value().plan;
-        const navigation::SailedRoute route = navigation::sailRoute(waypoints, plan);
+        const passage::SailingPlan& plan = settings.value().plan;
+        const passage::SailedRoute route = passage::sailRoute(waypoints, plan);
         // Messages name a waypoint by its line. The page's table counts the box's own lines, so a
         // route with messages is sailed again with those, when a header was put in front.
         const auto headerLines = options["headerLines"].as<std::size_t>();
-        std::optional<navigation::SailedRoute> renumbered;
+        std::optional<passage::SailedRoute> renumbered;
         const bool messages =
             std::any_of(route.rows.begin(), route.rows.end(),
-                        [](const navigation::RouteRow& row) { return row.error.has_value(); });
+                        [](const passage::RouteRow& row) { return row.error.has_value(); });
         if (headerLines != 0 && messages) {
-            for (navigation::Waypoint& waypoint : waypoints) {
+            for (passage::Waypoint& waypoint : waypoints) {
                 waypoint.line -= headerLines;
             }
-            renumbered = navigation::sailRoute(waypoints, plan);
+            renumbered = passage::sailRoute(waypoints, plan);
         }
-        const navigation::SailedRoute& shown = renumbered ? *renumbered : route;
+        const passage::SailedRoute& shown = renumbered ? *renumbered : route;
         const auto table =
-            navigation::routeTable(shown.rows, settings.value().table, TableFormat::Text, true);
+            passage::routeTable(shown.rows, settings.value().table, TableFormat::Text, true);
         val result = val::object();
         result.set("cells", rowsOf(table.cells));
         result.set("notes", table.notes);
@@ -269,17 +268,17 @@ val planRoute(const std::string& text, const val& options) {
         result.set("failedLegs", table.failedLegs);
         setFirstMessage(result, waypoints, shown);
         const auto csv =
-            navigation::routeTable(route.rows, settings.value().table, TableFormat::Csv, false);
+            passage::routeTable(route.rows, settings.value().table, TableFormat::Csv, false);
         result.set("totalMiles", total(csv, "total_nmi"));
         result.set("totalHours", total(csv, "total_hours"));
         result.set("csv", bytesOf(std::string{kUtf8ByteOrderMark} + csv.text));
         const bool complete = !route.points.empty();
-        result.set("gpx", complete ? bytesOf(navigation::gpxRoute(kRouteName, route.points))
-                                   : val::null());
-        result.set("geojson",
-                   complete ? bytesOf(navigation::geojsonRoute(kRouteName, route.points,
-                                                               navigation::sailedLine(route, plan)))
-                            : val::null());
+        result.set("gpx",
+                   complete ? bytesOf(passage::gpxRoute(kRouteName, route.points)) : val::null());
+        result.set("geojson", complete
+                                  ? bytesOf(passage::geojsonRoute(kRouteName, route.points,
+                                                                  passage::sailedLine(route, plan)))
+                                  : val::null());
         setSketch(result, route);
         result.set("limit", plan.limitLatitude ? val(*plan.limitLatitude) : val::null());
         return result;
@@ -293,7 +292,7 @@ val planRoute(const std::string& text, const val& options) {
 val readGpx(const val& file) {
     std::string bytes(file["length"].as<std::size_t>(), '\0');
     val{emscripten::typed_memory_view(bytes.size(), bytes.data())}.call<void>("set", file);
-    const auto read = navigation::waypointsFromGpx(bytes);
+    const auto read = passage::waypointsFromGpx(bytes);
     if (!read) {
         return failure(read.error());
     }

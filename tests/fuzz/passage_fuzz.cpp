@@ -12,14 +12,17 @@
 #include "batch/input_output_error.h"
 #include "batch/memory_streams.h"
 #include "navigation/compass_error.h"
-#include "navigation/gpx_writer.h"
-#include "navigation/passage_times.h"
-#include "navigation/passage_values.h"
-#include "navigation/route_table.h"
+#include "passage/deviation_card.h"
+#include "passage/gpx_writer.h"
+#include "passage/passage_times.h"
+#include "passage/passage_values.h"
+#include "passage/route_table.h"
 
 namespace {
 
-using namespace orvanto::navigation;
+using namespace orvanto::passage;
+using orvanto::navigation::deviationAt;
+using orvanto::navigation::SailingMethod;
 
 bool within(double value, double lowest, double highest) {
     return value >= lowest && value <= highest;
