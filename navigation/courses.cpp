@@ -10,7 +10,7 @@ namespace orvanto::navigation {
 
 bool finite(const Courses& courses) {
     const auto number = [](std::optional<double> value) { return !value || std::isfinite(*value); };
-    return std::isfinite(courses.greatCircleKilometres) && std::isfinite(courses.rhumbKilometres) &&
+    return std::isfinite(courses.greatCircleMiles) && std::isfinite(courses.rhumbMiles) &&
            number(courses.initialCourse) && number(courses.finalCourse) &&
            number(courses.rhumbCourse);
 }
@@ -19,8 +19,8 @@ Courses measureCourses(const ChartPoint& from, const ChartPoint& to, SailingMeth
     const GreatCircle greatCircle = greatCircleBetween(from, to, method);
     const Run rhumb = rhumbBetween(from, to, method);
     Courses courses;
-    courses.greatCircleKilometres = greatCircle.nauticalMiles * kKilometresPerNauticalMile;
-    courses.rhumbKilometres = rhumb.nauticalMiles * kKilometresPerNauticalMile;
+    courses.greatCircleMiles = greatCircle.nauticalMiles;
+    courses.rhumbMiles = rhumb.nauticalMiles;
     // The great circle's distance is exactly 0 for one place however written (longitude 180 and
     // -180, any longitude at a pole); its courses are then arbitrary.
     const bool atPole =

@@ -15,15 +15,15 @@ namespace orvanto::navigation {
 // there is no direction to speak of: for identical points, and when either point is a pole (every
 // direction from a pole is south, or north, and the longitude there is arbitrary).
 struct Courses {
-    double greatCircleKilometres = 0;
+    double greatCircleMiles = 0;          // nautical miles
     std::optional<double> initialCourse;  // at point 1
     std::optional<double> finalCourse;    // the heading on arrival at point 2
-    double rhumbKilometres = 0;
+    double rhumbMiles = 0;
     std::optional<double> rhumbCourse;
 };
 
-// The courses and distances (kilometres) from one point to another, each in signed decimal degrees
-// with latitudes within ±90, on WGS-84 or by the textbook's methods. Never throws.
+// The courses and distances (nautical miles) from one point to another, each in signed decimal
+// degrees with latitudes within ±90, on WGS-84 or by the textbook's methods. Never throws.
 Courses measureCourses(const ChartPoint& from, const ChartPoint& to,
                        SailingMethod method = SailingMethod::Wgs84);
 

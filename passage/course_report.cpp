@@ -10,8 +10,8 @@
 namespace orvanto::passage {
 namespace {
 
-std::string distances(double kilometres) {
-    return distanceText(kilometres) + " 公里，" + nauticalMilesText(kilometres) + " 海里";
+std::string distances(double miles) {
+    return kilometresText(miles) + " 公里，" + distanceText(miles) + " 海里";
 }
 
 std::string vertexLine(const std::optional<navigation::Vertex>& vertex) {
@@ -28,7 +28,7 @@ std::string text(const navigation::Courses& courses, const CourseOptions& option
     const navigation::CompassCorrection& correction = options.correction;
     const bool textbook = options.method == navigation::SailingMethod::Textbook;
     std::string out = textbook ? "大圆航线（球面，1′ = 1 海里）：" : "大圆航线：";
-    out += distances(courses.greatCircleKilometres);
+    out += distances(courses.greatCircleMiles);
     if (courses.initialCourse) {
         out += "；初始航向 " + labelledCourse(courses.initialCourse, correction) + "，最终航向 " +
                labelledCourse(courses.finalCourse, correction);
@@ -38,14 +38,13 @@ std::string text(const navigation::Courses& courses, const CourseOptions& option
     out += !textbook        ? "\n恒向线：  "
            : middleLatitude ? "\n恒向线（中分纬度航法）："
                             : "\n恒向线（墨卡托航法）：";
-    out += distances(courses.rhumbKilometres);
+    out += distances(courses.rhumbMiles);
     if (courses.rhumbCourse) {
         out += "；航向 " + labelledCourse(courses.rhumbCourse, correction);
     }
     out += "\n";
     if (!courses.rhumbCourse) {
-        out += courses.greatCircleKilometres > 0 ? "点在极点上，航向无从确定\n"
-                                                 : "两点重合，没有航向\n";
+        out += courses.greatCircleMiles > 0 ? "点在极点上，航向无从确定\n" : "两点重合，没有航向\n";
     }
     if (options.vertex) {
         out += vertexLine(vertex);

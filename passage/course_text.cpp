@@ -41,12 +41,12 @@ std::string courseText(std::optional<double> course) {
     return text;
 }
 
-std::string distanceText(double kilometres) {
-    return formatDecimals(kilometres, kResultDecimals, NumberStyle::Plain);
+std::string distanceText(double distance) {
+    return formatDecimals(distance, kResultDecimals, NumberStyle::Plain);
 }
 
-std::string nauticalMilesText(double kilometres) {
-    return distanceText(kilometres / chart::kKilometresPerNauticalMile);
+std::string kilometresText(double nauticalMiles) {
+    return distanceText(nauticalMiles * chart::kKilometresPerNauticalMile);
 }
 
 std::vector<std::string_view> courseColumnNames(bool magnetic, bool compass) {
@@ -60,12 +60,9 @@ std::vector<std::string_view> courseColumnNames(bool magnetic, bool compass) {
 std::vector<std::string> courseFields(const navigation::Courses& courses,
                                       const navigation::CompassCorrection& correction) {
     std::vector<std::string> fields = {
-        distanceText(courses.greatCircleKilometres),
-        nauticalMilesText(courses.greatCircleKilometres),
-        courseText(courses.initialCourse),
-        courseText(courses.finalCourse),
-        distanceText(courses.rhumbKilometres),
-        nauticalMilesText(courses.rhumbKilometres),
+        kilometresText(courses.greatCircleMiles), distanceText(courses.greatCircleMiles),
+        courseText(courses.initialCourse),        courseText(courses.finalCourse),
+        kilometresText(courses.rhumbMiles),       distanceText(courses.rhumbMiles),
         courseText(courses.rhumbCourse),
     };
     const std::optional<double> measured[] = {courses.initialCourse, courses.finalCourse,

@@ -16,11 +16,11 @@ namespace orvanto::passage {
 // Tenths rounded half up; a course that rounds to 360.0 is 000.0. Empty for an empty course.
 std::string courseText(std::optional<double> course);
 
-// Kilometres, and the same distance in nautical miles (1.852 km), to at most three decimals,
-// rounded half away from zero, as batch writes its numbers (0.5, 12, 0). Throws ArithmeticFault
-// for a distance that is not finite.
-std::string distanceText(double kilometres);
-std::string nauticalMilesText(double kilometres);
+// A distance to at most three decimals, rounded half away from zero, as batch writes its numbers
+// (0.5, 12, 0): in the unit given, or nautical miles written in kilometres (1.852 km each). For a
+// finite distance: every caller has checked its courses (navigation::finite).
+std::string distanceText(double distance);
+std::string kilometresText(double nauticalMiles);
 
 // gc_km, gc_nmi, gc_course_initial, gc_course_final, rhumb_km, rhumb_nmi, rhumb_course; with a
 // variation gc_course_initial_m, gc_course_final_m, rhumb_course_m; with a deviation too

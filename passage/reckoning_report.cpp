@@ -30,8 +30,7 @@ std::string reckoningReport(const navigation::Reckoning& reckoning, const Reckon
     std::string out = "起点 " + positionAsRead(notes.start, notes.startMode) + "\n";
     if (notes.overGround) {
         out += "对地航向 " + courseText(notes.run.course) + "°T，对地航程 " +
-               nauticalMilesText(notes.run.nauticalMiles * navigation::kKilometresPerNauticalMile) +
-               " 海里\n";
+               distanceText(notes.run.nauticalMiles) + " 海里\n";
     }
     const bool textbook = notes.method == navigation::SailingMethod::Textbook;
     out += !textbook                                      ? "恒向线：  "

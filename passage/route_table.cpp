@@ -260,18 +260,17 @@ Row TableWriter::row(const RouteRow& given) {
         const bool greatCircle = route.kind != RowKind::Rhumb;
         if (rhumb) {
             fill(courses->rhumbCourse, cell::RhumbCourse);
-            row[cell::RhumbMiles] = nauticalMilesText(courses->rhumbKilometres);
+            row[cell::RhumbMiles] = distanceText(courses->rhumbMiles);
             add(rhumbMiles_, row[cell::RhumbMiles]);
         }
         if (greatCircle) {
             fill(courses->initialCourse, cell::InitialCourse);
-            row[cell::GreatCircleMiles] = nauticalMilesText(courses->greatCircleKilometres);
+            row[cell::GreatCircleMiles] = distanceText(courses->greatCircleMiles);
             add(greatCircleMiles_, row[cell::GreatCircleMiles]);
         }
         add(sailedMiles_, rhumb ? row[cell::RhumbMiles] : row[cell::GreatCircleMiles]);
         row[cell::TotalMiles] = sumText(sailedMiles_);
-        miles = (rhumb ? courses->rhumbKilometres : courses->greatCircleKilometres) /
-                navigation::kKilometresPerNauticalMile;
+        miles = rhumb ? courses->rhumbMiles : courses->greatCircleMiles;
         steered = rhumb ? courses->rhumbCourse : courses->initialCourse;
     }
     row[cell::Error] = route.error.value_or("");

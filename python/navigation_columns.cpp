@@ -46,8 +46,9 @@ std::optional<double> readDeviationText(std::string_view text) {
 
 LegCourses measureLegCourses(const ChartPoint& from, const ChartPoint& to) {
     const navigation::Courses courses = navigation::measureCourses(from, to);
-    return {courses.greatCircleKilometres, valueOrNone(courses.initialCourse),
-            valueOrNone(courses.finalCourse), courses.rhumbKilometres,
+    return {courses.greatCircleMiles * navigation::kKilometresPerNauticalMile,
+            valueOrNone(courses.initialCourse), valueOrNone(courses.finalCourse),
+            courses.rhumbMiles * navigation::kKilometresPerNauticalMile,
             valueOrNone(courses.rhumbCourse)};
 }
 
