@@ -18,10 +18,14 @@ namespace orvanto::cli {
 
 enum class Action { Help, Version, Distance, Angle, Batch, Course, Route, Reckon };
 
-// The file batch reads and writes, and the waypoint file route reads, with their encodings.
+// The file batch reads and writes, and the waypoint file route reads, with their encodings; the
+// files route reads and writes besides.
 struct FileOptions {
-    std::string inputPath = "-";   // "-" is standard input
-    std::string outputPath = "-";  // "-" is standard output
+    std::string inputPath = "-";    // "-" is standard input
+    std::string outputPath = "-";   // "-" is standard output
+    std::string deviationCardPath;  // route --deviation-card; empty: none
+    std::string gpxPath;            // empty: no GPX file
+    std::string geojsonPath;        // empty: no GeoJSON file
     Encoding encoding = Encoding::Auto;
     OutputEncoding outputEncoding = OutputEncoding::Input;
 };
@@ -45,7 +49,6 @@ struct Request {
     std::optional<passage::TableFormat> tableFormat;
     std::optional<double> variation;  // degrees, east positive: adds the magnetic courses
     std::optional<double> deviation;  // degrees, east positive: adds the compass courses
-    std::string deviationCardPath;    // route --deviation-card; empty: none
     navigation::SailingMethod method = navigation::SailingMethod::Wgs84;  // --textbook
     bool vertex = false;                                                  // course --vertex
     std::optional<double> speed;                                          // knots
@@ -59,8 +62,6 @@ struct Request {
     bool courseColumns = false;    // batch --navigation: the columns of course --format=tsv
     bool allSeconds = false;       // route --seconds: waypoints in 秒 unless their mode says
     unsigned jobs = 0;             // batch --jobs: threads computing rows, 0 for every CPU
-    std::string gpxPath;           // empty: no GPX file
-    std::string geojsonPath;       // empty: no GeoJSON file
 };
 
 }  // namespace orvanto::cli

@@ -288,11 +288,12 @@ class GpxScan {
         if (points.empty()) {
             return unexpected(std::string{"GPX 文件中没有航线点（<rtept>），也没有航点（<wpt>）"});
         }
-        GpxWaypoints read{"名称,纬度,经度\n", {}, std::nullopt};
+        GpxWaypoints read;
         for (const Point& point : points) {
-            read.waypointFile += batch::csvQuoted(point.name, ',') + "," + point.latitude + "," +
-                                 point.longitude + "\n";
-            read.lines.push_back(point.line);
+            Waypoint& waypoint = read.waypoints.emplace_back();
+            waypoint.name = point.name;
+            waypoint.entries = {point.latitude, point.longitude, EntryMode::Minutes};
+            waypoint.line = point.line;
         }
         if (routes_ > 1 && !routePoints_.empty()) {
             read.note = "GPX 文件中有 " + std::to_string(routes_) + " 条航线，只读取了第一条";
@@ -335,6 +336,15 @@ Expected<GpxWaypoints, std::string> waypointsFromGpx(std::string_view gpx) {
                           "”，只能读取 UTF-8 编码的 GPX 文件");
     }
     return GpxScan{gpx}.run();
+}
+
+std::string waypointLines(std::span<const Waypoint> waypoints) {
+    std::string lines = "名称,纬度,经度\n";
+    for (const Waypoint& waypoint : waypoints) {
+        lines += batch::csvQuoted(waypoint.name, ',') + "," + waypoint.entries.latitude + "," +
+                 waypoint.entries.longitude + "\n";
+    }
+    return lines;
 }
 
 bool isGpxFileName(std::string_view name) {

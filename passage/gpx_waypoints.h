@@ -1,24 +1,23 @@
-// A chart plotter's GPX file read as a waypoint file: the points of its first route (<rtept>), or
-// its waypoints (<wpt>) when it has no route, become the lines `名称,纬度,经度` that the route's
-// reader takes, the positions in the degree-mark form ("31.5°", "-122.25°") written from the file's
-// own digits, so that nothing is rounded on the way.
+// A chart plotter's GPX file read as a route's waypoints: the points of its first route (<rtept>),
+// or its waypoints (<wpt>) when it has no route, their positions in the degree-mark form ("31.5°",
+// "-122.25°") written from the file's own digits, so that nothing is rounded on the way.
 #pragma once
 
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "passage/route_waypoints.h"
 #include "text/expected.h"
 
 namespace orvanto::passage {
 
 struct GpxWaypoints {
-    std::string waypointFile;  // the header 名称,纬度,经度 and one line a point, UTF-8
-    // Where each point stands in the GPX file, in order: the waypoint file's line n is lines[n -
-    // 2].
-    std::vector<std::size_t> lines;
+    // Each point's position in the degree-mark form ("31.5°"), its line that of its tag.
+    std::vector<Waypoint> waypoints;
     // Said to the user when the file holds more routes than the one read.
     std::optional<std::string> note;
 };
@@ -29,6 +28,10 @@ struct GpxWaypoints {
 // of degrees in range; a point that lacks one of them has that field empty.
 // A point's name is its <name>, with entities read and line breaks and tabs made spaces.
 Expected<GpxWaypoints, std::string> waypointsFromGpx(std::string_view gpx);
+
+// The lines `名称,纬度,经度` of the waypoints, the header first: a GPX file's points as a page's
+// box of waypoints shows them.
+std::string waypointLines(std::span<const Waypoint> waypoints);
 
 // Whether a file's name ends in .gpx, in any case: how the command line tells a GPX file.
 bool isGpxFileName(std::string_view name);

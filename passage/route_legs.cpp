@@ -1,8 +1,5 @@
 #include "passage/route_legs.h"
 
-#include <algorithm>
-#include <string_view>
-#include <utility>
 #include <variant>
 
 #include "calculator/decoded_points.h"
@@ -11,107 +8,93 @@
 namespace orvanto::passage {
 namespace {
 
-// The calculator's message about a leg told of its waypoints, whichever end of which leg they
-// stand at: point 1 is the waypoint the leg starts from, point 2 the one it goes to, and a box's
-// label becomes the waypoint's latitude or longitude. One pass, so that a waypoint named like a
-// box stays as it is named.
-std::string aboutWaypoints(std::string_view text, const Waypoint& from, const Waypoint& to) {
-    const std::string start = waypointName(from);
-    const std::string end = waypointName(to);
-    const std::pair<std::string_view, std::string> words[] = {
-        {"点Ⅰ纬度", start + "的纬度"},
-        {"点Ⅰ经度", start + "的经度"},
-        {"点Ⅱ纬度", end + "的纬度"},
-        {"点Ⅱ经度", end + "的经度"},
-        {"点Ⅰ", start},
-        {"点Ⅱ", end},
-        // The window chooses a point's mode with its buttons; a waypoint with its mode column.
-        {"选择“秒”", "选择“秒”（mode 列写 s）"},
-        {"选择“分”", "选择“分”（mode 列写 m）"},
-    };
-    std::string told;
-    for (std::size_t at = 0; at < text.size();) {
-        const auto* word = std::find_if(std::begin(words), std::end(words), [&](const auto& each) {
-            return text.substr(at).starts_with(each.first);
-        });
-        if (word != std::end(words)) {
-            told += word->second;
-            at += word->first.size();
-        } else {
-            told += text[at++];
-        }
-    }
-    return told;
-}
+using Kind = RowProblem::Kind;
 
-// "航点“B”（第 3 行）缺少纬度": a waypoint's empty latitude or longitude said of it, where the
-// calculator would only ask for the whole of its boxes; nothing when both are there.
-std::optional<std::string> missingEntries(const Waypoint& waypoint) {
+// A waypoint as read: where it lies, or the first thing that keeps it from being read.
+struct ReadWaypoint {
+    std::optional<ChartPoint> position;
+    std::optional<RowProblem> problem;
+};
+
+ReadWaypoint readWaypoint(const Waypoint& waypoint, std::size_t index) {
+    const auto problem = [index](Kind kind, std::string detail) {
+        return ReadWaypoint{std::nullopt, RowProblem::ofWaypoint(kind, index, std::move(detail))};
+    };
+    if (waypoint.recordError) {
+        return problem(Kind::Record, *waypoint.recordError);
+    }
+    if (waypoint.unreadMode) {
+        return problem(Kind::Mode, *waypoint.unreadMode);
+    }
+    // An empty latitude or longitude is said of the waypoint, where the calculator would only ask
+    // for the whole of its boxes.
     const bool latitude = isBlankText(waypoint.entries.latitude);
     const bool longitude = isBlankText(waypoint.entries.longitude);
-    if (!latitude && !longitude) {
-        return std::nullopt;
+    if (latitude || longitude) {
+        return problem(Kind::Missing, latitude && longitude ? "纬度和经度"
+                                      : latitude            ? "纬度"
+                                                            : "经度");
     }
-    return waypointName(waypoint) + "缺少" +
-           (latitude && longitude ? "纬度和经度"
-            : latitude            ? "纬度"
-                                  : "经度");
+    const auto decoded = decodePoints(CalculatorInput{waypoint.entries, {}, {}}, 1);
+    if (const auto* message = std::get_if<Message>(&decoded)) {
+        return problem(Kind::Entry, message->text);
+    }
+    return {std::get<DecodedPoints>(decoded).point1, std::nullopt};
 }
 
-RouteLeg planLeg(const Waypoint& from, const Waypoint& to, navigation::SailingMethod method) {
+RouteLeg planLeg(const ReadWaypoint& from, const ReadWaypoint& to, const Waypoint& first,
+                 std::size_t index, navigation::SailingMethod method) {
     RouteLeg leg;
-    leg.from = from.name;
-    leg.to = to.name;
-    if (from.recordError || to.recordError) {
-        const Waypoint& faulty = from.recordError ? from : to;
-        leg.error = waypointName(faulty) + "：" + *faulty.recordError;
+    const bool recordFails = from.problem && from.problem->kind <= Kind::Mode;
+    if (recordFails || (to.problem && to.problem->kind <= Kind::Mode)) {
+        leg.problems.push_back(recordFails ? *from.problem : *to.problem);
         return leg;
     }
-    std::string missing;
-    for (const auto& told : {missingEntries(from), missingEntries(to)}) {
-        missing += told ? (missing.empty() ? "" : "；") + *told : "";
-    }
-    if (!missing.empty()) {
-        leg.error = missing;
+    // Both missing entries are told; of entries that do not read, the first.
+    const bool fromMissing = from.problem && from.problem->kind == Kind::Missing;
+    const bool toMissing = to.problem && to.problem->kind == Kind::Missing;
+    if (fromMissing || toMissing) {
+        for (const ReadWaypoint* end : {&from, &to}) {
+            if (end->problem && end->problem->kind == Kind::Missing) {
+                leg.problems.push_back(*end->problem);
+            }
+        }
         return leg;
     }
-    const CalculatorInput input{from.entries, to.entries, {}};
-    const auto decoded = decodePoints(input, kDistancePoints);
-    if (const auto* message = std::get_if<Message>(&decoded)) {
-        leg.error = aboutWaypoints(message->text, from, to);
+    if (from.problem || to.problem) {
+        leg.problems.push_back(from.problem ? *from.problem : *to.problem);
         return leg;
     }
-    const auto& points = std::get<DecodedPoints>(decoded);
-    leg.start = points.point1;
-    leg.end = points.point2;
-    leg.courses = navigation::measureCourses(points.point1, points.point2, method);
-    if (from.speedError) {
-        leg.error =
-            (leg.error ? *leg.error + "；" : "") + waypointName(from) + "的" + *from.speedError;
+    leg.start = from.position;
+    leg.end = to.position;
+    leg.courses = navigation::measureCourses(*from.position, *to.position, method);
+    if (first.speedError) {
+        leg.problems.push_back(RowProblem::ofWaypoint(Kind::Speed, index, *first.speedError));
     }
     return leg;
 }
 
 }  // namespace
 
-std::string waypointName(const Waypoint& waypoint) {
-    return "航点“" + waypoint.name + "”（第 " + std::to_string(waypoint.line) + " 行）";
-}
-
 RoutePlan planRoute(std::span<const Waypoint> waypoints, navigation::SailingMethod method) {
+    std::vector<ReadWaypoint> read;
+    read.reserve(waypoints.size());
+    for (std::size_t i = 0; i < waypoints.size(); ++i) {
+        read.push_back(readWaypoint(waypoints[i], i));
+    }
     RoutePlan plan;
     for (std::size_t i = 1; i < waypoints.size(); ++i) {
-        plan.legs.push_back(planLeg(waypoints[i - 1], waypoints[i], method));
+        plan.legs.push_back(planLeg(read[i - 1], read[i], waypoints[i - 1], i - 1, method));
+        for (RowProblem& problem : plan.legs.back().problems) {
+            problem.leg = i;
+        }
     }
-    for (const Waypoint& waypoint : waypoints) {
-        const CalculatorInput input{waypoint.entries, {}, {}};
-        const auto decoded = decodePoints(input, 1);
-        const auto* points = std::get_if<DecodedPoints>(&decoded);
-        if (points == nullptr || waypoint.recordError) {
+    for (std::size_t i = 0; i < waypoints.size(); ++i) {
+        if (!read[i].position) {
             plan.points.clear();
             break;
         }
-        plan.points.push_back({waypoint.name, points->point1});
+        plan.points.push_back({waypoints[i].name, *read[i].position});
     }
     return plan;
 }

@@ -1,28 +1,26 @@
-// A route's legs, waypoint to waypoint in order: the courses and distances a navigator plans with,
-// or why a leg cannot be computed.
+// A route's waypoints read as the window reads its boxes (each in the mode its record gives it),
+// and the legs between them: their ends, their courses and distances, or why a leg cannot be
+// computed.
 #pragma once
 
 #include <optional>
 #include <span>
-#include <string>
 #include <vector>
 
 #include "navigation/courses.h"
 #include "passage/route_points.h"
 #include "passage/route_waypoints.h"
+#include "passage/row_problems.h"
 
 namespace orvanto::passage {
 
 struct RouteLeg {
-    std::string from;
-    std::string to;
-    std::optional<ChartPoint> start;  // the waypoints decoded; empty when either cannot be read
+    // The waypoints decoded; empty when either cannot be read.
+    std::optional<ChartPoint> start;
     std::optional<ChartPoint> end;
     std::optional<navigation::Courses> courses;  // empty when either waypoint cannot be read
-    // The message that stopped the leg, or says that its speed cannot be read; nothing when all is
-    // computed. It names each waypoint it is about and its line
-    // ("航点“B”（第 3 行）的纬度…"), never a box.
-    std::optional<std::string> error;
+    // What stopped the leg, or that its speed cannot be read; empty when all is computed.
+    std::vector<RowProblem> problems;
 };
 
 struct RoutePlan {
@@ -32,12 +30,9 @@ struct RoutePlan {
     std::vector<RoutePoint> points;
 };
 
-// "航点“B”（第 3 行）": how every message of a route calls a waypoint.
-std::string waypointName(const Waypoint& waypoint);
-
-// The legs between consecutive waypoints, each read as the window reads its boxes (a waypoint's
-// mode as its record gives it), measured on WGS-84 or by the textbook's methods. A leg that cannot
-// be computed carries its error and the plan goes on; never throws.
+// The legs between consecutive waypoints, measured on WGS-84 or by the textbook's methods, each
+// waypoint decoded once. A leg that cannot be computed carries its problems and the plan goes on;
+// never throws.
 RoutePlan planRoute(std::span<const Waypoint> waypoints,
                     navigation::SailingMethod method = navigation::SailingMethod::Wgs84);
 

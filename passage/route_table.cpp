@@ -98,148 +98,53 @@ constexpr TableColumn kColumns[cell::FieldCount] = {
 };
 
 // What the table is written with, as the bits of Needs.
-unsigned tableHas(const RouteTableSettings& settings, TableFormat format) {
-    const navigation::CompassCorrection& correction = settings.correction;
+unsigned tableHas(const PassagePlan& plan, TableFormat format) {
+    const navigation::CompassCorrection& correction = plan.correction;
+    const TimingSettings& timing = plan.timing;
     return (correction.magnetic() ? needs::Magnetic : 0U) |
-           (correction.compass() ? needs::Compass : 0U) | (settings.current ? needs::Current : 0U) |
-           (settings.times ? needs::Times : 0U) | (settings.departure ? needs::Eta : 0U) |
+           (correction.compass() ? needs::Compass : 0U) | (timing.current ? needs::Current : 0U) |
+           (timing.times ? needs::Times : 0U) | (timing.departure ? needs::Eta : 0U) |
            (correction.compass() && correction.card && format == TableFormat::Text
                 ? needs::CardInText
                 : 0U);
-}
-
-// A distance text ("123.456", "12", "") in whole thousandths, for exact sums.
-long long thousandths(const std::string& text) {
-    return text.empty() ? 0 : std::llround(readDecimalNumber(text).value_or(0) * 1000);
-}
-
-std::string thousandthsText(long long value) {
-    return distanceText(static_cast<double>(value) / 1000);
-}
-
-void add(std::optional<long long>& sum, const std::string& text) {
-    if (!text.empty()) {
-        sum = sum.value_or(0) + thousandths(text);
-    }
-}
-
-std::string sumText(const std::optional<long long>& sum) {
-    return sum ? thousandthsText(*sum) : std::string{};
 }
 
 std::string joined(const std::string& first, const std::string& second) {
     return first.empty() ? second : second.empty() ? first : first + "；" + second;
 }
 
-// The rows written one after another: each total is empty until some row has something to add
-// to it, for a 0 would claim a distance no row gave; the time since departure only as long as
-// every row before has its time.
+std::string milesText(const std::optional<double>& miles) {
+    return miles ? distanceText(*miles) : std::string{};
+}
+
+// The rows as their cells, from the numbers the plan has in them.
 class TableWriter {
   public:
-    TableWriter(const RouteTableSettings& settings, TableFormat format)
-        : settings_(settings),
-          durations_(format == TableFormat::Text ? DurationForm::Days : DurationForm::Hours) {}
+    TableWriter(const PassagePlan& plan, const TableWriting& writing)
+        : plan_(plan),
+          wording_(writing.wording),
+          durations_(writing.format == TableFormat::Text ? DurationForm::Days
+                                                         : DurationForm::Hours) {}
 
-    Row row(const RouteRow& given);
+    Row row(const RouteRow& route) const;
     Row totals() const;
-    std::size_t failedLegs() const { return failedLegs_; }
 
   private:
-    // The row's times, and its course to steer in a current.
-    std::optional<double> times(const RouteRow& route, double miles, Row& row);
-    // At the time elapsed; nothing after 9999-12-31.
-    std::optional<std::string> arrival() const;
-    void failed(std::size_t leg);
+    // At that many hours since the departure; empty without a departure or after 9999-12-31.
+    std::string arrival(double elapsed) const {
+        const auto& departure = plan_.timing.departure;
+        return departure
+                   ? arrivalText(departure->clock, departure->offsetMinutes.value_or(0), elapsed)
+                         .value_or("")
+                   : std::string{};
+    }
 
-    const RouteTableSettings& settings_;
+    const PassagePlan& plan_;
+    const ProblemWording& wording_;
     DurationForm durations_;
-    std::optional<long long> rhumbMiles_;
-    std::optional<long long> greatCircleMiles_;
-    std::optional<long long> sailedMiles_;
-    std::optional<double> hours_;
-    double elapsed_ = 0;
-    bool timed_ = true;  // every row so far has its time
-    std::size_t lastFailedLeg_ = 0;
-    std::size_t failedLegs_ = 0;
-    std::string failedList_;                 // "2、3"
-    std::optional<std::size_t> untimedLeg_;  // the first leg without a speed
 };
 
-void TableWriter::failed(std::size_t leg) {
-    if (leg != lastFailedLeg_) {
-        lastFailedLeg_ = leg;
-        ++failedLegs_;
-        failedList_ += (failedList_.empty() ? "" : "、") + std::to_string(leg);
-    }
-}
-
-std::optional<double> TableWriter::times(const RouteRow& route, double miles, Row& row) {
-    const std::optional<double> speed = route.speedUnreadable ? std::nullopt
-                                        : route.speed         ? route.speed
-                                                              : settings_.speed;
-    if (route.courses && !speed && !untimedLeg_) {
-        untimedLeg_ = route.leg;
-    }
-    // Read once: GCC's optimiser at -O1 loses track of the engaged check below and warns.
-    const double knots = speed.value_or(0.0);
-    std::optional<double> hours;
-    std::optional<double> steered;
-    if (!route.courses || !speed) {
-        // no time for the row
-    } else if (!settings_.current || miles == 0) {
-        hours = miles / knots;
-    } else if (route.kind == RowKind::GreatCircle || !route.courses->rhumbCourse) {
-        row[cell::Error] =
-            joined(row[cell::Error], "大圆航段没有恒定的航向，无法计算流中的应驶航向");
-        failed(route.leg);
-    } else if (const auto steering = navigation::steerAgainst(*route.courses->rhumbCourse,
-                                                              *settings_.current, knots)) {
-        const navigation::Steering& steer = steering.value();
-        const navigation::CompassCorrection& correction = settings_.correction;
-        steered = steer.courseToSteer;
-        row[cell::Steer] = courseText(steer.courseToSteer);
-        row[cell::SteerMagnetic] = courseText(correction.magneticCourse(steer.courseToSteer));
-        row[cell::SteerCompass] = courseText(correction.compassCourse(steer.courseToSteer));
-        row[cell::OverGround] = formatDecimals(steer.speedOverGround, 1, NumberStyle::Fixed);
-        hours = miles / steer.speedOverGround;
-    } else {
-        row[cell::Error] = joined(row[cell::Error], reasonFor(steering.error()));
-        failed(route.leg);
-    }
-    timed_ = timed_ && hours;
-    if (!hours) {
-        return steered;
-    }
-    hours_ = hours_.value_or(0) + *hours;
-    elapsed_ += *hours;
-    row[cell::Hours] = durationText(*hours, durations_);
-    if (timed_) {
-        row[cell::TotalHours] = durationText(elapsed_, durations_);
-        if (const auto eta = arrival()) {
-            row[cell::Arrival] = *eta;
-        } else {
-            row[cell::Error] = joined(row[cell::Error], "预计到达时间在 9999-12-31 之后，无法写出");
-            failed(route.leg);
-        }
-    }
-    return steered;
-}
-
-std::optional<std::string> TableWriter::arrival() const {
-    const auto& departure = settings_.departure;
-    return departure ? arrivalText(departure->clock, departure->offsetMinutes.value_or(0), elapsed_)
-                     : std::string{};
-}
-
-Row TableWriter::row(const RouteRow& given) {
-    // A distance or course that is no number fails its row here, before anything is written or
-    // summed: nothing below then has a value it cannot write.
-    RouteRow route = given;
-    if (route.courses && !navigation::finite(*route.courses)) {
-        route.courses.reset();
-        route.error = joined(route.error.value_or(""),
-                             "第 " + std::to_string(route.leg) + " 段的航程和航向无法算出");
-    }
+Row TableWriter::row(const RouteRow& route) const {
     Row row(cell::FieldCount);
     row[cell::From] = route.from;
     row[cell::To] = route.to;
@@ -247,40 +152,41 @@ Row TableWriter::row(const RouteRow& given) {
         row[cell::ToLatitude] = latitudeText(route.end->latitude);
         row[cell::ToLongitude] = longitudeText(route.end->longitude);
     }
-    const navigation::CompassCorrection& correction = settings_.correction;
+    const navigation::CompassCorrection& correction = plan_.correction;
     const auto fill = [&](std::optional<double> course, std::size_t trueField) {
         row[trueField] = courseText(course);
         row[trueField + 1] = courseText(correction.magneticCourse(course));
         row[trueField + 2] = courseText(correction.compassCourse(course));
     };
-    double miles = 0;
     std::optional<double> steered;
     if (const auto& courses = route.courses) {
         const bool rhumb = route.kind != RowKind::GreatCircle;
-        const bool greatCircle = route.kind != RowKind::Rhumb;
         if (rhumb) {
             fill(courses->rhumbCourse, cell::RhumbCourse);
             row[cell::RhumbMiles] = distanceText(courses->rhumbMiles);
-            add(rhumbMiles_, row[cell::RhumbMiles]);
         }
-        if (greatCircle) {
+        if (route.kind != RowKind::Rhumb) {
             fill(courses->initialCourse, cell::InitialCourse);
             row[cell::GreatCircleMiles] = distanceText(courses->greatCircleMiles);
-            add(greatCircleMiles_, row[cell::GreatCircleMiles]);
         }
-        add(sailedMiles_, rhumb ? row[cell::RhumbMiles] : row[cell::GreatCircleMiles]);
-        row[cell::TotalMiles] = sumText(sailedMiles_);
-        miles = rhumb ? courses->rhumbMiles : courses->greatCircleMiles;
+        row[cell::TotalMiles] = milesText(route.sailedMiles);
         steered = rhumb ? courses->rhumbCourse : courses->initialCourse;
     }
-    row[cell::Error] = route.error.value_or("");
-    if (route.error) {
-        failed(route.leg);
+    if (route.courseToSteer) {
+        steered = route.courseToSteer;
+        fill(route.courseToSteer, cell::Steer);
+        row[cell::OverGround] = formatDecimals(*route.speedOverGround, 1, NumberStyle::Fixed);
     }
-    if (settings_.times) {
-        if (const auto steer = times(route, miles, row)) {
-            steered = steer;
-        }
+    if (route.hours) {
+        row[cell::Hours] = durationText(*route.hours, durations_);
+    }
+    if (route.elapsedHours) {
+        row[cell::TotalHours] = durationText(*route.elapsedHours, durations_);
+        row[cell::Arrival] = arrival(*route.elapsedHours);
+    }
+    for (const RowProblem& problem : route.problems) {
+        row[cell::Error] =
+            joined(row[cell::Error], problemText(problem, plan_.waypoints, wording_));
     }
     if (const auto deviation = steered ? correction.deviationOn(*steered) : std::nullopt) {
         row[cell::CompassError] = eastWestText(*correction.variation + *deviation);
@@ -289,24 +195,29 @@ Row TableWriter::row(const RouteRow& given) {
 }
 
 Row TableWriter::totals() const {
+    const RouteTotals& totals = plan_.totals;
     Row row(cell::FieldCount);
     row[cell::From] = "合计";
-    row[cell::RhumbMiles] = sumText(rhumbMiles_);
-    row[cell::GreatCircleMiles] = sumText(greatCircleMiles_);
-    row[cell::TotalMiles] = sumText(sailedMiles_);
-    if (hours_) {
-        row[cell::Hours] = durationText(*hours_, durations_);
+    row[cell::RhumbMiles] = milesText(totals.rhumbMiles);
+    row[cell::GreatCircleMiles] = milesText(totals.greatCircleMiles);
+    row[cell::TotalMiles] = milesText(totals.sailedMiles);
+    if (totals.hours) {
+        row[cell::Hours] = durationText(*totals.hours, durations_);
     }
-    if (timed_ && hours_) {
-        row[cell::TotalHours] = durationText(elapsed_, durations_);
-        row[cell::Arrival] = arrival().value_or("");
+    if (totals.elapsedHours) {
+        row[cell::TotalHours] = durationText(*totals.elapsedHours, durations_);
+        row[cell::Arrival] = arrival(*totals.elapsedHours);
+    }
+    std::string failed;
+    for (const std::size_t leg : totals.failedLegs) {
+        failed += (failed.empty() ? "" : "、") + std::to_string(leg);
     }
     std::string note;
-    if (!failedList_.empty()) {
-        note = "第 " + failedList_ + " 段有误（见其 error 列），合计中缺少其未能算出的各项";
+    if (!failed.empty()) {
+        note = "第 " + failed + " 段有误（见其 error 列），合计中缺少其未能算出的各项";
     }
-    if (untimedLeg_ && settings_.times) {
-        note = joined(note, "第 " + std::to_string(*untimedLeg_) +
+    if (totals.untimedLeg && plan_.timing.times) {
+        note = joined(note, "第 " + std::to_string(*totals.untimedLeg) +
                                 " 段没有航速，自该段起没有累计航时和预计到达时间");
     }
     row[cell::Error] = note;
@@ -355,9 +266,9 @@ std::string aligned(const std::vector<Row>& rows, const std::vector<Align>& alig
 }
 
 // What the text form says below the table.
-std::string notes(const RouteTableSettings& settings) {
-    std::string text = compassErrorLine(settings.correction);
-    if (settings.method == navigation::SailingMethod::Textbook) {
+std::string notes(const PassagePlan& plan) {
+    std::string text = compassErrorLine(plan.correction);
+    if (plan.sailing.method == navigation::SailingMethod::Textbook) {
         text +=
             "航法：大圆航线在 1′ = 1 海里的球面上计算，恒向线按墨卡托航法（航向在 090 或 270 "
             "前后 5° 以内时按中分纬度航法）\n";
@@ -367,17 +278,17 @@ std::string notes(const RouteTableSettings& settings) {
 
 }  // namespace
 
-RouteTable routeTable(std::span<const RouteRow> rows, const RouteTableSettings& settings,
-                      TableFormat format, bool escaped) {
-    TableWriter writer{settings, format};
+RouteTable routeTable(const PassagePlan& plan, const TableWriting& writing) {
+    const TableFormat format = writing.format;
+    const TableWriter writer{plan, writing};
     std::vector<Row> table;
     table.emplace_back(cell::FieldCount);
-    for (const RouteRow& row : rows) {
+    for (const RouteRow& row : plan.route.rows) {
         table.push_back(writer.row(row));
     }
     table.push_back(writer.totals());
     // Only the columns the table has, in every row.
-    const unsigned has = tableHas(settings, format);
+    const unsigned has = tableHas(plan, format);
     std::vector<Align> aligns;
     for (Row& row : table) {
         Row kept;
@@ -389,7 +300,7 @@ RouteTable routeTable(std::span<const RouteRow> rows, const RouteTableSettings& 
                                    : row[i]);
             }
         }
-        if (escaped) {
+        if (writing.escaped) {
             std::transform(kept.begin(), kept.end(), kept.begin(),
                            [](const std::string& cell) { return printable(cell); });
         }
@@ -401,9 +312,8 @@ RouteTable routeTable(std::span<const RouteRow> rows, const RouteTableSettings& 
         }
     }
     RouteTable written;
-    written.failedLegs = writer.failedLegs();
     if (format == TableFormat::Text) {
-        written.notes = notes(settings);
+        written.notes = notes(plan);
         written.text = aligned(table, aligns) + written.notes;
     } else {
         written.text = delimited(table, format);

@@ -28,42 +28,33 @@
 #include <string>
 #include <vector>
 
-#include "navigation/compass_error.h"
-#include "passage/passage_times.h"
-#include "passage/passage_values.h"
-#include "passage/sailed_route.h"
+#include "passage/route_request.h"
+#include "passage/row_problems.h"
 #include "passage/table_format.h"
 
 namespace orvanto::passage {
 
-struct RouteTableSettings {
-    navigation::CompassCorrection correction;
-    std::optional<navigation::Current> current;
-    std::optional<double> speed;  // knots for every leg whose first waypoint gives none
-    bool times = false;           // hours and total_hours: with a speed or a speed column
-    // The departure, its offset from UTC known: adds eta.
-    std::optional<Departure> departure;
-    navigation::SailingMethod method = navigation::SailingMethod::Wgs84;
+// How a front end has the table written. `escaped` (the text form, a terminal) writes out every
+// control and invisible character, so that a name holding a line break or an escape sequence can
+// neither break the table nor act on the terminal; `wording` numbers the waypoints' lines as the
+// user sees them.
+struct TableWriting {
+    TableFormat format = TableFormat::Text;
+    bool escaped = false;
+    ProblemWording wording;
 };
 
-// The totals add the rows' distances as written, so that they are the sums of their columns; a
-// leg with an error adds what it has, a total no row adds to stays empty, and the 合计 row names
-// the legs with errors and the first leg without a speed, from which total_hours and eta stay
-// empty. `escaped` (the text form, a terminal) writes out every control and invisible character,
-// so that a name holding a line break or an escape sequence can neither break the table nor act on
-// the terminal.
+// The totals are the sums of their columns (route_times.h): a leg with an error adds what it has,
+// a total no row adds to stays empty, and the 合计 row names the legs with errors and the first
+// leg without a speed, from which total_hours and eta stay empty.
 struct RouteTable {
     std::string text;
     // The same table as cells, the heading row first, for a front end that lays it out itself.
     std::vector<std::vector<std::string>> cells;
     // The text form's lines after the table (compass error, the textbook's methods); empty else.
     std::string notes;
-    // The legs with an error: that cannot be computed or sailed, or whose current the ship cannot
-    // steer against.
-    std::size_t failedLegs = 0;
 };
 
-RouteTable routeTable(std::span<const RouteRow> rows, const RouteTableSettings& settings,
-                      TableFormat format, bool escaped);
+RouteTable routeTable(const PassagePlan& plan, const TableWriting& writing);
 
 }  // namespace orvanto::passage

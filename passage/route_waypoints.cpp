@@ -44,8 +44,7 @@ Expected<WaypointFile, std::string> readWaypoints(batch::CsvReader& reader, batc
         waypoint.entries.mode = mode.value_or(defaultMode);
         waypoint.recordError = record.unreadable;
         if (!waypoint.recordError && !mode) {
-            waypoint.recordError = "mode 列的“" + modeText +
-                                   "”无法识别：应为 m、s、分 或 秒，留空则按 --seconds 的设定";
+            waypoint.unreadMode = modeText;
         }
         const std::string& speedText = record.fields[Speed];
         if (!record.unreadable && !isBlankText(speedText)) {

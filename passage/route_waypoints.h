@@ -21,9 +21,11 @@ namespace orvanto::passage {
 struct Waypoint {
     std::string name;  // trimmed of surrounding spaces
     PointEntries entries;
-    // Why the record cannot be read (bytes its encoding does not read, its length, its mode
-    // field); nothing when it can.
+    // Why the record cannot be read (bytes its encoding does not read, its length, its fields
+    // against the header's); nothing when it can.
     std::optional<std::string> recordError;
+    // A mode field that names no mode, as typed; nothing when it does.
+    std::optional<std::string> unreadMode;
     std::size_t line = 0;  // where the record starts in the file
     // Knots for the leg from here; nothing when the field is empty (or there is no such column).
     std::optional<double> speed;

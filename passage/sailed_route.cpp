@@ -3,11 +3,9 @@
 #include <cmath>
 #include <utility>
 
-#include "calculator/decimal_text.h"
 #include "navigation/great_circles.h"
 #include "navigation/rhumb_lines.h"
 #include "passage/route_legs.h"
-#include "passage/sailing_reasons.h"
 
 namespace orvanto::passage {
 namespace {
@@ -19,6 +17,12 @@ constexpr double kNoDistance = 1e-6;
 // How far past the limit (degrees, about a centimetre) a point may lie by rounding alone.
 constexpr double kRoundingDegrees = 1e-7;
 
+RowProblem sailingProblem(navigation::SailingProblem kind) {
+    RowProblem problem = RowProblem::ofLeg(RowProblem::Kind::Sailing, 0);
+    problem.sailing = kind;
+    return problem;
+}
+
 // One part of a leg as it is sailed. `to` names its end: empty for the leg's own last waypoint.
 struct Part {
     RowKind kind;
@@ -27,25 +31,26 @@ struct Part {
     std::string to;
 };
 
-// How a leg's great circle keeps within the limit: itself, or the composite's three parts.
-Expected<std::vector<Part>, std::string> limitedParts(const RouteLeg& leg, const Waypoint& from,
-                                                      const Waypoint& to, const SailingPlan& plan) {
+// How a leg's great circle keeps within the limit: itself, or the composite's three parts. `from`
+// is the index of the leg's first waypoint.
+Expected<std::vector<Part>, RowProblem> limitedParts(const RouteLeg& leg, std::size_t from,
+                                                     const SailingPlan& plan) {
     const ChartPoint& start = *leg.start;
     const ChartPoint& end = *leg.end;
     if (!plan.limitLatitude) {
         return std::vector<Part>{{RowKind::GreatCircle, start, end, ""}};
     }
     const double limit = *plan.limitLatitude;
-    for (const auto& [point, waypoint] : {std::pair{start, &from}, std::pair{end, &to}}) {
+    for (const auto& [point, waypoint] : {std::pair{start, from}, std::pair{end, from + 1}}) {
         if (std::fabs(point.latitude) > limit) {
-            return unexpected(waypointName(*waypoint) + "在限制纬度 " +
-                              formatDecimals(limit, kResultDecimals, NumberStyle::Plain) +
-                              "° 以外，这一段无法按限制纬度航行");
+            RowProblem beyond = RowProblem::ofWaypoint(RowProblem::Kind::BeyondLimit, waypoint);
+            beyond.limit = limit;
+            return unexpected(beyond);
         }
     }
     const auto composite = navigation::compositeLeg(start, end, limit, plan.method);
     if (!composite) {
-        return unexpected(reasonFor(composite.error()));
+        return unexpected(sailingProblem(composite.error()));
     }
     if (!composite.value()) {
         return std::vector<Part>{{RowKind::GreatCircle, start, end, ""}};
@@ -70,9 +75,9 @@ Expected<std::vector<Part>, std::string> limitedParts(const RouteLeg& leg, const
 }
 
 // The great circles cut at their 分点 into rhumb lines, the points numbered on from `count`.
-Expected<std::vector<Part>, std::string> cutAtWaypoints(const std::vector<Part>& parts,
-                                                        const SailingPlan& plan,
-                                                        std::size_t& count) {
+Expected<std::vector<Part>, RowProblem> cutAtWaypoints(const std::vector<Part>& parts,
+                                                       const SailingPlan& plan,
+                                                       std::size_t& count) {
     std::vector<Part> cut;
     for (const Part& part : parts) {
         if (part.kind != RowKind::GreatCircle) {
@@ -82,7 +87,7 @@ Expected<std::vector<Part>, std::string> cutAtWaypoints(const std::vector<Part>&
         auto points =
             navigation::greatCircleWaypoints(part.start, part.end, *plan.every, plan.method);
         if (!points) {
-            return unexpected(reasonFor(points.error()));
+            return unexpected(sailingProblem(points.error()));
         }
         ChartPoint start = part.start;
         for (const ChartPoint& point : points.value()) {
@@ -94,15 +99,15 @@ Expected<std::vector<Part>, std::string> cutAtWaypoints(const std::vector<Part>&
     return cut;
 }
 
-RouteRow wholeLeg(const RouteLeg& leg, std::size_t number) {
+RouteRow wholeLeg(const RouteLeg& leg, std::size_t number, std::span<const Waypoint> waypoints) {
     RouteRow row;
     row.leg = number;
-    row.from = leg.from;
-    row.to = leg.to;
+    row.from = waypoints[number - 1].name;
+    row.to = waypoints[number].name;
     row.start = leg.start;
     row.end = leg.end;
     row.courses = leg.courses;
-    row.error = leg.error;
+    row.problems = leg.problems;
     return row;
 }
 
@@ -115,17 +120,18 @@ SailedRoute sailRoute(std::span<const Waypoint> waypoints, const SailingPlan& pl
     std::size_t count = 0;
     for (std::size_t i = 0; i < planned.legs.size(); ++i) {
         const RouteLeg& leg = planned.legs[i];
-        RouteRow whole = wholeLeg(leg, i + 1);
+        RouteRow whole = wholeLeg(leg, i + 1, waypoints);
         whole.speed = waypoints[i].speed;
         whole.speedUnreadable = waypoints[i].speedError.has_value();
         std::vector<Part> parts;
         if (leg.courses && plan.cutsLegs()) {
-            auto limited = limitedParts(leg, waypoints[i], waypoints[i + 1], plan);
+            auto limited = limitedParts(leg, i, plan);
             if (limited && plan.every) {
                 limited = cutAtWaypoints(limited.value(), plan, count);
             }
             if (!limited) {
-                whole.error = (whole.error ? *whole.error + "；" : "") + limited.error();
+                whole.problems.push_back(limited.error());
+                whole.problems.back().leg = i + 1;
                 whole.courses.reset();
                 sailed = false;
             } else {
@@ -136,13 +142,13 @@ SailedRoute sailRoute(std::span<const Waypoint> waypoints, const SailingPlan& pl
             route.rows.push_back(std::move(whole));
             continue;
         }
-        std::string from = leg.from;
+        std::string from = whole.from;
         for (std::size_t k = 0; k < parts.size(); ++k) {
             const Part& part = parts[k];
             RouteRow row = k + 1 == parts.size() ? whole : RouteRow{};
             row.kind = part.kind;
             row.leg = i + 1;
-            row.from = std::exchange(from, part.to.empty() ? leg.to : part.to);
+            row.from = std::exchange(from, part.to.empty() ? whole.to : part.to);
             row.to = from;
             row.start = part.start;
             row.end = part.end;

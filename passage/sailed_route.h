@@ -19,6 +19,7 @@
 #include "passage/passage_values.h"
 #include "passage/route_points.h"
 #include "passage/route_waypoints.h"
+#include "passage/row_problems.h"
 
 namespace orvanto::passage {
 
@@ -47,9 +48,20 @@ struct RouteRow {
     // Its measures (those of its kind count); empty when the leg cannot be computed.
     std::optional<navigation::Courses> courses;
     bool lastOfLeg = true;
-    std::optional<std::string> error;  // why the leg fails, on its last row
-    std::optional<double> speed;       // knots, from the leg's first waypoint's speed field
-    bool speedUnreadable = false;      // that field holds no speed: the leg has no time
+    // Why the leg fails, on its last row; and why this row's time or course to steer does not
+    // come out (route_times.h).
+    std::vector<RowProblem> problems;
+    std::optional<double> speed;   // knots, from the leg's first waypoint's speed field
+    bool speedUnreadable = false;  // that field holds no speed: the leg has no time
+    // With a current: the heading through the water that makes good the row's rhumb course, and
+    // the speed over ground (knots) it makes. From route_times.h.
+    std::optional<double> courseToSteer;
+    std::optional<double> speedOverGround;
+    // Hours from the speed (or speed over ground), and since the departure while every row before
+    // has its time; nautical miles sailed since the start. From route_times.h.
+    std::optional<double> hours;
+    std::optional<double> elapsedHours;
+    std::optional<double> sailedMiles;
 };
 
 struct SailedRoute {

@@ -68,12 +68,50 @@ Expected<navigation::CompassCorrection, BoxProblem> compassCorrection(const Boxe
     if (!deviation) {
         return unexpected(deviation.error());
     }
-    if (deviation.value() && !variation.value()) {
-        return unexpected(
-            BoxProblem{"route-variation",
-                       "填了自差还须填写磁差：罗航向由磁航向减自差而来，磁航向由真航向减磁差"});
+    passage::GivenOptions given;
+    given.variation = variation.value().has_value();
+    given.deviation = deviation.value().has_value();
+    if (const auto rule = passage::brokenRequirement(passage::Planning::Course, given)) {
+        return unexpected(ruleProblem(*rule));
     }
     return navigation::CompassCorrection{variation.value(), deviation.value(), {}};
+}
+
+BoxProblem ruleProblem(passage::Rule rule, const RuleContext& context) {
+    using passage::Rule;
+    const std::string reason{passage::reasonOf(rule)};
+    switch (rule) {
+        case Rule::DeviationNeedsVariation:
+        case Rule::CardNeedsVariation:
+        case Rule::DeviationOrCard:
+            return {"route-variation", "填了自差还须填写磁差：" + reason};
+        case Rule::CurrentNeedsSpeed:
+            return {"route-speed", "有流向、流速时须填写航速（节）：" + reason};
+        case Rule::CurrentWithLimitNeedsStep:
+            return {"route-step", "流向、流速与限制纬度同用时须填写分点间隔：" + reason};
+        case Rule::DepartureNeedsSpeed:
+            return {"route-speed",
+                    "开航时间须与航速（节）同用，或者航点有 speed（航速）列：" + reason};
+        case Rule::MagneticNeedsVariation:
+            return {"route-variation",
+                    "磁航向“" + context.course + "”须有磁差：请在航线一节填写磁差"};
+        case Rule::CompassNeedsDeviation:
+            return {context.variation ? "route-deviation" : "route-variation",
+                    "罗航向“" + context.course + "”须有磁差和自差：请在航线一节填写磁差和自差"};
+        case Rule::DistanceOrSpeed:
+            return {"reckon-distance",
+                    "填了航程（海里）就不填航速（节）和航时，填航速和航时就不写航程"};
+        case Rule::CurrentNeedsTime:
+            return {"reckon-speed", "有流向、流速时须填写航速（节）和航时（不写航程）：" + reason};
+        case Rule::SpeedNeedsHours:
+        case Rule::HoursNeedSpeed:
+        case Rule::RunNeeded:
+            break;
+    }
+    return {rule == Rule::SpeedNeedsHours  ? "reckon-hours"
+            : rule == Rule::HoursNeedSpeed ? "reckon-speed"
+                                           : "reckon-distance",
+            "请填写航程（海里），或者航速（节）和航时"};
 }
 
 int browserOffsetMinutes(const passage::ClockTime& clock) {

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "navigation/compass_error.h"
+#include "passage/option_rules.h"
 #include "passage/passage_times.h"
 #include "passage/passage_values.h"
 #include "text/expected.h"
@@ -67,6 +68,16 @@ class Boxes {
 // the route, the courses and the reckoning: a deviation needs a variation, as --deviation needs
 // --variation.
 Expected<navigation::CompassCorrection, BoxProblem> compassCorrection(const Boxes& boxes);
+
+// What a rule about a reckoning's course says besides its kind: the course as typed, and whether
+// the 磁差 box is filled (a compass course then lacks only its 自差).
+struct RuleContext {
+    std::string course;
+    bool variation = false;
+};
+
+// A rule broken, said of the box to fill.
+BoxProblem ruleProblem(passage::Rule rule, const RuleContext& context = {});
 
 // The offset from UTC, in minutes east, of the browser's local time at that clock time, its
 // daylight saving time included: what a departure written without an offset means here.

@@ -13,6 +13,7 @@
 #include "navigation/current_triangle.h"
 #include "navigation/reckoning.h"
 #include "passage/course_report.h"
+#include "passage/option_rules.h"
 #include "passage/reckoning_report.h"
 #include "passage/sailing_reasons.h"
 #include "passage/value_forms.h"
@@ -79,34 +80,22 @@ Expected<TypedRun, BoxProblem> runOf(const web::Boxes& boxes,
     if (!course.value()) {
         return unexpected(BoxProblem{"reckon-course", "请填写航向，如 241、241°T、236M"});
     }
-    const auto trueCourse = correction.trueCourse(*course.value());
-    if (!trueCourse) {
-        const bool magnetic = course.value()->reference == navigation::CourseReference::Magnetic;
-        return unexpected(
-            BoxProblem{correction.variation ? "route-deviation" : "route-variation",
-                       std::string{magnetic ? "磁航向“" : "罗航向“"} + boxes.text("reckon-course") +
-                           (magnetic ? "”须有磁差：请在航线一节填写磁差"
-                                     : "”须有磁差和自差：请在航线一节填写磁差和自差")});
+    passage::GivenOptions given;
+    given.variation = correction.variation.has_value();
+    given.deviation = correction.deviation.has_value();
+    given.course = course.value()->reference;
+    given.distance = distance.value().has_value();
+    given.speed = speed.value().has_value();
+    given.hours = hours.value().has_value();
+    given.current = withCurrent;
+    if (const auto rule = passage::brokenReckonRule(given)) {
+        return unexpected(web::ruleProblem(*rule, {boxes.text("reckon-course"), given.variation}));
     }
-    const bool timed = speed.value() || hours.value();
-    if (distance.value() && timed) {
-        return unexpected(BoxProblem{
-            "reckon-distance", "填了航程（海里）就不填航速（节）和航时，填航速和航时就不写航程"});
-    }
-    if (withCurrent && !timed) {
-        return unexpected(BoxProblem{
-            "reckon-speed", "有流向、流速时须填写航速（节）和航时（不写航程）：漂移由航时算出"});
-    }
-    if (!distance.value() && !(speed.value() && hours.value())) {
-        const char* missing = !timed          ? "reckon-distance"
-                              : speed.value() ? "reckon-hours"
-                                              : "reckon-speed";
-        return unexpected(BoxProblem{missing, "请填写航程（海里），或者航速（节）和航时"});
-    }
+    const double trueCourse = *correction.trueCourse(*course.value());
     if (distance.value()) {
-        return TypedRun{{*trueCourse, *distance.value()}, 0};
+        return TypedRun{{trueCourse, *distance.value()}, 0};
     }
-    return TypedRun{{*trueCourse, *speed.value() * *hours.value()}, *hours.value()};
+    return TypedRun{{trueCourse, *speed.value() * *hours.value()}, *hours.value()};
 }
 
 // `boxes` holds the section's texts by box id, with route-variation and route-deviation;

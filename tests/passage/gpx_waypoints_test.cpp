@@ -44,7 +44,7 @@ TEST(GpxWaypoints, TheFirstRouteOrElseTheWaypointsAsDegreeMarkLines) {
     };
     for (const auto& row : rows) {
         const auto read = waypointsFromGpx(row.gpx);
-        const std::string got = read ? read.value().waypointFile : read.error();
+        const std::string got = read ? waypointLines(read.value().waypoints) : read.error();
         const std::string wanted = read ? std::string{"名称,纬度,经度\n"} + row.read : row.read;
         EXPECT_EQ(got.substr(0, wanted.size()), wanted) << row.gpx;
         EXPECT_EQ(read && got.size() != wanted.size(), false) << got;
