@@ -18,11 +18,14 @@ int runReckon(const Request& request) {
         std::cerr << message->text << "\n";
         return kExitMessage;
     }
-    passage::ReckoningNotes notes;
-    notes.start = std::get<DecodedPoints>(decoded).point1;
-    notes.startMode = request.input.point1.mode;
-    notes.method = request.method;
-    notes.correction = {request.variation, request.deviation, {}};
+    // Built whole: assigning the correction into a default one makes GCC's -O1 see an
+    // uninitialised deviation card.
+    passage::ReckoningNotes notes{std::get<DecodedPoints>(decoded).point1,
+                                  request.input.point1.mode,
+                                  request.method,
+                                  {request.variation, request.deviation, {}},
+                                  {},
+                                  false};
     // The options were checked together: the course converts, and there is a distance or a speed
     // and hours.
     notes.run.course = *notes.correction.trueCourse(*request.course);
