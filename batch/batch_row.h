@@ -45,7 +45,14 @@ inline bool isBlankRecord(std::span<const std::string_view> fields) noexcept {
 class RowCalculator {
   public:
     // `modes` holds the --seconds default of each point, used where a row's mode field is empty.
-    RowCalculator(const BatchColumns& columns, const CalculatorInput& modes, NumberStyle style,
+    // Each point's mode where a row leaves its own empty, and where that mode comes from as the
+    // front end says it (" --seconds 的设定").
+    struct DefaultModes {
+        CalculatorInput modes;
+        std::string_view source;
+    };
+
+    RowCalculator(const BatchColumns& columns, const DefaultModes& defaults, NumberStyle style,
                   std::span<const ColumnProvider* const> providers);
 
     // Fills `results` for a row's fields (a short row's missing fields are empty entries). The
@@ -66,6 +73,7 @@ class RowCalculator {
 
     BatchColumns columns_;
     CalculatorInput defaults_;
+    std::string_view defaultModeSource_;
     NumberStyle style_;
     std::vector<const ColumnProvider*> providers_;
     std::size_t extraCount_ = 0;

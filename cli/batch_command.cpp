@@ -59,7 +59,8 @@ Expected<BatchCounts, std::string> runFile(const Request& request) {
                            .style = request.numberStyle,
                            .inputName = input.name(),
                            .extraColumns = {},
-                           .otherResultColumns = passage::everyExtraColumn()};
+                           .otherResultColumns = passage::everyExtraColumn(),
+                           .words = batchWords()};
     const passage::GeodesicColumns geodesic{request.numberStyle};
     const passage::CourseColumns courses{{request.variation, request.deviation, {}}};
     if (request.geodesicColumns) {

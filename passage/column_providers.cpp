@@ -39,8 +39,12 @@ std::vector<std::string_view> CourseColumns::names() const {
 
 void CourseColumns::fill(const DecodedPoints& points, bool /*withReference*/,
                          std::span<std::string> fields) const {
-    auto texts =
-        courseFields(navigation::measureCourses(points.point1, points.point2), correction_);
+    const navigation::Courses courses = navigation::measureCourses(points.point1, points.point2);
+    // Courses that are no number are written as none, as for points that cannot be read.
+    if (!navigation::finite(courses)) {
+        return;
+    }
+    auto texts = courseFields(courses, correction_);
     std::move(texts.begin(), texts.end(), fields.begin());
 }
 

@@ -58,6 +58,15 @@ Expected<WaypointFile, std::string> readWaypoints(batch::CsvReader& reader, batc
     return file;
 }
 
+std::vector<std::string_view> waypointColumnNames() {
+    std::vector<std::string_view> names;
+    for (const NamedColumn& column : kColumns) {
+        names.push_back(column.english);
+        names.push_back(column.chinese);
+    }
+    return names;
+}
+
 Expected<void, std::string> enoughWaypoints(const WaypointFile& file, std::string_view inputName) {
     if (file.waypoints.size() < 2) {
         return unexpected("航线至少要有两个航点，" + std::string{inputName} + "中只有 " +

@@ -43,6 +43,10 @@ struct WaypointFile {
 Expected<WaypointFile, std::string> readWaypoints(batch::CsvReader& reader, batch::TextCodec& codec,
                                                   EntryMode defaultMode);
 
+// The names the header may give the columns: each column's English name in lower case and its
+// Chinese one.
+std::vector<std::string_view> waypointColumnNames();
+
 // At least two waypoints make a route: else what to tell the user, naming the input as given
 // (a file's name, or the page's box).
 Expected<void, std::string> enoughWaypoints(const WaypointFile& file, std::string_view inputName);

@@ -17,6 +17,7 @@
 #include "batch/input_output_error.h"
 #include "batch/text_encoding.h"
 #include "passage/column_providers.h"
+#include "text/ascii_case.h"
 
 namespace orvanto {
 namespace {
@@ -97,6 +98,10 @@ val runBatch(const val& read, const val& write, const val& options) {
         settings.extraColumns.push_back(&courses);
     }
     settings.otherResultColumns = passage::everyExtraColumn();
+    settings.words = {[](std::string_view encoding) {
+                          return "在“文件编码”中选定 " + asciiUpperCase(encoding) + " ";
+                      },
+                      "“默认按‘秒’格式读取”的勾选"};
     val result = val::object();
     try {
         ScriptSource source{read};

@@ -255,9 +255,19 @@ val readGpx(const val& file) {
     return result;
 }
 
+// The names a waypoint file's header may give its columns, English in lower case and Chinese.
+val waypointColumnNames() {
+    val names = val::array();
+    for (const std::string_view name : passage::waypointColumnNames()) {
+        names.call<void>("push", std::string{name});
+    }
+    return names;
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(orvanto_routes) {
+    emscripten::function("waypointColumnNames", &waypointColumnNames);
     emscripten::function("planRoute", &planRoute);
     emscripten::function("readGpx", &readGpx);
 }
