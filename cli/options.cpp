@@ -311,7 +311,7 @@ Outcome checkReckon(std::span<const std::string_view> operands, Request& request
     given.course = request.course->reference;
     given.distance = operands.size() == 4;
     if (const auto rule = passage::brokenReckonRule(given)) {
-        return unexpected(problem(ruleText(*rule, "reckon", courseText)));
+        return unexpected(problem(ruleText(*rule, "reckon", std::string{courseText})));
     }
     if (given.distance) {
         request.distance = passage::readDistance(operands[3]);

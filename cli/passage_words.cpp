@@ -7,7 +7,7 @@ std::string needsText(std::string_view command, std::string_view option, std::st
            " 同用";
 }
 
-std::string ruleText(passage::Rule rule, std::string_view command, std::string_view course) {
+std::string ruleText(passage::Rule rule, std::string_view command, const std::string& course) {
     using passage::Rule;
     const std::string reason{passage::reasonOf(rule)};
     const auto needs = [command](std::string_view option, std::string_view other) {
@@ -33,9 +33,9 @@ std::string ruleText(passage::Rule rule, std::string_view command, std::string_v
         case Rule::HoursNeedSpeed:
             return needs("--hours", "--speed");
         case Rule::MagneticNeedsVariation:
-            return "磁航向“" + std::string{course} + "”须与 --variation 同用";
+            return "磁航向“" + course + "”须与 --variation 同用";
         case Rule::CompassNeedsDeviation:
-            return "罗航向“" + std::string{course} + "”须与 --variation 和 --deviation 同用";
+            return "罗航向“" + course + "”须与 --variation 和 --deviation 同用";
         case Rule::DistanceOrSpeed:
             return std::string{command} +
                    " 给了航程就不用 --speed 和 --hours，用 --speed 和 --hours 就不写航程";

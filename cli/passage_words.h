@@ -19,7 +19,7 @@ std::string needsText(std::string_view command, std::string_view option, std::st
 
 // A rule broken, as the command line says it; `course` is the course as typed, for the rules about
 // it.
-std::string ruleText(passage::Rule rule, std::string_view command, std::string_view course = {});
+std::string ruleText(passage::Rule rule, std::string_view command, const std::string& course = {});
 
 std::string passageProblemText(const passage::PassageProblem& problem, std::string_view command);
 
