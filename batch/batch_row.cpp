@@ -25,10 +25,11 @@ constexpr PointColumns kPoints[] = {
 
 }  // namespace
 
-RowCalculator::RowCalculator(const BatchColumns& columns, const CalculatorInput& modes,
+RowCalculator::RowCalculator(const BatchColumns& columns, const DefaultModes& defaults,
                              NumberStyle style, std::span<const ColumnProvider* const> providers)
     : columns_(columns),
-      defaults_(modes),
+      defaults_(defaults.modes),
+      defaultModeSource_(defaults.source),
       style_(style),
       providers_(providers.begin(), providers.end()) {
     for (const ColumnProvider* provider : providers_) {
@@ -49,8 +50,8 @@ void RowCalculator::readEntries(std::span<const std::string_view> fields) {
         modeErrors_[i].clear();
         if (!mode) {
             modeErrors_[i] = std::string{columnName(columns.mode)} + " 列的“" +
-                             std::string{modeText} +
-                             "”无法识别：应为 m、s、分 或 秒，留空则按 --seconds 的设定";
+                             std::string{modeText} + "”无法识别：应为 m、s、分 或 秒，留空则按" +
+                             std::string{defaultModeSource_};
         }
     }
 }

@@ -16,55 +16,11 @@
 #include "calculator/calculation.h"
 #include "calculator/decimal_text.h"
 #include "calculator/decoded_points.h"
+#include "notation/entry_mode_names.h"
 #include "text/code_points.h"
 #include "text/expected.h"
-#include "text/trimming.h"
 
 namespace orvanto::batch {
-
-// The mode fields other than a lone letter or nothing (see entryModeNamed).
-inline std::optional<EntryMode> spelledEntryMode(std::string_view text, EntryMode fallback) {
-    text = trimmed(text, " \t");
-    if (text.empty()) {
-        return fallback;
-    }
-    // Full-width letters, as a Chinese input method types them, count as entries count them.
-    for (const std::string_view minutes : {"m", "M", "分", "ｍ", "Ｍ"}) {
-        if (text == minutes) {
-            return EntryMode::Minutes;
-        }
-    }
-    for (const std::string_view seconds : {"s", "S", "秒", "ｓ", "Ｓ"}) {
-        if (text == seconds) {
-            return EntryMode::Seconds;
-        }
-    }
-    return std::nullopt;
-}
-
-// A mode field: m, s, 分 or 秒 (ｍ and ｓ in full width too, either case) with optional blanks
-// around; empty or blank means `fallback`. Nothing for anything else. Inline, as it is read for
-// every point of every row.
-inline std::optional<EntryMode> entryModeNamed(std::string_view text, EntryMode fallback) {
-    if (text.empty()) {
-        return fallback;
-    }
-    if (text.size() != 1) {
-        return spelledEntryMode(text, fallback);
-    }
-    switch (text.front()) {  // the usual field, looked at once
-        case 'm':
-        case 'M':
-            return EntryMode::Minutes;
-        case 's':
-        case 'S':
-            return EntryMode::Seconds;
-        case ' ':
-            return fallback;
-        default:
-            return spelledEntryMode(text, fallback);
-    }
-}
 
 // What stands between two messages in one row's error column.
 inline constexpr std::string_view kMessageSeparator = "；";
@@ -89,7 +45,14 @@ inline bool isBlankRecord(std::span<const std::string_view> fields) noexcept {
 class RowCalculator {
   public:
     // `modes` holds the --seconds default of each point, used where a row's mode field is empty.
-    RowCalculator(const BatchColumns& columns, const CalculatorInput& modes, NumberStyle style,
+    // Each point's mode where a row leaves its own empty, and where that mode comes from as the
+    // front end says it (" --seconds 的设定").
+    struct DefaultModes {
+        CalculatorInput modes;
+        std::string_view source;
+    };
+
+    RowCalculator(const BatchColumns& columns, const DefaultModes& defaults, NumberStyle style,
                   std::span<const ColumnProvider* const> providers);
 
     // Fills `results` for a row's fields (a short row's missing fields are empty entries). The
@@ -110,6 +73,7 @@ class RowCalculator {
 
     BatchColumns columns_;
     CalculatorInput defaults_;
+    std::string_view defaultModeSource_;
     NumberStyle style_;
     std::vector<const ColumnProvider*> providers_;
     std::size_t extraCount_ = 0;

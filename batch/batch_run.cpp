@@ -6,16 +6,20 @@
 
 namespace orvanto::batch {
 
-Expected<TextEncoding, std::string> detectInputEncoding(CsvReader& reader) {
+Expected<TextEncoding, UnreadableLine> detectInputEncoding(CsvReader& reader) {
     bool complete = false;
-    const auto found = detectEncoding(reader.lookAhead(kDetectionWindow, complete), complete);
-    if (!found) {
-        return unexpected("无法确定输入的编码：" + lineText(found.error().line) +
-                          "既不是有效的 UTF-8 文本，也不是有效的 GB18030 文本；"
-                          "可用 --encoding=utf-8、--encoding=gb18030 或 --encoding=utf-16 指定");
-    }
-    return found.value();
+    return detectEncoding(reader.lookAhead(kDetectionWindow, complete), complete);
 }
+
+namespace {
+
+// What to do to read the file in `encoding`, in the front end's words, else plainly.
+std::string readAs(const FrontEndWords& words, std::string_view encoding) {
+    return words.readAs != nullptr ? words.readAs(encoding)
+                                   : "按 " + std::string{encoding} + " 读取";
+}
+
+}  // namespace
 
 BatchRun::BatchRun(CsvReader& reader, TextCodec& input, BatchSettings settings)
     : reader_(reader), input_(input), settings_(std::move(settings)) {}
@@ -39,14 +43,15 @@ Expected<BatchColumns, std::string> BatchRun::readHeader() {
     if (header.text.find('\0') != std::string_view::npos) {
         // What UTF-16 without a byte order mark looks like read byte by byte.
         return unexpected(lineText(header.line) +
-                          "的表头含有空字节：文件像是不带 BOM 的 UTF-16 文本，"
-                          "请加上 --encoding=utf-16 再试");
+                          "的表头含有空字节：文件像是不带 BOM 的 UTF-16 文本，请" +
+                          readAs(settings_.words, "utf-16") + "再试");
     }
     if (!input_.isValid(header.text)) {
         std::string problem = lineText(header.line) + "不是有效的 " + std::string{input_.name()} +
                               " 文本，无法读取表头";
         if (input_.name() == "UTF-8") {
-            problem += "。若文件是中文系统上的电子表格保存的，请加上 --encoding=gb18030 再试";
+            problem += "。若文件是中文系统上的电子表格保存的，请" +
+                       readAs(settings_.words, "gb18030") + "再试";
         }
         return unexpected(std::move(problem));
     }
@@ -69,6 +74,7 @@ Expected<BatchColumns, std::string> BatchRun::readHeader() {
 // The rows' shared format, the writer and the header, the same for a run in one go and in blocks.
 void BatchRun::begin(ByteSink& sink, const BatchOutput& output) {
     format_.modes = settings_.modes;
+    format_.defaultMode = settings_.words.defaultMode;
     format_.style = settings_.style;
     format_.providers = settings_.extraColumns;
     format_.extraColumns = resultNames_.size() - kPlainResultColumns;

@@ -27,6 +27,7 @@
 #include "batch/byte_source.h"
 #include "batch/column_provider.h"
 #include "batch/csv_reader.h"
+#include "batch/front_end_words.h"
 #include "batch/record_block.h"
 #include "batch/row_writer.h"
 #include "batch/text_encoding.h"
@@ -44,6 +45,7 @@ struct BatchSettings {
     std::vector<const ColumnProvider*> extraColumns;
     // The columns other runs add (other providers'), refused as input columns.
     std::vector<std::string_view> otherResultColumns;
+    FrontEndWords words;  // for the advice of its messages
 };
 
 struct BatchOutput {
@@ -54,9 +56,9 @@ struct BatchOutput {
     bool escapeControls = false;  // a terminal: control characters written out (U+001B)
 };
 
-// The encoding `auto` finds in the reader's first 64 KiB, or the message naming the first line
-// neither encoding reads. Throws InputOutputError when the input cannot be read.
-Expected<TextEncoding, std::string> detectInputEncoding(CsvReader& reader);
+// The encoding `auto` finds in the reader's first 64 KiB, or the first line neither encoding reads.
+// Throws InputOutputError when the input cannot be read.
+Expected<TextEncoding, UnreadableLine> detectInputEncoding(CsvReader& reader);
 
 class BatchRun {
   public:

@@ -19,7 +19,8 @@ RowWriter::RowWriter(const RowFormat& format, RowCodecs codecs)
     : format_(format),
       input_(codecs.input),
       output_(codecs.output),
-      calculator_(format_.columns, format_.modes, format_.style, format_.providers) {}
+      calculator_(format_.columns, {format_.modes, format_.defaultMode}, format_.style,
+                  format_.providers) {}
 
 void RowWriter::writeHeader(std::span<const std::string> raw, std::span<const std::string> utf8,
                             std::span<const std::string_view> resultNames) {

@@ -31,6 +31,7 @@ struct BatchCounts {
 struct RowFormat {
     BatchColumns columns;
     CalculatorInput modes;  // the default mode of each point, for rows that leave theirs empty
+    std::string_view defaultMode;  // where it comes from, as the front end says it
     NumberStyle style = NumberStyle::Plain;
     std::vector<const ColumnProvider*> providers;  // they must outlive every row
     std::size_t extraColumns = 0;                  // the providers' columns

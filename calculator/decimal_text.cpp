@@ -196,6 +196,17 @@ void scientificByPrintf(double magnitude, Digits& digits, int& exponent) {
 
 }  // namespace
 
+long long decimalUnits(double value, std::size_t decimals) {
+    // The rounding is formatDecimals' own, digit by digit; its fixed text has nothing but the
+    // sign, the digits and the point.
+    const std::string text = formatDecimals(value, decimals, NumberStyle::Fixed);
+    long long units = 0;
+    for (const char c : text) {
+        units = c >= '0' && c <= '9' ? units * 10 + (c - '0') : units;
+    }
+    return text.starts_with('-') ? -units : units;
+}
+
 // Works on the 15 significant digits as text, never on the double again, so that rounding happens
 // exactly once and in decimal. Every result box is written through here, a million times in a
 // batch run, so the digits live in fixed arrays instead of temporary strings.

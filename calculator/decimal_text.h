@@ -26,4 +26,9 @@ inline constexpr std::size_t kResultDecimals = 3;
 // style. Throws ArithmeticFault for an infinite or NaN value.
 std::string formatDecimals(double value, std::size_t decimals, NumberStyle style);
 
+// The value in units of its last decimal as formatDecimals rounds it (12.3456 to 3 decimals is
+// 12346), so that a sum of written values is exact: a total then is the sum of its column. Throws
+// ArithmeticFault as formatDecimals does.
+long long decimalUnits(double value, std::size_t decimals);
+
 }  // namespace orvanto

@@ -21,7 +21,7 @@
 #include "cli/system_error.h"
 #include "cli/text_file_input.h"
 #include "cli/usable_cpus.h"
-#include "navigation/column_providers.h"
+#include "passage/column_providers.h"
 #include "text/printable.h"
 
 namespace orvanto::cli {
@@ -59,9 +59,10 @@ Expected<BatchCounts, std::string> runFile(const Request& request) {
                            .style = request.numberStyle,
                            .inputName = input.name(),
                            .extraColumns = {},
-                           .otherResultColumns = navigation::everyExtraColumn()};
-    const navigation::GeodesicColumns geodesic{request.numberStyle};
-    const navigation::CourseColumns courses{{request.variation, request.deviation, {}}};
+                           .otherResultColumns = passage::everyExtraColumn(),
+                           .words = batchWords()};
+    const passage::GeodesicColumns geodesic{request.numberStyle};
+    const passage::CourseColumns courses{{request.variation, request.deviation, {}}};
     if (request.geodesicColumns) {
         settings.extraColumns.push_back(&geodesic);
     }

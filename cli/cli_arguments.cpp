@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "cli/passage_words.h"
+
 #include "text/code_points.h"
 
 namespace orvanto::cli {
@@ -66,19 +68,17 @@ Expected<void, UsageError> readOptions(std::span<const std::string_view> given,
         const auto value = equals == std::string_view::npos
                                ? std::nullopt
                                : std::optional<std::string_view>{argument.substr(equals + 1)};
-        if (auto outcome = option->read(*command, value, request); !outcome) {
+        if (auto outcome = option->read(*option, *command, value, request); !outcome) {
             return unexpected(outcome.error());
         }
         read.push_back(option);
     }
     for (const Option* option : read) {
-        const std::string_view need = option->needs[command->index];
-        if (!need.empty() && std::none_of(read.begin(), read.end(), [&](const Option* other) {
-                return other->name == need;
-            })) {
-            return unexpected(UsageError{std::string{command->name} + " 的 " +
-                                         std::string{option->name} + " 须与 " + std::string{need} +
-                                         " 同用"});
+        for (const std::string_view need : neededWith(*option, *command)) {
+            if (std::none_of(read.begin(), read.end(),
+                             [&](const Option* other) { return other->name == need; })) {
+                return unexpected(UsageError{needsText(command->name, option->name, need)});
+            }
         }
     }
     return {};

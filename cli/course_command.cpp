@@ -5,7 +5,7 @@
 
 #include "calculator/decoded_points.h"
 #include "cli/exit_status.h"
-#include "navigation/course_report.h"
+#include "passage/course_report.h"
 
 namespace orvanto::cli {
 
@@ -16,14 +16,14 @@ int runCourse(const Request& request) {
         return kExitMessage;
     }
     const auto& points = std::get<DecodedPoints>(decoded);
-    const navigation::CourseOptions options{{request.variation, request.deviation, {}},
-                                            request.method,
-                                            request.vertex,
-                                            request.input.point1.mode,
-                                            request.input.point2.mode};
+    const passage::CourseOptions options{{request.variation, request.deviation, {}},
+                                         request.method,
+                                         request.vertex,
+                                         request.input.point1.mode,
+                                         request.input.point2.mode};
     const auto report =
-        navigation::courseReport(points.point1, points.point2, options,
-                                 request.tableFormat.value_or(navigation::TableFormat::Text));
+        passage::courseReport(points.point1, points.point2, options,
+                              request.tableFormat.value_or(passage::TableFormat::Text));
     if (!report) {
         std::cerr << "orvanto-cli：" << report.error() << "\n";
         return kExitMessage;

@@ -46,10 +46,21 @@ Expected<TextEncoding, std::string> InputText::chooseEncoding() {
         return asked_ == Encoding::Gb18030 ? TextEncoding::Gb18030 : TextEncoding::Utf8;
     }
     auto found = batch::detectInputEncoding(reader_);
-    if (found && found.value() == TextEncoding::Gb18030) {
+    if (!found) {
+        return unexpected("无法确定输入的编码：" + batch::lineText(found.error().line) +
+                          "既不是有效的 UTF-8 文本，也不是有效的 GB18030 文本；"
+                          "可用 --encoding=utf-8、--encoding=gb18030 或 --encoding=utf-16 指定");
+    }
+    if (found.value() == TextEncoding::Gb18030) {
         std::cerr << "orvanto-cli：输入不是 UTF-8 文本，按 GB18030（GBK）读取\n";
     }
-    return found;
+    return found.value();
+}
+
+batch::FrontEndWords batchWords() {
+    return {
+        [](std::string_view encoding) { return "加上 --encoding=" + std::string{encoding} + " "; },
+        " --seconds 的设定"};
 }
 
 OutputText chooseOutputEncoding(OutputEncoding asked, TextEncoding input, bool inputByteOrderMark,

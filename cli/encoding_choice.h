@@ -7,6 +7,7 @@
 #include <string>
 
 #include "batch/csv_reader.h"
+#include "batch/front_end_words.h"
 #include "batch/text_encoding.h"
 #include "batch/utf16_streams.h"
 #include "cli/encodings.h"
@@ -40,6 +41,9 @@ class InputText {
     batch::Utf16Source decoded_;
     batch::CsvReader reader_;
 };
+
+// How batch's messages name the command line's options: --encoding=gb18030, --seconds.
+batch::FrontEndWords batchWords();
 
 // The encoding output is written in and whether a byte order mark goes first.
 struct OutputText {

@@ -76,11 +76,11 @@ std::optional<Change> changeBetween(long long early, long long late) {
 
 }  // namespace
 
-Expected<LocalOffset, std::string> localOffset(const navigation::ClockTime& clock) {
+Expected<LocalOffset, std::string> localOffset(const passage::ClockTime& clock) {
     const std::string unknown =
         "无法确定本机时区在出发时间的时差，请在 --depart 中写明时区，如 +08:00";
     // The clock time read as if it were UTC; the moment it is lies within a day of it.
-    const long long wall = navigation::clockSeconds(clock);
+    const long long wall = passage::clockSeconds(clock);
     std::vector<long long> offsets;
     for (const long long moment : {wall - kSecondsInDay, wall, wall + kSecondsInDay}) {
         const auto offset = offsetAt(moment);

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "navigation/passage_times.h"
+#include "passage/passage_times.h"
 #include "text/expected.h"
 
 namespace orvanto::cli {
@@ -18,6 +18,6 @@ struct LocalOffset {
 // The offset from UTC of the machine's local time at that clock time. A clock time the clock
 // skipped (put forward when daylight saving time starts) is refused, naming the gap; one it showed
 // twice (turned back when it ends) is the earlier. What is wrong, for the user, otherwise.
-Expected<LocalOffset, std::string> localOffset(const navigation::ClockTime& clock);
+Expected<LocalOffset, std::string> localOffset(const passage::ClockTime& clock);
 
 }  // namespace orvanto::cli

@@ -9,8 +9,10 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/request.h"
+#include "passage/option_rules.h"
 #include "text/expected.h"
 
 namespace orvanto::cli {
@@ -39,6 +41,8 @@ struct Command {
     CommandCheck check = nullptr;  // nothing more to check when null
     // How many of its operands are entries; those after them are left to `check`.
     std::size_t entries = 0;
+    // What passage planning plans for it, for the rules of which option needs which.
+    std::optional<passage::Planning> planning = {};
 };
 
 inline constexpr std::size_t kCommandCount = 6;
@@ -47,31 +51,63 @@ inline constexpr std::size_t kCommandCount = 6;
 std::span<const Command> commands();
 const Command* commandNamed(std::string_view name);
 
+struct Option;
+
 // Reads an option's value into the request: `value` is what follows "=", nothing when the option
 // stands alone. What is wrong with it, for the user, otherwise.
-using OptionReader = Expected<void, UsageError> (*)(const Command& command,
+using OptionReader = Expected<void, UsageError> (*)(const Option& option, const Command& command,
                                                     std::optional<std::string_view> value,
                                                     Request& request);
 
+// A set of commands, a bit for each by Command::index.
+using CommandSet = unsigned;
+
+constexpr CommandSet commandBit(std::size_t index) {
+    return 1U << index;
+}
+
+// How the synopses of some commands write an option ("[--seconds=列表]").
+struct Synopsis {
+    CommandSet commands;
+    std::string_view text;
+};
+
+// Another option this one must come with in some commands, beyond passage planning's own rules:
+// batch takes --variation only with --navigation.
+struct Companion {
+    CommandSet commands;
+    std::string_view option;
+};
+
 struct Option {
     std::string_view name;  // "--seconds"
-    // How each command's synopsis writes the option, by Command::index ("[--seconds=列表]"); empty
-    // for a command that does not take it.
-    std::array<std::string_view, kCommandCount> synopsis;
+    // The commands that take it, and how their synopses write it.
+    std::span<const Synopsis> synopses;
     OptionReader read;
     std::string_view helpName;  // "--seconds=列表", the first column of --help's option list
     std::string_view help;      // its lines there
-    // Another option this one must come with, by Command::index: batch takes --variation only
-    // with --navigation, reckon --speed only with --hours.
-    std::array<std::string_view, kCommandCount> needs{};
+    // For an option whose value is read by passage planning: an example ("12", for "--speed 须写成
+    // --speed=值，例如 --speed=12") and what the value may be (passage/value_forms.h).
+    std::string_view example = {};
+    std::string_view forms = {};
+    // The value of passage planning it gives, for the rules of which needs which.
+    std::optional<passage::PassageOption> passageOption = {};
+    std::span<const Companion> companions = {};
 };
 
 std::span<const Option> options();
 const Option* optionNamed(std::string_view name);
 
-// Whether `command` takes `option`, and the commands that do, as a message names them:
-// "batch --navigation、course 和 route".
+// How the command's synopsis writes the option; empty when the command does not take it.
+std::string_view synopsisIn(const Option& option, const Command& command);
+
+// Whether `command` takes `option`, and the commands that do, as a message names them, each with
+// the option it needs there: "batch --navigation、course 和 route".
 bool takes(const Option& option, const Command& command);
 std::string commandsTaking(const Option& option);
+
+// The options `option` must come with in `command`: its companions there, and what passage
+// planning's rules require of it.
+std::vector<std::string_view> neededWith(const Option& option, const Command& command);
 
 }  // namespace orvanto::cli

@@ -7,6 +7,8 @@
 #include "cli/exit_status.h"
 #include "navigation/current_triangle.h"
 #include "navigation/reckoning.h"
+#include "passage/reckoning_report.h"
+#include "passage/sailing_reasons.h"
 
 namespace orvanto::cli {
 
@@ -16,11 +18,14 @@ int runReckon(const Request& request) {
         std::cerr << message->text << "\n";
         return kExitMessage;
     }
-    navigation::ReckoningNotes notes;
-    notes.start = std::get<DecodedPoints>(decoded).point1;
-    notes.startMode = request.input.point1.mode;
-    notes.method = request.method;
-    notes.correction = {request.variation, request.deviation, {}};
+    // Built whole: assigning the correction into a default one makes GCC's -O1 see an
+    // uninitialised deviation card.
+    passage::ReckoningNotes notes{std::get<DecodedPoints>(decoded).point1,
+                                  request.input.point1.mode,
+                                  request.method,
+                                  {request.variation, request.deviation, {}},
+                                  {},
+                                  false};
     // The options were checked together: the course converts, and there is a distance or a speed
     // and hours.
     notes.run.course = *notes.correction.trueCourse(*request.course);
@@ -32,11 +37,11 @@ int runReckon(const Request& request) {
     }
     const auto reckoning = navigation::reckon(notes.start, notes.run, notes.method);
     if (!reckoning) {
-        std::cerr << "orvanto-cli：" << reckoning.error() << "\n";
+        std::cerr << "orvanto-cli：" << passage::reasonFor(reckoning.error()) << "\n";
         return kExitMessage;
     }
-    std::cout << navigation::reckoningReport(
-        reckoning.value(), notes, request.tableFormat.value_or(navigation::TableFormat::Text));
+    std::cout << passage::reckoningReport(reckoning.value(), notes,
+                                          request.tableFormat.value_or(passage::TableFormat::Text));
     return kExitSuccess;
 }
 

@@ -9,19 +9,23 @@
 #include "calculator/calculation.h"
 #include "calculator/decimal_text.h"
 #include "cli/encodings.h"
-#include "navigation/passage_times.h"
-#include "navigation/passage_values.h"
 #include "navigation/sailing_method.h"
-#include "navigation/table_format.h"
+#include "passage/passage_times.h"
+#include "passage/passage_values.h"
+#include "passage/table_format.h"
 
 namespace orvanto::cli {
 
 enum class Action { Help, Version, Distance, Angle, Batch, Course, Route, Reckon };
 
-// The file batch reads and writes, and the waypoint file route reads, with their encodings.
+// The file batch reads and writes, and the waypoint file route reads, with their encodings; the
+// files route reads and writes besides.
 struct FileOptions {
-    std::string inputPath = "-";   // "-" is standard input
-    std::string outputPath = "-";  // "-" is standard output
+    std::string inputPath = "-";    // "-" is standard input
+    std::string outputPath = "-";   // "-" is standard output
+    std::string deviationCardPath;  // route --deviation-card; empty: none
+    std::string gpxPath;            // empty: no GPX file
+    std::string geojsonPath;        // empty: no GeoJSON file
     Encoding encoding = Encoding::Auto;
     OutputEncoding outputEncoding = OutputEncoding::Input;
 };
@@ -42,10 +46,9 @@ struct Request {
     NumberStyle numberStyle = NumberStyle::Window;
     // How course and route write their tables (--format=text|csv|tsv); unset means text for
     // course, and for route text on a terminal and CSV otherwise.
-    std::optional<navigation::TableFormat> tableFormat;
+    std::optional<passage::TableFormat> tableFormat;
     std::optional<double> variation;  // degrees, east positive: adds the magnetic courses
     std::optional<double> deviation;  // degrees, east positive: adds the compass courses
-    std::string deviationCardPath;    // route --deviation-card; empty: none
     navigation::SailingMethod method = navigation::SailingMethod::Wgs84;  // --textbook
     bool vertex = false;                                                  // course --vertex
     std::optional<double> speed;                                          // knots
@@ -53,14 +56,12 @@ struct Request {
     std::optional<navigation::Current> current;
     std::optional<navigation::WaypointStep> every;  // route --every
     std::optional<double> limitLatitude;            // route --limit-latitude
-    std::optional<navigation::Departure> departure;
+    std::optional<passage::Departure> departure;
     FileOptions files;
     bool geodesicColumns = false;  // batch --geodesic
     bool courseColumns = false;    // batch --navigation: the columns of course --format=tsv
     bool allSeconds = false;       // route --seconds: waypoints in 秒 unless their mode says
     unsigned jobs = 0;             // batch --jobs: threads computing rows, 0 for every CPU
-    std::string gpxPath;           // empty: no GPX file
-    std::string geojsonPath;       // empty: no GeoJSON file
 };
 
 }  // namespace orvanto::cli

@@ -20,14 +20,13 @@
 #include "cli/file_streams.h"
 #include "cli/local_time.h"
 #include "cli/output_file.h"
+#include "cli/passage_words.h"
 #include "cli/text_file_input.h"
 #include "navigation/compass_error.h"
-#include "navigation/geojson_writer.h"
-#include "navigation/gpx_waypoints.h"
-#include "navigation/gpx_writer.h"
-#include "navigation/route_table.h"
-#include "navigation/route_waypoints.h"
-#include "navigation/sailed_route.h"
+#include "passage/deviation_card.h"
+#include "passage/gpx_waypoints.h"
+#include "passage/route_request.h"
+#include "passage/route_table.h"
 #include "text/code_points.h"
 #include "text/printable.h"
 
@@ -35,14 +34,7 @@ namespace orvanto::cli {
 
 using batch::InputOutputError;
 using batch::TextEncoding;
-using navigation::geojsonRoute;
-using navigation::gpxRoute;
-using navigation::readWaypoints;
-using navigation::RouteTableSettings;
-using navigation::SailedRoute;
-using navigation::SailingPlan;
-using navigation::TableFormat;
-using navigation::WaypointFile;
+using passage::TableFormat;
 
 namespace {
 
@@ -58,8 +50,9 @@ bool sameFile(const std::string& a, const std::string& b) {
 // Writing over the waypoint file or the deviation card would lose it, and the two outputs over
 // each other one of them.
 Expected<void, std::string> checkOutputPaths(const Request& request) {
-    for (const std::string* path : {&request.gpxPath, &request.geojsonPath}) {
-        for (const std::string* input : {&request.files.inputPath, &request.deviationCardPath}) {
+    for (const std::string* path : {&request.files.gpxPath, &request.files.geojsonPath}) {
+        for (const std::string* input :
+             {&request.files.inputPath, &request.files.deviationCardPath}) {
             if (!path->empty() && !input->empty() && *input != "-" && sameFile(*path, *input)) {
                 return unexpected("输出文件“" + *path + "”就是" +
                                   (input == &request.files.inputPath ? "航点文件" : "自差表") +
@@ -67,7 +60,7 @@ Expected<void, std::string> checkOutputPaths(const Request& request) {
             }
         }
     }
-    if (!request.gpxPath.empty() && request.gpxPath == request.geojsonPath) {
+    if (!request.files.gpxPath.empty() && request.files.gpxPath == request.files.geojsonPath) {
         return unexpected(std::string{"--gpx 和 --geojson 须是两个不同的文件"});
     }
     return {};
@@ -78,70 +71,25 @@ std::string routeName(const std::string& inputPath) {
     return inputPath == "-" ? "航线" : std::filesystem::path{inputPath}.stem().string();
 }
 
-// The waypoints and how their file is written, for the table to be written alike.
-struct RouteInput {
-    WaypointFile file;
+// How the waypoint file is written, for the table to be written alike.
+struct WrittenAs {
     TextEncoding encoding = TextEncoding::Utf8;
     bool byteOrderMark = false;
 };
 
-// A GPX file's points, read whole and turned into a waypoint file's lines; UTF-8 as GPX is.
-Expected<RouteInput, std::string> readGpxInput(const Request& request, TextFileInput& input) {
+// A GPX file's bytes, read whole; UTF-8 as GPX is.
+std::string gpxBytes(const TextFileInput& input) {
     FileSource file{input.fd(), input.name()};
     std::string bytes;
     std::array<char, kGpxReadBlock> block{};
     while (const std::size_t count = file.read(block.data(), block.size())) {
         bytes.append(block.data(), count);
     }
-    const auto gpx = navigation::waypointsFromGpx(bytes);
-    if (!gpx) {
-        return unexpected(file.name() + "：" + gpx.error());
-    }
-    if (gpx.value().note) {
-        std::cerr << "orvanto-cli：" << file.name() << "：" << *gpx.value().note << "\n";
-    }
-    batch::MemorySource source{gpx.value().waypointFile};
-    batch::CsvReader reader{source};
-    batch::Utf8Codec utf8;
-    const EntryMode mode = request.allSeconds ? EntryMode::Seconds : EntryMode::Minutes;
-    auto waypoints = readWaypoints(reader, utf8, mode);
-    if (!waypoints) {
-        return unexpected(waypoints.error());
-    }
-    // Messages name the lines of the GPX file, not of the lines made from it.
-    for (navigation::Waypoint& waypoint : waypoints.value().waypoints) {
-        waypoint.line = gpx.value().lines[waypoint.line - 2];
-    }
-    if (auto counted = navigation::enoughWaypoints(waypoints.value(), file.name()); !counted) {
-        return unexpected(counted.error());
-    }
-    return RouteInput{std::move(waypoints.value()), TextEncoding::Utf8, false};
-}
-
-// The waypoints, or what is wrong with the file's text or header; InputOutputError when it cannot
-// be read.
-Expected<RouteInput, std::string> readInput(const Request& request, TextFileInput& input) {
-    if (navigation::isGpxFileName(request.files.inputPath)) {
-        return readGpxInput(request, input);
-    }
-    const auto encoding = input.chooseEncoding();
-    if (!encoding) {
-        return unexpected(encoding.error());
-    }
-    const EntryMode mode = request.allSeconds ? EntryMode::Seconds : EntryMode::Minutes;
-    auto waypoints = readWaypoints(input.reader(), input.codec(), mode);
-    if (!waypoints) {
-        return unexpected(waypoints.error());
-    }
-    if (auto counted = navigation::enoughWaypoints(waypoints.value(), input.name()); !counted) {
-        return unexpected(counted.error());
-    }
-    return RouteInput{std::move(waypoints.value()), encoding.value(),
-                      input.reader().hadByteOrderMark()};
+    return bytes;
 }
 
 // The table in the encoding asked for, else the waypoint file's (UTF-8 on a terminal).
-std::string encodedTable(const std::string& table, const Request& request, const RouteInput& input,
+std::string encodedTable(const std::string& table, const Request& request, const WrittenAs& input,
                          bool terminal) {
     const OutputText written = chooseOutputEncoding(request.files.outputEncoding, input.encoding,
                                                     input.byteOrderMark, terminal);
@@ -169,24 +117,21 @@ void writeRouteFile(const std::string& path, const TextFileInput& input, const s
 
 // Writes the GPX and GeoJSON files asked for; false when a waypoint cannot be read or a leg cannot
 // be sailed, and so none is.
-bool writeRouteFiles(const Request& request, const SailedRoute& route, const SailingPlan& plan,
+bool writeRouteFiles(const Request& request, const passage::PassagePlan& plan,
                      const TextFileInput& input) {
     bool written = true;
-    for (const std::string* path : {&request.gpxPath, &request.geojsonPath}) {
+    for (const std::string* path : {&request.files.gpxPath, &request.files.geojsonPath}) {
         if (path->empty()) {
             continue;
         }
-        if (route.points.empty()) {
+        const auto& bytes = path == &request.files.gpxPath ? plan.gpx : plan.geojson;
+        if (!bytes) {
             std::cerr << "orvanto-cli：有航点无法读取或有航段无法航行，没有写出“"
                       << printable(*path) << "”\n";
             written = false;
             continue;
         }
-        const std::string name = routeName(request.files.inputPath);
-        writeRouteFile(*path, input,
-                       path == &request.gpxPath
-                           ? gpxRoute(name, route.points)
-                           : geojsonRoute(name, route.points, sailedLine(route, plan)));
+        writeRouteFile(*path, input, *bytes);
     }
     return written;
 }
@@ -197,42 +142,20 @@ Expected<navigation::DeviationCard, std::string> readCard(const std::string& pat
     if (const auto encoding = card.chooseEncoding(); !encoding) {
         return unexpected(encoding.error());
     }
-    return navigation::readDeviationCard(card.reader(), card.codec());
+    return passage::readDeviationCard(card.reader(), card.codec());
 }
 
-// How the table is written: the compass correction with its card, the current, speeds and the
-// departure with its offset from UTC. What is wrong, for the user.
-Expected<RouteTableSettings, std::string> tableSettings(const Request& request,
-                                                        const WaypointFile& file) {
-    RouteTableSettings settings;
-    settings.correction = {request.variation, request.deviation, {}};
-    if (!request.deviationCardPath.empty()) {
-        auto card = readCard(request.deviationCardPath);
-        if (!card) {
-            return unexpected(card.error());
-        }
-        settings.correction.card = std::move(card.value());
+// The machine's offset from UTC at a departure written without one; a note on standard error when
+// that clock time came twice.
+Expected<int, std::string> machineOffset(const passage::ClockTime& clock) {
+    const auto local = localOffset(clock);
+    if (!local) {
+        return unexpected(local.error());
     }
-    settings.current = request.current;
-    settings.speed = request.speed;
-    settings.times = request.speed || file.speedColumn;
-    settings.method = request.method;
-    if (request.departure && !settings.times) {
-        return unexpected(std::string{
-            "--depart 须与 --speed 同用，或者航点文件有 speed（航速）列：没有航速就没有到达时间"});
+    if (!local.value().note.empty()) {
+        std::cerr << "orvanto-cli：" << local.value().note << "\n";
     }
-    settings.departure = request.departure;
-    if (settings.departure && !settings.departure->offsetMinutes) {
-        const auto local = localOffset(settings.departure->clock);
-        if (!local) {
-            return unexpected(local.error());
-        }
-        if (!local.value().note.empty()) {
-            std::cerr << "orvanto-cli：" << local.value().note << "\n";
-        }
-        settings.departure->offsetMinutes = local.value().minutes;
-    }
-    return settings;
+    return local.value().minutes;
 }
 
 }  // namespace
@@ -247,30 +170,64 @@ int runRoute(const Request& request) {
             return failed(paths.error());
         }
         TextFileInput input{request.files.inputPath, "无法打开航点文件", request.files.encoding};
-        const auto read = readInput(request, input);
-        if (!read) {
-            return failed(read.error());
+        passage::PassageRequest passage;
+        passage.waypoints.name = input.name();
+        std::string gpx;
+        WrittenAs text;
+        if (passage::isGpxFileName(request.files.inputPath)) {
+            gpx = gpxBytes(input);
+            passage.waypoints.kind = passage::WaypointSource::Kind::Gpx;
+            passage.waypoints.bytes = gpx;
+        } else {
+            const auto encoding = input.chooseEncoding();
+            if (!encoding) {
+                return failed(encoding.error());
+            }
+            text.encoding = encoding.value();
+            passage.waypoints.reader = &input.reader();
+            passage.waypoints.codec = &input.codec();
         }
-        const WaypointFile& file = read.value().file;
-        const auto settings = tableSettings(request, file);
-        if (!settings) {
-            return failed(settings.error());
+        passage.defaultMode = request.allSeconds ? EntryMode::Seconds : EntryMode::Minutes;
+        passage.correction = {request.variation, request.deviation, {}};
+        if (!request.files.deviationCardPath.empty()) {
+            auto card = readCard(request.files.deviationCardPath);
+            if (!card) {
+                return failed(card.error());
+            }
+            passage.correction.card = std::move(card.value());
         }
-        const SailingPlan plan{request.method, request.every, request.limitLatitude};
-        const SailedRoute route = navigation::sailRoute(file.waypoints, plan);
+        passage.speed = request.speed;
+        passage.departure = request.departure;
+        passage.current = request.current;
+        passage.every = request.every;
+        passage.limitLatitude = request.limitLatitude;
+        passage.method = request.method;
+        passage.localOffset = machineOffset;
+        passage.files = !request.files.gpxPath.empty() || !request.files.geojsonPath.empty();
+        passage.routeName = routeName(request.files.inputPath);
+        const auto plan = passage::planPassage(passage);
+        if (!plan) {
+            return failed(passageProblemText(plan.error(), "route"));
+        }
+        if (plan.value().note) {
+            std::cerr << "orvanto-cli：" << input.name() << "：" << *plan.value().note << "\n";
+        }
+        text.byteOrderMark =
+            passage.waypoints.reader != nullptr && input.reader().hadByteOrderMark();
         const bool terminal = ::isatty(STDOUT_FILENO) == 1;
         const TableFormat format =
             request.tableFormat.value_or(terminal ? TableFormat::Text : TableFormat::Csv);
-        const auto table = navigation::routeTable(route.rows, settings.value(), format,
-                                                  terminal || format == TableFormat::Text);
+        const auto table = passage::routeTable(
+            plan.value(), {format, terminal || format == TableFormat::Text, kProblemWording});
         // Out before the files, should one of them be standard output too.
-        std::cout << encodedTable(table.text, request, read.value(), terminal) << std::flush;
-        const bool filesWritten = writeRouteFiles(request, route, plan, input);
-        if (table.failedLegs > 0) {
-            std::cerr << "orvanto-cli：" << file.waypoints.size() - 1 << " 段航线中有 "
-                      << table.failedLegs << " 段未能全部算出，原因见 error 列\n";
+        std::cout << encodedTable(table.text, request, text, terminal) << std::flush;
+        const bool filesWritten = writeRouteFiles(request, plan.value(), input);
+        const std::size_t failedLegs = plan.value().totals.failedLegs.size();
+        if (failedLegs > 0) {
+            std::cerr << "orvanto-cli：" << plan.value().waypoints.size() - 1 << " 段航线中有 "
+                      << failedLegs << " 段未能全部算出，原因见 error 列\n";
         }
-        return table.failedLegs > 0 || !filesWritten ? kExitRowErrors : kExitSuccess;
+        return failedLegs > 0 || !filesWritten ? kExitRowErrors : kExitSuccess;
     } catch (const InputOutputError& error) {
         return failed(error.what());
     }

@@ -24,7 +24,7 @@ std::string synopsis(const Command& command, std::string_view lead) {
     std::vector<std::string_view> words;
     for (const Option& option : options()) {
         if (takes(option, command)) {
-            words.push_back(option.synopsis[command.index]);
+            words.push_back(synopsisIn(option, command));
         }
     }
     words.push_back(command.operands);

@@ -6,15 +6,18 @@
 #pragma once
 
 #include <optional>
-#include <string>
 #include <vector>
 
-#include "batch/csv_reader.h"
-#include "batch/text_encoding.h"
-#include "navigation/passage_values.h"
-#include "text/expected.h"
-
 namespace orvanto::navigation {
+
+// The north a course is counted from: true north, the compass rose's magnetic north (true minus
+// the variation), or the ship's compass (magnetic minus the deviation).
+enum class CourseReference { True, Magnetic, Compass };
+
+struct TypedCourse {
+    double degrees = 0;  // 0 <= degrees < 360
+    CourseReference reference = CourseReference::True;
+};
 
 struct DeviationCard {
     struct Entry {
@@ -23,13 +26,6 @@ struct DeviationCard {
     };
     std::vector<Entry> entries;  // by heading, each heading once, at least two
 };
-
-// A deviation card from a CSV or TSV (table_file.h) with the columns heading and deviation (or
-// 航向 and 自差): headings read as courses (0 to 360, 360 being 000), deviations as variations
-// (3.5W, -3.5, 2E). What is wrong, naming the line, for the user; InputOutputError when the input
-// cannot be read.
-Expected<DeviationCard, std::string> readDeviationCard(batch::CsvReader& reader,
-                                                       batch::TextCodec& codec);
 
 // The deviation at a magnetic heading, linear between the card's two nearest headings around the
 // circle (across 000 too).
@@ -55,11 +51,5 @@ struct CompassCorrection {
     // compass without a variation and one deviation.
     std::optional<double> trueCourse(const TypedCourse& course) const;
 };
-
-// "3.5°W", "2.0°E", "0.0°": degrees east or west to a tenth.
-std::string eastWestText(double degrees);
-
-// "罗经差 5.5°W（磁差 3.5°W，自差 2.0°W）".
-std::string compassErrorText(double variation, double deviation);
 
 }  // namespace orvanto::navigation

@@ -6,37 +6,28 @@
 
 #include <optional>
 
-#include "geometry/chart_constants.h"
 #include "geometry/chart_point.h"
 #include "navigation/sailing_method.h"
 
 namespace orvanto::navigation {
 
-// GeographicLib measures in metres; the courses and routes are told in kilometres.
-inline constexpr double kMetresPerKilometre = 1000;
-inline constexpr double kKilometresPerNauticalMile = chart::kKilometresPerNauticalMile;
-inline constexpr double kPoleLatitude = 90;
-
 // Courses are true courses in degrees clockwise from north, 0 <= course < 360. They are empty when
 // there is no direction to speak of: for identical points, and when either point is a pole (every
 // direction from a pole is south, or north, and the longitude there is arbitrary).
 struct Courses {
-    double greatCircleKilometres = 0;
+    double greatCircleMiles = 0;          // nautical miles
     std::optional<double> initialCourse;  // at point 1
     std::optional<double> finalCourse;    // the heading on arrival at point 2
-    double rhumbKilometres = 0;
+    double rhumbMiles = 0;
     std::optional<double> rhumbCourse;
 };
 
-// The courses and distances (kilometres) from one point to another, each in signed decimal degrees
-// with latitudes within ±90, on WGS-84 or by the textbook's methods. Never throws.
+// The courses and distances (nautical miles) from one point to another, each in signed decimal
+// degrees with latitudes within ±90, on WGS-84 or by the textbook's methods. Never throws.
 Courses measureCourses(const ChartPoint& from, const ChartPoint& to,
                        SailingMethod method = SailingMethod::Wgs84);
 
 // Whether every distance and course is a number: what a front end may write.
 bool finite(const Courses& courses);
-
-// Any angle in degrees brought into 0 <= course < 360 (GeographicLib's azimuths run -180..180).
-double normalisedCourse(double degrees);
 
 }  // namespace orvanto::navigation

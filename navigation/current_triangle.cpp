@@ -3,17 +3,12 @@
 #include <cmath>
 #include <numbers>
 
-#include "calculator/decimal_text.h"
-#include "navigation/courses.h"
+#include "navigation/measures.h"
 
 namespace orvanto::navigation {
 namespace {
 
 constexpr double kDegree = std::numbers::pi / 180;
-
-std::string knotsText(double knots) {
-    return formatDecimals(knots, 1, NumberStyle::Fixed) + " 节";
-}
 
 }  // namespace
 
@@ -26,21 +21,22 @@ Run runOverGround(const Run& throughWater, double hours, const Current& current)
     return {normalisedCourse(std::atan2(east, north) / kDegree), std::hypot(east, north)};
 }
 
-Expected<Steering, std::string> steerAgainst(double track, const Current& current, double speed) {
+Expected<Steering, SteeringProblem> steerAgainst(double track, const Current& current,
+                                                 double speed) {
     // The current's components across the track (to starboard) and along it.
     const double angle = (current.set - track) * kDegree;
     const double across = current.drift * std::sin(angle);
     const double along = current.drift * std::cos(angle);
     if (std::fabs(across) >= speed) {
-        return unexpected("横越航线的流速 " + knotsText(std::fabs(across)) + "不小于航速 " +
-                          knotsText(speed) + "，无法保持本段航向");
+        return unexpected(
+            SteeringProblem{SteeringProblem::Kind::CurrentAcross, std::fabs(across), speed});
     }
     // Heading into the current just enough that the ship's own velocity across the track cancels
     // the current's.
     const double offset = std::asin(-across / speed);
     const double overGround = speed * std::cos(offset) + along;
     if (overGround <= 0) {
-        return unexpected("流使对地航速为 " + knotsText(overGround) + "，本段无法到达");
+        return unexpected(SteeringProblem{SteeringProblem::Kind::NoHeadway, overGround, speed});
     }
     return Steering{normalisedCourse(track + offset / kDegree), overGround};
 }

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "navigation/courses.h"
+#include "navigation/measures.h"
 
 namespace orvanto::navigation {
 namespace {

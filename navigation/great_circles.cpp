@@ -7,8 +7,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "navigation/courses.h"
-#include "navigation/position_text.h"
+#include "navigation/measures.h"
 
 namespace orvanto::navigation {
 namespace {
@@ -210,16 +209,15 @@ bool passesPole(const GeodesicLine& line) {
 
 }  // namespace
 
-Expected<std::vector<ChartPoint>, std::string> greatCircleWaypoints(const ChartPoint& from,
-                                                                    const ChartPoint& to,
-                                                                    const WaypointStep& step,
-                                                                    SailingMethod method) {
+Expected<std::vector<ChartPoint>, SailingProblem> greatCircleWaypoints(const ChartPoint& from,
+                                                                       const ChartPoint& to,
+                                                                       const WaypointStep& step,
+                                                                       SailingMethod method) {
     const GeodesicLine line =
         geodesicOf(method).InverseLine(from.latitude, from.longitude, to.latitude, to.longitude);
     if (step.alongMeridians) {
         if (passesPole(line)) {
-            return unexpected(std::string{
-                "这一段的大圆航线经过极点，按经度间隔取不到分点：请改按距离取分点，如 300nmi"});
+            return unexpected(SailingProblem::NoMeridiansOverPole);
         }
         return meridianWaypoints(line, step.degrees);
     }
@@ -231,15 +229,15 @@ Expected<std::vector<ChartPoint>, std::string> greatCircleWaypoints(const ChartP
     return points;
 }
 
-Expected<std::optional<LimitedLeg>, std::string> compositeLeg(const ChartPoint& from,
-                                                              const ChartPoint& to, double limit,
-                                                              SailingMethod method) {
+Expected<std::optional<LimitedLeg>, SailingProblem> compositeLeg(const ChartPoint& from,
+                                                                 const ChartPoint& to, double limit,
+                                                                 SailingMethod method) {
     const Geodesic& geodesic = geodesicOf(method);
     const GeodesicLine line =
         geodesic.InverseLine(from.latitude, from.longitude, to.latitude, to.longitude);
     const double reach = longitudeReach(line);
     if (overPole(line)) {
-        return unexpected(std::string{"这一段的大圆航线经过极点，无法保持在限制纬度以内"});
+        return unexpected(SailingProblem::CompositeOverPole);
     }
     const std::optional<Vertex> vertex = vertexOn(line, from, to);
     if (!vertex || !vertex->onLeg || std::fabs(vertex->position.latitude) <= limit) {

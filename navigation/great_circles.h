@@ -6,15 +6,22 @@
 #pragma once
 
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "geometry/chart_point.h"
-#include "navigation/passage_values.h"
 #include "navigation/sailing_method.h"
+#include "navigation/sailing_problem.h"
 #include "text/expected.h"
 
 namespace orvanto::navigation {
+
+// How far apart a great circle's waypoints (分点) are: at every meridian that is a multiple of a
+// longitude interval, or at every so many nautical miles along it.
+struct WaypointStep {
+    bool alongMeridians = true;  // a longitude interval in degrees, else a distance
+    double degrees = 0;          // the interval, 0.1 to 90
+    double nauticalMiles = 0;    // the distance, 1 to 10,000
+};
 
 struct GreatCircle {
     double nauticalMiles = 0;
@@ -48,12 +55,13 @@ std::optional<Vertex> vertexAhead(const ChartPoint& from, const ChartPoint& to,
 // The waypoints (分点) of the great circle from `from` to `to`, in order and without its ends: at
 // every meridian that is a multiple of the step's interval (the longitude exactly that multiple,
 // none along a meridian), or at every step's distance from `from`. Longitudes within -180..180.
-// A message when the interval is in degrees and the great circle runs over a pole: it crosses no
+// NoMeridiansOverPole when the interval is in degrees and the great circle runs over a pole: it
+// crosses no
 // meridian between, and the rhumb line of its ends would sail a different way altogether.
-Expected<std::vector<ChartPoint>, std::string> greatCircleWaypoints(const ChartPoint& from,
-                                                                    const ChartPoint& to,
-                                                                    const WaypointStep& step,
-                                                                    SailingMethod method);
+Expected<std::vector<ChartPoint>, SailingProblem> greatCircleWaypoints(const ChartPoint& from,
+                                                                       const ChartPoint& to,
+                                                                       const WaypointStep& step,
+                                                                       SailingMethod method);
 
 // Composite sailing (混合航线) of a leg that would go beyond the limiting latitude: the great
 // circle from the start whose vertex lies on the parallel, the parallel, and the great circle
@@ -65,10 +73,10 @@ struct LimitedLeg {
 };
 
 // How the leg from `from` to `to` keeps within ±limit (both within it): nothing when its great
-// circle already does; the message when it cannot (a leg over a pole).
-Expected<std::optional<LimitedLeg>, std::string> compositeLeg(const ChartPoint& from,
-                                                              const ChartPoint& to, double limit,
-                                                              SailingMethod method);
+// circle already does; CompositeOverPole when it cannot (a leg over a pole).
+Expected<std::optional<LimitedLeg>, SailingProblem> compositeLeg(const ChartPoint& from,
+                                                                 const ChartPoint& to, double limit,
+                                                                 SailingMethod method);
 
 // Points along the great circle from `from` to `to`, both ends included, at equal steps of at most
 // `maxStepKilometres`: straight segments of 10 km between them stay within a few metres of it.

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "navigation/closest_approach.h"
-#include "navigation/courses.h"
+#include "navigation/measures.h"
 
 namespace orvanto::navigation {
 namespace {

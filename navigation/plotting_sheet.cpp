@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "navigation/courses.h"
+#include "navigation/measures.h"
 
 namespace orvanto::navigation {
 namespace {

@@ -5,9 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "navigation/courses.h"
+#include "navigation/measures.h"
 #include "navigation/mercator_sailing.h"
-#include "navigation/position_text.h"
 
 namespace orvanto::navigation {
 

@@ -4,6 +4,8 @@
 
 #include <numbers>
 
+#include "navigation/measures.h"
+
 namespace orvanto::navigation {
 
 enum class SailingMethod {
@@ -21,7 +23,6 @@ struct Run {
 
 // The textbook sphere's radius: 10800 minutes of arc, each a nautical mile of 1852 m, make half a
 // great circle.
-inline constexpr double kMetresPerNauticalMile = 1852;
 inline constexpr double kTextbookRadiusMetres = 10800 / std::numbers::pi * kMetresPerNauticalMile;
 
 }  // namespace orvanto::navigation

@@ -92,7 +92,9 @@ FrameResults runFrameBatch(const std::vector<std::string>& header,
     for (const std::string_view name : resultNames) {
         results.names.emplace_back(name);
     }
-    batch::RowCalculator calculator{layout.value(), choices.modes, choices.style, providers};
+    // A blank mode field takes the points of seconds=, as the frame's caller gave them.
+    batch::RowCalculator calculator{
+        layout.value(), {choices.modes, " seconds= 的设定"}, choices.style, providers};
     std::vector<TextColumn> out(resultNames.size());
     std::vector<std::span<const std::string_view>> piece(cells.size());
     for (std::size_t start = 0; start < rows; start += kPieceRows) {

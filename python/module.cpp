@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "navigation/value_forms.h"
+#include "passage/value_forms.h"
 #include "python/frame_batch.h"
 #include "python/navigation_columns.h"
 #include "python/numeric_arrays.h"
@@ -51,14 +51,14 @@ py::tuple batch(const std::vector<std::string>& header, const std::vector<py::ar
         choices.variation = orvanto::python::readVariationText(*variation);
         if (!choices.variation) {
             throw py::value_error(
-                unreadable("variation", orvanto::navigation::kVariationForms, *variation));
+                unreadable("variation", orvanto::passage::kVariationForms, *variation));
         }
     }
     if (deviation) {
         choices.deviation = orvanto::python::readDeviationText(*deviation);
         if (!choices.deviation) {
             throw py::value_error(
-                unreadable("deviation", orvanto::navigation::kDeviationForms, *deviation));
+                unreadable("deviation", orvanto::passage::kDeviationForms, *deviation));
         }
     }
     auto results = orvanto::python::runFrameBatch(header, columns, missing, choices);

@@ -3,9 +3,9 @@
 
 #include <limits>
 
-#include "navigation/column_providers.h"
 #include "navigation/courses.h"
-#include "navigation/variation.h"
+#include "passage/column_providers.h"
+#include "passage/passage_values.h"
 
 namespace orvanto::python {
 namespace {
@@ -21,33 +21,34 @@ std::vector<std::unique_ptr<const batch::ColumnProvider>> navigationColumns(
     std::optional<double> deviation) {
     std::vector<std::unique_ptr<const batch::ColumnProvider>> providers;
     if (geodesic) {
-        providers.push_back(std::make_unique<navigation::GeodesicColumns>(style));
+        providers.push_back(std::make_unique<passage::GeodesicColumns>(style));
     }
     if (navigation) {
         navigation::CompassCorrection correction;
         correction.variation = variation;
         correction.deviation = deviation;
-        providers.push_back(std::make_unique<navigation::CourseColumns>(std::move(correction)));
+        providers.push_back(std::make_unique<passage::CourseColumns>(std::move(correction)));
     }
     return providers;
 }
 
 std::vector<std::string_view> everyNavigationColumn() {
-    return navigation::everyExtraColumn();
+    return passage::everyExtraColumn();
 }
 
 std::optional<double> readVariationText(std::string_view text) {
-    return navigation::readVariation(text);
+    return passage::readVariation(text);
 }
 
 std::optional<double> readDeviationText(std::string_view text) {
-    return navigation::readDeviation(text);
+    return passage::readDeviation(text);
 }
 
 LegCourses measureLegCourses(const ChartPoint& from, const ChartPoint& to) {
     const navigation::Courses courses = navigation::measureCourses(from, to);
-    return {courses.greatCircleKilometres, valueOrNone(courses.initialCourse),
-            valueOrNone(courses.finalCourse), courses.rhumbKilometres,
+    return {courses.greatCircleMiles * navigation::kKilometresPerNauticalMile,
+            valueOrNone(courses.initialCourse), valueOrNone(courses.finalCourse),
+            courses.rhumbMiles * navigation::kKilometresPerNauticalMile,
             valueOrNone(courses.rhumbCourse)};
 }
 

@@ -18,6 +18,15 @@ inline std::string asciiLowerCase(std::string_view text) {
     return lower;
 }
 
+// "utf-16" as a message names it: "UTF-16".
+inline std::string asciiUpperCase(std::string_view text) {
+    std::string upper{text};
+    std::transform(upper.begin(), upper.end(), upper.begin(), [](char c) {
+        return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    });
+    return upper;
+}
+
 inline bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                       [](char x, char y) { return asciiLower(x) == asciiLower(y); });

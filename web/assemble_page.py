@@ -19,7 +19,7 @@ import sys
 WEB = pathlib.Path(__file__).resolve().parent
 ROOT = WEB.parent
 # In dependency order: each file's imports come from files before it.
-SCRIPTS = ["dom.js", "sketch.js", "route_sketch.js", "batch_page.js", "route_page.js", "reckon_page.js",
+SCRIPTS = ["dom.js", "file_encoding.js", "sketch.js", "route_sketch.js", "batch_page.js", "route_page.js", "reckon_page.js",
            "calculator_page.js"]
 
 

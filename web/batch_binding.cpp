@@ -16,7 +16,8 @@
 #include "batch/csv_reader.h"
 #include "batch/input_output_error.h"
 #include "batch/text_encoding.h"
-#include "navigation/column_providers.h"
+#include "passage/column_providers.h"
+#include "text/ascii_case.h"
 
 namespace orvanto {
 namespace {
@@ -88,15 +89,19 @@ val runBatch(const val& read, const val& write, const val& options) {
     settings.style =
         options["format"].as<std::string>() == "window" ? NumberStyle::Window : NumberStyle::Plain;
     settings.inputName = "“" + options["name"].as<std::string>() + "”";
-    const navigation::GeodesicColumns geodesic{settings.style};
-    const navigation::CourseColumns courses{navigation::CompassCorrection{}};
+    const passage::GeodesicColumns geodesic{settings.style};
+    const passage::CourseColumns courses{navigation::CompassCorrection{}};
     if (options["geodesic"].as<bool>()) {
         settings.extraColumns.push_back(&geodesic);
     }
     if (options["navigation"].as<bool>()) {
         settings.extraColumns.push_back(&courses);
     }
-    settings.otherResultColumns = navigation::everyExtraColumn();
+    settings.otherResultColumns = passage::everyExtraColumn();
+    settings.words = {[](std::string_view encoding) {
+                          return "在“文件编码”中选定 " + asciiUpperCase(encoding) + " ";
+                      },
+                      "“默认按‘秒’格式读取”的勾选"};
     val result = val::object();
     try {
         ScriptSource source{read};

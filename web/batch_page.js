@@ -7,6 +7,7 @@
 // where read(count) gives the file's next bytes (an empty array at its end) and write(view) takes
 // the output's next bytes, a block at a time.
 import { byId } from './dom.js';
+import { undetectedEncoding, utf16ByMark } from './file_encoding.js';
 
 // The worker's own code. A worker cannot be loaded from a file:// page, so it is built from the
 // module's text and this function's as a Blob. The encoding is told by the command line's own
@@ -46,12 +47,7 @@ function workerMain() {
         };
     };
     // 'utf-16le' or 'utf-16be' by the byte-order mark; `otherwise` without one.
-    const utf16Order = (file, otherwise) => {
-        const [first, second] = new Uint8Array(new FileReaderSync().readAsArrayBuffer(file.slice(0, 2)));
-        if (first === 0xff && second === 0xfe) return 'utf-16le';
-        if (first === 0xfe && second === 0xff) return 'utf-16be';
-        return otherwise;
-    };
+    const utf16Order = (file, otherwise) => utf16ByMark(new Uint8Array(new FileReaderSync().readAsArrayBuffer(file.slice(0, 2))), otherwise);
     self.onmessage = async ({ data: { file, options } }) => {
         const module = await createOrvanto();
         // A UTF-16 byte-order mark decides for `auto` and for UTF-16, which is little-endian without one.
@@ -60,7 +56,7 @@ function workerMain() {
         if (encoding === 'auto') {
             const found = module.detectBatchEncoding(reader(file));
             if (found.line !== undefined) {
-                self.postMessage({ result: { error: `无法确定文件的编码：第 ${found.line} 行既不是有效的 UTF-8 文本，也不是有效的 GB18030 文本；可在“文件编码”中选定` } });
+                self.postMessage({ result: { error: `${undetectedEncoding(found.line)}；可在“文件编码”中选定` } });
                 return;
             }
             encoding = found.encoding;
@@ -109,7 +105,7 @@ export async function setUpBatch(calculator) {
     const options = [1, 2, 3].map((point) => byId(`batch-seconds${point}`))
         .concat(['batch-geodesic', 'batch-navigation', 'batch-format', 'batch-encoding'].map(byId));
     const moduleText = document.getElementById('orvanto-module').textContent;
-    const workerUrl = URL.createObjectURL(new Blob([moduleText, `\n(${workerMain})();`], { type: 'text/javascript' }));
+    const workerUrl = URL.createObjectURL(new Blob([moduleText, `\n${utf16ByMark}\n${undetectedEncoding}\n(${workerMain})();`], { type: 'text/javascript' }));
     section.hidden = false;
     chooseButton.hidden = false;
     chooseButton.addEventListener('click', () => chooser.click());

@@ -1,7 +1,7 @@
 #include "web/box_values.h"
 
-#include "navigation/value_forms.h"
-#include "navigation/variation.h"
+#include "passage/passage_values.h"
+#include "passage/value_forms.h"
 #include "text/printable.h"
 
 namespace orvanto::web {
@@ -18,16 +18,16 @@ std::string Boxes::notRead(std::string_view name, std::string_view forms, std::s
            "”";
 }
 
-BoxValue<navigation::Departure> Boxes::departure(const std::string& id) const {
+BoxValue<passage::Departure> Boxes::departure(const std::string& id) const {
     const std::string typed = text(id);
     if (typed.empty()) {
-        return std::optional<navigation::Departure>{};
+        return std::optional<passage::Departure>{};
     }
-    auto read = navigation::parseDeparture(typed);
+    auto read = passage::parseDeparture(typed);
     if (read) {
-        return std::optional<navigation::Departure>{read.value()};
+        return std::optional<passage::Departure>{read.value()};
     }
-    const std::string forms = notRead("开航时间", navigation::kDepartureForms, typed);
+    const std::string forms = notRead("开航时间", passage::kDepartureForms, typed);
     return unexpected(BoxProblem{
         id, read.error().empty() ? forms
                                  : "“开航时间”的“" + printable(typed) + "”有误：" + read.error() +
@@ -46,37 +46,75 @@ BoxValue<navigation::Current> Boxes::current(const std::string& setId,
                                      "流向和流速须一同填写：流向是海流流去的真方向，流速是节数"});
     }
     // Each half read with the other one at a value that always reads.
-    if (!navigation::readCurrent(set + "/0")) {
+    if (!passage::readCurrent(set + "/0")) {
         return unexpected(BoxProblem{
             setId, notRead("流向", "海流流去的真方向，0 到 360 度，如 045 或 045°", set)});
     }
-    if (!navigation::readCurrent("0/" + drift)) {
+    if (!passage::readCurrent("0/" + drift)) {
         return unexpected(
             BoxProblem{driftId, notRead("流速", "0 到 20 的节数，如 1.5 或 1.5kn", drift)});
     }
-    return navigation::readCurrent(set + "/" + drift);
+    return passage::readCurrent(set + "/" + drift);
 }
 
 Expected<navigation::CompassCorrection, BoxProblem> compassCorrection(const Boxes& boxes) {
-    const auto variation = boxes.read("route-variation", "磁差", navigation::kVariationForms,
-                                      navigation::readVariation);
+    const auto variation =
+        boxes.read("route-variation", "磁差", passage::kVariationForms, passage::readVariation);
     if (!variation) {
         return unexpected(variation.error());
     }
-    const auto deviation = boxes.read("route-deviation", "自差", navigation::kDeviationForms,
-                                      navigation::readDeviation);
+    const auto deviation =
+        boxes.read("route-deviation", "自差", passage::kDeviationForms, passage::readDeviation);
     if (!deviation) {
         return unexpected(deviation.error());
     }
-    if (deviation.value() && !variation.value()) {
-        return unexpected(
-            BoxProblem{"route-variation",
-                       "填了自差还须填写磁差：罗航向由磁航向减自差而来，磁航向由真航向减磁差"});
+    passage::GivenOptions given;
+    given.variation = variation.value().has_value();
+    given.deviation = deviation.value().has_value();
+    if (const auto rule = passage::brokenRequirement(passage::Planning::Course, given)) {
+        return unexpected(ruleProblem(*rule));
     }
     return navigation::CompassCorrection{variation.value(), deviation.value(), {}};
 }
 
-int browserOffsetMinutes(const navigation::ClockTime& clock) {
+BoxProblem ruleProblem(passage::Rule rule, const RuleContext& context) {
+    using passage::Rule;
+    const std::string reason{passage::reasonOf(rule)};
+    switch (rule) {
+        case Rule::DeviationNeedsVariation:
+        case Rule::CardNeedsVariation:
+        case Rule::DeviationOrCard:
+            return {"route-variation", "填了自差还须填写磁差：" + reason};
+        case Rule::CurrentNeedsSpeed:
+            return {"route-speed", "有流向、流速时须填写航速（节）：" + reason};
+        case Rule::CurrentWithLimitNeedsStep:
+            return {"route-step", "流向、流速与限制纬度同用时须填写分点间隔：" + reason};
+        case Rule::DepartureNeedsSpeed:
+            return {"route-speed",
+                    "开航时间须与航速（节）同用，或者航点有 speed（航速）列：" + reason};
+        case Rule::MagneticNeedsVariation:
+            return {"route-variation",
+                    "磁航向“" + context.course + "”须有磁差：请在航线一节填写磁差"};
+        case Rule::CompassNeedsDeviation:
+            return {context.variation ? "route-deviation" : "route-variation",
+                    "罗航向“" + context.course + "”须有磁差和自差：请在航线一节填写磁差和自差"};
+        case Rule::DistanceOrSpeed:
+            return {"reckon-distance",
+                    "填了航程（海里）就不填航速（节）和航时，填航速和航时就不写航程"};
+        case Rule::CurrentNeedsTime:
+            return {"reckon-speed", "有流向、流速时须填写航速（节）和航时（不写航程）：" + reason};
+        case Rule::SpeedNeedsHours:
+        case Rule::HoursNeedSpeed:
+        case Rule::RunNeeded:
+            break;
+    }
+    return {rule == Rule::SpeedNeedsHours  ? "reckon-hours"
+            : rule == Rule::HoursNeedSpeed ? "reckon-speed"
+                                           : "reckon-distance",
+            "请填写航程（海里），或者航速（节）和航时"};
+}
+
+int browserOffsetMinutes(const passage::ClockTime& clock) {
     // Set field by field: the constructor would read years below 100 as 19xx.
     val date = val::global("Date").new_(0);
     date.call<void>("setFullYear", clock.year, clock.month - 1, clock.day);

@@ -11,8 +11,9 @@
 #include <utility>
 
 #include "navigation/compass_error.h"
-#include "navigation/passage_times.h"
-#include "navigation/passage_values.h"
+#include "passage/option_rules.h"
+#include "passage/passage_times.h"
+#include "passage/passage_values.h"
 #include "text/expected.h"
 
 namespace orvanto::web {
@@ -49,7 +50,7 @@ class Boxes {
     }
 
     // 开航时间: a date no clock shows (30 February, 24:00) says why before what the box takes.
-    BoxValue<navigation::Departure> departure(const std::string& id) const;
+    BoxValue<passage::Departure> departure(const std::string& id) const;
 
     // The current from its two boxes, each read on its own so that the message names the one
     // that does not read; both or neither must be filled.
@@ -68,9 +69,19 @@ class Boxes {
 // --variation.
 Expected<navigation::CompassCorrection, BoxProblem> compassCorrection(const Boxes& boxes);
 
+// What a rule about a reckoning's course says besides its kind: the course as typed, and whether
+// the 磁差 box is filled (a compass course then lacks only its 自差).
+struct RuleContext {
+    std::string course;
+    bool variation = false;
+};
+
+// A rule broken, said of the box to fill.
+BoxProblem ruleProblem(passage::Rule rule, const RuleContext& context = {});
+
 // The offset from UTC, in minutes east, of the browser's local time at that clock time, its
 // daylight saving time included: what a departure written without an offset means here.
-int browserOffsetMinutes(const navigation::ClockTime& clock);
+int browserOffsetMinutes(const passage::ClockTime& clock);
 
 // {error, box} for the page.
 emscripten::val problemObject(const BoxProblem& problem);

@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "navigation/course_report.h"
 #include "navigation/great_circles.h"
+#include "passage/course_report.h"
 #include "web/box_values.h"
 
 namespace orvanto {
@@ -48,14 +48,14 @@ EntryMode modeOf(const val& seconds, int point) {
 // `compass` is what readCompass gave, {variation, deviation}; `seconds` says for each point
 // whether it was typed in 秒, [point 1, point 2, …].
 std::string courseLines(const val& from, const val& to, const val& compass, const val& seconds) {
-    navigation::CourseOptions options;
+    passage::CourseOptions options;
     options.fromMode = modeOf(seconds, 0);
     options.toMode = modeOf(seconds, 1);
     options.correction.variation = degreesOf(compass["variation"]);
     options.correction.deviation = degreesOf(compass["deviation"]);
     options.vertex = true;
-    const auto report = navigation::courseReport(pointOf(from), pointOf(to), options,
-                                                 navigation::TableFormat::Text);
+    const auto report =
+        passage::courseReport(pointOf(from), pointOf(to), options, passage::TableFormat::Text);
     return report ? report.value() : report.error() + "\n";
 }
 

@@ -10,10 +10,13 @@
 #include <variant>
 
 #include "calculator/decoded_points.h"
-#include "navigation/course_report.h"
 #include "navigation/current_triangle.h"
 #include "navigation/reckoning.h"
-#include "navigation/value_forms.h"
+#include "passage/course_report.h"
+#include "passage/option_rules.h"
+#include "passage/reckoning_report.h"
+#include "passage/sailing_reasons.h"
+#include "passage/value_forms.h"
 #include "web/box_values.h"
 
 namespace orvanto {
@@ -61,13 +64,12 @@ Expected<TypedRun, BoxProblem> runOf(const web::Boxes& boxes,
                                      const navigation::CompassCorrection& correction,
                                      bool withCurrent) {
     const auto course =
-        boxes.read("reckon-course", "航向", navigation::kCourseForms, navigation::readCourse);
-    const auto distance = boxes.read("reckon-distance", "航程（海里）", navigation::kDistanceForms,
-                                     navigation::readDistance);
+        boxes.read("reckon-course", "航向", passage::kCourseForms, passage::readCourse);
+    const auto distance = boxes.read("reckon-distance", "航程（海里）", passage::kDistanceForms,
+                                     passage::readDistance);
     const auto speed =
-        boxes.read("reckon-speed", "航速（节）", navigation::kSpeedForms, navigation::readSpeed);
-    const auto hours =
-        boxes.read("reckon-hours", "航时", navigation::kHoursForms, navigation::readHours);
+        boxes.read("reckon-speed", "航速（节）", passage::kSpeedForms, passage::readSpeed);
+    const auto hours = boxes.read("reckon-hours", "航时", passage::kHoursForms, passage::readHours);
     for (const auto* problem :
          {course ? nullptr : &course.error(), distance ? nullptr : &distance.error(),
           speed ? nullptr : &speed.error(), hours ? nullptr : &hours.error()}) {
@@ -78,34 +80,22 @@ Expected<TypedRun, BoxProblem> runOf(const web::Boxes& boxes,
     if (!course.value()) {
         return unexpected(BoxProblem{"reckon-course", "请填写航向，如 241、241°T、236M"});
     }
-    const auto trueCourse = correction.trueCourse(*course.value());
-    if (!trueCourse) {
-        const bool magnetic = course.value()->reference == navigation::CourseReference::Magnetic;
-        return unexpected(
-            BoxProblem{correction.variation ? "route-deviation" : "route-variation",
-                       std::string{magnetic ? "磁航向“" : "罗航向“"} + boxes.text("reckon-course") +
-                           (magnetic ? "”须有磁差：请在航线一节填写磁差"
-                                     : "”须有磁差和自差：请在航线一节填写磁差和自差")});
+    passage::GivenOptions given;
+    given.variation = correction.variation.has_value();
+    given.deviation = correction.deviation.has_value();
+    given.course = course.value()->reference;
+    given.distance = distance.value().has_value();
+    given.speed = speed.value().has_value();
+    given.hours = hours.value().has_value();
+    given.current = withCurrent;
+    if (const auto rule = passage::brokenReckonRule(given)) {
+        return unexpected(web::ruleProblem(*rule, {boxes.text("reckon-course"), given.variation}));
     }
-    const bool timed = speed.value() || hours.value();
-    if (distance.value() && timed) {
-        return unexpected(BoxProblem{
-            "reckon-distance", "填了航程（海里）就不填航速（节）和航时，填航速和航时就不写航程"});
-    }
-    if (withCurrent && !timed) {
-        return unexpected(BoxProblem{
-            "reckon-speed", "有流向、流速时须填写航速（节）和航时（不写航程）：漂移由航时算出"});
-    }
-    if (!distance.value() && !(speed.value() && hours.value())) {
-        const char* missing = !timed          ? "reckon-distance"
-                              : speed.value() ? "reckon-hours"
-                                              : "reckon-speed";
-        return unexpected(BoxProblem{missing, "请填写航程（海里），或者航速（节）和航时"});
-    }
+    const double trueCourse = *correction.trueCourse(*course.value());
     if (distance.value()) {
-        return TypedRun{{*trueCourse, *distance.value()}, 0};
+        return TypedRun{{trueCourse, *distance.value()}, 0};
     }
-    return TypedRun{{*trueCourse, *speed.value() * *hours.value()}, *hours.value()};
+    return TypedRun{{trueCourse, *speed.value() * *hours.value()}, *hours.value()};
 }
 
 // `boxes` holds the section's texts by box id, with route-variation and route-deviation;
@@ -126,7 +116,7 @@ val reckonPosition(const val& texts, const val& options) {
     if (!current) {
         return web::problemObject(current.error());
     }
-    navigation::ReckoningNotes notes;
+    passage::ReckoningNotes notes;
     notes.method = options["textbook"].as<bool>() ? navigation::SailingMethod::Textbook
                                                   : navigation::SailingMethod::Wgs84;
     notes.correction = correction.value();
@@ -141,10 +131,10 @@ val reckonPosition(const val& texts, const val& options) {
     }
     const auto reckoning = navigation::reckon(start.value(), notes.run, notes.method);
     if (!reckoning) {
-        return web::problemObject({"reckon-course", reckoning.error()});
+        return web::problemObject({"reckon-course", passage::reasonFor(reckoning.error())});
     }
     const std::string line =
-        navigation::reckoningReport(reckoning.value(), notes, navigation::TableFormat::Tsv);
+        passage::reckoningReport(reckoning.value(), notes, passage::TableFormat::Tsv);
     val fields = val::array();
     for (std::size_t at = 0; at < line.size();) {
         const std::size_t end = std::min(line.find_first_of("\t\n", at), line.size());
@@ -153,8 +143,7 @@ val reckonPosition(const val& texts, const val& options) {
     }
     val result = val::object();
     result.set("fields", fields);
-    result.set("course",
-               navigation::labelledCourse(reckoning.value().finalCourse, notes.correction));
+    result.set("course", passage::labelledCourse(reckoning.value().finalCourse, notes.correction));
     return result;
 }
 

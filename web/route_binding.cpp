@@ -14,19 +14,14 @@
 #include <variant>
 #include <vector>
 
-#include "batch/csv_reader.h"
 #include "batch/input_output_error.h"
-#include "batch/memory_streams.h"
 #include "batch/text_encoding.h"
-#include "calculator/decoded_points.h"
-#include "navigation/geojson_writer.h"
-#include "navigation/gpx_waypoints.h"
-#include "navigation/gpx_writer.h"
-#include "navigation/route_legs.h"
-#include "navigation/route_table.h"
-#include "navigation/route_waypoints.h"
-#include "navigation/sailed_route.h"
-#include "navigation/value_forms.h"
+#include "passage/course_text.h"
+#include "passage/gpx_waypoints.h"
+#include "passage/passage_times.h"
+#include "passage/route_request.h"
+#include "passage/route_table.h"
+#include "passage/value_forms.h"
 #include "text/code_points.h"
 #include "web/box_values.h"
 
@@ -34,7 +29,7 @@ namespace orvanto {
 namespace {
 
 using emscripten::val;
-using navigation::TableFormat;
+using passage::TableFormat;
 
 // What the command line calls a route read from standard input, in its files too.
 constexpr std::string_view kRouteName = "航线";
@@ -62,24 +57,23 @@ val failure(const std::string& text) {
     return web::problemObject({"route-waypoints", text});
 }
 
-// The plan and the table's settings from the section's boxes, or the box to fix.
-struct PassageSettings {
-    navigation::SailingPlan plan;
-    navigation::RouteTableSettings table;
-};
+// The waypoints' lines as the box counts them, and its own choice of 分 or 秒 for a waypoint
+// without a mode.
+passage::ProblemWording wordingOf(std::size_t headerLines) {
+    return {headerLines, "“航点格式”的选择"};
+}
 
-Expected<PassageSettings, web::BoxProblem> passageSettings(const web::Boxes& boxes, bool textbook,
-                                                           const navigation::WaypointFile& file) {
-    using web::BoxProblem;
+// The request from the section's boxes, or the box to fix.
+Expected<passage::PassageRequest, web::BoxProblem> passageRequest(const web::Boxes& boxes,
+                                                                  bool textbook) {
     const auto correction = web::compassCorrection(boxes);
     const auto speed =
-        boxes.read("route-speed", "航速（节）", navigation::kSpeedForms, navigation::readSpeed);
+        boxes.read("route-speed", "航速（节）", passage::kSpeedForms, passage::readSpeed);
     const auto departure = boxes.departure("route-departure");
     const auto current = boxes.current("route-set", "route-drift");
-    const auto limit = boxes.read("route-limit", "限制纬度", navigation::kLimitLatitudeForms,
-                                  navigation::readLimitLatitude);
-    const auto every =
-        boxes.read("route-step", "分点间隔", navigation::kStepForms, navigation::readStep);
+    const auto limit = boxes.read("route-limit", "限制纬度", passage::kLimitLatitudeForms,
+                                  passage::readLimitLatitude);
+    const auto every = boxes.read("route-step", "分点间隔", passage::kStepForms, passage::readStep);
     for (const auto* problem :
          {correction ? nullptr : &correction.error(), speed ? nullptr : &speed.error(),
           departure ? nullptr : &departure.error(), current ? nullptr : &current.error(),
@@ -88,58 +82,42 @@ Expected<PassageSettings, web::BoxProblem> passageSettings(const web::Boxes& box
             return unexpected(*problem);
         }
     }
-    if (current.value() && !speed.value()) {
-        return unexpected(BoxProblem{
-            "route-speed", "有流向、流速时须填写航速（节）：应驶航向和对地航速由航速算出"});
-    }
-    if (current.value() && limit.value() && !every.value()) {
-        return unexpected(
-            BoxProblem{"route-step",
-                       "流向、流速与限制纬度同用时须填写分点间隔：流中的应驶航向按恒向线计算，"
-                       "而不分点的大圆航线没有恒定的航向"});
-    }
-    const bool times = speed.value() || file.speedColumn;
-    if (departure.value() && !times) {
-        return unexpected(BoxProblem{"route-speed",
-                                     "开航时间须与航速（节）同用，或者航点有 speed（航速）列："
-                                     "没有航速就没有到达时间"});
-    }
-    const navigation::SailingMethod method =
+    passage::PassageRequest request;
+    request.correction = correction.value();
+    request.speed = speed.value();
+    request.departure = departure.value();
+    request.current = current.value();
+    request.limitLatitude = limit.value();
+    request.every = every.value();
+    request.method =
         textbook ? navigation::SailingMethod::Textbook : navigation::SailingMethod::Wgs84;
-    PassageSettings settings;
-    settings.plan = {method, every.value(), limit.value()};
-    settings.table.correction = correction.value();
-    settings.table.current = current.value();
-    settings.table.speed = speed.value();
-    settings.table.times = times;
-    settings.table.method = method;
-    settings.table.departure = departure.value();
-    if (settings.table.departure && !settings.table.departure->offsetMinutes) {
-        settings.table.departure->offsetMinutes =
-            web::browserOffsetMinutes(settings.table.departure->clock);
-    }
-    return settings;
+    request.localOffset = [](const passage::ClockTime& clock) -> Expected<int, std::string> {
+        return web::browserOffsetMinutes(clock);
+    };
+    request.files = true;
+    request.routeName = kRouteName;
+    return request;
 }
 
 // How each row is drawn: along its rhumb line, along its great circle, or a whole leg (both).
-const char* rowKind(navigation::RowKind kind) {
+const char* rowKind(passage::RowKind kind) {
     switch (kind) {
-        case navigation::RowKind::Rhumb:
+        case passage::RowKind::Rhumb:
             return "rhumb";
-        case navigation::RowKind::GreatCircle:
+        case passage::RowKind::GreatCircle:
             return "gc";
-        case navigation::RowKind::Leg:
+        case passage::RowKind::Leg:
             break;
     }
     return "leg";
 }
 
 // The points sailed, [latitude, longitude, name, waypoint?], and each row's kind, for the sketch.
-void setSketch(val& result, const navigation::SailedRoute& route) {
+void setSketch(val& result, const passage::SailedRoute& route) {
     val points = val::array();
     val kinds = val::array();
     for (std::size_t i = 0; i < route.points.size(); ++i) {
-        const navigation::RoutePoint& point = route.points[i];
+        const passage::RoutePoint& point = route.points[i];
         const bool waypoint = i == 0 || route.rows[i - 1].lastOfLeg;
         val entry = val::array();
         entry.call<void>("push", point.position.latitude, point.position.longitude, point.name,
@@ -153,65 +131,55 @@ void setSketch(val& result, const navigation::SailedRoute& route) {
     result.set("kinds", kinds);
 }
 
-// A waypoint the route cannot use as written: its record, its position, or the speed of the leg
-// it starts.
-bool unreadable(const navigation::Waypoint& waypoint, bool startsLeg) {
-    if (waypoint.recordError || (startsLeg && waypoint.speedError)) {
-        return true;
-    }
-    const CalculatorInput input{waypoint.entries, {}, {}};
-    return std::holds_alternative<Message>(decodePoints(input, 1));
+// Whether the problem keeps its waypoint from being read.
+bool aboutReading(const passage::RowProblem& problem) {
+    using Kind = passage::RowProblem::Kind;
+    return problem.kind == Kind::Record || problem.kind == Kind::Mode ||
+           problem.kind == Kind::Missing || problem.kind == Kind::Entry ||
+           problem.kind == Kind::Speed;
 }
 
 // What the status line says of a route whose table has messages, so that the 说明 column is never
-// the only place a failure is told: for the first waypoint that cannot be read, the first message
-// of its legs, which names it and its line (put in front when the message does not), and that
-// line for the page to select; else the first message of all. `waypoints` are numbered by the
-// box's own lines, as the rows' messages are.
-void setFirstMessage(val& result, std::span<const navigation::Waypoint> waypoints,
-                     const navigation::SailedRoute& route) {
-    const auto failed = std::find_if(route.rows.begin(), route.rows.end(),
-                                     [](const navigation::RouteRow& row) { return row.error; });
-    result.set("message", failed == route.rows.end() ? val::null() : val(*failed->error));
+// the only place a failure is told: for the first waypoint that cannot be read, the messages of
+// the first row about it, and its line for the page to select; else the first row's messages.
+void setFirstMessage(val& result, const passage::PassagePlan& plan,
+                     const passage::ProblemWording& wording) {
+    result.set("message", val::null());
     result.set("line", val::null());
-    if (failed == route.rows.end()) {
-        return;  // every waypoint reads: one that does not fails its legs
+    const auto& rows = plan.route.rows;
+    std::optional<std::size_t> shown;
+    std::optional<std::size_t> waypoint;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        for (const passage::RowProblem& problem : rows[i].problems) {
+            if (!shown) {
+                shown = i;
+            }
+            if (aboutReading(problem) && (!waypoint || problem.waypoint < *waypoint)) {
+                waypoint = problem.waypoint;
+            }
+        }
     }
-    for (std::size_t i = 0; i < waypoints.size(); ++i) {
-        if (!unreadable(waypoints[i], i + 1 < waypoints.size())) {
-            continue;
-        }
-        // Leg k, counted from 1, sails from waypoint k - 1 to waypoint k.
-        const std::string name = navigation::waypointName(waypoints[i]);
-        std::optional<std::string> told;
-        for (const navigation::RouteRow& row : route.rows) {
-            if (!row.error || (row.leg != i && row.leg != i + 1)) {
-                continue;
-            }
-            if (row.error->find(name) != std::string::npos) {
-                told = *row.error;
-                break;
-            }
-            if (!told) {
-                told = name + "：" + *row.error;
-            }
-        }
-        if (told) {
-            result.set("message", *told);
-        }
-        result.set("line", waypoints[i].line);
+    if (!shown) {
         return;
     }
-}
-
-// The text of the 合计 row in the column the CSV form names `name`, empty without that column:
-// the page finds its totals by the columns' own names, whatever the text form heads them.
-std::string total(const navigation::RouteTable& csv, std::string_view name) {
-    const std::vector<std::string>& heading = csv.cells.front();
-    const auto column = std::find(heading.begin(), heading.end(), name);
-    return column == heading.end()
-               ? std::string{}
-               : csv.cells.back()[static_cast<std::size_t>(std::distance(heading.begin(), column))];
+    if (waypoint) {
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const auto& problems = rows[i].problems;
+            if (std::any_of(problems.begin(), problems.end(), [&](const passage::RowProblem& p) {
+                    return aboutReading(p) && p.waypoint == *waypoint;
+                })) {
+                shown = i;
+                break;
+            }
+        }
+        result.set("line", plan.waypoints[*waypoint].line - wording.lineOffset);
+    }
+    std::string message;
+    for (const passage::RowProblem& problem : rows[*shown].problems) {
+        message +=
+            (message.empty() ? "" : "；") + passage::problemText(problem, plan.waypoints, wording);
+    }
+    result.set("message", message);
 }
 
 // `text` is the box's text with a header in front (the page puts one there when the box has
@@ -226,62 +194,46 @@ std::string total(const navigation::RouteTable& csv, std::string_view name) {
 // waypoint?] sailed, empty then) with kinds (each row's 'leg', 'rhumb' or 'gc'), limit (the
 // limiting latitude or null)}.
 val planRoute(const std::string& text, const val& options) {
-    const EntryMode mode = options["seconds"].as<bool>() ? EntryMode::Seconds : EntryMode::Minutes;
     try {
-        batch::MemorySource source{text};
-        batch::CsvReader reader{source};
-        batch::Utf8Codec utf8;
-        auto file = navigation::readWaypoints(reader, utf8, mode);
-        if (!file) {
-            return failure(file.error());
+        auto request = passageRequest(web::Boxes{options["boxes"]}, options["textbook"].as<bool>());
+        if (!request) {
+            return web::problemObject(request.error());
         }
-        std::vector<navigation::Waypoint>& waypoints = file.value().waypoints;
-        if (auto counted = navigation::enoughWaypoints(file.value(), "“航点”"); !counted) {
-            return failure(counted.error());
+        request.value().waypoints.bytes = text;
+        request.value().waypoints.name = "“航点”";
+        request.value().defaultMode =
+            options["seconds"].as<bool>() ? EntryMode::Seconds : EntryMode::Minutes;
+        const auto planned = passage::planPassage(request.value());
+        if (!planned) {
+            const passage::PassageProblem& problem = planned.error();
+            return problem.kind == passage::PassageProblem::Kind::Rule
+                       ? web::problemObject(web::ruleProblem(problem.rule))
+                       : failure(problem.text);
         }
-        const auto settings = passageSettings(web::Boxes{options["boxes"]},
-                                              options["textbook"].as<bool>(), file.value());
-        if (!settings) {
-            return web::problemObject(settings.error());
-        }
-        const navigation::SailingPlan& plan = settings.value().plan;
-        const navigation::SailedRoute route = navigation::sailRoute(waypoints, plan);
-        // Messages name a waypoint by its line. The page's table counts the box's own lines, so a
-        // route with messages is sailed again with those, when a header was put in front.
+        const passage::PassagePlan& plan = planned.value();
         const auto headerLines = options["headerLines"].as<std::size_t>();
-        std::optional<navigation::SailedRoute> renumbered;
-        const bool messages =
-            std::any_of(route.rows.begin(), route.rows.end(),
-                        [](const navigation::RouteRow& row) { return row.error.has_value(); });
-        if (headerLines != 0 && messages) {
-            for (navigation::Waypoint& waypoint : waypoints) {
-                waypoint.line -= headerLines;
-            }
-            renumbered = navigation::sailRoute(waypoints, plan);
-        }
-        const navigation::SailedRoute& shown = renumbered ? *renumbered : route;
         const auto table =
-            navigation::routeTable(shown.rows, settings.value().table, TableFormat::Text, true);
+            passage::routeTable(plan, {TableFormat::Text, true, wordingOf(headerLines)});
         val result = val::object();
         result.set("cells", rowsOf(table.cells));
         result.set("notes", table.notes);
-        result.set("legs", waypoints.size() - 1);
-        result.set("failedLegs", table.failedLegs);
-        setFirstMessage(result, waypoints, shown);
-        const auto csv =
-            navigation::routeTable(route.rows, settings.value().table, TableFormat::Csv, false);
-        result.set("totalMiles", total(csv, "total_nmi"));
-        result.set("totalHours", total(csv, "total_hours"));
+        result.set("legs", plan.waypoints.size() - 1);
+        result.set("failedLegs", plan.totals.failedLegs.size());
+        setFirstMessage(result, plan, wordingOf(headerLines));
+        const auto& totals = plan.totals;
+        result.set("totalMiles",
+                   totals.sailedMiles ? passage::distanceText(*totals.sailedMiles) : "");
+        result.set("totalHours",
+                   totals.elapsedHours
+                       ? passage::durationText(*totals.elapsedHours, passage::DurationForm::Hours)
+                       : "");
+        const auto csv = passage::routeTable(plan, {TableFormat::Csv, false, wordingOf(0)});
         result.set("csv", bytesOf(std::string{kUtf8ByteOrderMark} + csv.text));
-        const bool complete = !route.points.empty();
-        result.set("gpx", complete ? bytesOf(navigation::gpxRoute(kRouteName, route.points))
-                                   : val::null());
-        result.set("geojson",
-                   complete ? bytesOf(navigation::geojsonRoute(kRouteName, route.points,
-                                                               navigation::sailedLine(route, plan)))
-                            : val::null());
-        setSketch(result, route);
-        result.set("limit", plan.limitLatitude ? val(*plan.limitLatitude) : val::null());
+        result.set("gpx", plan.gpx ? bytesOf(*plan.gpx) : val::null());
+        result.set("geojson", plan.geojson ? bytesOf(*plan.geojson) : val::null());
+        setSketch(result, plan.route);
+        result.set("limit",
+                   plan.sailing.limitLatitude ? val(*plan.sailing.limitLatitude) : val::null());
         return result;
     } catch (const batch::InputOutputError& error) {
         return failure(error.what());
@@ -293,19 +245,29 @@ val planRoute(const std::string& text, const val& options) {
 val readGpx(const val& file) {
     std::string bytes(file["length"].as<std::size_t>(), '\0');
     val{emscripten::typed_memory_view(bytes.size(), bytes.data())}.call<void>("set", file);
-    const auto read = navigation::waypointsFromGpx(bytes);
+    const auto read = passage::waypointsFromGpx(bytes);
     if (!read) {
         return failure(read.error());
     }
     val result = val::object();
-    result.set("text", read.value().waypointFile);
+    result.set("text", passage::waypointLines(read.value().waypoints));
     result.set("note", read.value().note ? val(*read.value().note) : val::null());
     return result;
+}
+
+// The names a waypoint file's header may give its columns, English in lower case and Chinese.
+val waypointColumnNames() {
+    val names = val::array();
+    for (const std::string_view name : passage::waypointColumnNames()) {
+        names.call<void>("push", std::string{name});
+    }
+    return names;
 }
 
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(orvanto_routes) {
+    emscripten::function("waypointColumnNames", &waypointColumnNames);
     emscripten::function("planRoute", &planRoute);
     emscripten::function("readGpx", &readGpx);
 }

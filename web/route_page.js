@@ -10,9 +10,9 @@
 //   readGpx(bytes) → { text, note } or { error }
 //   readCompass(boxes) → { variation, deviation } or { error, box }
 import { boxTexts, byId, clearInvalid, focusBeside, markInvalid, runOnEnter } from './dom.js';
+import { undetectedEncoding, utf16ByMark } from './file_encoding.js';
 import { drawRouteSketch } from './route_sketch.js';
 
-const COLUMN_NAMES = new Set(['name', 'lat', 'lon', 'mode', '名称', '纬度', '经度', '格式']);
 const FILE_TYPES = { csv: 'text/csv', gpx: 'application/gpx+xml', geojson: 'application/geo+json' };
 
 const OPTION_BOXES = ['route-speed', 'route-departure', 'route-variation', 'route-deviation', 'route-set',
@@ -24,13 +24,14 @@ export function typedCompass(module) {
     return module.readCompass(boxTexts(['route-variation', 'route-deviation']));
 }
 
-// The box's text as the command line gets it: a first line that names no column is a waypoint,
-// and the header goes in front, joined by that line's delimiter (a tab for a spreadsheet's cells).
-export function withHeader(text) {
+// The box's text as the command line gets it: a first line that names none of `columns` (the
+// waypoint file's column names, from the module) is a waypoint, and the header goes in front,
+// joined by that line's delimiter (a tab for a spreadsheet's cells).
+export function withHeader(text, columns) {
     const first = text.split('\n', 1)[0];
     const delimiter = (text.split('\n').find((line) => line.trim() !== '') ?? '').includes('\t') ? '\t' : ',';
     const names = first.split(/[\t,]/).map((field) => field.trim().replace(/^"(.*)"$/, '$1').toLowerCase());
-    return names.some((name) => COLUMN_NAMES.has(name))
+    return names.some((name) => columns.has(name))
         ? { text, headerLines: 0 }
         : { text: `${['名称', '纬度', '经度'].join(delimiter)}\n${text}`, headerLines: 1 };
 }
@@ -51,14 +52,14 @@ function selectLine(box, number) {
 // A spreadsheet's file in its own encoding as text: UTF-16 by its byte-order mark, else the
 // command line's `auto` rule between UTF-8 and GB18030.
 function decodedWaypointFile(module, bytes) {
-    const encoding = bytes[0] === 0xff && bytes[1] === 0xfe ? 'utf-16le' : bytes[0] === 0xfe && bytes[1] === 0xff ? 'utf-16be' : null;
+    const encoding = utf16ByMark(bytes, null);
     let found = { encoding };
     if (!encoding) {
         let at = 0;
         found = module.detectBatchEncoding((count) => bytes.subarray(at, (at += count)));
     }
     if (found.line !== undefined) {
-        return { error: `无法确定文件的编码：第 ${found.line} 行既不是有效的 UTF-8 文本，也不是有效的 GB18030 文本` };
+        return { error: undetectedEncoding(found.line) };
     }
     try {
         return { text: new TextDecoder(found.encoding, { fatal: true }).decode(bytes).replaceAll('\r\n', '\n') };
@@ -155,6 +156,7 @@ function showRoute(route, box, origin) {
 
 export async function setUpRoute(calculator) {
     const module = await calculator;
+    const columns = new Set(module.waypointColumnNames());
     const box = byId('route-waypoints');
     const status = byId('route-status');
     // What this run could not do is said beside the box to fix, and nothing of an earlier run stays.
@@ -177,7 +179,7 @@ export async function setUpRoute(calculator) {
         if (wide) {
             return fail(wide.error, box, wide.line);
         }
-        const input = withHeader(box.value);
+        const input = withHeader(box.value, columns);
         const seconds = document.querySelector('input[name="route-mode"][value="seconds"]').checked;
         const route = module.planRoute(input.text, {
             seconds, textbook: byId('route-textbook').checked, headerLines: input.headerLines, boxes: boxTexts(OPTION_BOXES),

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <optional>
 
 #include "window/calculator_window.h"
@@ -10,7 +11,9 @@
 #include "window/platform/startup_messages.h"
 #include "window/window_look.h"
 
-int main(int argc, char* argv[]) {
+namespace {
+
+int run(int argc, char* argv[]) {
     if (const std::optional<int> status = orvanto::answerCommandLine(argc, argv)) {
         return *status;
     }
@@ -30,4 +33,16 @@ int main(int argc, char* argv[]) {
     orvanto::CalculatorWindow window{orvanto::desktopPlatform()};
     window.show();
     return QApplication::exec();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    try {
+        return run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        // Said in one line rather than an abort, as the command line does.
+        std::fprintf(stderr, "orvanto：内存不足\n");
+        return EXIT_FAILURE;
+    }
 }

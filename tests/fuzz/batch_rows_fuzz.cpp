@@ -14,7 +14,7 @@
 #include "batch/input_output_error.h"
 #include "batch/memory_streams.h"
 #include "cli/gb18030_codec.h"
-#include "navigation/column_providers.h"
+#include "passage/column_providers.h"
 
 namespace {
 
@@ -31,8 +31,8 @@ std::string runOnce(std::string_view file, std::uint8_t choices, std::size_t mos
         orvanto::batch::CsvReader reader(source, 256);
         orvanto::batch::BatchSettings settings;
         settings.inputName = "fuzz";
-        const orvanto::navigation::GeodesicColumns geodesic{orvanto::NumberStyle::Plain};
-        const orvanto::navigation::CourseColumns courses{{}};
+        const orvanto::passage::GeodesicColumns geodesic{orvanto::NumberStyle::Plain};
+        const orvanto::passage::CourseColumns courses{{}};
         if ((choices & 0x40U) != 0) {
             settings.extraColumns = {&geodesic, &courses};
         }

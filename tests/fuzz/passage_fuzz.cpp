@@ -12,14 +12,18 @@
 #include "batch/input_output_error.h"
 #include "batch/memory_streams.h"
 #include "navigation/compass_error.h"
-#include "navigation/gpx_writer.h"
-#include "navigation/passage_times.h"
-#include "navigation/passage_values.h"
-#include "navigation/route_table.h"
+#include "passage/deviation_card.h"
+#include "passage/gpx_writer.h"
+#include "passage/passage_times.h"
+#include "passage/passage_values.h"
+#include "passage/route_request.h"
+#include "passage/route_table.h"
 
 namespace {
 
-using namespace orvanto::navigation;
+using namespace orvanto::passage;
+using orvanto::navigation::deviationAt;
+using orvanto::navigation::SailingMethod;
 
 bool within(double value, double lowest, double highest) {
     return value >= lowest && value <= highest;
@@ -91,25 +95,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             return 0;
         }
-        const auto file = readWaypoints(reader, codec, orvanto::EntryMode::Minutes);
-        if (!file) {
+        PassageRequest request;
+        request.waypoints.reader = &reader;
+        request.waypoints.codec = &codec;
+        request.every = (data[0] & 0x10U) != 0 ? readStep("15°") : std::nullopt;
+        request.limitLatitude = (data[0] & 0x20U) != 0 ? std::optional{50.0} : std::nullopt;
+        request.method = (data[0] & 0x40U) != 0 ? SailingMethod::Textbook : SailingMethod::Wgs84;
+        request.speed = 12;
+        request.current = (data[0] & 0x80U) != 0 && (request.every || !request.limitLatitude)
+                              ? readCurrent("045/3")
+                              : std::nullopt;
+        request.files = true;
+        const auto plan = planPassage(request);
+        if (!plan) {
             return 0;
         }
-        SailingPlan plan;
-        plan.every = (data[0] & 0x10U) != 0 ? readStep("15°") : std::nullopt;
-        plan.limitLatitude = (data[0] & 0x20U) != 0 ? std::optional{50.0} : std::nullopt;
-        plan.method = (data[0] & 0x40U) != 0 ? SailingMethod::Textbook : SailingMethod::Wgs84;
-        const SailedRoute route = sailRoute(file.value().waypoints, plan);
-        RouteTableSettings settings;
-        settings.times = true;
-        settings.speed = 12;
-        settings.current = (data[0] & 0x80U) != 0 && (plan.every || !plan.limitLatitude)
-                               ? readCurrent("045/3")
-                               : std::nullopt;
-        routeTable(route.rows, settings, TableFormat::Text, true);
-        gpxRoute("fuzz", route.points);
-        for (const auto& point : sailedLine(route, plan)) {
-            if (plan.limitLatitude && std::fabs(point.latitude) > *plan.limitLatitude) {
+        routeTable(plan.value(), {TableFormat::Text, true, {}});
+        for (const auto& point : sailedLine(plan.value().route, plan.value().sailing)) {
+            if (request.limitLatitude && std::fabs(point.latitude) > *request.limitLatitude) {
                 std::abort();
             }
         }

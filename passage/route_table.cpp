@@ -1,0 +1,325 @@
+#include "passage/route_table.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "batch/block_writer.h"
+#include "calculator/decimal_text.h"
+#include "navigation/current_triangle.h"
+#include "passage/compass_text.h"
+#include "passage/course_report.h"
+#include "passage/course_text.h"
+#include "passage/position_text.h"
+#include "passage/sailing_reasons.h"
+#include "text/decimal_number.h"
+#include "text/display_width.h"
+#include "text/printable.h"
+
+namespace orvanto::passage {
+namespace {
+
+using Row = std::vector<std::string>;
+
+enum class Align { Left, Right, None };
+
+// What a column comes with; a column needs every one of its bits.
+namespace needs {
+enum Bits : unsigned {
+    Nothing = 0,
+    Magnetic = 1U << 0U,
+    Compass = 1U << 1U,
+    Current = 1U << 2U,
+    Times = 1U << 3U,
+    Eta = 1U << 4U,
+    CardInText = 1U << 5U,
+};
+}  // namespace needs
+
+struct TableColumn {
+    std::string_view name;
+    std::string_view label;  // the text form's heading
+    Align align;
+    unsigned needs;
+};
+
+// Each column's place in kColumns, and so in every row.
+namespace cell {
+enum Field : std::size_t {
+    From,
+    To,
+    ToLatitude,
+    ToLongitude,
+    RhumbCourse,
+    RhumbMagnetic,
+    RhumbCompass,
+    RhumbMiles,
+    InitialCourse,
+    InitialMagnetic,
+    InitialCompass,
+    GreatCircleMiles,
+    TotalMiles,
+    Steer,
+    SteerMagnetic,
+    SteerCompass,
+    OverGround,
+    Hours,
+    TotalHours,
+    Arrival,
+    CompassError,
+    Error,
+    FieldCount,
+};
+}  // namespace cell
+
+constexpr TableColumn kColumns[cell::FieldCount] = {
+    {"from", "起点", Align::Left, needs::Nothing},
+    {"to", "终点", Align::Left, needs::Nothing},
+    {"to_lat", "终点纬度", Align::Right, needs::Nothing},
+    {"to_lon", "终点经度", Align::Right, needs::Nothing},
+    {"rhumb_course", "恒向线航向", Align::Right, needs::Nothing},
+    {"rhumb_course_m", "恒向线磁航向", Align::Right, needs::Magnetic},
+    {"rhumb_course_c", "恒向线罗航向", Align::Right, needs::Compass},
+    {"rhumb_nmi", "恒向线航程（海里）", Align::Right, needs::Nothing},
+    {"gc_course_initial", "大圆初始航向", Align::Right, needs::Nothing},
+    {"gc_course_initial_m", "大圆初始磁航向", Align::Right, needs::Magnetic},
+    {"gc_course_initial_c", "大圆初始罗航向", Align::Right, needs::Compass},
+    {"gc_nmi", "大圆航程（海里）", Align::Right, needs::Nothing},
+    {"total_nmi", "累计航程（海里）", Align::Right, needs::Nothing},
+    {"course_to_steer", "应驶航向", Align::Right, needs::Current},
+    {"course_to_steer_m", "应驶磁航向", Align::Right, needs::Current | needs::Magnetic},
+    {"course_to_steer_c", "应驶罗航向", Align::Right, needs::Current | needs::Compass},
+    {"sog", "对地航速", Align::Right, needs::Current},
+    {"hours", "航时", Align::Right, needs::Times},
+    {"total_hours", "累计航时", Align::Right, needs::Times},
+    {"eta", "预计到达时间", Align::Left, needs::Times | needs::Eta},
+    {"", "罗经差", Align::Right, needs::CardInText},
+    {"error", "说明", Align::None, needs::Nothing},
+};
+
+// What the table is written with, as the bits of Needs.
+unsigned tableHas(const PassagePlan& plan, TableFormat format) {
+    const navigation::CompassCorrection& correction = plan.correction;
+    const TimingSettings& timing = plan.timing;
+    return (correction.magnetic() ? needs::Magnetic : 0U) |
+           (correction.compass() ? needs::Compass : 0U) | (timing.current ? needs::Current : 0U) |
+           (timing.times ? needs::Times : 0U) | (timing.departure ? needs::Eta : 0U) |
+           (correction.compass() && correction.card && format == TableFormat::Text
+                ? needs::CardInText
+                : 0U);
+}
+
+std::string joined(const std::string& first, const std::string& second) {
+    return first.empty() ? second : second.empty() ? first : first + "；" + second;
+}
+
+std::string milesText(const std::optional<double>& miles) {
+    return miles ? distanceText(*miles) : std::string{};
+}
+
+// The rows as their cells, from the numbers the plan has in them.
+class TableWriter {
+  public:
+    TableWriter(const PassagePlan& plan, const TableWriting& writing)
+        : plan_(plan),
+          wording_(writing.wording),
+          durations_(writing.format == TableFormat::Text ? DurationForm::Days
+                                                         : DurationForm::Hours) {}
+
+    Row row(const RouteRow& route) const;
+    Row totals() const;
+
+  private:
+    // At that many hours since the departure; empty without a departure or after 9999-12-31.
+    std::string arrival(double elapsed) const {
+        const auto& departure = plan_.timing.departure;
+        return departure
+                   ? arrivalText(departure->clock, departure->offsetMinutes.value_or(0), elapsed)
+                         .value_or("")
+                   : std::string{};
+    }
+
+    const PassagePlan& plan_;
+    const ProblemWording& wording_;
+    DurationForm durations_;
+};
+
+Row TableWriter::row(const RouteRow& route) const {
+    Row row(cell::FieldCount);
+    row[cell::From] = route.from;
+    row[cell::To] = route.to;
+    if (route.end) {
+        row[cell::ToLatitude] = latitudeText(route.end->latitude);
+        row[cell::ToLongitude] = longitudeText(route.end->longitude);
+    }
+    const navigation::CompassCorrection& correction = plan_.correction;
+    const auto fill = [&](std::optional<double> course, std::size_t trueField) {
+        row[trueField] = courseText(course);
+        row[trueField + 1] = courseText(correction.magneticCourse(course));
+        row[trueField + 2] = courseText(correction.compassCourse(course));
+    };
+    std::optional<double> steered;
+    if (const auto& courses = route.courses) {
+        const bool rhumb = route.kind != RowKind::GreatCircle;
+        if (rhumb) {
+            fill(courses->rhumbCourse, cell::RhumbCourse);
+            row[cell::RhumbMiles] = distanceText(courses->rhumbMiles);
+        }
+        if (route.kind != RowKind::Rhumb) {
+            fill(courses->initialCourse, cell::InitialCourse);
+            row[cell::GreatCircleMiles] = distanceText(courses->greatCircleMiles);
+        }
+        row[cell::TotalMiles] = milesText(route.sailedMiles);
+        steered = rhumb ? courses->rhumbCourse : courses->initialCourse;
+    }
+    if (route.courseToSteer) {
+        steered = route.courseToSteer;
+        fill(route.courseToSteer, cell::Steer);
+        row[cell::OverGround] = formatDecimals(*route.speedOverGround, 1, NumberStyle::Fixed);
+    }
+    if (route.hours) {
+        row[cell::Hours] = durationText(*route.hours, durations_);
+    }
+    if (route.elapsedHours) {
+        row[cell::TotalHours] = durationText(*route.elapsedHours, durations_);
+        row[cell::Arrival] = arrival(*route.elapsedHours);
+    }
+    for (const RowProblem& problem : route.problems) {
+        row[cell::Error] =
+            joined(row[cell::Error], problemText(problem, plan_.waypoints, wording_));
+    }
+    if (const auto deviation = steered ? correction.deviationOn(*steered) : std::nullopt) {
+        row[cell::CompassError] = eastWestText(*correction.variation + *deviation);
+    }
+    return row;
+}
+
+Row TableWriter::totals() const {
+    const RouteTotals& totals = plan_.totals;
+    Row row(cell::FieldCount);
+    row[cell::From] = "合计";
+    row[cell::RhumbMiles] = milesText(totals.rhumbMiles);
+    row[cell::GreatCircleMiles] = milesText(totals.greatCircleMiles);
+    row[cell::TotalMiles] = milesText(totals.sailedMiles);
+    if (totals.hours) {
+        row[cell::Hours] = durationText(*totals.hours, durations_);
+    }
+    if (totals.elapsedHours) {
+        row[cell::TotalHours] = durationText(*totals.elapsedHours, durations_);
+        row[cell::Arrival] = arrival(*totals.elapsedHours);
+    }
+    std::string failed;
+    for (const std::size_t leg : totals.failedLegs) {
+        failed += (failed.empty() ? "" : "、") + std::to_string(leg);
+    }
+    std::string note;
+    if (!failed.empty()) {
+        note = "第 " + failed + " 段有误（见其 error 列），合计中缺少其未能算出的各项";
+    }
+    if (totals.untimedLeg && plan_.timing.times) {
+        note = joined(note, "第 " + std::to_string(*totals.untimedLeg) +
+                                " 段没有航速，自该段起没有累计航时和预计到达时间");
+    }
+    row[cell::Error] = note;
+    return row;
+}
+
+std::string tsvField(std::string field) {
+    for (char& c : field) {
+        c = c == '\t' || c == '\r' || c == '\n' ? ' ' : c;
+    }
+    return field;
+}
+
+std::string delimited(const std::vector<Row>& rows, TableFormat format) {
+    std::string out;
+    for (const Row& row : rows) {
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            out += i == 0 ? "" : format == TableFormat::Csv ? "," : "\t";
+            out += format == TableFormat::Csv ? batch::csvQuoted(row[i], ',') : tsvField(row[i]);
+        }
+        out += "\n";
+    }
+    return out;
+}
+
+std::string aligned(const std::vector<Row>& rows, const std::vector<Align>& aligns) {
+    std::vector<std::size_t> widths(aligns.size(), 0);
+    for (const Row& row : rows) {
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            widths[i] = std::max(widths[i], displayWidth(row[i]));
+        }
+    }
+    std::string out;
+    for (const Row& row : rows) {
+        std::string line;
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            const std::string padding(widths[i] - displayWidth(row[i]), ' ');
+            line += i == 0 ? "" : "  ";
+            line += aligns[i] == Align::Right  ? padding + row[i]
+                    : aligns[i] == Align::Left ? row[i] + padding
+                                               : tsvField(row[i]);
+        }
+        out += line.substr(0, line.find_last_not_of(' ') + 1) + "\n";
+    }
+    return out;
+}
+
+// What the text form says below the table.
+std::string notes(const PassagePlan& plan) {
+    std::string text = compassErrorLine(plan.correction);
+    if (plan.sailing.method == navigation::SailingMethod::Textbook) {
+        text +=
+            "航法：大圆航线在 1′ = 1 海里的球面上计算，恒向线按墨卡托航法（航向在 090 或 270 "
+            "前后 5° 以内时按中分纬度航法）\n";
+    }
+    return text;
+}
+
+}  // namespace
+
+RouteTable routeTable(const PassagePlan& plan, const TableWriting& writing) {
+    const TableFormat format = writing.format;
+    const TableWriter writer{plan, writing};
+    std::vector<Row> table;
+    table.emplace_back(cell::FieldCount);
+    for (const RouteRow& row : plan.route.rows) {
+        table.push_back(writer.row(row));
+    }
+    table.push_back(writer.totals());
+    // Only the columns the table has, in every row.
+    const unsigned has = tableHas(plan, format);
+    std::vector<Align> aligns;
+    for (Row& row : table) {
+        Row kept;
+        for (std::size_t i = 0; i < cell::FieldCount; ++i) {
+            if ((kColumns[i].needs & has) == kColumns[i].needs) {
+                kept.push_back(&row == &table.front()
+                                   ? std::string{format == TableFormat::Text ? kColumns[i].label
+                                                                             : kColumns[i].name}
+                                   : row[i]);
+            }
+        }
+        if (writing.escaped) {
+            std::transform(kept.begin(), kept.end(), kept.begin(),
+                           [](const std::string& cell) { return printable(cell); });
+        }
+        row = std::move(kept);
+    }
+    for (const TableColumn& column : kColumns) {
+        if ((column.needs & has) == column.needs) {
+            aligns.push_back(column.align);
+        }
+    }
+    RouteTable written;
+    if (format == TableFormat::Text) {
+        written.notes = notes(plan);
+        written.text = aligned(table, aligns) + written.notes;
+    } else {
+        written.text = delimited(table, format);
+    }
+    written.cells = std::move(table);
+    return written;
+}
+
+}  // namespace orvanto::passage
