@@ -19,6 +19,7 @@
 #include "cli/cli_arguments.h"
 #include "cli/course_command.h"
 #include "cli/exit_status.h"
+#include "cli/fix_command.h"
 #include "cli/options.h"
 #include "cli/reckon_command.h"
 #include "cli/route_command.h"
@@ -82,6 +83,10 @@ int runCommand(const orvanto::cli::Request& request) {
             return orvanto::cli::runRoute(request);
         case orvanto::cli::Action::Reckon:
             return orvanto::cli::runReckon(request);
+        case orvanto::cli::Action::Fix:
+            return orvanto::cli::runFix(request);
+        case orvanto::cli::Action::Range:
+            return orvanto::cli::runRange(request);
     }
     return kExitFailure;
 }

@@ -5,18 +5,21 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calculator/calculation.h"
 #include "calculator/decimal_text.h"
 #include "cli/encodings.h"
+#include "navigation/position_lines.h"
 #include "navigation/sailing_method.h"
+#include "passage/fix_observations.h"
 #include "passage/passage_times.h"
 #include "passage/passage_values.h"
 #include "passage/table_format.h"
 
 namespace orvanto::cli {
 
-enum class Action { Help, Version, Distance, Angle, Batch, Course, Route, Reckon };
+enum class Action { Help, Version, Distance, Angle, Batch, Course, Route, Reckon, Fix, Range };
 
 // The file batch reads and writes, and the waypoint file route reads, with their encodings; the
 // files route reads and writes besides.
@@ -28,6 +31,27 @@ struct FileOptions {
     std::string geojsonPath;        // empty: no GeoJSON file
     Encoding encoding = Encoding::Auto;
     OutputEncoding outputEncoding = OutputEncoding::Input;
+};
+
+// fix's observations as typed, in the order given, and its run and dead reckoning; range's heights
+// and ranges (metres, nautical miles).
+struct FixOptions {
+    struct Typed {
+        navigation::PositionLineKind kind;
+        std::string_view option;  // "--bearing"
+        std::string_view text;
+    };
+    std::vector<Typed> observations;
+    std::optional<std::string_view> run;
+    std::optional<std::string_view> deadReckoning;
+    std::optional<double> eye;
+    std::optional<double> object;
+    std::optional<double> charted;
+    std::optional<double> luminous;
+    // As checked: the lines, their bearings true and each transferred to the last observation.
+    std::vector<passage::ReadObservation> read;
+    std::optional<ChartPoint> readDeadReckoning;
+    std::string time;  // of the fix: the last observation's, empty without times
 };
 
 struct Request {
@@ -62,6 +86,7 @@ struct Request {
     bool courseColumns = false;    // batch --navigation: the columns of course --format=tsv
     bool allSeconds = false;       // route --seconds: waypoints in 秒 unless their mode says
     unsigned jobs = 0;             // batch --jobs: threads computing rows, 0 for every CPU
+    FixOptions fix;
 };
 
 }  // namespace orvanto::cli

@@ -27,7 +27,9 @@ std::string synopsis(const Command& command, std::string_view lead) {
             words.push_back(synopsisIn(option, command));
         }
     }
-    words.push_back(command.operands);
+    if (!command.operands.empty()) {
+        words.push_back(command.operands);
+    }
     std::string text = std::string{lead} + "orvanto-cli " + std::string{command.name};
     const std::string continuation(displayWidth(text) + 1, ' ');
     std::size_t column = displayWidth(text);
