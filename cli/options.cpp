@@ -6,7 +6,9 @@
 #include "cli/passage_words.h"
 #include "passage/passage_times.h"
 #include "passage/passage_values.h"
+#include "passage/route_table.h"
 #include "passage/value_forms.h"
+#include "passage/zone_time.h"
 #include "text/ascii_case.h"
 #include "text/code_points.h"
 #include "text/trimming.h"
@@ -146,12 +148,14 @@ Outcome readFormat(const Option& /*option*/, const Command& command,
                    std::optional<std::string_view> value, Request& request) {
     constexpr std::pair<std::string_view, NumberStyle> kStyles[] = {
         {"plain", NumberStyle::Plain}, {"window", NumberStyle::Window}};
-    constexpr std::pair<std::string_view, TableFormat> kTables[] = {
-        {"text", TableFormat::Text}, {"tsv", TableFormat::Tsv}, {"csv", TableFormat::Csv}};
+    constexpr std::pair<std::string_view, TableFormat> kTables[] = {{"text", TableFormat::Text},
+                                                                    {"tsv", TableFormat::Tsv},
+                                                                    {"csv", TableFormat::Csv},
+                                                                    {"html", TableFormat::Html}};
     const bool table =
         command.index == kCourse || command.index == kRoute || command.index == kReckon;
     const std::string_view allowed = !table                    ? "plain 或 window"
-                                     : command.index == kRoute ? "text、csv 或 tsv"
+                                     : command.index == kRoute ? "text、csv、tsv 或 html"
                                                                : "text 或 tsv";
     if (!value) {
         return needsValue("--format", table ? "--format=text 或 --format=tsv"
@@ -166,7 +170,8 @@ Outcome readFormat(const Option& /*option*/, const Command& command,
         return {};
     }
     const auto format = named(kTables, *value);
-    if (!format || (*format == TableFormat::Csv && command.index != kRoute)) {
+    if (!format || ((*format == TableFormat::Csv || *format == TableFormat::Html) &&
+                    command.index != kRoute)) {
         return notOneOf("--format", allowed, *value);
     }
     request.tableFormat = *format;
@@ -278,6 +283,58 @@ Outcome readDeparture(const Option& /*option*/, const Command& /*command*/,
     return {};
 }
 
+// route --columns: names (or the text form's headings) separated by commas, an input method's
+// full-width comma and 、 too; each once.
+Outcome readColumns(const Option& /*option*/, const Command& /*command*/,
+                    std::optional<std::string_view> value, Request& request) {
+    std::string names;
+    for (const std::string_view name : passage::routeColumnNames()) {
+        names += (names.empty() ? "" : "、") + std::string{name};
+    }
+    if (!value || value->empty()) {
+        return needsValue("--columns",
+                          "--columns=列名,列名…，例如 --columns=from,to,eta；列名有 " + names);
+    }
+    std::string list{*value};
+    for (const std::string_view comma : {"，", "、"}) {
+        for (std::size_t at = list.find(comma); at != std::string::npos; at = list.find(comma)) {
+            list.replace(at, comma.size(), ",");
+        }
+    }
+    request.routeColumns.clear();
+    for (std::size_t start = 0; start <= list.size();) {
+        const std::size_t comma = std::min(list.find(',', start), list.size());
+        const std::string_view typed = std::string_view{list}.substr(start, comma - start);
+        const auto name = passage::routeColumnNamed(typed);
+        if (!name) {
+            return unexpected(
+                problem("--columns 中没有“" + std::string{typed} + "”这一列；列名有 " + names));
+        }
+        if (std::find(request.routeColumns.begin(), request.routeColumns.end(), *name) !=
+            request.routeColumns.end()) {
+            return unexpected(problem("--columns 中“" + std::string{*name} + "”列出了两次"));
+        }
+        request.routeColumns.emplace_back(*name);
+        start = comma + 1;
+    }
+    return {};
+}
+
+Outcome readEtaZone(const Option& /*option*/, const Command& /*command*/,
+                    std::optional<std::string_view> value, Request& request) {
+    constexpr std::string_view kForms =
+        "ship（各行到达船位的区时）、±HH:MM（如 +09:00、-05:00）或 Z（UTC）";
+    if (!value) {
+        return needsValue("--eta-zone", "--eta-zone=值，例如 --eta-zone=ship");
+    }
+    const auto zone = passage::readEtaZone(*value);
+    if (!zone) {
+        return notAValue("--eta-zone", kForms, *value);
+    }
+    request.etaZone = *zone;
+    return {};
+}
+
 // What a passage request gives, for passage planning's rules.
 passage::GivenOptions givenBy(const Request& request) {
     passage::GivenOptions given;
@@ -287,6 +344,7 @@ passage::GivenOptions givenBy(const Request& request) {
     given.speed = request.speed.has_value();
     given.hours = request.hours.has_value();
     given.departure = request.departure.has_value();
+    given.etaZone = request.etaZone.kind != passage::EtaZone::Kind::Departure;
     given.current = request.current.has_value();
     given.step = request.every.has_value();
     given.limitLatitude = request.limitLatitude.has_value();
@@ -296,6 +354,10 @@ passage::GivenOptions givenBy(const Request& request) {
 Outcome checkRoute(std::span<const std::string_view> /*operands*/, Request& request) {
     if (const auto rule = passage::brokenRouteRule(givenBy(request))) {
         return unexpected(problem(ruleText(*rule, "route")));
+    }
+    if (request.tableFormat == TableFormat::Html &&
+        request.files.outputEncoding != OutputEncoding::Input) {
+        return unexpected(problem("--format=html 的计划总是 UTF-8 编码，不用 --output-encoding"));
     }
     return {};
 }
@@ -357,7 +419,7 @@ constexpr Synopsis kSecondsSynopses[] = {{kPlain | commandBit(kCourse), "[--seco
 constexpr Synopsis kFormatSynopses[] = {
     {kPlain, "[--format=plain|window]"},
     {commandBit(kCourse) | commandBit(kReckon), "[--format=text|tsv]"},
-    {commandBit(kRoute), "[--format=text|csv|tsv]"}};
+    {commandBit(kRoute), "[--format=text|csv|tsv|html]"}};
 constexpr Synopsis kEncodingSynopses[] = {
     {commandBit(kBatch) | commandBit(kRoute), "[--encoding=编码]"}};
 constexpr Synopsis kOutputEncodingSynopses[] = {
@@ -379,6 +441,8 @@ constexpr Synopsis kOutputSynopses[] = {{commandBit(kBatch), "[--output=文件]"
 constexpr Synopsis kJobsSynopses[] = {{commandBit(kBatch), "[--jobs=线程数]"}};
 constexpr Synopsis kGpxSynopses[] = {{commandBit(kRoute), "[--gpx=文件]"}};
 constexpr Synopsis kGeojsonSynopses[] = {{commandBit(kRoute), "[--geojson=文件]"}};
+constexpr Synopsis kColumnsSynopses[] = {{commandBit(kRoute), "[--columns=列名,…]"}};
+constexpr Synopsis kEtaZoneSynopses[] = {{commandBit(kRoute), "[--eta-zone=时区]"}};
 
 // Batch's magnetic courses are course columns: --variation there comes with --navigation.
 constexpr Companion kVariationCompanions[] = {{commandBit(kBatch), "--navigation"}};
@@ -457,11 +521,17 @@ constexpr Option kOptions[] = {
     {"--hours", kHoursSynopses, readValue<&Request::hours, passage::readHours>, "--hours=小时",
      "reckon 的航行时间，如 6.5 或 6:30；须与 --speed 同用", "6.5", passage::kHoursForms,
      passage::PassageOption::Hours},
-    {"--depart", kDepartSynopses, readDeparture, "--depart=时间",
+    {"--depart",
+     kDepartSynopses,
+     readDeparture,
+     "--depart=时间",
      "route 的出发时间，加 eta 列（各行终点的预计到达时间，用出发时间的时区，最晚 "
      "9999-12-31）：2026-12-08T08:00+08:00、2026-12-08 08:00（本机时区）或 "
      "2026-12-08T00:00Z；时区在 -14:00 到 +14:00 之间。不写时区时，本机时钟拨快（如夏令时开始）"
-     "而跳过的时间报错，拨回而出现两次的时间取较早的一次（在标准错误上说明）"},
+     "而跳过的时间报错，拨回而出现两次的时间取较早的一次（在标准错误上说明）",
+     {},
+     {},
+     passage::PassageOption::Departure},
     {"--current", kCurrentSynopses, readValue<&Request::current, passage::readCurrent>,
      "--current=流向/流速",
      "海流：流去的真方向和流速（节），如 045/1.5。route 加 course_to_steer"
@@ -478,6 +548,20 @@ constexpr Option kOptions[] = {
      "route 的航线另写成 GPX 1.1 文件，供海图仪使用"},
     {"--geojson", kGeojsonSynopses, readPath<&FileOptions::geojsonPath>, "--geojson=文件",
      "route 的航点和航线另写成 GeoJSON 文件"},
+    {"--columns", kColumnsSynopses, readColumns, "--columns=列名,…",
+     "route 只输出所列各列，按所列顺序（英文列名或 text 的中文列名，以逗号分隔，如 "
+     "--columns=from,to,eta），所列各列即使全空也保留；不写时 text 省去各行都空的列"},
+    {"--eta-zone",
+     kEtaZoneSynopses,
+     readEtaZone,
+     "--eta-zone=时区",
+     "route 的 eta 所用的时区（须与 --depart 同用）：ship 为各行到达船位的区时（经度 ÷ 15° "
+     "取整，121°E 为 +08:00；恰在区界上时保持原来的区，180° 自东经到达为 +12、自西经到达为 "
+     "−12），另加 eta_zone 列（区号，+08:00 为 -8）；+09:00、-05:00 或 Z 为固定时区。默认为 "
+     "--depart 的时区",
+     {},
+     {},
+     passage::PassageOption::EtaZone},
 };
 
 // The row of a table with that name, or null.

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calculator/calculation.h"
 #include "calculator/decimal_text.h"
@@ -13,6 +14,7 @@
 #include "passage/passage_times.h"
 #include "passage/passage_values.h"
 #include "passage/table_format.h"
+#include "passage/zone_time.h"
 
 namespace orvanto::cli {
 
@@ -44,8 +46,8 @@ struct Request {
     // How distance, angle and batch write their numbers (--format=plain|window); window texts by
     // default for distance and angle, plain numbers for batch.
     NumberStyle numberStyle = NumberStyle::Window;
-    // How course and route write their tables (--format=text|csv|tsv); unset means text for
-    // course, and for route text on a terminal and CSV otherwise.
+    // How course and route write their tables (--format=text|csv|tsv, route's html too); unset
+    // means text for course, and for route text on a terminal and CSV otherwise.
     std::optional<passage::TableFormat> tableFormat;
     std::optional<double> variation;  // degrees, east positive: adds the magnetic courses
     std::optional<double> deviation;  // degrees, east positive: adds the compass courses
@@ -57,6 +59,8 @@ struct Request {
     std::optional<navigation::WaypointStep> every;  // route --every
     std::optional<double> limitLatitude;            // route --limit-latitude
     std::optional<passage::Departure> departure;
+    std::vector<std::string> routeColumns;  // route --columns, by their names; empty: all
+    passage::EtaZone etaZone;               // route --eta-zone
     FileOptions files;
     bool geodesicColumns = false;  // batch --geodesic
     bool courseColumns = false;    // batch --navigation: the columns of course --format=tsv

@@ -18,6 +18,7 @@ enum class Rule {
     CurrentNeedsSpeed,          // a route's current without a speed
     CurrentWithLimitNeedsStep,  // a route's current and limiting latitude without 分点
     DepartureNeedsSpeed,        // a departure without a speed, nor a speed column
+    EtaZoneNeedsDeparture,      // a route's clock of arrivals without a departure
     SpeedNeedsHours,            // a reckoning's speed without its hours
     HoursNeedSpeed,             // a reckoning's hours without its speed
     CurrentNeedsTime,           // a reckoning's current without a speed and hours
@@ -39,7 +40,16 @@ enum class Planning : unsigned {
     CourseColumns = 1U << 3U,
 };
 
-enum class PassageOption { Variation, Deviation, DeviationCard, Speed, Hours, Current };
+enum class PassageOption {
+    Variation,
+    Deviation,
+    DeviationCard,
+    Speed,
+    Hours,
+    Current,
+    Departure,
+    EtaZone,
+};
 
 // One option that needs another wherever it is taken in the plannings given (a set of Planning
 // bits): a deviation needs a variation, a reckoning's speed its hours.
@@ -63,6 +73,7 @@ struct GivenOptions {
     bool hours = false;
     bool distance = false;
     bool departure = false;
+    bool etaZone = false;  // a clock of arrivals other than the departure's
     bool current = false;
     bool step = false;
     bool limitLatitude = false;
