@@ -123,7 +123,9 @@ std::string tableSection(const RouteTable& table) {
     return out;
 }
 
-std::string summary(const PassagePlan& plan, const RouteTable& table) {
+}  // namespace
+
+std::string planSummary(const PassagePlan& plan, const RouteTable& table) {
     const RouteTotals& totals = plan.totals;
     std::string text = "共 " + std::to_string(plan.waypoints.size() - 1) + " 段航线";
     if (totals.sailedMiles) {
@@ -137,13 +139,17 @@ std::string summary(const PassagePlan& plan, const RouteTable& table) {
         text += "，预计到达 " + table.arrival;
     }
     if (!totals.failedLegs.empty()) {
-        text += "；第 " + std::to_string(totals.failedLegs.front()) + " 段起有 " +
-                std::to_string(totals.failedLegs.size()) + " 段未能全部算出，原因见说明列";
+        const std::size_t leg = totals.failedLegs.front();
+        text += "；" + std::to_string(totals.failedLegs.size()) + " 段未能全部算出，首个是第 " +
+                std::to_string(leg) + " 段 " + plan.waypoints[leg - 1].name + " → " +
+                plan.waypoints[leg].name + "，原因见说明列";
     }
-    return "<section><h2>合计</h2><p>" + html(text) + "。</p></section>\n";
+    return text + "。";
 }
 
-}  // namespace
+std::string_view planPrintRules() {
+    return kPrintRules;
+}
 
 std::string planSections(const PassagePlan& plan, const TableWriting& writing) {
     TableWriting cells = writing;
@@ -153,7 +159,7 @@ std::string planSections(const PassagePlan& plan, const TableWriting& writing) {
     const std::string title =
         "航线计划：" + plan.waypoints.front().name + " → " + plan.waypoints.back().name;
     return "<h1>" + html(title) + "</h1>\n" + optionsInForce(plan, writing) + tableSection(table) +
-           summary(plan, table);
+           "<section><h2>合计</h2><p>" + html(planSummary(plan, table)) + "</p></section>\n";
 }
 
 std::string planDocument(const PassagePlan& plan, const TableWriting& writing) {

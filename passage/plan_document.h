@@ -7,6 +7,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "passage/route_request.h"
 #include "passage/route_table.h"
@@ -20,5 +21,12 @@ std::string planSections(const PassagePlan& plan, const TableWriting& writing);
 
 // The whole document around planSections, with its title and print rules.
 std::string planDocument(const PassagePlan& plan, const TableWriting& writing);
+
+// The document's style sheet, for a page that prints planSections.
+std::string_view planPrintRules();
+
+// The summary's sentence: the legs, distance sailed, time and ETA (on the clock the table's were
+// written on), and the first leg that fails with its waypoints.
+std::string planSummary(const PassagePlan& plan, const RouteTable& table);
 
 }  // namespace orvanto::passage

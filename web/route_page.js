@@ -5,8 +5,10 @@
 // command line reads its options; a box that does not read is named, and the focus goes to it. A
 // run that fails leaves nothing of an earlier run on screen.
 // The module gives
-//   planRoute(text, { seconds, textbook, headerLines, boxes }) → { cells, notes, legs, failedLegs,
-//     message, line, totalMiles, totalHours, csv, gpx, geojson, points, kinds, limit } or { error, box }
+//   planRoute(text, { seconds, textbook, headerLines, etaZone, boxes }) → { cells, notes, legs,
+//     failedLegs, message, line, totalMiles, totalHours, csv, gpx, geojson, points, kinds, limit,
+//     summary, printed } or { error, box }
+//   planPrintRules() → the printed plan's style sheet
 //   readGpx(bytes) → { text, note } or { error }
 //   readCompass(boxes) → { variation, deviation } or { error, box }
 import { boxTexts, byId, clearInvalid, focusBeside, markInvalid, runOnEnter } from './dom.js';
@@ -69,12 +71,21 @@ function decodedWaypointFile(module, bytes) {
 }
 
 // Row by row, not spread into one call: a route of 10,000 legs has more rows than a call takes
-// arguments.
+// arguments. Each row is headed by its 起点 (<th scope="row">), for a screen reader to name it.
 function fillTable(cells) {
     const table = byId('route-table');
     const row = (texts, cell) => {
         const tr = document.createElement('tr');
-        texts.forEach((text) => tr.appendChild(Object.assign(document.createElement(cell), { textContent: text })));
+        texts.forEach((text, i) => {
+            const th = cell === 'th' || i === 0;
+            const element = Object.assign(document.createElement(th ? 'th' : 'td'), { textContent: text });
+            if (th && cell === 'td') {
+                element.setAttribute('scope', 'row');
+            } else if (cell === 'td' && cells[0][i] === '说明') {
+                element.className = 'note';
+            }
+            tr.appendChild(element);
+        });
         return tr;
     };
     const head = row(cells[0], 'th');
@@ -84,6 +95,8 @@ function fillTable(cells) {
     cells.slice(1).forEach((texts) => body.appendChild(row(texts, 'td')));
     body.lastElementChild.className = 'total';
     table.tBodies[0].replaceChildren(body);
+    // 终点 sticks beside 起点, as far from the edge as 起点 is wide.
+    table.style.setProperty('--from-width', `${head.firstElementChild.getBoundingClientRect().width}px`);
 }
 
 function offer(link, bytes, type = '') {
@@ -111,6 +124,8 @@ function clearRoute() {
     table.tBodies[0].replaceChildren();
     Object.keys(FILE_TYPES).forEach((kind) => offer(byId(`route-${kind}`), null));
     byId('route-notes').textContent = '';
+    byId('route-summary').textContent = '';
+    byId('route-printed').replaceChildren();
     const sketch = byId('route-sketch');
     sketch.replaceChildren();
     sketch.setAttribute('aria-label', '航线示意图');
@@ -119,7 +134,11 @@ function clearRoute() {
 // The table of this run, its legs with messages among them; the first message is said in the
 // status line too, and a waypoint that cannot be read gets the focus on its line.
 function showRoute(route, box, origin) {
+    byId('route-result').hidden = false;
     fillTable(route.cells);
+    byId('route-summary').textContent = route.summary;
+    // The module's own HTML, its texts escaped: the sections route --format=html writes.
+    byId('route-printed').innerHTML = route.printed;
     for (const [kind, type] of Object.entries(FILE_TYPES)) {
         offer(byId(`route-${kind}`), route[kind], type);
     }
@@ -157,6 +176,9 @@ function showRoute(route, box, origin) {
 export async function setUpRoute(calculator) {
     const module = await calculator;
     const columns = new Set(module.waypointColumnNames());
+    // The printed plan's rules, for print only: the same sheet as route --format=html's.
+    document.head.appendChild(Object.assign(document.createElement('style'), { media: 'print', textContent: module.planPrintRules() }));
+    byId('route-print').addEventListener('click', () => window.print());
     const box = byId('route-waypoints');
     const status = byId('route-status');
     // What this run could not do is said beside the box to fix, and nothing of an earlier run stays.
@@ -182,7 +204,8 @@ export async function setUpRoute(calculator) {
         const input = withHeader(box.value, columns);
         const seconds = document.querySelector('input[name="route-mode"][value="seconds"]').checked;
         const route = module.planRoute(input.text, {
-            seconds, textbook: byId('route-textbook').checked, headerLines: input.headerLines, boxes: boxTexts(OPTION_BOXES),
+            seconds, textbook: byId('route-textbook').checked, headerLines: input.headerLines,
+            etaZone: byId('route-eta-zone').value, boxes: boxTexts(OPTION_BOXES),
         });
         if (route.error) {
             return fail(route.box === 'route-waypoints' ? `“航点”：${route.error}` : route.error, byId(route.box));
