@@ -397,6 +397,7 @@ RouteTable routeTable(const PassagePlan& plan, const TableWriting& writing) {
         row = std::move(kept);
     }
     std::vector<Align> aligns;
+    aligns.reserve(columns.size());
     for (const std::size_t i : columns) {
         aligns.push_back(kColumns[i].align);
     }

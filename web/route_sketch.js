@@ -63,12 +63,50 @@ export function labelSize(text) {
 
 const overlaps = (a, b) => a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
 
+// Boxes filed by the square cells of the drawing they cover, so that a name is checked against
+// what lies near it only: a route with 分点 has tens of thousands of dots, and checking each name
+// against all of them froze the page for a minute. Two boxes that overlap share a cell, so that
+// `meets` finds exactly the boxes a scan of all of them finds.
+const CELL = 16;
+class BoxGrid {
+    cells = new Map();
+
+    * keys({ x, y, width, height }) {
+        for (let column = Math.floor(x / CELL); column <= Math.floor((x + width) / CELL); ++column) {
+            for (let row = Math.floor(y / CELL); row <= Math.floor((y + height) / CELL); ++row) {
+                yield `${column},${row}`;
+            }
+        }
+    }
+
+    add(box) {
+        for (const key of this.keys(box)) {
+            const cell = this.cells.get(key);
+            if (cell) {
+                cell.push(box);
+            } else {
+                this.cells.set(key, [box]);
+            }
+        }
+    }
+
+    meets(box) {
+        for (const key of this.keys(box)) {
+            if (this.cells.get(key)?.some((other) => overlaps(box, other))) {
+                return true;
+            }
+        }
+        return false;
+    }
+}
+
 // Boxes {x, y, width, height} for the names of the dots at `anchors` ([x, y]), each of `sizes`
 // ([width, height]), in order: the first place around its dot that stays in the drawing and
 // meets no dot and no name placed before it; null for a name that has no such place.
 export function placeLabels(anchors, sizes) {
-    const dots = anchors.map(([x, y]) => ({ x: x - DOT, y: y - DOT, width: 2 * DOT, height: 2 * DOT }));
-    const placed = [];
+    const dots = new BoxGrid();
+    anchors.forEach(([x, y]) => dots.add({ x: x - DOT, y: y - DOT, width: 2 * DOT, height: 2 * DOT }));
+    const placed = new BoxGrid();
     return anchors.map(([x, y], i) => {
         const [width, height] = sizes[i];
         const candidates = [[x + LABEL_GAP, y - LABEL_GAP - height], [x + LABEL_GAP, y + LABEL_GAP],
@@ -76,8 +114,8 @@ export function placeLabels(anchors, sizes) {
             [x - width / 2, y - LABEL_GAP - height], [x - width / 2, y + LABEL_GAP]];
         const box = candidates.map(([left, top]) => ({ x: left, y: top, width, height })).find((box) =>
             box.x >= 0 && box.y >= 0 && box.x + width <= WIDTH && box.y + height <= HEIGHT
-            && !dots.some((other) => overlaps(box, other)) && !placed.some((other) => overlaps(box, other)));
-        if (box) placed.push(box);
+            && !dots.meets(box) && !placed.meets(box));
+        if (box) placed.add(box);
         return box ?? null;
     });
 }
