@@ -422,7 +422,7 @@ test('a failed 计算航线 leaves nothing of an earlier run on screen; why is s
         [null, 'route-waypoints-hint']);
 });
 
-test('the sketch draws each row as the table sails it, a whole leg along its rhumb line, straight on the Mercator chart; 5,000 and 10,000 waypoints are drawn', async () => {
+test('the sketch draws each row as the table sails it, a whole leg along its rhumb line, straight on the Mercator chart; 5,000 and 10,000 waypoints are drawn, planned off the main thread with 取消, the table a page at a time, the CSV the command line\'s', async () => {
     await page.setViewportSize({ width: 1280, height: 800 });
     const drawn = route().getByRole('img', { name: /^航线示意图：/ });
     const plan = () => page.getByRole('button', { name: '计算航线' }).click();
@@ -441,10 +441,22 @@ test('the sketch draws each row as the table sails it, a whole leg along its rhu
         // Pasted: typed, 10,000 lines would take minutes.
         await box('航点').evaluate((area, value) => { area.value = value; }, text);
         await plan();
-        await route().getByRole('img', { name: new RegExp(`^航线示意图：W0 → W1 → .* → W${count - 1}，共 `) }).waitFor();
-        assert.equal(await drawn.locator('polyline.leg').count(), count - 1);
+        // Planned in a worker: the page shows it running, and 取消 ends it.
+        await route().getByRole('button', { name: '取消' }).click();
+        assert.deepEqual([await route().getByRole('status').textContent(), await page.locator('#route-result').isHidden()], ['已取消。', true]);
+        await plan();
+        await route().getByRole('img', { name: new RegExp(`^航线示意图：W0 → W1 → .* → W${count - 1}，共 `) }).waitFor({ timeout: 120000 });
+        // Beyond 5,000 rows, a thousand rows a line.
+        const lines = await drawn.locator('polyline.leg').evaluateAll((all) => all.map((line) => line.getAttribute('points').split(' ').length));
+        assert.deepEqual([lines.length, lines.reduce((sum, points) => sum + points, 0)], count > 5000 ? [10, count + 9] : [count - 1, 2 * (count - 1)]);
         assert.match(await route().getByRole('status').textContent(), new RegExp(`^共 ${count - 1} 段航线，合计 `));
+        assert.deepEqual([await page.locator('#route-page').textContent(), await page.locator('#route-table tbody tr').count()], [`第 1–200 行，共 ${count} 行`, 200]);
+        await route().getByRole('button', { name: '下一页' }).click();
+        assert.equal(await page.locator('#route-table tbody th').first().textContent(), 'W200');
     }
+    const csv = await page.getByRole('link', { name: '下载 CSV' }).evaluate(async ({ href }) => [...new Uint8Array(await (await fetch(href)).arrayBuffer())]);
+    const text = await box('航点').inputValue();
+    assert.ok(Buffer.from(csv).equals(spawnSync(cli, ['route', '--format=csv', '--output-encoding=utf-8-bom'], { input: `名称,纬度,经度\n${text}` }).stdout));
     // A short route again, for the phone's screenshot.
     await box('航点').fill('长江口,3100.0,12230.0\n旧金山,3748.0,12230.0W');
     await plan();
