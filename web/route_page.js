@@ -94,8 +94,12 @@ function routeWorkerMain() {
         self.postMessage({ part: { table: cells.map((row) => row.join('\t')).join('\n') } });
         self.postMessage({ part: { printed } });
         self.postMessage({ part: { points, kinds } });
-        // The files' bytes are handed over, not copied.
-        self.postMessage(rest, ['csv', 'gpx', 'geojson'].filter((kind) => rest[kind]).map((kind) => rest[kind].buffer));
+        // The files as Blobs made here: the page gets a handle, not a copy of a GeoJSON file that
+        // may run to a hundred megabytes.
+        for (const kind of ['csv', 'gpx', 'geojson']) {
+            rest[kind] &&= new Blob([rest[kind]]);
+        }
+        self.postMessage(rest);
     };
 }
 
@@ -140,6 +144,7 @@ function offer(link, bytes, type = '') {
     if (bytes === null) {
         link.removeAttribute('href');
     } else {
+        // A worker's Blob is taken by reference, its type given here.
         link.href = URL.createObjectURL(new Blob([bytes], { type }));
     }
 }

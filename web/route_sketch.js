@@ -186,7 +186,10 @@ export async function drawRouteSketch(svg, { points, kinds = [], limit = null },
         }
     }
     const anchors = [lines[0][0], ...lines.map((line) => line[line.length - 1])].map(frame.project);
-    const rings = { point: [], step: [] };
+    if (await pause()) {
+        return;
+    }
+    const rings = { point: [] };
     for (const [i, [x, y]] of anchors.entries()) {
         const waypoint = points[i][3] ?? true;
         const r = waypoint ? DOT : DOT - 1;
@@ -195,8 +198,10 @@ export async function drawRouteSketch(svg, { points, kinds = [], limit = null },
         }
         if (bundle === 1) {
             svg.append(element('circle', { class: waypoint ? 'point' : 'step', cx: x, cy: y, r }));
-        } else {
-            rings[waypoint ? 'point' : 'step'].push(`M${(x - r).toFixed(1)},${y.toFixed(1)}a${r},${r} 0 1,0 ${2 * r},0a${r},${r} 0 1,0 ${-2 * r},0`);
+        } else if (waypoint) {
+            // (A large sketch rings no 分点: tens of thousands of rings would only blot out its
+            // lines, and take longer to draw than the page may stand still.)
+            rings.point.push(`M${(x - r).toFixed(1)},${y.toFixed(1)}a${r},${r} 0 1,0 ${2 * r},0a${r},${r} 0 1,0 ${-2 * r},0`);
         }
     }
     for (const [kind, drawn] of Object.entries(rings)) {
@@ -211,8 +216,12 @@ export async function drawRouteSketch(svg, { points, kinds = [], limit = null },
     // The waypoints' names are placed first.
     const order = points.map((point, i) => i).sort((a, b) => Number(points[b][3] ?? true) - Number(points[a][3] ?? true));
     const names = order.map((i) => points[i][2]);
+    const sizes = names.map(labelSize);
+    if (await pause()) {
+        return;
+    }
     let i = 0;
-    for (const box of labelPlaces(order.map((index) => anchors[index]), names.map(labelSize))) {
+    for (const box of labelPlaces(order.map((index) => anchors[index]), sizes)) {
         if (box) {
             svg.append(element('text', { class: 'route-label', x: box.x, y: box.y + LABEL_FONT * 0.85 }, names[i]));
         }
