@@ -84,8 +84,14 @@ function decodedWaypointFile(module, bytes) {
 function routeWorkerMain() {
     const loaded = createOrvanto();
     self.onmessage = async ({ data: { text, options } }) => {
-        const module = await loaded;
-        const route = module.planRoute(text, options);
+        let route;
+        try {
+            route = (await loaded).planRoute(text, options);
+        } catch (error) {
+            // Out of memory, most likely: said, not left to hang.
+            self.postMessage({ error: `无法计算航线：${error.message ?? error}`, box: 'route-waypoints' });
+            return;
+        }
         if (route.error) {
             self.postMessage(route);
             return;

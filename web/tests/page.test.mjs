@@ -474,7 +474,8 @@ test('10,000 waypoints cut at 10° 分点 (some 50,000 rows) never hold the main
     });
     await page.getByRole('button', { name: '计算航线' }).click();
     assert.ok(await route().getByRole('button', { name: '取消' }).isVisible());
-    await route().getByRole('img', { name: /^航线示意图：W0 → .* → W9999，共 / }).waitFor({ timeout: 300000 });
+    await route().getByRole('img', { name: /^航线示意图：W0 → .* → W9999，共 / }).waitFor({ timeout: 240000 })
+        .catch(async (error) => { throw new Error(`${error.message}; 航线's status: ${await route().getByRole('status').textContent()}`); });
     // The names are placed last, a slice at a time: the sketch is done when the page is idle.
     await page.evaluate(() => new Promise((resolve) => { requestIdleCallback(resolve); }));
     const tasks = await page.evaluate(() => { globalThis.longTaskObserver.disconnect(); return globalThis.longTasks; });
