@@ -13,10 +13,11 @@
 #include "passage/passage_times.h"
 #include "passage/passage_values.h"
 #include "passage/table_format.h"
+#include "passage/target_plot.h"
 
 namespace orvanto::cli {
 
-enum class Action { Help, Version, Distance, Angle, Batch, Course, Route, Reckon };
+enum class Action { Help, Version, Distance, Angle, Batch, Course, Route, Reckon, Cpa };
 
 // The file batch reads and writes, and the waypoint file route reads, with their encodings; the
 // files route reads and writes besides.
@@ -58,10 +59,14 @@ struct Request {
     std::optional<double> limitLatitude;            // route --limit-latitude
     std::optional<passage::Departure> departure;
     FileOptions files;
-    bool geodesicColumns = false;  // batch --geodesic
-    bool courseColumns = false;    // batch --navigation: the columns of course --format=tsv
-    bool allSeconds = false;       // route --seconds: waypoints in 秒 unless their mode says
-    unsigned jobs = 0;             // batch --jobs: threads computing rows, 0 for every CPU
+    bool geodesicColumns = false;     // batch --geodesic
+    bool courseColumns = false;       // batch --navigation: the columns of course --format=tsv
+    bool allSeconds = false;          // route --seconds: waypoints in 秒 unless their mode says
+    unsigned jobs = 0;                // batch --jobs: threads computing rows, 0 for every CPU
+    passage::TargetPlotRequest plot;  // cpa's own ship, target and action
+    // cpa's courses of --own and --target-motion as typed, for a message about them.
+    std::string ownMotionText;
+    std::string targetMotionText;
 };
 
 }  // namespace orvanto::cli
