@@ -24,13 +24,13 @@ Expected<Value, UsageError> valueOf(const Option& option, std::optional<std::str
                                      std::string{option.name} + "=值，例如 " +
                                      std::string{option.name} + "=" + std::string{option.example}});
     }
-    const auto read_ = read(*value);
-    if (!read_) {
+    const auto parsed = read(*value);
+    if (!parsed) {
         return unexpected(UsageError{std::string{option.name} + " 须是" +
                                      std::string{option.forms} + "，不认识“" + std::string{*value} +
                                      "”"});
     }
-    return *read_;
+    return *parsed;
 }
 
 // The course of "045/12" as typed, for a message about it.

@@ -20,11 +20,11 @@ constexpr double kWidestPass = 50;
 constexpr double kHoursInDay = 24;
 constexpr double kMinutesInHour = 60;
 
-// The text before and after the first `separator`, in ASCII or in full width; nothing without one.
-std::optional<std::pair<std::string_view, std::string_view>> splitAt(std::string_view text,
-                                                                     std::string_view ascii,
-                                                                     std::string_view wide) {
-    for (const std::string_view separator : {ascii, wide}) {
+// The text before and after the first of the separators it holds (a mark in ASCII, then in full
+// width); nothing when it holds none.
+std::optional<std::pair<std::string_view, std::string_view>> splitAt(
+    std::string_view text, std::initializer_list<std::string_view> separators) {
+    for (const std::string_view separator : separators) {
         if (const std::size_t at = text.find(separator); at != std::string_view::npos) {
             return std::pair{text.substr(0, at), text.substr(at + separator.size())};
         }
@@ -71,7 +71,7 @@ std::optional<std::pair<int, std::size_t>> clockDigits(std::string_view text) {
 }  // namespace
 
 std::optional<TypedMotion> readMotion(std::string_view text) {
-    const auto parts = splitAt(text, "/", "／");
+    const auto parts = splitAt(text, {"/", "／"});
     if (!parts) {
         return std::nullopt;
     }
@@ -87,9 +87,9 @@ std::optional<double> readClockTime(std::string_view text) {
     int hours = 0;
     int minutes = 0;
     int seconds = 0;
-    if (const auto parts = splitAt(text, ":", "：")) {
+    if (const auto parts = splitAt(text, {":", "："})) {
         const auto hour = clockDigits(parts->first);
-        auto rest = splitAt(parts->second, ":", "：");
+        auto rest = splitAt(parts->second, {":", "："});
         const auto minute = clockDigits(rest ? rest->first : parts->second);
         const auto second = rest ? clockDigits(rest->second) : std::pair{0, std::size_t{2}};
         if (!hour || hour->second > 2 || !minute || minute->second != 2 || !second ||
@@ -115,8 +115,8 @@ std::optional<double> readClockTime(std::string_view text) {
 }
 
 std::optional<navigation::Observation> readObservation(std::string_view text) {
-    const auto timed = splitAt(text, "@", "＠");
-    const auto place = timed ? splitAt(timed->first, "/", "／") : std::nullopt;
+    const auto timed = splitAt(text, {"@", "＠"});
+    const auto place = timed ? splitAt(timed->first, {"/", "／"}) : std::nullopt;
     if (!place) {
         return std::nullopt;
     }
