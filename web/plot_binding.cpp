@@ -87,11 +87,11 @@ BoxProblem plotRuleProblem(passage::PlotRule rule) {
                 "plot-target-course",
                 "目标航向和航速（AIS）只与一次观测同用：有两次以上的观测时，目标的运动由标绘得出"};
         case PlotRule::ActionNeedsPass:
-            return {"plot-pass", "填了避让时间还须填写通过距离"};
+            return {"plot-pass", "填了避让时间还须填写避让后 DCPA（海里）"};
         case PlotRule::PassNeedsAction:
             break;
     }
-    return {"plot-action", "填了通过距离还须填写避让时间"};
+    return {"plot-action", "填了避让后 DCPA（海里）还须填写避让时间"};
 }
 
 val point(navigation::SheetVector at) {
@@ -138,7 +138,7 @@ val plotTarget(const val& texts) {
                                   passage::readPassingDistance);
     const auto action =
         boxes.read("plot-action", "避让时间", passage::kClockForms, passage::readClockTime);
-    const auto pass = boxes.read("plot-pass", "通过距离（海里）", passage::kPassingForms,
+    const auto pass = boxes.read("plot-pass", "避让后 DCPA（海里）", passage::kPassingForms,
                                  passage::readPassingDistance);
     for (const auto* problem :
          {limit ? nullptr : &limit.error(), action ? nullptr : &action.error(),

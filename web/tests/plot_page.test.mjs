@@ -35,15 +35,15 @@ test('雷达标绘: Enter runs it, the texts are cpa\'s, the sketch is drawn; a 
     const field = (name) => section.getByRole('textbox', { name, exact: true });
     const typed = {
         本船航向: '000', '本船航速（节）': '12',
-        '观测 1 方位': '045', '观测 1 距离（海里）': '10', '观测 1 时间': '08:00',
-        '观测 2 方位': '044', '观测 2 距离（海里）': '8.6', '观测 2 时间': '08:06',
-        '观测 3 方位': '042.5', '观测 3 距离（海里）': '7.2', '观测 3 时间': '08:12',
-        避让时间: '08:18', '通过距离（海里）': '2',
+        '观测 1 方位': '045', '观测 1 距离': '10', '观测 1 时间': '08:00',
+        '观测 2 方位': '044', '观测 2 距离': '8.6', '观测 2 时间': '08:06',
+        '观测 3 方位': '042.5', '观测 3 距离': '7.2', '观测 3 时间': '08:12',
+        避让时间: '08:18', '避让后 DCPA（海里）': '2',
     };
     for (const [name, text] of Object.entries(typed)) {
         await field(name).fill(text);
     }
-    await field('通过距离（海里）').press('Enter');
+    await field('避让后 DCPA（海里）').press('Enter');
     const native = spawnSync(cli, ['cpa', '--own=000/12', '--target=045/10@08:00', '--target=044/8.6@08:06',
         '--target=042.5/7.2@08:12', '--action=08:18', '--pass=2']).stdout.toString();
     assert.equal(await page.locator('#plot-result').textContent(), native);
