@@ -84,9 +84,9 @@ std::string alterationLines(const TargetPlot& plan,
                             const navigation::CompassCorrection& correction) {
     const navigation::Alterations& found = *plan.alterations;
     const navigation::PassingAction& action = *plan.action;
-    std::string out = "避让：" + clockText(plan.lastClock + action.minutes) + "（最后一次观测后 " +
-                      minutes(action.minutes) + " 分钟）起，使 DCPA 为 " +
-                      distanceText(action.pass) + " 海里";
+    std::string out = "避让：" + clockText(plan.lastClock + action.minutes) + "（最后一次观测" +
+                      (action.minutes < 0 ? "前 " : "后 ") + minutes(std::fabs(action.minutes)) +
+                      " 分钟）起，使 DCPA 为 " + distanceText(action.pass) + " 海里";
     if (action.minutes >= 0) {
         const auto bearing = navigation::bearingOf(found.position);
         out += "；届时目标" + (bearing ? "方位 " + courseText(bearing) + "°，" : std::string{}) +

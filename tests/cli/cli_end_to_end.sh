@@ -335,6 +335,9 @@ expect 2 '' 'cpa 的 --action 须与 --pass 同用' cpa --own=0/1 --target=1/1@0
 expect 2 '' '--target-motion 只与一次 --target 同用' cpa --own=0/1 --target=1/1@0800 --target=1/2@0806 \
     --target-motion=090/3
 expect 2 '' '不认识“045/10@25:00”' cpa --own=0/1 --target=045/10@25:00
+"$cli" cpa --format=tsv --own=0/10 --target=0/4@0800 --target=3.4336/3.0054@0806 --target=0/2@0812 \
+    >/dev/null 2>"$work/err" && grep -qF '3 次观测不在一条直线上：最远的一次偏离拟合的相对运动线 0.12 海里' "$work/err" ||
+    { failed=$((failed + 1)); echo "FAIL: cpa's plots off one line: $(cat "$work/err")"; }
 expect 1 '' '第 2 个 --target 的时间 08:00 不晚于前一个 08:06' cpa --own=0/1 --target=1/1@0806 --target=1/2@0800
 for typed in 'reckon --speed=nan' 'reckon --hours=inf' 'reckon --current=045/1.5x' 'route --every=5' \
     'route --limit-latitude=90' 'reckon --deviation=1e2' 'route --depart=2026-02-29'; do
