@@ -59,12 +59,14 @@ struct Request {
     std::optional<double> limitLatitude;            // route --limit-latitude
     std::optional<passage::Departure> departure;
     FileOptions files;
-    bool geodesicColumns = false;     // batch --geodesic
-    bool courseColumns = false;       // batch --navigation: the columns of course --format=tsv
-    bool allSeconds = false;          // route --seconds: waypoints in 秒 unless their mode says
-    unsigned jobs = 0;                // batch --jobs: threads computing rows, 0 for every CPU
-    passage::TargetPlotRequest plot;  // cpa's own ship, target and action
-    // cpa's courses of --own and --target-motion as typed, for a message about them.
+    bool geodesicColumns = false;  // batch --geodesic
+    bool courseColumns = false;    // batch --navigation: the columns of course --format=tsv
+    bool allSeconds = false;       // route --seconds: waypoints in 秒 unless their mode says
+    unsigned jobs = 0;             // batch --jobs: threads computing rows, 0 for every CPU
+
+    // cpa's own ship, target and action, and the courses of --own and --target-motion as typed,
+    // for a message about them.
+    passage::TargetPlotRequest plot;
     std::string ownMotionText;
     std::string targetMotionText;
 };
