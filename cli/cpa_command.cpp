@@ -130,11 +130,9 @@ Outcome checkCpa(std::span<const std::string_view> /*operands*/, Request& reques
         return {};
     }
     if (problem->kind == passage::TargetPlotProblem::Kind::Compass) {
-        // The course the rule is about: own ship's unless only the target's breaks it.
-        const bool own = request.plot.own &&
-                         request.plot.own->course.reference != navigation::CourseReference::True;
-        return unexpected(UsageError{ruleText(
-            problem->rule, "cpa", own ? request.ownMotionText : request.targetMotionText)});
+        return unexpected(UsageError{
+            ruleText(problem->rule, "cpa",
+                     problem->targetCourse ? request.targetMotionText : request.ownMotionText)});
     }
     return unexpected(UsageError{plotRuleText(problem->plotRule)});
 }

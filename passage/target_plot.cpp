@@ -47,10 +47,13 @@ std::optional<TargetPlotProblem> brokenPlotRule(const GivenPlot& given) {
     if (!given.own) {
         return plotProblem(PlotRule::OwnMotionNeeded);
     }
-    for (const auto course : {given.ownCourse, given.targetCourse}) {
-        if (const auto rule = courseRule(course, given)) {
-            return compassProblem(*rule);
-        }
+    if (const auto rule = courseRule(given.ownCourse, given)) {
+        return compassProblem(*rule);
+    }
+    if (const auto rule = courseRule(given.targetCourse, given)) {
+        TargetPlotProblem problem = compassProblem(*rule);
+        problem.targetCourse = true;
+        return problem;
     }
     if (given.observations == 0) {
         return plotProblem(PlotRule::ObservationNeeded);

@@ -54,6 +54,7 @@ struct TargetPlotProblem {
     PlotRule plotRule = PlotRule::ObservationNeeded;
     Rule rule = Rule::DeviationNeedsVariation;
     std::size_t observation = 0;
+    bool targetCourse = false;  // the compass rule is broken by the target's course, not own's
 };
 
 // What the request gives, by its values: for the rules alone, before any value is read whole.

@@ -157,11 +157,10 @@ val plotTarget(const val& texts) {
             return web::problemObject(plotRuleProblem(problem.plotRule));
         }
         if (problem.kind == passage::TargetPlotProblem::Kind::Compass) {
-            const bool ownCourse =
-                request.own && request.own->course.reference != navigation::CourseReference::True;
             BoxProblem said = web::ruleProblem(
-                problem.rule, {boxes.text(ownCourse ? "plot-own-course" : "plot-target-course"),
-                               request.correction.variation.has_value()});
+                problem.rule,
+                {boxes.text(problem.targetCourse ? "plot-target-course" : "plot-own-course"),
+                 request.correction.variation.has_value()});
             return web::problemObject(said);
         }
         const std::string& row = rows[problem.observation];
