@@ -12,7 +12,7 @@ const PLOT_DOT = 3;
 export function drawPlotSketch(svg, sketch, label) {
     const { plots, position, closest, limit } = sketch;
     const points = [...plots, position, closest];
-    const reach = Math.max(limit, ...points.map((p) => Math.hypot(p.east, p.north)), 0.5);
+    const reach = points.reduce((most, p) => Math.max(most, Math.hypot(p.east, p.north)), Math.max(limit, 0.5));
     const scale = (Math.min(WIDTH, HEIGHT) / 2 - PLOT_MARGIN) / reach;
     const x = (p) => WIDTH / 2 + p.east * scale;
     const y = (p) => HEIGHT / 2 - p.north * scale;
