@@ -187,6 +187,15 @@ std::optional<Vertex> vertexOn(const GeodesicLine& line, const ChartPoint& from,
 
 }  // namespace
 
+GreatCircleLeg greatCircleLeg(const ChartPoint& from, const ChartPoint& to, SailingMethod method) {
+    const GeodesicLine line =
+        geodesicOf(method).InverseLine(from.latitude, from.longitude, to.latitude, to.longitude);
+    const LinePoint arrival = pointOf(line, true, line.Arc());
+    return {{line.Distance() / kMetresPerNauticalMile, normalisedCourse(line.Azimuth()),
+             normalisedCourse(arrival.azimuth)},
+            vertexOn(line, from, to)};
+}
+
 std::optional<Vertex> vertexAhead(const ChartPoint& from, const ChartPoint& to,
                                   SailingMethod method) {
     return vertexOn(
