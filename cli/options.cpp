@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <utility>
 
+#include "cli/cpa_command.h"
 #include "cli/passage_words.h"
 #include "passage/passage_times.h"
 #include "passage/passage_values.h"
+#include "passage/plot_values.h"
 #include "passage/value_forms.h"
 #include "text/ascii_case.h"
 #include "text/code_points.h"
@@ -23,6 +25,7 @@ constexpr std::size_t kBatch = 2;
 constexpr std::size_t kCourse = 3;
 constexpr std::size_t kRoute = 4;
 constexpr std::size_t kReckon = 5;
+constexpr std::size_t kCpa = 6;
 
 Outcome checkRoute(std::span<const std::string_view> operands, Request& request);
 Outcome checkReckon(std::span<const std::string_view> operands, Request& request);
@@ -67,6 +70,16 @@ constexpr Command kCommands[] = {
      "九列：rhumb_lat、rhumb_lon、gc_lat、gc_lon、gc_course_final、rhumb_lat_deg、"
      "rhumb_lon_deg、gc_lat_deg、gc_lon_deg。恒向线会越过极点时报错。",
      checkReckon, 2, passage::Planning::Reckon},
+    {"cpa", Action::Cpa, kCpa, "", 0, 0, "",
+     "雷达标绘：由本船航向航速和目标的两次以上观测（或一次观测加 AIS 的航向航速）求目标的相对运动"
+     "和真运动、DCPA、TCPA（最后一次观测后的分钟数和时刻）、CPA 时的方位，以及目标从船首或船尾穿过"
+     "本船首尾线的距离和时间（BCR、BCT）。三次以上的观测按最小二乘拟合，偏离拟合直线超过 0.1 "
+     "海里时警告。--action 和 --pass 给出在该时刻使 DCPA 为该距离的最小右转、最小左转和保持航向的"
+     "航速（各自做不到时说明原因），不建议选哪一个。tsv 输出一行：target_course、target_speed、"
+     "relative_course、relative_speed、dcpa_nmi、tcpa_min、cpa_time、cpa_bearing、bcr_nmi（从船尾"
+     "穿过为负）、bct_min，加 --action 时再加 new_course_starboard、new_course_port、new_speed；"
+     "没有的值留空。",
+     checkCpa, 0, passage::Planning::Plot},
 };
 
 UsageError problem(std::string text) {
@@ -148,8 +161,8 @@ Outcome readFormat(const Option& /*option*/, const Command& command,
         {"plain", NumberStyle::Plain}, {"window", NumberStyle::Window}};
     constexpr std::pair<std::string_view, TableFormat> kTables[] = {
         {"text", TableFormat::Text}, {"tsv", TableFormat::Tsv}, {"csv", TableFormat::Csv}};
-    const bool table =
-        command.index == kCourse || command.index == kRoute || command.index == kReckon;
+    const bool table = command.index == kCourse || command.index == kRoute ||
+                       command.index == kReckon || command.index == kCpa;
     const std::string_view allowed = !table                    ? "plain 或 window"
                                      : command.index == kRoute ? "text、csv 或 tsv"
                                                                : "text 或 tsv";
@@ -356,7 +369,7 @@ constexpr Synopsis kSecondsSynopses[] = {{kPlain | commandBit(kCourse), "[--seco
                                          {kRouteAndReckon, "[--seconds]"}};
 constexpr Synopsis kFormatSynopses[] = {
     {kPlain, "[--format=plain|window]"},
-    {commandBit(kCourse) | commandBit(kReckon), "[--format=text|tsv]"},
+    {commandBit(kCourse) | commandBit(kReckon) | commandBit(kCpa), "[--format=text|tsv]"},
     {commandBit(kRoute), "[--format=text|csv|tsv]"}};
 constexpr Synopsis kEncodingSynopses[] = {
     {commandBit(kBatch) | commandBit(kRoute), "[--encoding=编码]"}};
@@ -364,8 +377,10 @@ constexpr Synopsis kOutputEncodingSynopses[] = {
     {commandBit(kBatch) | commandBit(kRoute), "[--output-encoding=编码]"}};
 constexpr Synopsis kGeodesicSynopses[] = {{commandBit(kBatch), "[--geodesic]"}};
 constexpr Synopsis kNavigationSynopses[] = {{commandBit(kBatch), "[--navigation]"}};
-constexpr Synopsis kVariationSynopses[] = {{commandBit(kBatch) | kCourses, "[--variation=磁差]"}};
-constexpr Synopsis kDeviationSynopses[] = {{commandBit(kBatch) | kCourses, "[--deviation=自差]"}};
+constexpr Synopsis kVariationSynopses[] = {
+    {commandBit(kBatch) | kCourses | commandBit(kCpa), "[--variation=磁差]"}};
+constexpr Synopsis kDeviationSynopses[] = {
+    {commandBit(kBatch) | kCourses | commandBit(kCpa), "[--deviation=自差]"}};
 constexpr Synopsis kCardSynopses[] = {{commandBit(kRoute), "[--deviation-card=文件]"}};
 constexpr Synopsis kTextbookSynopses[] = {{kCourses, "[--textbook]"}};
 constexpr Synopsis kVertexSynopses[] = {{commandBit(kCourse), "[--vertex]"}};
@@ -379,6 +394,12 @@ constexpr Synopsis kOutputSynopses[] = {{commandBit(kBatch), "[--output=文件]"
 constexpr Synopsis kJobsSynopses[] = {{commandBit(kBatch), "[--jobs=线程数]"}};
 constexpr Synopsis kGpxSynopses[] = {{commandBit(kRoute), "[--gpx=文件]"}};
 constexpr Synopsis kGeojsonSynopses[] = {{commandBit(kRoute), "[--geojson=文件]"}};
+constexpr Synopsis kOwnSynopses[] = {{commandBit(kCpa), "--own=航向/航速"}};
+constexpr Synopsis kTargetSynopses[] = {{commandBit(kCpa), "--target=方位/距离@时间…"}};
+constexpr Synopsis kTargetMotionSynopses[] = {{commandBit(kCpa), "[--target-motion=航向/航速]"}};
+constexpr Synopsis kLimitDistanceSynopses[] = {{commandBit(kCpa), "[--limit=距离]"}};
+constexpr Synopsis kActionSynopses[] = {{commandBit(kCpa), "[--action=时间"}};
+constexpr Synopsis kPassSynopses[] = {{commandBit(kCpa), "--pass=距离]"}};
 
 // Batch's magnetic courses are course columns: --variation there comes with --navigation.
 constexpr Companion kVariationCompanions[] = {{commandBit(kBatch), "--navigation"}};
@@ -389,7 +410,7 @@ constexpr Option kOptions[] = {
      "以逗号分隔，如 --seconds=2 或 --seconds=1,2,r"
      "（route 和 reckon 只写 --seconds：所有航点、或位置按“秒”格式读取）"},
     {"--format", kFormatSynopses, readFormat, "--format=格式",
-     "course、route 和 reckon 的输出：text、tsv，route 还可 csv。其余"
+     "course、route、reckon 和 cpa 的输出：text、tsv，route 还可 csv。其余"
      "命令为数字的写法：plain 写作 0.5、12（batch 的默认）；window 与"
      "窗口完全相同，写作 .5、12.（distance 和 angle 的默认）"},
     {"--encoding", kEncodingSynopses, readEncoding, "--encoding=编码",
@@ -412,7 +433,8 @@ constexpr Option kOptions[] = {
     {"--variation", kVariationSynopses, readValue<&Request::variation, passage::readVariation>,
      "--variation=磁差",
      "course、route、reckon 和 batch --navigation 另给出磁航向（真航向 "
-     "− 磁差），如 3.5W、W3.5、西3.5、-3.5、5°30′W（西为负、东为正）",
+     "− 磁差），如 3.5W、W3.5、西3.5、-3.5、5°30′W（西为负、东为正）；cpa 用以"
+     "读取 M、C 航向",
      "3.5W", passage::kVariationForms, passage::PassageOption::Variation, kVariationCompanions},
     {"--deviation", kDeviationSynopses, readValue<&Request::deviation, passage::readDeviation>,
      "--deviation=自差",
@@ -478,6 +500,26 @@ constexpr Option kOptions[] = {
      "route 的航线另写成 GPX 1.1 文件，供海图仪使用"},
     {"--geojson", kGeojsonSynopses, readPath<&FileOptions::geojsonPath>, "--geojson=文件",
      "route 的航点和航线另写成 GeoJSON 文件"},
+    {"--own", kOwnSynopses, readOwnMotion, "--own=航向/航速",
+     "cpa 的本船航向和航速（节，可为 0），航向同 reckon 的航向（T、M 或 C），如 045/12", "045/12",
+     passage::kMotionForms},
+    {"--target", kTargetSynopses, readTarget, "--target=方位/距离@时间",
+     "cpa 的目标观测：真方位、距离（海里）和时间（时:分），如 123/6.2@08:12；每次观测写一个，"
+     "按时间先后，过午夜的时间接着前一天",
+     "123/6.2@08:12", passage::kObservationForms},
+    {"--target-motion", kTargetMotionSynopses, readTargetMotion, "--target-motion=航向/航速",
+     "cpa 的目标航向和航速（如 AIS 所示），与一次 --target 同用，写法同 --own", "270/10",
+     passage::kMotionForms},
+    {"--limit", kLimitDistanceSynopses, readLimit, "--limit=距离",
+     "cpa：DCPA 小于此距离（海里，默认 2）时写明“DCPA 小于 2 海里”及 TCPA", "2",
+     passage::kPassingForms},
+    {"--action", kActionSynopses, readAction, "--action=时间",
+     "cpa 的避让时刻（时:分）：本船保持航向航速到此时刻再转向或变速；须与 --pass 同用", "08:20",
+     passage::kClockForms},
+    {"--pass", kPassSynopses, readPass, "--pass=距离",
+     "cpa 避让后要求的 DCPA（海里）：给出最小的右转、最小的左转和保持航向的航速；须与 --action "
+     "同用",
+     "2", passage::kPassingForms},
 };
 
 // The row of a table with that name, or null.

@@ -13,10 +13,11 @@
 #include "passage/passage_times.h"
 #include "passage/passage_values.h"
 #include "passage/table_format.h"
+#include "passage/target_plot.h"
 
 namespace orvanto::cli {
 
-enum class Action { Help, Version, Distance, Angle, Batch, Course, Route, Reckon };
+enum class Action { Help, Version, Distance, Angle, Batch, Course, Route, Reckon, Cpa };
 
 // The file batch reads and writes, and the waypoint file route reads, with their encodings; the
 // files route reads and writes besides.
@@ -62,6 +63,12 @@ struct Request {
     bool courseColumns = false;    // batch --navigation: the columns of course --format=tsv
     bool allSeconds = false;       // route --seconds: waypoints in 秒 unless their mode says
     unsigned jobs = 0;             // batch --jobs: threads computing rows, 0 for every CPU
+
+    // cpa's own ship, target and action, and the courses of --own and --target-motion as typed,
+    // for a message about them.
+    passage::TargetPlotRequest plot;
+    std::string ownMotionText;
+    std::string targetMotionText;
 };
 
 }  // namespace orvanto::cli

@@ -5,7 +5,8 @@ namespace {
 
 constexpr unsigned kCompassPlannings =
     static_cast<unsigned>(Planning::Course) | static_cast<unsigned>(Planning::Route) |
-    static_cast<unsigned>(Planning::Reckon) | static_cast<unsigned>(Planning::CourseColumns);
+    static_cast<unsigned>(Planning::Reckon) | static_cast<unsigned>(Planning::CourseColumns) |
+    static_cast<unsigned>(Planning::Plot);
 
 constexpr Requirement kRequirements[] = {
     {Rule::DeviationNeedsVariation, PassageOption::Deviation, PassageOption::Variation,

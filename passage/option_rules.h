@@ -31,12 +31,14 @@ enum class Rule {
 // a rule that needs none.
 std::string_view reasonOf(Rule rule);
 
-// What is planned: a leg's courses, a route, a reckoning, or a batch's course columns.
+// What is planned: a leg's courses, a route, a reckoning, a batch's course columns, or a radar
+// plot.
 enum class Planning : unsigned {
     Course = 1U << 0U,
     Route = 1U << 1U,
     Reckon = 1U << 2U,
     CourseColumns = 1U << 3U,
+    Plot = 1U << 4U,  // a radar plot's courses
 };
 
 enum class PassageOption { Variation, Deviation, DeviationCard, Speed, Hours, Current };
