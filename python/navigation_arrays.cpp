@@ -86,6 +86,11 @@ bool isPlace(double latitude, double longitude) {
     return std::fabs(latitude) <= navigation::kPoleLatitude && std::fabs(longitude) <= kHalfCircle;
 }
 
+// Astern negative, as orvanto-cli cpa writes BCR in its tsv.
+double signedRange(const navigation::BowCrossing& crossing) {
+    return crossing.side == navigation::CrossingSide::Astern ? -crossing.range : crossing.range;
+}
+
 SailingMethod methodOf(bool textbook) {
     return textbook ? SailingMethod::Textbook : SailingMethod::Wgs84;
 }
@@ -251,9 +256,9 @@ py::dict closestApproach(const Values& ownCourse, const Values& ownSpeed,
                 {.bearing = in[2][i], .range = in[3][i]}, {in[4][i], in[5][i]}, own);
             const navigation::ClosestApproach cpa = navigation::closestApproach(plot);
             const auto crossing = navigation::bowCrossing(plot, own);
-            out.put(i,
-                    {cpa.dcpa, cpa.tcpa.value_or(kNone), crossing ? crossing.value().range : kNone,
-                     crossing ? crossing.value().minutes : kNone});
+            out.put(i, {cpa.dcpa, cpa.tcpa.value_or(kNone),
+                        crossing ? signedRange(crossing.value()) : kNone,
+                        crossing ? crossing.value().minutes : kNone});
         }
     }
     return out.result();

@@ -37,8 +37,8 @@ py::tuple waypoints(const Values& lat1, const Values& lon1, const Values& lat2, 
 
 // dcpa, tcpa_min, bcr, bct_min, message: a target seen at a true bearing and range (nautical miles)
 // moving on its own course and speed (AIS), own ship on its course and speed, on the plotting
-// sheet. TCPA is negative for a target drawing away, NaN without relative motion; BCR and BCT are
-// NaN for a target that does not cross ahead or astern.
+// sheet. TCPA is negative for a target drawing away, NaN without relative motion; BCR is negative
+// for a crossing astern, and BCR and BCT are NaN for a target that does not cross.
 py::dict closestApproach(const Values& ownCourse, const Values& ownSpeed,
                          const Values& targetBearing, const Values& targetRange,
                          const Values& targetCourse, const Values& targetSpeed);

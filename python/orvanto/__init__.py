@@ -326,7 +326,7 @@ def cpa(own_course, own_speed, target_bearing, target_range, target_course, targ
     (flat around own ship), returns a dict of float64 arrays: ``dcpa`` (nautical miles),
     ``tcpa_min`` (minutes from now; negative for a target drawing away, NaN without relative
     motion), ``bcr`` and ``bct_min`` (its range and time when it crosses own ship's heading line,
-    ahead or astern; NaN when it does not), and ``message``.
+    negative astern as orvanto-cli cpa writes it; NaN when it does not), and ``message``.
 
     >>> found = cpa(0, 12, 45, 6, 270, 10)
     >>> print(f"{found['dcpa']:.2f} {found['tcpa_min']:.1f}")

@@ -71,8 +71,8 @@ def plane_cpa(own_course, own_speed, bearing, rng, course, speed):
     crossing = -cross(position, heading) / cross(relative, heading)
     if crossing < 0:
         return np.linalg.norm(position + relative * hours), hours * 60, math.nan, math.nan
-    return (np.linalg.norm(position + relative * hours), hours * 60,
-            np.linalg.norm(position + relative * crossing), crossing * 60)
+    ahead = heading @ (position + relative * crossing)
+    return np.linalg.norm(position + relative * hours), hours * 60, ahead, crossing * 60
 
 
 def test_cpa_equals_the_plotting_sheet_worked_by_hand():
@@ -86,6 +86,21 @@ def test_cpa_equals_the_plotting_sheet_worked_by_hand():
         assert np.isnan(got['bcr'][i]) == np.isnan(bcr)
         if not np.isnan(bcr):
             assert (got['bcr'][i], got['bct_min'][i]) == pytest.approx((bcr, bct), abs=0.01)
+
+
+def test_cpa_equals_orvanto_cli_cpa():
+    for case in np.round(np.column_stack([RNG.uniform(0, 360, 20), RNG.uniform(1, 25, 20),
+                                          RNG.uniform(0, 360, 20), RNG.uniform(0.5, 12, 20),
+                                          RNG.uniform(0, 360, 20), RNG.uniform(1, 25, 20)]), 1):
+        options = [f'--own={case[0]}/{case[1]}', f'--target={case[2]}/{case[3]}@12:00',
+                   f'--target-motion={case[4]}/{case[5]}', '--format=tsv']
+        fields = subprocess.run([CLI, 'cpa', *options], capture_output=True, text=True,
+                                check=True).stdout.rstrip('\n').split('\t')
+        got = orvanto.cpa(*case)
+        for i, name in ((4, 'dcpa'), (5, 'tcpa_min'), (8, 'bcr'), (9, 'bct_min')):
+            decimals = len(fields[i].partition('.')[2])
+            value = '' if np.isnan(got[name]) else f'{got[name]:.{decimals}f}'
+            assert fields[i] == value, (options, name)
 
 
 @pytest.mark.parametrize('case, dcpa, tcpa', [
