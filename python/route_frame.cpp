@@ -39,7 +39,7 @@ auto readOption(const std::optional<std::string>& text, std::string_view keyword
 
 std::string ruleText(passage::Rule rule) {
     using passage::Rule;
-    const std::string reason{passage::reasonOf(rule)};
+    std::string reason{passage::reasonOf(rule)};
     switch (rule) {
         case Rule::DeviationNeedsVariation:
             return "deviation= 须与 variation= 同用";
