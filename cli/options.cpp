@@ -187,8 +187,8 @@ Outcome readFormat(const Option& /*option*/, const Command& command,
                                                                     {"csv", TableFormat::Csv},
                                                                     {"html", TableFormat::Html}};
     const bool table = command.index == kCourse || command.index == kRoute ||
-                       command.index == kReckon || command.index == kCpa ||
-                       command.index == kFix || command.index == kRange;
+                       command.index == kReckon || command.index == kCpa || command.index == kFix ||
+                       command.index == kRange;
     const std::string_view allowed = !table                    ? "plain 或 window"
                                      : command.index == kRoute ? "text、csv、tsv 或 html"
                                                                : "text 或 tsv";
