@@ -507,7 +507,7 @@ constexpr Option kOptions[] = {
      "以逗号分隔，如 --seconds=2 或 --seconds=1,2,r"
      "（route 和 reckon 只写 --seconds：所有航点、或位置按“秒”格式读取）"},
     {"--format", kFormatSynopses, readFormat, "--format=格式",
-     "course、route、reckon 和 cpa 的输出：text、tsv，route 还可 csv。其余"
+     "course、route、reckon、cpa、fix 和 range 的输出：text、tsv，route 还可 csv。其余"
      "命令为数字的写法：plain 写作 0.5、12（batch 的默认）；window 与"
      "窗口完全相同，写作 .5、12.（distance 和 angle 的默认）"},
     {"--encoding", kEncodingSynopses, readEncoding, "--encoding=编码",
