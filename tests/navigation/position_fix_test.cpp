@@ -9,6 +9,7 @@
 #include <GeographicLib/Rhumb.hpp>
 
 #include <cmath>
+#include <numbers>
 #include <random>
 #include <vector>
 
@@ -201,7 +202,7 @@ TEST(PositionFix, CockedHatCentreIsTheLeastSquaresPoint) {
         // Flat chart around the first crossing: each line through its two crossings.
         const ChartPoint origin = crossings[0].position;
         const auto flat = [&](const ChartPoint& p) {
-            const double k = std::cos(origin.latitude * M_PI / 180);
+            const double k = std::cos(origin.latitude * std::numbers::pi / 180);
             return std::pair{std::remainder(p.longitude - origin.longitude, 360.0) * k * 60,
                              (p.latitude - origin.latitude) * 60};
         };
