@@ -69,18 +69,6 @@ class Columns {
     TextColumn messages_;
 };
 
-// The arrays' common length; the Python side has broadcast them already.
-template <std::size_t N>
-std::size_t commonLength(const std::array<const Values*, N>& arrays) {
-    const auto length = static_cast<std::size_t>(arrays.front()->size());
-    for (const Values* array : arrays) {
-        if (array->ndim() != 1 || static_cast<std::size_t>(array->size()) != length) {
-            throw py::value_error("数组须是一维的，且长度相同");
-        }
-    }
-    return length;
-}
-
 bool isPlace(double latitude, double longitude) {
     constexpr double kHalfCircle = 180;
     return std::fabs(latitude) <= navigation::kPoleLatitude && std::fabs(longitude) <= kHalfCircle;

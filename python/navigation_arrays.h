@@ -11,11 +11,11 @@
 
 #include <string>
 
+#include "python/flat_arrays.h"
+
 namespace orvanto::python {
 
 namespace py = pybind11;
-
-using Values = py::array_t<double, py::array::c_style>;
 
 // course, nmi, km, message: along the rhumb line on WGS-84.
 py::dict rhumb(const Values& lat1, const Values& lon1, const Values& lat2, const Values& lon2);

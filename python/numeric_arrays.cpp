@@ -19,19 +19,6 @@ namespace {
 
 constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
 
-// The arrays' common length; the Python side has broadcast them already, so a difference is a
-// caller's mistake.
-template <std::size_t N>
-std::size_t commonLength(const std::array<const Degrees*, N>& arrays) {
-    const auto length = static_cast<std::size_t>(arrays.front()->size());
-    for (const Degrees* array : arrays) {
-        if (array->ndim() != 1 || static_cast<std::size_t>(array->size()) != length) {
-            throw py::value_error("坐标数组须是一维的，且长度相同");
-        }
-    }
-    return length;
-}
-
 // A point the entry boxes could have given: within the range of each axis. Degrees beyond them
 // are no place on the chart, and the calculator never measures them.
 bool isOnChart(const ChartPoint& point) {

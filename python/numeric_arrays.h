@@ -7,11 +7,13 @@
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 
+#include "python/flat_arrays.h"
+
 namespace orvanto::python {
 
 namespace py = pybind11;
 
-using Degrees = py::array_t<double, py::array::c_style>;
+using Degrees = Values;
 
 // Each text read as the point 1 box of its axis reads it: (degrees, NaN where it does not read;
 // the message, empty where it does).

@@ -36,17 +36,23 @@ def _seconds(seconds):
     return [point in points for point in _POINTS]
 
 
+def _option_text(name, value, example=''):
+    """An option as the command line would take it: a text as typed, a number as its digits."""
+    if isinstance(value, str):
+        return value
+    if isinstance(value, numbers.Real) and not isinstance(value, bool):
+        return repr(float(value))
+    raise TypeError(f'{name} 须是数值或文字{"，" + example if example else ""}，'
+                    f'收到的是 {type(value).__name__}')
+
+
 def _variation(variation, navigation):
     """The variation as the command line takes it (a text such as '3.5W', or degrees east)."""
     if variation is None:
         return None
     if not navigation:
         raise ValueError('variation 须与 navigation=True 同用')
-    if isinstance(variation, str):
-        return variation
-    if isinstance(variation, numbers.Real) and not isinstance(variation, bool):
-        return repr(float(variation))
-    raise TypeError(f'variation 须是度数或文字，如 -3.5 或 "3.5W"，收到的是 {type(variation).__name__}')
+    return _option_text('variation', variation, '如 -3.5（度，东为正）或 "3.5W"')
 
 
 def _deviation(deviation, variation):
@@ -55,11 +61,7 @@ def _deviation(deviation, variation):
         return None
     if variation is None:
         raise ValueError('deviation 须与 variation 同用：罗航向 = 真航向 − 磁差 − 自差')
-    if isinstance(deviation, str):
-        return deviation
-    if isinstance(deviation, numbers.Real) and not isinstance(deviation, bool):
-        return repr(float(deviation))
-    raise TypeError(f'deviation 须是度数或文字，如 -2 或 "2W"，收到的是 {type(deviation).__name__}')
+    return _option_text('deviation', deviation, '如 -2 或 "2W"')
 
 
 def _column_names(frame):
@@ -346,13 +348,6 @@ _ROUTE_NUMBERS = ('rhumb_course', 'rhumb_course_m', 'rhumb_course_c',
                   'course_to_steer_c', 'sog')
 
 
-def _option_text(name, value):
-    """An option as the command line would take it: a text as typed, a number as its digits."""
-    if isinstance(value, str):
-        return value
-    if isinstance(value, numbers.Real) and not isinstance(value, bool):
-        return repr(float(value))
-    raise TypeError(f'{name} 须是文字或数值，收到的是 {type(value).__name__}')
 
 
 def _card_text(card):
