@@ -39,6 +39,16 @@ Expected<WaypointFile, PassageProblem> readSource(const PassageRequest& request,
     return std::move(read.value());
 }
 
+// Whether a leg is to be sailed by the great circle: the last waypoint starts none.
+bool hasGreatCircleLeg(const std::vector<Waypoint>& waypoints) {
+    for (std::size_t i = 0; i + 1 < waypoints.size(); ++i) {
+        if (waypoints[i].sailing == LegSailing::GreatCircle) {
+            return true;
+        }
+    }
+    return false;
+}
+
 GivenOptions givenBy(const PassageRequest& request, bool speedColumn) {
     GivenOptions given;
     given.variation = request.correction.variation.has_value();
@@ -66,7 +76,9 @@ Expected<PassagePlan, PassageProblem> planPassage(const PassageRequest& request)
     }
     plan.waypoints = std::move(file.value().waypoints);
     plan.speedColumn = file.value().speedColumn;
-    if (const auto rule = brokenRouteRule(givenBy(request, plan.speedColumn))) {
+    GivenOptions given = givenBy(request, plan.speedColumn);
+    given.greatCircleLegs = hasGreatCircleLeg(plan.waypoints);
+    if (const auto rule = brokenRouteRule(given)) {
         return unexpected(PassageProblem{PassageProblem::Kind::Rule, {}, *rule});
     }
     plan.timing = {request.speed, request.speed || plan.speedColumn, request.current,
