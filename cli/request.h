@@ -12,6 +12,7 @@
 #include "navigation/sailing_method.h"
 #include "passage/passage_times.h"
 #include "passage/passage_values.h"
+#include "passage/rtz_version.h"
 #include "passage/table_format.h"
 
 namespace orvanto::cli {
@@ -26,6 +27,7 @@ struct FileOptions {
     std::string deviationCardPath;  // route --deviation-card; empty: none
     std::string gpxPath;            // empty: no GPX file
     std::string geojsonPath;        // empty: no GeoJSON file
+    std::string rtzPath;            // empty: no RTZ file
     Encoding encoding = Encoding::Auto;
     OutputEncoding outputEncoding = OutputEncoding::Input;
 };
@@ -58,10 +60,11 @@ struct Request {
     std::optional<double> limitLatitude;            // route --limit-latitude
     std::optional<passage::Departure> departure;
     FileOptions files;
-    bool geodesicColumns = false;  // batch --geodesic
-    bool courseColumns = false;    // batch --navigation: the columns of course --format=tsv
-    bool allSeconds = false;       // route --seconds: waypoints in 秒 unless their mode says
-    unsigned jobs = 0;             // batch --jobs: threads computing rows, 0 for every CPU
+    passage::RtzVersion rtzVersion = passage::RtzVersion::V1_0;  // route --rtz-version
+    bool geodesicColumns = false;                                // batch --geodesic
+    bool courseColumns = false;  // batch --navigation: the columns of course --format=tsv
+    bool allSeconds = false;     // route --seconds: waypoints in 秒 unless their mode says
+    unsigned jobs = 0;           // batch --jobs: threads computing rows, 0 for every CPU
 };
 
 }  // namespace orvanto::cli

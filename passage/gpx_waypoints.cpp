@@ -305,10 +305,17 @@ Expected<GpxWaypoints, std::string> waypointsFromGpx(std::string_view gpx) {
 }
 
 std::string waypointLines(std::span<const Waypoint> waypoints) {
-    std::string lines = "名称,纬度,经度\n";
+    const bool legs = std::any_of(waypoints.begin(), waypoints.end(),
+                                  [](const Waypoint& waypoint) { return waypoint.sailing; });
+    std::string lines = legs ? "名称,纬度,经度,航法\n" : "名称,纬度,经度\n";
     for (const Waypoint& waypoint : waypoints) {
         lines += batch::csvQuoted(waypoint.name, ',') + "," + waypoint.entries.latitude + "," +
-                 waypoint.entries.longitude + "\n";
+                 waypoint.entries.longitude;
+        if (legs) {
+            lines += ",";
+            lines += waypoint.sailing ? legSailingCode(*waypoint.sailing) : "";
+        }
+        lines += "\n";
     }
     return lines;
 }

@@ -4,6 +4,8 @@
 #include "passage/geojson_writer.h"
 #include "passage/gpx_waypoints.h"
 #include "passage/gpx_writer.h"
+#include "passage/rtz_waypoints.h"
+#include "passage/rtz_writer.h"
 
 namespace orvanto::passage {
 namespace {
@@ -23,6 +25,17 @@ Expected<WaypointFile, PassageProblem> readSource(const PassageRequest& request,
         }
         note = gpx.value().note;
         return WaypointFile{std::move(gpx.value().waypoints), false};
+    }
+    if (source.kind == WaypointSource::Kind::Rtz) {
+#ifdef ORVANTO_RTZ_READER
+        auto rtz = waypointsFromRtz(source.bytes);
+        if (!rtz) {
+            return unexpected(waypointProblem(source.name + "：" + rtz.error()));
+        }
+        return WaypointFile{std::move(rtz.value()), false};
+#else
+        return unexpected(waypointProblem(source.name + "：这里还不能读取 RTZ 文件"));
+#endif
     }
     Expected<WaypointFile, std::string> read = unexpected(std::string{});
     if (source.reader != nullptr) {
@@ -98,6 +111,9 @@ Expected<PassagePlan, PassageProblem> planPassage(const PassageRequest& request)
         plan.gpx = gpxRoute(request.routeName, plan.route.points);
         plan.geojson = geojsonRoute(request.routeName, plan.route.points,
                                     sailedLine(plan.route, plan.sailing));
+    }
+    if (request.rtz && !plan.route.points.empty()) {
+        plan.rtz = rtzRoute(request.rtzName, plan, *request.rtz);
     }
     return plan;
 }

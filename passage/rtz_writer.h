@@ -11,13 +11,9 @@
 #include <string_view>
 
 #include "passage/route_request.h"
+#include "passage/rtz_version.h"
 
 namespace orvanto::passage {
-
-enum class RtzVersion {
-    V1_0,  // http://www.cirm.org/RTZ/1/0, whose schedule element is spelled sheduleElement
-    V1_1,  // http://www.cirm.org/RTZ/1/1, scheduleElement
-};
 
 // The whole document, UTF-8, its routeInfo's routeName `routeName` (an ECDIS wants the file's own
 // name there). Names are escaped as the GPX writer escapes them. `plan.route.points` must not be
