@@ -1,13 +1,17 @@
 #include "batch/batch_row.h"
 
+#include <limits>
 #include <variant>
 
 #include "calculator/decoded_points.h"
 #include "calculator/messages.h"
+#include "geometry/chart_constants.h"
 #include "text/code_points.h"
 
 namespace orvanto::batch {
 namespace {
+
+constexpr double kNoNumber = std::numeric_limits<double>::quiet_NaN();
 
 // Each point's mode default, and the columns that fill its texts and mode.
 struct PointColumns {
@@ -26,12 +30,14 @@ constexpr PointColumns kPoints[] = {
 }  // namespace
 
 RowCalculator::RowCalculator(const BatchColumns& columns, const DefaultModes& defaults,
-                             NumberStyle style, std::span<const ColumnProvider* const> providers)
+                             NumberStyle style, std::span<const ColumnProvider* const> providers,
+                             bool numbers)
     : columns_(columns),
       defaults_(defaults.modes),
       defaultModeSource_(defaults.source),
       style_(style),
-      providers_(providers.begin(), providers.end()) {
+      providers_(providers.begin(), providers.end()),
+      numbers_(numbers) {
     for (const ColumnProvider* provider : providers_) {
         extraCount_ += provider->names().size();
     }
@@ -79,15 +85,33 @@ void RowCalculator::addError(RowResults& results, std::string_view message) cons
 void RowCalculator::addExtra(RowResults& results, const DecodedPoints& points,
                              bool withReference) const {
     std::span<std::string> fields{results.extra};
+    std::span<double> values{results.numbers};
+    if (numbers_) {
+        values = values.subspan(kPlainResultColumns - 1);
+    }
     for (const ColumnProvider* provider : providers_) {
         const std::size_t count = provider->names().size();
-        provider->fill(points, withReference, fields.first(count));
-        fields = fields.subspan(count);
+        if (numbers_) {
+            provider->fillNumbers(points, withReference, values.first(count));
+            values = values.subspan(count);
+        } else {
+            provider->fill(points, withReference, fields.first(count));
+            fields = fields.subspan(count);
+        }
     }
 }
 
-// The distance's texts, or its message.
+// The distance's texts (or, with numbers asked for, its numbers alone), or its message.
 void RowCalculator::putDistance(const DistanceMeasurement& measured, RowResults& results) const {
+    if (numbers_) {
+        if (const std::optional<double> kilometres = shownKilometres(measured)) {
+            results.numbers[0] = *kilometres;
+            results.numbers[1] = *kilometres / chart::kKilometresPerNauticalMile;
+        } else {
+            addError(results, pointsTooFarApartMessage(Point::One, Point::Two, "距离").text);
+        }
+        return;
+    }
     const DistanceOutcome distance = distanceTexts(measured, style_);
     if (const auto* texts = std::get_if<DistanceTexts>(&distance)) {
         results.kilometres = texts->kilometres;
@@ -100,13 +124,18 @@ void RowCalculator::putDistance(const DistanceMeasurement& measured, RowResults&
 // The angle's text, or its message; whether there is the text.
 bool RowCalculator::putAngle(const DecodedPoints& points, const DistanceMeasurement& point1ToPoint2,
                              RowResults& results) const {
-    const AngleOutcome angle = angleText(points, point1ToPoint2, style_);
-    if (const auto* text = std::get_if<AngleText>(&angle)) {
-        results.angle = text->degrees;
-        return true;
+    const std::variant<double, Message> degrees = angleDegrees(points, point1ToPoint2);
+    if (const auto* message = std::get_if<Message>(&degrees)) {
+        addError(results, message->text);
+        return false;
     }
-    addError(results, std::get<Message>(angle).text);
-    return false;
+    const double angle = std::get<double>(degrees);
+    if (numbers_) {
+        results.numbers[2] = angle;
+    } else {
+        results.angle = formatDecimals(angle, kResultDecimals, style_);
+    }
+    return true;
 }
 
 // Why the first `pointCount` points cannot be computed, when entries_ is not complete for them.
@@ -128,6 +157,9 @@ void RowCalculator::calculate(std::span<const std::string_view> fields, RowResul
     results.extra.resize(extraCount_);
     for (std::string& field : results.extra) {
         field.clear();
+    }
+    if (numbers_) {
+        results.numbers.assign(kPlainResultColumns - 1 + extraCount_, kNoNumber);
     }
     readEntries(fields);
     // A distance-only row in a file with a reference point: both reference fields left blank.
@@ -152,6 +184,7 @@ void RowCalculator::calculate(std::span<const std::string_view> fields, RowResul
             addFaultError(results);
         }
     }
+    bool angled = false;
     if (wantsAngle) {
         if (const auto modes = readModes(kAnglePoints); !modes) {
             addError(results, modes.error());
@@ -161,14 +194,17 @@ void RowCalculator::calculate(std::span<const std::string_view> fields, RowResul
             // The three points read, so point 1 and point 2 did and were measured.
             addFaultError(results);
         } else if (const DecodedPoints triangle = entries_.pointsWhenComplete(kAnglePoints);
-                   putAngle(triangle, *measured, results) && results.error.empty()) {
-            points = triangle;
+                   putAngle(triangle, *measured, results)) {
+            angled = true;
+            if (results.error.empty()) {
+                points = triangle;
+            }
         }
     }
     if (points) {
         // The reference point stands beside an angle only: where there is none, nothing
         // compares with it.
-        addExtra(results, *points, !results.angle.empty() && results.error.empty());
+        addExtra(results, *points, angled && results.error.empty());
     }
 }
 

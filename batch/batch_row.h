@@ -34,6 +34,10 @@ struct RowResults {
     // are joined by "；" (once when they are the same).
     std::string error;
     std::vector<std::string> extra;  // the providers' columns, in order
+    // With numbers asked for, in place of the texts above (which stay empty; the error does not):
+    // the values they are formatted from, unrounded, in their order (kilometres, nautical miles,
+    // angle, then the providers'); NaN where a text would be empty.
+    std::vector<double> numbers;
 };
 
 // Whether every field is empty or blanks: such a record is no row, and a run passes it by with no
@@ -53,7 +57,7 @@ class RowCalculator {
     };
 
     RowCalculator(const BatchColumns& columns, const DefaultModes& defaults, NumberStyle style,
-                  std::span<const ColumnProvider* const> providers);
+                  std::span<const ColumnProvider* const> providers, bool numbers = false);
 
     // Fills `results` for a row's fields (a short row's missing fields are empty entries). The
     // strings are reused from row to row, so a typical row allocates little.
@@ -77,6 +81,7 @@ class RowCalculator {
     NumberStyle style_;
     std::vector<const ColumnProvider*> providers_;
     std::size_t extraCount_ = 0;
+    bool numbers_ = false;
     EntryViews texts_;  // views into the current row's fields
     DecodedEntries entries_{texts_, 0};
     // A mode field that is none of m, s, 分, 秒: the message for each point's (empty when fine).

@@ -25,6 +25,11 @@ class ColumnProvider {
     // its fields stay empty.
     virtual void fill(const DecodedPoints& points, bool withReference,
                       std::span<std::string> fields) const = 0;
+
+    // The same columns as numbers, unrounded, for a front end that hands numbers on (each NaN on
+    // entry, and left so where the field would be empty). A provider without numbers leaves them.
+    virtual void fillNumbers(const DecodedPoints& /*points*/, bool /*withReference*/,
+                             std::span<double> /*values*/) const {}
 };
 
 }  // namespace orvanto::batch

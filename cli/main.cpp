@@ -18,6 +18,7 @@
 #include "cli/batch_command.h"
 #include "cli/cli_arguments.h"
 #include "cli/course_command.h"
+#include "cli/cpa_command.h"
 #include "cli/exit_status.h"
 #include "cli/options.h"
 #include "cli/reckon_command.h"
@@ -82,6 +83,8 @@ int runCommand(const orvanto::cli::Request& request) {
             return orvanto::cli::runRoute(request);
         case orvanto::cli::Action::Reckon:
             return orvanto::cli::runReckon(request);
+        case orvanto::cli::Action::Cpa:
+            return orvanto::cli::runCpa(request);
     }
     return kExitFailure;
 }

@@ -3,10 +3,14 @@
 #include <algorithm>
 #include <utility>
 
+#include "cli/cpa_command.h"
 #include "cli/passage_words.h"
 #include "passage/passage_times.h"
 #include "passage/passage_values.h"
+#include "passage/plot_values.h"
+#include "passage/route_table.h"
 #include "passage/value_forms.h"
+#include "passage/zone_time.h"
 #include "text/ascii_case.h"
 #include "text/code_points.h"
 #include "text/trimming.h"
@@ -23,6 +27,7 @@ constexpr std::size_t kBatch = 2;
 constexpr std::size_t kCourse = 3;
 constexpr std::size_t kRoute = 4;
 constexpr std::size_t kReckon = 5;
+constexpr std::size_t kCpa = 6;
 
 Outcome checkRoute(std::span<const std::string_view> operands, Request& request);
 Outcome checkReckon(std::span<const std::string_view> operands, Request& request);
@@ -70,6 +75,16 @@ constexpr Command kCommands[] = {
      "九列：rhumb_lat、rhumb_lon、gc_lat、gc_lon、gc_course_final、rhumb_lat_deg、"
      "rhumb_lon_deg、gc_lat_deg、gc_lon_deg。恒向线会越过极点时报错。",
      checkReckon, 2, passage::Planning::Reckon},
+    {"cpa", Action::Cpa, kCpa, "", 0, 0, "",
+     "雷达标绘：由本船航向航速和目标的两次以上观测（或一次观测加 AIS 的航向航速）求目标的相对运动"
+     "和真运动、DCPA、TCPA（最后一次观测后的分钟数和时刻）、CPA 时的方位，以及目标从船首或船尾穿过"
+     "本船首尾线的距离和时间（BCR、BCT）。三次以上的观测按最小二乘拟合，偏离拟合直线超过 0.1 "
+     "海里时警告。--action 和 --pass 给出在该时刻使 DCPA 为该距离的最小右转、最小左转和保持航向的"
+     "航速（各自做不到时说明原因），不建议选哪一个。tsv 输出一行：target_course、target_speed、"
+     "relative_course、relative_speed、dcpa_nmi、tcpa_min、cpa_time、cpa_bearing、bcr_nmi（从船尾"
+     "穿过为负）、bct_min，加 --action 时再加 new_course_starboard、new_course_port、new_speed；"
+     "没有的值留空。",
+     checkCpa, 0, passage::Planning::Plot},
 };
 
 UsageError problem(std::string text) {
@@ -149,12 +164,14 @@ Outcome readFormat(const Option& /*option*/, const Command& command,
                    std::optional<std::string_view> value, Request& request) {
     constexpr std::pair<std::string_view, NumberStyle> kStyles[] = {
         {"plain", NumberStyle::Plain}, {"window", NumberStyle::Window}};
-    constexpr std::pair<std::string_view, TableFormat> kTables[] = {
-        {"text", TableFormat::Text}, {"tsv", TableFormat::Tsv}, {"csv", TableFormat::Csv}};
-    const bool table =
-        command.index == kCourse || command.index == kRoute || command.index == kReckon;
+    constexpr std::pair<std::string_view, TableFormat> kTables[] = {{"text", TableFormat::Text},
+                                                                    {"tsv", TableFormat::Tsv},
+                                                                    {"csv", TableFormat::Csv},
+                                                                    {"html", TableFormat::Html}};
+    const bool table = command.index == kCourse || command.index == kRoute ||
+                       command.index == kReckon || command.index == kCpa;
     const std::string_view allowed = !table                    ? "plain 或 window"
-                                     : command.index == kRoute ? "text、csv 或 tsv"
+                                     : command.index == kRoute ? "text、csv、tsv 或 html"
                                                                : "text 或 tsv";
     if (!value) {
         return needsValue("--format", table ? "--format=text 或 --format=tsv"
@@ -169,7 +186,8 @@ Outcome readFormat(const Option& /*option*/, const Command& command,
         return {};
     }
     const auto format = named(kTables, *value);
-    if (!format || (*format == TableFormat::Csv && command.index != kRoute)) {
+    if (!format || ((*format == TableFormat::Csv || *format == TableFormat::Html) &&
+                    command.index != kRoute)) {
         return notOneOf("--format", allowed, *value);
     }
     request.tableFormat = *format;
@@ -236,7 +254,7 @@ Outcome readRtzVersion(const Option& /*option*/, const Command& /*command*/,
     if (*value != "1.0" && *value != "1.1") {
         return notOneOf("--rtz-version", "1.0 或 1.1", *value);
     }
-    request.rtzVersion = *value == "1.0" ? passage::RtzVersion::V1_0 : passage::RtzVersion::V1_1;
+    request.rtzVersion = *value == "1.0" ? passage::RtzVersion::Rtz10 : passage::RtzVersion::Rtz11;
     return {};
 }
 
@@ -294,6 +312,58 @@ Outcome readDeparture(const Option& /*option*/, const Command& /*command*/,
     return {};
 }
 
+// route --columns: names (or the text form's headings) separated by commas, an input method's
+// full-width comma and 、 too; each once.
+Outcome readColumns(const Option& /*option*/, const Command& /*command*/,
+                    std::optional<std::string_view> value, Request& request) {
+    std::string names;
+    for (const std::string_view name : passage::routeColumnNames()) {
+        names += (names.empty() ? "" : "、") + std::string{name};
+    }
+    if (!value || value->empty()) {
+        return needsValue("--columns",
+                          "--columns=列名,列名…，例如 --columns=from,to,eta；列名有 " + names);
+    }
+    std::string list{*value};
+    for (const std::string_view comma : {"，", "、"}) {
+        for (std::size_t at = list.find(comma); at != std::string::npos; at = list.find(comma)) {
+            list.replace(at, comma.size(), ",");
+        }
+    }
+    request.routeColumns.clear();
+    for (std::size_t start = 0; start <= list.size();) {
+        const std::size_t comma = std::min(list.find(',', start), list.size());
+        const std::string_view typed = std::string_view{list}.substr(start, comma - start);
+        const auto name = passage::routeColumnNamed(typed);
+        if (!name) {
+            return unexpected(
+                problem("--columns 中没有“" + std::string{typed} + "”这一列；列名有 " + names));
+        }
+        if (std::find(request.routeColumns.begin(), request.routeColumns.end(), *name) !=
+            request.routeColumns.end()) {
+            return unexpected(problem("--columns 中“" + std::string{*name} + "”列出了两次"));
+        }
+        request.routeColumns.emplace_back(*name);
+        start = comma + 1;
+    }
+    return {};
+}
+
+Outcome readEtaZone(const Option& /*option*/, const Command& /*command*/,
+                    std::optional<std::string_view> value, Request& request) {
+    constexpr std::string_view kForms =
+        "ship（各行到达船位的区时）、±HH:MM（如 +09:00、-05:00）或 Z（UTC）";
+    if (!value) {
+        return needsValue("--eta-zone", "--eta-zone=值，例如 --eta-zone=ship");
+    }
+    const auto zone = passage::readEtaZone(*value);
+    if (!zone) {
+        return notAValue("--eta-zone", kForms, *value);
+    }
+    request.etaZone = *zone;
+    return {};
+}
+
 // What a passage request gives, for passage planning's rules.
 passage::GivenOptions givenBy(const Request& request) {
     passage::GivenOptions given;
@@ -303,6 +373,7 @@ passage::GivenOptions givenBy(const Request& request) {
     given.speed = request.speed.has_value();
     given.hours = request.hours.has_value();
     given.departure = request.departure.has_value();
+    given.etaZone = request.etaZone.kind != passage::EtaZone::Kind::Departure;
     given.current = request.current.has_value();
     given.step = request.every.has_value();
     given.limitLatitude = request.limitLatitude.has_value();
@@ -312,6 +383,10 @@ passage::GivenOptions givenBy(const Request& request) {
 Outcome checkRoute(std::span<const std::string_view> /*operands*/, Request& request) {
     if (const auto rule = passage::brokenRouteRule(givenBy(request))) {
         return unexpected(problem(ruleText(*rule, "route")));
+    }
+    if (request.tableFormat == TableFormat::Html &&
+        request.files.outputEncoding != OutputEncoding::Input) {
+        return unexpected(problem("--format=html 的计划总是 UTF-8 编码，不用 --output-encoding"));
     }
     return {};
 }
@@ -372,16 +447,18 @@ constexpr Synopsis kSecondsSynopses[] = {{kPlain | commandBit(kCourse), "[--seco
                                          {kRouteAndReckon, "[--seconds]"}};
 constexpr Synopsis kFormatSynopses[] = {
     {kPlain, "[--format=plain|window]"},
-    {commandBit(kCourse) | commandBit(kReckon), "[--format=text|tsv]"},
-    {commandBit(kRoute), "[--format=text|csv|tsv]"}};
+    {commandBit(kCourse) | commandBit(kReckon) | commandBit(kCpa), "[--format=text|tsv]"},
+    {commandBit(kRoute), "[--format=text|csv|tsv|html]"}};
 constexpr Synopsis kEncodingSynopses[] = {
     {commandBit(kBatch) | commandBit(kRoute), "[--encoding=编码]"}};
 constexpr Synopsis kOutputEncodingSynopses[] = {
     {commandBit(kBatch) | commandBit(kRoute), "[--output-encoding=编码]"}};
 constexpr Synopsis kGeodesicSynopses[] = {{commandBit(kBatch), "[--geodesic]"}};
 constexpr Synopsis kNavigationSynopses[] = {{commandBit(kBatch), "[--navigation]"}};
-constexpr Synopsis kVariationSynopses[] = {{commandBit(kBatch) | kCourses, "[--variation=磁差]"}};
-constexpr Synopsis kDeviationSynopses[] = {{commandBit(kBatch) | kCourses, "[--deviation=自差]"}};
+constexpr Synopsis kVariationSynopses[] = {
+    {commandBit(kBatch) | kCourses | commandBit(kCpa), "[--variation=磁差]"}};
+constexpr Synopsis kDeviationSynopses[] = {
+    {commandBit(kBatch) | kCourses | commandBit(kCpa), "[--deviation=自差]"}};
 constexpr Synopsis kCardSynopses[] = {{commandBit(kRoute), "[--deviation-card=文件]"}};
 constexpr Synopsis kTextbookSynopses[] = {{kCourses, "[--textbook]"}};
 constexpr Synopsis kVertexSynopses[] = {{commandBit(kCourse), "[--vertex]"}};
@@ -397,6 +474,14 @@ constexpr Synopsis kGpxSynopses[] = {{commandBit(kRoute), "[--gpx=文件]"}};
 constexpr Synopsis kGeojsonSynopses[] = {{commandBit(kRoute), "[--geojson=文件]"}};
 constexpr Synopsis kRtzSynopses[] = {{commandBit(kRoute), "[--rtz=文件]"}};
 constexpr Synopsis kRtzVersionSynopses[] = {{commandBit(kRoute), "[--rtz-version=版本]"}};
+constexpr Synopsis kOwnSynopses[] = {{commandBit(kCpa), "--own=航向/航速"}};
+constexpr Synopsis kTargetSynopses[] = {{commandBit(kCpa), "--target=方位/距离@时间…"}};
+constexpr Synopsis kTargetMotionSynopses[] = {{commandBit(kCpa), "[--target-motion=航向/航速]"}};
+constexpr Synopsis kLimitDistanceSynopses[] = {{commandBit(kCpa), "[--limit=距离]"}};
+constexpr Synopsis kActionSynopses[] = {{commandBit(kCpa), "[--action=时间"}};
+constexpr Synopsis kPassSynopses[] = {{commandBit(kCpa), "--pass=距离]"}};
+constexpr Synopsis kColumnsSynopses[] = {{commandBit(kRoute), "[--columns=列名,…]"}};
+constexpr Synopsis kEtaZoneSynopses[] = {{commandBit(kRoute), "[--eta-zone=时区]"}};
 
 // Batch's magnetic courses are course columns: --variation there comes with --navigation.
 constexpr Companion kVariationCompanions[] = {{commandBit(kBatch), "--navigation"}};
@@ -407,7 +492,7 @@ constexpr Option kOptions[] = {
      "以逗号分隔，如 --seconds=2 或 --seconds=1,2,r"
      "（route 和 reckon 只写 --seconds：所有航点、或位置按“秒”格式读取）"},
     {"--format", kFormatSynopses, readFormat, "--format=格式",
-     "course、route 和 reckon 的输出：text、tsv，route 还可 csv。其余"
+     "course、route、reckon 和 cpa 的输出：text、tsv，route 还可 csv。其余"
      "命令为数字的写法：plain 写作 0.5、12（batch 的默认）；window 与"
      "窗口完全相同，写作 .5、12.（distance 和 angle 的默认）"},
     {"--encoding", kEncodingSynopses, readEncoding, "--encoding=编码",
@@ -430,7 +515,8 @@ constexpr Option kOptions[] = {
     {"--variation", kVariationSynopses, readValue<&Request::variation, passage::readVariation>,
      "--variation=磁差",
      "course、route、reckon 和 batch --navigation 另给出磁航向（真航向 "
-     "− 磁差），如 3.5W、W3.5、西3.5、-3.5、5°30′W（西为负、东为正）",
+     "− 磁差），如 3.5W、W3.5、西3.5、-3.5、5°30′W（西为负、东为正）；cpa 用以"
+     "读取 M、C 航向",
      "3.5W", passage::kVariationForms, passage::PassageOption::Variation, kVariationCompanions},
     {"--deviation", kDeviationSynopses, readValue<&Request::deviation, passage::readDeviation>,
      "--deviation=自差",
@@ -475,11 +561,17 @@ constexpr Option kOptions[] = {
     {"--hours", kHoursSynopses, readValue<&Request::hours, passage::readHours>, "--hours=小时",
      "reckon 的航行时间，如 6.5 或 6:30；须与 --speed 同用", "6.5", passage::kHoursForms,
      passage::PassageOption::Hours},
-    {"--depart", kDepartSynopses, readDeparture, "--depart=时间",
+    {"--depart",
+     kDepartSynopses,
+     readDeparture,
+     "--depart=时间",
      "route 的出发时间，加 eta 列（各行终点的预计到达时间，用出发时间的时区，最晚 "
      "9999-12-31）：2026-12-08T08:00+08:00、2026-12-08 08:00（本机时区）或 "
      "2026-12-08T00:00Z；时区在 -14:00 到 +14:00 之间。不写时区时，本机时钟拨快（如夏令时开始）"
-     "而跳过的时间报错，拨回而出现两次的时间取较早的一次（在标准错误上说明）"},
+     "而跳过的时间报错，拨回而出现两次的时间取较早的一次（在标准错误上说明）",
+     {},
+     {},
+     passage::PassageOption::Departure},
     {"--current", kCurrentSynopses, readValue<&Request::current, passage::readCurrent>,
      "--current=流向/流速",
      "海流：流去的真方向和流速（节），如 045/1.5。route 加 course_to_steer"
@@ -501,6 +593,40 @@ constexpr Option kOptions[] = {
      "（Loxodrome）或大圆（Orthodrome），有航速和出发时间时附 UTC 的计划时刻"},
     {"--rtz-version", kRtzVersionSynopses, readRtzVersion, "--rtz-version=版本",
      "--rtz 写出的 RTZ 版本：1.0（默认）或 1.1"},
+    {"--own", kOwnSynopses, readOwnMotion, "--own=航向/航速",
+     "cpa 的本船航向和航速（节，可为 0），航向同 reckon 的航向（T、M 或 C），如 045/12", "045/12",
+     passage::kMotionForms},
+    {"--target", kTargetSynopses, readTarget, "--target=方位/距离@时间",
+     "cpa 的目标观测：真方位、距离（海里）和时间（时:分），如 123/6.2@08:12；每次观测写一个，"
+     "按时间先后，过午夜的时间接着前一天",
+     "123/6.2@08:12", passage::kObservationForms},
+    {"--target-motion", kTargetMotionSynopses, readTargetMotion, "--target-motion=航向/航速",
+     "cpa 的目标航向和航速（如 AIS 所示），与一次 --target 同用，写法同 --own", "270/10",
+     passage::kMotionForms},
+    {"--limit", kLimitDistanceSynopses, readLimit, "--limit=距离",
+     "cpa：DCPA 小于此距离（海里，默认 2）时写明“DCPA 小于 2 海里”及 TCPA", "2",
+     passage::kPassingForms},
+    {"--action", kActionSynopses, readAction, "--action=时间",
+     "cpa 的避让时刻（时:分）：本船保持航向航速到此时刻再转向或变速；须与 --pass 同用", "08:20",
+     passage::kClockForms},
+    {"--pass", kPassSynopses, readPass, "--pass=距离",
+     "cpa 避让后要求的 DCPA（海里）：给出最小的右转、最小的左转和保持航向的航速；须与 --action "
+     "同用",
+     "2", passage::kPassingForms},
+    {"--columns", kColumnsSynopses, readColumns, "--columns=列名,…",
+     "route 只输出所列各列，按所列顺序（英文列名或 text 的中文列名，以逗号分隔，如 "
+     "--columns=from,to,eta），所列各列即使全空也保留；不写时 text 省去各行都空的列"},
+    {"--eta-zone",
+     kEtaZoneSynopses,
+     readEtaZone,
+     "--eta-zone=时区",
+     "route 的 eta 所用的时区（须与 --depart 同用）：ship 为各行到达船位的区时（经度 ÷ 15° "
+     "取整，121°E 为 +08:00；恰在区界上时保持原来的区，180° 自东经到达为 +12、自西经到达为 "
+     "−12），另加 eta_zone 列（区号，+08:00 为 -8）；+09:00、-05:00 或 Z 为固定时区。默认为 "
+     "--depart 的时区",
+     {},
+     {},
+     passage::PassageOption::EtaZone},
 };
 
 // The row of a table with that name, or null.

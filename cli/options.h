@@ -45,9 +45,9 @@ struct Command {
     std::optional<passage::Planning> planning = {};
 };
 
-inline constexpr std::size_t kCommandCount = 6;
+inline constexpr std::size_t kCommandCount = 7;
 
-// distance, angle, batch, course, route, reckon.
+// distance, angle, batch, course, route, reckon, cpa.
 std::span<const Command> commands();
 const Command* commandNamed(std::string_view name);
 

@@ -31,6 +31,8 @@ std::string ruleText(passage::Rule rule, std::string_view command, const std::st
                    " 的 --current 与航点文件中的大圆航段（航法 GC）同用时须加 --every：" + reason;
         case Rule::DepartureNeedsSpeed:
             return "--depart 须与 --speed 同用，或者航点文件有 speed（航速）列：" + reason;
+        case Rule::EtaZoneNeedsDeparture:
+            return needs("--eta-zone", "--depart") + "：" + reason;
         case Rule::SpeedNeedsHours:
             return needs("--speed", "--hours");
         case Rule::HoursNeedSpeed:

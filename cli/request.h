@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calculator/calculation.h"
 #include "calculator/decimal_text.h"
@@ -14,10 +15,12 @@
 #include "passage/passage_values.h"
 #include "passage/rtz_version.h"
 #include "passage/table_format.h"
+#include "passage/target_plot.h"
+#include "passage/zone_time.h"
 
 namespace orvanto::cli {
 
-enum class Action { Help, Version, Distance, Angle, Batch, Course, Route, Reckon };
+enum class Action { Help, Version, Distance, Angle, Batch, Course, Route, Reckon, Cpa };
 
 // The file batch reads and writes, and the waypoint file route reads, with their encodings; the
 // files route reads and writes besides.
@@ -46,8 +49,8 @@ struct Request {
     // How distance, angle and batch write their numbers (--format=plain|window); window texts by
     // default for distance and angle, plain numbers for batch.
     NumberStyle numberStyle = NumberStyle::Window;
-    // How course and route write their tables (--format=text|csv|tsv); unset means text for
-    // course, and for route text on a terminal and CSV otherwise.
+    // How course and route write their tables (--format=text|csv|tsv, route's html too); unset
+    // means text for course, and for route text on a terminal and CSV otherwise.
     std::optional<passage::TableFormat> tableFormat;
     std::optional<double> variation;  // degrees, east positive: adds the magnetic courses
     std::optional<double> deviation;  // degrees, east positive: adds the compass courses
@@ -59,12 +62,20 @@ struct Request {
     std::optional<navigation::WaypointStep> every;  // route --every
     std::optional<double> limitLatitude;            // route --limit-latitude
     std::optional<passage::Departure> departure;
+    std::vector<std::string> routeColumns;  // route --columns, by their names; empty: all
+    passage::EtaZone etaZone;               // route --eta-zone
     FileOptions files;
-    passage::RtzVersion rtzVersion = passage::RtzVersion::V1_0;  // route --rtz-version
-    bool geodesicColumns = false;                                // batch --geodesic
+    passage::RtzVersion rtzVersion = passage::RtzVersion::Rtz10;  // route --rtz-version
+    bool geodesicColumns = false;                                 // batch --geodesic
     bool courseColumns = false;  // batch --navigation: the columns of course --format=tsv
     bool allSeconds = false;     // route --seconds: waypoints in 秒 unless their mode says
     unsigned jobs = 0;           // batch --jobs: threads computing rows, 0 for every CPU
+
+    // cpa's own ship, target and action, and the courses of --own and --target-motion as typed,
+    // for a message about them.
+    passage::TargetPlotRequest plot;
+    std::string ownMotionText;
+    std::string targetMotionText;
 };
 
 }  // namespace orvanto::cli

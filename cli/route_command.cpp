@@ -18,6 +18,7 @@
 #include "calculator/messages.h"
 #include "cli/encoding_choice.h"
 #include "cli/exit_status.h"
+#include "cli/expanded_table.h"
 #include "cli/file_streams.h"
 #include "cli/local_time.h"
 #include "cli/output_file.h"
@@ -26,6 +27,7 @@
 #include "navigation/compass_error.h"
 #include "passage/deviation_card.h"
 #include "passage/gpx_waypoints.h"
+#include "passage/plan_document.h"
 #include "passage/route_request.h"
 #include "passage/route_table.h"
 #include "passage/rtz_waypoints.h"
@@ -180,6 +182,24 @@ Expected<int, std::string> machineOffset(const passage::ClockTime& clock) {
     return local.value().minutes;
 }
 
+// The table as the format asks, the text form on a terminal too narrow for it one block a row.
+std::string writtenTable(const passage::PassagePlan& plan, const Request& request,
+                         TableFormat format, bool terminal) {
+    passage::TableWriting writing{format, terminal || format == TableFormat::Text, kProblemWording,
+                                  request.routeColumns, request.etaZone};
+    if (format == TableFormat::Html) {
+        return passage::planDocument(plan, writing);
+    }
+    const auto table = passage::routeTable(plan, writing);
+    if (format == TableFormat::Text && terminal) {
+        const std::size_t width = terminalColumns(STDOUT_FILENO);
+        if (!fitsWidth(table.text, width)) {
+            return expandedTable(table.cells, table.notes, width);
+        }
+    }
+    return table.text;
+}
+
 }  // namespace
 
 int runRoute(const Request& request) {
@@ -247,10 +267,12 @@ int runRoute(const Request& request) {
         const bool terminal = ::isatty(STDOUT_FILENO) == 1;
         const TableFormat format =
             request.tableFormat.value_or(terminal ? TableFormat::Text : TableFormat::Csv);
-        const auto table = passage::routeTable(
-            plan.value(), {format, terminal || format == TableFormat::Text, kProblemWording});
-        // Out before the files, should one of them be standard output too.
-        std::cout << encodedTable(table.text, request, text, terminal) << std::flush;
+        const std::string table = writtenTable(plan.value(), request, format, terminal);
+        // Out before the files, should one of them be standard output too. The printed plan
+        // says it is UTF-8 in itself.
+        std::cout << (format == TableFormat::Html ? table
+                                                  : encodedTable(table, request, text, terminal))
+                  << std::flush;
         const bool filesWritten = writeRouteFiles(request, plan.value(), input);
         const std::size_t failedLegs = plan.value().totals.failedLegs.size();
         if (failedLegs > 0) {

@@ -27,7 +27,9 @@ std::string synopsis(const Command& command, std::string_view lead) {
             words.push_back(synopsisIn(option, command));
         }
     }
-    words.push_back(command.operands);
+    if (!command.operands.empty()) {
+        words.push_back(command.operands);
+    }
     std::string text = std::string{lead} + "orvanto-cli " + std::string{command.name};
     const std::string continuation(displayWidth(text) + 1, ' ');
     std::size_t column = displayWidth(text);
@@ -132,6 +134,17 @@ constexpr HelpSection kSections[] = {
      "16133.73W），……分点10→旧金山；合计航程 5457.363 海里，航时 15天16:59，预计 "
      "2026-12-24T00:59+08:00 到达。pacific.gpx 中有航点、分点和两个切点：\n"
      "    gpsbabel -i gpx -f pacific.gpx -o csv -F -\n"},
+    {" cpa ",
+     "雷达标绘（cpa）：\n"
+     "  在以本船为中心的标绘图上计算（东、北为坐标，海里和节），与纸上标绘相同。TCPA、BCT 为最后"
+     "一次观测后的分钟数，括号中为时刻；TCPA 为负即目标正在驶离。是否存在碰撞危险、谁让路，由"
+     "值班驾驶员判断，这里不作建议。\n"
+     "  例：本船 000°、12 节，目标 08:00 在 045°、10 海里，08:06 在 044°、8.6 海里，08:12 在 "
+     "042.5°、7.2 海里；08:18 避让，要求 DCPA 为 2 海里：\n"
+     "    orvanto-cli cpa --own=000/12 --target=045/10@08:00 --target=044/8.6@08:06 \\\n"
+     "        --target=042.5/7.2@08:12 --action=08:18 --pass=2\n"
+     "  得 DCPA 1.11 海里、TCPA 30.2 分钟（08:42），右转到 017.4° 或左转到 307.6°，或减速到 "
+     "9.4 节。\n"},
     {kEveryCommand,
      "坐标写法：\n"
      "  “分”格式（默认）：度、两位分、可带小数的分，如 4250.0 即 42°50.0′。\n"

@@ -174,24 +174,46 @@ Arrival sailGreatCircle(const ChartPoint& from, const Run& run, SailingMethod me
 
 namespace {
 
-// The vertex ahead on `line`, the great circle from `from` to `to`.
-std::optional<Vertex> vertexOn(const GeodesicLine& line, const ChartPoint& from,
+// The arc of a line solved between two points: none between one place written twice.
+double legArcOf(const GeodesicLine& line) {
+    return line.Distance() == 0 ? 0 : line.Arc();
+}
+
+// The vertex ahead on `line`, the great circle from `from` to `to`, `legArc` long.
+std::optional<Vertex> vertexOn(const GeodesicLine& line, double legArc, const ChartPoint& from,
                                const ChartPoint& to) {
-    if (line.Distance() == 0 || std::fabs(from.latitude) == kPoleLatitude ||
+    if (legArc == 0 || std::fabs(from.latitude) == kPoleLatitude ||
         std::fabs(to.latitude) == kPoleLatitude || alongMeridian(line) || alongEquator(line)) {
         return std::nullopt;
     }
     const double arc = arcToVertex(line);
-    return Vertex{pointOf(line, true, arc).position, arc <= line.Arc() + kSameArc};
+    return Vertex{pointOf(line, true, arc).position, arc <= legArc + kSameArc};
 }
 
 }  // namespace
 
+GreatCircleLeg greatCircleLeg(const ChartPoint& from, const ChartPoint& to, SailingMethod method) {
+    // The inverse problem gives the final course as well, and the line from its initial course the
+    // vertex: no position at the leg's end to find, nor the line's area terms.
+    const Geodesic& geodesic = geodesicOf(method);
+    double metres = 0;
+    double initial = 0;
+    double final = 0;
+    const double arc = geodesic.Inverse(from.latitude, from.longitude, to.latitude, to.longitude,
+                                        metres, initial, final);
+    // Only what the vertex needs: a line's area terms cost as much again as its positions.
+    const GeodesicLine line =
+        geodesic.Line(from.latitude, from.longitude, initial,
+                      Geodesic::LATITUDE | Geodesic::LONGITUDE | Geodesic::AZIMUTH);
+    return {{metres / kMetresPerNauticalMile, normalisedCourse(initial), normalisedCourse(final)},
+            vertexOn(line, metres == 0 ? 0 : arc, from, to)};
+}
+
 std::optional<Vertex> vertexAhead(const ChartPoint& from, const ChartPoint& to,
                                   SailingMethod method) {
-    return vertexOn(
-        geodesicOf(method).InverseLine(from.latitude, from.longitude, to.latitude, to.longitude),
-        from, to);
+    const GeodesicLine line =
+        geodesicOf(method).InverseLine(from.latitude, from.longitude, to.latitude, to.longitude);
+    return vertexOn(line, legArcOf(line), from, to);
 }
 
 namespace {
@@ -239,7 +261,7 @@ Expected<std::optional<LimitedLeg>, SailingProblem> compositeLeg(const ChartPoin
     if (overPole(line)) {
         return unexpected(SailingProblem::CompositeOverPole);
     }
-    const std::optional<Vertex> vertex = vertexOn(line, from, to);
+    const std::optional<Vertex> vertex = vertexOn(line, legArcOf(line), from, to);
     if (!vertex || !vertex->onLeg || std::fabs(vertex->position.latitude) <= limit) {
         return std::optional<LimitedLeg>{};
     }

@@ -52,6 +52,14 @@ struct Vertex {
 std::optional<Vertex> vertexAhead(const ChartPoint& from, const ChartPoint& to,
                                   SailingMethod method);
 
+// The great circle and its vertex ahead, from one solution of the geodesic: what an analyst asks of
+// many legs at once.
+struct GreatCircleLeg {
+    GreatCircle circle;
+    std::optional<Vertex> vertex;
+};
+GreatCircleLeg greatCircleLeg(const ChartPoint& from, const ChartPoint& to, SailingMethod method);
+
 // The waypoints (分点) of the great circle from `from` to `to`, in order and without its ends: at
 // every meridian that is a multiple of the step's interval (the longitude exactly that multiple,
 // none along a meridian), or at every step's distance from `from`. Longitudes within -180..180.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "geometry/chart_constants.h"
 #include "navigation/courses.h"
 #include "navigation/geodesic_measures.h"
 #include "passage/course_text.h"
@@ -33,6 +34,15 @@ void GeodesicColumns::fill(const DecodedPoints& points, bool withReference,
     }
 }
 
+void GeodesicColumns::fillNumbers(const DecodedPoints& points, bool withReference,
+                                  std::span<double> values) const {
+    values[0] = navigation::geodesicKilometres(points.point1, points.point2).value_or(values[0]);
+    if (withReference) {
+        values[1] = navigation::geodesicAngle(points.reference, points.point1, points.point2)
+                        .value_or(values[1]);
+    }
+}
+
 std::vector<std::string_view> CourseColumns::names() const {
     return courseColumnNames(correction_.magnetic(), correction_.compass());
 }
@@ -46,6 +56,38 @@ void CourseColumns::fill(const DecodedPoints& points, bool /*withReference*/,
     }
     auto texts = courseFields(courses, correction_);
     std::move(texts.begin(), texts.end(), fields.begin());
+}
+
+void CourseColumns::fillNumbers(const DecodedPoints& points, bool /*withReference*/,
+                                std::span<double> values) const {
+    const navigation::Courses courses = navigation::measureCourses(points.point1, points.point2);
+    if (!navigation::finite(courses)) {
+        return;
+    }
+    const double none = values[0];
+    const std::optional<double> measured[] = {courses.initialCourse, courses.finalCourse,
+                                              courses.rhumbCourse};
+    const double trueValues[] = {
+        courses.greatCircleMiles * chart::kKilometresPerNauticalMile,
+        courses.greatCircleMiles,
+        measured[0].value_or(none),
+        measured[1].value_or(none),
+        courses.rhumbMiles * chart::kKilometresPerNauticalMile,
+        courses.rhumbMiles,
+        measured[2].value_or(none),
+    };
+    std::copy(std::begin(trueValues), std::end(trueValues), values.begin());
+    std::size_t next = std::size(trueValues);
+    if (correction_.magnetic()) {
+        for (const auto& course : measured) {
+            values[next++] = correction_.magneticCourse(course).value_or(none);
+        }
+    }
+    if (correction_.compass()) {
+        for (const auto& course : measured) {
+            values[next++] = correction_.compassCourse(course).value_or(none);
+        }
+    }
 }
 
 std::vector<std::string_view> everyExtraColumn() {

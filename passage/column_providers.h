@@ -24,6 +24,8 @@ class GeodesicColumns final : public batch::ColumnProvider {
     std::vector<std::string_view> names() const override;
     void fill(const DecodedPoints& points, bool withReference,
               std::span<std::string> fields) const override;
+    void fillNumbers(const DecodedPoints& points, bool withReference,
+                     std::span<double> values) const override;
 
   private:
     NumberStyle style_;
@@ -38,6 +40,8 @@ class CourseColumns final : public batch::ColumnProvider {
     std::vector<std::string_view> names() const override;
     void fill(const DecodedPoints& points, bool withReference,
               std::span<std::string> fields) const override;
+    void fillNumbers(const DecodedPoints& points, bool withReference,
+                     std::span<double> values) const override;
 
   private:
     navigation::CompassCorrection correction_;

@@ -5,7 +5,8 @@ namespace {
 
 constexpr unsigned kCompassPlannings =
     static_cast<unsigned>(Planning::Course) | static_cast<unsigned>(Planning::Route) |
-    static_cast<unsigned>(Planning::Reckon) | static_cast<unsigned>(Planning::CourseColumns);
+    static_cast<unsigned>(Planning::Reckon) | static_cast<unsigned>(Planning::CourseColumns) |
+    static_cast<unsigned>(Planning::Plot);
 
 constexpr Requirement kRequirements[] = {
     {Rule::DeviationNeedsVariation, PassageOption::Deviation, PassageOption::Variation,
@@ -20,6 +21,8 @@ constexpr Requirement kRequirements[] = {
      static_cast<unsigned>(Planning::Route)},
     {Rule::CurrentNeedsTime, PassageOption::Current, PassageOption::Speed,
      static_cast<unsigned>(Planning::Reckon)},
+    {Rule::EtaZoneNeedsDeparture, PassageOption::EtaZone, PassageOption::Departure,
+     static_cast<unsigned>(Planning::Route)},
 };
 
 }  // namespace
@@ -37,6 +40,8 @@ std::string_view reasonOf(Rule rule) {
             return "流中的应驶航向按恒向线计算，而不分点的大圆航线没有恒定的航向";
         case Rule::DepartureNeedsSpeed:
             return "没有航速就没有到达时间";
+        case Rule::EtaZoneNeedsDeparture:
+            return "到达时间由开航时间算出";
         case Rule::CurrentNeedsTime:
             return "漂移由航时算出";
         default:
@@ -60,6 +65,10 @@ bool GivenOptions::has(PassageOption option) const {
             return speed;
         case PassageOption::Hours:
             return hours;
+        case PassageOption::Departure:
+            return departure;
+        case PassageOption::EtaZone:
+            return etaZone;
         case PassageOption::Current:
             break;
     }

@@ -19,6 +19,7 @@ enum class Rule {
     CurrentWithLimitNeedsStep,        // a route's current and limiting latitude without 分点
     CurrentWithGreatCircleNeedsStep,  // a current and legs to sail by the great circle, no 分点
     DepartureNeedsSpeed,              // a departure without a speed, nor a speed column
+    EtaZoneNeedsDeparture,            // a route's clock of arrivals without a departure
     SpeedNeedsHours,                  // a reckoning's speed without its hours
     HoursNeedSpeed,                   // a reckoning's hours without its speed
     CurrentNeedsTime,                 // a reckoning's current without a speed and hours
@@ -32,15 +33,26 @@ enum class Rule {
 // a rule that needs none.
 std::string_view reasonOf(Rule rule);
 
-// What is planned: a leg's courses, a route, a reckoning, or a batch's course columns.
+// What is planned: a leg's courses, a route, a reckoning, a batch's course columns, or a radar
+// plot.
 enum class Planning : unsigned {
     Course = 1U << 0U,
     Route = 1U << 1U,
     Reckon = 1U << 2U,
     CourseColumns = 1U << 3U,
+    Plot = 1U << 4U,  // a radar plot's courses
 };
 
-enum class PassageOption { Variation, Deviation, DeviationCard, Speed, Hours, Current };
+enum class PassageOption {
+    Variation,
+    Deviation,
+    DeviationCard,
+    Speed,
+    Hours,
+    Current,
+    Departure,
+    EtaZone,
+};
 
 // One option that needs another wherever it is taken in the plannings given (a set of Planning
 // bits): a deviation needs a variation, a reckoning's speed its hours.
@@ -66,6 +78,7 @@ struct GivenOptions {
     bool hours = false;
     bool distance = false;
     bool departure = false;
+    bool etaZone = false;  // a clock of arrivals other than the departure's
     bool current = false;
     bool step = false;
     bool limitLatitude = false;

@@ -184,8 +184,17 @@ std::optional<Departure> readDeparture(std::string_view text) {
 
 std::optional<std::string> arrivalText(const ClockTime& departure, int offsetMinutes,
                                        double hours) {
-    // One rounding, of the exact arrival: the departure's seconds count.
-    const double seconds = static_cast<double>(clockSeconds(departure)) + hours * 3600;
+    return arrivalText(departure, offsetMinutes, hours, offsetMinutes);
+}
+
+std::optional<std::string> arrivalText(const ClockTime& departure, int offsetMinutes, double hours,
+                                       int shownOffsetMinutes) {
+    // One rounding, of the exact arrival: the departure's seconds count. The change of clock is
+    // whole minutes, added as an integer before it, so that the departure's own clock rounds as
+    // it always did.
+    const long long shift =
+        static_cast<long long>(shownOffsetMinutes - offsetMinutes) * kSecondsInMinute;
+    const double seconds = static_cast<double>(clockSeconds(departure) + shift) + hours * 3600;
     // The first moment that rounds to 10000-01-01T00:00, compared before the conversion, which a
     // passage of 10^15 hours would overflow.
     const double tooLate = static_cast<double>(clockSeconds({9999, 12, 31, 23, 59, 30}));
@@ -196,11 +205,11 @@ std::optional<std::string> arrivalText(const ClockTime& departure, int offsetMin
     const long long days = (minutes >= 0 ? minutes : minutes - 1439) / 1440;
     const long long minuteOfDay = minutes - days * 1440;
     const ClockTime arrival = civilFromDays(days);
-    const int offset = std::abs(offsetMinutes);
+    const int offset = std::abs(shownOffsetMinutes);
     char text[64];
     std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02lld:%02lld%c%02d:%02d", arrival.year,
                   arrival.month, arrival.day, minuteOfDay / kMinutesInHour,
-                  minuteOfDay % kMinutesInHour, offsetMinutes < 0 ? '-' : '+',
+                  minuteOfDay % kMinutesInHour, shownOffsetMinutes < 0 ? '-' : '+',
                   offset / kMinutesInHour, offset % kMinutesInHour);
     return std::string{text};
 }

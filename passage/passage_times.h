@@ -50,6 +50,9 @@ std::optional<Departure> readDeparture(std::string_view text);
 // "2026-12-09T14:05+08:00" (a zero offset is +00:00). Nothing when that is after 9999-12-31 (a
 // year of five digits is no ISO 8601 date a program reads back).
 std::optional<std::string> arrivalText(const ClockTime& departure, int offsetMinutes, double hours);
+// The same on another clock, `shownOffsetMinutes` east of UTC: "2026-12-09T15:05+09:00".
+std::optional<std::string> arrivalText(const ClockTime& departure, int offsetMinutes, double hours,
+                                       int shownOffsetMinutes);
 
 // Seconds from 1970-01-01 00:00 to the clock time on the same clock (negative before it).
 long long clockSeconds(const ClockTime& clock);

@@ -12,9 +12,12 @@
 #include "passage/course_text.h"
 #include "passage/position_text.h"
 #include "passage/sailing_reasons.h"
+#include "passage/zone_time.h"
+#include "text/ascii_case.h"
 #include "text/decimal_number.h"
 #include "text/display_width.h"
 #include "text/printable.h"
+#include "text/trimming.h"
 
 namespace orvanto::passage {
 namespace {
@@ -33,6 +36,7 @@ enum Bits : unsigned {
     Times = 1U << 3U,
     Eta = 1U << 4U,
     CardInText = 1U << 5U,
+    ShipZone = 1U << 6U,
 };
 }  // namespace needs
 
@@ -66,6 +70,7 @@ enum Field : std::size_t {
     Hours,
     TotalHours,
     Arrival,
+    ArrivalZone,
     CompassError,
     Error,
     FieldCount,
@@ -93,20 +98,24 @@ constexpr TableColumn kColumns[cell::FieldCount] = {
     {"hours", "航时", Align::Right, needs::Times},
     {"total_hours", "累计航时", Align::Right, needs::Times},
     {"eta", "预计到达时间", Align::Left, needs::Times | needs::Eta},
-    {"", "罗经差", Align::Right, needs::CardInText},
+    {"eta_zone", "区号", Align::Right, needs::Times | needs::Eta | needs::ShipZone},
+    {"compass_error", "罗经差", Align::Right, needs::CardInText},
     {"error", "说明", Align::None, needs::Nothing},
 };
 
 // What the table is written with, as the bits of Needs.
-unsigned tableHas(const PassagePlan& plan, TableFormat format) {
+unsigned tableHas(const PassagePlan& plan, const TableWriting& writing) {
+    const TableFormat format = writing.format;
     const navigation::CompassCorrection& correction = plan.correction;
     const TimingSettings& timing = plan.timing;
     return (correction.magnetic() ? needs::Magnetic : 0U) |
            (correction.compass() ? needs::Compass : 0U) | (timing.current ? needs::Current : 0U) |
            (timing.times ? needs::Times : 0U) | (timing.departure ? needs::Eta : 0U) |
-           (correction.compass() && correction.card && format == TableFormat::Text
+           (correction.compass() && correction.card && format != TableFormat::Csv &&
+                    format != TableFormat::Tsv
                 ? needs::CardInText
-                : 0U);
+                : 0U) |
+           (writing.etaZone.kind == EtaZone::Kind::Ship ? needs::ShipZone : 0U);
 }
 
 std::string joined(const std::string& first, const std::string& second) {
@@ -123,28 +132,48 @@ class TableWriter {
     TableWriter(const PassagePlan& plan, const TableWriting& writing)
         : plan_(plan),
           wording_(writing.wording),
-          durations_(writing.format == TableFormat::Text ? DurationForm::Days
-                                                         : DurationForm::Hours) {}
+          durations_(writing.format == TableFormat::Csv || writing.format == TableFormat::Tsv
+                         ? DurationForm::Hours
+                         : DurationForm::Days),
+          zone_(writing.etaZone) {
+        if (zone_.kind == EtaZone::Kind::Ship) {
+            zones_ = shipZones(plan.route.rows);
+        }
+    }
 
-    Row row(const RouteRow& route) const;
+    Row row(const RouteRow& route, std::size_t index) const;
     Row totals() const;
 
   private:
-    // At that many hours since the departure; empty without a departure or after 9999-12-31.
-    std::string arrival(double elapsed) const {
+    // At that many hours since the departure, on the clock asked for (the zone of the row's
+    // arrival, by its index, for the ship's); empty without a departure or after 9999-12-31.
+    std::string arrival(double elapsed, std::size_t index) const {
         const auto& departure = plan_.timing.departure;
-        return departure
-                   ? arrivalText(departure->clock, departure->offsetMinutes.value_or(0), elapsed)
-                         .value_or("")
-                   : std::string{};
+        if (!departure) {
+            return {};
+        }
+        const int offset = departure->offsetMinutes.value_or(0);
+        int shown = offset;
+        if (zone_.kind == EtaZone::Kind::Fixed) {
+            shown = zone_.offsetMinutes;
+        } else if (const auto zone = shipZone(index)) {
+            shown = *zone * 60;
+        }
+        return arrivalText(departure->clock, offset, elapsed, shown).value_or("");
+    }
+
+    std::optional<int> shipZone(std::size_t index) const {
+        return index < zones_.size() ? zones_[index] : std::nullopt;
     }
 
     const PassagePlan& plan_;
     const ProblemWording& wording_;
     DurationForm durations_;
+    EtaZone zone_;
+    std::vector<std::optional<int>> zones_;  // each row's, with the ship's zone time
 };
 
-Row TableWriter::row(const RouteRow& route) const {
+Row TableWriter::row(const RouteRow& route, std::size_t index) const {
     Row row(cell::FieldCount);
     row[cell::From] = route.from;
     row[cell::To] = route.to;
@@ -182,7 +211,10 @@ Row TableWriter::row(const RouteRow& route) const {
     }
     if (route.elapsedHours) {
         row[cell::TotalHours] = durationText(*route.elapsedHours, durations_);
-        row[cell::Arrival] = arrival(*route.elapsedHours);
+        row[cell::Arrival] = arrival(*route.elapsedHours, index);
+        if (const auto zone = shipZone(index); zone && !row[cell::Arrival].empty()) {
+            row[cell::ArrivalZone] = zoneDescription(*zone);
+        }
     }
     for (const RowProblem& problem : route.problems) {
         row[cell::Error] =
@@ -206,7 +238,12 @@ Row TableWriter::totals() const {
     }
     if (totals.elapsedHours) {
         row[cell::TotalHours] = durationText(*totals.elapsedHours, durations_);
-        row[cell::Arrival] = arrival(*totals.elapsedHours);
+        // The last arrival, on the last row's clock.
+        const std::size_t last = plan_.route.rows.size() - 1;
+        row[cell::Arrival] = arrival(*totals.elapsedHours, last);
+        if (const auto zone = shipZone(last); zone && !row[cell::Arrival].empty()) {
+            row[cell::ArrivalZone] = zoneDescription(*zone);
+        }
     }
     std::string failed;
     for (const std::size_t leg : totals.failedLegs) {
@@ -276,29 +313,82 @@ std::string notes(const PassagePlan& plan) {
     return text;
 }
 
+// The columns written, by their places in kColumns: those chosen, in their order; else those the
+// plan has, less in the text form those empty in every row (a person reads what is there, while
+// a spreadsheet's columns stay where a formula expects them).
+std::vector<std::size_t> writtenColumns(const std::vector<Row>& rows, const PassagePlan& plan,
+                                        const TableWriting& writing) {
+    std::vector<std::size_t> written;
+    for (const std::string& name : writing.columns) {
+        for (std::size_t i = 0; i < cell::FieldCount; ++i) {
+            if (kColumns[i].name == name) {
+                written.push_back(i);
+            }
+        }
+    }
+    if (!writing.columns.empty()) {
+        return written;
+    }
+    const unsigned has = tableHas(plan, writing);
+    for (std::size_t i = 0; i < cell::FieldCount; ++i) {
+        const bool empty = std::all_of(rows.begin() + 1, rows.end(),
+                                       [i](const Row& row) { return row[i].empty(); });
+        if ((kColumns[i].needs & has) == kColumns[i].needs &&
+            !(empty && writing.format == TableFormat::Text)) {
+            written.push_back(i);
+        }
+    }
+    return written;
+}
+
+std::string heading(std::size_t column, const PassagePlan& plan, const TableWriting& writing) {
+    if (writing.format == TableFormat::Csv || writing.format == TableFormat::Tsv) {
+        return std::string{kColumns[column].name};
+    }
+    std::string label{kColumns[column].label};
+    const auto& departure = plan.timing.departure;
+    if (column == cell::Arrival && writing.etaZone.kind != EtaZone::Kind::Departure && departure) {
+        label += "（" + etaZoneName(writing.etaZone, departure->offsetMinutes.value_or(0)) + "）";
+    }
+    return label;
+}
+
 }  // namespace
+
+std::vector<std::string_view> routeColumnNames() {
+    std::vector<std::string_view> names;
+    for (const TableColumn& column : kColumns) {
+        names.push_back(column.name);
+    }
+    return names;
+}
+
+std::optional<std::string_view> routeColumnNamed(std::string_view typed) {
+    const std::string name = asciiLowerCase(trimmed(typed, " \t"));
+    for (const TableColumn& column : kColumns) {
+        if (name == column.name || name == column.label) {
+            return column.name;
+        }
+    }
+    return std::nullopt;
+}
 
 RouteTable routeTable(const PassagePlan& plan, const TableWriting& writing) {
     const TableFormat format = writing.format;
     const TableWriter writer{plan, writing};
     std::vector<Row> table;
     table.emplace_back(cell::FieldCount);
-    for (const RouteRow& row : plan.route.rows) {
-        table.push_back(writer.row(row));
+    for (std::size_t i = 0; i < plan.route.rows.size(); ++i) {
+        table.push_back(writer.row(plan.route.rows[i], i));
     }
     table.push_back(writer.totals());
-    // Only the columns the table has, in every row.
-    const unsigned has = tableHas(plan, format);
-    std::vector<Align> aligns;
+    RouteTable written;
+    written.arrival = table.back()[cell::Arrival];
+    const std::vector<std::size_t> columns = writtenColumns(table, plan, writing);
     for (Row& row : table) {
         Row kept;
-        for (std::size_t i = 0; i < cell::FieldCount; ++i) {
-            if ((kColumns[i].needs & has) == kColumns[i].needs) {
-                kept.push_back(&row == &table.front()
-                                   ? std::string{format == TableFormat::Text ? kColumns[i].label
-                                                                             : kColumns[i].name}
-                                   : row[i]);
-            }
+        for (const std::size_t i : columns) {
+            kept.push_back(&row == &table.front() ? heading(i, plan, writing) : row[i]);
         }
         if (writing.escaped) {
             std::transform(kept.begin(), kept.end(), kept.begin(),
@@ -306,17 +396,16 @@ RouteTable routeTable(const PassagePlan& plan, const TableWriting& writing) {
         }
         row = std::move(kept);
     }
-    for (const TableColumn& column : kColumns) {
-        if ((column.needs & has) == column.needs) {
-            aligns.push_back(column.align);
-        }
+    std::vector<Align> aligns;
+    aligns.reserve(columns.size());
+    for (const std::size_t i : columns) {
+        aligns.push_back(kColumns[i].align);
     }
-    RouteTable written;
-    if (format == TableFormat::Text) {
+    if (format == TableFormat::Csv || format == TableFormat::Tsv) {
+        written.text = delimited(table, format);
+    } else {
         written.notes = notes(plan);
         written.text = aligned(table, aligns) + written.notes;
-    } else {
-        written.text = delimited(table, format);
     }
     written.cells = std::move(table);
     return written;

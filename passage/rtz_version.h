@@ -4,8 +4,8 @@
 namespace orvanto::passage {
 
 enum class RtzVersion {
-    V1_0,  // http://www.cirm.org/RTZ/1/0, whose schedule element is spelled sheduleElement
-    V1_1,  // http://www.cirm.org/RTZ/1/1, scheduleElement
+    Rtz10,  // http://www.cirm.org/RTZ/1/0, whose schedule element is spelled sheduleElement
+    Rtz11,  // http://www.cirm.org/RTZ/1/1, scheduleElement
 };
 
 }  // namespace orvanto::passage

@@ -41,7 +41,7 @@ std::vector<std::string> scheduleTimes(const PassagePlan& plan) {
 }  // namespace
 
 std::string rtzRoute(std::string_view routeName, const PassagePlan& plan, RtzVersion version) {
-    const bool first = version == RtzVersion::V1_0;
+    const bool first = version == RtzVersion::Rtz10;
     std::string rtz = std::string{"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"} +
                       "<route xmlns=\"http://www.cirm.org/RTZ/1/" + (first ? "0" : "1") +
                       "\" version=\"" + (first ? "1.0" : "1.1") + "\">\n" +

@@ -24,18 +24,29 @@ struct BatchChoices {
     bool navigation = false;
     std::optional<double> variation;  // degrees east: the magnetic course columns
     std::optional<double> deviation;  // degrees east, with a variation: the compass course columns
+    bool numbers = false;  // the numeric result columns as float64, unrounded, not as texts
 };
 
 struct FrameResults {
     std::size_t width = 0;           // the input columns kept: all but result columns at the end
     std::vector<std::string> names;  // the result columns, in order
-    // Objects, a row for each column: the kept input columns' cells, then the result texts.
+    // Objects, a row for each column: the kept input columns' cells, then the result texts (with
+    // numbers asked for, the error column's alone).
     py::array values;
+    // With numbers asked for: float64, a row for each numeric result column, in their order.
+    py::object numbers = py::none();
 };
+
+// The positions of the columns the calculator reads in a frame with this header and these
+// choices; ValueError with the batch library's message for a header it refuses.
+std::vector<std::size_t> columnsRead(const std::vector<std::string>& header,
+                                     const BatchChoices& choices);
 
 // `header` names the frame's columns and `columns` holds their cells (one-dimensional arrays of
 // objects, all of one length; `missing` is pandas' NA). Throws ValueError with the batch library's
-// message for a header it refuses, and Utf8Cells' errors for cells.
+// message for a header it refuses, and Utf8Cells' errors for the cells of the columns it reads.
+// The cells are read with the GIL held, every row is computed with it released, and it is taken
+// back once, to hand the results over: another Python thread slows the run by a switch or two.
 FrameResults runFrameBatch(const std::vector<std::string>& header,
                            const std::vector<py::array>& columns, const py::handle& missing,
                            const BatchChoices& choices);

@@ -1,21 +1,10 @@
-// The very providers and measurements orvanto-cli uses.
+// The very providers orvanto-cli uses.
 #include "python/navigation_columns.h"
 
-#include <limits>
-
-#include "navigation/courses.h"
 #include "passage/column_providers.h"
 #include "passage/passage_values.h"
 
 namespace orvanto::python {
-namespace {
-
-double valueOrNone(std::optional<double> value) {
-    return value.value_or(std::numeric_limits<double>::quiet_NaN());
-}
-
-}  // namespace
-
 std::vector<std::unique_ptr<const batch::ColumnProvider>> navigationColumns(
     NumberStyle style, bool geodesic, bool navigation, std::optional<double> variation,
     std::optional<double> deviation) {
@@ -42,14 +31,6 @@ std::optional<double> readVariationText(std::string_view text) {
 
 std::optional<double> readDeviationText(std::string_view text) {
     return passage::readDeviation(text);
-}
-
-LegCourses measureLegCourses(const ChartPoint& from, const ChartPoint& to) {
-    const navigation::Courses courses = navigation::measureCourses(from, to);
-    return {courses.greatCircleMiles * navigation::kKilometresPerNauticalMile,
-            valueOrNone(courses.initialCourse), valueOrNone(courses.finalCourse),
-            courses.rhumbMiles * navigation::kKilometresPerNauticalMile,
-            valueOrNone(courses.rhumbCourse)};
 }
 
 }  // namespace orvanto::python

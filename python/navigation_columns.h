@@ -1,5 +1,5 @@
-// What the module takes from the navigation library (geodesics and courses on WGS-84): the
-// geodesic and course columns of a batch run, the courses of a leg, and the variation as typed.
+// What the module takes from the passage library for a batch run: the geodesic and course
+// columns, and the variation and deviation as typed.
 #pragma once
 
 #include <memory>
@@ -9,7 +9,6 @@
 
 #include "batch/column_provider.h"
 #include "calculator/decimal_text.h"
-#include "geometry/chart_point.h"
 
 namespace orvanto::python {
 
@@ -28,15 +27,5 @@ std::optional<double> readVariationText(std::string_view text);
 
 // A deviation (自差) as the command line takes it, read the same way.
 std::optional<double> readDeviationText(std::string_view text);
-
-// The courses of one leg, NaN where there is none (a pole, identical points).
-struct LegCourses {
-    double greatCircleKm;
-    double initialCourse;
-    double finalCourse;
-    double rhumbKm;
-    double rhumbCourse;
-};
-LegCourses measureLegCourses(const ChartPoint& from, const ChartPoint& to);
 
 }  // namespace orvanto::python

@@ -11,7 +11,6 @@
 
 #include "calculator/decoded_points.h"
 #include "notation/entry_reading.h"
-#include "python/navigation_columns.h"
 #include "python/text_cells.h"
 #include "python/text_column.h"
 
@@ -140,41 +139,6 @@ Degrees angleDeg(const Degrees& lat1, const Degrees& lon1, const Degrees& lat2, 
                           .reference = pointAt(in[4], in[5], i)});
     }
     return angles;
-}
-
-py::dict courses(const Degrees& lat1, const Degrees& lon1, const Degrees& lat2,
-                 const Degrees& lon2) {
-    const std::size_t length = commonLength<4>({&lat1, &lon1, &lat2, &lon2});
-    constexpr std::array<const char*, 5> kNames = {"gc_km", "gc_course_initial", "gc_course_final",
-                                                   "rhumb_km", "rhumb_course"};
-    std::vector<Degrees> columns;
-    std::array<double*, kNames.size()> out{};
-    for (std::size_t c = 0; c < kNames.size(); ++c) {
-        columns.emplace_back(static_cast<py::ssize_t>(length));
-        out[c] = columns.back().mutable_data();
-    }
-    const std::array<const double*, 4> in{lat1.data(), lon1.data(), lat2.data(), lon2.data()};
-    {
-        py::gil_scoped_release released;
-        for (std::size_t i = 0; i < length; ++i) {
-            const ChartPoint from = pointAt(in[0], in[1], i);
-            const ChartPoint to = pointAt(in[2], in[3], i);
-            const LegCourses leg = isOnChart(from) && isOnChart(to)
-                                       ? measureLegCourses(from, to)
-                                       : LegCourses{kNone, kNone, kNone, kNone, kNone};
-            const std::array<double, kNames.size()> values = {leg.greatCircleKm, leg.initialCourse,
-                                                              leg.finalCourse, leg.rhumbKm,
-                                                              leg.rhumbCourse};
-            for (std::size_t c = 0; c < kNames.size(); ++c) {
-                out[c][i] = values[c];
-            }
-        }
-    }
-    py::dict result;
-    for (std::size_t c = 0; c < kNames.size(); ++c) {
-        result[kNames[c]] = columns[c];
-    }
-    return result;
 }
 
 }  // namespace orvanto::python

@@ -1,5 +1,5 @@
-// The calculator's numbers over NumPy arrays: entries read to degrees, and the distance, the angle
-// and the courses from degrees. The Python side broadcasts the arguments and hands over
+// The calculator's numbers over NumPy arrays: entries read to degrees, and the distance and the
+// angle from degrees. The Python side broadcasts the arguments and hands over
 // one-dimensional contiguous float64 arrays of one length; each function is one C++ loop with the
 // GIL released.
 #pragma once
@@ -26,9 +26,5 @@ Degrees distanceKm(const Degrees& lat1, const Degrees& lon1, const Degrees& lat2
 // The angle at the reference point in degrees, unrounded; NaN where the calculator gives none.
 Degrees angleDeg(const Degrees& lat1, const Degrees& lon1, const Degrees& lat2, const Degrees& lon2,
                  const Degrees& latr, const Degrees& lonr);
-
-// gc_km, gc_course_initial, gc_course_final, rhumb_km, rhumb_course (navigation_columns.h).
-py::dict courses(const Degrees& lat1, const Degrees& lon1, const Degrees& lat2,
-                 const Degrees& lon2);
 
 }  // namespace orvanto::python

@@ -8,6 +8,9 @@ namespace {
 
 constexpr std::size_t kShownCharacters = 40;
 
+// What a number, a date or any other object stands for in a column passed through: not blank.
+constexpr std::string_view kSomething = "·";
+
 bool isMissing(PyObject* cell, PyObject* missing) {
     return cell == Py_None || cell == missing ||
            (PyFloat_Check(cell) != 0 && std::isnan(PyFloat_AS_DOUBLE(cell)));
@@ -32,8 +35,11 @@ std::string shown(PyObject* cell) {
 
 }  // namespace
 
-Utf8Cells::Utf8Cells(py::array cells, std::string argument, py::handle missing)
-    : cells_(std::move(cells)), argument_(std::move(argument)), missing_(missing) {
+Utf8Cells::Utf8Cells(py::array cells, std::string argument, py::handle missing, bool passedThrough)
+    : cells_(std::move(cells)),
+      argument_(std::move(argument)),
+      missing_(missing),
+      passedThrough_(passedThrough) {
     if (cells_.ndim() != 1 || cells_.dtype().kind() != 'O' ||
         (cells_.flags() & py::array::c_style) == 0) {
         throw py::type_error("须是一维的对象数组（" + argument_ + "）");
@@ -48,6 +54,7 @@ Utf8Cells::Utf8Cells(Utf8Cells&& other) noexcept
     : cells_(std::move(other.cells_)),
       argument_(std::move(other.argument_)),
       missing_(other.missing_),
+      passedThrough_(other.passedThrough_),
       texts_(std::move(other.texts_)),
       held_(std::move(other.held_)) {
     other.held_.clear();
@@ -80,6 +87,8 @@ std::span<const std::string_view> Utf8Cells::read(RowSpan rows, PyObject** copie
                                       " 含有无法编码为 UTF-8 的字符（单独的代理项）");
             }
             texts_[i] = {utf8, static_cast<std::size_t>(size)};
+        } else if (passedThrough_ && !isMissing(cell, missing_.ptr())) {
+            texts_[i] = kSomething;
         } else if (!isMissing(cell, missing_.ptr())) {
             throw py::type_error(argument_ + "第 " + std::to_string(rows.first + i) +
                                  " 格（从 0 数起）是 " + std::string{Py_TYPE(cell)->tp_name} + " " +

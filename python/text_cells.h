@@ -32,8 +32,11 @@ struct RowSpan {
 class Utf8Cells {
   public:
     // `cells` is a one-dimensional contiguous array of objects; `missing` is pandas' NA.
-    // `argument` begins the messages: "frame 的 “lat1” 列", "texts 的".
-    Utf8Cells(py::array cells, std::string argument, py::handle missing);
+    // `argument` begins the messages: "frame 的 “lat1” 列", "texts 的". A column the calculator
+    // does not read is `passedThrough`: a cell of any other type reads as a text that is not
+    // blank, since all that counts there is whether the row is blank.
+    Utf8Cells(py::array cells, std::string argument, py::handle missing,
+              bool passedThrough = false);
     ~Utf8Cells();
     Utf8Cells(const Utf8Cells&) = delete;
     Utf8Cells& operator=(const Utf8Cells&) = delete;
@@ -54,6 +57,7 @@ class Utf8Cells {
     py::array cells_;
     std::string argument_;
     py::handle missing_;
+    bool passedThrough_ = false;
     std::vector<std::string_view> texts_;
     std::vector<PyObject*> held_;
 };

@@ -94,6 +94,8 @@ BoxProblem ruleProblem(passage::Rule rule, const RuleContext& context) {
         case Rule::DepartureNeedsSpeed:
             return {"route-speed",
                     "开航时间须与航速（节）同用，或者航点有 speed（航速）列：" + reason};
+        case Rule::EtaZoneNeedsDeparture:
+            return {"route-departure", "选了预计到达时区还须填写开航时间：" + reason};
         case Rule::MagneticNeedsVariation:
             return {"route-variation",
                     "磁航向“" + context.course + "”须有磁差：请在航线一节填写磁差"};

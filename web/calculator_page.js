@@ -9,6 +9,7 @@ import { drawSketch } from './sketch.js';
 import { setUpBatch } from './batch_page.js';
 import { setUpRoute, typedCompass } from './route_page.js';
 import { setUpReckoning } from './reckon_page.js';
+import { setUpPlotting } from './plot_page.js';
 
 const entries = ['latitude1', 'longitude1', 'latitude2', 'longitude2', 'latitude3', 'longitude3'].map(byId);
 const calculator = globalThis.createOrvanto();
@@ -80,6 +81,7 @@ entries.forEach((entry, index) => runOnEnter(entry, () => run(index < 4 ? 'dista
 setUpBatch(calculator);
 setUpRoute(calculator);
 setUpReckoning(calculator);
+setUpPlotting(calculator);
 
 // Served from a web server, the page installs as an app and keeps working offline.
 if (location.protocol !== 'file:' && 'serviceWorker' in navigator && document.querySelector('link[rel="manifest"]')) {

@@ -19,6 +19,7 @@
 #include "passage/course_text.h"
 #include "passage/gpx_waypoints.h"
 #include "passage/passage_times.h"
+#include "passage/plan_document.h"
 #include "passage/route_request.h"
 #include "passage/route_table.h"
 #include "passage/value_forms.h"
@@ -182,17 +183,25 @@ void setFirstMessage(val& result, const passage::PassagePlan& plan,
     result.set("message", message);
 }
 
+// The clock of arrivals the 预计到达时区 choice names: 'departure', 'ship' or 'utc'.
+passage::EtaZone etaZoneOf(const std::string& choice) {
+    return choice == "ship"  ? passage::EtaZone{passage::EtaZone::Kind::Ship, 0}
+           : choice == "utc" ? passage::EtaZone{passage::EtaZone::Kind::Fixed, 0}
+                             : passage::EtaZone{};
+}
+
 // `text` is the box's text with a header in front (the page puts one there when the box has
-// none); `options`: {seconds, textbook, headerLines: the lines in front of the box's own, boxes:
-// the section's texts by box id}. Returns {error, box (the id of the box to fix)} when the text
-// has no waypoints to plan or a box does not read, else {cells (the text form's cells, counting
-// the box's own lines), notes (the text form's lines after the table), legs and failedLegs
-// (counts), message (the status line's word on a failure, or null) and line (the box's line of
-// the waypoint it names, or null), totalMiles and totalHours (the 合计 row's total_nmi and
-// total_hours, empty when it has none), csv, gpx and geojson (bytes; the last two null when a
-// waypoint cannot be read or a leg cannot be sailed), points ([latitude, longitude, name,
-// waypoint?] sailed, empty then) with kinds (each row's 'leg', 'rhumb' or 'gc'), limit (the
-// limiting latitude or null)}.
+// none); `options`: {seconds, textbook, headerLines: the lines in front of the box's own, etaZone
+// (the 预计到达时区 choice), boxes: the section's texts by box id}. Returns {error, box (the id of
+// the box to fix)} when the text has no waypoints to plan or a box does not read, else {cells (the
+// text form's cells, counting the box's own lines), notes (the text form's lines after the table),
+// legs and failedLegs (counts), message (the status line's word on a failure, or null) and line
+// (the box's line of the waypoint it names, or null), totalMiles and totalHours (the 合计 row's
+// total_nmi and total_hours, empty when it has none), csv, gpx and geojson (bytes; the last two
+// null when a waypoint cannot be read or a leg cannot be sailed), points ([latitude, longitude,
+// name, waypoint?] sailed, empty then) with kinds (each row's 'leg', 'rhumb' or 'gc'), limit (the
+// limiting latitude or null), summary (the plan's summary sentence), printed (the printed plan's
+// sections, HTML, as route --format=html writes them)}.
 val planRoute(const std::string& text, const val& options) {
     try {
         auto request = passageRequest(web::Boxes{options["boxes"]}, options["textbook"].as<bool>());
@@ -212,8 +221,9 @@ val planRoute(const std::string& text, const val& options) {
         }
         const passage::PassagePlan& plan = planned.value();
         const auto headerLines = options["headerLines"].as<std::size_t>();
+        const passage::EtaZone zone = etaZoneOf(options["etaZone"].as<std::string>());
         const auto table =
-            passage::routeTable(plan, {TableFormat::Text, true, wordingOf(headerLines)});
+            passage::routeTable(plan, {TableFormat::Text, true, wordingOf(headerLines), {}, zone});
         val result = val::object();
         result.set("cells", rowsOf(table.cells));
         result.set("notes", table.notes);
@@ -227,7 +237,12 @@ val planRoute(const std::string& text, const val& options) {
                    totals.elapsedHours
                        ? passage::durationText(*totals.elapsedHours, passage::DurationForm::Hours)
                        : "");
-        const auto csv = passage::routeTable(plan, {TableFormat::Csv, false, wordingOf(0)});
+        result.set("summary", passage::planSummary(plan, table));
+        // The printed plan counts the lines as the command line does, as its download does.
+        result.set("printed",
+                   passage::planSections(plan, {TableFormat::Html, true, wordingOf(0), {}, zone}));
+        const auto csv =
+            passage::routeTable(plan, {TableFormat::Csv, false, wordingOf(0), {}, zone});
         result.set("csv", bytesOf(std::string{kUtf8ByteOrderMark} + csv.text));
         result.set("gpx", plan.gpx ? bytesOf(*plan.gpx) : val::null());
         result.set("geojson", plan.geojson ? bytesOf(*plan.geojson) : val::null());
@@ -266,7 +281,12 @@ val waypointColumnNames() {
 
 }  // namespace
 
+std::string planPrintRules() {
+    return std::string{passage::planPrintRules()};
+}
+
 EMSCRIPTEN_BINDINGS(orvanto_routes) {
+    emscripten::function("planPrintRules", &planPrintRules);
     emscripten::function("waypointColumnNames", &waypointColumnNames);
     emscripten::function("planRoute", &planRoute);
     emscripten::function("readGpx", &readGpx);

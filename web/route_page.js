@@ -5,8 +5,10 @@
 // command line reads its options; a box that does not read is named, and the focus goes to it. A
 // run that fails leaves nothing of an earlier run on screen.
 // The module gives
-//   planRoute(text, { seconds, textbook, headerLines, boxes }) → { cells, notes, legs, failedLegs,
-//     message, line, totalMiles, totalHours, csv, gpx, geojson, points, kinds, limit } or { error, box }
+//   planRoute(text, { seconds, textbook, headerLines, etaZone, boxes }) → { cells, notes, legs,
+//     failedLegs, message, line, totalMiles, totalHours, csv, gpx, geojson, points, kinds, limit,
+//     summary, printed } or { error, box }
+//   planPrintRules() → the printed plan's style sheet
 //   readGpx(bytes) → { text, note } or { error }
 //   readCompass(boxes) → { variation, deviation } or { error, box }
 import { boxTexts, byId, clearInvalid, focusBeside, markInvalid, runOnEnter } from './dom.js';
@@ -14,6 +16,12 @@ import { undetectedEncoding, utf16ByMark } from './file_encoding.js';
 import { drawRouteSketch } from './route_sketch.js';
 
 const FILE_TYPES = { csv: 'text/csv', gpx: 'application/gpx+xml', geojson: 'application/geo+json' };
+
+// A box of more lines than this is planned in a Web Worker, and a table of more rows than
+// PAGE_ROWS shown a page at a time: 10,000 waypoints cut at 10° 分点 are some 46,000 rows, seconds
+// of work and a table no browser lays out in one go, and the page must answer all the while.
+const LARGE = 1000;
+const PAGE_ROWS = 200;
 
 const OPTION_BOXES = ['route-speed', 'route-departure', 'route-variation', 'route-deviation', 'route-set',
     'route-drift', 'route-limit', 'route-step'];
@@ -68,13 +76,61 @@ function decodedWaypointFile(module, bytes) {
     }
 }
 
+// The worker's own code, built as a Blob from the module's text and this function's (a worker
+// cannot be loaded from a file:// page). The route crosses to the page in parts, each a message
+// and so a task of the page's of its own: the table as one string, a row a line and a cell a tab
+// (the text form writes out the tabs and line breaks a name holds), since 46,000 arrays would take
+// longer to copy than the page may stand still; the printed plan; the points; then the rest.
+function routeWorkerMain() {
+    const loaded = createOrvanto();
+    self.onmessage = async ({ data: { text, options } }) => {
+        let route;
+        try {
+            route = (await loaded).planRoute(text, options);
+        } catch (error) {
+            // Out of memory, most likely: said, not left to hang.
+            self.postMessage({ error: `无法计算航线：${error.message ?? error}`, box: 'route-waypoints' });
+            return;
+        }
+        if (route.error) {
+            self.postMessage(route);
+            return;
+        }
+        const { cells, printed, points, kinds, ...rest } = route;
+        self.postMessage({ part: { table: cells.map((row) => row.join('\t')).join('\n') } });
+        self.postMessage({ part: { printed } });
+        self.postMessage({ part: { points, kinds } });
+        // The files as Blobs made here: the page gets a handle, not a copy of a GeoJSON file that
+        // may run to a hundred megabytes.
+        for (const kind of ['csv', 'gpx', 'geojson']) {
+            rest[kind] &&= new Blob([rest[kind]]);
+        }
+        self.postMessage(rest);
+    };
+}
+
+// The rows of the last plan (arrays, or a worker's lines), the page of them shown, and the printed
+// plan until it is printed.
+const shown = { rows: [], page: 0, printed: '', run: 0 };
+const cellsOf = (row) => (typeof row === 'string' ? row.split('\t') : row);
+
 // Row by row, not spread into one call: a route of 10,000 legs has more rows than a call takes
-// arguments.
-function fillTable(cells) {
+// arguments. Each row is headed by its 起点 (<th scope="row">), for a screen reader to name it;
+// `cells` is the heading row and the rows of one page, `total` whether its last is 合计.
+function fillTable(cells, total) {
     const table = byId('route-table');
     const row = (texts, cell) => {
         const tr = document.createElement('tr');
-        texts.forEach((text) => tr.appendChild(Object.assign(document.createElement(cell), { textContent: text })));
+        texts.forEach((text, i) => {
+            const th = cell === 'th' || i === 0;
+            const element = Object.assign(document.createElement(th ? 'th' : 'td'), { textContent: text });
+            if (th && cell === 'td') {
+                element.setAttribute('scope', 'row');
+            } else if (cell === 'td' && cells[0][i] === '说明') {
+                element.className = 'note';
+            }
+            tr.appendChild(element);
+        });
         return tr;
     };
     const head = row(cells[0], 'th');
@@ -82,7 +138,9 @@ function fillTable(cells) {
     table.tHead.replaceChildren(head);
     const body = document.createDocumentFragment();
     cells.slice(1).forEach((texts) => body.appendChild(row(texts, 'td')));
-    body.lastElementChild.className = 'total';
+    if (total) {
+        body.lastElementChild.className = 'total';
+    }
     table.tBodies[0].replaceChildren(body);
 }
 
@@ -92,6 +150,7 @@ function offer(link, bytes, type = '') {
     if (bytes === null) {
         link.removeAttribute('href');
     } else {
+        // A worker's Blob is taken by reference, its type given here.
         link.href = URL.createObjectURL(new Blob([bytes], { type }));
     }
 }
@@ -103,14 +162,43 @@ function sketchName({ points, totalMiles, totalHours }) {
     return `航线示意图：${names.join(' → ')}${totalMiles ? `，共 ${totalMiles} 海里` : ''}${totalHours ? `，航时 ${totalHours}` : ''}`;
 }
 
+// Page `page` of the table, with the pager when there is more than one.
+function showPage(page) {
+    const rows = shown.rows;
+    const count = rows.length - 1;
+    const start = page * PAGE_ROWS;
+    const end = Math.min(start + PAGE_ROWS, count);
+    shown.page = page;
+    fillTable([cellsOf(rows[0]), ...rows.slice(start + 1, end + 1).map(cellsOf)], end === count);
+    byId('route-pages').hidden = count <= PAGE_ROWS;
+    byId('route-page').textContent = `第 ${start + 1}–${end} 行，共 ${count} 行`;
+    byId('route-previous').disabled = page === 0;
+    byId('route-next').disabled = end === count;
+}
+
+// The printed plan's sections, put in when they are printed if the table is long.
+function fillPrinted() {
+    if (shown.printed !== '') {
+        // The module's own HTML, its texts escaped: the sections route --format=html writes.
+        byId('route-printed').innerHTML = shown.printed;
+        shown.printed = '';
+    }
+}
+
 // No table, 合计, download, sketch or sketch name of an earlier run.
 function clearRoute() {
+    shown.run += 1;
+    shown.rows = [];
+    shown.printed = '';
+    byId('route-pages').hidden = true;
     byId('route-result').hidden = true;
     const table = byId('route-table');
     table.tHead.replaceChildren();
     table.tBodies[0].replaceChildren();
     Object.keys(FILE_TYPES).forEach((kind) => offer(byId(`route-${kind}`), null));
     byId('route-notes').textContent = '';
+    byId('route-summary').textContent = '';
+    byId('route-printed').replaceChildren();
     const sketch = byId('route-sketch');
     sketch.replaceChildren();
     sketch.setAttribute('aria-label', '航线示意图');
@@ -119,10 +207,22 @@ function clearRoute() {
 // The table of this run, its legs with messages among them; the first message is said in the
 // status line too, and a waypoint that cannot be read gets the focus on its line.
 function showRoute(route, box, origin) {
-    fillTable(route.cells);
-    for (const [kind, type] of Object.entries(FILE_TYPES)) {
-        offer(byId(`route-${kind}`), route[kind], type);
+    byId('route-result').hidden = false;
+    shown.rows = route.cells ?? route.rows;
+    showPage(0);
+    byId('route-summary').textContent = route.summary;
+    shown.printed = route.printed;
+    if (shown.rows.length <= PAGE_ROWS) {
+        fillPrinted();
     }
+    // A large route's files and sketch each in a task of its own: the page answers in between.
+    const run = ++shown.run;
+    const later = (work) => (shown.rows.length > LARGE ? setTimeout(() => run === shown.run && work()) : work());
+    later(() => {
+        for (const [kind, type] of Object.entries(FILE_TYPES)) {
+            offer(byId(`route-${kind}`), route[kind], type);
+        }
+    });
     const notes = byId('route-notes');
     notes.textContent = route.notes.trimEnd();
     notes.hidden = route.notes === '';
@@ -140,7 +240,7 @@ function showRoute(route, box, origin) {
     const sketch = byId('route-sketch');
     sketch.closest('figure').hidden = route.points.length === 0;
     if (route.points.length > 0) {
-        drawRouteSketch(sketch, route, sketchName(route));
+        later(() => drawRouteSketch(sketch, route, sketchName(route), () => run === shown.run));
     } else {
         sketch.replaceChildren();
         sketch.setAttribute('aria-label', '航线示意图');
@@ -157,10 +257,34 @@ function showRoute(route, box, origin) {
 export async function setUpRoute(calculator) {
     const module = await calculator;
     const columns = new Set(module.waypointColumnNames());
+    // The printed plan's rules, for print only: the same sheet as route --format=html's.
+    document.head.appendChild(Object.assign(document.createElement('style'), { media: 'print', textContent: module.planPrintRules() }));
+    byId('route-print').addEventListener('click', () => {
+        fillPrinted();
+        window.print();
+    });
+    window.addEventListener('beforeprint', fillPrinted);
+    byId('route-previous').addEventListener('click', () => showPage(shown.page - 1));
+    byId('route-next').addEventListener('click', () => showPage(shown.page + 1));
+    const moduleText = document.getElementById('orvanto-module').textContent;
+    const workerUrl = URL.createObjectURL(new Blob([moduleText, `\n(${routeWorkerMain})();`], { type: 'text/javascript' }));
+    // The worker stays for the next large route once it has planned one: ending it takes the page
+    // longer than it may stand still (its memory is let go). 取消 and a new run end a busy one.
+    let worker = null;
+    let busy = false;
+    const stopWorker = () => {
+        if (busy) {
+            worker.terminate();
+            worker = null;
+        }
+        busy = false;
+        byId('route-run').hidden = true;
+    };
     const box = byId('route-waypoints');
     const status = byId('route-status');
     // What this run could not do is said beside the box to fix, and nothing of an earlier run stays.
     const fail = (text, focus, line = null) => {
+        stopWorker();
         clearRoute();
         status.textContent = text;
         markInvalid(focus, status);
@@ -181,14 +305,51 @@ export async function setUpRoute(calculator) {
         }
         const input = withHeader(box.value, columns);
         const seconds = document.querySelector('input[name="route-mode"][value="seconds"]').checked;
-        const route = module.planRoute(input.text, {
-            seconds, textbook: byId('route-textbook').checked, headerLines: input.headerLines, boxes: boxTexts(OPTION_BOXES),
-        });
-        if (route.error) {
-            return fail(route.box === 'route-waypoints' ? `“航点”：${route.error}` : route.error, byId(route.box));
+        const options = {
+            seconds, textbook: byId('route-textbook').checked, headerLines: input.headerLines,
+            etaZone: byId('route-eta-zone').value, boxes: boxTexts(OPTION_BOXES),
+        };
+        const finish = (route) => {
+            stopWorker();
+            if (route.error) {
+                return fail(route.box === 'route-waypoints' ? `“航点”：${route.error}` : route.error, byId(route.box));
+            }
+            return showRoute(route, box, origin);
+        };
+        if (input.text.split('\n', LARGE + 2).length <= LARGE + 1) {
+            return finish(module.planRoute(input.text, options));
         }
-        return showRoute(route, box, origin);
+        // Planned off the main thread, told by a running progress bar, until done or 取消.
+        stopWorker();
+        clearRoute();
+        worker ??= new Worker(workerUrl);
+        busy = true;
+        const parts = {};
+        worker.onmessage = ({ data }) => {
+            if (data.part?.table !== undefined) {
+                parts.rows = data.part.table.split('\n');
+            } else if (data.part) {
+                Object.assign(parts, data.part);
+            } else {
+                busy = false;
+                finish({ ...parts, ...data });
+            }
+        };
+        worker.onerror = (event) => fail(`无法计算航线：${event.message}`, box);
+        byId('route-progress').removeAttribute('value');
+        byId('route-run').hidden = false;
+        status.textContent = '正在计算航线…';
+        worker.postMessage({ text: input.text, options });
+        return undefined;
     };
+    byId('route-cancel').addEventListener('click', () => {
+        const hadFocus = document.activeElement === byId('route-cancel');
+        stopWorker();
+        status.textContent = '已取消。';
+        if (hadFocus) {
+            byId('route-plan').focus();
+        }
+    });
     const button = byId('route-plan');
     button.addEventListener('click', () => plan(button));
     OPTION_BOXES.forEach((id) => runOnEnter(byId(id), () => plan(byId(id))));

@@ -15,6 +15,13 @@ const DEGREES = 180 / Math.PI;
 const LABEL_FONT = 12;
 const LABEL_GAP = 5;
 const DOT = 3.5;
+// Beyond this many rows the lines and rings are drawn a thousand to an element: tens of thousands
+// of elements take the browser longer to draw than the page may stand still, and at the sketch's
+// size no one row can be told from its neighbours anyway.
+const MANY_ROWS = 5000;
+const BUNDLE = 1000;
+// How long a large sketch places names before the page gets its turn.
+const SLICE_MS = 40;
 
 // Mercator's northing of a latitude, in degrees of longitude, and back.
 function northing(latitude) {
@@ -63,23 +70,74 @@ export function labelSize(text) {
 
 const overlaps = (a, b) => a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
 
+// Boxes filed by the square cells of the drawing they cover, so that a name is checked against
+// what lies near it only: a route with 分点 has tens of thousands of dots, and checking each name
+// against all of them froze the page for a minute. Two boxes that overlap share a cell, so that
+// `meets` finds exactly the boxes a scan of all of them finds.
+const CELL = 16;
+class BoxGrid {
+    cells = new Map();
+
+    // A number a cell (a drawing is some 23 by 15 cells; a dot or a name may stand a little
+    // outside it).
+    * keys({ x, y, width, height }) {
+        for (let column = Math.floor(x / CELL); column <= Math.floor((x + width) / CELL); ++column) {
+            for (let row = Math.floor(y / CELL); row <= Math.floor((y + height) / CELL); ++row) {
+                yield (column + 4096) * 8192 + row + 4096;
+            }
+        }
+    }
+
+    add(box) {
+        for (const key of this.keys(box)) {
+            const cell = this.cells.get(key);
+            if (cell) {
+                cell.push(box);
+            } else {
+                this.cells.set(key, [box]);
+            }
+        }
+    }
+
+    meets(box) {
+        for (const key of this.keys(box)) {
+            if (this.cells.get(key)?.some((other) => overlaps(box, other))) {
+                return true;
+            }
+        }
+        return false;
+    }
+}
+
 // Boxes {x, y, width, height} for the names of the dots at `anchors` ([x, y]), each of `sizes`
 // ([width, height]), in order: the first place around its dot that stays in the drawing and
 // meets no dot and no name placed before it; null for a name that has no such place.
 export function placeLabels(anchors, sizes) {
-    const dots = anchors.map(([x, y]) => ({ x: x - DOT, y: y - DOT, width: 2 * DOT, height: 2 * DOT }));
-    const placed = [];
-    return anchors.map(([x, y], i) => {
+    return [...labelPlaces(anchors, sizes)].filter((box) => box !== undefined);
+}
+
+// The same one name at a time, for a large sketch to place them a slice at a time; `undefined`
+// now and then before the first, while the dots are filed.
+function* labelPlaces(anchors, sizes) {
+    const dots = new BoxGrid();
+    for (const [i, [x, y]] of anchors.entries()) {
+        dots.add({ x: x - DOT, y: y - DOT, width: 2 * DOT, height: 2 * DOT });
+        if (i % BUNDLE === BUNDLE - 1) {
+            yield undefined;
+        }
+    }
+    const placed = new BoxGrid();
+    for (const [i, [x, y]] of anchors.entries()) {
         const [width, height] = sizes[i];
         const candidates = [[x + LABEL_GAP, y - LABEL_GAP - height], [x + LABEL_GAP, y + LABEL_GAP],
             [x - LABEL_GAP - width, y - LABEL_GAP - height], [x - LABEL_GAP - width, y + LABEL_GAP],
             [x - width / 2, y - LABEL_GAP - height], [x - width / 2, y + LABEL_GAP]];
         const box = candidates.map(([left, top]) => ({ x: left, y: top, width, height })).find((box) =>
             box.x >= 0 && box.y >= 0 && box.x + width <= WIDTH && box.y + height <= HEIGHT
-            && !dots.some((other) => overlaps(box, other)) && !placed.some((other) => overlaps(box, other)));
-        if (box) placed.push(box);
-        return box ?? null;
-    });
+            && !dots.meets(box) && !placed.meets(box));
+        if (box) placed.add(box);
+        yield box ?? null;
+    }
 }
 
 // A dashed line along each of ±`limit` that crosses the drawing.
@@ -94,31 +152,82 @@ function limitParallels(svg, frame, limit) {
 
 // Draws the route through `points` ([latitude, longitude, name, waypoint?], as sailed); `kinds`
 // names each row's line: 'gc' along the great circle, else straight; `limit` is the limiting
-// latitude or null. `label` is the sketch's accessible name.
-export function drawRouteSketch(svg, { points, kinds = [], limit = null }, label) {
+// latitude or null. `label` is the sketch's accessible name. A large route's names are placed a
+// slice at a time, the page answering between them, while `wanted()` holds (a new run stops it).
+export async function drawRouteSketch(svg, { points, kinds = [], limit = null }, label, wanted = () => true) {
+    let sliceStart = performance.now();
     const lines = routeLines(points, kinds);
+    const bundle = lines.length > MANY_ROWS ? BUNDLE : 1;
+    // True when the page has had its turn and the sketch is no longer wanted.
+    const pause = async () => {
+        if (bundle === 1 || performance.now() - sliceStart < SLICE_MS) {
+            return false;
+        }
+        await new Promise((resolve) => { setTimeout(resolve); });
+        sliceStart = performance.now();
+        return !wanted();
+    };
     const frame = mercatorFrame(lines);
+    if (await pause()) {
+        return;
+    }
     svg.replaceChildren();
     graticule(svg, frame);
     if (limit !== null) {
         limitParallels(svg, frame, limit);
     }
-    for (const line of lines) {
-        const drawn = line.map(frame.project).map(([x, y]) => `${x.toFixed(1)},${y.toFixed(1)}`);
-        svg.append(element('polyline', { class: 'leg', points: drawn.join(' ') }));
+    const text = ([x, y]) => `${x.toFixed(1)},${y.toFixed(1)}`;
+    for (let start = 0; start < lines.length; start += bundle) {
+        // A row ends where the next starts.
+        const drawn = lines.slice(start, start + bundle).flatMap((line, i) => (i ? line.slice(1) : line));
+        svg.append(element('polyline', { class: 'leg', points: drawn.map(frame.project).map(text).join(' ') }));
+        if (await pause()) {
+            return;
+        }
     }
     const anchors = [lines[0][0], ...lines.map((line) => line[line.length - 1])].map(frame.project);
-    anchors.forEach(([x, y], i) => {
+    if (await pause()) {
+        return;
+    }
+    const rings = { point: [] };
+    for (const [i, [x, y]] of anchors.entries()) {
         const waypoint = points[i][3] ?? true;
-        svg.append(element('circle', { class: waypoint ? 'point' : 'step', cx: x, cy: y, r: waypoint ? DOT : DOT - 1 }));
-    });
+        const r = waypoint ? DOT : DOT - 1;
+        if (i % BUNDLE === 0 && await pause()) {
+            return;
+        }
+        if (bundle === 1) {
+            svg.append(element('circle', { class: waypoint ? 'point' : 'step', cx: x, cy: y, r }));
+        } else if (waypoint) {
+            // (A large sketch rings no 分点: tens of thousands of rings would only blot out its
+            // lines, and take longer to draw than the page may stand still.)
+            rings.point.push(`M${(x - r).toFixed(1)},${y.toFixed(1)}a${r},${r} 0 1,0 ${2 * r},0a${r},${r} 0 1,0 ${-2 * r},0`);
+        }
+    }
+    for (const [kind, drawn] of Object.entries(rings)) {
+        for (let start = 0; start < drawn.length; start += BUNDLE) {
+            svg.append(element('path', { class: kind, d: drawn.slice(start, start + BUNDLE).join('') }));
+            if (await pause()) {
+                return;
+            }
+        }
+    }
+    svg.setAttribute('aria-label', label);
     // The waypoints' names are placed first.
     const order = points.map((point, i) => i).sort((a, b) => Number(points[b][3] ?? true) - Number(points[a][3] ?? true));
     const names = order.map((i) => points[i][2]);
-    placeLabels(order.map((i) => anchors[i]), names.map(labelSize)).forEach((box, i) => {
+    const sizes = names.map(labelSize);
+    if (await pause()) {
+        return;
+    }
+    let i = 0;
+    for (const box of labelPlaces(order.map((index) => anchors[index]), sizes)) {
         if (box) {
             svg.append(element('text', { class: 'route-label', x: box.x, y: box.y + LABEL_FONT * 0.85 }, names[i]));
         }
-    });
-    svg.setAttribute('aria-label', label);
+        i += box === undefined ? 0 : 1;
+        if (await pause()) {
+            return;
+        }
+    }
 }

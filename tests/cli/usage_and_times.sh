@@ -10,7 +10,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failed=0
 fail() { failed=$((failed + 1)); echo "FAIL: $*"; }
-commands='distance angle batch course route reckon'
+commands='distance angle batch course route reckon cpa'
 
 # The lines of standard input wider than 80 columns, East Asian Wide and Fullwidth characters
 # counted two, every other (the ambiguous Ⅰ “ ° ′ among them) one.
@@ -48,6 +48,7 @@ route --verbose|route
 route $'\xff'|route
 reckon 0 0 236M 100|reckon
 --variation=1W reckon 0 0 90|reckon
+cpa --own=0/12 --target=1/1@0800|cpa
 |
 area 1 2 3 4|
 --seconds=2|
@@ -74,13 +75,14 @@ batch|批量文件（batch） 坐标写法|航点文件（route） 航向与距�
 course|航向与距离（course、route、reckon） 坐标写法|航点文件（route） 航线规划（route、reckon）|--vertex|--every
 route|航点文件（route） 航向与距离（course、route、reckon） 航线规划（route、reckon）|批量文件（batch）|--depart|--jobs
 reckon|航向与距离（course、route、reckon） 航线规划（route、reckon）|航点文件（route） 批量文件（batch）|--hours|--gpx
+cpa|雷达标绘（cpa）|坐标写法 航线规划（route、reckon）|--target-motion|--seconds
 ROWS
 for help in --help -h "distance --help" "batch -h" "course --help" "route --help" "reckon --help" \
-    "angle --help"; do
+    "angle --help" "cpa --help"; do
     $cli $help | too_wide >"$work/wide"
     [ -s "$work/wide" ] && fail "$help: $(cat "$work/wide")"
 done
-[ "$("$cli" --help | grep -c '^  orvanto-cli [a-z]')" -eq 6 ] || fail "--help lacks a command"
+[ "$("$cli" --help | grep -c '^  orvanto-cli [a-z]')" -eq 7 ] || fail "--help lacks a command"
 
 # A departure of the form that no clock shows says why. TEXT | WHY
 while IFS='|' read -r typed why; do
@@ -133,7 +135,7 @@ for format in text:'10759.281  44天19:56  44天19:56' csv:',10759.281,10759.281
     grep -qF -- "${format#*:}" "$work/out" || fail "durations in ${format%%:*}: $(cat "$work/out")"
 done
 "$cli" route --speed=10 --format=text "$work/far.csv" 2>/dev/null | head -1 |
-    grep -q '恒向线航程（海里）.*大圆航程（海里）.*累计航程（海里） *航时 *累计航时  说明$' ||
+    grep -q '恒向线航程（海里）.*大圆航程（海里）.*累计航程（海里） *航时 *累计航时$' ||
     fail "text headings: $("$cli" route --speed=10 --format=text "$work/far.csv" | head -1)"
 
 echo "$failed failed"

@@ -16,6 +16,7 @@
 #include "passage/gpx_writer.h"
 #include "passage/passage_times.h"
 #include "passage/passage_values.h"
+#include "passage/plan_document.h"
 #include "passage/route_request.h"
 #include "passage/route_table.h"
 
@@ -102,6 +103,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         request.limitLatitude = (data[0] & 0x20U) != 0 ? std::optional{50.0} : std::nullopt;
         request.method = (data[0] & 0x40U) != 0 ? SailingMethod::Textbook : SailingMethod::Wgs84;
         request.speed = 12;
+        // Arrivals on the ship's zone time, whose zones are chained from row to row.
+        request.departure = readDeparture("2026-12-08T08:00+08:00");
         request.current = (data[0] & 0x80U) != 0 && (request.every || !request.limitLatitude)
                               ? readCurrent("045/3")
                               : std::nullopt;
@@ -110,7 +113,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!plan) {
             return 0;
         }
-        routeTable(plan.value(), {TableFormat::Text, true, {}});
+        routeTable(plan.value(), {TableFormat::Text, true, {}, {}, {EtaZone::Kind::Ship, 0}});
+        planDocument(plan.value(), {TableFormat::Html, true, {}, {"eta", "to"}, {}});
         for (const auto& point : sailedLine(plan.value().route, plan.value().sailing)) {
             if (request.limitLatitude && std::fabs(point.latitude) > *request.limitLatitude) {
                 std::abort();

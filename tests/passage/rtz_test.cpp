@@ -93,7 +93,7 @@ PassagePlan pacificPlan(const char* every, const char* limit) {
     request.limitLatitude = limit ? readLimitLatitude(limit) : std::nullopt;
     request.speed = 14;
     request.departure = readDeparture("2026-12-08T08:00+08:00");
-    request.rtz = RtzVersion::V1_0;
+    request.rtz = RtzVersion::Rtz10;
     return planPassage(request).value();
 }
 
@@ -103,8 +103,8 @@ TEST(RtzWriter, TheSchemasStructureAndTheRouteReadBackAsSailed) {
                                        {nullptr, "45"},
                                        {"10°", "45"}}) {
         const PassagePlan plan = pacificPlan(every, limit);
-        for (const RtzVersion version : {RtzVersion::V1_0, RtzVersion::V1_1}) {
-            const bool first = version == RtzVersion::V1_0;
+        for (const RtzVersion version : {RtzVersion::Rtz10, RtzVersion::Rtz11}) {
+            const bool first = version == RtzVersion::Rtz10;
             const std::string rtz = rtzRoute("航线 1", plan, version);
             EXPECT_TRUE(rtz.starts_with(
                 std::string{"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<route "

@@ -74,7 +74,7 @@ FRAME = pd.DataFrame({'lat1': ['0'], 'lon1': ['0'], 'lat2': ['0'], 'lon2': ['100
 @pytest.mark.parametrize('call, error, named', [
     (lambda: orvanto.batch([['0', '0', '0', '100']]), TypeError, 'frame'),
     (lambda: orvanto.batch(FRAME.rename(columns={'lat1': 1})), TypeError, '列名'),
-    (lambda: orvanto.batch(FRAME.assign(lat1=[4250])), TypeError, '“lat1” 列第 0 格'),
+    (lambda: orvanto.batch(FRAME.assign(lat1=[4250])), TypeError, '“lat1” 列是 int64'),
     (lambda: orvanto.batch(FRAME.assign(lon2=['\ud800'])), ValueError, '“lon2” 列第 0 格'),
     (lambda: orvanto.batch(FRAME.drop(columns='lon2')), ValueError, '表头缺少 lon2 列'),
     (lambda: orvanto.batch(FRAME, seconds=('1', '3')), ValueError, 'seconds'),

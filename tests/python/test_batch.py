@@ -129,6 +129,34 @@ def test_another_thread_runs_while_rows_compute():
         sys.setswitchinterval(interval)
 
 
+def test_numbers_are_the_texts_unrounded():
+    frame = read_frame(io.StringIO(random_legs(random.Random(1852), 2000)))
+    keywords = OPTIONS['navigation'][0]
+    texts, numbers = orvanto.batch(frame, **keywords), orvanto.batch(frame, numbers=True, **keywords)
+    assert numbers['error'].equals(texts['error'])
+    for name in texts.columns[len(frame.columns):].drop('error'):
+        shown = pd.to_numeric(texts[name].replace('', np.nan))
+        decimals = 1 if 'course' in name else 3
+        assert numbers[name].dtype == np.float64
+        assert np.array_equal(np.isnan(numbers[name]), np.isnan(shown)), name
+        # nmi is converted from the kilometres as shown, so it may stand a rounding further off.
+        slack = 0.5 * 10 ** -decimals + (0.0003 if name == 'nmi' else 1e-9)
+        gap = numbers[name] - shown
+        if 'course' in name:  # 359.98 is shown as 000.0
+            gap = (gap + 180) % 360 - 180
+        assert np.nanmax(np.abs(gap)) <= slack, name
+
+
+def test_columns_not_read_pass_through_whatever_their_dtype():
+    frame = LEGS.assign(id=[7, 8, 9], when=pd.to_datetime(['2026-03-01'] * 3))
+    results = orvanto.batch(frame)
+    pd.testing.assert_frame_equal(results[['id', 'when']], frame[['id', 'when']])
+    assert results['km'].tolist() == orvanto.batch(LEGS)['km'].tolist()
+    # A row whose only cell is an id is no blank row: its entries are missing.
+    only_id = orvanto.batch(frame.assign(lat1='', lon1='', lat2='', lon2='', mode2=''))
+    assert (only_id['error'] == '请输入完整的经纬信息！').all()
+
+
 def test_variation_in_degrees_reads_as_its_text():
     east = orvanto.batch(LEGS, navigation=True, variation=-3.5)
     assert east.equals(orvanto.batch(LEGS, navigation=True, variation='3.5W'))

@@ -71,7 +71,14 @@ def test_a_task_lost_with_its_worker_is_run_again(client, legs, tmp_path):
     pd.testing.assert_frame_equal(results, expected)
 
 
-def test_header_is_checked_before_anything_runs():
-    ddf = dd.from_pandas(pd.DataFrame({'lat1': ['0'], 'lon1': ['0']}), npartitions=1)
-    with pytest.raises(ValueError, match='表头缺少 lat2、lon2 列'):
-        orvanto.dask.batch(ddf)
+@pytest.mark.parametrize('frame, options, error, named', [
+    (pd.DataFrame({'lat1': ['0'], 'lon1': ['0']}), {}, ValueError, '表头缺少 lat2、lon2 列'),
+    # read with default dtypes: pandas makes a column of whole numbers int64
+    (pd.DataFrame({'lat1': [4250], 'lon1': ['0'], 'lat2': ['0'], 'lon2': ['1']}), {}, TypeError,
+     '“lat1” 列是 int64'),
+    (pd.DataFrame({'lat1': ['0'], 'lon1': ['0'], 'lat2': ['0'], 'lon2': ['1']}),
+     {'variation': 'west'}, ValueError, 'navigation'),
+])
+def test_header_dtypes_and_options_are_checked_before_anything_runs(frame, options, error, named):
+    with pytest.raises(error, match=named):
+        orvanto.dask.batch(dd.from_pandas(frame, npartitions=1), **options)

@@ -272,11 +272,13 @@ test('the 航向（点一→点二） block starts with each point as read, so t
 const route = () => page.getByRole('region', { name: '航线' });
 const routeBox = (name) => route().getByRole('textbox', { name, exact: true });
 
-// The boxes of the 航线 section, blank but for `filled` ({name: text}), and 教科书算法.
+// The boxes of the 航线 section, blank but for `filled` ({name: text}), 预计到达时区 (开航时区 unless
+// filled) and 教科书算法.
 async function fillRouteOptions(filled, textbook = false) {
     for (const name of ['航速（节）', '开航时间', '磁差', '自差', '流向', '流速', '限制纬度', '分点间隔']) {
         await routeBox(name).fill(filled[name] ?? '');
     }
+    await route().getByRole('combobox', { name: '预计到达时区' }).selectOption({ label: filled.预计到达时区 ?? '开航时区' });
     await route().getByRole('checkbox', { name: '教科书算法' }).setChecked(textbook);
 }
 
@@ -300,6 +302,11 @@ test('the 航线 section plans the passage as orvanto-cli route does, with each 
             ['--every=10°', '--limit-latitude=45', '--speed=14', '--depart=2026-12-08T08:00+08:00', '--current=090/0.5'], null],
         [lines(pacific), '名称,纬度,经度', '分', { '航速（节）': '14', 开航时间: '2026-07-01 08:00', 限制纬度: '45°' }, false,
             ['--limit-latitude=45°', '--speed=14', '--depart=2026-07-01 08:00'], null],
+        // Arrivals in the zone time of each 分点, and in UTC.
+        [lines(pacific), '名称,纬度,经度', '分', { '航速（节）': '14', 开航时间: '2026-12-08T08:00+08:00', 分点间隔: '7.5°', 预计到达时区: '船位区时' }, false,
+            ['--every=7.5°', '--speed=14', '--depart=2026-12-08T08:00+08:00', '--eta-zone=ship'], null],
+        [lines(coast), '名称,纬度,经度', '分', { '航速（节）': '14', 开航时间: '2026-12-08T08:00+08:00', 预计到达时区: 'UTC' }, false,
+            ['--speed=14', '--depart=2026-12-08T08:00+08:00', '--eta-zone=Z'], null],
         [lines(coast), '名称,纬度,经度', '分', { '航速（节）': '12kn', 开航时间: '2026-12-08 20:00', 分点间隔: '100nmi', 流向: '200', 流速: '1' }, false,
             ['--speed=12kn', '--depart=2026-12-08 20:00', '--every=100nmi', '--current=200/1'], null],
         // A waypoint out of range: the table counts the box's lines, the CSV the command line's.
@@ -334,6 +341,10 @@ test('the 航线 section plans the passage as orvanto-cli route does, with each 
         const hours = total[names.indexOf('total_hours')];
         const legs = text.split('\n').filter((line) => line.trim() && !line.startsWith('name')).map((line) => line.split(/[,\t]/)[0]);
         const drawn = page.getByRole('img', { name: `航线示意图：${legs.join(' → ')}，共 ${total[names.indexOf('total_nmi')]} 海里${hours ? `，航时 ${hours}` : ''}` });
+        // The printed plan: the sections route --format=html writes, which print alone.
+        const html = spawnSync(cli, ['route', '--format=html', ...options], { input, env: { ...process.env, TZ: 'America/New_York' } }).stdout.toString();
+        assert.equal(await page.locator('#route-printed').innerHTML(), html.slice(html.indexOf('<h1>'), html.indexOf('</main>')), options.join(' '));
+        assert.equal(await page.locator('#route-summary').textContent(), html.match(/<h2>合计<\/h2><p>(.*)<\/p>/)[1].replaceAll('&gt;', '>'));
         assert.deepEqual(await Promise.all(['polyline.leg', 'circle.step', 'line.limit'].map((what) => drawn.locator(what).count())),
             [rows.length - 2, rows.length - 1 - legs.length, boxes.限制纬度 ? 1 : 0], options.join(' '));
     }
@@ -411,7 +422,7 @@ test('a failed 计算航线 leaves nothing of an earlier run on screen; why is s
         [null, 'route-waypoints-hint']);
 });
 
-test('the sketch draws each row as the table sails it, a whole leg along its rhumb line, straight on the Mercator chart; 5,000 and 10,000 waypoints are drawn', async () => {
+test('the sketch draws each row as the table sails it, a whole leg along its rhumb line, straight on the Mercator chart; 5,000 and 10,000 waypoints are drawn, planned off the main thread with 取消, the table a page at a time, the CSV the command line\'s', async () => {
     await page.setViewportSize({ width: 1280, height: 800 });
     const drawn = route().getByRole('img', { name: /^航线示意图：/ });
     const plan = () => page.getByRole('button', { name: '计算航线' }).click();
@@ -430,13 +441,82 @@ test('the sketch draws each row as the table sails it, a whole leg along its rhu
         // Pasted: typed, 10,000 lines would take minutes.
         await box('航点').evaluate((area, value) => { area.value = value; }, text);
         await plan();
-        await route().getByRole('img', { name: new RegExp(`^航线示意图：W0 → W1 → .* → W${count - 1}，共 `) }).waitFor();
-        assert.equal(await drawn.locator('polyline.leg').count(), count - 1);
+        // Planned in a worker: the page shows it running, and 取消 ends it.
+        await route().getByRole('button', { name: '取消' }).click();
+        assert.deepEqual([await route().getByRole('status').textContent(), await page.locator('#route-result').isHidden()], ['已取消。', true]);
+        await plan();
+        await route().getByRole('img', { name: new RegExp(`^航线示意图：W0 → W1 → .* → W${count - 1}，共 `) }).waitFor({ timeout: 120000 });
+        // Beyond 5,000 rows, a thousand rows a line.
+        const lines = await drawn.locator('polyline.leg').evaluateAll((all) => all.map((line) => line.getAttribute('points').split(' ').length));
+        assert.deepEqual([lines.length, lines.reduce((sum, points) => sum + points, 0)], count > 5000 ? [10, count + 9] : [count - 1, 2 * (count - 1)]);
         assert.match(await route().getByRole('status').textContent(), new RegExp(`^共 ${count - 1} 段航线，合计 `));
+        assert.deepEqual([await page.locator('#route-page').textContent(), await page.locator('#route-table tbody tr').count()], [`第 1–200 行，共 ${count} 行`, 200]);
+        await route().getByRole('button', { name: '下一页' }).click();
+        assert.equal(await page.locator('#route-table tbody th').first().textContent(), 'W200');
     }
+    const csv = await page.getByRole('link', { name: '下载 CSV' }).evaluate(async ({ href }) => [...new Uint8Array(await (await fetch(href)).arrayBuffer())]);
+    const text = await box('航点').inputValue();
+    assert.ok(Buffer.from(csv).equals(spawnSync(cli, ['route', '--format=csv', '--output-encoding=utf-8-bom'], { input: `名称,纬度,经度\n${text}` }).stdout));
     // A short route again, for the phone's screenshot.
     await box('航点').fill('长江口,3100.0,12230.0\n旧金山,3748.0,12230.0W');
     await plan();
+});
+
+test('10,000 waypoints cut at 10° 分点 (some 50,000 rows) never hold the main thread for more than 200 ms at a time, by a long-task observer', async () => {
+    // Zig-zags across 40° of longitude: each leg is cut at four or five meridians.
+    const text = Array.from({ length: 10000 }, (_, i) => `W${i},${(20 + (i % 200) * 0.1).toFixed(3)}°,${(i % 2 ? 164 : 124 + (i % 7) * 0.1).toFixed(3)}°`).join('\n');
+    await box('航点').evaluate((area, value) => { area.value = value; }, text);
+    await fillRouteOptions({ '航速（节）': '12', 开航时间: '2026-12-08T08:00+08:00', 分点间隔: '10°' });
+    await page.evaluate(() => {
+        globalThis.longTasks = [];
+        globalThis.longTaskObserver = new PerformanceObserver((list) => list.getEntries().forEach((entry) => globalThis.longTasks.push(Math.round(entry.duration))));
+        globalThis.longTaskObserver.observe({ type: 'longtask' });
+    });
+    await page.getByRole('button', { name: '计算航线' }).click();
+    assert.ok(await route().getByRole('button', { name: '取消' }).isVisible());
+    await route().getByRole('img', { name: /^航线示意图：W0 → .* → W9999，共 / }).waitFor({ timeout: 240000 })
+        .catch(async (error) => { throw new Error(`${error.message}; 航线's status: ${await route().getByRole('status').textContent()}`); });
+    // The names are placed last, a slice at a time: the sketch is done when the page is idle.
+    await page.evaluate(() => new Promise((resolve) => { requestIdleCallback(resolve); }));
+    const tasks = await page.evaluate(() => { globalThis.longTaskObserver.disconnect(); return globalThis.longTasks; });
+    assert.ok(tasks.every((duration) => duration <= 200), `long tasks: ${tasks.join(', ')} ms`);
+    assert.match(await page.locator('#route-page').textContent(), /^第 1–200 行，共 4\d{4} 行$/);
+    await fillRouteOptions({});
+});
+
+test('the route table: 起点 and 终点 stay in view on a phone while it scrolls sideways, row headers, no empty column, a summary line; 打印航线 prints the plan alone', async () => {
+    await box('航点').fill('长江口,3100.0,12230.0\n旧金山,3748.0,12230.0W');
+    await fillRouteOptions({ '航速（节）': '14', 开航时间: '2026-12-08T08:00+08:00', 分点间隔: '10°', 预计到达时区: '船位区时' });
+    await page.getByRole('button', { name: '计算航线' }).click();
+    const table = page.getByRole('table', { name: '航线' });
+    // Rhumb lines between 分点 only: no great circle's column, no 说明.
+    const headings = await table.locator('thead th').allTextContents();
+    assert.deepEqual([headings.slice(0, 2), headings.some((text) => /大圆|说明/.test(text)), headings.at(-2)], [['起点', '终点'], false, '预计到达时间（船位区时）']);
+    assert.equal(await table.locator('tbody th[scope="row"]').count(), await table.locator('tbody tr').count());
+    assert.match(await page.locator('#route-summary').textContent(), /^共 1 段航线，航程 [\d.]+ 海里，航时 \d+:\d\d（\d+天\d\d:\d\d），预计到达 2026-12-\d\dT\d\d:\d\d-08:00。$/);
+    await page.setViewportSize({ width: 360, height: 740 });
+    const frame = page.locator('.route-table-frame');
+    await frame.evaluate((element) => { element.scrollLeft = element.scrollWidth; });
+    assert.ok(await frame.evaluate((element) => element.scrollLeft) > 300);
+    const row = table.locator('tbody tr').nth(2);
+    const [shown, from, to, eta] = await Promise.all([frame, row.locator('th'), row.locator('td').first(), row.locator('td').last()].map((part) => part.boundingBox()));
+    assert.ok(from.x >= shown.x && to.x >= from.x + from.width - 1 && to.x + to.width <= shown.x + shown.width, JSON.stringify([shown, from, to]));
+    assert.ok(eta.x + eta.width <= shown.x + shown.width + 1 && eta.x >= to.x + to.width - 1, JSON.stringify([to, eta]));
+    await page.evaluate(() => { window.print = () => { window.printedAt = Date.now(); }; });
+    await page.getByRole('button', { name: '打印航线' }).click();
+    assert.ok(await page.evaluate(() => window.printedAt > 0));
+    // Print media: the plan (its title, options, table and summary) and the sketch, nothing else.
+    await page.emulateMedia({ media: 'print' });
+    const printed = page.locator('#route-printed');
+    assert.deepEqual([await printed.isVisible(), await printed.locator('h1').textContent(), await route().getByRole('img', { name: /^航线示意图：/ }).isVisible()],
+        [true, '航线计划：长江口 → 旧金山', true]);
+    for (const hidden of ['.frames', '#route-waypoints', '#route-plan', '.route-table-frame', '.route-downloads', '#reckon', '#batch', '.help-row']) {
+        assert.equal(await page.locator(hidden).first().isVisible(), false, hidden);
+    }
+    await page.emulateMedia({ media: 'screen' });
+    assert.equal(await printed.isVisible(), false);
+    await page.setViewportSize({ width: 1280, height: 800 });
+    await fillRouteOptions({});
 });
 
 test('推算船位 gives the positions orvanto-cli reckon gives, with a current and M and C courses; a failed run empties them, the box to fix in view with the message on a phone; 设为点一 puts the rhumb line\'s into point 1 in 分', async () => {

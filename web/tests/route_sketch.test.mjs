@@ -26,6 +26,30 @@ test('names placed around crowded waypoints never collide, and the ones that can
     }
 });
 
+test('names are placed exactly where a scan of every dot and name places them, however many points', () => {
+    const overlaps = (a, b) => a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
+    const scanned = (anchors, sizes) => {
+        const dots = anchors.map(([x, y]) => ({ x: x - 3.5, y: y - 3.5, width: 7, height: 7 }));
+        const placed = [];
+        return anchors.map(([x, y], i) => {
+            const [width, height] = sizes[i];
+            const box = [[x + 5, y - 5 - height], [x + 5, y + 5], [x - 5 - width, y - 5 - height], [x - 5 - width, y + 5], [x - width / 2, y - 5 - height], [x - width / 2, y + 5]]
+                .map(([left, top]) => ({ x: left, y: top, width, height }))
+                .find((b) => b.x >= 0 && b.y >= 0 && b.x + width <= WIDTH && b.y + height <= HEIGHT && ![...dots, ...placed].some((other) => overlaps(b, other)));
+            if (box) placed.push(box);
+            return box ?? null;
+        });
+    };
+    let seed = 11;
+    const random = () => ((seed = (seed * 16807) % 2147483647) / 2147483647);
+    for (const count of [3, 300, 3000]) {
+        // On a grid's cell edges too, where a box that only touches another must not count.
+        const anchors = Array.from({ length: count }, (_, i) => (i % 3 ? [random() * WIDTH, random() * HEIGHT] : [16 * Math.round(random() * 22), 16 * Math.round(random() * 15)]));
+        const sizes = anchors.map((_, i) => labelSize(i % 2 ? `分点${i}` : `W${i}`));
+        assert.deepEqual(placeLabels(anchors, sizes), scanned(anchors, sizes), `${count}`);
+    }
+});
+
 test('no script of the page spreads an array into a call\'s arguments: Math.max(...values) of a 10,000-waypoint route overflowed the stack', () => {
     // Debian's acorn, which emscripten brings.
     const require = createRequire(import.meta.url);
