@@ -20,6 +20,7 @@
 #include "cli/course_command.h"
 #include "cli/cpa_command.h"
 #include "cli/exit_status.h"
+#include "cli/fix_command.h"
 #include "cli/options.h"
 #include "cli/reckon_command.h"
 #include "cli/route_command.h"
@@ -85,6 +86,10 @@ int runCommand(const orvanto::cli::Request& request) {
             return orvanto::cli::runReckon(request);
         case orvanto::cli::Action::Cpa:
             return orvanto::cli::runCpa(request);
+        case orvanto::cli::Action::Fix:
+            return orvanto::cli::runFix(request);
+        case orvanto::cli::Action::Range:
+            return orvanto::cli::runRange(request);
     }
     return kExitFailure;
 }

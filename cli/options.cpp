@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "cli/cpa_command.h"
+#include "cli/fix_options.h"
 #include "cli/passage_words.h"
 #include "passage/passage_times.h"
 #include "passage/passage_values.h"
@@ -28,6 +29,8 @@ constexpr std::size_t kCourse = 3;
 constexpr std::size_t kRoute = 4;
 constexpr std::size_t kReckon = 5;
 constexpr std::size_t kCpa = 6;
+constexpr std::size_t kFix = 7;
+constexpr std::size_t kRange = 8;
 
 Outcome checkRoute(std::span<const std::string_view> operands, Request& request);
 Outcome checkReckon(std::span<const std::string_view> operands, Request& request);
@@ -85,6 +88,24 @@ constexpr Command kCommands[] = {
      "穿过为负）、bct_min，加 --action 时再加 new_course_starboard、new_course_port、new_speed；"
      "没有的值留空。",
      checkCpa, 0, passage::Planning::Plot},
+    {"fix", Action::Fix, kFix, "", 0, 0, "",
+     "陆标定位：按观测顺序给出两条或更多位置线（--bearing 方位、--range 距离、--angle 水平夹角），"
+     "求船位。方位线为经过物标的恒向线，距离为以物标为中心的测地线圆，按 WGS-84 计算。两条位置线"
+     "给出船位和交角（小于 30° 或大于 150° 时警告）；三条或更多给出各交点、各交点最大相距"
+     "（hat_nmi，超过 1 海里时警告）和到各位置线距离平方和最小的船位。观测带时间（@08:30 或带日期）"
+     "时须加 "
+     "--run（航向/航速）：之前的位置线按航程和海流移至最后一次观测的时间（移线定位）；早于上一"
+     "次的时分为次日，跨度不超过 24 小时。两条位置线相交两次时，--dr 选出靠近推算船位的一点，否则"
+     "两点都给出。tsv 输出一行：fix_lat、fix_lon、fix_lat_deg、fix_lon_deg、cut_angle（最差的交角）"
+     "、hat_nmi，再接各交点的纬度、经度（度）。位置线不相交时报错。",
+     checkFix, 0},
+    {"range", Action::Range, kRange, "", 0, 0, "",
+     "视距与灯光能见距离（按 2.09 海里 × √米 计算）：--eye 眼高的视距 2.09·√眼高；--object 物标的"
+     "地理能见距离 2.09·(√物标高 + √眼高)；--charted 海图射程按眼高 5 "
+     "米的地理能见距离换算为本眼高的"
+     " 射程 + 2.09·(√眼高 − √5)，--luminous 光力射程为其上限。tsv "
+     "输出一行：horizon_nmi、range_nmi。",
+     checkRange, 0},
 };
 
 UsageError problem(std::string text) {
@@ -121,7 +142,7 @@ std::optional<Value> named(const std::pair<std::string_view, Value> (&names)[N],
 // alone and puts every waypoint in seconds mode, reckon's its one position.
 Outcome readSeconds(const Option& /*option*/, const Command& command,
                     std::optional<std::string_view> value, Request& request) {
-    if (command.index == kRoute || command.index == kReckon) {
+    if (command.index == kRoute || command.index == kReckon || command.index == kFix) {
         const bool route = command.index == kRoute;
         if (value) {
             return unexpected(problem(std::string{command.name} +
@@ -169,7 +190,8 @@ Outcome readFormat(const Option& /*option*/, const Command& command,
                                                                     {"csv", TableFormat::Csv},
                                                                     {"html", TableFormat::Html}};
     const bool table = command.index == kCourse || command.index == kRoute ||
-                       command.index == kReckon || command.index == kCpa;
+                       command.index == kReckon || command.index == kCpa || command.index == kFix ||
+                       command.index == kRange;
     const std::string_view allowed = !table                    ? "plain 或 window"
                                      : command.index == kRoute ? "text、csv、tsv 或 html"
                                                                : "text 或 tsv";
@@ -442,12 +464,14 @@ Outcome readJobs(const Option& /*option*/, const Command& /*command*/,
 constexpr CommandSet kPlain = commandBit(kDistance) | commandBit(kAngle) | commandBit(kBatch);
 constexpr CommandSet kRouteAndReckon = commandBit(kRoute) | commandBit(kReckon);
 constexpr CommandSet kCourses = commandBit(kCourse) | kRouteAndReckon;
+constexpr CommandSet kFixes = commandBit(kFix);
 
 constexpr Synopsis kSecondsSynopses[] = {{kPlain | commandBit(kCourse), "[--seconds=列表]"},
-                                         {kRouteAndReckon, "[--seconds]"}};
+                                         {kRouteAndReckon | kFixes, "[--seconds]"}};
 constexpr Synopsis kFormatSynopses[] = {
     {kPlain, "[--format=plain|window]"},
-    {commandBit(kCourse) | commandBit(kReckon) | commandBit(kCpa), "[--format=text|tsv]"},
+    {commandBit(kCourse) | commandBit(kReckon) | commandBit(kCpa) | kFixes | commandBit(kRange),
+     "[--format=text|tsv]"},
     {commandBit(kRoute), "[--format=text|csv|tsv|html]"}};
 constexpr Synopsis kEncodingSynopses[] = {
     {commandBit(kBatch) | commandBit(kRoute), "[--encoding=编码]"}};
@@ -456,9 +480,9 @@ constexpr Synopsis kOutputEncodingSynopses[] = {
 constexpr Synopsis kGeodesicSynopses[] = {{commandBit(kBatch), "[--geodesic]"}};
 constexpr Synopsis kNavigationSynopses[] = {{commandBit(kBatch), "[--navigation]"}};
 constexpr Synopsis kVariationSynopses[] = {
-    {commandBit(kBatch) | kCourses | commandBit(kCpa), "[--variation=磁差]"}};
+    {commandBit(kBatch) | kCourses | commandBit(kCpa) | kFixes, "[--variation=磁差]"}};
 constexpr Synopsis kDeviationSynopses[] = {
-    {commandBit(kBatch) | kCourses | commandBit(kCpa), "[--deviation=自差]"}};
+    {commandBit(kBatch) | kCourses | commandBit(kCpa) | kFixes, "[--deviation=自差]"}};
 constexpr Synopsis kCardSynopses[] = {{commandBit(kRoute), "[--deviation-card=文件]"}};
 constexpr Synopsis kTextbookSynopses[] = {{kCourses, "[--textbook]"}};
 constexpr Synopsis kVertexSynopses[] = {{commandBit(kCourse), "[--vertex]"}};
@@ -467,7 +491,16 @@ constexpr Synopsis kLimitSynopses[] = {{commandBit(kRoute), "[--limit-latitude=�
 constexpr Synopsis kSpeedSynopses[] = {{kRouteAndReckon, "[--speed=航速]"}};
 constexpr Synopsis kHoursSynopses[] = {{commandBit(kReckon), "[--hours=小时]"}};
 constexpr Synopsis kDepartSynopses[] = {{commandBit(kRoute), "[--depart=时间]"}};
-constexpr Synopsis kCurrentSynopses[] = {{kRouteAndReckon, "[--current=流向/流速]"}};
+constexpr Synopsis kCurrentSynopses[] = {{kRouteAndReckon | kFixes, "[--current=流向/流速]"}};
+constexpr Synopsis kBearingSynopses[] = {{kFixes, "[--bearing=纬度,经度,方位[@时间]]…"}};
+constexpr Synopsis kRangeSynopses[] = {{kFixes, "[--range=纬度,经度,距离[@时间]]…"}};
+constexpr Synopsis kAngleSynopses[] = {{kFixes, "[--angle=纬度1,经度1,纬度2,经度2,夹角[@时间]]…"}};
+constexpr Synopsis kRunSynopses[] = {{kFixes, "[--run=航向/航速]"}};
+constexpr Synopsis kDeadReckoningSynopses[] = {{kFixes, "[--dr=纬度,经度]"}};
+constexpr Synopsis kEyeSynopses[] = {{commandBit(kRange), "--eye=眼高"}};
+constexpr Synopsis kObjectSynopses[] = {{commandBit(kRange), "[--object=高度]"}};
+constexpr Synopsis kChartedSynopses[] = {{commandBit(kRange), "[--charted=射程]"}};
+constexpr Synopsis kLuminousSynopses[] = {{commandBit(kRange), "[--luminous=光力射程]"}};
 constexpr Synopsis kOutputSynopses[] = {{commandBit(kBatch), "[--output=文件]"}};
 constexpr Synopsis kJobsSynopses[] = {{commandBit(kBatch), "[--jobs=线程数]"}};
 constexpr Synopsis kGpxSynopses[] = {{commandBit(kRoute), "[--gpx=文件]"}};
@@ -492,7 +525,7 @@ constexpr Option kOptions[] = {
      "以逗号分隔，如 --seconds=2 或 --seconds=1,2,r"
      "（route 和 reckon 只写 --seconds：所有航点、或位置按“秒”格式读取）"},
     {"--format", kFormatSynopses, readFormat, "--format=格式",
-     "course、route、reckon 和 cpa 的输出：text、tsv，route 还可 csv。其余"
+     "course、route、reckon、cpa、fix 和 range 的输出：text、tsv，route 还可 csv。其余"
      "命令为数字的写法：plain 写作 0.5、12（batch 的默认）；window 与"
      "窗口完全相同，写作 .5、12.（distance 和 angle 的默认）"},
     {"--encoding", kEncodingSynopses, readEncoding, "--encoding=编码",
@@ -627,6 +660,31 @@ constexpr Option kOptions[] = {
      {},
      {},
      passage::PassageOption::EtaZone},
+    {"--bearing", kBearingSynopses, readObservationOption<navigation::PositionLineKind::Bearing>,
+     "--bearing=纬度,经度,方位",
+     "fix 的方位位置线：物标的位置和从本船看物标的方位（写法同 reckon 的航向：045、045T、040M、"
+     "042C），可接 @时间（08:30 或带日期）；可重复"},
+    {"--range", kRangeSynopses, readObservationOption<navigation::PositionLineKind::Range>,
+     "--range=纬度,经度,距离",
+     "fix 的距离位置线：物标的位置和它的距离（海里，可带 nmi、海里、km、公里），可接 "
+     "@时间；可重复"},
+    {"--angle", kAngleSynopses,
+     readObservationOption<navigation::PositionLineKind::HorizontalAngle>,
+     "--angle=纬度1,经度1,纬度2,经度2,夹角",
+     "fix 的水平夹角位置线：两物标的位置和从物标1（在左）顺时针到物标2 的夹角，0 到 180°，可接 "
+     "@时间；可重复"},
+    {"--run", kRunSynopses, readRunOption, "--run=航向/航速",
+     "fix 移线定位中观测之间的航向和航速，如 045/12 或 040M/12（加 --current 时再计海流）"},
+    {"--dr", kDeadReckoningSynopses, readDeadReckoningOption, "--dr=纬度,经度",
+     "fix 的推算船位：两条位置线相交两次时取较近的交点；并给出推算船位到船位的流向和流程"},
+    {"--eye", kEyeSynopses, readRangeOption<&FixOptions::eye>, "--eye=眼高",
+     "range 的眼高，0 到 100 米（可带 m、米）"},
+    {"--object", kObjectSynopses, readRangeOption<&FixOptions::object>, "--object=高度",
+     "range 的物标高度，0 到 1000 米（可带 m、米）"},
+    {"--charted", kChartedSynopses, readRangeOption<&FixOptions::charted>, "--charted=射程",
+     "range 的海图射程（海里，可带 nmi、海里），按眼高 5 米的地理能见距离换算；不与 --object 同用"},
+    {"--luminous", kLuminousSynopses, readRangeOption<&FixOptions::luminous>, "--luminous=光力射程",
+     "range 的光力射程（海里），灯光能见距离不超过它"},
 };
 
 // The row of a table with that name, or null.

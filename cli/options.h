@@ -45,9 +45,9 @@ struct Command {
     std::optional<passage::Planning> planning = {};
 };
 
-inline constexpr std::size_t kCommandCount = 7;
+inline constexpr std::size_t kCommandCount = 9;
 
-// distance, angle, batch, course, route, reckon, cpa.
+// distance, angle, batch, course, route, reckon, cpa, fix, range.
 std::span<const Command> commands();
 const Command* commandNamed(std::string_view name);
 

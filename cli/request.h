@@ -10,7 +10,9 @@
 #include "calculator/calculation.h"
 #include "calculator/decimal_text.h"
 #include "cli/encodings.h"
+#include "navigation/position_lines.h"
 #include "navigation/sailing_method.h"
+#include "passage/fix_observations.h"
 #include "passage/passage_times.h"
 #include "passage/passage_values.h"
 #include "passage/rtz_version.h"
@@ -20,7 +22,7 @@
 
 namespace orvanto::cli {
 
-enum class Action { Help, Version, Distance, Angle, Batch, Course, Route, Reckon, Cpa };
+enum class Action { Help, Version, Distance, Angle, Batch, Course, Route, Reckon, Cpa, Fix, Range };
 
 // The file batch reads and writes, and the waypoint file route reads, with their encodings; the
 // files route reads and writes besides.
@@ -33,6 +35,27 @@ struct FileOptions {
     std::string rtzPath;            // empty: no RTZ file
     Encoding encoding = Encoding::Auto;
     OutputEncoding outputEncoding = OutputEncoding::Input;
+};
+
+// fix's observations as typed, in the order given, and its run and dead reckoning; range's heights
+// and ranges (metres, nautical miles).
+struct FixOptions {
+    struct Typed {
+        navigation::PositionLineKind kind;
+        std::string_view option;  // "--bearing"
+        std::string_view text;
+    };
+    std::vector<Typed> observations;
+    std::optional<std::string_view> run;
+    std::optional<std::string_view> deadReckoning;
+    std::optional<double> eye;
+    std::optional<double> object;
+    std::optional<double> charted;
+    std::optional<double> luminous;
+    // As checked: the lines, their bearings true and each transferred to the last observation.
+    std::vector<passage::ReadObservation> read;
+    std::optional<ChartPoint> readDeadReckoning;
+    std::string time;  // of the fix: the last observation's, empty without times
 };
 
 struct Request {
@@ -76,6 +99,7 @@ struct Request {
     passage::TargetPlotRequest plot;
     std::string ownMotionText;
     std::string targetMotionText;
+    FixOptions fix;
 };
 
 }  // namespace orvanto::cli

@@ -113,6 +113,7 @@ PYBIND11_MODULE(_orvanto, module) {
         .def_readwrite("variation", &orvanto::python::RouteTexts::variation)
         .def_readwrite("deviation", &orvanto::python::RouteTexts::deviation)
         .def_readwrite("deviation_card", &orvanto::python::RouteTexts::deviationCard)
+        .def_readwrite("eta_zone", &orvanto::python::RouteTexts::etaZone)
         .def_readwrite("seconds", &orvanto::python::RouteTexts::seconds)
         .def_readwrite("textbook", &orvanto::python::RouteTexts::textbook);
     module.def("route", &route, py::arg("waypoints"), py::arg("texts"));

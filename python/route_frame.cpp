@@ -15,6 +15,7 @@
 #include "passage/route_request.h"
 #include "passage/route_table.h"
 #include "passage/value_forms.h"
+#include "passage/zone_time.h"
 #include "python/argument_text.h"
 
 namespace orvanto::python {
@@ -55,6 +56,8 @@ std::string ruleText(passage::Rule rule) {
             return "current= 与大圆航段（leg 列写 GC）同用时须加 every=：" + reason;
         case Rule::DepartureNeedsSpeed:
             return "depart= 须与 speed= 同用，或者航点有 speed（航速）列：" + reason;
+        case Rule::EtaZoneNeedsDeparture:
+            return "eta_zone= 须与 depart= 同用：" + reason;
         default:
             break;
     }
@@ -104,6 +107,13 @@ passage::PassageRequest requestOf(const std::string& waypoints, const RouteTexts
     return request;
 }
 
+passage::EtaZone etaZoneOf(const RouteTexts& texts) {
+    constexpr std::string_view kForms =
+        "ship（各行到达船位的区时）、±HH:MM（如 +09:00、-05:00）或 Z（UTC）";
+    return readOption(texts.etaZone, "eta_zone", kForms, passage::readEtaZone)
+        .value_or(passage::EtaZone{});
+}
+
 py::array_t<double> column(const std::vector<double>& values) {
     return py::array_t<double>(static_cast<py::ssize_t>(values.size()), values.data());
 }
@@ -112,6 +122,9 @@ py::array_t<double> column(const std::vector<double>& values) {
 
 py::tuple planRoute(const std::string& waypoints, const RouteTexts& texts) {
     const passage::PassageRequest request = requestOf(waypoints, texts);
+    if (texts.etaZone && !texts.depart) {
+        throw py::value_error(ruleText(passage::Rule::EtaZoneNeedsDeparture));
+    }
     const auto plan = passage::planPassage(request);
     if (!plan) {
         const passage::PassageProblem& problem = plan.error();
@@ -121,8 +134,8 @@ py::tuple planRoute(const std::string& waypoints, const RouteTexts& texts) {
     }
     // A frame's rows are counted from 1 below its header, as a spreadsheet's are.
     const passage::ProblemWording wording{1, " seconds= 的设定"};
-    const passage::RouteTable table =
-        passage::routeTable(plan.value(), {passage::TableFormat::Csv, false, wording, {}, {}});
+    const passage::RouteTable table = passage::routeTable(
+        plan.value(), {passage::TableFormat::Csv, false, wording, {}, etaZoneOf(texts)});
     const auto& rows = plan.value().route.rows;
     std::vector<double> latitudes;
     std::vector<double> longitudes;

@@ -21,6 +21,7 @@ struct RouteTexts {
     std::optional<std::string> variation;
     std::optional<std::string> deviation;
     std::optional<std::string> deviationCard;  // CSV text: heading,deviation
+    std::optional<std::string> etaZone;        // "ship", "Z" or "±HH:MM"
     bool seconds = false;
     bool textbook = false;
 };

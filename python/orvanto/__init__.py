@@ -338,7 +338,8 @@ def cpa(own_course, own_speed, target_bearing, target_range, target_course, targ
     return _arrays(_orvanto.cpa, shape, *flat)
 
 
-_ROUTE_TEXTS = ('speed', 'depart', 'every', 'limit_latitude', 'current', 'variation', 'deviation')
+_ROUTE_TEXTS = ('speed', 'depart', 'every', 'limit_latitude', 'current', 'variation', 'deviation',
+                'eta_zone')
 _ROUTE_NUMBERS = ('rhumb_course', 'rhumb_course_m', 'rhumb_course_c',
                   'rhumb_nmi', 'gc_course_initial', 'gc_course_initial_m', 'gc_course_initial_c',
                   'gc_nmi', 'total_nmi', 'course_to_steer', 'course_to_steer_m',
@@ -371,7 +372,8 @@ def route(frame, numbers=False, seconds=False, textbook=False, deviation_card=No
     ``frame`` has a row a waypoint, its columns named as a waypoint file's (name, lat, lon,
     optionally mode and speed) with text cells. The options are route's, as keywords: ``speed``,
     ``depart`` (with its offset from UTC, e.g. '2026-03-01T08:00+08:00'), ``every``,
-    ``limit_latitude``, ``current``, ``variation``, ``deviation``, each a text as typed after the
+    ``limit_latitude``, ``current``, ``variation``, ``deviation``, ``eta_zone`` ('ship', 'Z' or
+    '+09:00'), each a text as typed after the
     option or a number; ``deviation_card`` a path or a frame with ``heading,deviation``;
     ``seconds`` and ``textbook`` as the flags. Messages count the frame's rows from 1.
 

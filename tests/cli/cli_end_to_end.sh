@@ -59,7 +59,7 @@ expect 2 '' '不是有效的 UTF-8' distance $'42\xff' 1 2 3
 "$cli" -h | grep -qF 'orvanto-cli batch' || { failed=$((failed + 1)); echo "FAIL: -h"; }
 expect 2 '' '请写在单独的 -- 之后' distance --4250.0 9338.80 0 0
 expect 2 '' '--geodesic 只用于 batch' distance --geodesic 0 0 0 100
-expect 2 '' '--variation 只用于 batch --navigation、course、route、reckon 和 cpa' distance --variation=3W 0 0 0 1
+expect 2 '' '--variation 只用于 batch --navigation、course、route、reckon、cpa 和 fix' distance --variation=3W 0 0 0 1
 expect 2 '' '--jobs 须是 0 到 256 之间的整数（0 即本进程可用的 CPU 数），不认识“２５７”' batch --jobs=２５７ x.csv
 # A blank between the digits once read "42 5.0" as 4°25.0′, 491 km from what was meant.
 expect 1 '' '点Ⅰ纬度的输入“42 5.0”中的数字被空格隔开' distance -- '42 5.0' 0 0 0

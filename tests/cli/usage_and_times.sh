@@ -10,7 +10,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failed=0
 fail() { failed=$((failed + 1)); echo "FAIL: $*"; }
-commands='distance angle batch course route reckon cpa'
+commands='distance angle batch course route reckon cpa fix range'
 
 # The lines of standard input wider than 80 columns, East Asian Wide and Fullwidth characters
 # counted two, every other (the ambiguous Ⅰ “ ° ′ among them) one.
@@ -82,7 +82,7 @@ for help in --help -h "distance --help" "batch -h" "course --help" "route --help
     $cli $help | too_wide >"$work/wide"
     [ -s "$work/wide" ] && fail "$help: $(cat "$work/wide")"
 done
-[ "$("$cli" --help | grep -c '^  orvanto-cli [a-z]')" -eq 7 ] || fail "--help lacks a command"
+[ "$("$cli" --help | grep -c '^  orvanto-cli [a-z]')" -eq 9 ] || fail "--help lacks a command"
 
 # A departure of the form that no clock shows says why. TEXT | WHY
 while IFS='|' read -r typed why; do

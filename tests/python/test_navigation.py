@@ -138,6 +138,8 @@ WAYPOINTS = pd.DataFrame({'name': ['长江口', '檀香山', '旧金山'],
     ({'every': '10°', 'speed': '14', 'depart': '2026-03-01T08:00+08:00'},
      ['--every=10°', '--speed=14', '--depart=2026-03-01T08:00+08:00']),
     ({'limit_latitude': 40, 'variation': '5W'}, ['--limit-latitude=40.0', '--variation=5W']),
+    ({'every': '15°', 'speed': 12, 'depart': '2026-03-01T08:00+08:00', 'eta_zone': 'ship'},
+     ['--every=15°', '--speed=12', '--depart=2026-03-01T08:00+08:00', '--eta-zone=ship']),
 ])
 def test_route_equals_orvanto_cli_route(options, flags, tmp_path):
     path = tmp_path / 'route.csv'
@@ -164,6 +166,7 @@ def test_route_numbers_and_waypoints_agree():
     (lambda: orvanto.route(WAYPOINTS, speed='abc'), ValueError, 'speed 须是'),
     (lambda: orvanto.route(WAYPOINTS, speed=14, depart='2026-03-01T08:00'), ValueError, '时差'),
     (lambda: orvanto.route(WAYPOINTS, knots=14), TypeError, 'knots'),
+    (lambda: orvanto.route(WAYPOINTS, speed=14, eta_zone='ship'), ValueError, 'eta_zone= 须与 depart='),
     (lambda: orvanto.waypoints(80, 0, 80, 180), ValueError, '第 0 段'),
     (lambda: orvanto.reckon(0, 0, 0, 1, method='plane'), ValueError, 'method'),
 ])
