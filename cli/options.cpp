@@ -65,7 +65,10 @@ constexpr Command kCommands[] = {
      "--gpx 写出 GPX 1.1 航线（含分点和限制纬度的切点），--geojson 写出 GeoJSON（各点和按实际航法"
      "画出的航线，在 180° 经线处断开），两者总是 UTF-8；有航点无法读取或有航段无法航行时不写这两个"
      "文件。出错的说明写明航点及其行号，如“航点“B”（第 3 行）的纬度…”。航点文件名以 .gpx 结尾时"
-     "读取其中第一条航线的各点（没有航线时读取各航点）。",
+     "读取其中第一条航线的各点（没有航线时读取各航点），以 .rtz 结尾时读取 RTZ 1.0、1.1 或 1.2 "
+     "航线的各航点及各段航法。\n"
+     "航点文件的 leg（航法）列给出自该航点起一段的航法：RL（恒向线）或 GC（大圆，不加 --every 时"
+     "整段沿大圆航行，只填 gc_* 列）；留空按默认。",
      checkRoute, 0, passage::Planning::Route},
     {"reckon", Action::Reckon, kReckon, "纬度 经度 航向 [航程]", 3, 4, "",
      "推算船位：从该点按航向航行一段航程（或以 --speed 航行 --hours 小时）后的位置，沿恒向线"
@@ -253,7 +256,7 @@ Outcome readOutputEncoding(const Option& /*option*/, const Command& /*command*/,
     return {};
 }
 
-// --output, --gpx, --geojson and --deviation-card: a file name after "=".
+// --output, --gpx, --geojson, --rtz and --deviation-card: a file name after "=".
 template <std::string FileOptions::*Path>
 Outcome readPath(const Option& option, const Command& /*command*/,
                  std::optional<std::string_view> value, Request& request) {
@@ -261,6 +264,19 @@ Outcome readPath(const Option& option, const Command& /*command*/,
         return needsValue(option.name, std::string{option.name} + "=文件");
     }
     request.files.*Path = *value;
+    return {};
+}
+
+// route --rtz-version: 1.0 (the default) or 1.1.
+Outcome readRtzVersion(const Option& /*option*/, const Command& /*command*/,
+                       std::optional<std::string_view> value, Request& request) {
+    if (!value) {
+        return needsValue("--rtz-version", "--rtz-version=1.0 或 --rtz-version=1.1");
+    }
+    if (*value != "1.0" && *value != "1.1") {
+        return notOneOf("--rtz-version", "1.0 或 1.1", *value);
+    }
+    request.rtzVersion = *value == "1.0" ? passage::RtzVersion::Rtz10 : passage::RtzVersion::Rtz11;
     return {};
 }
 
@@ -489,6 +505,8 @@ constexpr Synopsis kOutputSynopses[] = {{commandBit(kBatch), "[--output=文件]"
 constexpr Synopsis kJobsSynopses[] = {{commandBit(kBatch), "[--jobs=线程数]"}};
 constexpr Synopsis kGpxSynopses[] = {{commandBit(kRoute), "[--gpx=文件]"}};
 constexpr Synopsis kGeojsonSynopses[] = {{commandBit(kRoute), "[--geojson=文件]"}};
+constexpr Synopsis kRtzSynopses[] = {{commandBit(kRoute), "[--rtz=文件]"}};
+constexpr Synopsis kRtzVersionSynopses[] = {{commandBit(kRoute), "[--rtz-version=版本]"}};
 constexpr Synopsis kOwnSynopses[] = {{commandBit(kCpa), "--own=航向/航速"}};
 constexpr Synopsis kTargetSynopses[] = {{commandBit(kCpa), "--target=方位/距离@时间…"}};
 constexpr Synopsis kTargetMotionSynopses[] = {{commandBit(kCpa), "[--target-motion=航向/航速]"}};
@@ -603,6 +621,11 @@ constexpr Option kOptions[] = {
      "route 的航线另写成 GPX 1.1 文件，供海图仪使用"},
     {"--geojson", kGeojsonSynopses, readPath<&FileOptions::geojsonPath>, "--geojson=文件",
      "route 的航点和航线另写成 GeoJSON 文件"},
+    {"--rtz", kRtzSynopses, readPath<&FileOptions::rtzPath>, "--rtz=文件",
+     "route 的航线另写成 RTZ 文件（IEC 61174），供 ECDIS 导入：含分点和切点，各段注明恒向线"
+     "（Loxodrome）或大圆（Orthodrome），有航速和出发时间时附 UTC 的计划时刻"},
+    {"--rtz-version", kRtzVersionSynopses, readRtzVersion, "--rtz-version=版本",
+     "--rtz 写出的 RTZ 版本：1.0（默认）或 1.1"},
     {"--own", kOwnSynopses, readOwnMotion, "--own=航向/航速",
      "cpa 的本船航向和航速（节，可为 0），航向同 reckon 的航向（T、M 或 C），如 045/12", "045/12",
      passage::kMotionForms},

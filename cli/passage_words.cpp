@@ -26,6 +26,9 @@ std::string ruleText(passage::Rule rule, std::string_view command, const std::st
         case Rule::CurrentWithLimitNeedsStep:
             return std::string{command} + " 的 --current 与 --limit-latitude 同用时须加 --every：" +
                    reason;
+        case Rule::CurrentWithGreatCircleNeedsStep:
+            return std::string{command} +
+                   " 的 --current 与航点文件中的大圆航段（航法 GC）同用时须加 --every：" + reason;
         case Rule::DepartureNeedsSpeed:
             return "--depart 须与 --speed 同用，或者航点文件有 speed（航速）列：" + reason;
         case Rule::EtaZoneNeedsDeparture:

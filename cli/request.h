@@ -15,6 +15,7 @@
 #include "passage/fix_observations.h"
 #include "passage/passage_times.h"
 #include "passage/passage_values.h"
+#include "passage/rtz_version.h"
 #include "passage/table_format.h"
 #include "passage/target_plot.h"
 #include "passage/zone_time.h"
@@ -31,6 +32,7 @@ struct FileOptions {
     std::string deviationCardPath;  // route --deviation-card; empty: none
     std::string gpxPath;            // empty: no GPX file
     std::string geojsonPath;        // empty: no GeoJSON file
+    std::string rtzPath;            // empty: no RTZ file
     Encoding encoding = Encoding::Auto;
     OutputEncoding outputEncoding = OutputEncoding::Input;
 };
@@ -86,10 +88,11 @@ struct Request {
     std::vector<std::string> routeColumns;  // route --columns, by their names; empty: all
     passage::EtaZone etaZone;               // route --eta-zone
     FileOptions files;
-    bool geodesicColumns = false;  // batch --geodesic
-    bool courseColumns = false;    // batch --navigation: the columns of course --format=tsv
-    bool allSeconds = false;       // route --seconds: waypoints in 秒 unless their mode says
-    unsigned jobs = 0;             // batch --jobs: threads computing rows, 0 for every CPU
+    passage::RtzVersion rtzVersion = passage::RtzVersion::Rtz10;  // route --rtz-version
+    bool geodesicColumns = false;                                 // batch --geodesic
+    bool courseColumns = false;  // batch --navigation: the columns of course --format=tsv
+    bool allSeconds = false;     // route --seconds: waypoints in 秒 unless their mode says
+    unsigned jobs = 0;           // batch --jobs: threads computing rows, 0 for every CPU
 
     // cpa's own ship, target and action, and the courses of --own and --target-motion as typed,
     // for a message about them.

@@ -6,6 +6,7 @@
 #include <array>
 #include <filesystem>
 #include <iostream>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,6 +30,7 @@
 #include "passage/plan_document.h"
 #include "passage/route_request.h"
 #include "passage/route_table.h"
+#include "passage/rtz_waypoints.h"
 #include "text/code_points.h"
 #include "text/printable.h"
 
@@ -52,7 +54,9 @@ bool sameFile(const std::string& a, const std::string& b) {
 // Writing over the waypoint file or the deviation card would lose it, and the two outputs over
 // each other one of them.
 Expected<void, std::string> checkOutputPaths(const Request& request) {
-    for (const std::string* path : {&request.files.gpxPath, &request.files.geojsonPath}) {
+    const std::string* outputs[] = {&request.files.gpxPath, &request.files.geojsonPath,
+                                    &request.files.rtzPath};
+    for (const std::string* path : outputs) {
         for (const std::string* input :
              {&request.files.inputPath, &request.files.deviationCardPath}) {
             if (!path->empty() && !input->empty() && *input != "-" && sameFile(*path, *input)) {
@@ -62,8 +66,12 @@ Expected<void, std::string> checkOutputPaths(const Request& request) {
             }
         }
     }
-    if (!request.files.gpxPath.empty() && request.files.gpxPath == request.files.geojsonPath) {
-        return unexpected(std::string{"--gpx 和 --geojson 须是两个不同的文件"});
+    for (const std::string* path : outputs) {
+        for (const std::string* other : outputs) {
+            if (path < other && !path->empty() && *path == *other) {
+                return unexpected(std::string{"--gpx、--geojson 和 --rtz 须是不同的文件"});
+            }
+        }
     }
     return {};
 }
@@ -79,15 +87,26 @@ struct WrittenAs {
     bool byteOrderMark = false;
 };
 
-// A GPX file's bytes, read whole; UTF-8 as GPX is.
-std::string gpxBytes(const TextFileInput& input) {
+// A GPX or RTZ file's bytes, read whole, up to one byte past `largest` (the reader refuses a file
+// that long).
+std::string fileBytes(const TextFileInput& input,
+                      std::size_t largest = std::numeric_limits<std::size_t>::max() - 1) {
     FileSource file{input.fd(), input.name()};
     std::string bytes;
     std::array<char, kGpxReadBlock> block{};
-    while (const std::size_t count = file.read(block.data(), block.size())) {
+    while (bytes.size() <= largest) {
+        const std::size_t count = file.read(block.data(), block.size());
+        if (count == 0) {
+            break;
+        }
         bytes.append(block.data(), count);
     }
     return bytes;
+}
+
+// The name an ECDIS shows for the route: the written file's own, without its folder and .rtz.
+std::string rtzRouteName(const std::string& path) {
+    return std::filesystem::path{path}.stem().string();
 }
 
 // The table in the encoding asked for, else the waypoint file's (UTF-8 on a terminal).
@@ -122,11 +141,14 @@ void writeRouteFile(const std::string& path, const TextFileInput& input, const s
 bool writeRouteFiles(const Request& request, const passage::PassagePlan& plan,
                      const TextFileInput& input) {
     bool written = true;
-    for (const std::string* path : {&request.files.gpxPath, &request.files.geojsonPath}) {
+    for (const std::string* path :
+         {&request.files.gpxPath, &request.files.geojsonPath, &request.files.rtzPath}) {
         if (path->empty()) {
             continue;
         }
-        const auto& bytes = path == &request.files.gpxPath ? plan.gpx : plan.geojson;
+        const auto& bytes = path == &request.files.gpxPath   ? plan.gpx
+                            : path == &request.files.rtzPath ? plan.rtz
+                                                             : plan.geojson;
         if (!bytes) {
             std::cerr << "orvanto-cli：有航点无法读取或有航段无法航行，没有写出“"
                       << printable(*path) << "”\n";
@@ -195,8 +217,12 @@ int runRoute(const Request& request) {
         std::string gpx;
         WrittenAs text;
         if (passage::isGpxFileName(request.files.inputPath)) {
-            gpx = gpxBytes(input);
+            gpx = fileBytes(input);
             passage.waypoints.kind = passage::WaypointSource::Kind::Gpx;
+            passage.waypoints.bytes = gpx;
+        } else if (passage::isRtzFileName(request.files.inputPath)) {
+            gpx = fileBytes(input, passage::kLargestRtzFile);
+            passage.waypoints.kind = passage::WaypointSource::Kind::Rtz;
             passage.waypoints.bytes = gpx;
         } else {
             const auto encoding = input.chooseEncoding();
@@ -225,6 +251,10 @@ int runRoute(const Request& request) {
         passage.localOffset = machineOffset;
         passage.files = !request.files.gpxPath.empty() || !request.files.geojsonPath.empty();
         passage.routeName = routeName(request.files.inputPath);
+        if (!request.files.rtzPath.empty()) {
+            passage.rtz = request.rtzVersion;
+            passage.rtzName = rtzRouteName(request.files.rtzPath);
+        }
         const auto plan = passage::planPassage(passage);
         if (!plan) {
             return failed(passageProblemText(plan.error(), "route"));

@@ -78,8 +78,7 @@ std::string fixReport(const navigation::PositionFix& fix, const FixNotes& notes,
         } else {
             out += "\t\t\t";
         }
-        out += "\t" + angleText(fix.cut) + "\t" +
-               (fix.hat ? distanceText(*fix.hat) : "");
+        out += "\t" + angleText(fix.cut) + "\t" + (fix.hat ? distanceText(*fix.hat) : "");
         for (const navigation::LineCrossing& crossing : fix.crossings) {
             out += "\t" + latitudeDegreesText(crossing.position.latitude) + "\t" +
                    longitudeDegreesText(crossing.position.longitude);

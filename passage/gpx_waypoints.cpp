@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "batch/block_writer.h"
+#include "passage/degree_text.h"
 #include "text/ascii_case.h"
 #include "text/code_points.h"
-#include "text/decimal_number.h"
 #include "text/trimming.h"
 
 namespace orvanto::passage {
@@ -111,40 +111,6 @@ std::string pointName(std::string_view data) {
     return std::string{trimmed(name, kXmlBlanks)};
 }
 
-// "31.5000000" as "31.5°": the file's digits, without a plus sign or trailing zeros, and "0.5°"
-// for ".5"; nothing for a
-// text that is not an XML decimal ([+|-]digits[.digits], no exponent) within ±limit.
-std::optional<std::string> degreeText(std::string_view value, double limit) {
-    std::string text{trimmed(value, kXmlBlanks)};
-    const std::size_t digits = text.find_first_not_of("+-") == 1 ? 1 : 0;
-    const std::size_t point = text.find('.');
-    const bool decimal = !text.empty() && text.find_first_of("+-", digits) == std::string::npos &&
-                         text.find_first_not_of("0123456789.", digits) == std::string::npos &&
-                         text.find('.', point + 1) == std::string::npos &&
-                         text.find_first_of("0123456789") != std::string::npos;
-    const auto degrees = decimal ? readDecimalNumber(text) : std::nullopt;
-    if (!degrees || *degrees < -limit || *degrees > limit) {
-        return std::nullopt;
-    }
-    if (text[0] == '+') {
-        text.erase(0, 1);
-    }
-    // The entries want a digit before the point.
-    if (const std::size_t first = text[0] == '-' ? 1 : 0; text[first] == '.') {
-        text.insert(first, "0");
-    }
-    if (point != std::string::npos) {
-        text.erase(text.find_last_not_of('0') + 1);
-        if (text.back() == '.') {
-            text.pop_back();
-        }
-    }
-    if (*degrees == 0) {
-        text = "0";
-    }
-    return text + "°";
-}
-
 class GpxScan {
   public:
     explicit GpxScan(std::string_view gpx) : gpx_(gpx) {}
@@ -235,7 +201,7 @@ class GpxScan {
                 if (!value && !lacksBoth) {
                     continue;
                 }
-                const auto degrees = value ? degreeText(*value, limit) : std::nullopt;
+                const auto degrees = value ? degreeMarkText(*value, limit) : std::nullopt;
                 if (!degrees) {
                     return unexpected(
                         lineText(gpx_, at) + "的 <" + std::string{name} + "> " +
@@ -339,10 +305,17 @@ Expected<GpxWaypoints, std::string> waypointsFromGpx(std::string_view gpx) {
 }
 
 std::string waypointLines(std::span<const Waypoint> waypoints) {
-    std::string lines = "名称,纬度,经度\n";
+    const bool legs = std::any_of(waypoints.begin(), waypoints.end(),
+                                  [](const Waypoint& waypoint) { return waypoint.sailing; });
+    std::string lines = legs ? "名称,纬度,经度,航法\n" : "名称,纬度,经度\n";
     for (const Waypoint& waypoint : waypoints) {
         lines += batch::csvQuoted(waypoint.name, ',') + "," + waypoint.entries.latitude + "," +
-                 waypoint.entries.longitude + "\n";
+                 waypoint.entries.longitude;
+        if (legs) {
+            lines += ",";
+            lines += waypoint.sailing ? legSailingCode(*waypoint.sailing) : "";
+        }
+        lines += "\n";
     }
     return lines;
 }

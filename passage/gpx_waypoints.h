@@ -29,8 +29,8 @@ struct GpxWaypoints {
 // A point's name is its <name>, with entities read and line breaks and tabs made spaces.
 Expected<GpxWaypoints, std::string> waypointsFromGpx(std::string_view gpx);
 
-// The lines `名称,纬度,经度` of the waypoints, the header first: a GPX file's points as a page's
-// box of waypoints shows them.
+// The lines `名称,纬度,经度` of the waypoints, the header first, and a column 航法 (RL or GC) when
+// a waypoint says how its leg is sailed: a GPX or RTZ file's points as a page's box shows them.
 std::string waypointLines(std::span<const Waypoint> waypoints);
 
 // Whether a file's name ends in .gpx, in any case: how the command line tells a GPX file.

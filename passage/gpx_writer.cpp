@@ -1,5 +1,7 @@
 #include "passage/gpx_writer.h"
 
+#include "text/code_points.h"
+
 namespace orvanto::passage {
 namespace {
 
@@ -8,6 +10,14 @@ constexpr double kAntimeridian = 180;
 }  // namespace
 
 std::string xmlEscaped(std::string_view text) {
+    if (!isValidUtf8(text)) {
+        // Bytes that are no UTF-8 cannot stand in an XML document: each becomes U+FFFD.
+        std::u32string characters = decodeUtf8(text);
+        for (char32_t& character : characters) {
+            character = strayByte(character) ? U'\uFFFD' : character;
+        }
+        return xmlEscaped(encodeUtf8(characters));
+    }
     std::string escaped;
     for (const char c : text) {
         switch (c) {

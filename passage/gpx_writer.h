@@ -14,8 +14,8 @@ namespace orvanto::passage {
 // XML. Never fails.
 std::string gpxRoute(std::string_view routeName, std::span<const RoutePoint> points);
 
-// A text as XML character data or attribute value: markup characters as entities, and the control
-// characters XML 1.0 cannot hold at all as spaces.
+// A text as XML character data or attribute value: markup characters as entities, the control
+// characters XML 1.0 cannot hold at all as spaces, and bytes that are no UTF-8 as U+FFFD.
 std::string xmlEscaped(std::string_view text);
 
 }  // namespace orvanto::passage

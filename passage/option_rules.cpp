@@ -36,6 +36,7 @@ std::string_view reasonOf(Rule rule) {
         case Rule::CurrentNeedsSpeed:
             return "应驶航向和对地航速由航速算出";
         case Rule::CurrentWithLimitNeedsStep:
+        case Rule::CurrentWithGreatCircleNeedsStep:
             return "流中的应驶航向按恒向线计算，而不分点的大圆航线没有恒定的航向";
         case Rule::DepartureNeedsSpeed:
             return "没有航速就没有到达时间";
@@ -93,6 +94,9 @@ std::optional<Rule> brokenRouteRule(const GivenOptions& given) {
     }
     if (given.current && given.limitLatitude && !given.step) {
         return Rule::CurrentWithLimitNeedsStep;
+    }
+    if (given.current && given.greatCircleLegs == true && !given.step) {
+        return Rule::CurrentWithGreatCircleNeedsStep;
     }
     if (given.departure && !given.speed && given.speedColumn == false) {
         return Rule::DepartureNeedsSpeed;

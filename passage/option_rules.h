@@ -12,20 +12,21 @@
 namespace orvanto::passage {
 
 enum class Rule {
-    DeviationNeedsVariation,    // a deviation (自差) without a variation (磁差)
-    CardNeedsVariation,         // a deviation card without a variation
-    DeviationOrCard,            // one deviation, or a card, not both
-    CurrentNeedsSpeed,          // a route's current without a speed
-    CurrentWithLimitNeedsStep,  // a route's current and limiting latitude without 分点
-    DepartureNeedsSpeed,        // a departure without a speed, nor a speed column
-    EtaZoneNeedsDeparture,      // a route's clock of arrivals without a departure
-    SpeedNeedsHours,            // a reckoning's speed without its hours
-    HoursNeedSpeed,             // a reckoning's hours without its speed
-    CurrentNeedsTime,           // a reckoning's current without a speed and hours
-    MagneticNeedsVariation,     // a magnetic course without a variation
-    CompassNeedsDeviation,      // a compass course without a variation and a deviation
-    DistanceOrSpeed,            // a reckoning's distance, or its speed and hours, not both
-    RunNeeded,                  // a reckoning without a distance, nor a speed and hours
+    DeviationNeedsVariation,          // a deviation (自差) without a variation (磁差)
+    CardNeedsVariation,               // a deviation card without a variation
+    DeviationOrCard,                  // one deviation, or a card, not both
+    CurrentNeedsSpeed,                // a route's current without a speed
+    CurrentWithLimitNeedsStep,        // a route's current and limiting latitude without 分点
+    CurrentWithGreatCircleNeedsStep,  // a current and legs to sail by the great circle, no 分点
+    DepartureNeedsSpeed,              // a departure without a speed, nor a speed column
+    EtaZoneNeedsDeparture,            // a route's clock of arrivals without a departure
+    SpeedNeedsHours,                  // a reckoning's speed without its hours
+    HoursNeedSpeed,                   // a reckoning's hours without its speed
+    CurrentNeedsTime,                 // a reckoning's current without a speed and hours
+    MagneticNeedsVariation,           // a magnetic course without a variation
+    CompassNeedsDeviation,            // a compass course without a variation and a deviation
+    DistanceOrSpeed,                  // a reckoning's distance, or its speed and hours, not both
+    RunNeeded,                        // a reckoning without a distance, nor a speed and hours
 };
 
 // Why the rule holds, for the front ends that give the reason ("没有航速就没有到达时间"); empty for
@@ -70,8 +71,10 @@ struct GivenOptions {
     bool deviation = false;
     bool card = false;
     bool speed = false;
-    // The waypoint file has a speed column; nothing before the file has been read.
+    // The waypoint file has a speed column, a leg to sail by the great circle; nothing before the
+    // file has been read.
     std::optional<bool> speedColumn;
+    std::optional<bool> greatCircleLegs;
     bool hours = false;
     bool distance = false;
     bool departure = false;
@@ -86,9 +89,10 @@ struct GivenOptions {
 };
 
 // The first rule broken: of the requirements of the planning, in their order; of a route, those
-// and then a deviation or a card, the current with a limiting latitude and the departure (once the
-// file has been read); of a reckoning, the compass correction's, then its course's, then its run's
-// (there its current needs a speed or hours, and the speed and the hours each other).
+// and then a deviation or a card, the current with a limiting latitude, and once the file has been
+// read the current with great-circle legs and the departure; of a reckoning, the compass
+// correction's, then its course's, then its run's (there its current needs a speed or hours, and
+// the speed and the hours each other).
 std::optional<Rule> brokenRequirement(Planning planning, const GivenOptions& given);
 std::optional<Rule> brokenRouteRule(const GivenOptions& given);
 std::optional<Rule> brokenReckonRule(const GivenOptions& given);

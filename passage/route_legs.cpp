@@ -65,6 +65,11 @@ RouteLeg planLeg(const ReadWaypoint& from, const ReadWaypoint& to, const Waypoin
         leg.problems.push_back(from.problem ? *from.problem : *to.problem);
         return leg;
     }
+    if (first.sailingError) {
+        // Sailed otherwise than its file asks, the leg would be a wrong answer: it fails.
+        leg.problems.push_back(RowProblem::ofWaypoint(Kind::LegField, index, *first.sailingError));
+        return leg;
+    }
     leg.start = from.position;
     leg.end = to.position;
     leg.courses = navigation::measureCourses(*from.position, *to.position, method);
@@ -90,7 +95,8 @@ RoutePlan planRoute(std::span<const Waypoint> waypoints, navigation::SailingMeth
         }
     }
     for (std::size_t i = 0; i < waypoints.size(); ++i) {
-        if (!read[i].position) {
+        const bool sailingUnread = i + 1 < waypoints.size() && waypoints[i].sailingError;
+        if (!read[i].position || sailingUnread) {
             plan.points.clear();
             break;
         }

@@ -25,8 +25,8 @@ struct RouteLeg {
 
 struct RoutePlan {
     std::vector<RouteLeg> legs;
-    // Every waypoint decoded, in order; empty when any one of them cannot be read, so that no file
-    // for a plotter ever leaves a waypoint out.
+    // Every waypoint decoded, in order; empty when any one of them cannot be read (its position,
+    // or how its leg is sailed), so that no file for a plotter ever leaves a waypoint out.
     std::vector<RoutePoint> points;
 };
 

@@ -4,6 +4,8 @@
 #include "passage/geojson_writer.h"
 #include "passage/gpx_waypoints.h"
 #include "passage/gpx_writer.h"
+#include "passage/rtz_waypoints.h"
+#include "passage/rtz_writer.h"
 
 namespace orvanto::passage {
 namespace {
@@ -24,6 +26,17 @@ Expected<WaypointFile, PassageProblem> readSource(const PassageRequest& request,
         note = gpx.value().note;
         return WaypointFile{std::move(gpx.value().waypoints), false};
     }
+    if (source.kind == WaypointSource::Kind::Rtz) {
+#ifdef ORVANTO_RTZ_READER
+        auto rtz = waypointsFromRtz(source.bytes);
+        if (!rtz) {
+            return unexpected(waypointProblem(source.name + "：" + rtz.error()));
+        }
+        return WaypointFile{std::move(rtz.value()), false};
+#else
+        return unexpected(waypointProblem(source.name + "：这里还不能读取 RTZ 文件"));
+#endif
+    }
     Expected<WaypointFile, std::string> read = unexpected(std::string{});
     if (source.reader != nullptr) {
         read = readWaypoints(*source.reader, *source.codec, request.defaultMode);
@@ -37,6 +50,16 @@ Expected<WaypointFile, PassageProblem> readSource(const PassageRequest& request,
         return unexpected(waypointProblem(read.error()));
     }
     return std::move(read.value());
+}
+
+// Whether a leg is to be sailed by the great circle: the last waypoint starts none.
+bool hasGreatCircleLeg(const std::vector<Waypoint>& waypoints) {
+    for (std::size_t i = 0; i + 1 < waypoints.size(); ++i) {
+        if (waypoints[i].sailing == LegSailing::GreatCircle) {
+            return true;
+        }
+    }
+    return false;
 }
 
 GivenOptions givenBy(const PassageRequest& request, bool speedColumn) {
@@ -66,7 +89,9 @@ Expected<PassagePlan, PassageProblem> planPassage(const PassageRequest& request)
     }
     plan.waypoints = std::move(file.value().waypoints);
     plan.speedColumn = file.value().speedColumn;
-    if (const auto rule = brokenRouteRule(givenBy(request, plan.speedColumn))) {
+    GivenOptions given = givenBy(request, plan.speedColumn);
+    given.greatCircleLegs = hasGreatCircleLeg(plan.waypoints);
+    if (const auto rule = brokenRouteRule(given)) {
         return unexpected(PassageProblem{PassageProblem::Kind::Rule, {}, *rule});
     }
     plan.timing = {request.speed, request.speed || plan.speedColumn, request.current,
@@ -86,6 +111,9 @@ Expected<PassagePlan, PassageProblem> planPassage(const PassageRequest& request)
         plan.gpx = gpxRoute(request.routeName, plan.route.points);
         plan.geojson = geojsonRoute(request.routeName, plan.route.points,
                                     sailedLine(plan.route, plan.sailing));
+    }
+    if (request.rtz && !plan.route.points.empty()) {
+        plan.rtz = rtzRoute(request.rtzName, plan, *request.rtz);
     }
     return plan;
 }

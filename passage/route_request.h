@@ -23,15 +23,16 @@
 #include "passage/passage_times.h"
 #include "passage/route_times.h"
 #include "passage/route_waypoints.h"
+#include "passage/rtz_version.h"
 #include "passage/sailed_route.h"
 #include "text/expected.h"
 
 namespace orvanto::passage {
 
 // Where the waypoints come from: a table (CSV, TSV, pasted lines) as UTF-8 bytes or already open
-// in its own encoding, or a GPX file's bytes.
+// in its own encoding, or a GPX or RTZ file's bytes.
 struct WaypointSource {
-    enum class Kind { Table, Gpx };
+    enum class Kind { Table, Gpx, Rtz };
     Kind kind = Kind::Table;
     std::string_view bytes;
     // A table open in its own encoding; when set, `bytes` is not read.
@@ -55,6 +56,9 @@ struct PassageRequest {
     std::function<Expected<int, std::string>(const ClockTime&)> localOffset;
     bool files = false;              // write the GPX and GeoJSON files
     std::string routeName = "航线";  // what the files call the route
+    // An RTZ file for an ECDIS in that version, its routeName `rtzName` (the written file's name).
+    std::optional<RtzVersion> rtz;
+    std::string rtzName = "航线";
 };
 
 struct PassageProblem {
@@ -82,6 +86,7 @@ struct PassagePlan {
     // that no file leaves part of the route out.
     std::optional<std::string> gpx;
     std::optional<std::string> geojson;
+    std::optional<std::string> rtz;
 };
 
 // Reads the waypoints, checks the request's rules, sails the route and times it. Throws

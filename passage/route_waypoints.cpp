@@ -10,17 +10,17 @@ namespace orvanto::passage {
 namespace {
 
 // Each column's place in kColumns, and so among a record's fields.
-enum Column : std::size_t { Name, Latitude, Longitude, Mode, Speed };
+enum Column : std::size_t { Name, Latitude, Longitude, Mode, Speed, Leg };
 
 constexpr NamedColumn kColumns[] = {
     {"name", "名称", true},  {"lat", "纬度", true},    {"lon", "经度", true},
-    {"mode", "格式", false}, {"speed", "航速", false},
+    {"mode", "格式", false}, {"speed", "航速", false}, {"leg", "航法", false},
 };
 
 constexpr TableDescription kWaypointFile = {
     "航点文件", "name,lat,lon",
-    "航点文件的表头须有 name、lat、lon 三列（或 名称、纬度、经度），可另加 mode（格式）和 speed"
-    "（航速）列"};
+    "航点文件的表头须有 name、lat、lon 三列（或 名称、纬度、经度），可另加 mode（格式）、speed"
+    "（航速）和 leg（航法）列"};
 
 }  // namespace
 
@@ -52,6 +52,14 @@ Expected<WaypointFile, std::string> readWaypoints(batch::CsvReader& reader, batc
             if (!waypoint.speed) {
                 waypoint.speedError =
                     "航速“" + speedText + "”无法识别：应为大于 0、不超过 100 的节数，如 12 或 12.5";
+            }
+        }
+        const std::string& legText = record.fields[Leg];
+        if (!record.unreadable && !isBlankText(legText)) {
+            waypoint.sailing = legSailingNamed(legText);
+            if (!waypoint.sailing) {
+                waypoint.sailingError =
+                    "航法“" + legText + "”无法识别：应为 RL（恒向线）或 GC（大圆），留空则按默认";
             }
         }
     }

@@ -1,9 +1,11 @@
 // The waypoint file of a route: a CSV or TSV (table_file.h) whose header names the columns name,
-// lat and lon, and optionally mode and speed (or in Chinese 名称, 纬度, 经度, 格式 and 航速). Each
+// lat and lon, and optionally mode, speed and leg (or in Chinese 名称, 纬度, 经度, 格式, 航速 and
+// 航法). Each
 // further record is one waypoint, in the order sailed; its entries are read later exactly as the
 // window reads its boxes, in the mode its mode field names (m, s, 分 or 秒, ｍ and ｓ in full
 // width; empty for the command line's default). The speed field is the speed of the leg that
-// starts at the waypoint, read as --speed reads one (passage_values.h).
+// starts at the waypoint, read as --speed reads one (passage_values.h), and so is the leg field
+// its sailing (leg_sailing.h).
 #pragma once
 
 #include <optional>
@@ -14,6 +16,7 @@
 #include "batch/csv_reader.h"
 #include "batch/text_encoding.h"
 #include "calculator/calculation.h"
+#include "passage/leg_sailing.h"
 #include "text/expected.h"
 
 namespace orvanto::passage {
@@ -30,6 +33,10 @@ struct Waypoint {
     // Knots for the leg from here; nothing when the field is empty (or there is no such column).
     std::optional<double> speed;
     std::optional<std::string> speedError;  // what is wrong with the speed field
+    // How the leg from here is sailed; nothing when the field is empty (or there is no such
+    // column), and then the plan decides.
+    std::optional<LegSailing> sailing;
+    std::optional<std::string> sailingError;  // what is wrong with the leg field
 };
 
 struct WaypointFile {

@@ -58,6 +58,7 @@ std::string problemText(const RowProblem& problem, std::span<const Waypoint> way
         case Kind::Entry:
             return aboutWaypoint(problem.detail, name());
         case Kind::Speed:
+        case Kind::LegField:
             return name() + "的" + problem.detail;
         case Kind::BeyondLimit:
             return name() + "在限制纬度 " +

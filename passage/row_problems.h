@@ -20,6 +20,7 @@ struct RowProblem {
         Missing,  // it lacks its latitude or longitude: `detail` "纬度", "经度" or "纬度和经度"
         Entry,        // an entry does not read: `detail` the calculator's message, as of 点Ⅰ
         Speed,        // its speed field does not read: `detail` says why
+        LegField,     // its leg field names no sailing: `detail` says why
         BeyondLimit,  // it lies beyond the limiting latitude `limit`
         Sailing,      // the great circle cannot be sailed as asked: `sailing`
         NotFinite,    // the leg's distance or course is no number

@@ -31,6 +31,19 @@ struct Part {
     std::string to;
 };
 
+// A leg with a waypoint beyond the limit cannot keep within it, however it is sailed.
+Expected<void, RowProblem> withinLimit(const RouteLeg& leg, std::size_t from, double limit) {
+    for (const auto& [point, waypoint] :
+         {std::pair{*leg.start, from}, std::pair{*leg.end, from + 1}}) {
+        if (std::fabs(point.latitude) > limit) {
+            RowProblem beyond = RowProblem::ofWaypoint(RowProblem::Kind::BeyondLimit, waypoint);
+            beyond.limit = limit;
+            return unexpected(beyond);
+        }
+    }
+    return {};
+}
+
 // How a leg's great circle keeps within the limit: itself, or the composite's three parts. `from`
 // is the index of the leg's first waypoint.
 Expected<std::vector<Part>, RowProblem> limitedParts(const RouteLeg& leg, std::size_t from,
@@ -41,12 +54,8 @@ Expected<std::vector<Part>, RowProblem> limitedParts(const RouteLeg& leg, std::s
         return std::vector<Part>{{RowKind::GreatCircle, start, end, ""}};
     }
     const double limit = *plan.limitLatitude;
-    for (const auto& [point, waypoint] : {std::pair{start, from}, std::pair{end, from + 1}}) {
-        if (std::fabs(point.latitude) > limit) {
-            RowProblem beyond = RowProblem::ofWaypoint(RowProblem::Kind::BeyondLimit, waypoint);
-            beyond.limit = limit;
-            return unexpected(beyond);
-        }
+    if (auto within = withinLimit(leg, from, limit); !within) {
+        return unexpected(within.error());
     }
     const auto composite = navigation::compositeLeg(start, end, limit, plan.method);
     if (!composite) {
@@ -99,6 +108,31 @@ Expected<std::vector<Part>, RowProblem> cutAtWaypoints(const std::vector<Part>& 
     return cut;
 }
 
+// The parts of a leg as its waypoint file and the plan have it sailed; none for a whole leg. A
+// rhumb line stays one (its latitude runs one way, so it keeps within a limit its ends keep
+// within); a great circle is one row unless the plan cuts it; the plan cuts the others.
+Expected<std::vector<Part>, RowProblem> legParts(const RouteLeg& leg, std::size_t from,
+                                                 std::optional<LegSailing> sailing,
+                                                 const SailingPlan& plan, std::size_t& count) {
+    if (sailing == LegSailing::RhumbLine) {
+        if (plan.limitLatitude) {
+            if (auto within = withinLimit(leg, from, *plan.limitLatitude); !within) {
+                return unexpected(within.error());
+            }
+        }
+        return std::vector<Part>{{RowKind::Rhumb, *leg.start, *leg.end, ""}};
+    }
+    if (!plan.cutsLegs()) {
+        return sailing ? std::vector<Part>{{RowKind::GreatCircle, *leg.start, *leg.end, ""}}
+                       : std::vector<Part>{};
+    }
+    auto limited = limitedParts(leg, from, plan);
+    if (limited && plan.every) {
+        limited = cutAtWaypoints(limited.value(), plan, count);
+    }
+    return limited;
+}
+
 RouteRow wholeLeg(const RouteLeg& leg, std::size_t number, std::span<const Waypoint> waypoints) {
     RouteRow row;
     row.leg = number;
@@ -124,11 +158,8 @@ SailedRoute sailRoute(std::span<const Waypoint> waypoints, const SailingPlan& pl
         whole.speed = waypoints[i].speed;
         whole.speedUnreadable = waypoints[i].speedError.has_value();
         std::vector<Part> parts;
-        if (leg.courses && plan.cutsLegs()) {
-            auto limited = limitedParts(leg, i, plan);
-            if (limited && plan.every) {
-                limited = cutAtWaypoints(limited.value(), plan, count);
-            }
+        if (leg.courses) {
+            auto limited = legParts(leg, i, waypoints[i].sailing, plan, count);
             if (!limited) {
                 whole.problems.push_back(limited.error());
                 whole.problems.back().leg = i + 1;

@@ -7,6 +7,8 @@
 //     a rhumb line to 限制纬度止, the great circle from there; a great-circle row each, or the two
 //     great circles cut at their 分点 with a step too. A leg that stays within is one great-circle
 //     row (or cut at its 分点), a leg with a waypoint beyond the latitude fails.
+// A leg its waypoint file says to sail by the rhumb line is one rhumb row whatever the plan; one it
+// says to sail by the great circle is one great-circle row unless the plan cuts it as above.
 #pragma once
 
 #include <optional>

@@ -52,6 +52,8 @@ std::string ruleText(passage::Rule rule) {
             return "current= 须与 speed= 同用";
         case Rule::CurrentWithLimitNeedsStep:
             return "current= 与 limit_latitude= 同用时须加 every=：" + reason;
+        case Rule::CurrentWithGreatCircleNeedsStep:
+            return "current= 与大圆航段（leg 列写 GC）同用时须加 every=：" + reason;
         case Rule::DepartureNeedsSpeed:
             return "depart= 须与 speed= 同用，或者航点有 speed（航速）列：" + reason;
         case Rule::EtaZoneNeedsDeparture:

@@ -89,6 +89,8 @@ BoxProblem ruleProblem(passage::Rule rule, const RuleContext& context) {
             return {"route-speed", "有流向、流速时须填写航速（节）：" + reason};
         case Rule::CurrentWithLimitNeedsStep:
             return {"route-step", "流向、流速与限制纬度同用时须填写分点间隔：" + reason};
+        case Rule::CurrentWithGreatCircleNeedsStep:
+            return {"route-step", "流向、流速与大圆航段（航法 GC）同用时须填写分点间隔：" + reason};
         case Rule::DepartureNeedsSpeed:
             return {"route-speed",
                     "开航时间须与航速（节）同用，或者航点有 speed（航速）列：" + reason};

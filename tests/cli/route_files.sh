@@ -78,5 +78,14 @@ got=$(gpsbabel -i gpx -f "$work/p.gpx" -o csv -F - 2>&1 | sed -n '2p;8,10p;15p')
 want=$'30.88203, 130.00000, 分点1\n44.92093, -180.00000, 分点6\n45.00000, -175.75225, 限制纬度起\n45.00000, -161.56224, 限制纬度止\n37.80000, -122.50000, 旧金山'
 [ "$got" = "$want" ] || fail "gpsbabel read back the passage as '$got'"
 
+# The same passage for an ECDIS: well-formed RTZ named after its file, read back by route into
+# the table of the passage itself.
+"$cli" route --every=10° --limit-latitude=45 --rtz="$work/太平洋.rtz" --format=csv "$work/p.csv" \
+    >"$work/p.table"
+xmllint --noout "$work/太平洋.rtz" || fail "the RTZ file is no well-formed XML"
+grep -qF '<routeInfo routeName="太平洋"/>' "$work/太平洋.rtz" || fail "the RTZ route is not named"
+[ "$("$cli" route --format=csv "$work/太平洋.rtz" | cut -d, -f1-4,6,8,9)" = \
+  "$(cut -d, -f1-4,6,8,9 "$work/p.table")" ] || fail "the RTZ file reads back as another route"
+
 echo "$failed failed"
 [ "$failed" -eq 0 ]
