@@ -5,7 +5,7 @@
 
 #include "cli/passage_words.h"
 #include "navigation/compass_error.h"
-#include "notation/typed_number.h"
+#include "passage/light_range_report.h"
 #include "passage/option_rules.h"
 #include "text/code_points.h"
 
@@ -26,37 +26,15 @@ Outcome needsValue(const Option& option, std::string_view example) {
                    std::string{example});
 }
 
-// A height in metres (m, 米, or none) or a range in nautical miles (nmi, 海里, or none), 0 to
-// `highest`.
-std::optional<double> measure(std::string_view text, bool metres, double highest) {
-    auto number = readTypedNumber(text);
-    if (!number || !number->before.empty() || number->degreeMark || number->value < 0 ||
-        number->value > highest) {
-        return std::nullopt;
-    }
-    std::string unit = number->after;
-    for (char& c : unit) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    const bool fits =
-        unit.empty() || (metres ? unit == "m" || unit == "米" : unit == "nmi" || unit == "海里");
-    return fits ? std::optional{number->value} : std::nullopt;
-}
-
-struct RangeLimits {
-    bool metres;
-    double highest;
-    std::string_view forms;
-};
-
-RangeLimits limitsOf(std::string_view name) {
+// The range value an option gives.
+passage::RangeValue rangeValueOf(std::string_view name) {
     if (name == "--eye") {
-        return {true, 100, "0 到 100 米的眼高，可带单位 m 或 米，如 16 或 16m"};
+        return passage::RangeValue::Eye;
     }
     if (name == "--object") {
-        return {true, 1000, "0 到 1000 米的物标高度，可带单位 m 或 米，如 50m"};
+        return passage::RangeValue::Object;
     }
-    return {false, 100, "0 到 100 海里，可带单位 nmi 或 海里，如 18 或 18海里"};
+    return name == "--charted" ? passage::RangeValue::Charted : passage::RangeValue::Luminous;
 }
 
 }  // namespace
@@ -103,14 +81,15 @@ Outcome readDeadReckoningOption(const Option& option, const Command& /*command*/
 template <std::optional<double> FixOptions::*Member>
 Outcome readRangeOption(const Option& option, const Command& /*command*/,
                         std::optional<std::string_view> value, Request& request) {
-    const RangeLimits limits = limitsOf(option.name);
+    const passage::RangeValue kind = rangeValueOf(option.name);
     if (!value) {
         return needsValue(option, "值，例如 " + std::string{option.name} + "=16");
     }
-    request.fix.*Member = measure(*value, limits.metres, limits.highest);
+    request.fix.*Member = passage::readRangeValue(kind, *value);
     if (!(request.fix.*Member)) {
-        return refused(std::string{option.name} + " 须是" + std::string{limits.forms} +
-                       "，不认识“" + std::string{*value} + "”");
+        return refused(std::string{option.name} + " 须是" +
+                       std::string{passage::rangeValueForms(kind)} + "，不认识“" +
+                       std::string{*value} + "”");
     }
     return {};
 }
