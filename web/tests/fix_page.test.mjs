@@ -1,0 +1,61 @@
+// The 定位 section in Debian's Chromium, opened from disk: the 视距 part run with Enter gives the
+// text orvanto-cli range prints; a box that does not read, or values that do not go together, are
+// named, marked and focused, and nothing of the run before is left.
+import { after, before, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { spawnSync } from 'node:child_process';
+import { mkdtempSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { chromium } from 'playwright-core';
+
+const root = new URL('../../', import.meta.url).pathname;
+const cli = process.env.ORVANTO_CLI ?? join(root, 'build/dev/cli/orvanto-cli');
+const profile = mkdtempSync(join(tmpdir(), 'orvanto-chromium-'));
+let browser;
+let page;
+
+before(async () => {
+    browser = await chromium.launchPersistentContext(profile, {
+        executablePath: '/usr/bin/chromium',
+        args: ['--headless', '--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking'],
+    });
+    await browser.route('**/*', (route) => (route.request().url().startsWith('file:') ? route.continue() : route.abort()));
+    page = await browser.newPage();
+    await page.goto(`file://${join(root, 'build/web/orvanto.html')}`);
+});
+after(async () => {
+    await browser?.close();
+    rmSync(profile, { recursive: true, force: true });
+});
+
+test('视距: Enter runs it and the texts are range\'s; a bad box or a clash is named, marked and focused', async () => {
+    const section = page.getByRole('region', { name: '定位' });
+    const field = (name) => section.getByRole('textbox', { name, exact: true });
+    const status = page.locator('#range-status');
+    const result = page.locator('#range-result');
+    await field('眼高（米）').fill('１６米');
+    await field('海图射程（海里）').fill('18');
+    await field('光力射程（海里）').fill('20海里');
+    await field('光力射程（海里）').press('Enter');
+    const native = spawnSync(cli, ['range', '--eye=16', '--charted=18', '--luminous=20']).stdout.toString();
+    assert.equal(await result.textContent(), native);
+    assert.match(await status.textContent(), /^视距 8\.36 海里，能见距离 20 海里。$/);
+
+    const refused = [
+        { name: '眼高（米）', text: '120', id: 'range-eye', said: /^“眼高（米）”须是0 到 100 米的眼高.*不认识“120”$/ },
+        { name: '物标高度（米）', text: '50', id: 'range-charted', said: /^海图射程与物标高度只能填其一/ },
+    ];
+    for (const { name, text, id, said } of refused) {
+        await field(name).fill(text);
+        await field(name).press('Enter');
+        assert.match(await status.textContent(), said);
+        assert.equal(await page.locator(`#${id}`).getAttribute('aria-invalid'), 'true');
+        assert.equal(await page.evaluate(() => document.activeElement.id), id);
+        assert.equal(await result.textContent(), '');
+        await field(name).fill(name === '眼高（米）' ? '16' : '');
+    }
+    await section.getByRole('button', { name: '视距' }).click();
+    assert.equal(await page.locator('#range-eye').getAttribute('aria-invalid'), null);
+    assert.equal(await result.textContent(), native);
+});
