@@ -2,7 +2,7 @@
 // example typed and run from the keyboard, a message and where the focus goes, the sketch, batch
 // files, the courses, the 航线 and 推算船位 sections against orvanto-cli, a phone-sized screen and axe-core's
 // accessibility rules; and the app served by scripts/build-web --serve, opened again offline.
-import { after, before, test } from 'node:test';
+import { after, before, test as nodeTest } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawn, spawnSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
@@ -13,6 +13,9 @@ import { once } from 'node:events';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { chromium } from 'playwright-core';
+
+// A test that waits on the page for ever would hold the whole run: each has ten minutes.
+const test = (name, body) => nodeTest(name, { timeout: 600_000 }, body);
 
 const root = new URL('../../', import.meta.url).pathname;
 const pageUrl = `file://${join(root, 'build/web/orvanto.html')}`;
@@ -476,8 +479,9 @@ test('10,000 waypoints cut at 10° 分点 (some 50,000 rows) never hold the main
     assert.ok(await route().getByRole('button', { name: '取消' }).isVisible());
     await route().getByRole('img', { name: /^航线示意图：W0 → .* → W9999，共 / }).waitFor({ timeout: 240000 })
         .catch(async (error) => { throw new Error(`${error.message}; 航线's status: ${await route().getByRole('status').textContent()}`); });
-    // The names are placed last, a slice at a time: the sketch is done when the page is idle.
-    await page.evaluate(() => new Promise((resolve) => { requestIdleCallback(resolve); }));
+    // The names are placed last, a slice at a time: the sketch is done when the page is idle (or,
+    // should the browser never find it idle, ten seconds on).
+    await page.evaluate(() => new Promise((resolve) => { requestIdleCallback(resolve, { timeout: 10000 }); }));
     const tasks = await page.evaluate(() => { globalThis.longTaskObserver.disconnect(); return globalThis.longTasks; });
     assert.ok(tasks.every((duration) => duration <= 200), `long tasks: ${tasks.join(', ')} ms`);
     assert.match(await page.locator('#route-page').textContent(), /^第 1–200 行，共 4\d{4} 行$/);
