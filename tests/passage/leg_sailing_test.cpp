@@ -10,13 +10,18 @@
 namespace orvanto::passage {
 namespace {
 
+// --every and --limit-latitude as typed, or not given.
+struct Cutting {
+    const char* every = nullptr;
+    const char* limit = nullptr;
+};
+
 // The kinds of a route's rows ("L" a whole leg, "R" rhumb, "G" great circle), or its problem.
-std::string rowKinds(const std::string& csv, const char* every, const char* limit,
-                     bool current = false) {
+std::string rowKinds(const std::string& csv, Cutting cutting, bool current = false) {
     PassageRequest request;
     request.waypoints.bytes = csv;
-    request.every = every ? readStep(every) : std::nullopt;
-    request.limitLatitude = limit ? readLimitLatitude(limit) : std::nullopt;
+    request.every = cutting.every ? readStep(cutting.every) : std::nullopt;
+    request.limitLatitude = cutting.limit ? readLimitLatitude(cutting.limit) : std::nullopt;
     request.speed = current ? std::optional{12.0} : std::nullopt;
     request.current = current ? readCurrent("090/1") : std::nullopt;
     const auto plan = planPassage(request);
@@ -57,7 +62,7 @@ TEST(LegSailing, EachLegAsItsFileSaysOrAsThePlanCutsIt) {
         {"", "RL", nullptr, "45", "GRGR"},
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(rowKinds(pacific(row.first, row.second), row.every, row.limit), row.kinds)
+        EXPECT_EQ(rowKinds(pacific(row.first, row.second), {row.every, row.limit}), row.kinds)
             << row.first << "|" << row.second << "|" << (row.every ? row.every : "")
             << (row.limit ? row.limit : "");
     }
@@ -82,11 +87,9 @@ TEST(LegSailing, AFieldThatNamesNoSailingFailsItsLegAndNoFileLeavesItOut) {
 
 TEST(LegSailing, AGreatCircleSailedWholeHasNoCourseToSteerInACurrent) {
     // The last waypoint's leg field starts no leg.
-    EXPECT_EQ(
-        rowKinds("name,lat,lon,leg\nA,0,0,RL\nB,0,10.0,\nC,0,20.0,GC\n", nullptr, nullptr, true),
-        "RL");
-    EXPECT_EQ(rowKinds(pacific("RL", "GC"), nullptr, nullptr, true), "rule");
-    EXPECT_EQ(rowKinds(pacific("RL", "GC"), "30°", nullptr, true), "RRRRR");
+    EXPECT_EQ(rowKinds("name,lat,lon,leg\nA,0,0,RL\nB,0,10.0,\nC,0,20.0,GC\n", {}, true), "RL");
+    EXPECT_EQ(rowKinds(pacific("RL", "GC"), {}, true), "rule");
+    EXPECT_EQ(rowKinds(pacific("RL", "GC"), {"30°"}, true), "RRRRR");
 }
 
 }  // namespace

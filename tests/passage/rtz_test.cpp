@@ -84,7 +84,15 @@ TEST(RtzWaypoints, UnsafeOrMalformedFilesAreRefusedNamingTheLine) {
     }
 }
 
-PassagePlan pacificPlan(const char* every, const char* limit) {
+// --every and --limit-latitude as typed, or not given.
+struct Cutting {
+    const char* every = nullptr;
+    const char* limit = nullptr;
+};
+
+PassagePlan pacificPlan(Cutting cutting) {
+    const char* every = cutting.every;
+    const char* limit = cutting.limit;
     PassageRequest request;
     const std::string csv =
         "name,lat,lon,leg\nA<&\",3100.0,12230.0,\nB,3050.0,13100.0,GC\nC,3748.0,12230.0W,\n";
@@ -102,7 +110,7 @@ TEST(RtzWriter, TheSchemasStructureAndTheRouteReadBackAsSailed) {
                                        {"30°", nullptr},
                                        {nullptr, "45"},
                                        {"10°", "45"}}) {
-        const PassagePlan plan = pacificPlan(every, limit);
+        const PassagePlan plan = pacificPlan({every, limit});
         for (const RtzVersion version : {RtzVersion::Rtz10, RtzVersion::Rtz11}) {
             const bool first = version == RtzVersion::Rtz10;
             const std::string rtz = rtzRoute("航线 1", plan, version);
