@@ -76,22 +76,18 @@ void expectOnLine(const PositionLine& line, const ChartPoint& point) {
 // A line of each kind through `ship`, to landmarks a few miles off in random directions.
 // Uniform numbers from the generator's own output, which every standard library gives alike: its
 // distributions differ between them, and the cases must be the same under node as natively.
-class Uniform {
-  public:
-    Uniform(double low, double high) : low_(low), high_(high) {}
+struct Uniform {
+    double low;
+    double high;
     double operator()(std::mt19937& random) const {
         constexpr double kRange = 4294967296.0;
-        return low_ + (high_ - low_) * (static_cast<double>(random()) / kRange);
+        return low + (high - low) * (static_cast<double>(random()) / kRange);
     }
-
-  private:
-    double low_;
-    double high_;
 };
 
 PositionLine lineThrough(const ChartPoint& ship, Kind kind, std::mt19937& random) {
-    Uniform direction(0, 360);
-    Uniform miles(1, 25);
+    Uniform direction{0, 360};
+    Uniform miles{1, 25};
     PositionLine line;
     line.kind = kind;
     line.landmark = along(ship, direction(random), miles(random));
@@ -107,8 +103,8 @@ PositionLine lineThrough(const ChartPoint& ship, Kind kind, std::mt19937& random
 
 TEST(PositionFix, TwoLinesOfEveryKindCrossAtTheShip) {
     std::mt19937 random(35);
-    Uniform latitude(-70, 70);
-    Uniform longitude(-180, 180);
+    Uniform latitude{-70, 70};
+    Uniform longitude{-180, 180};
     const Kind kinds[] = {Kind::Bearing, Kind::Range, Kind::HorizontalAngle};
     int fixes = 0;
     for (int trial = 0; trial < 300; ++trial) {
@@ -150,9 +146,9 @@ TEST(PositionFix, TwoBearingsCutAtTheirDifference) {
 
 TEST(PositionFix, RunningFixMovedBackLiesOnTheFirstLine) {
     std::mt19937 random(41);
-    Uniform latitude(-60, 60);
-    Uniform direction(0, 360);
-    Uniform miles(2, 15);
+    Uniform latitude{-60, 60};
+    Uniform direction{0, 360};
+    Uniform miles{2, 15};
     for (int trial = 0; trial < 100; ++trial) {
         const ChartPoint earlier{latitude(random), direction(random) - 180};
         const navigation::Run run{direction(random), miles(random)};
@@ -188,8 +184,8 @@ TEST(PositionFix, RunningFixMovedBackLiesOnTheFirstLine) {
 // through their crossings on a flat chart.
 TEST(PositionFix, CockedHatCentreIsTheLeastSquaresPoint) {
     std::mt19937 random(7);
-    Uniform latitude(-60, 60);
-    Uniform direction(0, 360);
+    Uniform latitude{-60, 60};
+    Uniform direction{0, 360};
     for (int trial = 0; trial < 50; ++trial) {
         const ChartPoint ship{latitude(random), direction(random) - 180};
         std::vector<PositionLine> lines;
