@@ -221,7 +221,10 @@ val planRoute(const std::string& text, const val& options) {
         }
         const passage::PassagePlan& plan = planned.value();
         const auto headerLines = options["headerLines"].as<std::size_t>();
-        const passage::EtaZone zone = etaZoneOf(options["etaZone"].as<std::string>());
+        // A caller that names no clock gets the departure's, as the page's default choice does.
+        const val choice = options["etaZone"];
+        const passage::EtaZone zone =
+            etaZoneOf(choice.isString() ? choice.as<std::string>() : std::string{});
         const auto table =
             passage::routeTable(plan, {TableFormat::Text, true, wordingOf(headerLines), {}, zone});
         val result = val::object();
