@@ -66,7 +66,8 @@ constexpr Command kCommands[] = {
      "画出的航线，在 180° 经线处断开），两者总是 UTF-8；有航点无法读取或有航段无法航行时不写这两个"
      "文件。出错的说明写明航点及其行号，如“航点“B”（第 3 行）的纬度…”。航点文件名以 .gpx 结尾时"
      "读取其中第一条航线的各点（没有航线时读取各航点），以 .rtz 结尾时读取 RTZ 1.0、1.1 或 1.2 "
-     "航线的各航点及各段航法。\n"
+     "航线的各航点及各段航法；第一个非空行以 $ 或 ! 开头的文件读作 NMEA 0183：第一条 $--RTE "
+     "航线的各点（没有 RTE 时依次读取各 $--WPL 航点）。\n"
      "航点文件的 leg（航法）列给出自该航点起一段的航法：RL（恒向线）或 GC（大圆，不加 --every 时"
      "整段沿大圆航行，只填 gc_* 列）；留空按默认。",
      checkRoute, 0, passage::Planning::Route},
@@ -256,7 +257,7 @@ Outcome readOutputEncoding(const Option& /*option*/, const Command& /*command*/,
     return {};
 }
 
-// --output, --gpx, --geojson, --rtz and --deviation-card: a file name after "=".
+// --output, --gpx, --geojson, --rtz, --nmea and --deviation-card: a file name after "=".
 template <std::string FileOptions::*Path>
 Outcome readPath(const Option& option, const Command& /*command*/,
                  std::optional<std::string_view> value, Request& request) {
@@ -277,6 +278,38 @@ Outcome readRtzVersion(const Option& /*option*/, const Command& /*command*/,
         return notOneOf("--rtz-version", "1.0 或 1.1", *value);
     }
     request.rtzVersion = *value == "1.0" ? passage::RtzVersion::Rtz10 : passage::RtzVersion::Rtz11;
+    return {};
+}
+
+// A whole number of at most `most`, in ASCII or full-width digits, spaces around; nothing for
+// any other text.
+std::optional<std::size_t> wholeNumber(std::string_view value, std::size_t most) {
+    const std::u32string typed = decodeUtf8(trimmed(value, " "));
+    std::size_t number = 0;
+    bool read = !typed.empty();
+    for (const char32_t character : typed) {
+        const bool ascii = character >= U'0' && character <= U'9';
+        read = read && (ascii || isFullWidthDigit(character)) && number <= most;
+        number = number * 10 + static_cast<std::size_t>(character - (ascii ? U'0' : U'０'));
+    }
+    return read && number <= most ? std::optional{number} : std::nullopt;
+}
+
+// route --nmea-name-length: how many characters a GPS shows of a waypoint's name, 1 to 20.
+Outcome readNmeaNameLength(const Option& /*option*/, const Command& /*command*/,
+                           std::optional<std::string_view> value, Request& request) {
+    if (!value) {
+        return needsValue("--nmea-name-length",
+                          "--nmea-name-length=字符数，例如 --nmea-name-length=6");
+    }
+    const auto length = wholeNumber(*value, passage::kLongestNmeaName);
+    if (!length || *length < 1) {
+        return unexpected(
+            problem("--nmea-name-length 须是 1 到 20 之间的整数（GPS 显示的航点名称"
+                    "字符数），不认识“" +
+                    std::string{*value} + "”"));
+    }
+    request.nmeaNameLength = *length;
     return {};
 }
 
@@ -444,20 +477,13 @@ Outcome readJobs(const Option& /*option*/, const Command& /*command*/,
     if (!value) {
         return needsValue("--jobs", "--jobs=线程数，例如 --jobs=4");
     }
-    const std::u32string typed = decodeUtf8(trimmed(*value, " "));
-    unsigned jobs = 0;
-    bool read = !typed.empty();
-    for (const char32_t character : typed) {
-        const bool ascii = character >= U'0' && character <= U'9';
-        read = read && (ascii || isFullWidthDigit(character)) && jobs <= kMostJobs;
-        jobs = jobs * 10 + static_cast<unsigned>(character - (ascii ? U'0' : U'０'));
-    }
-    if (!read || jobs > kMostJobs) {
+    const auto jobs = wholeNumber(*value, kMostJobs);
+    if (!jobs) {
         return unexpected(
             problem("--jobs 须是 0 到 256 之间的整数（0 即本进程可用的 CPU 数），不认识“" +
                     std::string{*value} + "”"));
     }
-    request.jobs = jobs;
+    request.jobs = static_cast<unsigned>(*jobs);
     return {};
 }
 
@@ -507,6 +533,9 @@ constexpr Synopsis kGpxSynopses[] = {{commandBit(kRoute), "[--gpx=文件]"}};
 constexpr Synopsis kGeojsonSynopses[] = {{commandBit(kRoute), "[--geojson=文件]"}};
 constexpr Synopsis kRtzSynopses[] = {{commandBit(kRoute), "[--rtz=文件]"}};
 constexpr Synopsis kRtzVersionSynopses[] = {{commandBit(kRoute), "[--rtz-version=版本]"}};
+constexpr Synopsis kNmeaSynopses[] = {{commandBit(kRoute), "[--nmea=文件]"}};
+constexpr Synopsis kNmeaNameLengthSynopses[] = {
+    {commandBit(kRoute), "[--nmea-name-length=字符数]"}};
 constexpr Synopsis kOwnSynopses[] = {{commandBit(kCpa), "--own=航向/航速"}};
 constexpr Synopsis kTargetSynopses[] = {{commandBit(kCpa), "--target=方位/距离@时间…"}};
 constexpr Synopsis kTargetMotionSynopses[] = {{commandBit(kCpa), "[--target-motion=航向/航速]"}};
@@ -626,6 +655,11 @@ constexpr Option kOptions[] = {
      "（Loxodrome）或大圆（Orthodrome），有航速和出发时间时附 UTC 的计划时刻"},
     {"--rtz-version", kRtzVersionSynopses, readRtzVersion, "--rtz-version=版本",
      "--rtz 写出的 RTZ 版本：1.0（默认）或 1.1"},
+    {"--nmea", kNmeaSynopses, readPath<&FileOptions::nmeaPath>, "--nmea=文件",
+     "route 的航线另写成 NMEA 0183 语句，供 GPS 导入：每个航点（含分点和切点）一句 $GPWPL，"
+     "再以 $GPRTE 依次列出；名称只留 ASCII 字母和数字，重名的末尾换成数字，航线名取自文件名"},
+    {"--nmea-name-length", kNmeaNameLengthSynopses, readNmeaNameLength, "--nmea-name-length=字符数",
+     "--nmea 写出的航点名称最多几个字符：1 到 20，默认 6"},
     {"--own", kOwnSynopses, readOwnMotion, "--own=航向/航速",
      "cpa 的本船航向和航速（节，可为 0），航向同 reckon 的航向（T、M 或 C），如 045/12", "045/12",
      passage::kMotionForms},

@@ -13,6 +13,7 @@
 #include "navigation/position_lines.h"
 #include "navigation/sailing_method.h"
 #include "passage/fix_observations.h"
+#include "passage/nmea_writer.h"
 #include "passage/passage_times.h"
 #include "passage/passage_values.h"
 #include "passage/rtz_version.h"
@@ -33,6 +34,7 @@ struct FileOptions {
     std::string gpxPath;            // empty: no GPX file
     std::string geojsonPath;        // empty: no GeoJSON file
     std::string rtzPath;            // empty: no RTZ file
+    std::string nmeaPath;           // empty: no NMEA file
     Encoding encoding = Encoding::Auto;
     OutputEncoding outputEncoding = OutputEncoding::Input;
 };
@@ -88,8 +90,9 @@ struct Request {
     std::vector<std::string> routeColumns;  // route --columns, by their names; empty: all
     passage::EtaZone etaZone;               // route --eta-zone
     FileOptions files;
-    passage::RtzVersion rtzVersion = passage::RtzVersion::Rtz10;  // route --rtz-version
-    bool geodesicColumns = false;                                 // batch --geodesic
+    passage::RtzVersion rtzVersion = passage::RtzVersion::Rtz10;   // route --rtz-version
+    std::size_t nmeaNameLength = passage::kDefaultNmeaNameLength;  // route --nmea-name-length
+    bool geodesicColumns = false;                                  // batch --geodesic
     bool courseColumns = false;  // batch --navigation: the columns of course --format=tsv
     bool allSeconds = false;     // route --seconds: waypoints in 秒 unless their mode says
     unsigned jobs = 0;           // batch --jobs: threads computing rows, 0 for every CPU

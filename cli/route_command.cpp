@@ -27,6 +27,7 @@
 #include "navigation/compass_error.h"
 #include "passage/deviation_card.h"
 #include "passage/gpx_waypoints.h"
+#include "passage/nmea_waypoints.h"
 #include "passage/plan_document.h"
 #include "passage/route_request.h"
 #include "passage/route_table.h"
@@ -55,7 +56,7 @@ bool sameFile(const std::string& a, const std::string& b) {
 // each other one of them.
 Expected<void, std::string> checkOutputPaths(const Request& request) {
     const std::string* outputs[] = {&request.files.gpxPath, &request.files.geojsonPath,
-                                    &request.files.rtzPath};
+                                    &request.files.rtzPath, &request.files.nmeaPath};
     for (const std::string* path : outputs) {
         for (const std::string* input :
              {&request.files.inputPath, &request.files.deviationCardPath}) {
@@ -69,7 +70,7 @@ Expected<void, std::string> checkOutputPaths(const Request& request) {
     for (const std::string* path : outputs) {
         for (const std::string* other : outputs) {
             if (path < other && !path->empty() && *path == *other) {
-                return unexpected(std::string{"--gpx、--geojson 和 --rtz 须是不同的文件"});
+                return unexpected(std::string{"--gpx、--geojson、--rtz 和 --nmea 须是不同的文件"});
             }
         }
     }
@@ -104,8 +105,9 @@ std::string fileBytes(const TextFileInput& input,
     return bytes;
 }
 
-// The name an ECDIS shows for the route: the written file's own, without its folder and .rtz.
-std::string rtzRouteName(const std::string& path) {
+// The name an ECDIS or a GPS shows for the route: the written file's own, without its folder and
+// extension.
+std::string writtenRouteName(const std::string& path) {
     return std::filesystem::path{path}.stem().string();
 }
 
@@ -136,19 +138,20 @@ void writeRouteFile(const std::string& path, const TextFileInput& input, const s
     output.commit();
 }
 
-// Writes the GPX and GeoJSON files asked for; false when a waypoint cannot be read or a leg cannot
-// be sailed, and so none is.
+// Writes the GPX, GeoJSON, RTZ and NMEA files asked for; false when a waypoint cannot be read or a
+// leg cannot be sailed, and so none is.
 bool writeRouteFiles(const Request& request, const passage::PassagePlan& plan,
                      const TextFileInput& input) {
     bool written = true;
-    for (const std::string* path :
-         {&request.files.gpxPath, &request.files.geojsonPath, &request.files.rtzPath}) {
+    for (const std::string* path : {&request.files.gpxPath, &request.files.geojsonPath,
+                                    &request.files.rtzPath, &request.files.nmeaPath}) {
         if (path->empty()) {
             continue;
         }
-        const auto& bytes = path == &request.files.gpxPath   ? plan.gpx
-                            : path == &request.files.rtzPath ? plan.rtz
-                                                             : plan.geojson;
+        const auto& bytes = path == &request.files.gpxPath    ? plan.gpx
+                            : path == &request.files.rtzPath  ? plan.rtz
+                            : path == &request.files.nmeaPath ? plan.nmea
+                                                              : plan.geojson;
         if (!bytes) {
             std::cerr << "orvanto-cli：有航点无法读取或有航段无法航行，没有写出“"
                       << printable(*path) << "”\n";
@@ -214,16 +217,22 @@ int runRoute(const Request& request) {
         TextFileInput input{request.files.inputPath, "无法打开航点文件", request.files.encoding};
         passage::PassageRequest passage;
         passage.waypoints.name = input.name();
-        std::string gpx;
+        std::string fileText;  // a GPX, RTZ or NMEA file's bytes
         WrittenAs text;
         if (passage::isGpxFileName(request.files.inputPath)) {
-            gpx = fileBytes(input);
+            fileText = fileBytes(input);
             passage.waypoints.kind = passage::WaypointSource::Kind::Gpx;
-            passage.waypoints.bytes = gpx;
+            passage.waypoints.bytes = fileText;
         } else if (passage::isRtzFileName(request.files.inputPath)) {
-            gpx = fileBytes(input, passage::kLargestRtzFile);
+            fileText = fileBytes(input, passage::kLargestRtzFile);
             passage.waypoints.kind = passage::WaypointSource::Kind::Rtz;
-            passage.waypoints.bytes = gpx;
+            passage.waypoints.bytes = fileText;
+        } else if (bool complete = false; passage::isNmeaText(
+                       input.reader().lookAhead(passage::kLargestNmeaFile + 1, complete))) {
+            // One past the largest, for the reader to refuse a file that long.
+            fileText = input.reader().lookAhead(passage::kLargestNmeaFile + 1, complete);
+            passage.waypoints.kind = passage::WaypointSource::Kind::Nmea;
+            passage.waypoints.bytes = fileText;
         } else {
             const auto encoding = input.chooseEncoding();
             if (!encoding) {
@@ -253,7 +262,11 @@ int runRoute(const Request& request) {
         passage.routeName = routeName(request.files.inputPath);
         if (!request.files.rtzPath.empty()) {
             passage.rtz = request.rtzVersion;
-            passage.rtzName = rtzRouteName(request.files.rtzPath);
+            passage.rtzName = writtenRouteName(request.files.rtzPath);
+        }
+        if (!request.files.nmeaPath.empty()) {
+            passage.nmeaNameLength = request.nmeaNameLength;
+            passage.nmeaName = writtenRouteName(request.files.nmeaPath);
         }
         const auto plan = passage::planPassage(passage);
         if (!plan) {

@@ -4,6 +4,8 @@
 #include "passage/geojson_writer.h"
 #include "passage/gpx_waypoints.h"
 #include "passage/gpx_writer.h"
+#include "passage/nmea_waypoints.h"
+#include "passage/nmea_writer.h"
 #include "passage/rtz_waypoints.h"
 #include "passage/rtz_writer.h"
 
@@ -25,6 +27,14 @@ Expected<WaypointFile, PassageProblem> readSource(const PassageRequest& request,
         }
         note = gpx.value().note;
         return WaypointFile{std::move(gpx.value().waypoints), false};
+    }
+    if (source.kind == WaypointSource::Kind::Nmea) {
+        auto nmea = waypointsFromNmea(source.bytes);
+        if (!nmea) {
+            return unexpected(waypointProblem(source.name + "：" + nmea.error()));
+        }
+        note = nmea.value().note;
+        return WaypointFile{std::move(nmea.value().waypoints), false};
     }
     if (source.kind == WaypointSource::Kind::Rtz) {
 #ifdef ORVANTO_RTZ_READER
@@ -114,6 +124,13 @@ Expected<PassagePlan, PassageProblem> planPassage(const PassageRequest& request)
     }
     if (request.rtz && !plan.route.points.empty()) {
         plan.rtz = rtzRoute(request.rtzName, plan, *request.rtz);
+    }
+    if (request.nmeaNameLength && !plan.route.points.empty()) {
+        auto nmea = nmeaRoute(request.nmeaName, plan.route.points, *request.nmeaNameLength);
+        if (!nmea) {
+            return unexpected(waypointProblem(nmea.error()));
+        }
+        plan.nmea = std::move(nmea.value());
     }
     return plan;
 }

@@ -30,9 +30,9 @@
 namespace orvanto::passage {
 
 // Where the waypoints come from: a table (CSV, TSV, pasted lines) as UTF-8 bytes or already open
-// in its own encoding, or a GPX or RTZ file's bytes.
+// in its own encoding, or a GPX, RTZ or NMEA file's bytes.
 struct WaypointSource {
-    enum class Kind { Table, Gpx, Rtz };
+    enum class Kind { Table, Gpx, Rtz, Nmea };
     Kind kind = Kind::Table;
     std::string_view bytes;
     // A table open in its own encoding; when set, `bytes` is not read.
@@ -59,11 +59,17 @@ struct PassageRequest {
     // An RTZ file for an ECDIS in that version, its routeName `rtzName` (the written file's name).
     std::optional<RtzVersion> rtz;
     std::string rtzName = "航线";
+    // NMEA sentences for a GPS, their names at most `nmeaNameLength` characters, the route's id
+    // cut from `nmeaName` (the written file's name).
+    std::optional<std::size_t> nmeaNameLength;
+    std::string nmeaName = "航线";
 };
 
 struct PassageProblem {
     enum class Kind {
-        Waypoints,  // the waypoints cannot be read, or are too few: `text` says why
+        // The waypoints cannot be read, are too few, or too many to name apart in NMEA: `text`
+        // says why.
+        Waypoints,
         Rule,       // the request breaks `rule`
         LocalTime,  // the departure's local time has no offset: `text`, from localOffset
     };
@@ -75,7 +81,7 @@ struct PassageProblem {
 struct PassagePlan {
     std::vector<Waypoint> waypoints;  // as read, with the lines of their source
     bool speedColumn = false;
-    // Said to the user about the source: a GPX file with more routes than the one read.
+    // Said to the user about the source: a GPX or NMEA file with more routes than the one read.
     std::optional<std::string> note;
     SailingPlan sailing;
     TimingSettings timing;  // its departure with the offset found
@@ -87,6 +93,7 @@ struct PassagePlan {
     std::optional<std::string> gpx;
     std::optional<std::string> geojson;
     std::optional<std::string> rtz;
+    std::optional<std::string> nmea;
 };
 
 // Reads the waypoints, checks the request's rules, sails the route and times it. Throws

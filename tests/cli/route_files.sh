@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The files orvanto-cli route writes, read by other programs: the GPX route by gpsbabel (the same
-# points, names and order) and the GeoJSON by GDAL's ogrinfo (no warning, the line split at the
-# antimeridian), and the GPX file read back by route.
+# The files orvanto-cli route writes, read by other programs: the GPX route and the NMEA waypoints
+# by gpsbabel (the same points, names and order) and the GeoJSON by GDAL's ogrinfo (no warning,
+# the line split at the antimeridian), and the GPX, RTZ and NMEA files read back by route.
 # Usage: route_files.sh PATH_TO_ORVANTO_CLI
 set -u
 cli=$1
@@ -86,6 +86,28 @@ xmllint --noout "$work/太平洋.rtz" || fail "the RTZ file is no well-formed XM
 grep -qF '<routeInfo routeName="太平洋"/>' "$work/太平洋.rtz" || fail "the RTZ route is not named"
 [ "$("$cli" route --format=csv "$work/太平洋.rtz" | cut -d, -f1-4,6,8,9)" = \
   "$(cut -d, -f1-4,6,8,9 "$work/p.table")" ] || fail "the RTZ file reads back as another route"
+
+# The same passage for a GPS: gpsbabel takes our $GPWPL waypoints (and passes the $GPRTE route
+# over), and route reads the file back, from standard input too, into the passage's table.
+"$cli" route --every=10° --limit-latitude=45 --nmea="$work/Pacific.txt" --format=csv "$work/p.csv" \
+    >"$work/p.table"
+if command -v gpsbabel >/dev/null; then
+    got=$(gpsbabel -i nmea -f "$work/Pacific.txt" -o unicsv -F - 2>&1 | tr -d '\r' | sed -n '1,3p;$p')
+    want=$'No,Latitude,Longitude,Name\n1,31.000000,122.500000,"WP1"\n2,30.882028,130.000000,"1"\n15,37.800000,-122.500000,"WP15"'
+    [ "$got" = "$want" ] || fail "gpsbabel read the NMEA waypoints as '$got'"
+    gpsbabel -r -i nmea -f "$work/Pacific.txt" -o gpx -F - | grep -q '<rte>' &&
+        fail "gpsbabel read our \$GPRTE as a route"
+fi
+grep -q ',c,Pacifi,WP1,1,WP3,2,' "$work/Pacific.txt" || fail "the NMEA route is not named Pacifi"
+[ "$("$cli" route --format=csv - <"$work/Pacific.txt" | cut -d, -f3,4,6,9)" = \
+  "$(cut -d, -f3,4,6,9 "$work/p.table")" ] || fail "the NMEA file reads back as another route"
+# A name length out of range, or a waypoint that cannot be read: the NMEA file stays as it was.
+cp "$work/Pacific.txt" "$work/kept.txt"
+shown=$("$cli" route --nmea="$work/Pacific.txt" --nmea-name-length=21 "$work/p.csv" 2>&1)
+[ $? -eq 2 ] && [[ $shown == *"--nmea-name-length 须是 1 到 20 之间的整数"* ]] ||
+    fail "--nmea-name-length=21: '$shown'"
+"$cli" route --nmea="$work/Pacific.txt" "$work/bad.csv" >/dev/null 2>&1
+cmp -s "$work/Pacific.txt" "$work/kept.txt" || fail "a failed route touched the NMEA file"
 
 echo "$failed failed"
 [ "$failed" -eq 0 ]
