@@ -153,8 +153,10 @@ bool writeRouteFiles(const Request& request, const passage::PassagePlan& plan,
                             : path == &request.files.nmeaPath ? plan.nmea
                                                               : plan.geojson;
         if (!bytes) {
-            std::cerr << "orvanto-cli：有航点无法读取或有航段无法航行，没有写出“"
-                      << printable(*path) << "”\n";
+            const bool unnamed = path == &request.files.nmeaPath && plan.nmeaProblem;
+            std::cerr << "orvanto-cli："
+                      << (unnamed ? *plan.nmeaProblem : "有航点无法读取或有航段无法航行")
+                      << "，没有写出“" << printable(*path) << "”\n";
             written = false;
             continue;
         }

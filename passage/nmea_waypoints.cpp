@@ -121,7 +121,7 @@ class NmeaReader {
             const std::string given = asciiUpper(text.substr(star));
             if (given != nmeaChecksum(body)) {
                 error_ = lineText(line) + "的校验和“" + std::string{text.substr(star)} +
-                         "”与语句不符（应为 " + nmeaChecksum(body) + "）：这一行在传送中有误";
+                         "”与语句不符（应为 " + nmeaChecksum(body) + "）：这一行已损坏或被改动过";
                 return;
             }
         }

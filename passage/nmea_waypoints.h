@@ -5,9 +5,10 @@
 // nothing is rounded on the way; a waypoint given twice at one position is one waypoint.
 //
 // A checksum ("*hh") that does not match its sentence is refused naming its line: the sentence was
-// damaged on its way. A sentence without one is read, as GPS software reads WPL and RTE, whose
-// checksum NMEA 0183 leaves optional. Other sentences ($GPGGA, AIS's !AIVDM, …) are passed over,
-// and a line that is no sentence at all is refused, as is a name given two positions.
+// damaged or edited, and its position may be wrong. A sentence without one is read, as GPS software
+// reads WPL and RTE, whose checksum NMEA 0183 leaves optional. Other sentences ($GPGGA, AIS's
+// !AIVDM, …) are passed over, and a line that is no sentence at all is refused, as is a name given
+// two positions.
 #pragma once
 
 #include <cstddef>

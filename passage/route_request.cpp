@@ -127,10 +127,11 @@ Expected<PassagePlan, PassageProblem> planPassage(const PassageRequest& request)
     }
     if (request.nmeaNameLength && !plan.route.points.empty()) {
         auto nmea = nmeaRoute(request.nmeaName, plan.route.points, *request.nmeaNameLength);
-        if (!nmea) {
-            return unexpected(waypointProblem(nmea.error()));
+        if (nmea) {
+            plan.nmea = std::move(nmea.value());
+        } else {
+            plan.nmeaProblem = nmea.error();
         }
-        plan.nmea = std::move(nmea.value());
     }
     return plan;
 }

@@ -67,9 +67,7 @@ struct PassageRequest {
 
 struct PassageProblem {
     enum class Kind {
-        // The waypoints cannot be read, are too few, or too many to name apart in NMEA: `text`
-        // says why.
-        Waypoints,
+        Waypoints,  // the waypoints cannot be read, or are too few: `text` says why
         Rule,       // the request breaks `rule`
         LocalTime,  // the departure's local time has no offset: `text`, from localOffset
     };
@@ -94,6 +92,9 @@ struct PassagePlan {
     std::optional<std::string> geojson;
     std::optional<std::string> rtz;
     std::optional<std::string> nmea;
+    // Why there are no NMEA sentences for a route that has its other files: too many waypoints
+    // to name apart within the length asked for. The table stands all the same.
+    std::optional<std::string> nmeaProblem;
 };
 
 // Reads the waypoints, checks the request's rules, sails the route and times it. Throws

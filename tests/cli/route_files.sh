@@ -108,6 +108,11 @@ shown=$("$cli" route --nmea="$work/Pacific.txt" --nmea-name-length=21 "$work/p.c
     fail "--nmea-name-length=21: '$shown'"
 "$cli" route --nmea="$work/Pacific.txt" "$work/bad.csv" >/dev/null 2>&1
 cmp -s "$work/Pacific.txt" "$work/kept.txt" || fail "a failed route touched the NMEA file"
+# Names too short to tell 15 points apart: the table stands, the NMEA file is not written.
+shown=$("$cli" route --every=10° --limit-latitude=45 --nmea="$work/Pacific.txt" --nmea-name-length=1 \
+    --format=csv "$work/p.csv" 2>&1 >/dev/null)
+[ $? -eq 1 ] && [[ $shown == *"1 个字符以内无法给每个航点不同的 NMEA 名称，没有写出"* ]] &&
+    cmp -s "$work/Pacific.txt" "$work/kept.txt" || fail "--nmea-name-length=1: '$shown'"
 
 echo "$failed failed"
 [ "$failed" -eq 0 ]
