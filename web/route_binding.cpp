@@ -1,7 +1,7 @@
 // Routes for the page: the 航点 box's text planned with the section's passage options as
 // `orvanto-cli route` plans the same text read from standard input, with the table as cells to lay
-// out and the three files the command line writes (the CSV table with a byte-order mark, GPX and
-// GeoJSON) as bytes; and a GPX file read into the box's lines.
+// out and the files the command line writes (the CSV table with a byte-order mark, GPX, GeoJSON,
+// RTZ 1.0 and NMEA) as bytes; and a GPX or NMEA file read into the box's lines.
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
@@ -18,6 +18,8 @@
 #include "batch/text_encoding.h"
 #include "passage/course_text.h"
 #include "passage/gpx_waypoints.h"
+#include "passage/nmea_waypoints.h"
+#include "passage/nmea_writer.h"
 #include "passage/passage_times.h"
 #include "passage/plan_document.h"
 #include "passage/route_request.h"
@@ -97,6 +99,12 @@ Expected<passage::PassageRequest, web::BoxProblem> passageRequest(const web::Box
     };
     request.files = true;
     request.routeName = kRouteName;
+    // The downloads are 航线.rtz and 航线.nmea, named as `route --rtz=航线.rtz --nmea=航线.nmea`
+    // names them.
+    request.rtz = passage::RtzVersion::Rtz10;
+    request.rtzName = kRouteName;
+    request.nmeaNameLength = passage::kDefaultNmeaNameLength;
+    request.nmeaName = kRouteName;
     return request;
 }
 
@@ -197,11 +205,12 @@ passage::EtaZone etaZoneOf(const std::string& choice) {
 // text form's cells, counting the box's own lines), notes (the text form's lines after the table),
 // legs and failedLegs (counts), message (the status line's word on a failure, or null) and line
 // (the box's line of the waypoint it names, or null), totalMiles and totalHours (the 合计 row's
-// total_nmi and total_hours, empty when it has none), csv, gpx and geojson (bytes; the last two
-// null when a waypoint cannot be read or a leg cannot be sailed), points ([latitude, longitude,
-// name, waypoint?] sailed, empty then) with kinds (each row's 'leg', 'rhumb' or 'gc'), limit (the
-// limiting latitude or null), summary (the plan's summary sentence), printed (the printed plan's
-// sections, HTML, as route --format=html writes them)}.
+// total_nmi and total_hours, empty when it has none), csv, gpx, geojson, rtz and nmea (bytes; all
+// but csv null when a waypoint cannot be read or a leg cannot be sailed; nmea null too, with
+// nmeaProblem saying why, when its names cannot be made unique), points ([latitude,
+// longitude, name, waypoint?] sailed, empty then) with kinds (each row's 'leg', 'rhumb' or 'gc'),
+// limit (the limiting latitude or null), summary (the plan's summary sentence), printed (the
+// printed plan's sections, HTML, as route --format=html writes them)}.
 val planRoute(const std::string& text, const val& options) {
     try {
         auto request = passageRequest(web::Boxes{options["boxes"]}, options["textbook"].as<bool>());
@@ -249,6 +258,9 @@ val planRoute(const std::string& text, const val& options) {
         result.set("csv", bytesOf(std::string{kUtf8ByteOrderMark} + csv.text));
         result.set("gpx", plan.gpx ? bytesOf(*plan.gpx) : val::null());
         result.set("geojson", plan.geojson ? bytesOf(*plan.geojson) : val::null());
+        result.set("rtz", plan.rtz ? bytesOf(*plan.rtz) : val::null());
+        result.set("nmea", plan.nmea ? bytesOf(*plan.nmea) : val::null());
+        result.set("nmeaProblem", plan.nmeaProblem ? val(*plan.nmeaProblem) : val::null());
         setSketch(result, plan.route);
         result.set("limit",
                    plan.sailing.limitLatitude ? val(*plan.sailing.limitLatitude) : val::null());
@@ -258,11 +270,17 @@ val planRoute(const std::string& text, const val& options) {
     }
 }
 
+// A Uint8Array's bytes, copied.
+std::string bytesIn(const val& array) {
+    std::string bytes(array["length"].as<std::size_t>(), '\0');
+    val{emscripten::typed_memory_view(bytes.size(), bytes.data())}.call<void>("set", array);
+    return bytes;
+}
+
 // A GPX file's bytes (a Uint8Array, so that bytes that are no UTF-8 reach the check) as the box's
 // lines: {text, note: text or null} or {error}.
 val readGpx(const val& file) {
-    std::string bytes(file["length"].as<std::size_t>(), '\0');
-    val{emscripten::typed_memory_view(bytes.size(), bytes.data())}.call<void>("set", file);
+    const std::string bytes = bytesIn(file);
     const auto read = passage::waypointsFromGpx(bytes);
     if (!read) {
         return failure(read.error());
@@ -271,6 +289,27 @@ val readGpx(const val& file) {
     result.set("text", passage::waypointLines(read.value().waypoints));
     result.set("note", read.value().note ? val(*read.value().note) : val::null());
     return result;
+}
+
+// An NMEA file's bytes (a Uint8Array) as the box's lines: {text, note: text or null} or {error}.
+val readNmea(const val& file) {
+    const std::string bytes = bytesIn(file);
+    const auto read = passage::waypointsFromNmea(bytes);
+    if (!read) {
+        return failure(read.error());
+    }
+    val result = val::object();
+    result.set("text", passage::waypointLines(read.value().waypoints));
+    result.set("note", read.value().note ? val(*read.value().note) : val::null());
+    return result;
+}
+
+// Whether a file's bytes (a Uint8Array) are NMEA sentences: its first line that is not blank
+// starts with "$" or "!".
+bool isNmeaFile(const val& file) {
+    // As much as the command line looks at: a table of waypoints may run to megabytes.
+    return passage::isNmeaText(
+        bytesIn(file.call<val>("subarray", 0, passage::kLargestNmeaFile + 1)));
 }
 
 // The names a waypoint file's header may give its columns, English in lower case and Chinese.
@@ -293,6 +332,8 @@ EMSCRIPTEN_BINDINGS(orvanto_routes) {
     emscripten::function("waypointColumnNames", &waypointColumnNames);
     emscripten::function("planRoute", &planRoute);
     emscripten::function("readGpx", &readGpx);
+    emscripten::function("readNmea", &readNmea);
+    emscripten::function("isNmeaFile", &isNmeaFile);
 }
 
 }  // namespace orvanto

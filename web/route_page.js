@@ -6,16 +6,24 @@
 // run that fails leaves nothing of an earlier run on screen.
 // The module gives
 //   planRoute(text, { seconds, textbook, headerLines, etaZone, boxes }) → { cells, notes, legs,
-//     failedLegs, message, line, totalMiles, totalHours, csv, gpx, geojson, points, kinds, limit,
-//     summary, printed } or { error, box }
+//     failedLegs, message, line, totalMiles, totalHours, csv, gpx, geojson, rtz, nmea, nmeaProblem,
+//     points, kinds, limit, summary, printed } or { error, box }
 //   planPrintRules() → the printed plan's style sheet
-//   readGpx(bytes) → { text, note } or { error }
+//   readGpx(bytes), readNmea(bytes) → { text, note } or { error }
+//   isNmeaFile(bytes) → whether its first line that is not blank starts with $ or !
 //   readCompass(boxes) → { variation, deviation } or { error, box }
 import { boxTexts, byId, clearInvalid, focusBeside, markInvalid, runOnEnter } from './dom.js';
 import { undetectedEncoding, utf16ByMark } from './file_encoding.js';
 import { drawRouteSketch } from './route_sketch.js';
 
-const FILE_TYPES = { csv: 'text/csv', gpx: 'application/gpx+xml', geojson: 'application/geo+json' };
+// The RTZ file is XML in the ECDIS's own vocabulary, the NMEA file plain ASCII lines.
+const FILE_TYPES = {
+    csv: 'text/csv',
+    gpx: 'application/gpx+xml',
+    geojson: 'application/geo+json',
+    rtz: 'application/xml',
+    nmea: 'text/plain',
+};
 
 // A box of more lines than this is planned in a Web Worker, and a table of more rows than
 // PAGE_ROWS shown a page at a time: 10,000 waypoints cut at 10° 分点 are some 46,000 rows, seconds
@@ -101,8 +109,8 @@ function routeWorkerMain() {
         self.postMessage({ part: { printed } });
         self.postMessage({ part: { points, kinds } });
         // The files as Blobs made here: the page gets a handle, not a copy of a GeoJSON file that
-        // may run to a hundred megabytes.
-        for (const kind of ['csv', 'gpx', 'geojson']) {
+        // may run to a hundred megabytes. (A worker has none of this file's constants.)
+        for (const kind of ['csv', 'gpx', 'geojson', 'rtz', 'nmea']) {
             rest[kind] &&= new Blob([rest[kind]]);
         }
         self.postMessage(rest);
@@ -231,7 +239,9 @@ function showRoute(route, box, origin) {
         said.push(`其中 ${route.failedLegs} 段未能全部算出，原因见“说明”列`);
     }
     if (route.gpx === null) {
-        said.push('有航点无法读取或有航段无法航行，没有生成 GPX 和 GeoJSON 文件');
+        said.push('有航点无法读取或有航段无法航行，没有生成 GPX、GeoJSON、RTZ 和 NMEA 文件');
+    } else if (route.nmea === null) {
+        said.push(`${route.nmeaProblem}，没有生成 NMEA 文件`);
     }
     const message = route.message === null ? '' : route.message.replace(/[^。！]$/, '$&。');
     const status = byId('route-status');
@@ -365,7 +375,11 @@ export async function setUpRoute(calculator) {
             return;
         }
         const bytes = new Uint8Array(await file.arrayBuffer());
-        const read = /\.gpx$/i.test(file.name) ? module.readGpx(bytes) : decodedWaypointFile(module, bytes);
+        const read = /\.gpx$/i.test(file.name)
+            ? module.readGpx(bytes)
+            : module.isNmeaFile(bytes)
+                ? module.readNmea(bytes)
+                : decodedWaypointFile(module, bytes);
         if (read.error) {
             // The box keeps its text, and the result on screen is still that text's.
             status.textContent = `无法打开“${file.name}”：${read.error}`;

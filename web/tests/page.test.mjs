@@ -285,12 +285,13 @@ async function fillRouteOptions(filled, textbook = false) {
     await route().getByRole('checkbox', { name: '教科书算法' }).setChecked(textbook);
 }
 
-test('the 航线 section plans the passage as orvanto-cli route does, with each option: its table, its three downloads byte for byte, its sketch; a GPX file opened into 航点', async () => {
+test('the 航线 section plans the passage as orvanto-cli route does, with each option: its table, its five downloads byte for byte, its sketch; GPX and NMEA files opened into 航点', async () => {
     const folder = mkdtempSync(join(tmpdir(), 'orvanto-route-'));
     const coast = [['长江口', '3100.0', '12230.0'], ['舟山群岛东', '2945.0', '12300.0'], ['台湾海峡北口', '2530.0', '12000.0'], ['香港', '2215.0', '11415.0']];
     const pacific = [['长江口', '3100.0', '12230.0'], ['大隅海峡', '3050.0', '13100.0'], ['旧金山', '3748.0', '12230.0W']];
     const lines = (rows, delimiter = ',') => rows.map((row) => row.join(delimiter)).join('\n');
-    const [csv, gpx, geojson] = ['下载 CSV', '下载 GPX', '下载 GeoJSON'].map((name) => page.getByRole('link', { name }));
+    const [csv, gpx, geojson, rtz, nmea] = ['下载 CSV', '下载 GPX', '下载 GeoJSON', '下载 RTZ', '下载 NMEA']
+        .map((name) => page.getByRole('link', { name }));
     // [the box's text, its header in front or null when it has its own, 航点格式, the options'
     // boxes, 教科书算法, the command line's options, a message in the table]. The browser runs in New
     // York's time zone, as the command line is told to: a departure without an offset is there.
@@ -321,20 +322,24 @@ test('the 航线 section plans the passage as orvanto-cli route does, with each 
         // Enter in an option's box plans too.
         await (boxes.磁差 ? routeBox('磁差').press('Enter') : page.getByRole('button', { name: '计算航线' }).click());
         const input = header === null ? text : `${header}\n${text}`;
-        const files = ['r.gpx', 'r.geojson'].map((name) => join(folder, name));
+        // The RTZ and NMEA files name the route after themselves, as the downloads' names do.
+        const files = ['r.gpx', 'r.geojson', '航线.rtz', '航线.nmea'].map((name) => join(folder, name));
         files.forEach((file) => rmSync(file, { force: true }));
         const table = spawnSync(cli, ['route', '--format=csv', '--output-encoding=utf-8-bom', ...options,
-            `--gpx=${files[0]}`, `--geojson=${files[1]}`], { input, env: { ...process.env, TZ: 'America/New_York' } }).stdout;
+            `--gpx=${files[0]}`, `--geojson=${files[1]}`, `--rtz=${files[2]}`, `--nmea=${files[3]}`],
+        { input, env: { ...process.env, TZ: 'America/New_York' } }).stdout;
         const fetched = (link) => link.evaluate(async ({ href }) => [...new Uint8Array(await (await fetch(href)).arrayBuffer())]);
         assert.deepEqual(Buffer.from(await fetched(csv)).toString(), table.toString(), options.join(' '));
         assert.equal(await csv.getAttribute('download'), '航线.csv');
         const shown = await page.getByRole('table', { name: '航线' }).innerText();
         if (message) {
             assert.ok(shown.includes(message) && table.includes('（第 4 行）'), shown);
-            assert.deepEqual([await gpx.isHidden(), await geojson.isHidden(), existsSync(files[0])], [true, true, false]);
+            assert.deepEqual([...await Promise.all([gpx, geojson, rtz, nmea].map((link) => link.isHidden())),
+                ...files.map(existsSync)], [true, true, true, true, false, false, false, false]);
             continue;
         }
-        for (const [link, file, name] of [[gpx, files[0], '航线.gpx'], [geojson, files[1], '航线.geojson']]) {
+        for (const [link, file, name] of [[gpx, files[0], '航线.gpx'], [geojson, files[1], '航线.geojson'],
+            [rtz, files[2], '航线.rtz'], [nmea, files[3], '航线.nmea']]) {
             assert.deepEqual([Buffer.from(await fetched(link)), await link.getAttribute('download')], [readFileSync(file), name]);
         }
         // The sketch: a line a row, a ring a computed point, the limit's dashed parallel, and a name
@@ -360,6 +365,14 @@ test('the 航线 section plans the passage as orvanto-cli route does, with each 
     await page.waitForFunction(() => document.getElementById('route-waypoints').value.startsWith('名称'));
     assert.equal(await box('航点').inputValue(), '名称,纬度,经度\n长江口,31°,122.5°\n舟山群岛东,29.75°,123°\n台湾海峡北口,25.5°,120°\n香港,22.25°,114.25°\n');
     await page.getByRole('img', { name: /航线示意图：长江口 → .* → 香港，共 750\.672 海里/ }).waitFor();
+    // Its NMEA file, whatever its name: the GPS's names, in degrees and minutes.
+    spawnSync(cli, ['route', `--nmea=${join(folder, 'coast.txt')}`, join(folder, 'coast.csv')]);
+    const [nmeaChooser] = await Promise.all([page.waitForEvent('filechooser'), page.getByRole('button', { name: '打开航点文件…' }).click()]);
+    await nmeaChooser.setFiles(join(folder, 'coast.txt'));
+    await page.waitForFunction(() => document.getElementById('route-waypoints').value.includes('WP1'));
+    assert.equal(await box('航点').inputValue(),
+        '名称,纬度,经度\nWP1,31°00.0000′,122°30.0000′\nWP2,29°45.0000′,123°00.0000′\nWP3,25°30.0000′,120°00.0000′\nWP4,22°15.0000′,114°15.0000′\n');
+    await page.getByRole('img', { name: /航线示意图：WP1 → .* → WP4，共 750\.672 海里/ }).waitFor();
     rmSync(folder, { recursive: true });
 });
 
@@ -379,7 +392,7 @@ test('a failed 计算航线 leaves nothing of an earlier run on screen; why is s
     const coast = '长江口,3100.0,12230.0\n舟山群岛东,2945.0,12300.0\n香港,2215.0,11415.0';
     const status = route().getByRole('status');
     const table = page.getByRole('table', { name: '航线' });
-    const links = ['下载 CSV', '下载 GPX', '下载 GeoJSON'].map((name) => page.getByRole('link', { name }));
+    const links = ['下载 CSV', '下载 GPX', '下载 GeoJSON', '下载 RTZ', '下载 NMEA'].map((name) => page.getByRole('link', { name }));
     const plan = () => page.getByRole('button', { name: '计算航线' }).click();
     // [航点 (the coast when null), the options' boxes, what the status line says, the box that gets
     // the focus, the text selected in it, null when no table stands, else a text in its 说明 column]
@@ -414,7 +427,7 @@ test('a failed 计算航线 leaves nothing of an earlier run on screen; why is s
         assert.ok(await wholeInView(page.locator(':focus')) && await wholeInView(status), row);
         assert.equal(await table.isVisible(), told !== null, row);
         assert.ok(told === null || (await table.innerText()).includes(told), row);
-        assert.deepEqual(await Promise.all(links.map((link) => link.isVisible())), [told !== null, false, false], row);
+        assert.deepEqual(await Promise.all(links.map((link) => link.isVisible())), [told !== null, false, false, false, false], row);
         assert.deepEqual(await page.locator('#route-sketch').evaluate((svg) => [svg.childElementCount, svg.getAttribute('aria-label')]), [0, '航线示意图'], row);
     }
     // A run that reads takes the marks off.

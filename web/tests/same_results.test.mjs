@@ -149,19 +149,22 @@ test('the module writes the native course, geodesic and position texts over 10,0
         const web = runModuleBatch(module, Buffer.from(legs), { geodesic: true, navigation: true });
         assert.ok(native.length > 1_000_000);
         assert.equal(web.toString(), native.toString());
-        // Positions along the great circles, 7 decimals: a route's three files from standard input,
-        // as planned and as sailed by 分点 with times.
+        // Positions along the great circles, 7 decimals: a route's files from standard input (the
+        // RTZ and NMEA files named as the page's downloads are), as planned and as sailed by 分点
+        // with times.
         const waypoints = randomPositions(150, 7).map(([lat, lon], i) => `W${i},${lat},${lon}`);
         const text = `名称,纬度,经度\n${waypoints.join('\n')}\n`;
         for (const [boxes, options] of [[{ 'route-variation': '3.5W' }, ['--variation=3.5W']],
             [{ 'route-step': '5°', 'route-speed': '12', 'route-departure': '2026-12-08T08:00+08:00', 'route-set': '045', 'route-drift': '1' },
                 ['--every=5°', '--speed=12', '--depart=2026-12-08T08:00+08:00', '--current=045/1']]]) {
             const route = module.planRoute(text, { seconds: false, textbook: false, headerLines: 0, boxes });
-            const files = ['route.gpx', 'route.geojson'].map((name) => join(folder, name));
+            const files = ['route.gpx', 'route.geojson', '航线.rtz', '航线.nmea'].map((name) => join(folder, name));
             const table = spawnSync(cli, ['route', '--format=csv', '--output-encoding=utf-8-bom', ...options,
-                `--gpx=${files[0]}`, `--geojson=${files[1]}`], { input: text, maxBuffer: 1 << 28 }).stdout;
-            assert.deepEqual([route.csv, route.gpx, route.geojson].map((bytes) => Buffer.from(bytes ?? []).toString()),
-                [table, ...files.map((file) => readFileSync(file))].map(String), options.join(' '));
+                `--gpx=${files[0]}`, `--geojson=${files[1]}`, `--rtz=${files[2]}`, `--nmea=${files[3]}`],
+            { input: text, maxBuffer: 1 << 28 }).stdout;
+            assert.ok(route.rtz && route.nmea);
+            assert.deepEqual([route.csv, route.gpx, route.geojson, route.rtz, route.nmea].map((bytes) => Buffer.from(bytes ?? [])),
+                [table, ...files.map((file) => readFileSync(file))], options.join(' '));
         }
     } finally {
         rmSync(folder, { recursive: true });
