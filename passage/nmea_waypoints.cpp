@@ -233,6 +233,9 @@ class NmeaReader {
                               std::to_string(route_->total) + " 句，只有 " +
                               std::to_string(route_->read) + " 句");
         }
+        if (route_->names.empty()) {
+            return unexpected(lineText(route_->line) + "的航线“" + route_->id + "”中没有航点");
+        }
         for (const auto& [name, line] : route_->names) {
             const auto known = byName_.find(name);
             if (known == byName_.end()) {

@@ -218,6 +218,8 @@ TEST(NmeaWaypoints, DamagedOrAmbiguousFilesAreRefusedNamingTheLine) {
         {"$GPWPL,1000.0,N,1000.0,E,A\n$GPRTE,1,1,c,R,A,Z\n",
          "NMEA 文件第 2 行的航线中的航点“Z”没有 WPL 语句给出位置"},
         {"$GPRTE,1,2,c,R,A\n", "NMEA 文件第 1 行的 RTE 语句应以"},
+        // Found by the fuzz target: a route that names no waypoint gave none, not a refusal.
+        {"$GPWPL,1000.0,N,1000.0,E,A\n$GPRTE,1,1,c,R,,\n", "NMEA 文件第 2 行的航线“R”中没有航点"},
         {"$GPGGA,1\n", "NMEA 文件中没有航点"},
         {"$GPWPL,1000.0,N,1000.0,E,\xFF\n", "NMEA 文件第 1 行有不是文字的字节"},
         {"$" + std::string(kLargestNmeaFile, ' '), "NMEA 文件超过 512 KiB"},
