@@ -56,8 +56,7 @@ Expected<BowCrossing, NoCrossing> crossingOf(const RadarPlot& plot, SheetVector 
 }  // namespace
 
 ClosestApproach closestApproach(SheetVector position, SheetVector relativeVelocity) {
-    const ClosestPoint closest =
-        closestPoint(position, relativeVelocity, length(relativeVelocity));
+    const ClosestPoint closest = closestPoint(position, relativeVelocity, length(relativeVelocity));
     return {length(closest.point), minutesOf(closest.hours), bearingOf(closest.point)};
 }
 
