@@ -1,16 +1,17 @@
 #include "passage/nmea_writer.h"
 
 #include <cmath>
-#include <cstdint>
 #include <set>
 #include <vector>
+
+#include "text/padded_digits.h"
 
 namespace orvanto::passage {
 namespace {
 
-constexpr std::size_t kLongestSentence = 82;    // with its "$" and CR LF
-constexpr std::int64_t kUnitsInMinute = 10000;  // four decimals of a minute, about 0.2 m
-constexpr std::int64_t kUnitsInDegree = 60 * kUnitsInMinute;
+constexpr std::size_t kLongestSentence = 82;  // with its "$" and CR LF
+constexpr long long kUnitsInMinute = 10000;   // four decimals of a minute, about 0.2 m
+constexpr long long kUnitsInDegree = 60 * kUnitsInMinute;
 
 bool isAsciiAlphanumeric(char c) {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
@@ -47,20 +48,14 @@ std::string uniqueName(const std::string& name, std::size_t length,
 
 // "ddmm.mmmm,N" (`degreeDigits` 2) or "dddmm.mmmm,E" (3): rounded to the unit of the last digit
 // in whole numbers, so that 59.99995 minutes carry into the next degree instead of reading 60.
-std::string position(double degrees, std::size_t degreeDigits, char positive, char negative) {
-    const auto units =
-        static_cast<std::int64_t>(std::llround(std::abs(degrees) * double{kUnitsInDegree}));
-    std::string whole = std::to_string(units / kUnitsInDegree);
-    if (whole.size() < degreeDigits) {
-        whole.insert(0, degreeDigits - whole.size(), '0');
-    }
-    const std::int64_t minuteUnits = units % kUnitsInDegree;
-    std::string minutes = std::to_string(minuteUnits / kUnitsInMinute);
-    std::string decimals = std::to_string(minuteUnits % kUnitsInMinute);
-    minutes.insert(0, 2 - minutes.size(), '0');
-    decimals.insert(0, 4 - decimals.size(), '0');
-    return whole + minutes + "." + decimals + "," +
-           (degrees < 0 && units > 0 ? negative : positive);
+std::string position(double degrees, int degreeDigits, char positive, char negative) {
+    const long long units = std::llround(std::abs(degrees) * double{kUnitsInDegree});
+    std::string text;
+    appendPadded(text, units / kUnitsInDegree, degreeDigits);
+    appendPadded(text, units % kUnitsInDegree / kUnitsInMinute, 2);
+    text += '.';
+    appendPadded(text, units % kUnitsInMinute, 4);
+    return text + "," + (degrees < 0 && units > 0 ? negative : positive);
 }
 
 std::string sentence(const std::string& body) {
