@@ -1,10 +1,8 @@
 #include "cli/fix_options.h"
 
-#include <cmath>
 #include <string>
 
 #include "cli/passage_words.h"
-#include "navigation/compass_error.h"
 #include "passage/fix_request.h"
 #include "passage/light_range_report.h"
 #include "passage/option_rules.h"

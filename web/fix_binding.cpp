@@ -69,6 +69,28 @@ Expected<passage::ReadObservation, passage::ObservationProblem> rowObservation(
     const std::string texts[] = {boxes.text(rowBox("lat1", row)),  boxes.text(rowBox("lon1", row)),
                                  boxes.text(rowBox("lat2", row)),  boxes.text(rowBox("lon2", row)),
                                  boxes.text(rowBox("value", row)), boxes.text(rowBox("time", row))};
+    // A blank box named as such, rather than by the calculator's words for an incomplete point.
+    const bool angle = kind == PositionLineKind::HorizontalAngle;
+    const struct {
+        ObservationPart part;
+        const std::string& text;
+        const char* name;
+    } needed[] = {
+        {ObservationPart::Latitude1, texts[0], angle ? "物标1纬度" : "物标纬度"},
+        {ObservationPart::Longitude1, texts[1], angle ? "物标1经度" : "物标经度"},
+        {ObservationPart::Latitude2, texts[2], angle ? "物标2纬度" : nullptr},
+        {ObservationPart::Longitude2, texts[3], angle ? "物标2经度" : nullptr},
+        {ObservationPart::Value, texts[4],
+         angle                             ? "水平夹角"
+         : kind == PositionLineKind::Range ? "距离"
+                                           : "方位"},
+    };
+    for (const auto& box : needed) {
+        if (box.name != nullptr && box.text.empty()) {
+            return unexpected(
+                passage::ObservationProblem{box.part, "的" + std::string{box.name} + "未填写"});
+        }
+    }
     passage::ObservationParts parts{texts[0], texts[1], texts[2], texts[3], texts[4], std::nullopt};
     if (!texts[5].empty()) {
         parts.time = texts[5];
@@ -218,7 +240,11 @@ val fixFromLandmarks(const val& texts, bool seconds) {
     asked.current = current.value();
     const std::string drLatitude = boxes.text("fix-dr-lat");
     const std::string drLongitude = boxes.text("fix-dr-lon");
-    if (!drLatitude.empty() || !drLongitude.empty()) {
+    if (drLatitude.empty() != drLongitude.empty()) {
+        return web::problemObject({drLatitude.empty() ? "fix-dr-lat" : "fix-dr-lon",
+                                   "推算船位须填写纬度和经度，或都不填"});
+    }
+    if (!drLatitude.empty()) {
         asked.deadReckoning = passage::readPositionParts(drLatitude, drLongitude, mode);
     }
     const auto plan = passage::planFix(asked);
