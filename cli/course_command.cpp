@@ -20,7 +20,9 @@ int runCourse(const Request& request) {
                                          request.method,
                                          request.vertex,
                                          request.input.point1.mode,
-                                         request.input.point2.mode};
+                                         request.input.point2.mode,
+                                         request.courseForm,
+                                         request.showWork};
     const auto report =
         passage::courseReport(points.point1, points.point2, options,
                               request.tableFormat.value_or(passage::TableFormat::Text));

@@ -74,7 +74,8 @@ constexpr Command kCommands[] = {
      "推算船位：从该点按航向航行一段航程（或以 --speed 航行 --hours 小时）后的位置，沿恒向线"
      "（保持航向）和沿以该航向出发的大圆航线，以及大圆航线的最终航向。航向 0 到 360，可标 T"
      "（真航向，默认）、M（磁航向，须加 --variation）或 C（罗航向，须加 --variation 和 "
-     "--deviation），如 241、241°T、236M；航程为海里，可带 nmi、海里、km 或 公里。tsv 输出一行"
+     "--deviation），如 241、241°T、236M；真航向也可按象限写，如 S53°26′E、N45E、S 53 26 E、"
+     "南53°26′东（N90E 即 090，S0E 即 180）；航程为海里，可带 nmi、海里、km 或 公里。tsv 输出一行"
      "九列：rhumb_lat、rhumb_lon、gc_lat、gc_lon、gc_course_final、rhumb_lat_deg、"
      "rhumb_lon_deg、gc_lat_deg、gc_lon_deg。恒向线会越过极点时报错。",
      checkReckon, 2, passage::Planning::Reckon},
@@ -386,6 +387,23 @@ Outcome readEtaZone(const Option& /*option*/, const Command& /*command*/,
     return {};
 }
 
+// course and reckon --course-form: degrees (000–360, the default) or quadrant, the textbook's
+// quadrantal form beside each true course of the text form.
+Outcome readCourseForm(const Option& /*option*/, const Command& /*command*/,
+                       std::optional<std::string_view> value, Request& request) {
+    constexpr std::pair<std::string_view, passage::CourseForm> kForms[] = {
+        {"degrees", passage::CourseForm::Degrees}, {"quadrant", passage::CourseForm::Quadrantal}};
+    if (!value) {
+        return needsValue("--course-form", "--course-form=quadrant 或 --course-form=degrees");
+    }
+    const auto form = named(kForms, *value);
+    if (!form) {
+        return notOneOf("--course-form", "degrees 或 quadrant", *value);
+    }
+    request.courseForm = *form;
+    return {};
+}
+
 // What a passage request gives, for passage planning's rules.
 passage::GivenOptions givenBy(const Request& request) {
     passage::GivenOptions given;
@@ -486,6 +504,9 @@ constexpr Synopsis kDeviationSynopses[] = {
 constexpr Synopsis kCardSynopses[] = {{commandBit(kRoute), "[--deviation-card=文件]"}};
 constexpr Synopsis kTextbookSynopses[] = {{kCourses, "[--textbook]"}};
 constexpr Synopsis kVertexSynopses[] = {{commandBit(kCourse), "[--vertex]"}};
+constexpr Synopsis kShowWorkSynopses[] = {{kCourses, "[--show-work]"}};
+constexpr Synopsis kCourseFormSynopses[] = {
+    {commandBit(kCourse) | commandBit(kReckon), "[--course-form=degrees|quadrant]"}};
 constexpr Synopsis kEverySynopses[] = {{commandBit(kRoute), "[--every=间隔]"}};
 constexpr Synopsis kLimitSynopses[] = {{commandBit(kRoute), "[--limit-latitude=纬度]"}};
 constexpr Synopsis kSpeedSynopses[] = {{kRouteAndReckon, "[--speed=航速]"}};
@@ -518,6 +539,8 @@ constexpr Synopsis kEtaZoneSynopses[] = {{commandBit(kRoute), "[--eta-zone=时�
 
 // Batch's magnetic courses are course columns: --variation there comes with --navigation.
 constexpr Companion kVariationCompanions[] = {{commandBit(kBatch), "--navigation"}};
+// The worked solutions are the textbook's sums: the WGS-84 answers have none to show.
+constexpr Companion kShowWorkCompanions[] = {{kCourses, "--textbook"}};
 
 constexpr Option kOptions[] = {
     {"--seconds", kSecondsSynopses, readSeconds, "--seconds=列表",
@@ -575,6 +598,23 @@ constexpr Option kOptions[] = {
     {"--vertex", kVertexSynopses, readFlag<&Request::vertex, true>, "--vertex",
      "course 另给出大圆顶点：初始航向 270 经 000 到 090 为北顶点，090 经 "
      "180 到 270 为南顶点，恰为 090 或 270 时即点Ⅰ"},
+    {"--show-work",
+     kShowWorkSynopses,
+     readFlag<&Request::showWork, true>,
+     "--show-work",
+     "列出计算过程：text 输出在答案之下按教材列出各步及其数值（各步按全精度计算，只在显示时取"
+     "整：角度和弧长到 0.01′，距离到 0.001 海里）。course "
+     "列出大圆航线（余纬、经差、余弦公式求距离、"
+     "四联公式求初始航向、顶点）和墨卡托航法（纬差、经差、纬度渐长率、航向、航程；航向在 090 或 "
+     "270 前后 5° 以内为中分纬度航法）；reckon 列出纬差、东西距和经差的推算；route 每段一组，"
+     "加 --every 时列出各分点的纬度。tsv 和 csv 输出不受影响",
+     {},
+     {},
+     {},
+     kShowWorkCompanions},
+    {"--course-form", kCourseFormSynopses, readCourseForm, "--course-form=写法",
+     "course 和 reckon 的 text 输出中真航向的写法：degrees（默认）只写 000 到 360 的度数；quadrant "
+     "另在其后按象限写出，精确到 0.1′，如 126.6°T（S53°25.7′E）。tsv 输出总是 000 到 360"},
     {"--every", kEverySynopses, readValue<&Request::every, passage::readStep>, "--every=间隔",
      "route 在每段大圆航线上取分点（分点1、分点2……），分点之间按恒向线"
      "航行：间隔为经度（5°、5度、5deg：分点在经度为其整倍数的经线上）或"

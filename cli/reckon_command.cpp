@@ -25,7 +25,9 @@ int runReckon(const Request& request) {
                                   request.method,
                                   {request.variation, request.deviation, {}},
                                   {},
-                                  false};
+                                  false,
+                                  request.courseForm,
+                                  request.showWork};
     // The options were checked together: the course converts, and there is a distance or a speed
     // and hours.
     notes.run.course = *notes.correction.trueCourse(*request.course);

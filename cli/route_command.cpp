@@ -31,6 +31,7 @@
 #include "passage/route_request.h"
 #include "passage/route_table.h"
 #include "passage/rtz_waypoints.h"
+#include "passage/worked_solution_text.h"
 #include "text/code_points.h"
 #include "text/printable.h"
 
@@ -267,7 +268,10 @@ int runRoute(const Request& request) {
         const bool terminal = ::isatty(STDOUT_FILENO) == 1;
         const TableFormat format =
             request.tableFormat.value_or(terminal ? TableFormat::Text : TableFormat::Csv);
-        const std::string table = writtenTable(plan.value(), request, format, terminal);
+        std::string table = writtenTable(plan.value(), request, format, terminal);
+        if (request.showWork && format == TableFormat::Text) {
+            table += "\n" + passage::routeWork(plan.value().route, plan.value().sailing);
+        }
         // Out before the files, should one of them be standard output too. The printed plan
         // says it is UTF-8 in itself.
         std::cout << (format == TableFormat::Html ? table

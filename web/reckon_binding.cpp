@@ -78,7 +78,8 @@ Expected<TypedRun, BoxProblem> runOf(const web::Boxes& boxes,
         }
     }
     if (!course.value()) {
-        return unexpected(BoxProblem{"reckon-course", "请填写航向，如 241、241°T、236M"});
+        return unexpected(
+            BoxProblem{"reckon-course", "请填写航向，如 241、241°T、236M 或 S53°26′E"});
     }
     passage::GivenOptions given;
     given.variation = correction.variation.has_value();
