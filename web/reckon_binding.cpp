@@ -17,6 +17,7 @@
 #include "passage/reckoning_report.h"
 #include "passage/sailing_reasons.h"
 #include "passage/value_forms.h"
+#include "passage/worked_solution_text.h"
 #include "web/box_values.h"
 
 namespace orvanto {
@@ -100,9 +101,10 @@ Expected<TypedRun, BoxProblem> runOf(const web::Boxes& boxes,
 }
 
 // `boxes` holds the section's texts by box id, with route-variation and route-deviation;
-// `options` is {seconds, textbook}. Returns {fields: the nine texts of reckon --format=tsv, course:
-// the great circle's final course as the text form writes it, "086.1°T" with the magnetic and
-// compass courses beside it as the 磁差 and 自差 give them} or {error, box}.
+// `options` is {seconds, textbook, showWork}. Returns {fields: the nine texts of reckon
+// --format=tsv, course: the great circle's final course as the text form writes it, "086.1°T" with
+// the magnetic and compass courses beside it as the 磁差 and 自差 give them, work: the worked
+// solution with textbook and showWork, else ""} or {error, box}.
 val reckonPosition(const val& texts, const val& options) {
     const web::Boxes boxes{texts};
     const auto start = startOf(boxes, options["seconds"].as<bool>());
@@ -145,6 +147,14 @@ val reckonPosition(const val& texts, const val& options) {
     val result = val::object();
     result.set("fields", fields);
     result.set("course", passage::labelledCourse(reckoning.value().finalCourse, notes.correction));
+    // 列出计算过程: the lines reckon --textbook --show-work prints under its answer.
+    std::string work;
+    if (notes.method == navigation::SailingMethod::Textbook && options["showWork"].isTrue()) {
+        if (const auto steps = navigation::reckoningSteps(start.value(), notes.run)) {
+            work = passage::reckoningWork(*steps);
+        }
+    }
+    result.set("work", work);
     return result;
 }
 

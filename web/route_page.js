@@ -5,9 +5,9 @@
 // command line reads its options; a box that does not read is named, and the focus goes to it. A
 // run that fails leaves nothing of an earlier run on screen.
 // The module gives
-//   planRoute(text, { seconds, textbook, headerLines, etaZone, boxes }) → { cells, notes, legs,
-//     failedLegs, message, line, totalMiles, totalHours, csv, gpx, geojson, points, kinds, limit,
-//     summary, printed } or { error, box }
+//   planRoute(text, { seconds, textbook, showWork, headerLines, etaZone, boxes }) → { cells, notes,
+//     legs, failedLegs, message, line, totalMiles, totalHours, csv, gpx, geojson, points, kinds,
+//     limit, summary, printed, work } or { error, box }
 //   planPrintRules() → the printed plan's style sheet
 //   readGpx(bytes) → { text, note } or { error }
 //   readCompass(boxes) → { variation, deviation } or { error, box }
@@ -197,6 +197,7 @@ function clearRoute() {
     table.tBodies[0].replaceChildren();
     Object.keys(FILE_TYPES).forEach((kind) => offer(byId(`route-${kind}`), null));
     byId('route-notes').textContent = '';
+    byId('route-work').textContent = '';
     byId('route-summary').textContent = '';
     byId('route-printed').replaceChildren();
     const sketch = byId('route-sketch');
@@ -226,6 +227,9 @@ function showRoute(route, box, origin) {
     const notes = byId('route-notes');
     notes.textContent = route.notes.trimEnd();
     notes.hidden = route.notes === '';
+    const work = byId('route-work');
+    work.textContent = route.work ?? '';
+    work.hidden = !route.work;
     const said = [`共 ${route.legs} 段航线${route.totalMiles ? `，合计 ${route.totalMiles} 海里` : ''}`];
     if (route.failedLegs > 0) {
         said.push(`其中 ${route.failedLegs} 段未能全部算出，原因见“说明”列`);
@@ -306,7 +310,8 @@ export async function setUpRoute(calculator) {
         const input = withHeader(box.value, columns);
         const seconds = document.querySelector('input[name="route-mode"][value="seconds"]').checked;
         const options = {
-            seconds, textbook: byId('route-textbook').checked, headerLines: input.headerLines,
+            seconds, textbook: byId('route-textbook').checked, showWork: byId('route-show-work').checked,
+            headerLines: input.headerLines,
             etaZone: byId('route-eta-zone').value, boxes: boxTexts(OPTION_BOXES),
         };
         const finish = (route) => {
