@@ -16,6 +16,7 @@
 #include "batch/text_encoding.h"
 #include "batch/utf16_streams.h"
 #include "calculator/messages.h"
+#include "cli/compass_correction.h"
 #include "cli/encoding_choice.h"
 #include "cli/exit_status.h"
 #include "cli/expanded_table.h"
@@ -161,15 +162,6 @@ bool writeRouteFiles(const Request& request, const passage::PassagePlan& plan,
     return written;
 }
 
-// The deviation card, or what is wrong with it; InputOutputError when it cannot be read.
-Expected<navigation::DeviationCard, std::string> readCard(const std::string& path) {
-    TextFileInput card{path, "无法打开自差表", Encoding::Auto};
-    if (const auto encoding = card.chooseEncoding(); !encoding) {
-        return unexpected(encoding.error());
-    }
-    return passage::readDeviationCard(card.reader(), card.codec());
-}
-
 // The machine's offset from UTC at a departure written without one; a note on standard error when
 // that clock time came twice.
 Expected<int, std::string> machineOffset(const passage::ClockTime& clock) {
@@ -235,14 +227,11 @@ int runRoute(const Request& request) {
             passage.waypoints.codec = &input.codec();
         }
         passage.defaultMode = request.allSeconds ? EntryMode::Seconds : EntryMode::Minutes;
-        passage.correction = {request.variation, request.deviation, {}};
-        if (!request.files.deviationCardPath.empty()) {
-            auto card = readCard(request.files.deviationCardPath);
-            if (!card) {
-                return failed(card.error());
-            }
-            passage.correction.card = std::move(card.value());
+        auto correction = compassCorrectionOf(request);
+        if (!correction) {
+            return failed(correction.error());
         }
+        passage.correction = std::move(correction.value());
         passage.speed = request.speed;
         passage.departure = request.departure;
         passage.current = request.current;

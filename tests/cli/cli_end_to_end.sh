@@ -431,6 +431,27 @@ expect 0 $'8900.00N\t1230.00E\t8900.00N\t1230.00E\t180.0\t89.000000\t12.500000\t
     reckon --textbook --format=tsv 9000N 1230.0E 180 60
 printf 'heading,deviation\n0,1E\n0,2E\n' >"$work/card.csv"
 expect 2 '' '自差表第 3 行的航向“0”与第 2 行的重复' route --variation=1W --deviation-card="$work/card.csv" "$work/timed.csv"
+# A card of one deviation is that deviation, for course and for reckon's compass course; a card
+# whose deviation changes as fast as the heading is refused naming its two lines.
+printf 'heading,deviation\n0,1E\n180,1E\n' >"$work/even.csv"
+expect 0 "$("$cli" course --format=tsv --variation=3W --deviation=1E 3000N 12200E 2500N 13000E)" '' \
+    course --format=tsv --variation=3W --deviation-card="$work/even.csv" 3000N 12200E 2500N 13000E
+expect 0 "$("$cli" reckon --format=tsv --variation=3W --deviation=1E 3000N 12200E 042C 100)" '' \
+    reckon --format=tsv --variation=3W --deviation-card="$work/even.csv" 3000N 12200E 042C 100
+printf 'heading,deviation\n180,0\n359,1W\n090,0\n001,1E\n' >"$work/steep.csv"
+expect 2 '' '自差表第 3 行与第 5 行之间，自差的变化不小于航向之差' \
+    reckon --variation=3W --deviation-card="$work/steep.csv" 3000N 12200E 042C 100
+expect 2 '' '罗航向“042C”须与 --variation 和 --deviation（或 --deviation-card）同用' \
+    reckon --variation=3W 3000N 12200E 042C 100
+expect 2 '' '只能用其一' course --variation=1W --deviation=1E --deviation-card=x 0 0 1 1
+# batch --navigation: the card as one deviation, and the textbook's columns as course gives them.
+printf 'lat1,lon1,lat2,lon2\n3018.6N,12200E,2941.6N,12257.3E\n' >"$work/legs.csv"
+expect 0 "$("$cli" batch --navigation --variation=3W --deviation=1E "$work/legs.csv")" '' \
+    batch --navigation --variation=3W --deviation-card="$work/even.csv" "$work/legs.csv"
+[[ $("$cli" batch --navigation --textbook "$work/legs.csv") == *$(
+    "$cli" course --textbook --format=tsv 3018.6N 12200E 2941.6N 12257.3E | tr '\t' ',')* ]] ||
+    { failed=$((failed + 1)); echo "FAIL: batch --navigation --textbook"; }
+expect 2 '' 'batch 的 --textbook 须与 --navigation 同用' batch --textbook "$work/legs.csv"
 
 # Batch reads each row exactly as the single commands read their arguments: a few hundred
 # generated rows (good entries in both modes, blanks, spaces, stray letters, overflows, legs too
