@@ -16,8 +16,8 @@ namespace {
 
 using emscripten::val;
 
-// The 航线 section's 磁差 and 自差 (texts by box id) as {variation, deviation}, degrees east or
-// null, or {error, box}.
+// The 航线 section's 磁差 and 自差 and the card 自差表… opened (texts by box id) as {variation,
+// deviation, card}, degrees east or null and the card's text or null, or {error, box}.
 val readCompass(const val& texts) {
     const auto correction = web::compassCorrection(web::Boxes{texts});
     if (!correction) {
@@ -29,6 +29,8 @@ val readCompass(const val& texts) {
     val result = val::object();
     result.set("variation", degrees(correction.value().variation));
     result.set("deviation", degrees(correction.value().deviation));
+    // The card as its text, read again by courseLines.
+    result.set("card", correction.value().card ? texts["route-deviation-card"] : val::null());
     return result;
 }
 
@@ -53,6 +55,13 @@ std::string courseLines(const val& from, const val& to, const val& compass, cons
     options.toMode = modeOf(seconds, 1);
     options.correction.variation = degreesOf(compass["variation"]);
     options.correction.deviation = degreesOf(compass["deviation"]);
+    if (compass["card"].isString()) {
+        val boxes = val::object();
+        boxes.set("route-deviation-card", compass["card"]);
+        if (const auto card = web::deviationCard(web::Boxes{boxes})) {
+            options.correction.card = card.value();
+        }
+    }
     options.vertex = true;
     const auto report =
         passage::courseReport(pointOf(from), pointOf(to), options, passage::TableFormat::Text);

@@ -85,6 +85,7 @@ Expected<TypedRun, BoxProblem> runOf(const web::Boxes& boxes,
     passage::GivenOptions given;
     given.variation = correction.variation.has_value();
     given.deviation = correction.deviation.has_value();
+    given.card = correction.card.has_value();
     given.course = course.value()->reference;
     given.distance = distance.value().has_value();
     given.speed = speed.value().has_value();

@@ -8,7 +8,7 @@
 import { boxTexts, byId, clearInvalid, focusBeside, markInvalid, runOnEnter } from './dom.js';
 
 const BOXES = ['reckon-latitude', 'reckon-longitude', 'reckon-course', 'reckon-distance', 'reckon-speed',
-    'reckon-hours', 'reckon-set', 'reckon-drift', 'route-variation', 'route-deviation'];
+    'reckon-hours', 'reckon-set', 'reckon-drift', 'route-variation', 'route-deviation', 'route-deviation-card'];
 // The result boxes: the first four fields, then the course.
 const RESULTS = ['reckon-rhumb-latitude', 'reckon-rhumb-longitude', 'reckon-gc-latitude', 'reckon-gc-longitude', 'reckon-gc-course'];
 

@@ -10,7 +10,7 @@
 //     limit, summary, printed, work } or { error, box }
 //   planPrintRules() → the printed plan's style sheet
 //   readGpx(bytes) → { text, note } or { error }
-//   readCompass(boxes) → { variation, deviation } or { error, box }
+//   readCompass(boxes) → { variation, deviation, card } or { error, box }
 import { boxTexts, byId, clearInvalid, focusBeside, markInvalid, runOnEnter } from './dom.js';
 import { undetectedEncoding, utf16ByMark } from './file_encoding.js';
 import { drawRouteSketch } from './route_sketch.js';
@@ -26,10 +26,13 @@ const PAGE_ROWS = 200;
 const OPTION_BOXES = ['route-speed', 'route-departure', 'route-variation', 'route-deviation', 'route-set',
     'route-drift', 'route-limit', 'route-step'];
 
+// 磁差, 自差 and the text of the card 自差表… opened, which every section reads.
+export const COMPASS_BOXES = ['route-variation', 'route-deviation', 'route-deviation-card'];
+
 // The 磁差 and 自差 boxes as --variation and --deviation read them: { variation, deviation }
 // (null when blank) or { error, box }.
 export function typedCompass(module) {
-    return module.readCompass(boxTexts(['route-variation', 'route-deviation']));
+    return module.readCompass(boxTexts(COMPASS_BOXES));
 }
 
 // The box's text as the command line gets it: a first line that names none of `columns` (the
@@ -312,7 +315,7 @@ export async function setUpRoute(calculator) {
         const options = {
             seconds, textbook: byId('route-textbook').checked, showWork: byId('route-show-work').checked,
             headerLines: input.headerLines,
-            etaZone: byId('route-eta-zone').value, boxes: boxTexts(OPTION_BOXES),
+            etaZone: byId('route-eta-zone').value, boxes: boxTexts([...OPTION_BOXES, 'route-deviation-card']),
         };
         const finish = (route) => {
             stopWorker();
@@ -358,6 +361,41 @@ export async function setUpRoute(calculator) {
     const button = byId('route-plan');
     button.addEventListener('click', () => plan(button));
     OPTION_BOXES.forEach((id) => runOnEnter(byId(id), () => plan(byId(id))));
+
+    // 自差表…: a card read as a waypoint file is, kept as its text for every section to read; one
+    // that does not read is said and not kept.
+    const cards = byId('route-card-file');
+    const cardText = byId('route-deviation-card');
+    const cardOpen = byId('route-card-open');
+    const cardClear = byId('route-card-clear');
+    cardOpen.addEventListener('click', () => {
+        cards.value = '';
+        cards.click();
+    });
+    cards.addEventListener('change', async () => {
+        const file = cards.files[0];
+        if (!file) {
+            return;
+        }
+        const read = decodedWaypointFile(module, new Uint8Array(await file.arrayBuffer()));
+        const checked = read.error ? read : module.readCompass({ 'route-deviation-card': read.text });
+        if (checked.error && checked.box === 'route-deviation') {
+            status.textContent = `无法使用自差表“${file.name}”：${checked.error}`;
+            cardOpen.focus();
+            return;
+        }
+        cardText.value = read.text;
+        cardOpen.textContent = `自差表：${file.name}`;
+        cardClear.hidden = false;
+        status.textContent = `已读入自差表“${file.name}”，各节的罗航向按它计算（须填写磁差，不填自差）。`;
+    });
+    cardClear.addEventListener('click', () => {
+        cardText.value = '';
+        cardOpen.textContent = '自差表…';
+        cardClear.hidden = true;
+        status.textContent = '不再用自差表。';
+        cardOpen.focus();
+    });
 
     const chooser = byId('route-file');
     byId('route-open').addEventListener('click', () => {

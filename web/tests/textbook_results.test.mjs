@@ -1,6 +1,7 @@
 // The textbook companion through the page's module under node against the native orvanto-cli: true
 // courses typed in the quadrantal form into 推算船位's 航向 box reckon where reckon puts them, or
-// both refuse them; and 列出计算过程 shows the lines --show-work prints, in 推算船位 and 航线.
+// both refuse them; 列出计算过程 shows the lines --show-work prints, in 推算船位 and 航线; and the
+// card 自差表… opens gives compass courses as --deviation-card does.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
@@ -65,4 +66,24 @@ test('列出计算过程 shows the lines --show-work prints, and only with 教�
     assert.equal(worked, `${table}\n${route.work}`);
     assert.match(route.work, /航段 2：B → C/);
     assert.equal(module.planRoute(waypoints, { ...options, showWork: false }).work, '');
+});
+
+test('the card 自差表… opens reckons a compass course as --deviation-card does', async () => {
+    const module = await createOrvanto();
+    const { mkdtempSync, writeFileSync } = await import('node:fs');
+    const { tmpdir } = await import('node:os');
+    const card = 'heading,deviation\n000,2E\n090,1W\n180,0\n270,3E\n';
+    const file = join(mkdtempSync(join(tmpdir(), 'orvanto-')), 'card.csv');
+    writeFileSync(file, card);
+    const boxes = { ...reckonBoxes('042C'), 'route-variation': '3W', 'route-deviation-card': card };
+    const page = module.reckonPosition(boxes, { seconds: false, textbook: false });
+    const line = orvantoCli(['reckon', '--format=tsv', '--variation=3W', `--deviation-card=${file}`,
+        '3000.0N', '12200.0E', '042C', '100']).stdout;
+    assert.deepEqual(page.fields, line.trimEnd().split('\t'));
+    // A card and a deviation, or a card whose deviation turns as fast as the heading: refused.
+    assert.equal(module.reckonPosition({ ...boxes, 'route-deviation': '1E' }, { seconds: false, textbook: false }).box,
+        'route-deviation');
+    const steep = module.reckonPosition({ ...boxes, 'route-deviation-card': 'heading,deviation\n0,0\n2,2E\n' },
+        { seconds: false, textbook: false });
+    assert.match(steep.error, /自差表第 2 行与第 3 行之间/);
 });
