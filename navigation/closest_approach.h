@@ -47,4 +47,16 @@ enum class NoCrossing { NoRelativeMotion, ParallelToHeading, AlreadyCrossed };
 
 Expected<BowCrossing, NoCrossing> bowCrossing(const RadarPlot& plot, const Motion& own);
 
+// DCPA, TCPA and the bow crossing at once, as closestApproach and bowCrossing give them, for tables
+// of many targets: without the closest point's bearing (an arc tangent a target), and with own
+// ship's heading given as a unit vector (velocityOf({course, 1})), worked out once for own velocity
+// and heading line alike.
+struct PassingFigures {
+    double dcpa = 0;
+    std::optional<double> tcpa;
+    Expected<BowCrossing, NoCrossing> crossing = unexpected(NoCrossing::NoRelativeMotion);
+};
+
+PassingFigures passingFigures(const RadarPlot& plot, SheetVector heading);
+
 }  // namespace orvanto::navigation

@@ -15,6 +15,14 @@ bool finite(const Courses& courses) {
            number(courses.rhumbCourse);
 }
 
+namespace {
+
+bool atPole(const ChartPoint& from, const ChartPoint& to) {
+    return std::fabs(from.latitude) == kPoleLatitude || std::fabs(to.latitude) == kPoleLatitude;
+}
+
+}  // namespace
+
 Courses measureCourses(const ChartPoint& from, const ChartPoint& to, SailingMethod method) {
     const GreatCircle greatCircle = greatCircleBetween(from, to, method);
     const Run rhumb = rhumbBetween(from, to, method);
@@ -23,11 +31,21 @@ Courses measureCourses(const ChartPoint& from, const ChartPoint& to, SailingMeth
     courses.rhumbMiles = rhumb.nauticalMiles;
     // The great circle's distance is exactly 0 for one place however written (longitude 180 and
     // -180, any longitude at a pole); its courses are then arbitrary.
-    const bool atPole =
-        std::fabs(from.latitude) == kPoleLatitude || std::fabs(to.latitude) == kPoleLatitude;
-    if (greatCircle.nauticalMiles > 0 && !atPole) {
+    if (greatCircle.nauticalMiles > 0 && !atPole(from, to)) {
         courses.initialCourse = greatCircle.initialCourse;
         courses.finalCourse = greatCircle.finalCourse;
+        courses.rhumbCourse = rhumb.course;
+    }
+    return courses;
+}
+
+// Both distances are exactly 0 for one place alone, longitudes 180 and -180 included, so the rhumb
+// line's tells what the great circle's told.
+Courses measureRhumbCourses(const ChartPoint& from, const ChartPoint& to, SailingMethod method) {
+    const Run rhumb = rhumbBetween(from, to, method);
+    Courses courses;
+    courses.rhumbMiles = rhumb.nauticalMiles;
+    if (rhumb.nauticalMiles > 0 && !atPole(from, to)) {
         courses.rhumbCourse = rhumb.course;
     }
     return courses;

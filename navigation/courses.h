@@ -27,6 +27,12 @@ struct Courses {
 Courses measureCourses(const ChartPoint& from, const ChartPoint& to,
                        SailingMethod method = SailingMethod::Wgs84);
 
+// The rhumb line's distance and course alone, for a part of a route sailed along it, whose
+// great-circle figures nobody reads: those stay 0 and empty, and the great circle's inverse problem
+// (the dearer half of measureCourses) is not solved. The rhumb course is empty as measureCourses
+// leaves it: for one place however written, and at a pole.
+Courses measureRhumbCourses(const ChartPoint& from, const ChartPoint& to, SailingMethod method);
+
 // Whether every distance and course is a number: what a front end may write.
 bool finite(const Courses& courses);
 

@@ -103,15 +103,51 @@ struct ArcRange {
 };
 
 // The arc within `range` at which the line, its longitude running monotonically from its start,
-// reaches the meridian `longitude` (continuous).
+// reaches the meridian `longitude` (continuous). The longitude runs smoothly along the arc, so
+// false position (the Illinois variant, which halves the far end's value when one end keeps
+// moving) gets there in a handful of positions where halving the range took 64; it stops at the
+// last bit the range can be cut to, or where a position falls on the meridian exactly.
 double arcAtMeridian(const GeodesicLine& line, double longitude, ArcRange range, bool eastward) {
+    const double direction = eastward ? 1 : -1;
+    // Past the meridian positive, short of it negative.
+    const auto beyond = [&](double arc) {
+        return direction * (pointOf(line, true, arc).position.longitude - longitude);
+    };
     auto [lowest, highest] = range;
-    for (int i = 0; i < kBisections; ++i) {
-        const double middle = (lowest + highest) / 2;
-        const bool west = pointOf(line, true, middle).position.longitude < longitude;
-        (west == eastward ? lowest : highest) = middle;
+    double shortBy = beyond(lowest);
+    double pastBy = beyond(highest);
+    if (!(shortBy < 0)) {
+        return lowest;
     }
-    return (lowest + highest) / 2;
+    if (!(pastBy > 0)) {
+        return highest;
+    }
+    int lastMoved = 0;  // -1 the lower end, +1 the upper
+    for (int i = 0; i < kBisections; ++i) {
+        double middle = lowest - shortBy * (highest - lowest) / (pastBy - shortBy);
+        if (!(middle > lowest && middle < highest)) {
+            middle = lowest + (highest - lowest) / 2;
+            if (!(middle > lowest && middle < highest)) {
+                break;  // the two ends are neighbouring numbers
+            }
+        }
+        const double value = beyond(middle);
+        if (value == 0) {
+            return middle;
+        }
+        if (value < 0) {
+            lowest = middle;
+            shortBy = value;
+            pastBy = lastMoved == -1 ? pastBy / 2 : pastBy;
+            lastMoved = -1;
+        } else {
+            highest = middle;
+            pastBy = value;
+            shortBy = lastMoved == 1 ? shortBy / 2 : shortBy;
+            lastMoved = 1;
+        }
+    }
+    return lowest + (highest - lowest) / 2;
 }
 
 std::vector<ChartPoint> meridianWaypoints(const GeodesicLine& line, double interval) {

@@ -1,10 +1,10 @@
 #include "passage/course_text.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "calculator/decimal_text.h"
 #include "geometry/chart_constants.h"
+#include "text/padded_digits.h"
 
 namespace orvanto::passage {
 namespace {
@@ -36,8 +36,10 @@ std::string courseText(std::optional<double> course) {
         return {};
     }
     const long tenths = std::lround(std::floor(*course * 10 + 0.5)) % kTenthsInCircle;
-    char text[8];
-    std::snprintf(text, sizeof text, "%03ld.%ld", tenths / 10, tenths % 10);
+    std::string text;
+    appendPadded(text, tenths / 10, 3);
+    text += '.';
+    appendPadded(text, tenths % 10);
     return text;
 }
 

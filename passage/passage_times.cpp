@@ -1,11 +1,11 @@
 #include "passage/passage_times.h"
 
 #include <cmath>
-#include <cstdio>
 #include <utility>
 
 #include "notation/typed_characters.h"
 #include "text/code_points.h"
+#include "text/padded_digits.h"
 #include "text/trimming.h"
 
 namespace orvanto::passage {
@@ -95,13 +95,16 @@ bool readCharacter(std::string_view text, std::size_t& at, char wanted) {
 std::string durationText(double hours, DurationForm form) {
     const auto minutes = static_cast<long long>(std::floor(hours * kMinutesInHour + 0.5));
     const long long wholeHours = minutes / kMinutesInHour;
-    char text[48];
+    std::string text;
     if (form == DurationForm::Days && wholeHours >= kHoursInDay) {
-        std::snprintf(text, sizeof text, "%lld天%02lld:%02lld", wholeHours / kHoursInDay,
-                      wholeHours % kHoursInDay, minutes % kMinutesInHour);
+        appendPadded(text, wholeHours / kHoursInDay);
+        text += "天";
+        appendPadded(text, wholeHours % kHoursInDay, 2);
     } else {
-        std::snprintf(text, sizeof text, "%lld:%02lld", wholeHours, minutes % kMinutesInHour);
+        appendPadded(text, wholeHours);
     }
+    text += ':';
+    appendPadded(text, minutes % kMinutesInHour, 2);
     return text;
 }
 
@@ -206,12 +209,21 @@ std::optional<std::string> arrivalText(const ClockTime& departure, int offsetMin
     const long long minuteOfDay = minutes - days * 1440;
     const ClockTime arrival = civilFromDays(days);
     const int offset = std::abs(shownOffsetMinutes);
-    char text[64];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02lld:%02lld%c%02d:%02d", arrival.year,
-                  arrival.month, arrival.day, minuteOfDay / kMinutesInHour,
-                  minuteOfDay % kMinutesInHour, shownOffsetMinutes < 0 ? '-' : '+',
-                  offset / kMinutesInHour, offset % kMinutesInHour);
-    return std::string{text};
+    std::string text;
+    appendPadded(text, arrival.year, 4);
+    text += '-';
+    appendPadded(text, arrival.month, 2);
+    text += '-';
+    appendPadded(text, arrival.day, 2);
+    text += 'T';
+    appendPadded(text, minuteOfDay / kMinutesInHour, 2);
+    text += ':';
+    appendPadded(text, minuteOfDay % kMinutesInHour, 2);
+    text += shownOffsetMinutes < 0 ? '-' : '+';
+    appendPadded(text, offset / kMinutesInHour, 2);
+    text += ':';
+    appendPadded(text, offset % kMinutesInHour, 2);
+    return text;
 }
 
 }  // namespace orvanto::passage

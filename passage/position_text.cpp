@@ -1,10 +1,10 @@
 #include "passage/position_text.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "calculator/decimal_text.h"
 #include "navigation/measures.h"
+#include "text/padded_digits.h"
 
 namespace orvanto::passage {
 namespace {
@@ -27,10 +27,12 @@ std::string chartPosition(double degrees, Hemispheres hemispheres) {
     const bool negative = degrees < 0 && hundredths != 0 &&
                           !(hemispheres.positive == 'E' && hundredths == kHundredthsAt180);
     const auto perDegree = static_cast<long long>(kHundredthsOfMinuteInDegree);
-    char text[32];
-    std::snprintf(text, sizeof text, "%lld%02lld.%02lld%c", hundredths / perDegree,
-                  hundredths % perDegree / 100, hundredths % 100,
-                  negative ? hemispheres.negative : hemispheres.positive);
+    std::string text;
+    appendPadded(text, hundredths / perDegree);
+    appendPadded(text, hundredths % perDegree / 100, 2);
+    text += '.';
+    appendPadded(text, hundredths % 100, 2);
+    text += negative ? hemispheres.negative : hemispheres.positive;
     return text;
 }
 
@@ -44,23 +46,29 @@ std::string asRead(double degrees, EntryMode mode, Hemispheres hemispheres) {
     const char hemisphere =
         degrees < 0 && hundredths != 0 ? hemispheres.negative : hemispheres.positive;
     const auto whole = static_cast<long long>(perDegree);
-    char text[48];
+    std::string text;
+    appendPadded(text, hundredths / whole);
+    text += "°";
     if (!seconds) {
-        std::snprintf(text, sizeof text, "%lld°%02lld.%02lld′%c", hundredths / whole,
-                      hundredths % whole / 100, hundredths % 100, hemisphere);
+        appendPadded(text, hundredths % whole / 100, 2);
+        text += '.';
+        appendPadded(text, hundredths % 100, 2);
+        text += "′";
+        text += hemisphere;
         return text;
     }
     const long long secondHundredths = hundredths % 6000;
-    char secondsText[16];
-    std::snprintf(secondsText, sizeof secondsText, "%02lld.%02lld", secondHundredths / 100,
-                  secondHundredths % 100);
-    std::string second = secondsText;
+    std::string second;
+    appendPadded(second, secondHundredths / 100, 2);
+    second += '.';
+    appendPadded(second, secondHundredths % 100, 2);
     second.erase(second.find_last_not_of('0') + 1);  // "25.50" is 25.5″, "25.00" 25″
     if (second.back() == '.') {
         second.pop_back();
     }
-    std::snprintf(text, sizeof text, "%lld°%02lld′%s″%c", hundredths / whole,
-                  hundredths % whole / 6000, second.c_str(), hemisphere);
+    appendPadded(text, hundredths % whole / 6000, 2);
+    text += "′" + second + "″";
+    text += hemisphere;
     return text;
 }
 

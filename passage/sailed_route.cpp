@@ -183,7 +183,9 @@ SailedRoute sailRoute(std::span<const Waypoint> waypoints, const SailingPlan& pl
             row.to = from;
             row.start = part.start;
             row.end = part.end;
-            row.courses = navigation::measureCourses(part.start, part.end, plan.method);
+            row.courses = part.kind == RowKind::Rhumb
+                              ? navigation::measureRhumbCourses(part.start, part.end, plan.method)
+                              : navigation::measureCourses(part.start, part.end, plan.method);
             row.lastOfLeg = k + 1 == parts.size();
             row.speed = whole.speed;
             row.speedUnreadable = whole.speedUnreadable;

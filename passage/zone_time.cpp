@@ -1,12 +1,12 @@
 #include "passage/zone_time.h"
 
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 #include "notation/typed_characters.h"
 #include "text/ascii_case.h"
 #include "text/code_points.h"
+#include "text/padded_digits.h"
 #include "text/trimming.h"
 
 namespace orvanto::passage {
@@ -20,9 +20,10 @@ constexpr int kLargestOffsetMinutes = 14 * kMinutesInHour;
 
 // "+08:00", "-04:30".
 std::string offsetText(int minutes) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%c%02d:%02d", minutes < 0 ? '-' : '+',
-                  std::abs(minutes) / kMinutesInHour, std::abs(minutes) % kMinutesInHour);
+    std::string text(1, minutes < 0 ? '-' : '+');
+    appendPadded(text, std::abs(minutes) / kMinutesInHour, 2);
+    text += ':';
+    appendPadded(text, std::abs(minutes) % kMinutesInHour, 2);
     return text;
 }
 

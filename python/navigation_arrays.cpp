@@ -239,11 +239,13 @@ py::dict closestApproach(const Values& ownCourse, const Values& ownSpeed,
                 out.fail(i, "航向和方位须是有限的度数，航速和距离须是 0 或更多");
                 continue;
             }
-            const navigation::Motion own{in[0][i], in[1][i]};
-            const navigation::RadarPlot plot = navigation::plotWithAis(
-                {.bearing = in[2][i], .range = in[3][i]}, {in[4][i], in[5][i]}, own);
-            const navigation::ClosestApproach cpa = navigation::closestApproach(plot);
-            const auto crossing = navigation::bowCrossing(plot, own);
+            // Own course's sine and cosine serve its velocity and its heading line alike.
+            const navigation::SheetVector heading = navigation::sheetPoint(in[0][i], 1);
+            const navigation::RadarPlot plot{
+                navigation::sheetPoint(in[2][i], in[3][i]),
+                navigation::sheetPoint(in[4][i], in[5][i]) - in[1][i] * heading, 0};
+            const navigation::PassingFigures cpa = navigation::passingFigures(plot, heading);
+            const auto& crossing = cpa.crossing;
             out.put(i, {cpa.dcpa, cpa.tcpa.value_or(kNone),
                         crossing ? signedRange(crossing.value()) : kNone,
                         crossing ? crossing.value().minutes : kNone});
