@@ -48,8 +48,10 @@ EntryMode modeOf(const val& seconds, int point) {
 
 // `from` and `to` are [latitude, longitude] in degrees as the distance command decoded them;
 // `compass` is what readCompass gave, {variation, deviation}; `seconds` says for each point
-// whether it was typed in 秒, [point 1, point 2, …].
-std::string courseLines(const val& from, const val& to, const val& compass, const val& seconds) {
+// whether it was typed in 秒, [point 1, point 2, …]; `method` is {textbook, showWork}, or undefined
+// for WGS-84: with both, the worked solutions of course --textbook --show-work follow.
+std::string courseLines(const val& from, const val& to, const val& compass, const val& seconds,
+                        const val& method) {
     passage::CourseOptions options;
     options.fromMode = modeOf(seconds, 0);
     options.toMode = modeOf(seconds, 1);
@@ -63,6 +65,10 @@ std::string courseLines(const val& from, const val& to, const val& compass, cons
         }
     }
     options.vertex = true;
+    if (!method.isUndefined() && method["textbook"].isTrue()) {
+        options.method = navigation::SailingMethod::Textbook;
+        options.showWork = method["showWork"].isTrue();
+    }
     const auto report =
         passage::courseReport(pointOf(from), pointOf(to), options, passage::TableFormat::Text);
     return report ? report.value() : report.error() + "\n";

@@ -66,6 +66,14 @@ test('列出计算过程 shows the lines --show-work prints, and only with 教�
     assert.equal(worked, `${table}\n${route.work}`);
     assert.match(route.work, /航段 2：B → C/);
     assert.equal(module.planRoute(waypoints, { ...options, showWork: false }).work, '');
+
+    const from = [30 + 18.6 / 60, 122];
+    const to = [29 + 41.6 / 60, 122 + 57.3 / 60];
+    const compass = { variation: null, deviation: null, card: null };
+    const lines = module.courseLines(from, to, compass, [false, false], { textbook: true, showWork: true });
+    const course = orvantoCli(['course', '--textbook', '--vertex', '--show-work', '3018.6N', '12200E', '2941.6N', '12257.3E']).stdout;
+    assert.equal(lines, course);
+    assert.match(lines, /航程 S = DLat · sec C = 62\.099 海里/);
 });
 
 test('the card 自差表… opens reckons a compass course as --deviation-card does', async () => {
