@@ -1,10 +1,9 @@
 #include "cli/fix_options.h"
 
-#include <cmath>
 #include <string>
 
 #include "cli/passage_words.h"
-#include "navigation/compass_error.h"
+#include "passage/fix_request.h"
 #include "passage/light_range_report.h"
 #include "passage/option_rules.h"
 #include "text/code_points.h"
@@ -14,8 +13,6 @@ namespace {
 
 using Outcome = Expected<void, UsageError>;
 using navigation::PositionLineKind;
-
-constexpr double kMinutesPerHour = 60;
 
 Outcome refused(std::string text) {
     return unexpected(UsageError{std::move(text)});
@@ -103,106 +100,108 @@ template Outcome readRangeOption<&FixOptions::charted>(const Option&, const Comm
 template Outcome readRangeOption<&FixOptions::luminous>(const Option&, const Command&,
                                                         std::optional<std::string_view>, Request&);
 
+namespace {
+
+// A compass rule broken by a bearing (观测 2（--bearing）的磁方位“…”须与 --variation 同用) or by
+// the run's course, as ruleText words a reckoning's course.
+std::string compassText(passage::Rule rule, const std::string& name, std::string_view typed,
+                        bool runCourse) {
+    std::string text = ruleText(rule, "fix", std::string{typed});
+    if (runCourse || !(text.starts_with("磁航向") || text.starts_with("罗航向"))) {
+        return text;
+    }
+    std::string said = name;
+    said += text.starts_with("磁") ? "的磁方位" : "的罗方位";
+    said += text.substr(std::string_view{"磁航向"}.size());
+    return said;
+}
+
+std::string fixProblemText(const passage::FixPlanProblem& problem, const passage::FixRequest& asked,
+                           const FixOptions& fix) {
+    using Kind = passage::FixPlanProblem::Kind;
+    using passage::FixRule;
+    const std::size_t i = problem.observation;
+    // Of the observation a problem is in: there is none when there are none.
+    const auto name = [&] {
+        return "观测 " + std::to_string(i + 1) + "（" + std::string{fix.observations[i].option} +
+               "）";
+    };
+    switch (problem.kind) {
+        case Kind::Observation:
+            return name() + problem.read.text;
+        case Kind::Compass:
+            return compassText(problem.rule, name(),
+                               problem.runCourse ? *fix.run : fix.observations[i].text,
+                               problem.runCourse);
+        case Kind::DeadReckoning:
+            return "--dr 的“" + std::string{*fix.deadReckoning} + "”" + problem.read.text;
+        case Kind::Time:
+            return problem.time.text;
+        case Kind::RunUnread:
+            return "--run 须是航向/航速：航向写法同 reckon 的航向（如 045、040M），航速为大于 "
+                   "0、不超过 100 的节数，如 045/12，不认识“" +
+                   std::string{*fix.run} + "”";
+        case Kind::Rule:
+            break;
+    }
+    switch (problem.fixRule) {
+        case FixRule::TwoLinesNeeded:
+            return "fix 至少需要两条位置线：--bearing、--range 或 --angle，共给出 " +
+                   std::to_string(fix.observations.size()) + " 条";
+        case FixRule::TimesAllOrNone: {
+            const bool timed = asked.observations[i].value().time.has_value();
+            return "各次观测须都带时间（@时:分）或都不带：观测 1 " +
+                   std::string{timed ? "没有" : "带了"} + "，观测 " + std::to_string(i + 1) +
+                   (timed ? " 带了" : " 没有");
+        }
+        case FixRule::CurrentNeedsRun:
+            return needsText("fix", "--current", "--run");
+        case FixRule::RunNeedsTimes:
+            return "fix 的 --run 用于移线，须给出各次观测的时间（如 --bearing=…@08:30）";
+        case FixRule::TimesNeedRun:
+            return "观测时间不同，须给出 --run（航向/航速，如 --run=045/12）以移线";
+        case FixRule::RunNeedsTimeApart:
+            break;
+    }
+    return "各次观测都在同一时间，无需 --run 移线";
+}
+
+}  // namespace
+
 Outcome checkFix(std::span<const std::string_view> /*operands*/, Request& request) {
     FixOptions& fix = request.fix;
-    if (fix.observations.size() < 2) {
-        return refused("fix 至少需要两条位置线：--bearing、--range 或 --angle，共给出 " +
-                       std::to_string(fix.observations.size()) + " 条");
-    }
     const EntryMode mode = request.input.point1.mode;
-    const navigation::CompassCorrection correction{request.variation, request.deviation, {}};
-    std::vector<passage::ObservationTime> times;
-    for (std::size_t i = 0; i < fix.observations.size(); ++i) {
-        const auto& typed = fix.observations[i];
-        const std::string name =
-            "观测 " + std::to_string(i + 1) + "（" + std::string{typed.option} + "）";
+    passage::FixRequest asked;
+    for (const FixOptions::Typed& typed : fix.observations) {
         auto read = passage::readObservation(typed.kind, typed.text, mode);
-        if (!read) {
-            return refused(name + read.error());
+        if (read) {
+            asked.observations.emplace_back(std::move(read.value()));
+        } else {
+            asked.observations.emplace_back(
+                unexpected(passage::ObservationProblem{{}, read.error()}));
         }
-        passage::ReadObservation seen = read.value();
-        if (seen.bearing) {
-            passage::GivenOptions given;
-            given.variation = request.variation.has_value();
-            given.deviation = request.deviation.has_value();
-            given.course = seen.bearing->reference;
-            given.distance = true;
-            if (const auto rule = passage::brokenReckonRule(given)) {
-                std::string text = ruleText(*rule, "fix", std::string{typed.text});
-                if (text.starts_with("磁航向") || text.starts_with("罗航向")) {
-                    std::string said = name;
-                    said += text.starts_with("磁") ? "的磁方位" : "的罗方位";
-                    said += text.substr(std::string_view{"磁航向"}.size());
-                    text = said;
-                }
-                return refused(text);
-            }
-            seen.line.value = *correction.trueCourse(*seen.bearing);
-        }
-        if (i > 0 && seen.time.has_value() != fix.read.front().time.has_value()) {
-            return refused("各次观测须都带时间（@时:分）或都不带：观测 1 " +
-                           std::string{seen.time ? "没有" : "带了"} + "，观测 " +
-                           std::to_string(i + 1) + (seen.time ? " 带了" : " 没有"));
-        }
-        if (seen.time) {
-            times.push_back(*seen.time);
-        }
-        fix.read.push_back(seen);
     }
-    if (request.current && !fix.run) {
-        return refused(needsText("fix", "--current", "--run"));
+    asked.runGiven = fix.run.has_value();
+    if (fix.run) {
+        asked.run = passage::readShipRun(*fix.run);
     }
+    asked.current = request.current;
     if (fix.deadReckoning) {
-        const auto dr = passage::readPosition(*fix.deadReckoning, mode);
-        if (!dr) {
-            return refused("--dr 的“" + std::string{*fix.deadReckoning} + "”" + dr.error());
-        }
-        fix.readDeadReckoning = dr.value();
-    }
-    if (times.empty()) {
-        if (fix.run) {
-            return refused("fix 的 --run 用于移线，须给出各次观测的时间（如 --bearing=…@08:30）");
-        }
-        return {};
-    }
-    fix.time = times.back().text;
-    const auto minutes = passage::elapsedMinutes(times);
-    if (!minutes) {
-        return refused(minutes.error());
-    }
-    if (!fix.run) {
-        if (minutes.value().back() > 0) {
-            return refused("观测时间不同，须给出 --run（航向/航速，如 --run=045/12）以移线");
-        }
-        return {};
-    }
-    if (minutes.value().back() == 0) {
-        return refused("各次观测都在同一时间，无需 --run 移线");
-    }
-    const auto run = passage::readShipRun(*fix.run);
-    if (!run) {
-        return refused(
-            "--run 须是航向/航速：航向写法同 reckon 的航向（如 045、040M），航速为大于 "
-            "0、不超过 100 的节数，如 045/12，不认识“" +
-            std::string{*fix.run} + "”");
-    }
-    passage::GivenOptions given;
-    given.variation = request.variation.has_value();
-    given.deviation = request.deviation.has_value();
-    given.course = run->course.reference;
-    given.distance = true;
-    if (const auto rule = passage::brokenReckonRule(given)) {
-        return refused(ruleText(*rule, "fix", std::string{*fix.run}));
-    }
-    const double course = *correction.trueCourse(run->course);
-    const double total = minutes.value().back();
-    for (std::size_t i = 0; i < fix.read.size(); ++i) {
-        const double hours = (total - minutes.value()[i]) / kMinutesPerHour;
-        fix.read[i].line.run = {course, run->speed * hours};
-        if (request.current) {
-            fix.read[i].line.drift = {request.current->set, request.current->drift * hours};
+        auto dr = passage::readPosition(*fix.deadReckoning, mode);
+        if (dr) {
+            asked.deadReckoning = dr.value();
+        } else {
+            asked.deadReckoning = unexpected(passage::ObservationProblem{{}, dr.error()});
         }
     }
+    asked.correction = {request.variation, request.deviation, {}};
+    auto plan = passage::planFix(asked);
+    if (!plan) {
+        return refused(fixProblemText(plan.error(), asked, fix));
+    }
+    fix.read = std::move(plan.value().observations);
+    fix.readDeadReckoning = plan.value().deadReckoning;
+    fix.time = std::move(plan.value().time);
     return {};
 }
 

@@ -5,6 +5,7 @@
 #include <variant>
 
 #include "calculator/decoded_points.h"
+#include "calculator/entry_boxes.h"
 #include "passage/passage_times.h"
 #include "passage/passage_values.h"
 #include "passage/value_forms.h"
@@ -56,8 +57,9 @@ std::optional<ObservationTime> readTime(std::string_view text) {
         written};
 }
 
-Expected<ChartPoint, std::string> landmarkAt(std::string_view latitude, std::string_view longitude,
-                                             EntryMode mode, std::string_view name) {
+Expected<ChartPoint, ObservationProblem> landmarkAt(std::string_view latitude,
+                                                    std::string_view longitude, EntryMode mode,
+                                                    std::string_view name, bool second = false) {
     CalculatorInput input;
     input.point1 = {std::string{latitude}, std::string{longitude}, mode};
     const auto decoded = decodePoints(input, 1);
@@ -67,7 +69,11 @@ Expected<ChartPoint, std::string> landmarkAt(std::string_view latitude, std::str
         if (const std::string_view point1 = "点Ⅰ"; text.starts_with(point1)) {
             text.replace(0, point1.size(), "的" + std::string{name});
         }
-        return unexpected(text);
+        const bool onLongitude = message->box == EntryBox::Point1Longitude;
+        const ObservationPart part =
+            second ? (onLongitude ? ObservationPart::Longitude2 : ObservationPart::Latitude2)
+                   : (onLongitude ? ObservationPart::Longitude1 : ObservationPart::Latitude1);
+        return unexpected(ObservationProblem{part, text});
     }
     return std::get<DecodedPoints>(decoded).point1;
 }
@@ -79,47 +85,86 @@ Expected<ChartPoint, std::string> readPosition(std::string_view text, EntryMode 
     if (parts.size() != 2) {
         return unexpected(std::string{"须写成 纬度,经度，如 3110.5N,12205.0E"});
     }
-    return landmarkAt(parts[0], parts[1], mode, "");
+    auto read = readPositionParts(parts[0], parts[1], mode);
+    if (!read) {
+        return unexpected(read.error().text);
+    }
+    return read.value();
+}
+
+Expected<ChartPoint, ObservationProblem> readPositionParts(std::string_view latitude,
+                                                           std::string_view longitude,
+                                                           EntryMode mode) {
+    return landmarkAt(latitude, longitude, mode, "");
 }
 
 Expected<ReadObservation, std::string> readObservation(PositionLineKind kind, std::string_view text,
                                                        EntryMode mode) {
-    ReadObservation read;
-    read.mode = mode;
-    read.line.kind = kind;
+    ObservationParts parts;
     const std::size_t at = text.find('@');
     if (at != std::string_view::npos) {
-        read.time = readTime(text.substr(at + 1));
-        if (!read.time) {
-            return unexpected("的时间“" + std::string{text.substr(at + 1)} +
-                              "”无法识别：应为 时:分（如 08:30）或 " +
-                              std::string{kDepartureForms});
-        }
+        parts.time = text.substr(at + 1);
         text = text.substr(0, at);
     }
     const bool angle = kind == PositionLineKind::HorizontalAngle;
-    const auto parts = fields(text);
-    if (parts.size() != (angle ? 5U : 3U)) {
+    const auto split = fields(text);
+    if (parts.time && !readTime(*parts.time)) {
+        // The time's message comes before the count of the fields, as it always has.
+        return unexpected(readObservationParts(kind, parts, mode).error().text);
+    }
+    if (split.size() != (angle ? 5U : 3U)) {
         return unexpected(std::string{angle ? "须写成 纬度1,经度1,纬度2,经度2,夹角[@时间]"
                                             : "须写成 纬度,经度,值[@时间]"} +
-                          "，实际有 " + std::to_string(parts.size()) + " 项");
+                          "，实际有 " + std::to_string(split.size()) + " 项");
     }
-    const auto first = landmarkAt(parts[0], parts[1], mode, angle ? "物标1" : "物标");
+    parts.latitude1 = split[0];
+    parts.longitude1 = split[1];
+    if (angle) {
+        parts.latitude2 = split[2];
+        parts.longitude2 = split[3];
+    }
+    parts.value = split.back();
+    auto read = readObservationParts(kind, parts, mode);
+    if (!read) {
+        return unexpected(read.error().text);
+    }
+    return read.value();
+}
+
+Expected<ReadObservation, ObservationProblem> readObservationParts(PositionLineKind kind,
+                                                                   const ObservationParts& parts,
+                                                                   EntryMode mode) {
+    ReadObservation read;
+    read.mode = mode;
+    read.line.kind = kind;
+    if (parts.time) {
+        read.time = readTime(*parts.time);
+        if (!read.time) {
+            return unexpected(ObservationProblem{ObservationPart::Time,
+                                                 "的时间“" + std::string{*parts.time} +
+                                                     "”无法识别：应为 时:分（如 08:30）或 " +
+                                                     std::string{kDepartureForms}});
+        }
+    }
+    const bool angle = kind == PositionLineKind::HorizontalAngle;
+    const auto first =
+        landmarkAt(parts.latitude1, parts.longitude1, mode, angle ? "物标1" : "物标");
     if (!first) {
         return unexpected(first.error());
     }
     read.line.landmark = first.value();
     if (angle) {
-        const auto second = landmarkAt(parts[2], parts[3], mode, "物标2");
+        const auto second = landmarkAt(parts.latitude2, parts.longitude2, mode, "物标2", true);
         if (!second) {
             return unexpected(second.error());
         }
         read.line.second = second.value();
     }
-    const std::string_view value = parts.back();
+    const std::string_view value = parts.value;
     const auto refused = [&](std::string_view what, std::string_view forms) {
-        return unexpected("的" + std::string{what} + "“" + std::string{value} + "”无法识别：应为 " +
-                          std::string{forms});
+        return unexpected(ObservationProblem{ObservationPart::Value,
+                                             "的" + std::string{what} + "“" + std::string{value} +
+                                                 "”无法识别：应为 " + std::string{forms}});
     };
     switch (kind) {
         case PositionLineKind::Bearing:
@@ -165,7 +210,7 @@ std::optional<ShipRun> readShipRun(std::string_view text) {
     return ShipRun{*course, *speed};
 }
 
-Expected<std::vector<double>, std::string> elapsedMinutes(std::span<const ObservationTime> times) {
+Expected<std::vector<double>, TimeProblem> elapsedMinutes(std::span<const ObservationTime> times) {
     std::vector<double> minutes;
     if (times.empty()) {
         return minutes;
@@ -182,14 +227,15 @@ Expected<std::vector<double>, std::string> elapsedMinutes(std::span<const Observ
                 next += kMinutesPerDay;
             }
         } else if (next < clock) {
-            return unexpected("观测 " + std::to_string(i + 1) + " 的时间 " + times[i].text +
-                              " 早于观测 " + std::to_string(i) + " 的 " + times[i - 1].text);
+            return unexpected(TimeProblem{i, "观测 " + std::to_string(i + 1) + " 的时间 " +
+                                                 times[i].text + " 早于观测 " + std::to_string(i) +
+                                                 " 的 " + times[i - 1].text});
         }
         clock = next;
         minutes.push_back(clock - times.front().minutes);
     }
     if (minutes.back() > kMinutesPerDay) {
-        return unexpected(std::string{"各次观测相隔超过 24 小时，无法移线"});
+        return unexpected(TimeProblem{times.size() - 1, "各次观测相隔超过 24 小时，无法移线"});
     }
     return minutes;
 }

@@ -36,8 +36,40 @@ struct ReadObservation {
 Expected<ReadObservation, std::string> readObservation(navigation::PositionLineKind kind,
                                                        std::string_view text, EntryMode mode);
 
+// The parts of an observation, for a front end with a box for each, and the part a problem is in.
+enum class ObservationPart {
+    Form,  // the text as a whole: its fields do not count up
+    Latitude1,
+    Longitude1,
+    Latitude2,  // a horizontal angle's second landmark
+    Longitude2,
+    Value,
+    Time,
+};
+struct ObservationParts {
+    std::string_view latitude1;
+    std::string_view longitude1;
+    std::string_view latitude2;  // read for a horizontal angle only
+    std::string_view longitude2;
+    std::string_view value;
+    std::optional<std::string_view> time;
+};
+struct ObservationProblem {
+    ObservationPart part = ObservationPart::Form;
+    std::string text;  // in the words readObservation gives
+};
+
+// The observation from its parts, with the checks and words of readObservation, which reads its
+// text through it: the time first, then the landmarks and the value.
+Expected<ReadObservation, ObservationProblem> readObservationParts(
+    navigation::PositionLineKind kind, const ObservationParts& parts, EntryMode mode);
+
 // A dead-reckoning position "LAT,LON".
 Expected<ChartPoint, std::string> readPosition(std::string_view text, EntryMode mode);
+// The same from its two boxes: the part is Latitude1 or Longitude1.
+Expected<ChartPoint, ObservationProblem> readPositionParts(std::string_view latitude,
+                                                           std::string_view longitude,
+                                                           EntryMode mode);
 
 // "COURSE/SPEED": a course as a reckoning's and a speed in knots.
 struct ShipRun {
@@ -48,7 +80,11 @@ std::optional<ShipRun> readShipRun(std::string_view text);
 
 // The minutes of each observation after the first, on one clock: a time of day earlier than the
 // one before is on the next day. What is wrong otherwise (a dated time before the one before it,
-// a span over 24 hours), in words.
-Expected<std::vector<double>, std::string> elapsedMinutes(std::span<const ObservationTime> times);
+// a span over 24 hours), in words, with the observation (from 0) whose time it is.
+struct TimeProblem {
+    std::size_t observation = 0;
+    std::string text;
+};
+Expected<std::vector<double>, TimeProblem> elapsedMinutes(std::span<const ObservationTime> times);
 
 }  // namespace orvanto::passage

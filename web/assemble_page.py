@@ -20,7 +20,7 @@ WEB = pathlib.Path(__file__).resolve().parent
 ROOT = WEB.parent
 # In dependency order: each file's imports come from files before it.
 SCRIPTS = ["dom.js", "file_encoding.js", "sketch.js", "route_sketch.js", "batch_page.js", "route_page.js", "reckon_page.js",
-           "plot_sketch.js", "plot_page.js", "range_page.js", "calculator_page.js"]
+           "plot_sketch.js", "plot_page.js", "fix_sketch.js", "fix_page.js", "range_page.js", "calculator_page.js"]
 
 
 # The three points' frames, one markup: the accessible name (the window's spoken one), the caption.

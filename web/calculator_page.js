@@ -10,6 +10,7 @@ import { setUpBatch } from './batch_page.js';
 import { setUpRoute, typedCompass } from './route_page.js';
 import { setUpReckoning } from './reckon_page.js';
 import { setUpPlotting } from './plot_page.js';
+import { setUpFix } from './fix_page.js';
 import { setUpLightRange } from './range_page.js';
 
 const entries = ['latitude1', 'longitude1', 'latitude2', 'longitude2', 'latitude3', 'longitude3'].map(byId);
@@ -84,6 +85,7 @@ setUpBatch(calculator);
 setUpRoute(calculator);
 setUpReckoning(calculator);
 setUpPlotting(calculator);
+setUpFix(calculator);
 setUpLightRange(calculator);
 
 // Served from a web server, the page installs as an app and keeps working offline.
