@@ -12,6 +12,7 @@
 #include "batch/batch_run.h"
 #include "batch/input_output_error.h"
 #include "batch/utf16_streams.h"
+#include "cli/compass_correction.h"
 #include "cli/encoding_choice.h"
 #include "cli/exit_status.h"
 #include "cli/file_streams.h"
@@ -62,7 +63,11 @@ Expected<BatchCounts, std::string> runFile(const Request& request) {
                            .otherResultColumns = passage::everyExtraColumn(),
                            .words = batchWords()};
     const passage::GeodesicColumns geodesic{request.numberStyle};
-    const passage::CourseColumns courses{{request.variation, request.deviation, {}}};
+    auto correction = compassCorrectionOf(request);
+    if (!correction) {
+        return unexpected(correction.error());
+    }
+    const passage::CourseColumns courses{std::move(correction.value()), request.method};
     if (request.geodesicColumns) {
         settings.extraColumns.push_back(&geodesic);
     }

@@ -4,6 +4,7 @@
 #include <variant>
 
 #include "calculator/decoded_points.h"
+#include "cli/compass_correction.h"
 #include "cli/exit_status.h"
 #include "passage/course_report.h"
 
@@ -16,11 +17,14 @@ int runCourse(const Request& request) {
         return kExitMessage;
     }
     const auto& points = std::get<DecodedPoints>(decoded);
-    const passage::CourseOptions options{{request.variation, request.deviation, {}},
-                                         request.method,
-                                         request.vertex,
-                                         request.input.point1.mode,
-                                         request.input.point2.mode};
+    const auto correction = compassCorrectionOf(request);
+    if (!correction) {
+        std::cerr << "orvanto-cli：" << correction.error() << "\n";
+        return kExitFailure;  // as route stops on its card
+    }
+    const passage::CourseOptions options{
+        correction.value(),        request.method,     request.vertex,  request.input.point1.mode,
+        request.input.point2.mode, request.courseForm, request.showWork};
     const auto report =
         passage::courseReport(points.point1, points.point2, options,
                               request.tableFormat.value_or(passage::TableFormat::Text));

@@ -32,6 +32,7 @@ constexpr std::size_t kCpa = 6;
 constexpr std::size_t kFix = 7;
 constexpr std::size_t kRange = 8;
 
+Outcome checkDeviationOrCard(std::span<const std::string_view> operands, Request& request);
 Outcome checkRoute(std::span<const std::string_view> operands, Request& request);
 Outcome checkReckon(std::span<const std::string_view> operands, Request& request);
 
@@ -43,14 +44,14 @@ constexpr Command kCommands[] = {
     {"batch", Action::Batch, kBatch, "[文件|-]", 0, 1, "文件",
      "逐行计算 CSV 或 TSV 文件（省略或写 - 时读标准输入）中的距离和夹角：每行输出原有各列，再加 "
      "km、nmi、angle、error 四列。",
-     nullptr, 0, passage::Planning::CourseColumns},
+     checkDeviationOrCard, 0, passage::Planning::CourseColumns},
     {"course", Action::Course, kCourse, "纬度1 经度1 纬度2 经度2", 4, 4, "",
      "点Ⅰ到点Ⅱ的大圆航线（距离，初始与最终航向）和恒向线（距离，航向），按 WGS-84 椭球计算。tsv "
      "输出一行七列：gc_km、gc_nmi、gc_course_initial、gc_course_final、rhumb_km、rhumb_nmi、"
      "rhumb_course；加 --variation 时再加 gc_course_initial_m、gc_course_final_m、rhumb_course_m "
      "三列磁航向，加 --deviation 时再加三列罗航向（_c）；加 --vertex 时最后加 gc_vertex_lat、"
      "gc_vertex_lon、gc_vertex_on_leg（大圆顶点，在两点之间或在其一上为 1；沿经线或赤道时留空）。",
-     nullptr, 4, passage::Planning::Course},
+     checkDeviationOrCard, 4, passage::Planning::Course},
     {"route", Action::Route, kRoute, "[航点文件|-]", 0, 1, "航点文件",
      "按顺序逐段计算航点文件中的航线：每段一行，列为 from、to、to_lat、to_lon（终点位置）、"
      "rhumb_course、rhumb_nmi、gc_course_initial、gc_nmi、total_nmi（累计航程）、error，最后一行"
@@ -75,7 +76,8 @@ constexpr Command kCommands[] = {
      "推算船位：从该点按航向航行一段航程（或以 --speed 航行 --hours 小时）后的位置，沿恒向线"
      "（保持航向）和沿以该航向出发的大圆航线，以及大圆航线的最终航向。航向 0 到 360，可标 T"
      "（真航向，默认）、M（磁航向，须加 --variation）或 C（罗航向，须加 --variation 和 "
-     "--deviation），如 241、241°T、236M；航程为海里，可带 nmi、海里、km 或 公里。tsv 输出一行"
+     "--deviation），如 241、241°T、236M；真航向也可按象限写，如 S53°26′E、N45E、S 53 26 E、"
+     "南53°26′东（N90E 即 090，S0E 即 180）；航程为海里，可带 nmi、海里、km 或 公里。tsv 输出一行"
      "九列：rhumb_lat、rhumb_lon、gc_lat、gc_lon、gc_course_final、rhumb_lat_deg、"
      "rhumb_lon_deg、gc_lat_deg、gc_lon_deg。恒向线会越过极点时报错。",
      checkReckon, 2, passage::Planning::Reckon},
@@ -419,6 +421,23 @@ Outcome readEtaZone(const Option& /*option*/, const Command& /*command*/,
     return {};
 }
 
+// course and reckon --course-form: degrees (000–360, the default) or quadrant, the textbook's
+// quadrantal form beside each true course of the text form.
+Outcome readCourseForm(const Option& /*option*/, const Command& /*command*/,
+                       std::optional<std::string_view> value, Request& request) {
+    constexpr std::pair<std::string_view, passage::CourseForm> kForms[] = {
+        {"degrees", passage::CourseForm::Degrees}, {"quadrant", passage::CourseForm::Quadrantal}};
+    if (!value) {
+        return needsValue("--course-form", "--course-form=quadrant 或 --course-form=degrees");
+    }
+    const auto form = named(kForms, *value);
+    if (!form) {
+        return notOneOf("--course-form", "degrees 或 quadrant", *value);
+    }
+    request.courseForm = *form;
+    return {};
+}
+
 // What a passage request gives, for passage planning's rules.
 passage::GivenOptions givenBy(const Request& request) {
     passage::GivenOptions given;
@@ -433,6 +452,14 @@ passage::GivenOptions givenBy(const Request& request) {
     given.step = request.every.has_value();
     given.limitLatitude = request.limitLatitude.has_value();
     return given;
+}
+
+// course and batch: one deviation or a card.
+Outcome checkDeviationOrCard(std::span<const std::string_view> /*operands*/, Request& request) {
+    if (request.deviation && !request.files.deviationCardPath.empty()) {
+        return unexpected(problem(ruleText(passage::Rule::DeviationOrCard, "")));
+    }
+    return {};
 }
 
 Outcome checkRoute(std::span<const std::string_view> /*operands*/, Request& request) {
@@ -509,9 +536,12 @@ constexpr Synopsis kVariationSynopses[] = {
     {commandBit(kBatch) | kCourses | commandBit(kCpa) | kFixes, "[--variation=磁差]"}};
 constexpr Synopsis kDeviationSynopses[] = {
     {commandBit(kBatch) | kCourses | commandBit(kCpa) | kFixes, "[--deviation=自差]"}};
-constexpr Synopsis kCardSynopses[] = {{commandBit(kRoute), "[--deviation-card=文件]"}};
-constexpr Synopsis kTextbookSynopses[] = {{kCourses, "[--textbook]"}};
+constexpr Synopsis kCardSynopses[] = {{commandBit(kBatch) | kCourses, "[--deviation-card=文件]"}};
+constexpr Synopsis kTextbookSynopses[] = {{commandBit(kBatch) | kCourses, "[--textbook]"}};
 constexpr Synopsis kVertexSynopses[] = {{commandBit(kCourse), "[--vertex]"}};
+constexpr Synopsis kShowWorkSynopses[] = {{kCourses, "[--show-work]"}};
+constexpr Synopsis kCourseFormSynopses[] = {
+    {commandBit(kCourse) | commandBit(kReckon), "[--course-form=degrees|quadrant]"}};
 constexpr Synopsis kEverySynopses[] = {{commandBit(kRoute), "[--every=间隔]"}};
 constexpr Synopsis kLimitSynopses[] = {{commandBit(kRoute), "[--limit-latitude=纬度]"}};
 constexpr Synopsis kSpeedSynopses[] = {{kRouteAndReckon, "[--speed=航速]"}};
@@ -547,6 +577,10 @@ constexpr Synopsis kEtaZoneSynopses[] = {{commandBit(kRoute), "[--eta-zone=时�
 
 // Batch's magnetic courses are course columns: --variation there comes with --navigation.
 constexpr Companion kVariationCompanions[] = {{commandBit(kBatch), "--navigation"}};
+// Batch's card and textbook methods are its course columns'.
+constexpr Companion kCourseColumnsCompanions[] = {{commandBit(kBatch), "--navigation"}};
+// The worked solutions are the textbook's sums: the WGS-84 answers have none to show.
+constexpr Companion kShowWorkCompanions[] = {{kCourses, "--textbook"}};
 
 constexpr Option kOptions[] = {
     {"--seconds", kSecondsSynopses, readSeconds, "--seconds=列表",
@@ -589,21 +623,48 @@ constexpr Option kOptions[] = {
      kCardSynopses,
      readPath<&FileOptions::deviationCardPath>,
      "--deviation-card=文件",
-     "route 的自差表：CSV 或 TSV，表头 heading,deviation（或 航向,自差），"
-     "每行一个磁航向（通常每 15°）及其自差，航向不重复，至少两行。各罗"
-     "航向按其磁航向在表中（绕 000 连续）线性插值的自差计算，text 输出每"
-     "行写明罗经差。须与 --variation 同用，不能与 --deviation 同用",
+     "course、route、reckon 和 batch --navigation 的自差表：CSV 或 TSV，表头 heading,deviation（或 "
+     "航向,自差），"
+     "每行一个磁航向（通常每 15°）及其自差，航向不重复，至少两行；相邻两行间自差的变化须小于"
+     "航向之差。各罗航向按其磁航向在表中（绕 000 连续）线性插值的自差计算，route 的 text 输出每"
+     "行写明罗经差；reckon 的罗航向（如 042C）按 磁航向 = 罗航向 + 自差(磁航向) 迭代求出磁航向。"
+     "须与 --variation 同用，不能与 --deviation 同用",
      {},
      {},
-     passage::PassageOption::DeviationCard},
-    {"--textbook", kTextbookSynopses,
-     readFlag<&Request::method, navigation::SailingMethod::Textbook>, "--textbook",
-     "按航海学教材的方法计算：大圆航线在 1′ 弧长 = 1 海里的球面上，恒向线"
+     passage::PassageOption::DeviationCard,
+     kCourseColumnsCompanions},
+    {"--textbook",
+     kTextbookSynopses,
+     readFlag<&Request::method, navigation::SailingMethod::Textbook>,
+     "--textbook",
+     "course、route、reckon 和 batch --navigation 按航海学教材的方法计算：大圆航线在 1′ 弧长 = 1 "
+     "海里的球面上，恒向线"
      "按墨卡托航法（WGS-84 的纬度渐长率求航向，纬差 ÷ cos 航向求航程；航"
-     "向在 090 或 270 前后 5° 以内时按中分纬度航法：东西距 ÷ sin 航向）"},
+     "向在 090 或 270 前后 5° 以内时按中分纬度航法：东西距 ÷ sin 航向）",
+     {},
+     {},
+     {},
+     kCourseColumnsCompanions},
     {"--vertex", kVertexSynopses, readFlag<&Request::vertex, true>, "--vertex",
      "course 另给出大圆顶点：初始航向 270 经 000 到 090 为北顶点，090 经 "
      "180 到 270 为南顶点，恰为 090 或 270 时即点Ⅰ"},
+    {"--show-work",
+     kShowWorkSynopses,
+     readFlag<&Request::showWork, true>,
+     "--show-work",
+     "列出计算过程：text 输出在答案之下按教材列出各步及其数值（各步按全精度计算，只在显示时取"
+     "整：角度和弧长到 0.01′，距离到 0.001 海里）。course "
+     "列出大圆航线（余纬、经差、余弦公式求距离、"
+     "四联公式求初始航向、顶点）和墨卡托航法（纬差、经差、纬度渐长率、航向、航程；航向在 090 或 "
+     "270 前后 5° 以内为中分纬度航法）；reckon 列出纬差、东西距和经差的推算；route 每段一组，"
+     "加 --every 时列出各分点的纬度。tsv 和 csv 输出不受影响",
+     {},
+     {},
+     {},
+     kShowWorkCompanions},
+    {"--course-form", kCourseFormSynopses, readCourseForm, "--course-form=写法",
+     "course 和 reckon 的 text 输出中真航向的写法：degrees（默认）只写 000 到 360 的度数；quadrant "
+     "另在其后按象限写出，精确到 0.1′，如 126.6°T（S53°25.7′E）。tsv 输出总是 000 到 360"},
     {"--every", kEverySynopses, readValue<&Request::every, passage::readStep>, "--every=间隔",
      "route 在每段大圆航线上取分点（分点1、分点2……），分点之间按恒向线"
      "航行：间隔为经度（5°、5度、5deg：分点在经度为其整倍数的经线上）或"

@@ -40,7 +40,8 @@ std::string ruleText(passage::Rule rule, std::string_view command, const std::st
         case Rule::MagneticNeedsVariation:
             return "磁航向“" + course + "”须与 --variation 同用";
         case Rule::CompassNeedsDeviation:
-            return "罗航向“" + course + "”须与 --variation 和 --deviation 同用";
+            return "罗航向“" + course + "”须与 --variation 和 --deviation" +
+                   (command == "reckon" ? "（或 --deviation-card）同用" : " 同用");
         case Rule::DistanceOrSpeed:
             return std::string{command} +
                    " 给了航程就不用 --speed 和 --hours，用 --speed 和 --hours 就不写航程";

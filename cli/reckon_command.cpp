@@ -4,6 +4,7 @@
 #include <variant>
 
 #include "calculator/decoded_points.h"
+#include "cli/compass_correction.h"
 #include "cli/exit_status.h"
 #include "navigation/current_triangle.h"
 #include "navigation/reckoning.h"
@@ -18,14 +19,21 @@ int runReckon(const Request& request) {
         std::cerr << message->text << "\n";
         return kExitMessage;
     }
+    auto correction = compassCorrectionOf(request);
+    if (!correction) {
+        std::cerr << "orvanto-cli：" << correction.error() << "\n";
+        return kExitFailure;  // as route stops on its card
+    }
     // Built whole: assigning the correction into a default one makes GCC's -O1 see an
     // uninitialised deviation card.
     passage::ReckoningNotes notes{std::get<DecodedPoints>(decoded).point1,
                                   request.input.point1.mode,
                                   request.method,
-                                  {request.variation, request.deviation, {}},
+                                  std::move(correction.value()),
                                   {},
-                                  false};
+                                  false,
+                                  request.courseForm,
+                                  request.showWork};
     // The options were checked together: the course converts, and there is a distance or a speed
     // and hours.
     notes.run.course = *notes.correction.trueCourse(*request.course);

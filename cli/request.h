@@ -12,6 +12,7 @@
 #include "cli/encodings.h"
 #include "navigation/position_lines.h"
 #include "navigation/sailing_method.h"
+#include "passage/course_report.h"
 #include "passage/fix_observations.h"
 #include "passage/nmea_writer.h"
 #include "passage/passage_times.h"
@@ -81,8 +82,10 @@ struct Request {
     std::optional<double> deviation;  // degrees, east positive: adds the compass courses
     navigation::SailingMethod method = navigation::SailingMethod::Wgs84;  // --textbook
     bool vertex = false;                                                  // course --vertex
-    std::optional<double> speed;                                          // knots
-    std::optional<double> hours;                                          // reckon --hours
+    passage::CourseForm courseForm = passage::CourseForm::Degrees;  // course, reckon --course-form
+    bool showWork = false;  // course, reckon, route --show-work: the textbook's worked solutions
+    std::optional<double> speed;  // knots
+    std::optional<double> hours;  // reckon --hours
     std::optional<navigation::Current> current;
     std::optional<navigation::WaypointStep> every;  // route --every
     std::optional<double> limitLatitude;            // route --limit-latitude

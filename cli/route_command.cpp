@@ -16,6 +16,7 @@
 #include "batch/text_encoding.h"
 #include "batch/utf16_streams.h"
 #include "calculator/messages.h"
+#include "cli/compass_correction.h"
 #include "cli/encoding_choice.h"
 #include "cli/exit_status.h"
 #include "cli/expanded_table.h"
@@ -32,6 +33,7 @@
 #include "passage/route_request.h"
 #include "passage/route_table.h"
 #include "passage/rtz_waypoints.h"
+#include "passage/worked_solution_text.h"
 #include "text/code_points.h"
 #include "text/printable.h"
 
@@ -165,15 +167,6 @@ bool writeRouteFiles(const Request& request, const passage::PassagePlan& plan,
     return written;
 }
 
-// The deviation card, or what is wrong with it; InputOutputError when it cannot be read.
-Expected<navigation::DeviationCard, std::string> readCard(const std::string& path) {
-    TextFileInput card{path, "无法打开自差表", Encoding::Auto};
-    if (const auto encoding = card.chooseEncoding(); !encoding) {
-        return unexpected(encoding.error());
-    }
-    return passage::readDeviationCard(card.reader(), card.codec());
-}
-
 // The machine's offset from UTC at a departure written without one; a note on standard error when
 // that clock time came twice.
 Expected<int, std::string> machineOffset(const passage::ClockTime& clock) {
@@ -245,14 +238,11 @@ int runRoute(const Request& request) {
             passage.waypoints.codec = &input.codec();
         }
         passage.defaultMode = request.allSeconds ? EntryMode::Seconds : EntryMode::Minutes;
-        passage.correction = {request.variation, request.deviation, {}};
-        if (!request.files.deviationCardPath.empty()) {
-            auto card = readCard(request.files.deviationCardPath);
-            if (!card) {
-                return failed(card.error());
-            }
-            passage.correction.card = std::move(card.value());
+        auto correction = compassCorrectionOf(request);
+        if (!correction) {
+            return failed(correction.error());
         }
+        passage.correction = std::move(correction.value());
         passage.speed = request.speed;
         passage.departure = request.departure;
         passage.current = request.current;
@@ -282,7 +272,10 @@ int runRoute(const Request& request) {
         const bool terminal = ::isatty(STDOUT_FILENO) == 1;
         const TableFormat format =
             request.tableFormat.value_or(terminal ? TableFormat::Text : TableFormat::Csv);
-        const std::string table = writtenTable(plan.value(), request, format, terminal);
+        std::string table = writtenTable(plan.value(), request, format, terminal);
+        if (request.showWork && format == TableFormat::Text) {
+            table += "\n" + passage::routeWork(plan.value().route, plan.value().sailing);
+        }
         // Out before the files, should one of them be standard output too. The printed plan
         // says it is UTF-8 in itself.
         std::cout << (format == TableFormat::Html ? table

@@ -23,6 +23,35 @@ double deviationAt(const DeviationCard& card, double magneticHeading) {
     return before.deviation + (after.deviation - before.deviation) * gone / span;
 }
 
+std::optional<std::pair<std::size_t, std::size_t>> steepSpan(const DeviationCard& card) {
+    const auto& entries = card.entries;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::size_t next = (i + 1) % entries.size();
+        const double span = normalisedCourse(entries[next].heading - entries[i].heading);
+        if (std::fabs(entries[next].deviation - entries[i].deviation) >= span) {
+            return std::pair{i, next};
+        }
+    }
+    return std::nullopt;
+}
+
+double magneticHeadingOf(const DeviationCard& card, double compassCourse) {
+    // A contraction: each step shrinks the error by the card's steepest slope (under 1), so that a
+    // real card's slopes of a tenth or so reach the last bit in a score of steps.
+    constexpr int kMostSteps = 100000;
+    constexpr double kSettled = 1e-12;
+    double magnetic = compassCourse + deviationAt(card, compassCourse);
+    for (int step = 0; step < kMostSteps; ++step) {
+        const double next = compassCourse + deviationAt(card, magnetic);
+        if (std::fabs(next - magnetic) < kSettled) {
+            magnetic = next;
+            break;
+        }
+        magnetic = next;
+    }
+    return normalisedCourse(magnetic);
+}
+
 std::optional<double> CompassCorrection::magneticCourse(std::optional<double> trueCourse) const {
     if (!trueCourse || !variation) {
         return std::nullopt;
@@ -53,9 +82,13 @@ std::optional<double> CompassCorrection::trueCourse(const TypedCourse& course) c
             return variation ? std::optional{normalisedCourse(course.degrees + *variation)}
                              : std::nullopt;
         case CourseReference::Compass:
-            return variation && deviation
-                       ? std::optional{normalisedCourse(course.degrees + *deviation + *variation)}
-                       : std::nullopt;
+            if (variation && deviation) {
+                return normalisedCourse(course.degrees + *deviation + *variation);
+            }
+            if (variation && card) {
+                return normalisedCourse(magneticHeadingOf(*card, course.degrees) + *variation);
+            }
+            return std::nullopt;
     }
     return std::nullopt;
 }

@@ -5,7 +5,9 @@
 // some magnetic headings, usually every 15°, interpolated in between.
 #pragma once
 
+#include <cstddef>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace orvanto::navigation {
@@ -31,6 +33,15 @@ struct DeviationCard {
 // circle (across 000 too).
 double deviationAt(const DeviationCard& card, double magneticHeading);
 
+// The first two neighbouring entries (indices, around the circle) between which the deviation
+// changes by as much as the heading or more; nothing when it changes by less everywhere. Only then
+// has M = C + dev(M) one solution for every compass course C, reached by iteration.
+std::optional<std::pair<std::size_t, std::size_t>> steepSpan(const DeviationCard& card);
+
+// The magnetic heading M on which the compass shows `compassCourse`: M = C + dev(M), solved by
+// iteration, which converges for a card without a steep span.
+double magneticHeadingOf(const DeviationCard& card, double compassCourse);
+
 // How the courses of a passage are given besides true: magnetic with a variation, and compass with
 // a deviation or a card too.
 struct CompassCorrection {
@@ -48,7 +59,7 @@ struct CompassCorrection {
     // The deviation on a true course (at its magnetic course); nothing without a compass.
     std::optional<double> deviationOn(double trueCourse) const;
     // The true course of a typed course: nothing when it is magnetic without a variation, or
-    // compass without a variation and one deviation.
+    // compass without a variation and a deviation or a card.
     std::optional<double> trueCourse(const TypedCourse& course) const;
 };
 

@@ -49,7 +49,8 @@ std::vector<std::string_view> CourseColumns::names() const {
 
 void CourseColumns::fill(const DecodedPoints& points, bool /*withReference*/,
                          std::span<std::string> fields) const {
-    const navigation::Courses courses = navigation::measureCourses(points.point1, points.point2);
+    const navigation::Courses courses =
+        navigation::measureCourses(points.point1, points.point2, method_);
     // Courses that are no number are written as none, as for points that cannot be read.
     if (!navigation::finite(courses)) {
         return;
@@ -60,7 +61,8 @@ void CourseColumns::fill(const DecodedPoints& points, bool /*withReference*/,
 
 void CourseColumns::fillNumbers(const DecodedPoints& points, bool /*withReference*/,
                                 std::span<double> values) const {
-    const navigation::Courses courses = navigation::measureCourses(points.point1, points.point2);
+    const navigation::Courses courses =
+        navigation::measureCourses(points.point1, points.point2, method_);
     if (!navigation::finite(courses)) {
         return;
     }

@@ -12,6 +12,7 @@
 #include "batch/column_provider.h"
 #include "calculator/decimal_text.h"
 #include "navigation/compass_error.h"
+#include "navigation/sailing_method.h"
 
 namespace orvanto::passage {
 
@@ -32,11 +33,12 @@ class GeodesicColumns final : public batch::ColumnProvider {
 };
 
 // The fields of course_text.h, their magnetic ones with a variation, their compass ones with a
-// deviation too.
+// deviation or a card too; on WGS-84 or by the textbook's methods, as course measures them.
 class CourseColumns final : public batch::ColumnProvider {
   public:
-    explicit CourseColumns(navigation::CompassCorrection correction)
-        : correction_(std::move(correction)) {}
+    explicit CourseColumns(navigation::CompassCorrection correction,
+                           navigation::SailingMethod method = navigation::SailingMethod::Wgs84)
+        : correction_(std::move(correction)), method_(method) {}
     std::vector<std::string_view> names() const override;
     void fill(const DecodedPoints& points, bool withReference,
               std::span<std::string> fields) const override;
@@ -45,6 +47,7 @@ class CourseColumns final : public batch::ColumnProvider {
 
   private:
     navigation::CompassCorrection correction_;
+    navigation::SailingMethod method_;
 };
 
 // The columns of every provider, for a run to refuse those it does not add as input columns.

@@ -6,6 +6,8 @@
 #include "passage/compass_text.h"
 #include "passage/course_text.h"
 #include "passage/position_text.h"
+#include "passage/quadrantal_course.h"
+#include "passage/worked_solution_text.h"
 
 namespace orvanto::passage {
 namespace {
@@ -30,8 +32,9 @@ std::string text(const navigation::Courses& courses, const CourseOptions& option
     std::string out = textbook ? "大圆航线（球面，1′ = 1 海里）：" : "大圆航线：";
     out += distances(courses.greatCircleMiles);
     if (courses.initialCourse) {
-        out += "；初始航向 " + labelledCourse(courses.initialCourse, correction) + "，最终航向 " +
-               labelledCourse(courses.finalCourse, correction);
+        out += "；初始航向 " +
+               labelledCourse(courses.initialCourse, correction, options.courseForm) +
+               "，最终航向 " + labelledCourse(courses.finalCourse, correction, options.courseForm);
     }
     const bool middleLatitude =
         courses.rhumbCourse && navigation::nearlyEastWest(*courses.rhumbCourse);
@@ -40,7 +43,7 @@ std::string text(const navigation::Courses& courses, const CourseOptions& option
                             : "\n恒向线（墨卡托航法）：";
     out += distances(courses.rhumbMiles);
     if (courses.rhumbCourse) {
-        out += "；航向 " + labelledCourse(courses.rhumbCourse, correction);
+        out += "；航向 " + labelledCourse(courses.rhumbCourse, correction, options.courseForm);
     }
     out += "\n";
     if (!courses.rhumbCourse) {
@@ -70,8 +73,11 @@ std::string fields(const navigation::Courses& courses, const CourseOptions& opti
 }  // namespace
 
 std::string labelledCourse(std::optional<double> course,
-                           const navigation::CompassCorrection& correction) {
+                           const navigation::CompassCorrection& correction, CourseForm form) {
     std::string text = courseText(course) + "°T";
+    if (course && form == CourseForm::Quadrantal) {
+        text += "（" + quadrantalText(*course) + "）";
+    }
     if (correction.magnetic()) {
         text += " " + courseText(correction.magneticCourse(course)) + "°M";
     }
@@ -101,8 +107,12 @@ Expected<std::string, std::string> courseReport(const ChartPoint& from, const Ch
     if (format != TableFormat::Text) {
         return fields(courses, options, vertex);
     }
-    return "点Ⅰ " + positionAsRead(from, options.fromMode) + " → 点Ⅱ " +
-           positionAsRead(to, options.toMode) + "\n" + text(courses, options, vertex);
+    std::string out = "点Ⅰ " + positionAsRead(from, options.fromMode) + " → 点Ⅱ " +
+                      positionAsRead(to, options.toMode) + "\n" + text(courses, options, vertex);
+    if (options.showWork && options.method == navigation::SailingMethod::Textbook) {
+        out += legWork(from, to, std::nullopt);
+    }
+    return out;
 }
 
 }  // namespace orvanto::passage

@@ -14,6 +14,10 @@
 
 namespace orvanto::passage {
 
+// How the text forms write a true course: 000–360 alone, or with the textbook's quadrantal form
+// beside it, "126.6°T（S53°25.7′E）" (quadrantal_course.h).
+enum class CourseForm { Degrees, Quadrantal };
+
 struct CourseOptions {
     navigation::CompassCorrection correction;
     navigation::SailingMethod method = navigation::SailingMethod::Wgs84;
@@ -21,6 +25,10 @@ struct CourseOptions {
     // How each point was typed, for the text form's first line that shows both as read.
     EntryMode fromMode = EntryMode::Minutes;
     EntryMode toMode = EntryMode::Minutes;
+    CourseForm courseForm = CourseForm::Degrees;
+    // With the textbook's methods, the text form's worked solutions under the answer
+    // (worked_solution_text.h): the great circle's, then the rhumb line's.
+    bool showWork = false;
 };
 
 // The text form, its first line the points as read ("点Ⅰ 31°06.00′N 122°40.00′E → 点Ⅱ …"), or the
@@ -30,9 +38,11 @@ struct CourseOptions {
 Expected<std::string, std::string> courseReport(const ChartPoint& from, const ChartPoint& to,
                                                 const CourseOptions& options, TableFormat format);
 
-// "045.3°T", then the magnetic and compass courses the correction gives ("048.8°M 050.8°C").
+// "045.3°T", then the magnetic and compass courses the correction gives ("048.8°M 050.8°C"); in
+// the quadrantal form "045.3°T（N45°18.0′E） 048.8°M …".
 std::string labelledCourse(std::optional<double> course,
-                           const navigation::CompassCorrection& correction);
+                           const navigation::CompassCorrection& correction,
+                           CourseForm form = CourseForm::Degrees);
 
 // The line that states the compass error once, with a single deviation; empty otherwise.
 std::string compassErrorLine(const navigation::CompassCorrection& correction);

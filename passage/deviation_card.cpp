@@ -60,9 +60,27 @@ Expected<navigation::DeviationCard, std::string> readDeviationCard(batch::CsvRea
     if (card.entries.size() < 2) {
         return unexpected(std::string{"自差表至少要有两个航向的自差"});
     }
-    std::sort(card.entries.begin(), card.entries.end(),
-              [](const auto& a, const auto& b) { return a.heading < b.heading; });
-    return card;
+    // Sorted by heading, each entry keeping its line.
+    std::vector<std::size_t> order(card.entries.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        order[i] = i;
+    }
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return card.entries[a].heading < card.entries[b].heading;
+    });
+    navigation::DeviationCard sorted;
+    for (const std::size_t i : order) {
+        sorted.entries.push_back(card.entries[i]);
+    }
+    if (const auto steep = navigation::steepSpan(sorted)) {
+        const std::size_t first = lines[order[steep->first]];
+        const std::size_t second = lines[order[steep->second]];
+        return unexpected(lineText(std::min(first, second)) + "与第 " +
+                          std::to_string(std::max(first, second)) +
+                          " 行之间，自差的变化不小于航向之差：由罗航向求磁航向（磁航向 = 罗航向 + "
+                          "自差）不止一解，请检查这两行");
+    }
+    return sorted;
 }
 
 }  // namespace orvanto::passage

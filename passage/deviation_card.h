@@ -1,6 +1,8 @@
 // A deviation card (自差表) read from a CSV or TSV (table_file.h) with the columns heading and
 // deviation (or 航向 and 自差): headings read as courses (0 to 360, 360 being 000), deviations as
-// variations (3.5W, -3.5, 2E).
+// variations (3.5W, -3.5, 2E). A card whose deviation changes by as much as the heading or more
+// between two neighbouring rows is refused naming them: from a compass course its magnetic course
+// would not be one.
 #pragma once
 
 #include <string>

@@ -12,7 +12,7 @@ constexpr Requirement kRequirements[] = {
     {Rule::DeviationNeedsVariation, PassageOption::Deviation, PassageOption::Variation,
      kCompassPlannings},
     {Rule::CardNeedsVariation, PassageOption::DeviationCard, PassageOption::Variation,
-     static_cast<unsigned>(Planning::Route)},
+     kCompassPlannings & ~static_cast<unsigned>(Planning::Plot)},
     {Rule::SpeedNeedsHours, PassageOption::Speed, PassageOption::Hours,
      static_cast<unsigned>(Planning::Reckon)},
     {Rule::HoursNeedSpeed, PassageOption::Hours, PassageOption::Speed,
@@ -109,10 +109,17 @@ std::optional<Rule> brokenReckonRule(const GivenOptions& given) {
     if (given.deviation && !given.variation) {
         return Rule::DeviationNeedsVariation;
     }
+    if (given.card && !given.variation) {
+        return Rule::CardNeedsVariation;
+    }
+    if (given.deviation && given.card) {
+        return Rule::DeviationOrCard;
+    }
     if (given.course == CourseReference::Magnetic && !given.variation) {
         return Rule::MagneticNeedsVariation;
     }
-    if (given.course == CourseReference::Compass && !(given.variation && given.deviation)) {
+    if (given.course == CourseReference::Compass &&
+        !(given.variation && (given.deviation || given.card))) {
         return Rule::CompassNeedsDeviation;
     }
     if (given.distance && (given.speed || given.hours)) {

@@ -10,6 +10,7 @@
 #include "geometry/chart_constants.h"
 #include "navigation/courses.h"
 #include "notation/typed_number.h"
+#include "passage/quadrantal_course.h"
 #include "text/ascii_case.h"
 #include "text/code_points.h"
 
@@ -99,6 +100,9 @@ std::optional<std::pair<std::string_view, std::string_view>> splitAt(
 }  // namespace
 
 std::optional<navigation::TypedCourse> readCourse(std::string_view text) {
+    if (const std::optional<double> quadrantal = readQuadrantalCourse(text)) {
+        return navigation::TypedCourse{*quadrantal, navigation::CourseReference::True};
+    }
     const auto number = numberFirst(text);
     if (!number || !within(number->value, 0, kFullCircle)) {
         return std::nullopt;

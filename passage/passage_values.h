@@ -19,7 +19,8 @@
 namespace orvanto::passage {
 
 // 0 to 360 degrees, 360 being north (read as 0), then optionally T (true, the default), M
-// (magnetic) or C (compass): "241", "241°T", "236M", "２４１".
+// (magnetic) or C (compass): "241", "241°T", "236M", "２４１"; or a true course in the textbook's
+// quadrantal form (quadrantal_course.h): "S53°26′E", "N45E".
 std::optional<navigation::TypedCourse> readCourse(std::string_view text);
 
 // A distance in nautical miles, 0 to 20,000, with an optional unit nmi or 海里; or in kilometres

@@ -4,6 +4,7 @@
 #include "passage/course_report.h"
 #include "passage/course_text.h"
 #include "passage/position_text.h"
+#include "passage/worked_solution_text.h"
 
 namespace orvanto::passage {
 namespace {
@@ -29,8 +30,8 @@ std::string reckoningReport(const navigation::Reckoning& reckoning, const Reckon
     }
     std::string out = "起点 " + positionAsRead(notes.start, notes.startMode) + "\n";
     if (notes.overGround) {
-        out += "对地航向 " + courseText(notes.run.course) + "°T，对地航程 " +
-               distanceText(notes.run.nauticalMiles) + " 海里\n";
+        out += "对地航向 " + labelledCourse(notes.run.course, {}, notes.courseForm) +
+               "，对地航程 " + distanceText(notes.run.nauticalMiles) + " 海里\n";
     }
     const bool textbook = notes.method == navigation::SailingMethod::Textbook;
     out += !textbook                                      ? "恒向线：  "
@@ -39,8 +40,14 @@ std::string reckoningReport(const navigation::Reckoning& reckoning, const Reckon
     out += position(reckoning.rhumb) + "\n";
     out += textbook ? "大圆航线（球面，1′ = 1 海里）：" : "大圆航线：";
     out += position(reckoning.greatCircle) + "，最终航向 " +
-           labelledCourse(reckoning.finalCourse, notes.correction) + "\n";
-    return out + compassErrorLine(notes.correction);
+           labelledCourse(reckoning.finalCourse, notes.correction, notes.courseForm) + "\n";
+    out += compassErrorLine(notes.correction);
+    if (notes.showWork && textbook) {
+        if (const auto steps = navigation::reckoningSteps(notes.start, notes.run)) {
+            out += reckoningWork(*steps);
+        }
+    }
+    return out;
 }
 
 }  // namespace orvanto::passage

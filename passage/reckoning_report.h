@@ -9,6 +9,7 @@
 #include "navigation/reckoning.h"
 #include "navigation/sailing_method.h"
 #include "notation/entry_mode.h"
+#include "passage/course_report.h"
 #include "passage/table_format.h"
 
 namespace orvanto::passage {
@@ -22,6 +23,8 @@ struct ReckoningNotes {
                                                // courses
     navigation::Run run;                       // the run reckoned
     bool overGround = false;                   // the run is over ground, a current's drift added
+    CourseForm courseForm = CourseForm::Degrees;
+    bool showWork = false;  // with the textbook's methods, the rhumb line's worked solution
 };
 
 // One line of nine tab-separated fields: rhumb_lat, rhumb_lon, gc_lat, gc_lon (position_text.h),

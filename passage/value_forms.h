@@ -24,7 +24,8 @@ inline constexpr std::string_view kDepartureForms =
     "+08:00，如 2026-12-08T08:00+08:00、2026-12-08 08:00（不带时区即本机时区）";
 inline constexpr std::string_view kCourseForms =
     "0 到 360 的度数，可在后面标 T（真航向，默认）、M（磁航向）或 C（罗航向），如 241、241°T、"
-    "236M";
+    "236M；真航向也可按象限写作 N 或 S（北、南）、0 到 90 度、E 或 W（东、西），如 S53°26′E、"
+    "N45E、S 53 26 E、南53°26′东";
 inline constexpr std::string_view kDistanceForms =
     "0 到 20000 海里，可带单位 nmi、海里、km 或 公里，如 300、300nmi、500km";
 

@@ -1,5 +1,9 @@
 #include "web/box_values.h"
 
+#include "batch/csv_reader.h"
+#include "batch/memory_streams.h"
+#include "batch/text_encoding.h"
+#include "passage/deviation_card.h"
 #include "passage/passage_values.h"
 #include "passage/value_forms.h"
 #include "text/printable.h"
@@ -57,6 +61,21 @@ BoxValue<navigation::Current> Boxes::current(const std::string& setId,
     return passage::readCurrent(set + "/" + drift);
 }
 
+Expected<std::optional<navigation::DeviationCard>, BoxProblem> deviationCard(const Boxes& boxes) {
+    const std::string text = boxes.text("route-deviation-card");
+    if (text.empty()) {
+        return std::optional<navigation::DeviationCard>{};
+    }
+    batch::MemorySource source{text};
+    batch::CsvReader reader{source};
+    batch::Utf8Codec codec;
+    auto card = passage::readDeviationCard(reader, codec);
+    if (!card) {
+        return unexpected(BoxProblem{"route-deviation", card.error()});
+    }
+    return std::optional{std::move(card.value())};
+}
+
 Expected<navigation::CompassCorrection, BoxProblem> compassCorrection(const Boxes& boxes) {
     const auto variation =
         boxes.read("route-variation", "磁差", passage::kVariationForms, passage::readVariation);
@@ -68,13 +87,22 @@ Expected<navigation::CompassCorrection, BoxProblem> compassCorrection(const Boxe
     if (!deviation) {
         return unexpected(deviation.error());
     }
+    auto card = deviationCard(boxes);
+    if (!card) {
+        return unexpected(card.error());
+    }
     passage::GivenOptions given;
     given.variation = variation.value().has_value();
     given.deviation = deviation.value().has_value();
+    given.card = card.value().has_value();
     if (const auto rule = passage::brokenRequirement(passage::Planning::Course, given)) {
         return unexpected(ruleProblem(*rule));
     }
-    return navigation::CompassCorrection{variation.value(), deviation.value(), {}};
+    if (given.deviation && given.card) {
+        return unexpected(ruleProblem(passage::Rule::DeviationOrCard));
+    }
+    return navigation::CompassCorrection{variation.value(), deviation.value(),
+                                         std::move(card.value())};
 }
 
 BoxProblem ruleProblem(passage::Rule rule, const RuleContext& context) {
@@ -82,9 +110,11 @@ BoxProblem ruleProblem(passage::Rule rule, const RuleContext& context) {
     const std::string reason{passage::reasonOf(rule)};
     switch (rule) {
         case Rule::DeviationNeedsVariation:
-        case Rule::CardNeedsVariation:
-        case Rule::DeviationOrCard:
             return {"route-variation", "填了自差还须填写磁差：" + reason};
+        case Rule::CardNeedsVariation:
+            return {"route-variation", "用自差表还须填写磁差：" + reason};
+        case Rule::DeviationOrCard:
+            return {"route-deviation", "自差和自差表只能用其一：" + reason};
         case Rule::CurrentNeedsSpeed:
             return {"route-speed", "有流向、流速时须填写航速（节）：" + reason};
         case Rule::CurrentWithLimitNeedsStep:

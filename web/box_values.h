@@ -64,10 +64,14 @@ class Boxes {
     emscripten::val texts_;
 };
 
-// The 航线 section's 磁差 and 自差 (route-variation, route-deviation) as the compass correction of
-// the route, the courses and the reckoning: a deviation needs a variation, as --deviation needs
-// --variation.
+// The 航线 section's 磁差 and 自差 (route-variation, route-deviation) and its card as the compass
+// correction of the route, the courses and the reckoning: a deviation or a card needs a variation,
+// as --deviation and --deviation-card need --variation, and they do not go together.
 Expected<navigation::CompassCorrection, BoxProblem> compassCorrection(const Boxes& boxes);
+
+// The card 自差表… opened (route-deviation-card, its file's text decoded): nothing when none is,
+// or what is wrong with it, told at the 自差 box.
+Expected<std::optional<navigation::DeviationCard>, BoxProblem> deviationCard(const Boxes& boxes);
 
 // What a rule about a reckoning's course says besides its kind: the course as typed, and whether
 // the 磁差 box is filled (a compass course then lacks only its 自差).

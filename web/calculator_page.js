@@ -48,7 +48,8 @@ function showMessage(message, origin) {
 function showCourses(module, [from, to], seconds) {
     const compass = typedCompass(module);
     const courses = byId('courses');
-    courses.textContent = module.courseLines(from, to, compass.error ? { variation: null, deviation: null } : compass, seconds).trimEnd()
+    const method = { textbook: byId('course-textbook').checked, showWork: byId('course-show-work').checked };
+    courses.textContent = module.courseLines(from, to, compass.error ? { variation: null, deviation: null } : compass, seconds, method).trimEnd()
         + (compass.error ? `\n${compass.error}` : '');
     courses.hidden = false;
 }

@@ -16,8 +16,8 @@ namespace {
 
 using emscripten::val;
 
-// The 航线 section's 磁差 and 自差 (texts by box id) as {variation, deviation}, degrees east or
-// null, or {error, box}.
+// The 航线 section's 磁差 and 自差 and the card 自差表… opened (texts by box id) as {variation,
+// deviation, card}, degrees east or null and the card's text or null, or {error, box}.
 val readCompass(const val& texts) {
     const auto correction = web::compassCorrection(web::Boxes{texts});
     if (!correction) {
@@ -29,6 +29,8 @@ val readCompass(const val& texts) {
     val result = val::object();
     result.set("variation", degrees(correction.value().variation));
     result.set("deviation", degrees(correction.value().deviation));
+    // The card as its text, read again by courseLines.
+    result.set("card", correction.value().card ? texts["route-deviation-card"] : val::null());
     return result;
 }
 
@@ -46,14 +48,27 @@ EntryMode modeOf(const val& seconds, int point) {
 
 // `from` and `to` are [latitude, longitude] in degrees as the distance command decoded them;
 // `compass` is what readCompass gave, {variation, deviation}; `seconds` says for each point
-// whether it was typed in 秒, [point 1, point 2, …].
-std::string courseLines(const val& from, const val& to, const val& compass, const val& seconds) {
+// whether it was typed in 秒, [point 1, point 2, …]; `method` is {textbook, showWork}, or undefined
+// for WGS-84: with both, the worked solutions of course --textbook --show-work follow.
+std::string courseLines(const val& from, const val& to, const val& compass, const val& seconds,
+                        const val& method) {
     passage::CourseOptions options;
     options.fromMode = modeOf(seconds, 0);
     options.toMode = modeOf(seconds, 1);
     options.correction.variation = degreesOf(compass["variation"]);
     options.correction.deviation = degreesOf(compass["deviation"]);
+    if (compass["card"].isString()) {
+        val boxes = val::object();
+        boxes.set("route-deviation-card", compass["card"]);
+        if (const auto card = web::deviationCard(web::Boxes{boxes})) {
+            options.correction.card = card.value();
+        }
+    }
     options.vertex = true;
+    if (!method.isUndefined() && method["textbook"].isTrue()) {
+        options.method = navigation::SailingMethod::Textbook;
+        options.showWork = method["showWork"].isTrue();
+    }
     const auto report =
         passage::courseReport(pointOf(from), pointOf(to), options, passage::TableFormat::Text);
     return report ? report.value() : report.error() + "\n";

@@ -8,7 +8,7 @@ import { drawPlotSketch } from './plot_sketch.js';
 
 const PLOT_ROWS = [1, 2, 3].flatMap((row) => ['bearing', 'range', 'time'].map((kind) => `plot-${kind}-${row}`));
 const PLOT_BOXES = ['plot-own-course', 'plot-own-speed', ...PLOT_ROWS, 'plot-target-course', 'plot-target-speed',
-    'plot-limit', 'plot-action', 'plot-pass', 'route-variation', 'route-deviation'];
+    'plot-limit', 'plot-action', 'plot-pass', 'route-variation', 'route-deviation', 'route-deviation-card'];
 
 export async function setUpPlotting(calculator) {
     const module = await calculator;

@@ -17,6 +17,7 @@
 #include "passage/reckoning_report.h"
 #include "passage/sailing_reasons.h"
 #include "passage/value_forms.h"
+#include "passage/worked_solution_text.h"
 #include "web/box_values.h"
 
 namespace orvanto {
@@ -78,11 +79,13 @@ Expected<TypedRun, BoxProblem> runOf(const web::Boxes& boxes,
         }
     }
     if (!course.value()) {
-        return unexpected(BoxProblem{"reckon-course", "请填写航向，如 241、241°T、236M"});
+        return unexpected(
+            BoxProblem{"reckon-course", "请填写航向，如 241、241°T、236M 或 S53°26′E"});
     }
     passage::GivenOptions given;
     given.variation = correction.variation.has_value();
     given.deviation = correction.deviation.has_value();
+    given.card = correction.card.has_value();
     given.course = course.value()->reference;
     given.distance = distance.value().has_value();
     given.speed = speed.value().has_value();
@@ -99,9 +102,10 @@ Expected<TypedRun, BoxProblem> runOf(const web::Boxes& boxes,
 }
 
 // `boxes` holds the section's texts by box id, with route-variation and route-deviation;
-// `options` is {seconds, textbook}. Returns {fields: the nine texts of reckon --format=tsv, course:
-// the great circle's final course as the text form writes it, "086.1°T" with the magnetic and
-// compass courses beside it as the 磁差 and 自差 give them} or {error, box}.
+// `options` is {seconds, textbook, showWork}. Returns {fields: the nine texts of reckon
+// --format=tsv, course: the great circle's final course as the text form writes it, "086.1°T" with
+// the magnetic and compass courses beside it as the 磁差 and 自差 give them, work: the worked
+// solution with textbook and showWork, else ""} or {error, box}.
 val reckonPosition(const val& texts, const val& options) {
     const web::Boxes boxes{texts};
     const auto start = startOf(boxes, options["seconds"].as<bool>());
@@ -144,6 +148,14 @@ val reckonPosition(const val& texts, const val& options) {
     val result = val::object();
     result.set("fields", fields);
     result.set("course", passage::labelledCourse(reckoning.value().finalCourse, notes.correction));
+    // 列出计算过程: the lines reckon --textbook --show-work prints under its answer.
+    std::string work;
+    if (notes.method == navigation::SailingMethod::Textbook && options["showWork"].isTrue()) {
+        if (const auto steps = navigation::reckoningSteps(start.value(), notes.run)) {
+            work = passage::reckoningWork(*steps);
+        }
+    }
+    result.set("work", work);
     return result;
 }
 

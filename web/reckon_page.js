@@ -3,11 +3,12 @@
 // `orvanto-cli reckon --format=tsv` reckons them, into the read-only result boxes. 设为点一 puts
 // the rhumb-line position into point 1's boxes in 分, where the calculator reads it back. A failed
 // reckoning empties the results: none outlives the run that replaced it.
-// The module gives reckonPosition(boxes, { seconds, textbook }) → { fields, course } or { error, box }.
+// The module gives reckonPosition(boxes, { seconds, textbook, showWork }) → { fields, course, work }
+// or { error, box }; work is the worked solution (列出计算过程 with 教科书算法), else ''.
 import { boxTexts, byId, clearInvalid, focusBeside, markInvalid, runOnEnter } from './dom.js';
 
 const BOXES = ['reckon-latitude', 'reckon-longitude', 'reckon-course', 'reckon-distance', 'reckon-speed',
-    'reckon-hours', 'reckon-set', 'reckon-drift', 'route-variation', 'route-deviation'];
+    'reckon-hours', 'reckon-set', 'reckon-drift', 'route-variation', 'route-deviation', 'route-deviation-card'];
 // The result boxes: the first four fields, then the course.
 const RESULTS = ['reckon-rhumb-latitude', 'reckon-rhumb-longitude', 'reckon-gc-latitude', 'reckon-gc-longitude', 'reckon-gc-course'];
 
@@ -19,7 +20,12 @@ export async function setUpReckoning(calculator) {
     const reckon = (origin) => {
         clearInvalid(BOXES.map(byId));
         const seconds = document.querySelector('input[name="reckon-mode"][value="seconds"]').checked;
-        const result = module.reckonPosition(boxTexts(BOXES), { seconds, textbook: byId('reckon-textbook').checked });
+        const result = module.reckonPosition(boxTexts(BOXES), {
+            seconds, textbook: byId('reckon-textbook').checked, showWork: byId('reckon-show-work').checked,
+        });
+        const work = byId('reckon-work');
+        work.textContent = result.work ?? '';
+        work.hidden = !result.work;
         if (result.error) {
             RESULTS.forEach((id) => { byId(id).value = ''; });
             toPoint1.disabled = true;

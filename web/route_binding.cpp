@@ -25,6 +25,7 @@
 #include "passage/route_request.h"
 #include "passage/route_table.h"
 #include "passage/value_forms.h"
+#include "passage/worked_solution_text.h"
 #include "text/code_points.h"
 #include "web/box_values.h"
 
@@ -210,7 +211,8 @@ passage::EtaZone etaZoneOf(const std::string& choice) {
 // nmeaProblem saying why, when its names cannot be made unique), points ([latitude,
 // longitude, name, waypoint?] sailed, empty then) with kinds (each row's 'leg', 'rhumb' or 'gc'),
 // limit (the limiting latitude or null), summary (the plan's summary sentence), printed (the
-// printed plan's sections, HTML, as route --format=html writes them)}.
+// printed plan's sections, HTML, as route --format=html writes them), work (with textbook and
+// options.showWork, the worked solutions of route --show-work, else "")}.
 val planRoute(const std::string& text, const val& options) {
     try {
         auto request = passageRequest(web::Boxes{options["boxes"]}, options["textbook"].as<bool>());
@@ -261,6 +263,11 @@ val planRoute(const std::string& text, const val& options) {
         result.set("rtz", plan.rtz ? bytesOf(*plan.rtz) : val::null());
         result.set("nmea", plan.nmea ? bytesOf(*plan.nmea) : val::null());
         result.set("nmeaProblem", plan.nmeaProblem ? val(*plan.nmeaProblem) : val::null());
+        // 列出计算过程: the blocks route --textbook --show-work prints under its table.
+        result.set("work", plan.sailing.method == navigation::SailingMethod::Textbook &&
+                                   options["showWork"].isTrue()
+                               ? passage::routeWork(plan.route, plan.sailing)
+                               : std::string{});
         setSketch(result, plan.route);
         result.set("limit",
                    plan.sailing.limitLatitude ? val(*plan.sailing.limitLatitude) : val::null());

@@ -5,13 +5,13 @@
 // command line reads its options; a box that does not read is named, and the focus goes to it. A
 // run that fails leaves nothing of an earlier run on screen.
 // The module gives
-//   planRoute(text, { seconds, textbook, headerLines, etaZone, boxes }) → { cells, notes, legs,
-//     failedLegs, message, line, totalMiles, totalHours, csv, gpx, geojson, rtz, nmea, nmeaProblem,
-//     points, kinds, limit, summary, printed } or { error, box }
+//   planRoute(text, { seconds, textbook, showWork, headerLines, etaZone, boxes }) → { cells, notes,
+//     legs, failedLegs, message, line, totalMiles, totalHours, csv, gpx, geojson, rtz, nmea,
+//     nmeaProblem, points, kinds, limit, summary, printed, work } or { error, box }
 //   planPrintRules() → the printed plan's style sheet
 //   readGpx(bytes), readNmea(bytes) → { text, note } or { error }
 //   isNmeaFile(bytes) → whether its first line that is not blank starts with $ or !
-//   readCompass(boxes) → { variation, deviation } or { error, box }
+//   readCompass(boxes) → { variation, deviation, card } or { error, box }
 import { boxTexts, byId, clearInvalid, focusBeside, markInvalid, runOnEnter } from './dom.js';
 import { undetectedEncoding, utf16ByMark } from './file_encoding.js';
 import { drawRouteSketch } from './route_sketch.js';
@@ -34,10 +34,13 @@ const PAGE_ROWS = 200;
 const OPTION_BOXES = ['route-speed', 'route-departure', 'route-variation', 'route-deviation', 'route-set',
     'route-drift', 'route-limit', 'route-step'];
 
+// 磁差, 自差 and the text of the card 自差表… opened, which every section reads.
+export const COMPASS_BOXES = ['route-variation', 'route-deviation', 'route-deviation-card'];
+
 // The 磁差 and 自差 boxes as --variation and --deviation read them: { variation, deviation }
 // (null when blank) or { error, box }.
 export function typedCompass(module) {
-    return module.readCompass(boxTexts(['route-variation', 'route-deviation']));
+    return module.readCompass(boxTexts(COMPASS_BOXES));
 }
 
 // The box's text as the command line gets it: a first line that names none of `columns` (the
@@ -205,6 +208,7 @@ function clearRoute() {
     table.tBodies[0].replaceChildren();
     Object.keys(FILE_TYPES).forEach((kind) => offer(byId(`route-${kind}`), null));
     byId('route-notes').textContent = '';
+    byId('route-work').textContent = '';
     byId('route-summary').textContent = '';
     byId('route-printed').replaceChildren();
     const sketch = byId('route-sketch');
@@ -234,6 +238,9 @@ function showRoute(route, box, origin) {
     const notes = byId('route-notes');
     notes.textContent = route.notes.trimEnd();
     notes.hidden = route.notes === '';
+    const work = byId('route-work');
+    work.textContent = route.work ?? '';
+    work.hidden = !route.work;
     const said = [`共 ${route.legs} 段航线${route.totalMiles ? `，合计 ${route.totalMiles} 海里` : ''}`];
     if (route.failedLegs > 0) {
         said.push(`其中 ${route.failedLegs} 段未能全部算出，原因见“说明”列`);
@@ -316,8 +323,9 @@ export async function setUpRoute(calculator) {
         const input = withHeader(box.value, columns);
         const seconds = document.querySelector('input[name="route-mode"][value="seconds"]').checked;
         const options = {
-            seconds, textbook: byId('route-textbook').checked, headerLines: input.headerLines,
-            etaZone: byId('route-eta-zone').value, boxes: boxTexts(OPTION_BOXES),
+            seconds, textbook: byId('route-textbook').checked, showWork: byId('route-show-work').checked,
+            headerLines: input.headerLines,
+            etaZone: byId('route-eta-zone').value, boxes: boxTexts([...OPTION_BOXES, 'route-deviation-card']),
         };
         const finish = (route) => {
             stopWorker();
@@ -363,6 +371,41 @@ export async function setUpRoute(calculator) {
     const button = byId('route-plan');
     button.addEventListener('click', () => plan(button));
     OPTION_BOXES.forEach((id) => runOnEnter(byId(id), () => plan(byId(id))));
+
+    // 自差表…: a card read as a waypoint file is, kept as its text for every section to read; one
+    // that does not read is said and not kept.
+    const cards = byId('route-card-file');
+    const cardText = byId('route-deviation-card');
+    const cardOpen = byId('route-card-open');
+    const cardClear = byId('route-card-clear');
+    cardOpen.addEventListener('click', () => {
+        cards.value = '';
+        cards.click();
+    });
+    cards.addEventListener('change', async () => {
+        const file = cards.files[0];
+        if (!file) {
+            return;
+        }
+        const read = decodedWaypointFile(module, new Uint8Array(await file.arrayBuffer()));
+        const checked = read.error ? read : module.readCompass({ 'route-deviation-card': read.text });
+        if (checked.error && checked.box === 'route-deviation') {
+            status.textContent = `无法使用自差表“${file.name}”：${checked.error}`;
+            cardOpen.focus();
+            return;
+        }
+        cardText.value = read.text;
+        cardOpen.textContent = `自差表：${file.name}`;
+        cardClear.hidden = false;
+        status.textContent = `已读入自差表“${file.name}”，各节的罗航向按它计算（须填写磁差，不填自差）。`;
+    });
+    cardClear.addEventListener('click', () => {
+        cardText.value = '';
+        cardOpen.textContent = '自差表…';
+        cardClear.hidden = true;
+        status.textContent = '不再用自差表。';
+        cardOpen.focus();
+    });
 
     const chooser = byId('route-file');
     byId('route-open').addEventListener('click', () => {

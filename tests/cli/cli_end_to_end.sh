@@ -324,6 +324,56 @@ expect 2 '' '--vertex 只用于 course' route --vertex "$work/route.csv"
 expect 2 '' '须加 --every' route --current=0/1 --speed=9 --limit-latitude=40 "$work/route.csv"
 expect 2 '' '只能用其一' route --variation=1W --deviation=1E --deviation-card=x "$work/route.csv"
 expect 2 '' '--depart 须与 --speed 同用' route --depart=2026-12-08T08:00Z "$work/route.tsv"
+# True courses as the book writes them, through reckon, fix and cpa: each as its 000–360 twin, an
+# empty twin refused naming the text. Blank-parted, full-width and Chinese sides alike.
+while IFS='|' read -r typed degrees; do
+    if [ -z "$degrees" ]; then
+        expect 2 '' "航向“$typed”无法识别" reckon 3000N 12200E "$typed" 100
+        continue
+    fi
+    for form in "reckon|--format=tsv|3000N|12200E|%|100" \
+        "fix|--format=tsv|--bearing=3110N,12205E,%|--bearing=3105N,12210E,S60E" \
+        "cpa|--format=tsv|--own=%/12|--target=045/10@08:00|--target=044/8.6@08:06"; do
+        IFS='|' read -ra wanted <<<"${form//%/$degrees}"
+        IFS='|' read -ra given <<<"${form//%/$typed}"
+        # Bearings that do not cross say nothing of how a course reads: left out.
+        [[ $form == fix* ]] && ! "$cli" "${wanted[@]}" >/dev/null 2>&1 && continue
+        expect 0 "$("$cli" "${wanted[@]}")" '' "${given[@]}"
+    done
+done <<'COURSES'
+S53°26′E|126.566666666666667
+N45E|45
+S 53 26 E|126.566666666666667
+南53°26′东|126.566666666666667
+Ｓ５３°２６′Ｅ|126.566666666666667
+n12°30'15"w|347.495833333333333
+N90E|90
+S0E|180
+N90W|270
+N95E|
+S53°60′E|
+S45E T|
+N45°E M|
+E45N|
+COURSES
+# --course-form=quadrant writes each true course of the text forms twice; tsv keeps 000–360.
+expect 0 '点Ⅰ 30°18.60′N 122°00.00′E → 点Ⅱ 29°41.60′N 122°57.30′E
+大圆航线（球面，1′ = 1 海里）：114.635 公里，61.898 海里；初始航向 126.5°T（S53°31.8′E），最终航向 126.9°T（S53°03.2′E）
+恒向线（墨卡托航法）：115.008 公里，62.099 海里；航向 126.6°T（S53°25.7′E）' '' \
+    course --textbook --course-form=quadrant 3018.6N 12200E 2941.6N 12257.3E
+expect 0 $'114.635\t61.898\t126.5\t126.9\t115.008\t62.099\t126.6' '' \
+    course --textbook --course-form=quadrant --format=tsv 3018.6N 12200E 2941.6N 12257.3E
+expect 2 '' '--course-form 只能是 degrees 或 quadrant' reckon --course-form=quadrantal 0 0 N45E 1
+expect 2 '' 'course 的 --show-work 须与 --textbook 同用' course --show-work 0 0 1 1
+# The worked solution under the answer (its numbers are the passage tests'); none in tsv.
+shown=$("$cli" reckon --textbook --show-work 3000N 12200E 'S53°26′E' 62.11)
+[[ $shown == *'恒向线（墨卡托航法）：2923.00N 12257.13E'*'计算过程（推算船位，墨卡托航法）：'*'到达经度 λ2 = λ1 + DLong = 122°57.13′E' ]] ||
+    { failed=$((failed + 1)); echo "FAIL: reckon --show-work: $shown"; }
+expect 0 "$("$cli" reckon --textbook --format=tsv 0 0 90 60)" '' reckon --textbook --show-work --format=tsv 0 0 90 60
+shown=$("$cli" route --textbook --show-work --every=0.5° --format=text "$work/route.csv" 2>&1)
+[[ $shown == *'航段 3：C → D'*'计算过程（大圆航线）：'*'分点1 λ = 113°30.00′E'*'计算过程（中分纬度航法）：'* &&
+    $shown != *'航段 1'* ]] ||
+    { failed=$((failed + 1)); echo "FAIL: route --show-work: $shown"; }
 # A radar plot with an alteration, as the textbook sets it; a magnetic course read with the
 # variation; what does not go together, and plots out of time order, said naming the option.
 expect 0 '286.1	11.5	231.4	14.1	1.11	30.2	08:42	321.4	1.42	26.5	017.4	307.6	9.4' '' cpa \
@@ -381,6 +431,27 @@ expect 0 $'8900.00N\t1230.00E\t8900.00N\t1230.00E\t180.0\t89.000000\t12.500000\t
     reckon --textbook --format=tsv 9000N 1230.0E 180 60
 printf 'heading,deviation\n0,1E\n0,2E\n' >"$work/card.csv"
 expect 2 '' '自差表第 3 行的航向“0”与第 2 行的重复' route --variation=1W --deviation-card="$work/card.csv" "$work/timed.csv"
+# A card of one deviation is that deviation, for course and for reckon's compass course; a card
+# whose deviation changes as fast as the heading is refused naming its two lines.
+printf 'heading,deviation\n0,1E\n180,1E\n' >"$work/even.csv"
+expect 0 "$("$cli" course --format=tsv --variation=3W --deviation=1E 3000N 12200E 2500N 13000E)" '' \
+    course --format=tsv --variation=3W --deviation-card="$work/even.csv" 3000N 12200E 2500N 13000E
+expect 0 "$("$cli" reckon --format=tsv --variation=3W --deviation=1E 3000N 12200E 042C 100)" '' \
+    reckon --format=tsv --variation=3W --deviation-card="$work/even.csv" 3000N 12200E 042C 100
+printf 'heading,deviation\n180,0\n359,1W\n090,0\n001,1E\n' >"$work/steep.csv"
+expect 2 '' '自差表第 3 行与第 5 行之间，自差的变化不小于航向之差' \
+    reckon --variation=3W --deviation-card="$work/steep.csv" 3000N 12200E 042C 100
+expect 2 '' '罗航向“042C”须与 --variation 和 --deviation（或 --deviation-card）同用' \
+    reckon --variation=3W 3000N 12200E 042C 100
+expect 2 '' '只能用其一' course --variation=1W --deviation=1E --deviation-card=x 0 0 1 1
+# batch --navigation: the card as one deviation, and the textbook's columns as course gives them.
+printf 'lat1,lon1,lat2,lon2\n3018.6N,12200E,2941.6N,12257.3E\n' >"$work/legs.csv"
+expect 0 "$("$cli" batch --navigation --variation=3W --deviation=1E "$work/legs.csv")" '' \
+    batch --navigation --variation=3W --deviation-card="$work/even.csv" "$work/legs.csv"
+[[ $("$cli" batch --navigation --textbook "$work/legs.csv") == *$(
+    "$cli" course --textbook --format=tsv 3018.6N 12200E 2941.6N 12257.3E | tr '\t' ',')* ]] ||
+    { failed=$((failed + 1)); echo "FAIL: batch --navigation --textbook"; }
+expect 2 '' 'batch 的 --textbook 须与 --navigation 同用' batch --textbook "$work/legs.csv"
 
 # Batch reads each row exactly as the single commands read their arguments: a few hundred
 # generated rows (good entries in both modes, blanks, spaces, stray letters, overflows, legs too

@@ -1,8 +1,9 @@
 // Passage planning's readers over any text, and waypoint files through a whole route: the first
 // byte's low nibble picks the reader (0 to 7 the typed values, 8 a deviation card, 9 and up a
-// waypoint file), its high bits the route's 分点, limiting latitude, textbook methods and current.
-// A reader gives a value within its range or nothing; a route gives its table and files, nothing
-// of them beyond the limit, or stops with an InputOutputError.
+// waypoint file; 0 reads quadrantal courses too), its high bits the route's 分点, limiting
+// latitude, textbook methods and current. A reader gives a value within its range or nothing; a
+// route gives its table and files, nothing of them beyond the limit, or stops with an
+// InputOutputError.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -17,6 +18,7 @@
 #include "passage/passage_times.h"
 #include "passage/passage_values.h"
 #include "passage/plan_document.h"
+#include "passage/quadrantal_course.h"
 #include "passage/route_request.h"
 #include "passage/route_table.h"
 
@@ -39,7 +41,15 @@ bool readerHolds(unsigned which, std::string_view text) {
     switch (which) {
         case 0: {
             const auto course = readCourse(text);
-            return !course || onCompass(course->degrees);
+            // A quadrantal course is written back as one that reads to within its tenth of a
+            // minute.
+            const auto quadrantal = readQuadrantalCourse(text);
+            const auto written =
+                quadrantal ? readQuadrantalCourse(quadrantalText(*quadrantal)) : std::nullopt;
+            return (!course || onCompass(course->degrees)) &&
+                   (!quadrantal ||
+                    (written &&
+                     std::fabs(std::remainder(*written - *quadrantal, 360.0)) <= 0.05 / 60 + 1e-9));
         }
         case 1:
             return !readDistance(text) || within(*readDistance(text), 0, 20000);

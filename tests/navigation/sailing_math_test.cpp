@@ -71,6 +71,21 @@ TEST(DeviationCard, InterpolatesAroundTheCircle) {
     // Compass = true − variation − deviation, the deviation taken at the magnetic course.
     const CompassCorrection correction{-3.5, std::nullopt, card};
     EXPECT_DOUBLE_EQ(*correction.compassCourse(349), 352.5 + 0.5);
+    // A compass course back to its magnetic course, M = C + dev(M), across 000 both ways; and the
+    // true course of 042C with that card and variation.
+    for (const double compass : {0.0, 3.0, 42.0, 100.0, 200.0, 358.0}) {
+        const double magnetic = magneticHeadingOf(card, compass);
+        EXPECT_NEAR(std::remainder(magnetic - compass - deviationAt(card, magnetic), 360.0), 0,
+                    1e-9)
+            << compass;
+        EXPECT_NEAR(std::remainder(*correction.compassCourse(magnetic + -3.5) - compass, 360.0), 0,
+                    1e-9);
+    }
+    EXPECT_NEAR(*correction.trueCourse({42, CourseReference::Compass}),
+                magneticHeadingOf(card, 42) - 3.5, 1e-12);
+    EXPECT_FALSE(steepSpan(card));
+    EXPECT_EQ(steepSpan({{{0, 0}, {10, 10}, {180, 0}}}), std::pair(std::size_t{0}, std::size_t{1}));
+    EXPECT_EQ(steepSpan({{{10, 0}, {350, 20}}}), std::pair(std::size_t{1}, std::size_t{0}));
     // Magnetic = true − variation, across north either way.
     const CompassCorrection east{3.5, {}, {}};
     const CompassCorrection west{-3.5, {}, {}};

@@ -25,9 +25,9 @@ TEST(OptionRules, EachRequestBreaksTheRuleItShould) {
     } rows[] = {
         {Rule::DeviationNeedsVariation, Rule::DeviationNeedsVariation,
          given([](auto& o) { o.deviation = o.distance = true; })},
-        {Rule::CardNeedsVariation, std::nullopt,
+        {Rule::CardNeedsVariation, Rule::CardNeedsVariation,
          given([](auto& o) { o.card = o.distance = true; })},
-        {Rule::DeviationOrCard, std::nullopt,
+        {Rule::DeviationOrCard, Rule::DeviationOrCard,
          given([](auto& o) { o.variation = o.deviation = o.card = o.distance = true; })},
         {Rule::CurrentNeedsSpeed, Rule::CurrentNeedsTime, given([](auto& o) { o.current = true; })},
         {Rule::CurrentWithLimitNeedsStep, std::nullopt,
@@ -54,6 +54,10 @@ TEST(OptionRules, EachRequestBreaksTheRuleItShould) {
          })},
         {std::nullopt, std::nullopt, given([](auto& o) {
              o.variation = o.deviation = o.distance = true, o.course = CourseReference::Compass;
+         })},
+        // A card gives a compass course its deviation too.
+        {std::nullopt, std::nullopt, given([](auto& o) {
+             o.variation = o.card = o.distance = true, o.course = CourseReference::Compass;
          })},
     };
     for (std::size_t i = 0; i < std::size(rows); ++i) {

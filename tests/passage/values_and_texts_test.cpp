@@ -211,6 +211,11 @@ TEST(DeviationCard, ReadsEachHeadingOnceAndAtLeastTwo) {
                               "heading,deviation\n0,1\n90,2X\n", "heading\n0\n"}) {
         EXPECT_FALSE(read(wrong)) << wrong;
     }
+    // A change of deviation as large as the change of heading, between rows far apart in the file
+    // and across 000: a compass course there would have two magnetic courses, or none.
+    const auto steep = read("heading,deviation\n180,0\n359,1W\n090,0\n001,1E\n");
+    ASSERT_FALSE(steep);
+    EXPECT_EQ(steep.error().substr(0, steep.error().find("之间")), "自差表第 3 行与第 5 行");
 }
 
 TEST(AntimeridianSplit, CutsWhereTheLineCrossesAndNowhereElse) {

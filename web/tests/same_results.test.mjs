@@ -205,7 +205,7 @@ test('the module reckons and finds the vertex as the native orvanto-cli does ove
         const points = module.distance([lat1, lon1, lat2, lon2, '', ''], [false, false, false]).points;
         if (points) {
             const course = spawnSync(cli, ['course', '--vertex', '--variation=3.5W', '--deviation=2E', '--', lat1, lon1, lat2, lon2]).stdout.toString();
-            assert.equal(module.courseLines(...points, compass, [false, false]), course, `${i}: ${lat1} ${lon1} ${lat2} ${lon2}`);
+            assert.equal(module.courseLines(...points, compass, [false, false], undefined), course, `${i}: ${lat1} ${lon1} ${lat2} ${lon2}`);
         }
     }
 });
