@@ -284,11 +284,9 @@ std::string bytesIn(const val& array) {
     return bytes;
 }
 
-// A GPX file's bytes (a Uint8Array, so that bytes that are no UTF-8 reach the check) as the box's
-// lines: {text, note: text or null} or {error}.
-val readGpx(const val& file) {
-    const std::string bytes = bytesIn(file);
-    const auto read = passage::waypointsFromGpx(bytes);
+// A waypoint file's reading as the box's lines: {text, note: text or null} or {error}.
+template <typename Reading>
+val waypointFileObject(const Reading& read) {
     if (!read) {
         return failure(read.error());
     }
@@ -298,17 +296,15 @@ val readGpx(const val& file) {
     return result;
 }
 
+// A GPX file's bytes (a Uint8Array, so that bytes that are no UTF-8 reach the check) as the box's
+// lines: {text, note: text or null} or {error}.
+val readGpx(const val& file) {
+    return waypointFileObject(passage::waypointsFromGpx(bytesIn(file)));
+}
+
 // An NMEA file's bytes (a Uint8Array) as the box's lines: {text, note: text or null} or {error}.
 val readNmea(const val& file) {
-    const std::string bytes = bytesIn(file);
-    const auto read = passage::waypointsFromNmea(bytes);
-    if (!read) {
-        return failure(read.error());
-    }
-    val result = val::object();
-    result.set("text", passage::waypointLines(read.value().waypoints));
-    result.set("note", read.value().note ? val(*read.value().note) : val::null());
-    return result;
+    return waypointFileObject(passage::waypointsFromNmea(bytesIn(file)));
 }
 
 // Whether a file's bytes (a Uint8Array) are NMEA sentences: its first line that is not blank

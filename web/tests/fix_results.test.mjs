@@ -7,21 +7,8 @@ import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
-import { createRequire } from 'node:module';
 import { join } from 'node:path';
-
-const root = new URL('../../', import.meta.url).pathname;
-const createOrvanto = createRequire(import.meta.url)(join(root, 'build/wasm/web/orvanto-module.js'));
-const cli = process.env.ORVANTO_CLI ?? join(root, 'build/dev/cli/orvanto-cli');
-
-function generator(seed) {
-    return () => {
-        seed = (seed + 0x6d2b79f5) | 0;
-        let t = Math.imul(seed ^ (seed >>> 15), 1 | seed);
-        t = (t + Math.imul(t ^ (t >>> 7), 61 | t)) ^ t;
-        return ((t ^ (t >>> 14)) >>> 0) / 2 ** 32;
-    };
-}
+import { createOrvanto, cli, generator } from './module_under_node.mjs';
 
 const wide = (text) => text.replace(/[0-9.,:]/g, (c) => String.fromCharCode(c.charCodeAt(0) + 0xfee0));
 const RADIANS = Math.PI / 180;

@@ -7,24 +7,11 @@ import assert from 'node:assert/strict';
 import { execFileSync, spawnSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
 import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
-import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-
-const root = new URL('../../', import.meta.url).pathname;
-const createOrvanto = createRequire(import.meta.url)(join(root, 'build/wasm/web/orvanto-module.js'));
-const cli = process.env.ORVANTO_CLI ?? join(root, 'build/dev/cli/orvanto-cli');
+import { createOrvanto, cli, generator } from './module_under_node.mjs';
 
 // A small seeded generator, so that a failing leg comes back on the next run.
-function generator(seed) {
-    return () => {
-        seed = (seed + 0x6d2b79f5) | 0;
-        let t = Math.imul(seed ^ (seed >>> 15), 1 | seed);
-        t = (t + Math.imul(t ^ (t >>> 7), 61 | t)) ^ t;
-        return ((t ^ (t >>> 14)) >>> 0) / 2 ** 32;
-    };
-}
-
 // One entry in one of its written forms: plain, signed, with a designator in front or behind, in
 // full-width digits, with degree marks, or now and then out of range or not a number.
 function entry(random, axis, seconds, spread) {

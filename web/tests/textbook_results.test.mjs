@@ -5,12 +5,8 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
-import { createRequire } from 'node:module';
 import { join } from 'node:path';
-
-const root = new URL('../../', import.meta.url).pathname;
-const createOrvanto = createRequire(import.meta.url)(join(root, 'build/wasm/web/orvanto-module.js'));
-const cli = process.env.ORVANTO_CLI ?? join(root, 'build/dev/cli/orvanto-cli');
+import { createOrvanto, cli } from './module_under_node.mjs';
 
 const orvantoCli = (args, input = '') => spawnSync(cli, args, { input, encoding: 'utf8' });
 
