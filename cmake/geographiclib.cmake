@@ -2,15 +2,15 @@
 # WebAssembly builds, so that a library links it with `target_link_libraries(x PRIVATE
 # orvanto::geographiclib)` in both. Its headers come in as system headers: our warnings are not its.
 if(EMSCRIPTEN)
-    # Debian ships GeographicLib for the native toolchain only: scripts/geographiclib-wasm builds
+    # Debian ships GeographicLib for the native toolchain only: scripts/debian-source-wasm builds
     # the same version with em++, and scripts/build-web and scripts/test-wasm pass its folder here.
     set(ORVANTO_GEOGRAPHICLIB_WASM "" CACHE PATH
-        "GeographicLib built with em++: the folder scripts/geographiclib-wasm prints")
+        "GeographicLib built with em++: what `scripts/debian-source-wasm geographiclib` prints")
     set(geographiclib_library ${ORVANTO_GEOGRAPHICLIB_WASM}/lib/libGeographicLib.a)
     if(NOT ORVANTO_GEOGRAPHICLIB_WASM OR NOT EXISTS ${geographiclib_library})
         message(FATAL_ERROR "No GeographicLib built with em++ at ORVANTO_GEOGRAPHICLIB_WASM="
-                            "'${ORVANTO_GEOGRAPHICLIB_WASM}': pass "
-                            "-DORVANTO_GEOGRAPHICLIB_WASM=\"$(scripts/geographiclib-wasm)\" "
+                            "'${ORVANTO_GEOGRAPHICLIB_WASM}': pass -DORVANTO_GEOGRAPHICLIB_WASM="
+                            "\"$(scripts/debian-source-wasm geographiclib)\" "
                             "(scripts/build-web and scripts/test-wasm do)")
     endif()
     add_library(orvanto::geographiclib STATIC IMPORTED)

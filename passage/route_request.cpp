@@ -37,15 +37,11 @@ Expected<WaypointFile, PassageProblem> readSource(const PassageRequest& request,
         return WaypointFile{std::move(nmea.value().waypoints), false};
     }
     if (source.kind == WaypointSource::Kind::Rtz) {
-#ifdef ORVANTO_RTZ_READER
         auto rtz = waypointsFromRtz(source.bytes);
         if (!rtz) {
             return unexpected(waypointProblem(source.name + "：" + rtz.error()));
         }
         return WaypointFile{std::move(rtz.value()), false};
-#else
-        return unexpected(waypointProblem(source.name + "：这里还不能读取 RTZ 文件"));
-#endif
     }
     Expected<WaypointFile, std::string> read = unexpected(std::string{});
     if (source.reader != nullptr) {
