@@ -1,7 +1,7 @@
 // Routes for the page: the 航点 box's text planned with the section's passage options as
 // `orvanto-cli route` plans the same text read from standard input, with the table as cells to lay
 // out and the files the command line writes (the CSV table with a byte-order mark, GPX, GeoJSON,
-// RTZ 1.0 and NMEA) as bytes; and a GPX or NMEA file read into the box's lines.
+// RTZ 1.0 and NMEA) as bytes; and a GPX, RTZ or NMEA file read into the box's lines.
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
@@ -24,6 +24,7 @@
 #include "passage/plan_document.h"
 #include "passage/route_request.h"
 #include "passage/route_table.h"
+#include "passage/rtz_waypoints.h"
 #include "passage/value_forms.h"
 #include "passage/worked_solution_text.h"
 #include "text/code_points.h"
@@ -307,6 +308,19 @@ val readNmea(const val& file) {
     return waypointFileObject(passage::waypointsFromNmea(bytesIn(file)));
 }
 
+// An ECDIS's RTZ file's bytes (a Uint8Array) as the box's lines, each leg's sailing in the 航法
+// column: {text, note: null} or {error}.
+val readRtz(const val& file) {
+    const auto read = passage::waypointsFromRtz(bytesIn(file));
+    if (!read) {
+        return failure(read.error());
+    }
+    val result = val::object();
+    result.set("text", passage::waypointLines(read.value()));
+    result.set("note", val::null());
+    return result;
+}
+
 // Whether a file's bytes (a Uint8Array) are NMEA sentences: its first line that is not blank
 // starts with "$" or "!".
 bool isNmeaFile(const val& file) {
@@ -336,6 +350,7 @@ EMSCRIPTEN_BINDINGS(orvanto_routes) {
     emscripten::function("planRoute", &planRoute);
     emscripten::function("readGpx", &readGpx);
     emscripten::function("readNmea", &readNmea);
+    emscripten::function("readRtz", &readRtz);
     emscripten::function("isNmeaFile", &isNmeaFile);
 }
 

@@ -9,7 +9,7 @@
 //     legs, failedLegs, message, line, totalMiles, totalHours, csv, gpx, geojson, rtz, nmea,
 //     nmeaProblem, points, kinds, limit, summary, printed, work } or { error, box }
 //   planPrintRules() → the printed plan's style sheet
-//   readGpx(bytes), readNmea(bytes) → { text, note } or { error }
+//   readGpx(bytes), readRtz(bytes), readNmea(bytes) → { text, note } or { error }
 //   isNmeaFile(bytes) → whether its first line that is not blank starts with $ or !
 //   readCompass(boxes) → { variation, deviation, card } or { error, box }
 import { boxTexts, byId, clearInvalid, focusBeside, markInvalid, runOnEnter } from './dom.js';
@@ -418,11 +418,11 @@ export async function setUpRoute(calculator) {
             return;
         }
         const bytes = new Uint8Array(await file.arrayBuffer());
-        const read = /\.gpx$/i.test(file.name)
-            ? module.readGpx(bytes)
-            : module.isNmeaFile(bytes)
-                ? module.readNmea(bytes)
-                : decodedWaypointFile(module, bytes);
+        // Told apart as the command line tells them: GPX and RTZ by the name, NMEA by the text.
+        const read = /\.gpx$/i.test(file.name) ? module.readGpx(bytes)
+            : /\.rtz$/i.test(file.name) ? module.readRtz(bytes)
+            : module.isNmeaFile(bytes) ? module.readNmea(bytes)
+            : decodedWaypointFile(module, bytes);
         if (read.error) {
             // The box keeps its text, and the result on screen is still that text's.
             status.textContent = `无法打开“${file.name}”：${read.error}`;

@@ -285,13 +285,14 @@ async function fillRouteOptions(filled, textbook = false) {
     await route().getByRole('checkbox', { name: '教科书算法' }).setChecked(textbook);
 }
 
-test('the 航线 section plans the passage as orvanto-cli route does, with each option: its table, its five downloads byte for byte, its sketch; GPX and NMEA files opened into 航点', async () => {
+test('the 航线 section plans the passage as orvanto-cli route does, with each option: its table, its five downloads byte for byte, its sketch; GPX, NMEA and RTZ files opened into 航点', async () => {
     const folder = mkdtempSync(join(tmpdir(), 'orvanto-route-'));
     const coast = [['长江口', '3100.0', '12230.0'], ['舟山群岛东', '2945.0', '12300.0'], ['台湾海峡北口', '2530.0', '12000.0'], ['香港', '2215.0', '11415.0']];
     const pacific = [['长江口', '3100.0', '12230.0'], ['大隅海峡', '3050.0', '13100.0'], ['旧金山', '3748.0', '12230.0W']];
     const lines = (rows, delimiter = ',') => rows.map((row) => row.join(delimiter)).join('\n');
     const [csv, gpx, geojson, rtz, nmea] = ['下载 CSV', '下载 GPX', '下载 GeoJSON', '下载 RTZ', '下载 NMEA']
         .map((name) => page.getByRole('link', { name }));
+    const fetched = (link) => link.evaluate(async ({ href }) => [...new Uint8Array(await (await fetch(href)).arrayBuffer())]);
     // [the box's text, its header in front or null when it has its own, 航点格式, the options'
     // boxes, 教科书算法, the command line's options, a message in the table]. The browser runs in New
     // York's time zone, as the command line is told to: a departure without an offset is there.
@@ -328,7 +329,6 @@ test('the 航线 section plans the passage as orvanto-cli route does, with each 
         const table = spawnSync(cli, ['route', '--format=csv', '--output-encoding=utf-8-bom', ...options,
             `--gpx=${files[0]}`, `--geojson=${files[1]}`, `--rtz=${files[2]}`, `--nmea=${files[3]}`],
         { input, env: { ...process.env, TZ: 'America/New_York' } }).stdout;
-        const fetched = (link) => link.evaluate(async ({ href }) => [...new Uint8Array(await (await fetch(href)).arrayBuffer())]);
         assert.deepEqual(Buffer.from(await fetched(csv)).toString(), table.toString(), options.join(' '));
         assert.equal(await csv.getAttribute('download'), '航线.csv');
         const shown = await page.getByRole('table', { name: '航线' }).innerText();
@@ -373,6 +373,18 @@ test('the 航线 section plans the passage as orvanto-cli route does, with each 
     assert.equal(await box('航点').inputValue(),
         '名称,纬度,经度\nWP1,31°00.0000′,122°30.0000′\nWP2,29°45.0000′,123°00.0000′\nWP3,25°30.0000′,120°00.0000′\nWP4,22°15.0000′,114°15.0000′\n');
     await page.getByRole('img', { name: /航线示意图：WP1 → .* → WP4，共 750\.672 海里/ }).waitFor();
+    // Its RTZ file with a great-circle and a rhumb leg: each leg's sailing in 航法, and the table
+    // the command line plans from the same file.
+    writeFileSync(join(folder, 'legs.csv'), `name,lat,lon,leg\n${lines(pacific.map((row, i) => [...row, ['GC', 'RL', ''][i]]))}\n`);
+    spawnSync(cli, ['route', `--rtz=${join(folder, 'legs.rtz')}`, join(folder, 'legs.csv')]);
+    const earlier = await csv.getAttribute('href');
+    const [rtzChooser] = await Promise.all([page.waitForEvent('filechooser'), page.getByRole('button', { name: '打开航点文件…' }).click()]);
+    await rtzChooser.setFiles(join(folder, 'legs.rtz'));
+    await page.waitForFunction((href) => document.getElementById('route-csv').getAttribute('href') !== href, earlier);
+    assert.deepEqual((await box('航点').inputValue()).trimEnd().split('\n').map((line) => line.split(',').slice(0, 1).concat(line.split(',').slice(3))),
+        [['名称', '航法'], ['长江口', 'GC'], ['大隅海峡', 'RL'], ['旧金山', '']]);
+    const fromRtz = spawnSync(cli, ['route', '--format=csv', '--output-encoding=utf-8-bom', join(folder, 'legs.rtz')]).stdout;
+    assert.equal(Buffer.from(await fetched(csv)).toString(), fromRtz.toString());
     rmSync(folder, { recursive: true });
 });
 
