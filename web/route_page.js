@@ -27,9 +27,10 @@ const FILE_TYPES = {
 
 // A box of more lines than this is planned in a Web Worker, and a table of more rows than
 // PAGE_ROWS shown a page at a time: 10,000 waypoints cut at 10° 分点 are some 46,000 rows, seconds
-// of work and a table no browser lays out in one go, and the page must answer all the while.
+// of work and a table no browser lays out in one go, and the page must answer all the while (a
+// page of 100 rows lays out in some 40 ms here, 200 took twice that).
 const LARGE = 1000;
-const PAGE_ROWS = 200;
+const PAGE_ROWS = 100;
 
 const OPTION_BOXES = ['route-speed', 'route-departure', 'route-variation', 'route-deviation', 'route-set',
     'route-drift', 'route-limit', 'route-step'];
@@ -89,10 +90,14 @@ function decodedWaypointFile(module, bytes) {
 
 // The worker's own code, built as a Blob from the module's text and this function's (a worker
 // cannot be loaded from a file:// page). The route crosses to the page in parts, each a message
-// and so a task of the page's of its own: the table as one string, a row a line and a cell a tab
-// (the text form writes out the tabs and line breaks a name holds), since 46,000 arrays would take
-// longer to copy than the page may stand still; the printed plan; the points; then the rest.
+// and so a task of the page's of its own, none too large to copy while the page stands still: the
+// table's rows as strings of 5,000 lines, a row a line and a cell a tab (the text form writes out
+// the tabs and line breaks a name holds), since 46,000 arrays take far longer to copy; the printed
+// plan (12 MB for those rows) a million characters at a time; the points 5,000 at a time; then
+// the rest.
 function routeWorkerMain() {
+    const ROWS = 5000;
+    const CHARACTERS = 1 << 20;
     const loaded = createOrvanto();
     self.onmessage = async ({ data: { text, options } }) => {
         let route;
@@ -108,9 +113,15 @@ function routeWorkerMain() {
             return;
         }
         const { cells, printed, points, kinds, ...rest } = route;
-        self.postMessage({ part: { table: cells.map((row) => row.join('\t')).join('\n') } });
-        self.postMessage({ part: { printed } });
-        self.postMessage({ part: { points, kinds } });
+        for (let start = 0; start < cells.length; start += ROWS) {
+            self.postMessage({ part: { rows: cells.slice(start, start + ROWS).map((row) => row.join('\t')).join('\n') } });
+        }
+        for (let start = 0; start < printed.length; start += CHARACTERS) {
+            self.postMessage({ part: { printed: printed.slice(start, start + CHARACTERS) } });
+        }
+        for (let start = 0; start < points.length; start += ROWS) {
+            self.postMessage({ part: { points: points.slice(start, start + ROWS), kinds: kinds.slice(start, start + ROWS) } });
+        }
         // The files as Blobs made here: the page gets a handle, not a copy of a GeoJSON file that
         // may run to a hundred megabytes. (A worker has none of this file's constants.)
         for (const kind of ['csv', 'gpx', 'geojson', 'rtz', 'nmea']) {
@@ -342,12 +353,16 @@ export async function setUpRoute(calculator) {
         clearRoute();
         worker ??= new Worker(workerUrl);
         busy = true;
-        const parts = {};
+        const parts = { rows: [], printed: '', points: [], kinds: [] };
+        // Element by element: a part has more elements than a call takes arguments.
+        const append = (list, more) => more.forEach((item) => list.push(item));
         worker.onmessage = ({ data }) => {
-            if (data.part?.table !== undefined) {
-                parts.rows = data.part.table.split('\n');
-            } else if (data.part) {
-                Object.assign(parts, data.part);
+            const { part } = data;
+            if (part) {
+                append(parts.rows, part.rows?.split('\n') ?? []);
+                parts.printed += part.printed ?? '';
+                append(parts.points, part.points ?? []);
+                append(parts.kinds, part.kinds ?? []);
             } else {
                 busy = false;
                 finish({ ...parts, ...data });

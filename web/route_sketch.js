@@ -6,7 +6,7 @@
 // smaller ring, named where there is room once the waypoints have theirs; a name goes where it
 // collides with no other name and no dot, and one that finds no such place is left out (the
 // sketch's accessible name lists the waypoints).
-import { element, extent, graticule, greatCircle, unwrap, HEIGHT, WIDTH } from './sketch.js';
+import { element, graticule, greatCircle, unwrap, HEIGHT, WIDTH } from './sketch.js';
 
 const ROUTE_MARGIN = 24;
 // The projection runs to infinity at the poles: latitudes beyond are drawn at the limit.
@@ -35,20 +35,36 @@ function latitudeAt(y) {
 // The rows as lines of [latitude, longitude] with continuous longitudes: a great-circle row (kind
 // 'gc') sampled along its way, a whole leg or a rhumb row (kind 'leg' or 'rhumb') by its two ends.
 export function routeLines(points, kinds = []) {
-    const ends = [points[0]];
-    return points.slice(1).map(([latitude, longitude], i) => {
-        ends.push([latitude, unwrap(longitude, ends[i][1])]);
-        const curve = kinds[i] === 'gc' ? greatCircle(ends[i], ends[i + 1]) : [];
+    return [...eachRouteLine(points, kinds)];
+}
+
+// The same a row at a time, for a large sketch to sample its great circles a slice at a time.
+function* eachRouteLine(points, kinds) {
+    let from = points[0];
+    for (let i = 1; i < points.length; ++i) {
+        const to = [points[i][0], unwrap(points[i][1], from[1])];
+        const curve = kinds[i - 1] === 'gc' ? greatCircle(from, to) : [];
         // Antipodal ends have no one great circle: the leg is drawn straight.
-        return curve.length && curve.flat().every(Number.isFinite) ? curve : [ends[i], ends[i + 1]];
-    });
+        yield curve.length && curve.flat().every(Number.isFinite) ? curve : [from, to];
+        from = to;
+    }
 }
 
 // The frame that holds every line: the projection onto the drawing and the bounds in degrees.
 function mercatorFrame(lines) {
-    const all = lines.flat();
-    const xs = extent(all.map(([, lon]) => lon));
-    const ys = extent(all.map(([lat]) => northing(lat)));
+    // By a loop, not by arrays of every point: a large route's lines hold millions. The northing
+    // grows with the latitude, so the extreme latitudes give the extreme northings.
+    const xs = [Infinity, -Infinity];
+    const latitudes = [Infinity, -Infinity];
+    for (const line of lines) {
+        for (const [latitude, longitude] of line) {
+            xs[0] = Math.min(xs[0], longitude);
+            xs[1] = Math.max(xs[1], longitude);
+            latitudes[0] = Math.min(latitudes[0], latitude);
+            latitudes[1] = Math.max(latitudes[1], latitude);
+        }
+    }
+    const ys = latitudes.map(northing);
     const span = ([least, greatest]) => Math.max(greatest - least, 2 / 60);
     const scale = Math.min((WIDTH - 2 * ROUTE_MARGIN) / span(xs), (HEIGHT - 2 * ROUTE_MARGIN) / span(ys));
     const centre = [(xs[0] + xs[1]) / 2, (ys[0] + ys[1]) / 2];
@@ -156,8 +172,7 @@ function limitParallels(svg, frame, limit) {
 // slice at a time, the page answering between them, while `wanted()` holds (a new run stops it).
 export async function drawRouteSketch(svg, { points, kinds = [], limit = null }, label, wanted = () => true) {
     let sliceStart = performance.now();
-    const lines = routeLines(points, kinds);
-    const bundle = lines.length > MANY_ROWS ? BUNDLE : 1;
+    const bundle = points.length > MANY_ROWS + 1 ? BUNDLE : 1;
     // True when the page has had its turn and the sketch is no longer wanted.
     const pause = async () => {
         if (bundle === 1 || performance.now() - sliceStart < SLICE_MS) {
@@ -167,6 +182,13 @@ export async function drawRouteSketch(svg, { points, kinds = [], limit = null },
         sliceStart = performance.now();
         return !wanted();
     };
+    const lines = [];
+    for (const line of eachRouteLine(points, kinds)) {
+        lines.push(line);
+        if (lines.length % BUNDLE === 0 && await pause()) {
+            return;
+        }
+    }
     const frame = mercatorFrame(lines);
     if (await pause()) {
         return;
