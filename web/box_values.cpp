@@ -1,5 +1,9 @@
 #include "web/box_values.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <string>
+
 #include "batch/csv_reader.h"
 #include "batch/memory_streams.h"
 #include "batch/text_encoding.h"
@@ -161,6 +165,16 @@ val problemObject(const BoxProblem& problem) {
     result.set("error", problem.text);
     result.set("box", problem.box);
     return result;
+}
+
+val tsvFields(const std::string& line) {
+    val fields = val::array();
+    for (std::size_t at = 0; at < line.size();) {
+        const std::size_t end = std::min(line.find_first_of("\t\n", at), line.size());
+        fields.call<void>("push", line.substr(at, end - at));
+        at = end + 1;
+    }
+    return fields;
 }
 
 }  // namespace orvanto::web

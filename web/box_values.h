@@ -90,4 +90,7 @@ int browserOffsetMinutes(const passage::ClockTime& clock);
 // {error, box} for the page.
 emscripten::val problemObject(const BoxProblem& problem);
 
+// A --format=tsv line split into its fields, as the page shows them each in a box.
+emscripten::val tsvFields(const std::string& line);
+
 }  // namespace orvanto::web

@@ -165,16 +165,6 @@ val point(const ChartPoint& at) {
     return pair;
 }
 
-val fieldsOf(const std::string& line) {
-    val fields = val::array();
-    for (std::size_t at = 0; at < line.size();) {
-        const std::size_t end = std::min(line.find_first_of("\t\n", at), line.size());
-        fields.call<void>("push", line.substr(at, end - at));
-        at = end + 1;
-    }
-    return fields;
-}
-
 // What the sketch draws: the landmarks, each line's path, the crossings and the fix, as
 // [latitude, longitude] pairs in degrees.
 val sketchOf(const navigation::PositionFix& fix, std::span<const navigation::PositionLine> lines) {
@@ -268,7 +258,7 @@ val fixFromLandmarks(const val& texts, bool seconds) {
     val result = val::object();
     result.set("text", passage::fixReport(fix.value(), notes, passage::TableFormat::Text));
     result.set("fields",
-               fieldsOf(passage::fixReport(fix.value(), notes, passage::TableFormat::Tsv)));
+               web::tsvFields(passage::fixReport(fix.value(), notes, passage::TableFormat::Tsv)));
     result.set("sketch", sketchOf(fix.value(), lines));
     return result;
 }

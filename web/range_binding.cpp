@@ -4,7 +4,6 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
-#include <algorithm>
 #include <string>
 
 #include "passage/light_range_report.h"
@@ -26,17 +25,6 @@ template <RangeValue Kind>
 web::BoxValue<double> boxValue(const web::Boxes& boxes, const std::string& id,
                                std::string_view name) {
     return boxes.read(id, name, passage::rangeValueForms(Kind), &readValue<Kind>);
-}
-
-// The tsv line split into its fields.
-val fieldsOf(const std::string& line) {
-    val fields = val::array();
-    for (std::size_t at = 0; at < line.size();) {
-        const std::size_t end = std::min(line.find_first_of("\t\n", at), line.size());
-        fields.call<void>("push", line.substr(at, end - at));
-        at = end + 1;
-    }
-    return fields;
 }
 
 // `texts` holds the boxes by id: range-eye, range-object, range-charted, range-luminous. Returns
@@ -68,7 +56,7 @@ val lightRange(const val& texts) {
                                              luminous.value()};
     val result = val::object();
     result.set("text", passage::lightRangeReport(request, passage::TableFormat::Text));
-    result.set("fields", fieldsOf(passage::lightRangeReport(request, passage::TableFormat::Tsv)));
+    result.set("fields", web::tsvFields(passage::lightRangeReport(request, passage::TableFormat::Tsv)));
     return result;
 }
 

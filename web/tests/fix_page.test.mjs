@@ -2,33 +2,13 @@
 // with Enter give the texts orvanto-cli fix and range print, the fix's lines drawn; a box that does
 // not read, or values that do not go together, are named, marked and focused, and nothing of the
 // run before is left.
-import { after, before, test } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
-import { mkdtempSync, rmSync } from 'node:fs';
-import { tmpdir } from 'node:os';
-import { join } from 'node:path';
-import { chromium } from 'playwright-core';
+import { cli, usePage } from './browser.mjs';
 
-const root = new URL('../../', import.meta.url).pathname;
-const cli = process.env.ORVANTO_CLI ?? join(root, 'build/dev/cli/orvanto-cli');
-const profile = mkdtempSync(join(tmpdir(), 'orvanto-chromium-'));
-let browser;
 let page;
-
-before(async () => {
-    browser = await chromium.launchPersistentContext(profile, {
-        executablePath: '/usr/bin/chromium',
-        args: ['--headless', '--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking'],
-    });
-    await browser.route('**/*', (route) => (route.request().url().startsWith('file:') ? route.continue() : route.abort()));
-    page = await browser.newPage();
-    await page.goto(`file://${join(root, 'build/web/orvanto.html')}`);
-});
-after(async () => {
-    await browser?.close();
-    rmSync(profile, { recursive: true, force: true });
-});
+usePage((opened) => { page = opened; });
 
 test('视距: Enter runs it and the texts are range\'s; a bad box or a clash is named, marked and focused', async () => {
     const section = page.getByRole('region', { name: '定位' });

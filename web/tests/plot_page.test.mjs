@@ -2,33 +2,13 @@
 // with Enter gives the text orvanto-cli cpa prints and a sketch with own ship, the plots and the
 // range rings; a box that does not read is named, marked and focused, and nothing of the run
 // before is left.
-import { after, before, test } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
-import { mkdtempSync, rmSync } from 'node:fs';
-import { tmpdir } from 'node:os';
-import { join } from 'node:path';
-import { chromium } from 'playwright-core';
+import { cli, usePage } from './browser.mjs';
 
-const root = new URL('../../', import.meta.url).pathname;
-const cli = process.env.ORVANTO_CLI ?? join(root, 'build/dev/cli/orvanto-cli');
-const profile = mkdtempSync(join(tmpdir(), 'orvanto-chromium-'));
-let browser;
 let page;
-
-before(async () => {
-    browser = await chromium.launchPersistentContext(profile, {
-        executablePath: '/usr/bin/chromium',
-        args: ['--headless', '--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking'],
-    });
-    await browser.route('**/*', (route) => (route.request().url().startsWith('file:') ? route.continue() : route.abort()));
-    page = await browser.newPage();
-    await page.goto(`file://${join(root, 'build/web/orvanto.html')}`);
-});
-after(async () => {
-    await browser?.close();
-    rmSync(profile, { recursive: true, force: true });
-});
+usePage((opened) => { page = opened; });
 
 test('雷达标绘: Enter runs it, the texts are cpa\'s, the sketch is drawn; a bad box is named and the results go', async () => {
     const section = page.getByRole('region', { name: '雷达标绘' });
