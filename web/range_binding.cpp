@@ -56,7 +56,8 @@ val lightRange(const val& texts) {
                                              luminous.value()};
     val result = val::object();
     result.set("text", passage::lightRangeReport(request, passage::TableFormat::Text));
-    result.set("fields", web::tsvFields(passage::lightRangeReport(request, passage::TableFormat::Tsv)));
+    result.set("fields",
+               web::tsvFields(passage::lightRangeReport(request, passage::TableFormat::Tsv)));
     return result;
 }
 
