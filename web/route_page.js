@@ -99,7 +99,7 @@ function routeWorkerMain() {
     const ROWS = 5000;
     const CHARACTERS = 1 << 20;
     const loaded = createOrvanto();
-    self.onmessage = async ({ data: { text, options } }) => {
+    self.onmessage = async ({ data: { text, options, types } }) => {
         let route;
         try {
             route = (await loaded).planRoute(text, options);
@@ -122,11 +122,15 @@ function routeWorkerMain() {
         for (let start = 0; start < points.length; start += ROWS) {
             self.postMessage({ part: { points: points.slice(start, start + ROWS), kinds: kinds.slice(start, start + ROWS) } });
         }
-        // The files as Blobs made here: the page gets a handle, not a copy of a GeoJSON file that
-        // may run to a hundred megabytes. (A worker has none of this file's constants.)
-        for (const kind of ['csv', 'gpx', 'geojson', 'rtz', 'nmea']) {
-            rest[kind] &&= new Blob([rest[kind]]);
+        // The files as Blobs made here, typed as their links serve them: the page gets a handle,
+        // not a copy of a GeoJSON file that may run to a hundred megabytes, and makes no Blob of
+        // its own (each Blob and each URL of one waits on the browser's process).
+        for (const [kind, type] of Object.entries(types)) {
+            rest[kind] &&= new Blob([rest[kind]], { type });
         }
+        // Each Blob's last byte read back: the browser holds the whole file before the page is
+        // told, and the page's link to it is made at once, not after the file is copied over.
+        await Promise.all(Object.keys(types).map((kind) => rest[kind]?.slice(-1).arrayBuffer()));
         self.postMessage(rest);
     };
 }
@@ -172,8 +176,8 @@ function offer(link, bytes, type = '') {
     if (bytes === null) {
         link.removeAttribute('href');
     } else {
-        // A worker's Blob is taken by reference, its type given here.
-        link.href = URL.createObjectURL(new Blob([bytes], { type }));
+        // A worker's Blob is taken as it is, typed by the worker.
+        link.href = URL.createObjectURL(ArrayBuffer.isView(bytes) ? new Blob([bytes], { type }) : bytes);
     }
 }
 
@@ -241,11 +245,9 @@ function showRoute(route, box, origin) {
     // A large route's files and sketch each in a task of its own: the page answers in between.
     const run = ++shown.run;
     const later = (work) => (shown.rows.length > LARGE ? setTimeout(() => run === shown.run && work()) : work());
-    later(() => {
-        for (const [kind, type] of Object.entries(FILE_TYPES)) {
-            offer(byId(`route-${kind}`), route[kind], type);
-        }
-    });
+    for (const [kind, type] of Object.entries(FILE_TYPES)) {
+        later(() => offer(byId(`route-${kind}`), route[kind], type));
+    }
     const notes = byId('route-notes');
     notes.textContent = route.notes.trimEnd();
     notes.hidden = route.notes === '';
@@ -372,7 +374,7 @@ export async function setUpRoute(calculator) {
         byId('route-progress').removeAttribute('value');
         byId('route-run').hidden = false;
         status.textContent = '正在计算航线…';
-        worker.postMessage({ text: input.text, options });
+        worker.postMessage({ text: input.text, options, types: FILE_TYPES });
         return undefined;
     };
     byId('route-cancel').addEventListener('click', () => {

@@ -15,13 +15,15 @@ const DEGREES = 180 / Math.PI;
 const LABEL_FONT = 12;
 const LABEL_GAP = 5;
 const DOT = 3.5;
-// Beyond this many rows the lines and rings are drawn a thousand to an element: tens of thousands
-// of elements take the browser longer to draw than the page may stand still, and at the sketch's
-// size no one row can be told from its neighbours anyway.
+// Beyond this many rows the lines and rings are drawn 250 to an element: tens of thousands of
+// elements take the browser longer to draw than the page may stand still, and at the sketch's
+// size no one row can be told from its neighbours anyway. A bundle is also the most work a large
+// sketch does between two looks at the clock: some 10 ms on a slow machine.
 const MANY_ROWS = 5000;
-const BUNDLE = 1000;
-// How long a large sketch places names before the page gets its turn.
-const SLICE_MS = 40;
+const BUNDLE = 250;
+// How long a large sketch works before the page gets its turn: with a bundle and a collection of
+// garbage on top, a task stays well under the 50 ms a browser counts as long.
+const SLICE_MS = 25;
 
 // Mercator's northing of a latitude, in degrees of longitude, and back.
 function northing(latitude) {
@@ -38,32 +40,37 @@ export function routeLines(points, kinds = []) {
     return [...eachRouteLine(points, kinds)];
 }
 
-// The same a row at a time, for a large sketch to sample its great circles a slice at a time.
-function* eachRouteLine(points, kinds) {
+// The same a row at a time, for a large sketch to sample its great circles a slice at a time;
+// `coarse`, a point a degree or so (tens of thousands of rows sampled at 48 points each were
+// millions of arrays for the page to collect, where a degree is a few pixels of the sketch).
+function* eachRouteLine(points, kinds, coarse = false) {
     let from = points[0];
     for (let i = 1; i < points.length; ++i) {
         const to = [points[i][0], unwrap(points[i][1], from[1])];
-        const curve = kinds[i - 1] === 'gc' ? greatCircle(from, to) : [];
+        const count = coarse ? Math.min(48, Math.ceil(Math.abs(to[0] - from[0]) + Math.abs(to[1] - from[1])) + 1) : 48;
+        const curve = kinds[i - 1] === 'gc' ? greatCircle(from, to, count) : [];
         // Antipodal ends have no one great circle: the leg is drawn straight.
         yield curve.length && curve.flat().every(Number.isFinite) ? curve : [from, to];
         from = to;
     }
 }
 
-// The frame that holds every line: the projection onto the drawing and the bounds in degrees.
-function mercatorFrame(lines) {
-    // By a loop, not by arrays of every point: a large route's lines hold millions. The northing
-    // grows with the latitude, so the extreme latitudes give the extreme northings.
-    const xs = [Infinity, -Infinity];
-    const latitudes = [Infinity, -Infinity];
-    for (const line of lines) {
-        for (const [latitude, longitude] of line) {
-            xs[0] = Math.min(xs[0], longitude);
-            xs[1] = Math.max(xs[1], longitude);
-            latitudes[0] = Math.min(latitudes[0], latitude);
-            latitudes[1] = Math.max(latitudes[1], latitude);
-        }
+// The least and greatest longitude and latitude of the lines so far, widened by `line`: a line at
+// a time, as a large sketch samples them, not by arrays of every point (its lines hold millions).
+function widen(extent, line) {
+    for (let i = 0; i < line.length; ++i) {
+        const [latitude, longitude] = line[i];
+        extent.xs[0] = Math.min(extent.xs[0], longitude);
+        extent.xs[1] = Math.max(extent.xs[1], longitude);
+        extent.latitudes[0] = Math.min(extent.latitudes[0], latitude);
+        extent.latitudes[1] = Math.max(extent.latitudes[1], latitude);
     }
+}
+
+// The frame that holds the lines of `extent`: the projection onto the drawing and the bounds in
+// degrees. The northing grows with the latitude, so the extreme latitudes give the extreme
+// northings.
+function mercatorFrame({ xs, latitudes }) {
     const ys = latitudes.map(northing);
     const span = ([least, greatest]) => Math.max(greatest - least, 2 / 60);
     const scale = Math.min((WIDTH - 2 * ROUTE_MARGIN) / span(xs), (HEIGHT - 2 * ROUTE_MARGIN) / span(ys));
@@ -129,12 +136,13 @@ class BoxGrid {
 // ([width, height]), in order: the first place around its dot that stays in the drawing and
 // meets no dot and no name placed before it; null for a name that has no such place.
 export function placeLabels(anchors, sizes) {
-    return [...labelPlaces(anchors, sizes)].filter((box) => box !== undefined);
+    return [...labelPlaces(anchors, (i) => sizes[i])].filter((box) => box !== undefined);
 }
 
 // The same one name at a time, for a large sketch to place them a slice at a time; `undefined`
-// now and then before the first, while the dots are filed.
-function* labelPlaces(anchors, sizes) {
+// now and then before the first, while the dots are filed. `sizeOf(i)` is the size of name i,
+// measured when it is placed.
+function* labelPlaces(anchors, sizeOf) {
     const dots = new BoxGrid();
     for (const [i, [x, y]] of anchors.entries()) {
         dots.add({ x: x - DOT, y: y - DOT, width: 2 * DOT, height: 2 * DOT });
@@ -144,7 +152,7 @@ function* labelPlaces(anchors, sizes) {
     }
     const placed = new BoxGrid();
     for (const [i, [x, y]] of anchors.entries()) {
-        const [width, height] = sizes[i];
+        const [width, height] = sizeOf(i);
         const candidates = [[x + LABEL_GAP, y - LABEL_GAP - height], [x + LABEL_GAP, y + LABEL_GAP],
             [x - LABEL_GAP - width, y - LABEL_GAP - height], [x - LABEL_GAP - width, y + LABEL_GAP],
             [x - width / 2, y - LABEL_GAP - height], [x - width / 2, y + LABEL_GAP]];
@@ -183,13 +191,15 @@ export async function drawRouteSketch(svg, { points, kinds = [], limit = null },
         return !wanted();
     };
     const lines = [];
-    for (const line of eachRouteLine(points, kinds)) {
+    const extent = { xs: [Infinity, -Infinity], latitudes: [Infinity, -Infinity] };
+    for (const line of eachRouteLine(points, kinds, bundle > 1)) {
         lines.push(line);
+        widen(extent, line);
         if (lines.length % BUNDLE === 0 && await pause()) {
             return;
         }
     }
-    const frame = mercatorFrame(lines);
+    const frame = mercatorFrame(extent);
     if (await pause()) {
         return;
     }
@@ -207,17 +217,16 @@ export async function drawRouteSketch(svg, { points, kinds = [], limit = null },
             return;
         }
     }
-    const anchors = [lines[0][0], ...lines.map((line) => line[line.length - 1])].map(frame.project);
-    if (await pause()) {
-        return;
-    }
+    const anchors = [];
     const rings = { point: [] };
-    for (const [i, [x, y]] of anchors.entries()) {
-        const waypoint = points[i][3] ?? true;
-        const r = waypoint ? DOT : DOT - 1;
+    for (let i = 0; i < points.length; ++i) {
         if (i % BUNDLE === 0 && await pause()) {
             return;
         }
+        const [x, y] = frame.project(i ? lines[i - 1][lines[i - 1].length - 1] : points[0]);
+        anchors.push([x, y]);
+        const waypoint = points[i][3] ?? true;
+        const r = waypoint ? DOT : DOT - 1;
         if (bundle === 1) {
             svg.append(element('circle', { class: waypoint ? 'point' : 'step', cx: x, cy: y, r }));
         } else if (waypoint) {
@@ -235,17 +244,20 @@ export async function drawRouteSketch(svg, { points, kinds = [], limit = null },
         }
     }
     svg.setAttribute('aria-label', label);
-    // The waypoints' names are placed first.
-    const order = points.map((point, i) => i).sort((a, b) => Number(points[b][3] ?? true) - Number(points[a][3] ?? true));
-    const names = order.map((i) => points[i][2]);
-    const sizes = names.map(labelSize);
+    // The waypoints' names are placed first, then the 分点's (in one pass each: sorting tens of
+    // thousands of rows by a comparison held the page too long).
+    const order = [];
+    for (const first of [true, false]) {
+        points.forEach((point, i) => (point[3] ?? true) === first && order.push(i));
+    }
+    const name = (i) => points[order[i]][2];
     if (await pause()) {
         return;
     }
     let i = 0;
-    for (const box of labelPlaces(order.map((index) => anchors[index]), sizes)) {
+    for (const box of labelPlaces(order.map((index) => anchors[index]), (k) => labelSize(name(k)))) {
         if (box) {
-            svg.append(element('text', { class: 'route-label', x: box.x, y: box.y + LABEL_FONT * 0.85 }, names[i]));
+            svg.append(element('text', { class: 'route-label', x: box.x, y: box.y + LABEL_FONT * 0.85 }, name(i)));
         }
         i += box === undefined ? 0 : 1;
         if (await pause()) {
