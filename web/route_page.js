@@ -129,8 +129,9 @@ function routeWorkerMain() {
             rest[kind] &&= new Blob([rest[kind]], { type });
         }
         // Each Blob's last byte read back: the browser holds the whole file before the page is
-        // told, and the page's link to it is made at once, not after the file is copied over.
-        await Promise.all(Object.keys(types).map((kind) => rest[kind]?.slice(-1).arrayBuffer()));
+        // told, and the page's link to it is made at once, not after the file is copied over. (A
+        // read that fails only costs the page that wait.)
+        await Promise.all(Object.keys(types).map((kind) => rest[kind]?.slice(-1).arrayBuffer())).catch(() => null);
         self.postMessage(rest);
     };
 }
