@@ -51,3 +51,13 @@ export function focusBeside(box, message) {
         scrollBy(0, top < 0 ? top : bottom - innerHeight);
     }
 }
+
+// A section's problem said in its status line, its box marked; a box of another section (磁差 and
+// 自差 are the 航线 section's, far up the page) is named by the message and the focus stays on
+// `origin`, what ran the command. `prefix` starts the ids of this section's boxes.
+export function sayProblem({ error, box }, status, origin, prefix) {
+    status.textContent = error;
+    const marked = byId(box);
+    markInvalid(marked, status);
+    focusBeside(box.startsWith(prefix) ? marked : origin, status);
+}

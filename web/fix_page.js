@@ -4,7 +4,7 @@
 // the text it prints, the fix in the status line and the lines drawn on the sketch. A run that
 // fails leaves neither text nor sketch of an earlier one.
 // The module gives fixFromLandmarks(boxes, seconds) → { text, fields, sketch } or { error, box }.
-import { boxTexts, byId, clearInvalid, focusBeside, markInvalid, runOnEnter } from './dom.js';
+import { boxTexts, byId, clearInvalid, runOnEnter, sayProblem } from './dom.js';
 import { drawFixSketch } from './fix_sketch.js';
 
 const KINDS = [['bearing', '方位', '如 045、040M'], ['range', '距离', '海里，如 5'], ['angle', '水平夹角', '度，如 65.5']];
@@ -93,11 +93,7 @@ export async function setUpFix(calculator) {
             result.textContent = '';
             svg.replaceChildren();
             svg.setAttribute('aria-label', '定位示意图');
-            status.textContent = found.error;
-            const box = byId(found.box);
-            markInvalid(box, status);
-            // 磁差 and 自差 are the 航线 section's: the message names them and the focus stays here.
-            focusBeside(found.box.startsWith('fix-') ? box : origin, status);
+            sayProblem(found, status, origin, 'fix-');
             return;
         }
         result.textContent = found.text;

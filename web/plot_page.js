@@ -3,7 +3,7 @@
 // `orvanto-cli cpa` works them: the text it prints, and the relative-motion sketch. A run that
 // fails leaves neither text nor sketch of an earlier one.
 // The module gives plotTarget(boxes) → { text, fields, sketch } or { error, box }.
-import { boxTexts, byId, clearInvalid, focusBeside, markInvalid, runOnEnter } from './dom.js';
+import { boxTexts, byId, clearInvalid, runOnEnter, sayProblem } from './dom.js';
 import { drawPlotSketch } from './plot_sketch.js';
 
 const PLOT_ROWS = [1, 2, 3].flatMap((row) => ['bearing', 'range', 'time'].map((kind) => `plot-${kind}-${row}`));
@@ -22,11 +22,7 @@ export async function setUpPlotting(calculator) {
             result.textContent = '';
             svg.replaceChildren();
             svg.setAttribute('aria-label', '相对运动示意图');
-            status.textContent = plotted.error;
-            const box = byId(plotted.box);
-            markInvalid(box, status);
-            // 磁差 and 自差 are the 航线 section's: the message names them and the focus stays here.
-            focusBeside(plotted.box.startsWith('plot-') ? box : origin, status);
+            sayProblem(plotted, status, origin, 'plot-');
             return;
         }
         result.textContent = plotted.text;

@@ -5,7 +5,7 @@
 // reckoning empties the results: none outlives the run that replaced it.
 // The module gives reckonPosition(boxes, { seconds, textbook, showWork }) → { fields, course, work }
 // or { error, box }; work is the worked solution (列出计算过程 with 教科书算法), else ''.
-import { boxTexts, byId, clearInvalid, focusBeside, markInvalid, runOnEnter } from './dom.js';
+import { boxTexts, byId, clearInvalid, runOnEnter, sayProblem } from './dom.js';
 
 const BOXES = ['reckon-latitude', 'reckon-longitude', 'reckon-course', 'reckon-distance', 'reckon-speed',
     'reckon-hours', 'reckon-set', 'reckon-drift', 'route-variation', 'route-deviation', 'route-deviation-card'];
@@ -29,12 +29,7 @@ export async function setUpReckoning(calculator) {
         if (result.error) {
             RESULTS.forEach((id) => { byId(id).value = ''; });
             toPoint1.disabled = true;
-            status.textContent = result.error;
-            const box = byId(result.box);
-            markInvalid(box, status);
-            // 磁差 and 自差 are the 航线 section's, far up the page: the message names them and the
-            // focus stays here.
-            focusBeside(result.box.startsWith('reckon-') ? box : origin, status);
+            sayProblem(result, status, origin, 'reckon-');
             return;
         }
         // The positions as --format=tsv writes them, the course with its reference as the text form does.
