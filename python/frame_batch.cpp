@@ -8,6 +8,7 @@
 
 #include "batch/batch_columns.h"
 #include "batch/batch_row.h"
+#include "python/fresh_arrays.h"
 #include "python/navigation_columns.h"
 #include "python/text_cells.h"
 #include "python/text_column.h"
@@ -55,10 +56,16 @@ std::vector<std::size_t> positionsRead(const batch::BatchColumns& layout) {
 // Where each row's results go: texts gathered while the GIL is released, and numbers written
 // straight into their array.
 struct RowSinks {
-    std::vector<TextColumn> texts;  // every result column, or the error column alone
+    std::vector<TextColumn> texts;  // every result column, or the error column alone, of a piece
     double* numbers = nullptr;      // a row of `rows` values for each numeric column
     std::size_t rows = 0;
 };
+
+// Rows a piece of a frame: the cells' views and the result texts of a piece are made in memory
+// used again for the next, where texts for the whole frame at once would touch some 150 MB of
+// fresh pages for a million rows, slower to fault in than the rows are to compute. Large enough
+// that a Python thread spinning beside takes the GIL from the batch a few times, not thousands.
+constexpr std::size_t kFramePieceRows = 65536;
 
 void putResults(const batch::RowResults& results, std::size_t row, RowSinks& sinks) {
     if (sinks.numbers != nullptr) {
@@ -77,13 +84,14 @@ void putResults(const batch::RowResults& results, std::size_t row, RowSinks& sin
     }
 }
 
-// Every row as a batch run computes a record of the same fields: a blank one is passed by with
-// empty results. No Python object is touched here.
+// Every row of a piece as a batch run computes a record of the same fields: a blank one is passed
+// by with empty results. No Python object is touched here.
 void computeRows(batch::RowCalculator& calculator,
-                 const std::vector<std::span<const std::string_view>>& cells, RowSinks& sinks) {
+                 const std::vector<std::span<const std::string_view>>& cells, RowSpan piece,
+                 RowSinks& sinks) {
     batch::RowResults results;
     std::vector<std::string_view> fields(cells.size());
-    for (std::size_t row = 0; row < sinks.rows; ++row) {
+    for (std::size_t row = 0; row < piece.count; ++row) {
         for (std::size_t column = 0; column < cells.size(); ++column) {
             fields[column] = cells[column][row];
         }
@@ -94,7 +102,7 @@ void computeRows(batch::RowCalculator& calculator,
             continue;  // its numbers stay NaN
         }
         calculator.calculate(fields, results);
-        putResults(results, row, sinks);
+        putResults(results, piece.first + row, sinks);
     }
 }
 
@@ -140,33 +148,35 @@ FrameResults runFrameBatch(const std::vector<std::string>& header,
     for (const std::string_view name : resultNames) {
         results.names.emplace_back(name);
     }
-    results.values = py::array{
-        py::dtype("O"), std::vector<py::ssize_t>{static_cast<py::ssize_t>(width + textColumns),
-                                                 static_cast<py::ssize_t>(rows)}};
+    results.values = freshObjects(width + textColumns, rows);
     auto** block = static_cast<PyObject**>(results.values.mutable_data());
     RowSinks sinks{.texts = std::vector<TextColumn>(textColumns), .rows = rows};
     if (choices.numbers) {
-        py::array_t<double> numbers{std::vector<py::ssize_t>{
-            static_cast<py::ssize_t>(resultNames.size() - 1), static_cast<py::ssize_t>(rows)}};
+        auto numbers = freshValues(resultNames.size() - 1, rows);
         sinks.numbers = numbers.mutable_data();
         std::fill_n(sinks.numbers, numbers.size(), std::numeric_limits<double>::quiet_NaN());
         results.numbers = numbers;
     }
 
-    std::vector<std::span<const std::string_view>> texts(cells.size());
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        texts[i] =
-            cells[i].read({.first = 0, .count = rows}, i < width ? block + i * rows : nullptr);
-    }
     // A blank mode field takes the points of seconds=, as the frame's caller gave them.
     batch::RowCalculator calculator{
         layout, {choices.modes, " seconds= 的设定"}, choices.style, providers, choices.numbers};
-    {
-        py::gil_scoped_release released;
-        computeRows(calculator, texts, sinks);
-    }
-    for (std::size_t i = 0; i < textColumns; ++i) {
-        sinks.texts[i].putObjects(block + (width + i) * rows);
+    std::vector<std::span<const std::string_view>> texts(cells.size());
+    for (std::size_t first = 0; first < rows; first += kFramePieceRows) {
+        const RowSpan piece{.first = first, .count = std::min(kFramePieceRows, rows - first)};
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            texts[i] = cells[i].read(piece, i < width ? block + i * rows + first : nullptr);
+        }
+        for (TextColumn& column : sinks.texts) {
+            column.clear();
+        }
+        {
+            py::gil_scoped_release released;
+            computeRows(calculator, texts, piece, sinks);
+        }
+        for (std::size_t i = 0; i < textColumns; ++i) {
+            sinks.texts[i].putObjects(block + (width + i) * rows + first);
+        }
     }
     return results;
 }

@@ -45,8 +45,8 @@ std::vector<std::size_t> columnsRead(const std::vector<std::string>& header,
 // `header` names the frame's columns and `columns` holds their cells (one-dimensional arrays of
 // objects, all of one length; `missing` is pandas' NA). Throws ValueError with the batch library's
 // message for a header it refuses, and Utf8Cells' errors for the cells of the columns it reads.
-// The cells are read with the GIL held, every row is computed with it released, and it is taken
-// back once, to hand the results over: another Python thread slows the run by a switch or two.
+// The rows go a piece at a time: the cells read and the results handed over with the GIL held,
+// the rows computed with it released; another Python thread slows the run by a switch a piece.
 FrameResults runFrameBatch(const std::vector<std::string>& header,
                            const std::vector<py::array>& columns, const py::handle& missing,
                            const BatchChoices& choices);

@@ -17,6 +17,7 @@
 #include "navigation/rhumb_lines.h"
 #include "passage/passage_values.h"
 #include "passage/sailing_reasons.h"
+#include "python/fresh_arrays.h"
 #include "python/text_column.h"
 
 namespace orvanto::python {
@@ -28,13 +29,15 @@ constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
 
 constexpr std::string_view kOffChart = "纬度须在 -90 到 90 之间，经度须在 -180 到 180 之间";
 
-// The output columns of one function, filled row by row while the GIL is released.
+// The output columns of one function, filled row by row while the GIL is released. The messages
+// are kept for the failed rows alone: most rows have none, and a text a row would cost a million
+// rows some 16 MB of fresh memory to say nothing.
 template <std::size_t N>
 class Columns {
   public:
     Columns(const std::array<const char*, N>& names, std::size_t length) : names_(names) {
         for (std::size_t c = 0; c < N; ++c) {
-            arrays_[c] = Values(static_cast<py::ssize_t>(length));
+            arrays_[c] = freshValues(length);
             out_[c] = arrays_[c].mutable_data();
         }
     }
@@ -42,12 +45,12 @@ class Columns {
         for (std::size_t c = 0; c < N; ++c) {
             out_[c][row] = values[c];
         }
-        messages_.append({});
     }
     void fail(std::size_t row, std::string_view message) {
         for (std::size_t c = 0; c < N; ++c) {
             out_[c][row] = kNone;
         }
+        failedRows_.push_back(row);
         messages_.append(message);
     }
     // With the GIL held again.
@@ -56,8 +59,14 @@ class Columns {
         for (std::size_t c = 0; c < N; ++c) {
             result[names_[c]] = arrays_[c];
         }
-        py::array messages = objectArray(static_cast<std::size_t>(arrays_[0].size()));
-        messages_.putObjects(static_cast<PyObject**>(messages.mutable_data()));
+        py::array messages = freshObjects(static_cast<std::size_t>(arrays_[0].size()));
+        auto** slots = static_cast<PyObject**>(messages.mutable_data());
+        const py::str empty;
+        for (py::ssize_t row = 0; row < messages.size(); ++row) {
+            Py_XDECREF(slots[row]);
+            slots[row] = empty.inc_ref().ptr();
+        }
+        messages_.putObjectsAt(slots, failedRows_);
         result["message"] = messages;
         return result;
     }
@@ -66,7 +75,8 @@ class Columns {
     std::array<const char*, N> names_;
     std::array<Values, N> arrays_;
     std::array<double*, N> out_{};
-    TextColumn messages_;
+    std::vector<std::size_t> failedRows_;
+    TextColumn messages_;  // the failed rows' messages, in order
 };
 
 bool isPlace(double latitude, double longitude) {

@@ -22,11 +22,8 @@ bool isAscii(std::string_view text) {
 
 }  // namespace
 
-py::array objectArray(std::size_t rows) {
-    return py::array{py::dtype("O"), std::vector<py::ssize_t>{static_cast<py::ssize_t>(rows)}};
-}
-
-void TextColumn::putObjects(PyObject** slots) const {
+template <typename SlotOf>
+void TextColumn::putEach(PyObject** slots, SlotOf slotOf) const {
     std::string_view previous;
     PyObject* previousObject = nullptr;
     std::size_t start = 0;
@@ -47,12 +44,21 @@ void TextColumn::putObjects(PyObject** slots) const {
                 throw py::error_already_set();
             }
         }
-        PyObject* old = slots[row];
-        slots[row] = object;
+        PyObject*& slot = slots[slotOf(row)];
+        PyObject* old = slot;
+        slot = object;
         Py_XDECREF(old);
         previous = text;
         previousObject = object;
     }
+}
+
+void TextColumn::putObjects(PyObject** slots) const {
+    putEach(slots, [](std::size_t row) { return row; });
+}
+
+void TextColumn::putObjectsAt(PyObject** slots, std::span<const std::size_t> rows) const {
+    putEach(slots, [rows](std::size_t row) { return rows[row]; });
 }
 
 }  // namespace orvanto::python

@@ -5,6 +5,7 @@
 #include <pybind11/numpy.h>
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,9 +13,6 @@
 namespace orvanto::python {
 
 namespace py = pybind11;
-
-// A one-dimensional array of dtype object for `rows` objects, to be filled by TextColumn.
-py::array objectArray(std::size_t rows);
 
 class TextColumn {
   public:
@@ -27,11 +25,17 @@ class TextColumn {
         ends_.push_back(bytes_.size());
     }
 
-    // Puts a str for each text into `slots` (of an objectArray, in order), with the GIL held.
+    // Puts a str for each text into `slots` (of an array of objects, in order), with the GIL held.
     // Equal neighbours share one str, as a column of repeated messages does.
     void putObjects(PyObject** slots) const;
+    // The same into slots[rows[0]], slots[rows[1]], …: a column that is mostly empty keeps only
+    // the rows that have a text.
+    void putObjectsAt(PyObject** slots, std::span<const std::size_t> rows) const;
 
   private:
+    template <typename SlotOf>
+    void putEach(PyObject** slots, SlotOf slotOf) const;
+
     std::string bytes_;              // every text, one after the other
     std::vector<std::size_t> ends_;  // where each ends in `bytes_`
 };

@@ -129,6 +129,17 @@ def test_another_thread_runs_while_rows_compute():
         sys.setswitchinterval(interval)
 
 
+@pytest.mark.parametrize('numbers', [False, True])
+def test_rows_keep_their_place_across_pieces(numbers):
+    # A frame is computed 65,536 rows at a time: the rows at the pieces' edges give what they
+    # give alone.
+    frame = read_frame(io.StringIO(random_legs(random.Random(65536), 2 * 65_536 + 3)))
+    edges = [0, 65_535, 65_536, 131_071, 131_072, len(frame) - 1]
+    whole = orvanto.batch(frame, numbers=numbers).iloc[edges].reset_index(drop=True)
+    alone = orvanto.batch(frame.iloc[edges].reset_index(drop=True), numbers=numbers)
+    pd.testing.assert_frame_equal(whole, alone)
+
+
 def test_numbers_are_the_texts_unrounded():
     frame = read_frame(io.StringIO(random_legs(random.Random(1852), 2000)))
     keywords = OPTIONS['navigation'][0]

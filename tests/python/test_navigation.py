@@ -128,6 +128,13 @@ def test_cases_without_an_answer_are_nan_and_say_why(call, nan_key, message):
     assert np.isnan(got[nan_key]) and message in str(got['message'])
 
 
+def test_messages_stand_in_the_rows_without_an_answer():
+    got = orvanto.rhumb([0, 91, 95, 10, -91], 0, [1, 0, 0, 10, 0], 0)
+    assert got['message'].tolist() == ['', *['纬度须在 -90 到 90 之间，经度须在 -180 到 180 之间'] * 2,
+                                       '', '纬度须在 -90 到 90 之间，经度须在 -180 到 180 之间']
+    assert np.isnan(got['nmi']).tolist() == [False, True, True, False, True]
+
+
 WAYPOINTS = pd.DataFrame({'name': ['长江口', '檀香山', '旧金山'],
                           'lat': ['3106.0N', '2118.0N', '3748.0N'],
                           'lon': ['12200.0E', '15752.0W', '12230.0W']})
