@@ -54,8 +54,8 @@ struct Ratio {
 };
 
 constexpr Ratio kRatios[] = {
-    {"distance", "Distance/Fast/Typical", " (target <= 1.2)"},
-    {"angle", "ThreePointAngle/Fast/Typical", " (target <= 4)"},
+    {"distance", "Distance/Fast/Typical", " (target <= 0.95)"},
+    {"angle", "ThreePointAngle/Fast/Typical", " (target <= 2.5)"},
     {"distance command from texts", "DistanceCommand/Fast/FromTexts", ""},
     {"angle command from texts", "AngleCommand/Fast/FromTexts", ""},
 };
