@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <string>
 #include <vector>
 
 #include "batch/block_writer.h"
@@ -377,6 +379,7 @@ RouteTable routeTable(const PassagePlan& plan, const TableWriting& writing) {
     const TableFormat format = writing.format;
     const TableWriter writer{plan, writing};
     std::vector<Row> table;
+    table.reserve(plan.route.rows.size() + 2);
     table.emplace_back(cell::FieldCount);
     for (std::size_t i = 0; i < plan.route.rows.size(); ++i) {
         table.push_back(writer.row(plan.route.rows[i], i));
@@ -385,10 +388,21 @@ RouteTable routeTable(const PassagePlan& plan, const TableWriting& writing) {
     RouteTable written;
     written.arrival = table.back()[cell::Arrival];
     const std::vector<std::size_t> columns = writtenColumns(table, plan, writing);
+    // A cell moves to where its column is written last: a long route's cells are most of the
+    // memory it takes, and a copy of each would double it.
+    std::vector<bool> lastWritten(columns.size());
+    for (std::size_t j = 0; j < columns.size(); ++j) {
+        lastWritten[j] = std::find(columns.begin() + static_cast<std::ptrdiff_t>(j) + 1,
+                                   columns.end(), columns[j]) == columns.end();
+    }
     for (Row& row : table) {
         Row kept;
-        for (const std::size_t i : columns) {
-            kept.push_back(&row == &table.front() ? heading(i, plan, writing) : row[i]);
+        kept.reserve(columns.size());
+        for (std::size_t j = 0; j < columns.size(); ++j) {
+            std::string& cell = row[columns[j]];
+            kept.push_back(&row == &table.front() ? heading(columns[j], plan, writing)
+                           : lastWritten[j]       ? std::move(cell)
+                                                  : cell);
         }
         if (writing.escaped) {
             std::transform(kept.begin(), kept.end(), kept.begin(),
