@@ -8,7 +8,6 @@
 
 #include "batch/batch_columns.h"
 #include "batch/batch_row.h"
-#include "python/fresh_arrays.h"
 #include "python/navigation_columns.h"
 #include "python/text_cells.h"
 #include "python/text_column.h"
@@ -148,11 +147,12 @@ FrameResults runFrameBatch(const std::vector<std::string>& header,
     for (const std::string_view name : resultNames) {
         results.names.emplace_back(name);
     }
-    results.values = freshObjects(width + textColumns, rows);
+    results.values = objectArray(width + textColumns, rows);
     auto** block = static_cast<PyObject**>(results.values.mutable_data());
     RowSinks sinks{.texts = std::vector<TextColumn>(textColumns), .rows = rows};
     if (choices.numbers) {
-        auto numbers = freshValues(resultNames.size() - 1, rows);
+        py::array_t<double> numbers{std::vector<py::ssize_t>{
+            static_cast<py::ssize_t>(resultNames.size() - 1), static_cast<py::ssize_t>(rows)}};
         sinks.numbers = numbers.mutable_data();
         std::fill_n(sinks.numbers, numbers.size(), std::numeric_limits<double>::quiet_NaN());
         results.numbers = numbers;

@@ -17,7 +17,6 @@
 #include "navigation/rhumb_lines.h"
 #include "passage/passage_values.h"
 #include "passage/sailing_reasons.h"
-#include "python/fresh_arrays.h"
 #include "python/text_column.h"
 
 namespace orvanto::python {
@@ -37,7 +36,7 @@ class Columns {
   public:
     Columns(const std::array<const char*, N>& names, std::size_t length) : names_(names) {
         for (std::size_t c = 0; c < N; ++c) {
-            arrays_[c] = freshValues(length);
+            arrays_[c] = Values(static_cast<py::ssize_t>(length));
             out_[c] = arrays_[c].mutable_data();
         }
     }
@@ -59,7 +58,7 @@ class Columns {
         for (std::size_t c = 0; c < N; ++c) {
             result[names_[c]] = arrays_[c];
         }
-        py::array messages = freshObjects(static_cast<std::size_t>(arrays_[0].size()));
+        py::array messages = objectArray(static_cast<std::size_t>(arrays_[0].size()));
         auto** slots = static_cast<PyObject**>(messages.mutable_data());
         const py::str empty;
         for (py::ssize_t row = 0; row < messages.size(); ++row) {

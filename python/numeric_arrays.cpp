@@ -11,7 +11,6 @@
 
 #include "calculator/decoded_points.h"
 #include "notation/entry_reading.h"
-#include "python/fresh_arrays.h"
 #include "python/text_cells.h"
 #include "python/text_column.h"
 
@@ -58,9 +57,9 @@ py::tuple readEntries(const py::array& texts, const py::handle& missing, bool se
                       bool latitude) {
     Utf8Cells cells{texts, "texts 的", missing};
     const std::size_t rows = cells.size();
-    Degrees degrees = freshValues(rows);
+    Degrees degrees(static_cast<py::ssize_t>(rows));
     double* out = degrees.mutable_data();
-    py::array messages = freshObjects(rows);
+    py::array messages = objectArray(rows);
     auto** slots = static_cast<PyObject**>(messages.mutable_data());
     // The other box of point 1 holds a zero, which always reads, so the message is the text's
     // own.
@@ -99,7 +98,7 @@ py::tuple readEntries(const py::array& texts, const py::handle& missing, bool se
 Degrees distanceKm(const Degrees& lat1, const Degrees& lon1, const Degrees& lat2,
                    const Degrees& lon2) {
     const std::size_t length = commonLength<4>({&lat1, &lon1, &lat2, &lon2});
-    Degrees kilometres = freshValues(length);
+    Degrees kilometres(static_cast<py::ssize_t>(length));
     double* out = kilometres.mutable_data();
     const double* latitudes1 = lat1.data();
     const double* longitudes1 = lon1.data();
@@ -116,7 +115,7 @@ Degrees distanceKm(const Degrees& lat1, const Degrees& lon1, const Degrees& lat2
 Degrees angleDeg(const Degrees& lat1, const Degrees& lon1, const Degrees& lat2, const Degrees& lon2,
                  const Degrees& latr, const Degrees& lonr) {
     const std::size_t length = commonLength<6>({&lat1, &lon1, &lat2, &lon2, &latr, &lonr});
-    Degrees angles = freshValues(length);
+    Degrees angles(static_cast<py::ssize_t>(length));
     double* out = angles.mutable_data();
     const std::array<const double*, 6> in{lat1.data(), lon1.data(), lat2.data(),
                                           lon2.data(), latr.data(), lonr.data()};

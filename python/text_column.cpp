@@ -1,6 +1,12 @@
 #include "python/text_column.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
 
 namespace orvanto::python {
 namespace {
@@ -20,7 +26,34 @@ bool isAscii(std::string_view text) {
                        [](char c) { return static_cast<unsigned char>(c) < 0x80U; });
 }
 
+// Only a hint: where the kernel declines, the pages fault in as before.
+py::array withHugePages(py::array array) {
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    constexpr std::uintptr_t kHugePage = std::uintptr_t{1} << 21U;
+    const auto begin = reinterpret_cast<std::uintptr_t>(array.mutable_data());
+    const std::uintptr_t end = begin + static_cast<std::uintptr_t>(array.nbytes());
+    const std::uintptr_t first = (begin + kHugePage - 1) & ~(kHugePage - 1);
+    const std::uintptr_t last = end & ~(kHugePage - 1);
+    if (first < last) {
+        // NOLINTNEXTLINE(performance-no-int-to-ptr)
+        madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+    }
+#endif
+    return array;
+}
+
 }  // namespace
+
+py::array objectArray(std::size_t rows) {
+    return withHugePages(
+        py::array{py::dtype("O"), std::vector<py::ssize_t>{static_cast<py::ssize_t>(rows)}});
+}
+
+py::array objectArray(std::size_t columns, std::size_t rows) {
+    return withHugePages(
+        py::array{py::dtype("O"), std::vector<py::ssize_t>{static_cast<py::ssize_t>(columns),
+                                                           static_cast<py::ssize_t>(rows)}});
+}
 
 template <typename SlotOf>
 void TextColumn::putEach(PyObject** slots, SlotOf slotOf) const {
