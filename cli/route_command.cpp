@@ -192,7 +192,7 @@ std::string writtenTable(const passage::PassagePlan& plan, const Request& reques
     if (format == TableFormat::Text && terminal) {
         const std::size_t width = terminalColumns(STDOUT_FILENO);
         if (!fitsWidth(table.text, width)) {
-            return expandedTable(table.cells, table.notes, width);
+            return expandedTable(table.cells.nested(), table.notes, width);
         }
     }
     return table.text;

@@ -101,18 +101,18 @@ std::string optionsInForce(const PassagePlan& plan, const TableWriting& writing)
 }
 
 std::string tableSection(const RouteTable& table) {
-    const auto& cells = table.cells;
+    const CellTable& cells = table.cells;
     std::string out = "<section><h2>航线表</h2><table>\n<thead><tr>";
-    for (const std::string& heading : cells.front()) {
-        out += "<th scope=\"col\">" + html(heading) + "</th>";
+    for (std::size_t column = 0; column < cells.columns(); ++column) {
+        out += "<th scope=\"col\">" + html(cells.at(0, column)) + "</th>";
     }
     out += "</tr></thead>\n<tbody>\n";
-    for (std::size_t row = 1; row < cells.size(); ++row) {
-        out += row + 1 == cells.size() ? "<tr class=\"total\">" : "<tr>";
-        for (std::size_t column = 0; column < cells[row].size(); ++column) {
+    for (std::size_t row = 1; row < cells.rows(); ++row) {
+        out += row + 1 == cells.rows() ? "<tr class=\"total\">" : "<tr>";
+        for (std::size_t column = 0; column < cells.columns(); ++column) {
             // The row is named by where it starts: a screen reader says it with every cell.
-            out += column == 0 ? "<th scope=\"row\">" + html(cells[row][column]) + "</th>"
-                               : "<td>" + html(cells[row][column]) + "</td>";
+            out += column == 0 ? "<th scope=\"row\">" + html(cells.at(row, column)) + "</th>"
+                               : "<td>" + html(cells.at(row, column)) + "</td>";
         }
         out += "</tr>\n";
     }

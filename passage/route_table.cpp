@@ -9,6 +9,7 @@
 #include "batch/block_writer.h"
 #include "calculator/decimal_text.h"
 #include "navigation/current_triangle.h"
+#include "passage/cell_table.h"
 #include "passage/compass_text.h"
 #include "passage/course_report.h"
 #include "passage/course_text.h"
@@ -263,43 +264,65 @@ Row TableWriter::totals() const {
     return row;
 }
 
-std::string tsvField(std::string field) {
-    for (char& c : field) {
-        c = c == '\t' || c == '\r' || c == '\n' ? ' ' : c;
+// A TSV field or the text form's last column on one line: tabs and line breaks as spaces.
+void appendOnOneLine(std::string& out, std::string_view field) {
+    for (const char c : field) {
+        out += c == '\t' || c == '\r' || c == '\n' ? ' ' : c;
     }
-    return field;
 }
 
-std::string delimited(const std::vector<Row>& rows, TableFormat format) {
+std::string delimited(const CellTable& table, TableFormat format) {
     std::string out;
-    for (const Row& row : rows) {
-        for (std::size_t i = 0; i < row.size(); ++i) {
-            out += i == 0 ? "" : format == TableFormat::Csv ? "," : "\t";
-            out += format == TableFormat::Csv ? batch::csvQuoted(row[i], ',') : tsvField(row[i]);
+    // The cells' bytes and a delimiter or line end after each: the text is written into the
+    // memory it ends in, and a quoted cell at most grows it once more.
+    out.reserve(table.bytes() + table.rows() * table.columns());
+    for (std::size_t row = 0; row < table.rows(); ++row) {
+        for (std::size_t column = 0; column < table.columns(); ++column) {
+            const std::string_view cell = table.at(row, column);
+            out += column == 0 ? "" : format == TableFormat::Csv ? "," : "\t";
+            if (format == TableFormat::Tsv) {
+                appendOnOneLine(out, cell);
+            } else if (batch::needsCsvQuotes(cell, ',')) {
+                out += batch::csvQuoted(cell, ',');
+            } else {
+                out += cell;
+            }
         }
         out += "\n";
     }
     return out;
 }
 
-std::string aligned(const std::vector<Row>& rows, const std::vector<Align>& aligns) {
+std::string aligned(const CellTable& table, const std::vector<Align>& aligns) {
     std::vector<std::size_t> widths(aligns.size(), 0);
-    for (const Row& row : rows) {
-        for (std::size_t i = 0; i < row.size(); ++i) {
-            widths[i] = std::max(widths[i], displayWidth(row[i]));
+    for (std::size_t row = 0; row < table.rows(); ++row) {
+        for (std::size_t column = 0; column < table.columns(); ++column) {
+            widths[column] = std::max(widths[column], displayWidth(table.at(row, column)));
         }
     }
     std::string out;
-    for (const Row& row : rows) {
-        std::string line;
-        for (std::size_t i = 0; i < row.size(); ++i) {
-            const std::string padding(widths[i] - displayWidth(row[i]), ' ');
-            line += i == 0 ? "" : "  ";
-            line += aligns[i] == Align::Right  ? padding + row[i]
-                    : aligns[i] == Align::Left ? row[i] + padding
-                                               : tsvField(row[i]);
+    out.reserve(table.bytes() + table.rows() * table.columns() * 2);
+    for (std::size_t row = 0; row < table.rows(); ++row) {
+        const std::size_t lineStart = out.size();
+        for (std::size_t column = 0; column < table.columns(); ++column) {
+            const std::string_view cell = table.at(row, column);
+            const std::size_t padding = widths[column] - displayWidth(cell);
+            out += column == 0 ? "" : "  ";
+            if (aligns[column] == Align::Right) {
+                out.append(padding, ' ');
+            }
+            if (aligns[column] == Align::None) {
+                appendOnOneLine(out, cell);
+            } else {
+                out += cell;
+            }
+            if (aligns[column] == Align::Left) {
+                out.append(padding, ' ');
+            }
         }
-        out += line.substr(0, line.find_last_not_of(' ') + 1) + "\n";
+        const std::size_t last = out.find_last_not_of(' ');
+        out.resize(last == std::string::npos || last < lineStart ? lineStart : last + 1);
+        out += "\n";
     }
     return out;
 }
@@ -317,8 +340,9 @@ std::string notes(const PassagePlan& plan) {
 
 // The columns written, by their places in kColumns: those chosen, in their order; else those the
 // plan has, less in the text form those empty in every row (a person reads what is there, while
-// a spreadsheet's columns stay where a formula expects them).
-std::vector<std::size_t> writtenColumns(const std::vector<Row>& rows, const PassagePlan& plan,
+// a spreadsheet's columns stay where a formula expects them). `filled` says which columns have a
+// cell in some row.
+std::vector<std::size_t> writtenColumns(const std::vector<bool>& filled, const PassagePlan& plan,
                                         const TableWriting& writing) {
     std::vector<std::size_t> written;
     for (const std::string& name : writing.columns) {
@@ -333,10 +357,8 @@ std::vector<std::size_t> writtenColumns(const std::vector<Row>& rows, const Pass
     }
     const unsigned has = tableHas(plan, writing);
     for (std::size_t i = 0; i < cell::FieldCount; ++i) {
-        const bool empty = std::all_of(rows.begin() + 1, rows.end(),
-                                       [i](const Row& row) { return row[i].empty(); });
         if ((kColumns[i].needs & has) == kColumns[i].needs &&
-            !(empty && writing.format == TableFormat::Text)) {
+            (filled[i] || writing.format != TableFormat::Text)) {
             written.push_back(i);
         }
     }
@@ -376,52 +398,44 @@ std::optional<std::string_view> routeColumnNamed(std::string_view typed) {
 }
 
 RouteTable routeTable(const PassagePlan& plan, const TableWriting& writing) {
-    const TableFormat format = writing.format;
     const TableWriter writer{plan, writing};
-    std::vector<Row> table;
-    table.reserve(plan.route.rows.size() + 2);
-    table.emplace_back(cell::FieldCount);
-    for (std::size_t i = 0; i < plan.route.rows.size(); ++i) {
-        table.push_back(writer.row(plan.route.rows[i], i));
-    }
-    table.push_back(writer.totals());
     RouteTable written;
-    written.arrival = table.back()[cell::Arrival];
-    const std::vector<std::size_t> columns = writtenColumns(table, plan, writing);
-    // A cell moves to where its column is written last: a long route's cells are most of the
-    // memory it takes, and a copy of each would double it.
-    std::vector<bool> lastWritten(columns.size());
-    for (std::size_t j = 0; j < columns.size(); ++j) {
-        lastWritten[j] = std::find(columns.begin() + static_cast<std::ptrdiff_t>(j) + 1,
-                                   columns.end(), columns[j]) == columns.end();
-    }
-    for (Row& row : table) {
-        Row kept;
-        kept.reserve(columns.size());
-        for (std::size_t j = 0; j < columns.size(); ++j) {
-            std::string& cell = row[columns[j]];
-            kept.push_back(&row == &table.front() ? heading(columns[j], plan, writing)
-                           : lastWritten[j]       ? std::move(cell)
-                                                  : cell);
+    CellTable& table = written.cells;
+    table = CellTable{cell::FieldCount};
+    table.reserveRows(plan.route.rows.size() + 2);
+    std::vector<bool> filled(cell::FieldCount, false);
+    const auto store = [&](const std::string& cell) {
+        table.add(writing.escaped ? printable(cell) : cell);
+    };
+    const auto add = [&](const Row& row) {
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            filled[i] = filled[i] || !row[i].empty();
+            store(row[i]);
         }
-        if (writing.escaped) {
-            std::transform(kept.begin(), kept.end(), kept.begin(),
-                           [](const std::string& cell) { return printable(cell); });
-        }
-        row = std::move(kept);
+    };
+    for (std::size_t i = 0; i < cell::FieldCount; ++i) {
+        store(heading(i, plan, writing));
     }
+    for (std::size_t i = 0; i < plan.route.rows.size(); ++i) {
+        add(writer.row(plan.route.rows[i], i));
+    }
+    const Row totals = writer.totals();
+    written.arrival = totals[cell::Arrival];
+    add(totals);
+    const std::vector<std::size_t> columns = writtenColumns(filled, plan, writing);
     std::vector<Align> aligns;
     aligns.reserve(columns.size());
     for (const std::size_t i : columns) {
         aligns.push_back(kColumns[i].align);
     }
-    if (format == TableFormat::Csv || format == TableFormat::Tsv) {
-        written.text = delimited(table, format);
+    table.show(columns);
+    if (writing.format == TableFormat::Csv || writing.format == TableFormat::Tsv) {
+        written.text = delimited(table, writing.format);
     } else {
         written.notes = notes(plan);
-        written.text = aligned(table, aligns) + written.notes;
+        written.text = aligned(table, aligns);
+        written.text += written.notes;
     }
-    written.cells = std::move(table);
     return written;
 }
 

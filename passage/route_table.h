@@ -33,6 +33,7 @@
 #include <string_view>
 #include <vector>
 
+#include "passage/cell_table.h"
 #include "passage/route_request.h"
 #include "passage/row_problems.h"
 #include "passage/table_format.h"
@@ -59,7 +60,7 @@ struct TableWriting {
 struct RouteTable {
     std::string text;
     // The same table as cells, the heading row first, for a front end that lays it out itself.
-    std::vector<std::vector<std::string>> cells;
+    CellTable cells;
     // The text form's lines after the table (compass error, the textbook's methods); empty else.
     std::string notes;
     // The last arrival, on the clock asked for, whatever the columns; empty without one.

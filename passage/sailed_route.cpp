@@ -149,25 +149,34 @@ RouteRow wholeLeg(const RouteLeg& leg, std::size_t number, std::span<const Waypo
 
 SailedRoute sailRoute(std::span<const Waypoint> waypoints, const SailingPlan& plan) {
     const RoutePlan planned = planRoute(waypoints, plan.method);
-    SailedRoute route;
-    bool sailed = !planned.points.empty();
+    // Each leg's parts first, so that the rows are made in memory of their final size: a long
+    // route's rows are megabytes, and growing them would copy and touch them twice over.
+    std::vector<Expected<std::vector<Part>, RowProblem>> legs;
+    legs.reserve(planned.legs.size());
+    std::size_t rows = 0;
     std::size_t count = 0;
+    for (std::size_t i = 0; i < planned.legs.size(); ++i) {
+        const RouteLeg& leg = planned.legs[i];
+        legs.push_back(leg.courses ? legParts(leg, i, waypoints[i].sailing, plan, count)
+                                   : std::vector<Part>{});
+        rows += legs.back() && !legs.back().value().empty() ? legs.back().value().size() : 1;
+    }
+    SailedRoute route;
+    route.rows.reserve(rows);
+    bool sailed = !planned.points.empty();
     for (std::size_t i = 0; i < planned.legs.size(); ++i) {
         const RouteLeg& leg = planned.legs[i];
         RouteRow whole = wholeLeg(leg, i + 1, waypoints);
         whole.speed = waypoints[i].speed;
         whole.speedUnreadable = waypoints[i].speedError.has_value();
         std::vector<Part> parts;
-        if (leg.courses) {
-            auto limited = legParts(leg, i, waypoints[i].sailing, plan, count);
-            if (!limited) {
-                whole.problems.push_back(limited.error());
-                whole.problems.back().leg = i + 1;
-                whole.courses.reset();
-                sailed = false;
-            } else {
-                parts = std::move(limited.value());
-            }
+        if (auto& limited = legs[i]; !limited) {
+            whole.problems.push_back(limited.error());
+            whole.problems.back().leg = i + 1;
+            whole.courses.reset();
+            sailed = false;
+        } else {
+            parts = std::move(limited.value());
         }
         if (parts.empty()) {
             route.rows.push_back(std::move(whole));
@@ -196,6 +205,7 @@ SailedRoute sailRoute(std::span<const Waypoint> waypoints, const SailingPlan& pl
         return route;
     }
     // Every waypoint, with the points computed on the legs after it.
+    route.points.reserve(route.rows.size() + 1);
     route.points.push_back(planned.points.front());
     std::size_t leg = 1;
     for (const RouteRow& row : route.rows) {

@@ -152,8 +152,8 @@ py::tuple planRoute(const std::string& waypoints, const RouteTexts& texts) {
     longitudes.push_back(kNone);
     hours.push_back(totals.hours.value_or(kNone));
     elapsed.push_back(totals.elapsedHours.value_or(kNone));
-    return py::make_tuple(table.cells, column(latitudes), column(longitudes), column(hours),
-                          column(elapsed));
+    return py::make_tuple(table.cells.nested(), column(latitudes), column(longitudes),
+                          column(hours), column(elapsed));
 }
 
 }  // namespace orvanto::python

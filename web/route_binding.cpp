@@ -45,12 +45,12 @@ val bytesOf(std::string_view bytes) {
         .new_(emscripten::typed_memory_view(bytes.size(), bytes.data()));
 }
 
-val rowsOf(const std::vector<std::vector<std::string>>& rows) {
+val rowsOf(const passage::CellTable& table) {
     val array = val::array();
-    for (const auto& row : rows) {
+    for (std::size_t row = 0; row < table.rows(); ++row) {
         val cells = val::array();
-        for (const std::string& cell : row) {
-            cells.call<void>("push", cell);
+        for (std::size_t column = 0; column < table.columns(); ++column) {
+            cells.call<void>("push", std::string{table.at(row, column)});
         }
         array.call<void>("push", cells);
     }
