@@ -21,6 +21,7 @@
 #include "cli/exit_status.h"
 #include "cli/expanded_table.h"
 #include "cli/file_streams.h"
+#include "cli/heap_pages.h"
 #include "cli/local_time.h"
 #include "cli/output_file.h"
 #include "cli/passage_words.h"
@@ -206,6 +207,7 @@ int runRoute(const Request& request) {
         return kExitFailure;
     };
     try {
+        reserveHeapOnHugePages();
         if (const auto paths = checkOutputPaths(request); !paths) {
             return failed(paths.error());
         }
