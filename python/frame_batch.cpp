@@ -8,6 +8,7 @@
 
 #include "batch/batch_columns.h"
 #include "batch/batch_row.h"
+#include "python/arenas_on_huge_pages.h"
 #include "python/navigation_columns.h"
 #include "python/text_cells.h"
 #include "python/text_column.h"
@@ -176,6 +177,7 @@ FrameResults runFrameBatch(const std::vector<std::string>& header,
             py::gil_scoped_release released;
             computeRows(calculator, texts, piece, sinks);
         }
+        const ArenasOnHugePages arenas;
         for (std::size_t i = 0; i < textColumns; ++i) {
             sinks.texts[i].putObjects(block + (width + i) * rows + first);
         }

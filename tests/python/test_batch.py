@@ -1,5 +1,6 @@
 """orvanto.batch against orvanto-cli batch on every file of the batch test corpus (those pandas
 cannot read are skipped, saying why), missing cells, and the GIL released while rows compute."""
+import gc
 import io
 import pathlib
 import random
@@ -138,6 +139,21 @@ def test_rows_keep_their_place_across_pieces(numbers):
     whole = orvanto.batch(frame, numbers=numbers).iloc[edges].reset_index(drop=True)
     alone = orvanto.batch(frame.iloc[edges].reset_index(drop=True), numbers=numbers)
     pd.testing.assert_frame_equal(whole, alone)
+
+
+def test_result_texts_outlive_the_batch_that_made_them():
+    # The result texts are made on memory the batch maps itself and Python gives back on its own
+    # once they are gone: texts kept, dropped and made again meanwhile stay what they were.
+    frame = read_frame(io.StringIO(random_legs(random.Random(2097152), 2 * 65_536 + 3)))
+    first = orvanto.batch(frame)
+    kept = first.iloc[::997].copy()
+    expected = kept.to_csv()
+    del first
+    gc.collect()
+    filler = [str(i) * 3 for i in range(300_000)]
+    again = orvanto.batch(frame)
+    assert kept.to_csv() == expected == again.iloc[::997].to_csv()
+    assert filler[299_999] == '299999' * 3
 
 
 def test_numbers_are_the_texts_unrounded():
