@@ -18,18 +18,8 @@ double trueDirection(SheetVector vector) {
 
 }  // namespace
 
-SheetVector sheetPoint(double bearing, double range) {
-    return {range * std::sin(bearing * kDegree), range * std::cos(bearing * kDegree)};
-}
-
 SheetVector velocityOf(const Motion& motion) {
     return sheetPoint(motion.course, motion.speed);
-}
-
-// The sheet's miles and knots are far from where squaring them could overflow or underflow, so
-// the plain root serves, at a fraction of hypot's cost over millions of targets.
-double length(SheetVector a) {
-    return std::sqrt(a.east * a.east + a.north * a.north);
 }
 
 std::optional<double> bearingOf(SheetVector point) {

@@ -4,6 +4,8 @@
 // miles and minutes of a plot the earth is flat enough for this, as it is on the paper sheet.
 #pragma once
 
+#include <cmath>
+#include <numbers>
 #include <optional>
 
 namespace orvanto::navigation {
@@ -35,8 +37,12 @@ inline constexpr double kStillKnots = 1e-6;
 inline constexpr double kMinutesPerHour = 60;
 
 // The point at a true bearing (degrees) and range (nautical miles) from own ship, or the velocity
-// of a course and speed.
-SheetVector sheetPoint(double bearing, double range);
+// of a course and speed. Inline, as length below, since tables of millions of targets call both a
+// few times a row. Bearings are clockwise from north: east is the sine, north the cosine.
+inline SheetVector sheetPoint(double bearing, double range) {
+    constexpr double kDegree = std::numbers::pi / 180;
+    return {range * std::sin(bearing * kDegree), range * std::cos(bearing * kDegree)};
+}
 SheetVector velocityOf(const Motion& motion);
 
 // The true bearing of a point from own ship, 0 <= bearing < 360; empty when the point is within a
@@ -62,6 +68,10 @@ inline double dot(SheetVector a, SheetVector b) {
 inline double cross(SheetVector a, SheetVector b) {
     return a.east * b.north - a.north * b.east;
 }
-double length(SheetVector a);
+// The sheet's miles and knots are far from where squaring them could overflow or underflow, so
+// the plain root serves, at a fraction of hypot's cost over millions of targets.
+inline double length(SheetVector a) {
+    return std::sqrt(a.east * a.east + a.north * a.north);
+}
 
 }  // namespace orvanto::navigation
