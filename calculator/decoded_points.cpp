@@ -32,17 +32,21 @@ std::span<const EntryBoxRow> boxesOf(std::size_t pointCount) {
 // The entry's degrees, or why it cannot be read: the one place where the reading's errors
 // become the user's message.
 Expected<double, Message> readBox(std::string_view text, EntryMode mode, Axis axis, EntryBox box) {
-    try {
-        return readEntry(text, mode, axis);
-    } catch (const OverflowError&) {
-        return unexpected(entryFailureMessage(box, text, mode, MessageKind::Overflow));
-    } catch (const TypeMismatchError&) {
-        return unexpected(entryFailureMessage(box, text, mode, MessageKind::TypeMismatch));
-    } catch (const EntryFormError& error) {
-        return unexpected(entryFormMessage(box, text, error.problem()));
-    } catch (const OutOfRangeError&) {
-        return unexpected(outOfRangeMessage(box, text));
+    const EntryReading degrees = readEntryOrFailure(text, mode, axis);
+    if (degrees) {
+        return degrees.value();
     }
+    switch (degrees.error().kind) {
+        case EntryFailure::Kind::Overflow:
+            return unexpected(entryFailureMessage(box, text, mode, MessageKind::Overflow));
+        case EntryFailure::Kind::TypeMismatch:
+            return unexpected(entryFailureMessage(box, text, mode, MessageKind::TypeMismatch));
+        case EntryFailure::Kind::Form:
+            return unexpected(entryFormMessage(box, text, degrees.error().problem));
+        case EntryFailure::Kind::OutOfRange:
+            break;
+    }
+    return unexpected(outOfRangeMessage(box, text));
 }
 
 }  // namespace

@@ -69,13 +69,11 @@ bool looksLikeSecondsNotation(std::string_view text) {
 // What a seconds-mode entry that is not digits alone most likely is: a minutes-mode entry when it
 // reads as one, else seconds with decimals, which only the degree-mark form takes.
 std::string secondsHint(EntryBox box, std::string_view text) {
-    try {
-        readEntry(text, EntryMode::Minutes, entryBoxRow(box).axis);
+    if (readEntryOrFailure(text, EntryMode::Minutes, entryBoxRow(box).axis)) {
         return "这个输入像是度分写法（如 4250.0），若是，请为" +
                std::string{pointName(entryBoxRow(box).point)} + "选择“分”。";
-    } catch (const EntryError&) {
-        return "这里的秒不带小数；秒有小数时请用度分秒符号写，如 42°11′25.5″。";
     }
+    return "这里的秒不带小数；秒有小数时请用度分秒符号写，如 42°11′25.5″。";
 }
 
 }  // namespace

@@ -20,6 +20,8 @@ bool isRuleBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n';
 }
 
+constexpr const char* kNotANumber = "not a number";
+
 constexpr double kInt16Min = std::numeric_limits<std::int16_t>::min();
 constexpr double kInt16Max = std::numeric_limits<std::int16_t>::max();
 
@@ -67,23 +69,23 @@ std::size_t negativeSignPosition(std::string_view text) {
     return std::string_view::npos;
 }
 
-double decodeMinutes(std::string_view text) {
+EntryReading decodeMinutes(std::string_view text) {
     const double x = leadingNumber(text);
     const double wholeDegrees = std::floor(x / 100);
     if (!fitsInt16(wholeDegrees)) {
-        throw OverflowError("whole degrees do not fit 16 bits");
+        return entryFailure(EntryFailure::Kind::Overflow, "whole degrees do not fit 16 bits");
     }
     // The degrees are a 16-bit integer, and so is their product with 100: this is what limits
     // minutes-mode degrees to -327..327.
     const auto degrees = static_cast<std::int16_t>(wholeDegrees);
     const int hundreds = degrees * 100;
     if (!fitsInt16(hundreds)) {
-        throw OverflowError("degrees × 100 does not fit 16 bits");
+        return entryFailure(EntryFailure::Kind::Overflow, "degrees × 100 does not fit 16 bits");
     }
     return (x - hundreds) / 60 + degrees;
 }
 
-double decodeSeconds(std::string_view text) {
+EntryReading decodeSeconds(std::string_view text) {
     // Where the characters start; in plain ASCII, the usual entry, every byte is one.
     const bool ascii = std::all_of(text.begin(), text.end(),
                                    [](char c) { return static_cast<unsigned char>(c) < 0x80; });
@@ -105,18 +107,21 @@ double decodeSeconds(std::string_view text) {
     }
 
     const double x = leadingNumber(text);
-    const double minutes = strictNumber(minutesPiece);
-    const double seconds = strictNumber(secondsPiece);
+    const std::optional<double> minutes = strictNumberIfAny(minutesPiece);
+    const std::optional<double> seconds = minutes ? strictNumberIfAny(secondsPiece) : std::nullopt;
+    if (!seconds) {
+        return entryFailure(EntryFailure::Kind::TypeMismatch, kNotANumber);
+    }
     // For a well-formed entry the quotient is whole already; rounding (half to even, the default
     // rounding mode) only matters for texts whose pieces do not line up with the digits.
-    const double wholeDegrees = std::nearbyint((x - minutes * 100 - seconds) / 10000);
+    const double wholeDegrees = std::nearbyint((x - *minutes * 100 - *seconds) / 10000);
     if (!fitsInt16(wholeDegrees)) {
-        throw OverflowError("whole degrees do not fit 16 bits");
+        return entryFailure(EntryFailure::Kind::Overflow, "whole degrees do not fit 16 bits");
     }
     return (leadingNumber(minutesPiece) / 60 + wholeDegrees) + leadingNumber(secondsPiece) / 3600;
 }
 
-double decodeUnsigned(std::string_view text, EntryMode mode) {
+EntryReading decodeUnsigned(std::string_view text, EntryMode mode) {
     return mode == EntryMode::Minutes ? decodeMinutes(text) : decodeSeconds(text);
 }
 
@@ -162,24 +167,36 @@ double leadingNumber(std::string_view text) {
     return text.starts_with('-') ? -magnitude : magnitude;
 }
 
-double strictNumber(std::string_view text) {
+std::optional<double> strictNumberIfAny(std::string_view text) {
     const std::string_view number = trimmed(text, " \t");
     const NumberShape shape = scanNumber(number);
     if (shape.mantissa.empty() || !shape.exponent.empty() || shape.length() != number.size()) {
-        throw TypeMismatchError("not a number");
+        return std::nullopt;
     }
     const double magnitude = parseMagnitude(shape.mantissa, {});
     return number.starts_with('-') ? -magnitude : magnitude;
 }
 
-double decodeEntry(std::string_view text, EntryMode mode) {
+double strictNumber(std::string_view text) {
+    if (const std::optional<double> number = strictNumberIfAny(text)) {
+        return *number;
+    }
+    throw TypeMismatchError(kNotANumber);
+}
+
+EntryReading decodeEntryOrFailure(std::string_view text, EntryMode mode) {
     const std::size_t sign = negativeSignPosition(text);
     if (sign == std::string_view::npos) {
         return decodeUnsigned(text, mode);
     }
     std::string unsignedText{text};
     unsignedText.erase(sign, 1);
-    return -decodeUnsigned(unsignedText, mode);
+    const EntryReading magnitude = decodeUnsigned(unsignedText, mode);
+    return magnitude ? EntryReading{-magnitude.value()} : magnitude;
+}
+
+double decodeEntry(std::string_view text, EntryMode mode) {
+    return valueOrThrow(decodeEntryOrFailure(text, mode));
 }
 
 // The same operations, in the same order, as decodeMinutes and decodeSeconds do on such a text,

@@ -49,6 +49,7 @@
 #include <optional>
 #include <string_view>
 
+#include "notation/entry_errors.h"
 #include "notation/entry_mode.h"
 
 namespace orvanto {
@@ -58,10 +59,14 @@ double leadingNumber(std::string_view text);
 
 // Reads a text that must be a number as a whole; throws TypeMismatchError otherwise.
 double strictNumber(std::string_view text);
+// The same, nothing for a text that is not a number.
+std::optional<double> strictNumberIfAny(std::string_view text);
 
 // Turns one entry text (UTF-8) into signed decimal degrees. Throws OverflowError or, in seconds
 // mode, TypeMismatchError. Bytes that are not valid UTF-8 count as one character each.
 double decodeEntry(std::string_view text, EntryMode mode);
+// The same, the failure returned rather than thrown.
+EntryReading decodeEntryOrFailure(std::string_view text, EntryMode mode);
 
 // decodeEntry's value for the shapes nearly every entry has, read in one pass: "-" or nothing,
 // then up to 15 digits (with at most one "." in minutes mode; at least four in seconds mode, so

@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "text/expected.h"
+
 namespace orvanto {
 
 // Base of every failure raised by entry reading and decoding.
@@ -62,5 +64,48 @@ class OutOfRangeError : public EntryError {
   public:
     using EntryError::EntryError;
 };
+
+// The same four kinds as a value, for the readers that meet rejected entries by the thousand (the
+// calculator, a batch file's rows, a fuzzer): a thrown error costs many times the reading itself,
+// and in the browser build a trip through JavaScript.
+struct EntryFailure {
+    enum class Kind { Overflow, TypeMismatch, Form, OutOfRange };
+    Kind kind;
+    EntryFormProblem problem;  // for Form
+    const char* what;          // what the thrown error says
+};
+
+// An entry's degrees, or the failure that stopped its reading.
+using EntryReading = Expected<double, EntryFailure>;
+
+inline Unexpected<EntryFailure> entryFailure(EntryFailure::Kind kind, const char* what) {
+    return unexpected(EntryFailure{kind, EntryFormProblem::SymbolForm, what});
+}
+
+inline Unexpected<EntryFailure> entryFormFailure(EntryFormProblem problem) {
+    return unexpected(EntryFailure{EntryFailure::Kind::Form, problem, "entry form not accepted"});
+}
+
+// The failure as the exception of its kind, for the callers that read one entry and let it throw.
+[[noreturn]] inline void throwEntryFailure(const EntryFailure& failure) {
+    switch (failure.kind) {
+        case EntryFailure::Kind::Overflow:
+            throw OverflowError(failure.what);
+        case EntryFailure::Kind::TypeMismatch:
+            throw TypeMismatchError(failure.what);
+        case EntryFailure::Kind::Form:
+            throw EntryFormError(failure.problem);
+        case EntryFailure::Kind::OutOfRange:
+            break;
+    }
+    throw OutOfRangeError(failure.what);
+}
+
+inline double valueOrThrow(const EntryReading& reading) {
+    if (!reading) {
+        throwEntryFailure(reading.error());
+    }
+    return reading.value();
+}
 
 }  // namespace orvanto

@@ -72,18 +72,18 @@ bool isWordWithoutDigits(TextView text) {
 }
 
 // Step 2: takes the hemisphere designator off the text; true when it makes the value negative.
-bool takeDesignator(Text& text, Axis axis) {
+Expected<bool, EntryFormProblem> takeDesignator(Text& text, Axis axis) {
     TextView rest = trimmed(text);
     const Designator* found = leadingDesignator(rest);
     if (found != nullptr) {
         rest = trimmed(rest.substr(found->spelling.size()));
     } else if (!rest.empty() && isSign(rest.front()) &&
                leadingDesignator(trimmed(rest.substr(1))) != nullptr) {
-        throw EntryFormError(EntryFormProblem::DesignatorWithSign);  // "-S4250.0"
+        return unexpected(EntryFormProblem::DesignatorWithSign);  // "-S4250.0"
     }
     if (const Designator* last = trailingDesignator(rest)) {
         if (found != nullptr) {
-            throw EntryFormError(EntryFormProblem::TwoDesignators);
+            return unexpected(EntryFormProblem::TwoDesignators);
         }
         found = last;
         rest = trimmed(rest.substr(0, rest.size() - last->spelling.size()));
@@ -92,16 +92,16 @@ bool takeDesignator(Text& text, Axis axis) {
         return false;
     }
     if (leadingDesignator(rest) != nullptr || trailingDesignator(rest) != nullptr) {
-        throw EntryFormError(EntryFormProblem::TwoDesignators);  // "NS4250.0"
+        return unexpected(EntryFormProblem::TwoDesignators);  // "NS4250.0"
     }
     if (found->axis != axis) {
-        throw EntryFormError(EntryFormProblem::OtherAxis);
+        return unexpected(EntryFormProblem::OtherAxis);
     }
     if (!rest.empty() && isSign(rest.front())) {
-        throw EntryFormError(EntryFormProblem::DesignatorWithSign);
+        return unexpected(EntryFormProblem::DesignatorWithSign);
     }
     if (std::none_of(rest.begin(), rest.end(), isAsciiDigit)) {
-        throw EntryFormError(EntryFormProblem::NoDigit);
+        return unexpected(EntryFormProblem::NoDigit);
     }
     text = Text{rest};
     return found->negative;
@@ -144,38 +144,44 @@ bool isOneNumber(std::string_view text) {
 
 // The plain form after decodeEntry has read it: decodeEntry stops reading at a stray character or
 // takes pieces by position, so what it left unread is checked here, the whole text at once.
-void checkWholeEntry(std::string_view text, EntryMode mode) {
+std::optional<EntryFormProblem> wholeEntryProblem(std::string_view text, EntryMode mode) {
     std::string compact;
     std::copy_if(text.begin(), text.end(), std::back_inserter(compact),
                  [](char c) { return c != ' ' && c != '\t' && c != '\n'; });
     if (compact.find(',') != std::string::npos || compact.find("，") != std::string::npos ||
         compact.find("、") != std::string::npos) {
-        throw EntryFormError(EntryFormProblem::Comma);
+        return EntryFormProblem::Comma;
     }
     std::string_view number = compact;
     if (number.starts_with('+') || number.starts_with('-')) {
         number.remove_prefix(1);
     }
     if (number.starts_with('+') || number.starts_with('-')) {
-        throw EntryFormError(EntryFormProblem::TwoSigns);
+        return EntryFormProblem::TwoSigns;
     }
     if (mode == EntryMode::Seconds) {
         if (number.empty() || number.find_first_not_of("0123456789") != std::string_view::npos) {
-            throw EntryFormError(EntryFormProblem::SecondsNotDigits);
+            return EntryFormProblem::SecondsNotDigits;
         }
     } else if (!isOneNumber(number)) {
-        throw EntryFormError(EntryFormProblem::NotANumber);
+        return EntryFormProblem::NotANumber;
     }
+    return std::nullopt;
 }
 
 // Steps 5 and 6: the fixed rule first, so that its overflow and type-mismatch errors keep their
 // place, then the whole-entry checks.
-double plainFormValue(std::string text, EntryMode mode) {
+EntryReading plainFormValue(std::string text, EntryMode mode) {
     if (mode == EntryMode::Seconds) {
         alignRight(text);
     }
-    const double degrees = decodeEntry(text, mode);
-    checkWholeEntry(text, mode);
+    const EntryReading degrees = decodeEntryOrFailure(text, mode);
+    if (!degrees) {
+        return degrees;
+    }
+    if (const std::optional<EntryFormProblem> problem = wholeEntryProblem(text, mode)) {
+        return entryFormFailure(*problem);
+    }
     return degrees;
 }
 
@@ -183,13 +189,13 @@ double plainFormValue(std::string text, EntryMode mode) {
 // in minutes mode and "42 11 25" in seconds mode. Anywhere else it moves digits between degrees
 // and minutes without a sign of it: "42 5.0" once read 4°25.0′, and "42 11" in seconds 0°42′11″.
 // `text` is the number without its designator; a blank after the sign is not inside the number.
-void checkBlanksInNumber(TextView text, EntryMode mode) {
+std::optional<EntryFormProblem> blanksInNumberProblem(TextView text, EntryMode mode) {
     text = trimmed(text);
     if (!text.empty() && isSign(text.front())) {
         text = trimmed(text.substr(1));
     }
     if (text.find(U' ') == TextView::npos) {
-        return;
+        return std::nullopt;
     }
     const bool minutes = mode == EntryMode::Minutes;
     const std::size_t point = std::min(text.find(U'.'), text.size());
@@ -214,15 +220,16 @@ void checkBlanksInNumber(TextView text, EntryMode mode) {
         i = skipBlanks(whole, i) - 1;
     }
     if (!allowed || (minutes && runs > 1)) {
-        throw EntryFormError(minutes ? EntryFormProblem::MinutesSplit
-                                     : EntryFormProblem::SecondsSplit);
+        return minutes ? EntryFormProblem::MinutesSplit : EntryFormProblem::SecondsSplit;
     }
+    return std::nullopt;
 }
 
-void checkRange(double degrees, Axis axis) {
+EntryReading withinRange(double degrees, Axis axis) {
     if (!isWithinAxisRange(degrees, axis)) {
-        throw OutOfRangeError("degrees beyond the axis");
+        return entryFailure(EntryFailure::Kind::OutOfRange, "degrees beyond the axis");
     }
+    return degrees;
 }
 
 }  // namespace
@@ -236,40 +243,51 @@ std::optional<double> readPlainEntry(std::string_view text, EntryMode mode, Axis
     return degrees && isWithinAxisRange(*degrees, axis) ? degrees : std::nullopt;
 }
 
-double readEntry(std::string_view typed, EntryMode mode, Axis axis) {
+EntryReading readEntryOrFailure(std::string_view typed, EntryMode mode, Axis axis) {
     // Digits, points and signs alone, as most entries and every batch file are written, pass all
     // of the steps below unchanged: no conversion needed.
     if (const std::optional<double> degrees = decodePlainEntry(typed, mode)) {
-        checkRange(*degrees, axis);
-        return *degrees;
+        return withinRange(*degrees, axis);
     }
     if (typed.find_first_not_of("0123456789.+-") == std::string_view::npos) {
-        const double degrees = plainFormValue(std::string{typed}, mode);
-        checkRange(degrees, axis);
-        return degrees;
+        const EntryReading degrees = plainFormValue(std::string{typed}, mode);
+        return degrees ? withinRange(degrees.value(), axis) : degrees;
     }
     const Text characters = decodeUtf8(typed);
     const bool symbolForm = std::any_of(characters.begin(), characters.end(), isDegreeMark);
     Text text = normalisedCharacters(characters, mode == EntryMode::Minutes || symbolForm);
     if (mode == EntryMode::Minutes && !symbolForm && isWordWithoutDigits(trimmed(text))) {
-        throw EntryFormError(EntryFormProblem::NotANumber);  // "nan" is no north and a stray n
+        return entryFormFailure(EntryFormProblem::NotANumber);  // "nan" is no north and a stray n
     }
-    const bool southOrWest = takeDesignator(text, axis);
+    const Expected<bool, EntryFormProblem> southOrWest = takeDesignator(text, axis);
+    if (!southOrWest) {
+        return entryFormFailure(southOrWest.error());
+    }
     double degrees = 0;
     if (symbolForm) {
-        degrees = degreeMarkValue(text);
+        const Expected<double, EntryFormProblem> value = degreeMarkValueOrProblem(text);
+        if (!value) {
+            return entryFormFailure(value.error());
+        }
+        degrees = value.value();
     } else {
         // The blanks go before decodeEntry sees the text: decodeEntry stays the rule that takes
         // the pieces where they stand, and the mend lives in this one place.
-        degrees =
+        const EntryReading value =
             plainFormValue(encodeUtf8(mode == EntryMode::Seconds ? packed(text) : text), mode);
-        checkBlanksInNumber(text, mode);
+        if (!value) {
+            return value;
+        }
+        if (const std::optional<EntryFormProblem> problem = blanksInNumberProblem(text, mode)) {
+            return entryFormFailure(*problem);
+        }
+        degrees = value.value();
     }
-    if (southOrWest) {
-        degrees = -degrees;
-    }
-    checkRange(degrees, axis);
-    return degrees;
+    return withinRange(southOrWest.value() ? -degrees : degrees, axis);
+}
+
+double readEntry(std::string_view typed, EntryMode mode, Axis axis) {
+    return valueOrThrow(readEntryOrFailure(typed, mode, axis));
 }
 
 }  // namespace orvanto

@@ -77,6 +77,7 @@
 #include <optional>
 #include <string_view>
 
+#include "notation/entry_errors.h"
 #include "notation/entry_mode.h"
 
 namespace orvanto {
@@ -86,6 +87,8 @@ namespace orvanto {
 // decodeEntry's OverflowError or (seconds mode) TypeMismatchError, all declared in
 // entry_errors.h.
 double readEntry(std::string_view text, EntryMode mode, Axis axis);
+// The same, the failure returned rather than thrown: for readers of many entries.
+EntryReading readEntryOrFailure(std::string_view text, EntryMode mode, Axis axis);
 
 // readEntry's value for a plain entry ("-4250.5") within the axis's range, as nearly every batch
 // field is, with no exception on any route; nothing for any other text, which readEntry then reads

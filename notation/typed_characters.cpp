@@ -81,9 +81,9 @@ std::u32string normalisedCharacters(std::u32string_view typed, bool fullWidthPoi
     return text;
 }
 
-double degreeMarkValue(std::u32string_view text) {
+Expected<double, EntryFormProblem> degreeMarkValueOrProblem(std::u32string_view text) {
     constexpr Mark kExpected[] = {Mark::Degree, Mark::Minute, Mark::Second};
-    const auto formError = [] { return EntryFormError(EntryFormProblem::SymbolForm); };
+    const auto formError = [] { return unexpected(EntryFormProblem::SymbolForm); };
     std::size_t i = skipBlanks(text, 0);
     bool negative = false;
     if (i < text.size() && isSign(text[i])) {
@@ -99,14 +99,14 @@ double degreeMarkValue(std::u32string_view text) {
     bool decimals = false;
     while (i < text.size()) {
         if (count == std::size(pieces) || decimals) {
-            throw formError();
+            return formError();
         }
         // Digits on both sides of a point, if it has one; no sign and no exponent.
         const NumberShape number = scanNumber(std::string_view{shadow}.substr(i));
         const std::string_view piece = number.mantissa;
         if (number.signLength != 0 || piece.empty() || piece.front() == '.' ||
             piece.back() == '.') {
-            throw formError();
+            return formError();
         }
         decimals = piece.find('.') != std::string_view::npos;
         pieces[count] = pieceValue(text.substr(i, piece.size()));
@@ -119,10 +119,10 @@ double degreeMarkValue(std::u32string_view text) {
         }
         const auto [mark, length] = markAt(text, i);
         if (mark == Mark::None && i > numberEnd && isAsciiDigit(text[i])) {
-            throw EntryFormError(EntryFormProblem::DigitsSplit);
+            return unexpected(EntryFormProblem::DigitsSplit);
         }
         if (mark != kExpected[count]) {
-            throw formError();
+            return formError();
         }
         ++count;
         i = skipBlanks(text, i + length);
@@ -130,6 +130,14 @@ double degreeMarkValue(std::u32string_view text) {
     // In this order: a change would move the last bit, and with it a result at a scan's boundary.
     const double degrees = (pieces[0] + pieces[1] / 60) + pieces[2] / 3600;
     return negative ? -degrees : degrees;
+}
+
+double degreeMarkValue(std::u32string_view text) {
+    const Expected<double, EntryFormProblem> value = degreeMarkValueOrProblem(text);
+    if (!value) {
+        throw EntryFormError(value.error());
+    }
+    return value.value();
 }
 
 }  // namespace orvanto

@@ -6,6 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "notation/entry_errors.h"
+#include "text/expected.h"
+
 namespace orvanto {
 
 constexpr bool isAsciiDigit(char32_t c) {
@@ -32,5 +35,7 @@ std::u32string normalisedCharacters(std::u32string_view typed, bool fullWidthPoi
 // doubles, in that order, the pieces read with correct rounding. Throws EntryFormError: DigitsSplit
 // for a blank between two digits ("42° 11 25"), SymbolForm for anything else that does not fit.
 double degreeMarkValue(std::u32string_view text);
+// The same, the problem returned rather than thrown.
+Expected<double, EntryFormProblem> degreeMarkValueOrProblem(std::u32string_view text);
 
 }  // namespace orvanto

@@ -51,11 +51,8 @@ std::optional<double> plainValue(std::u32string_view digits) {
 
 // The degree-mark form, or nothing for a text that is not one.
 std::optional<double> degreeMarkForm(std::u32string_view text) {
-    try {
-        return degreeMarkValue(text);
-    } catch (const EntryFormError&) {
-        return std::nullopt;
-    }
+    const Expected<double, EntryFormProblem> value = degreeMarkValueOrProblem(text);
+    return value ? std::optional{value.value()} : std::nullopt;
 }
 
 bool isEastOrWest(std::string_view side, bool& west) {
