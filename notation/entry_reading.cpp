@@ -39,7 +39,17 @@ constexpr Designator kDesignators[] = {
     {U"W", kLon, true},     {U"w", kLon, true},    {U"Ｗ", kLon, true},    {U"ｗ", kLon, true},
 };
 
+// The characters a designator begins or ends with: most texts are ruled out at a glance, before
+// the spellings are compared one by one.
+bool mayEndDesignator(char32_t c) {
+    constexpr TextView kEnds = U"北南东西纬经NnＮｎSsＳｓEeＥｅWwＷｗ";
+    return kEnds.find(c) != TextView::npos;
+}
+
 const Designator* leadingDesignator(TextView text) {
+    if (text.empty() || !mayEndDesignator(text.front())) {
+        return nullptr;
+    }
     for (const Designator& designator : kDesignators) {
         if (text.starts_with(designator.spelling)) {
             return &designator;
@@ -49,6 +59,9 @@ const Designator* leadingDesignator(TextView text) {
 }
 
 const Designator* trailingDesignator(TextView text) {
+    if (text.empty() || !mayEndDesignator(text.back())) {
+        return nullptr;
+    }
     for (const Designator& designator : kDesignators) {
         if (text.ends_with(designator.spelling)) {
             return &designator;

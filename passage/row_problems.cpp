@@ -24,7 +24,7 @@ std::string aboutWaypoint(std::string_view text, const std::string& name) {
     std::string told;
     for (std::size_t at = 0; at < text.size();) {
         const auto* word = std::find_if(std::begin(words), std::end(words), [&](const auto& each) {
-            return text.substr(at).starts_with(each.first);
+            return text[at] == each.first.front() && text.substr(at).starts_with(each.first);
         });
         if (word != std::end(words)) {
             told += word->second;

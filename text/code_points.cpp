@@ -55,7 +55,8 @@ std::size_t sequenceLength(std::string_view text, std::size_t at) noexcept {
 
 constexpr char32_t kStrayByteBase = 0xDC00;
 
-// The character at `at` and the bytes it takes; a stray byte stands for itself.
+}  // namespace
+
 std::pair<char32_t, std::size_t> characterAt(std::string_view text, std::size_t at) noexcept {
     static constexpr unsigned char kLeadBits[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
     const std::size_t length = sequenceLength(text, at);
@@ -69,8 +70,6 @@ std::pair<char32_t, std::size_t> characterAt(std::string_view text, std::size_t 
     }
     return {value, length};
 }
-
-}  // namespace
 
 std::u32string decodeUtf8(std::string_view text) {
     std::u32string characters;

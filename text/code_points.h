@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace orvanto {
@@ -21,6 +22,10 @@ std::vector<std::size_t> codePointOffsets(std::string_view text);
 // character.
 std::u32string decodeUtf8(std::string_view text);
 std::string encodeUtf8(std::u32string_view characters);
+
+// The character that starts at byte `at` (below the text's size) as decodeUtf8 gives it, and the
+// bytes it takes: for walking a text without a decoded copy.
+std::pair<char32_t, std::size_t> characterAt(std::string_view text, std::size_t at) noexcept;
 
 // The stray byte a lone surrogate of decodeUtf8 stands for; nothing for any other character.
 std::optional<unsigned char> strayByte(char32_t character);

@@ -55,6 +55,9 @@ constexpr Range kWide[] = {
 }  // namespace
 
 std::size_t characterWidth(char32_t character) {
+    if (character < kWide[0].first) {
+        return 1;  // ASCII and the rest of the alphabets, most of what a table holds
+    }
     const auto* after =
         std::upper_bound(std::begin(kWide), std::end(kWide), character,
                          [](char32_t value, const Range& range) { return value < range.first; });
@@ -63,8 +66,10 @@ std::size_t characterWidth(char32_t character) {
 
 std::size_t displayWidth(std::string_view text) {
     std::size_t width = 0;
-    for (const char32_t c : decodeUtf8(text)) {
+    for (std::size_t at = 0; at < text.size();) {
+        const auto [c, length] = characterAt(text, at);
         width += characterWidth(c);
+        at += length;
     }
     return width;
 }

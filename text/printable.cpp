@@ -58,7 +58,19 @@ std::string printable(const std::u32string_view characters) {
 }
 
 std::string printable(std::string_view text) {
-    return printable(decodeUtf8(text));
+    // A character that shows stands as it was written, its very bytes.
+    std::string shownText;
+    shownText.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        const auto [c, length] = characterAt(text, at);
+        if (isUnprintable(c) || strayByte(c)) {
+            shownText += shown(c);
+        } else {
+            shownText.append(text, at, length);
+        }
+        at += length;
+    }
+    return shownText;
 }
 
 }  // namespace orvanto

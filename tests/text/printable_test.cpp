@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "text/code_points.h"
+
 namespace orvanto {
 namespace {
 
@@ -21,9 +23,12 @@ TEST(Printable, WritesOutWhatWouldActOnATerminal) {
         {"42\xff\xc0", "42\\xFF\\xC0"},
         {"\xe5\x8c", "\\xE5\\x8C"},  // a character cut short
         {"\\x41", "\\x41"},
+        {"\xed\xa0\x80\xc0\xaf", "\\xED\\xA0\\x80\\xC0\\xAF"},  // a surrogate, an overlong "/"
+        {"\xf0\x9f\x98\x80°′", "\xf0\x9f\x98\x80°′"},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(printable(row.typed), row.shown) << row.typed;
+        EXPECT_EQ(printable(decodeUtf8(row.typed)), row.shown) << row.typed;
     }
 }
 
