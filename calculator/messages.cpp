@@ -28,9 +28,11 @@ Message failure(MessageKind kind, std::string text, std::optional<EntryBox> box 
 // The text as typed, in quotes, never raw; long pasted texts are cut so that the box stays
 // readable.
 std::string quoted(std::string_view text) {
-    const std::u32string characters = decodeUtf8(text);
-    return "“" + printable(std::u32string_view{characters}.substr(0, kQuotedCharacters)) +
-           (characters.size() > kQuotedCharacters ? "…”" : "”");
+    std::size_t end = 0;  // where the quoted characters end
+    for (std::size_t count = 0; count < kQuotedCharacters && end < text.size(); ++count) {
+        end += characterAt(text, end).second;
+    }
+    return "“" + printable(text.substr(0, end)) + (end < text.size() ? "…”" : "”");
 }
 
 bool isLatitude(EntryBox box) {

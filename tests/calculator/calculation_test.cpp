@@ -96,6 +96,9 @@ TEST(CalculateDistance, GivesBothTextsOrTellsWhy) {
         {{minutes("0", "0"), seconds(std::string(40, 'x') + "中文", "0")},
          "“" + std::string(32, 'x') + "…”",
          Point2Latitude},
+        {{minutes("0", "0"), seconds(std::string(30, 'x') + "中文\r中", "0")},
+         "“" + std::string(30, 'x') + "中文…”",
+         Point2Latitude},
         {{minutes("0", "0"), minutes("0", "12000")}, "点Ⅰ与点Ⅱ相距过远"},
         // Grouped digits: read where a chart writes the groups apart, told anywhere else.
         {{minutes("42 05", "0"), seconds("42 05 00", "0")}, ".\t."},
