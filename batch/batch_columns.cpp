@@ -38,7 +38,9 @@ std::string withRomanNumeral(std::string_view name) {
 }
 
 std::optional<std::size_t> columnNamed(std::string_view name) {
-    const std::string label = withRomanNumeral(name);
+    // Only a name that begins with 点 can be written with other numerals.
+    const std::string relabelled = name.starts_with("点") ? withRomanNumeral(name) : std::string{};
+    const std::string_view label = relabelled.empty() ? name : std::string_view{relabelled};
     for (std::size_t i = 0; i < kColumnCount; ++i) {
         if (equalIgnoringAsciiCase(name, kNames[i]) ||
             (i < kEntryColumns && label == kEntryBoxes[i].label)) {

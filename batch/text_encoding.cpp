@@ -107,12 +107,14 @@ void Utf8Codec::appendUtf8(std::string_view raw, std::string& out) {
         out += raw;
         return;
     }
-    for (const char32_t c : decodeUtf8(raw)) {
+    for (std::size_t at = 0; at < raw.size();) {
+        const auto [c, length] = characterAt(raw, at);
         if (strayByte(c)) {
             out += kReplacement;
         } else {
-            out += encodeUtf8(std::u32string_view{&c, 1});
+            out.append(raw, at, length);
         }
+        at += length;
     }
 }
 
