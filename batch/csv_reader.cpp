@@ -31,30 +31,31 @@ const char* findLineEnd(const char* begin, const char* end) {
 
 // The header's fields for one candidate delimiter, its quotes read as the scan reads them.
 std::vector<std::string> headerFields(std::string_view line, char delimiter) {
-    std::vector<std::string> fields(1);
-    bool fieldStart = true;
-    bool quoted = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const char byte = line[i];
-        if (quoted) {
-            if (byte != '"') {
-                fields.back() += byte;
-            } else if (i + 1 < line.size() && line[i + 1] == '"') {
-                fields.back() += '"';
-                ++i;
-            } else {
-                quoted = false;
+    std::vector<std::string> fields;
+    for (std::size_t at = 0;;) {
+        std::string& field = fields.emplace_back();
+        if (at < line.size() && line[at] == '"') {
+            // Quoted, a doubled quote standing for one; what follows the closing quote is taken
+            // as it stands, as the scan takes it.
+            for (++at; at < line.size(); ++at) {
+                if (line[at] != '"') {
+                    field += line[at];
+                } else if (at + 1 < line.size() && line[at + 1] == '"') {
+                    field += '"';
+                    ++at;
+                } else {
+                    ++at;
+                    break;
+                }
             }
-        } else if (byte == '"' && fieldStart) {
-            quoted = true;
-        } else if (byte == delimiter) {
-            fields.emplace_back();
-        } else {
-            fields.back() += byte;
         }
-        fieldStart = !quoted && byte == delimiter;
+        const std::size_t end = std::min(line.find(delimiter, at), line.size());
+        field.append(line, at, end - at);
+        if (end == line.size()) {
+            return fields;
+        }
+        at = end + 1;
     }
-    return fields;
 }
 
 }  // namespace

@@ -78,6 +78,7 @@ TEST(CsvReader, ReadsRfc4180AndTsv) {
         {"\"a\r\nb\"\r\n", "1:a\r\nb*+cr"},
         {"\n \r\n,;\t\ra\n", "4:a"},                      // blank lines before the header are none
         {"\xEF\xBB\xBF\n\"x,y\";lat1\n", "2:x,y|lat1*"},  // the header decides the delimiter
+        {"\"a\"\"b\"c;\"lat1\"\n", "1:a\"bc|lat1*"},
         {"x, y\tlat1\n1,2\t3\n", "1:x, y|lat1 / 2:1,2|3"},
         {"x, y\tlat2\n", "1:x| y\tlat2"},  // no delimiter gives lat1: the first comma or tab
         {"\"a\"", "1:a*+eof"},
