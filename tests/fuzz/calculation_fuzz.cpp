@@ -2,10 +2,11 @@
 // at newlines): each gives its result texts, or a message whose box, if any, is one the command
 // reads and which an entry message names first, and whose text quotes no raw control, invisible or
 // stray byte.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <sstream>
 #include <string>
+#include <string_view>
 #include <variant>
 
 #include "calculator/calculation.h"
@@ -38,12 +39,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) {
         return 0;
     }
-    std::istringstream texts{std::string{reinterpret_cast<const char*>(data) + 1, size - 1}};
+    std::string_view texts{reinterpret_cast<const char*>(data) + 1, size - 1};
+    // The next line of the texts, empty once they have run out.
+    const auto nextLine = [&texts] {
+        const std::size_t end = std::min(texts.find('\n'), texts.size());
+        const std::string line{texts.substr(0, end)};
+        texts.remove_prefix(std::min(end + 1, texts.size()));
+        return line;
+    };
     orvanto::CalculatorInput input;
     int bit = 0;
     for (orvanto::PointEntries* point : {&input.point1, &input.point2, &input.reference}) {
-        std::getline(texts, point->latitude);
-        std::getline(texts, point->longitude);
+        point->latitude = nextLine();
+        point->longitude = nextLine();
         point->mode =
             (data[0] >> bit++) & 1U ? orvanto::EntryMode::Seconds : orvanto::EntryMode::Minutes;
     }
