@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The next line of the texts, empty once they have run out.
     const auto nextLine = [&texts] {
         const std::size_t end = std::min(texts.find('\n'), texts.size());
-        const std::string line{texts.substr(0, end)};
+        std::string line{texts.substr(0, end)};
         texts.remove_prefix(std::min(end + 1, texts.size()));
         return line;
     };
