@@ -41,13 +41,13 @@ constexpr Designator kDesignators[] = {
 
 // The characters a designator begins or ends with: most texts are ruled out at a glance, before
 // the spellings are compared one by one.
-bool mayEndDesignator(char32_t c) {
+bool mayBeginOrEndDesignator(char32_t c) {
     constexpr TextView kEnds = U"北南东西纬经NnＮｎSsＳｓEeＥｅWwＷｗ";
     return kEnds.find(c) != TextView::npos;
 }
 
 const Designator* leadingDesignator(TextView text) {
-    if (text.empty() || !mayEndDesignator(text.front())) {
+    if (text.empty() || !mayBeginOrEndDesignator(text.front())) {
         return nullptr;
     }
     for (const Designator& designator : kDesignators) {
@@ -59,7 +59,7 @@ const Designator* leadingDesignator(TextView text) {
 }
 
 const Designator* trailingDesignator(TextView text) {
-    if (text.empty() || !mayEndDesignator(text.back())) {
+    if (text.empty() || !mayBeginOrEndDesignator(text.back())) {
         return nullptr;
     }
     for (const Designator& designator : kDesignators) {

@@ -294,10 +294,13 @@ std::string delimited(const CellTable& table, TableFormat format) {
 }
 
 std::string aligned(const CellTable& table, const std::vector<Align>& aligns) {
+    // The notes column, last and unaligned, is never padded: its cells, the longest, need no width.
     std::vector<std::size_t> widths(aligns.size(), 0);
     for (std::size_t row = 0; row < table.rows(); ++row) {
         for (std::size_t column = 0; column < table.columns(); ++column) {
-            widths[column] = std::max(widths[column], displayWidth(table.at(row, column)));
+            if (aligns[column] != Align::None) {
+                widths[column] = std::max(widths[column], displayWidth(table.at(row, column)));
+            }
         }
     }
     std::string out;
@@ -306,7 +309,8 @@ std::string aligned(const CellTable& table, const std::vector<Align>& aligns) {
         const std::size_t lineStart = out.size();
         for (std::size_t column = 0; column < table.columns(); ++column) {
             const std::string_view cell = table.at(row, column);
-            const std::size_t padding = widths[column] - displayWidth(cell);
+            const std::size_t padding =
+                aligns[column] == Align::None ? 0 : widths[column] - displayWidth(cell);
             out += column == 0 ? "" : "  ";
             if (aligns[column] == Align::Right) {
                 out.append(padding, ' ');
