@@ -1,5 +1,6 @@
 #include "text/printable.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 
@@ -58,10 +59,15 @@ std::string printable(const std::u32string_view characters) {
 }
 
 std::string printable(std::string_view text) {
-    // A character that shows stands as it was written, its very bytes.
+    // A character that shows stands as it was written, its very bytes; printable ASCII, most of
+    // what is quoted, is taken in one piece up to the first other byte.
+    const auto other = std::find_if(text.begin(), text.end(), [](char c) {
+        return c < 0x20 || c >= 0x7F;  // a byte from 0x80 up is below 0x20 as a signed char
+    });
     std::string shownText;
     shownText.reserve(text.size());
-    for (std::size_t at = 0; at < text.size();) {
+    shownText.append(text.begin(), other);
+    for (auto at = static_cast<std::size_t>(other - text.begin()); at < text.size();) {
         const auto [c, length] = characterAt(text, at);
         if (isUnprintable(c) || strayByte(c)) {
             shownText += shown(c);
