@@ -67,6 +67,13 @@ std::vector<ChartPoint> rhumbPath(const ChartPoint& from, const ChartPoint& to,
         }
     }
     path.front() = from;
+    // At a pole a rhumb line's longitude is undetermined (NaN): the pole is one point, whatever
+    // the meridian, so it keeps the longitude the line came in on.
+    for (std::size_t i = 1; i < path.size(); ++i) {
+        if (!std::isfinite(path[i].longitude)) {
+            path[i].longitude = path[i - 1].longitude;
+        }
+    }
     ChartPoint& end = path.back();
     end.latitude = to.latitude;
     end.longitude = to.longitude + 360.0 * std::round((end.longitude - to.longitude) / 360.0);

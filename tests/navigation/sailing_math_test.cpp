@@ -6,12 +6,14 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
+#include <utility>
 
 #include "navigation/compass_error.h"
 #include "navigation/current_triangle.h"
 #include "navigation/geodesic_measures.h"
 #include "navigation/great_circles.h"
 #include "navigation/mercator_sailing.h"
+#include "navigation/rhumb_lines.h"
 
 namespace orvanto::navigation {
 namespace {
@@ -135,6 +137,27 @@ TEST(GreatCirclePath, StepsOfTenKilometresAtMostWithContinuousLongitudes) {
     for (std::size_t i = 1; i < path.size(); ++i) {
         ASSERT_LE(geodesicKilometres(path[i - 1], path[i]).value(), 10.0) << i;
         ASSERT_LT(std::abs(path[i].longitude - path[i - 1].longitude), 1.0) << i;
+    }
+}
+
+// A line to or from a pole, where a longitude is undetermined: every point a position, the ends as
+// given (a NaN once stopped the route's GeoJSON and GPX from being written).
+TEST(SailedPaths, ToAndFromAPoleEveryPointIsAPosition) {
+    const std::pair<ChartPoint, ChartPoint> legs[] = {
+        {{0, 5.0 / 60}, {90, 18.0 / 60}},
+        {{0, 5}, {90, 18}},
+        {{90, 180}, {0, 5}},
+        {{-89, 10}, {-90, -170}},
+    };
+    for (const auto& [from, to] : legs) {
+        for (const auto& path : {rhumbPath(from, to, 10), greatCirclePath(from, to, 10)}) {
+            for (const ChartPoint& point : path) {
+                ASSERT_TRUE(std::isfinite(point.latitude) && std::isfinite(point.longitude))
+                    << from.latitude << " " << from.longitude << " to " << to.latitude;
+            }
+            EXPECT_EQ(path.back().latitude, to.latitude);
+            EXPECT_EQ(std::remainder(path.back().longitude - to.longitude, 360.0), 0);
+        }
     }
 }
 
