@@ -132,12 +132,4 @@ Expected<double, EntryFormProblem> degreeMarkValueOrProblem(std::u32string_view 
     return negative ? -degrees : degrees;
 }
 
-double degreeMarkValue(std::u32string_view text) {
-    const Expected<double, EntryFormProblem> value = degreeMarkValueOrProblem(text);
-    if (!value) {
-        throw EntryFormError(value.error());
-    }
-    return value.value();
-}
-
 }  // namespace orvanto

@@ -32,10 +32,9 @@ std::u32string normalisedCharacters(std::u32string_view typed, bool fullWidthPoi
 
 // "[sign] D° [M′ [S″]]" after normalisedCharacters: the last piece's mark optional, only the last
 // piece with decimals, blanks next to a mark ignored. The value is (D + M / 60) + S / 3600 in
-// doubles, in that order, the pieces read with correct rounding. Throws EntryFormError: DigitsSplit
-// for a blank between two digits ("42° 11 25"), SymbolForm for anything else that does not fit.
-double degreeMarkValue(std::u32string_view text);
-// The same, the problem returned rather than thrown.
+// doubles, in that order, the pieces read with correct rounding. Else the form's problem:
+// DigitsSplit for a blank between two digits ("42° 11 25"), SymbolForm for anything else that does
+// not fit.
 Expected<double, EntryFormProblem> degreeMarkValueOrProblem(std::u32string_view text);
 
 }  // namespace orvanto
