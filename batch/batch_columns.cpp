@@ -38,12 +38,23 @@ std::string withRomanNumeral(std::string_view name) {
 }
 
 std::optional<std::size_t> columnNamed(std::string_view name) {
+    // The names are ASCII and the labels Chinese: the first byte tells which to compare with.
+    if (name.empty()) {
+        return std::nullopt;
+    }
+    if (static_cast<unsigned char>(name.front()) < 0x80U) {
+        for (std::size_t i = 0; i < kColumnCount; ++i) {
+            if (equalIgnoringAsciiCase(name, kNames[i])) {
+                return i;
+            }
+        }
+        return std::nullopt;
+    }
     // Only a name that begins with 点 can be written with other numerals.
     const std::string relabelled = name.starts_with("点") ? withRomanNumeral(name) : std::string{};
     const std::string_view label = relabelled.empty() ? name : std::string_view{relabelled};
-    for (std::size_t i = 0; i < kColumnCount; ++i) {
-        if (equalIgnoringAsciiCase(name, kNames[i]) ||
-            (i < kEntryColumns && label == kEntryBoxes[i].label)) {
+    for (std::size_t i = 0; i < kEntryColumns; ++i) {
+        if (label == kEntryBoxes[i].label) {
             return i;
         }
     }

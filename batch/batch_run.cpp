@@ -1,5 +1,6 @@
 #include "batch/batch_run.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "text/code_points.h"
@@ -19,6 +20,11 @@ std::string readAs(const FrontEndWords& words, std::string_view encoding) {
                                    : "按 " + std::string{encoding} + " 读取";
 }
 
+bool isAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char byte) { return static_cast<unsigned char>(byte) < 0x80U; });
+}
+
 }  // namespace
 
 BatchRun::BatchRun(CsvReader& reader, TextCodec& input, BatchSettings settings)
@@ -26,11 +32,22 @@ BatchRun::BatchRun(CsvReader& reader, TextCodec& input, BatchSettings settings)
 
 Expected<BatchColumns, std::string> BatchRun::readHeader() {
     reader_.chooseDelimiterBy([this](std::span<const std::string_view> fields) {
-        std::vector<std::string> decoded(fields.size());
-        for (std::size_t i = 0; i < fields.size(); ++i) {
-            input_.appendUtf8(fields[i], decoded[i]);
+        // ASCII reads the same in every encoding here, and valid UTF-8 needs no decoding: most
+        // headers are compared as they stand.
+        const auto needsDecoding = [this](std::string_view field) {
+            return !isAscii(field) && !(input_.isUtf8() && input_.isValid(field));
+        };
+        std::vector<std::string_view> names(fields.begin(), fields.end());
+        std::vector<std::string> decoded;
+        decoded.reserve(
+            static_cast<std::size_t>(std::count_if(fields.begin(), fields.end(), needsDecoding)));
+        for (std::string_view& name : names) {
+            if (needsDecoding(name)) {
+                input_.appendUtf8(name, decoded.emplace_back());
+                name = decoded.back();
+            }
         }
-        return namesRequiredColumns(std::vector<std::string_view>(decoded.begin(), decoded.end()));
+        return namesRequiredColumns(names);
     });
     CsvRecord header;
     if (!reader_.next(header)) {
@@ -56,6 +73,8 @@ Expected<BatchColumns, std::string> BatchRun::readHeader() {
         return unexpected(std::move(problem));
     }
     // Kept as copies: the reader's buffer moves on before the header is written.
+    headerRaw_.reserve(header.fields.size());
+    headerFields_.reserve(header.fields.size());
     for (const std::string_view field : header.fields) {
         headerRaw_.emplace_back(field);
         headerFields_.emplace_back();

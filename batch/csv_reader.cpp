@@ -29,19 +29,26 @@ const char* findLineEnd(const char* begin, const char* end) {
     return found == end ? nullptr : found;
 }
 
-// The header's fields for one candidate delimiter, its quotes read as the scan reads them.
-std::vector<std::string> headerFields(std::string_view line, char delimiter) {
-    std::vector<std::string> fields;
+// The header's fields for one candidate delimiter, its quotes read as the scan reads them. A plain
+// field is a piece of the line; a quoted one is unquoted into `unquoted`, reserved beforehand so
+// that no field's text moves.
+void headerFields(std::string_view line, char delimiter, std::vector<std::string_view>& fields,
+                  std::vector<std::string>& unquoted) {
+    fields.clear();
+    unquoted.clear();
+    unquoted.reserve(static_cast<std::size_t>(std::count(line.begin(), line.end(), '"')));
     for (std::size_t at = 0;;) {
-        std::string& field = fields.emplace_back();
+        const std::size_t begin = at;
+        std::string* field = nullptr;
         if (at < line.size() && line[at] == '"') {
             // Quoted, a doubled quote standing for one; what follows the closing quote is taken
             // as it stands, as the scan takes it.
+            field = &unquoted.emplace_back();
             for (++at; at < line.size(); ++at) {
                 if (line[at] != '"') {
-                    field += line[at];
+                    *field += line[at];
                 } else if (at + 1 < line.size() && line[at + 1] == '"') {
-                    field += '"';
+                    *field += '"';
                     ++at;
                 } else {
                     ++at;
@@ -50,9 +57,14 @@ std::vector<std::string> headerFields(std::string_view line, char delimiter) {
             }
         }
         const std::size_t end = std::min(line.find(delimiter, at), line.size());
-        field.append(line, at, end - at);
+        if (field != nullptr) {
+            field->append(line, at, end - at);
+            fields.emplace_back(*field);
+        } else {
+            fields.push_back(line.substr(begin, end - begin));
+        }
         if (end == line.size()) {
-            return fields;
+            return;
         }
         at = end + 1;
     }
@@ -123,7 +135,10 @@ void CsvReader::skipLongRecord(CsvRecord& record) {
 std::string_view CsvReader::firstLine(std::size_t& endLength) {
     for (;;) {
         const std::string_view unread{buffer_.data() + begin_, end_ - begin_};
-        const std::size_t stop = unread.find_first_of("\r\n");
+        const char* const lineEnd = findLineEnd(unread.data(), unread.data() + unread.size());
+        const std::size_t stop = lineEnd == nullptr
+                                     ? std::string_view::npos
+                                     : static_cast<std::size_t>(lineEnd - unread.data());
         const bool endKnown =
             stop != std::string_view::npos && (unread[stop] == '\n' || stop + 1 < unread.size());
         if (endKnown || ended_ || !fill()) {
@@ -136,18 +151,26 @@ std::string_view CsvReader::firstLine(std::size_t& endLength) {
 }
 
 char CsvReader::chooseDelimiter(std::string_view header) const {
-    std::vector<std::pair<std::size_t, char>> candidates;
-    for (const char candidate : {'\t', ',', ';'}) {
-        if (const std::size_t at = header.find(candidate); at != std::string_view::npos) {
-            candidates.emplace_back(at, candidate);
+    if (headerTest_) {
+        // The candidates in the order they first appear.
+        std::array<std::pair<std::size_t, char>, 3> candidates{};
+        std::size_t found = 0;
+        for (const char candidate : {'\t', ',', ';'}) {
+            if (const std::size_t at = header.find(candidate); at != std::string_view::npos) {
+                std::size_t place = found++;
+                for (; place > 0 && candidates[place - 1].first > at; --place) {
+                    candidates[place] = candidates[place - 1];
+                }
+                candidates[place] = {at, candidate};
+            }
         }
-    }
-    std::sort(candidates.begin(), candidates.end());
-    for (const auto& [at, candidate] : candidates) {
-        const std::vector<std::string> fields = headerFields(header, candidate);
-        if (headerTest_ &&
-            headerTest_(std::vector<std::string_view>(fields.begin(), fields.end()))) {
-            return candidate;
+        std::vector<std::string_view> fields;
+        std::vector<std::string> unquoted;
+        for (std::size_t i = 0; i < found; ++i) {
+            headerFields(header, candidates[i].second, fields, unquoted);
+            if (headerTest_(fields)) {
+                return candidates[i].second;
+            }
         }
     }
     const std::size_t separator = header.find_first_of(",\t");
