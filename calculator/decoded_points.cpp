@@ -5,6 +5,7 @@
 #include <span>
 #include <string_view>
 #include <tuple>
+#include <utility>
 
 #include "calculator/decimal_text.h"
 #include "calculator/messages.h"
@@ -81,7 +82,7 @@ void DecodedEntries::read(const EntryViews& texts, std::size_t pointCount) {
             } else if (auto read = readBox(text, entries.mode, row.axis, row.box)) {
                 degrees = read.value();
             } else {
-                failures_[at] = read.error();
+                failures_[at] = std::move(read).error();
             }
         }
     }

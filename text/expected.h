@@ -34,7 +34,8 @@ class Expected {
     const T& value() const& { return std::get<0>(state_); }
     T& value() & { return std::get<0>(state_); }
     T&& value() && { return std::get<0>(std::move(state_)); }
-    const E& error() const { return std::get<1>(state_); }
+    const E& error() const& { return std::get<1>(state_); }
+    E&& error() && { return std::get<1>(std::move(state_)); }
 
   private:
     std::variant<T, E> state_;
