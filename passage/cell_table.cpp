@@ -3,6 +3,8 @@
 #include <limits>
 #include <stdexcept>
 
+#include "text/printable.h"
+
 namespace orvanto::passage {
 
 void CellTable::add(std::string_view cell) {
@@ -10,6 +12,16 @@ void CellTable::add(std::string_view cell) {
         throw std::length_error("table over 4 GiB");
     }
     bytes_ += cell;
+    ends_.push_back(static_cast<std::uint32_t>(bytes_.size()));
+}
+
+void CellTable::addPrintable(std::string_view cell) {
+    const std::size_t before = bytes_.size();
+    appendPrintable(bytes_, cell);
+    if (bytes_.size() > std::numeric_limits<std::uint32_t>::max()) {
+        bytes_.resize(before);
+        throw std::length_error("table over 4 GiB");
+    }
     ends_.push_back(static_cast<std::uint32_t>(bytes_.size()));
 }
 

@@ -21,6 +21,9 @@ class CellTable {
     // Adds the next cell; a row ends after every `stored` cells. Throws std::length_error past
     // 4 GiB of text.
     void add(std::string_view cell);
+    // Adds the cell with every character that would act on a terminal written out (printable()
+    // in text/printable.h).
+    void addPrintable(std::string_view cell);
     void reserveRows(std::size_t rows) { ends_.reserve(rows * stored_); }
 
     // Shows the stored cells at these places, in this order (a place may come twice); until

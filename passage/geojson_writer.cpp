@@ -31,8 +31,19 @@ std::string jsonString(std::string_view text) {
     return json + '"';
 }
 
+// A route of tens of thousands of points is written here: each position is appended in place.
+void appendPosition(std::string& out, const ChartPoint& point) {
+    out += '[';
+    out += decimalDegrees(point.longitude);
+    out += ", ";
+    out += decimalDegrees(point.latitude);
+    out += ']';
+}
+
 std::string position(const ChartPoint& point) {
-    return "[" + decimalDegrees(point.longitude) + ", " + decimalDegrees(point.latitude) + "]";
+    std::string text;
+    appendPosition(text, point);
+    return text;
 }
 
 std::string feature(std::string_view name, std::string_view type, const std::string& coordinates) {
@@ -44,9 +55,13 @@ std::string feature(std::string_view name, std::string_view type, const std::str
 std::string lineCoordinates(const std::vector<ChartPoint>& part) {
     std::string coordinates = "[";
     for (std::size_t i = 0; i < part.size(); ++i) {
-        coordinates += (i > 0 ? ", " : "") + position(part[i]);
+        if (i > 0) {
+            coordinates += ", ";
+        }
+        appendPosition(coordinates, part[i]);
     }
-    return coordinates + "]";
+    coordinates += ']';
+    return coordinates;
 }
 
 }  // namespace

@@ -409,7 +409,11 @@ RouteTable routeTable(const PassagePlan& plan, const TableWriting& writing) {
     table.reserveRows(plan.route.rows.size() + 2);
     std::vector<bool> filled(cell::FieldCount, false);
     const auto store = [&](const std::string& cell) {
-        table.add(writing.escaped ? printable(cell) : cell);
+        if (writing.escaped) {
+            table.addPrintable(cell);
+        } else {
+            table.add(cell);
+        }
     };
     const auto add = [&](const Row& row) {
         for (std::size_t i = 0; i < row.size(); ++i) {

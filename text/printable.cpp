@@ -59,13 +59,18 @@ std::string printable(const std::u32string_view characters) {
 }
 
 std::string printable(std::string_view text) {
+    std::string shownText;
+    shownText.reserve(text.size());
+    appendPrintable(shownText, text);
+    return shownText;
+}
+
+void appendPrintable(std::string& shownText, std::string_view text) {
     // A character that shows stands as it was written, its very bytes; printable ASCII, most of
     // what is quoted, is taken in one piece up to the first other byte.
     const auto other = std::find_if(text.begin(), text.end(), [](char c) {
         return c < 0x20 || c >= 0x7F;  // a byte from 0x80 up is below 0x20 as a signed char
     });
-    std::string shownText;
-    shownText.reserve(text.size());
     shownText.append(text.begin(), other);
     for (auto at = static_cast<std::size_t>(other - text.begin()); at < text.size();) {
         const auto [c, length] = characterAt(text, at);
@@ -76,7 +81,6 @@ std::string printable(std::string_view text) {
         }
         at += length;
     }
-    return shownText;
 }
 
 }  // namespace orvanto

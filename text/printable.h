@@ -12,6 +12,8 @@ namespace orvanto {
 // written out (\r, \n, \t, U+001B, U+202E, a byte that does not decode as \xFF), so that nothing
 // typed reaches a terminal raw.
 std::string printable(std::string_view text);
+// The same appended to `out`, for a caller that gathers many texts in one buffer.
+void appendPrintable(std::string& out, std::string_view text);
 
 // The same for a text already split into characters (decodeUtf8 in code_points.h), so that a
 // caller that shortens it first need not decode it twice.
