@@ -60,13 +60,16 @@ std::size_t filledFields(const std::vector<std::string>& fields) {
 
 std::optional<std::string> TableFile::misfit(const std::vector<std::string>& fields) const {
     const std::size_t filled = filledFields(fields);
-    const std::string counts = "这一行有 " + std::to_string(filled) + " 个字段，表头有 " +
-                               std::to_string(headerFields_) + " 个";
+    // Built only for a row that does not fit: most rows do.
+    const auto counts = [&] {
+        return "这一行有 " + std::to_string(filled) + " 个字段，表头有 " +
+               std::to_string(headerFields_) + " 个";
+    };
     if (filled > headerFields_) {
-        return counts + (filled == headerFields_ + 1
-                             ? "，多了 1 个：可能是小数点写成了逗号（如 3100,5），请改用小数点“.”"
-                             : "，多了 " + std::to_string(filled - headerFields_) +
-                                   " 个，无法确定各字段属于哪一列");
+        return counts() + (filled == headerFields_ + 1
+                               ? "，多了 1 个：可能是小数点写成了逗号（如 3100,5），请改用小数点“.”"
+                               : "，多了 " + std::to_string(filled - headerFields_) +
+                                     " 个，无法确定各字段属于哪一列");
     }
     std::string missing;
     for (std::size_t column = 0; column < columns_.size(); ++column) {
@@ -75,7 +78,7 @@ std::optional<std::string> TableFile::misfit(const std::vector<std::string>& fie
         }
     }
     if (!missing.empty()) {
-        return counts + "，缺少" + missing;
+        return counts() + "，缺少" + missing;
     }
     return std::nullopt;
 }
