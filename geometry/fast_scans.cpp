@@ -88,15 +88,18 @@ struct Passes {
 // The pass before the one the search most likely stops at, estimated by interpolating the coarse
 // copy of the bucket edges: k is then this pass plus one or two for about 998 targets in 1000 (away
 // from the flat ends of the sine and the cosine). Only an estimate: the search checks it.
+// Converted through signed integers, which take one instruction where unsigned ones take several:
+// every value here is far below 2^63, and none is negative for a target between the outer edges.
 std::size_t estimatedPassBefore(const ScanTable& table, double scaled) {
     const double coarse =
         (scaled - table.firstEdgeScaled) * (1.0 / static_cast<double>(kCoarseEdgeStride));
-    const auto below = static_cast<std::size_t>(coarse);
-    const double fromBelow = static_cast<double>(table.coarseFirstPassBelow[below]);
-    const double toAbove = static_cast<double>(table.coarseFirstPassBelow[below + 1]);
-    const auto estimate = static_cast<std::size_t>(
+    const auto below = static_cast<std::int64_t>(coarse);
+    const auto* edges = table.coarseFirstPassBelow.data() + below;
+    const auto fromBelow = static_cast<double>(static_cast<std::int64_t>(edges[0]));
+    const auto toAbove = static_cast<double>(static_cast<std::int64_t>(edges[1]));
+    const auto estimate = static_cast<std::int64_t>(
         fromBelow + (toAbove - fromBelow) * (coarse - static_cast<double>(below)));
-    return estimate > 0 ? estimate - 1 : 0;
+    return estimate > 0 ? static_cast<std::size_t>(estimate - 1) : 0;
 }
 
 // k from the target's two bucket edges: exact for any target between the outer edges, at the cost
