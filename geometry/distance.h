@@ -55,7 +55,9 @@ std::optional<DistanceMeasurement> measureDistanceUnlessFault(const ChartLeg& le
 // target of the half-angle sine scan, or nothing where its arithmetic overflows or becomes invalid,
 // and the distance from the scan's outcome.
 std::optional<double> finiteHalfChordRatio(const PreparedLeg& leg);
-DistanceMeasurement distanceFromScan(const ScanOutcome& scan);
+inline DistanceMeasurement distanceFromScan(const ScanOutcome& scan) {
+    return {scan.result, scan.matched};
+}
 
 // The distance in kilometres as measureDistance gives it, matched or not.
 double distance(const ChartLeg& leg);

@@ -67,16 +67,38 @@ inline constexpr std::array<double, kSineTerms> kSineCoefficients = [] {
 // < 2.6e-16, bounds the error; relative to sin x >= 2x / pi, less than 4.1e-16. Summed by Estrin's
 // scheme, in pairs and then pairs of pairs, so that the chain of dependent operations is 9 long
 // rather than Horner's 20; the rounding adds a few units in the last place either way.
-inline double sineWithinRightAngle(double x) {
+template <typename Value>
+Value sineWithinRightAngle(Value x) {
     const auto& c = estimate::kSineCoefficients;
-    const double y = x * x;
-    const double y2 = y * y;
-    const double y4 = y2 * y2;
-    const double y8 = y4 * y4;
-    const double upTo3 = (c[0] + c[1] * y) + y2 * (c[2] + c[3] * y);
-    const double from4To7 = (c[4] + c[5] * y) + y2 * (c[6] + c[7] * y);
-    const double from8 = c[8] + c[9] * y;
+    const Value y = x * x;
+    const Value y2 = y * y;
+    const Value y4 = y2 * y2;
+    const Value y8 = y4 * y4;
+    const Value upTo3 = (c[0] + c[1] * y) + y2 * (c[2] + c[3] * y);
+    const Value from4To7 = (c[4] + c[5] * y) + y2 * (c[6] + c[7] * y);
+    const Value from8 = c[8] + c[9] * y;
     return x * ((upTo3 + y4 * from4To7) + y8 * from8);
+}
+
+// The sines of several angles within a right angle, two at a time in one vector register where
+// the compiler offers vectors of two doubles (GCC and Clang, em++ included, each operation of a
+// lane exactly the scalar one), one at a time elsewhere.
+template <std::size_t Count>
+std::array<double, Count> sinesWithinRightAngle(const std::array<double, Count>& angles) {
+    std::array<double, Count> sines{};
+    std::size_t next = 0;
+#if defined(__GNUC__)
+    using DoublePair = double __attribute__((vector_size(2 * sizeof(double))));
+    for (; next + 2 <= Count; next += 2) {
+        const DoublePair pair = sineWithinRightAngle(DoublePair{angles[next], angles[next + 1]});
+        sines[next] = pair[0];
+        sines[next + 1] = pair[1];
+    }
+#endif
+    for (; next < Count; ++next) {
+        sines[next] = sineWithinRightAngle(angles[next]);
+    }
+    return sines;
 }
 
 inline EstimatedPoint estimatePoint(const ChartPoint& point) {
@@ -93,11 +115,15 @@ inline EstimatedPoint estimatePoint(const ChartPoint& point) {
 //
 // The exact ratio's steps (distance.cpp) with the constants gathered: everything is measured in
 // diameters of the earth, so that a parallel's arc is its sine times the longitude difference
-// times estimate::kDiametersPerDegreeOfEquator, and the meridian chord is its sine alone.
-inline EstimatedTarget estimateHalfChordRatio(const EstimatedLeg& leg) {
-    const auto [lat1, lon1] = leg.from.point;
-    const auto [lat2, lon2] = leg.to.point;
-    double longitudeDifference = std::fabs(lon1 - lon2);
+// times estimate::kDiametersPerDegreeOfEquator, and the meridian chord is its sine alone, which the
+// caller gives: sineWithinRightAngle of meridianChordAngle(leg).
+inline double meridianChordAngle(const ChartPoint& from, const ChartPoint& to) {
+    return std::fabs(from.latitude - to.latitude) * (estimate::kRadiansPerDegree / 2);
+}
+
+template <typename MeridianChord>
+EstimatedTarget estimateHalfChordRatio(const EstimatedLeg& leg, MeridianChord meridianChord) {
+    double longitudeDifference = std::fabs(leg.from.point.longitude - leg.to.point.longitude);
     if (!(longitudeDifference <= 360)) {
         return {NAN, NAN};
     }
@@ -107,14 +133,57 @@ inline EstimatedTarget estimateHalfChordRatio(const EstimatedLeg& leg) {
     const double sine1 = leg.from.parallelSine;
     const double sine2 = leg.to.parallelSine;
     const double arcPerSine = longitudeDifference * estimate::kDiametersPerDegreeOfEquator;
-    const double meridianChord =
-        sineWithinRightAngle(std::fabs(lat1 - lat2) * (estimate::kRadiansPerDegree / 2));
+    const double chord = meridianChord();
     // (arc1² + arc2²) / 2 + meridianChord², as the exact ratio sums it.
-    const double squaredChord = ((sine1 * sine1 + sine2 * sine2) * (arcPerSine * arcPerSine)) / 2 +
-                                meridianChord * meridianChord;
+    const double squaredChord =
+        ((sine1 * sine1 + sine2 * sine2) * (arcPerSine * arcPerSine)) / 2 + chord * chord;
     const double ratio = std::sqrt(squaredChord);
     // NaN from a point beyond the poles, and so its margin.
     return {ratio, ratio * estimate::kRelativeMargin + estimate::kAbsoluteMargin};
+}
+
+inline EstimatedTarget estimateHalfChordRatio(const EstimatedLeg& leg) {
+    return estimateHalfChordRatio(leg, [&leg] {
+        return sineWithinRightAngle(meridianChordAngle(leg.from.point, leg.to.point));
+    });
+}
+
+// A leg among a few points, by the points' places.
+struct LegBetween {
+    std::size_t from;
+    std::size_t to;
+};
+
+// The estimates of a few legs among a few points at once, an angle's sides among its corners,
+// each what estimateHalfChordRatio gives for it alone. The sines are most of an estimate's work and
+// independent of each other: one for each point's parallel and one for each leg's meridian chord,
+// they run in one loop, which the compiler turns into polynomials two or more at a time in vector
+// registers.
+// Inlined, so that the legs' ends are constants where the caller names them.
+template <std::size_t Points, std::size_t Legs>
+[[gnu::always_inline]] inline std::array<EstimatedTarget, Legs> estimateHalfChordRatios(
+    const std::array<ChartPoint, Points>& points, const std::array<LegBetween, Legs>& legs) {
+    std::array<double, Points> fromPole{};
+    std::array<double, Points + Legs> angles{};
+    for (std::size_t p = 0; p < Points; ++p) {
+        fromPole[p] = 90 - std::fabs(points[p].latitude);
+        angles[p] = fromPole[p] * estimate::kRadiansPerDegree;
+    }
+    for (std::size_t leg = 0; leg < Legs; ++leg) {
+        angles[Points + leg] = meridianChordAngle(points[legs[leg].from], points[legs[leg].to]);
+    }
+    const std::array<double, Points + Legs> sines = sinesWithinRightAngle(angles);
+    std::array<EstimatedPoint, Points> estimated{};
+    for (std::size_t p = 0; p < Points; ++p) {
+        // As estimatePoint gives it: no estimate beyond the poles.
+        estimated[p] = {points[p], fromPole[p] >= 0 ? sines[p] : NAN};
+    }
+    std::array<EstimatedTarget, Legs> targets{};
+    for (std::size_t leg = 0; leg < Legs; ++leg) {
+        targets[leg] = estimateHalfChordRatio({estimated[legs[leg].from], estimated[legs[leg].to]},
+                                              [&] { return sines[Points + leg]; });
+    }
+    return targets;
 }
 
 }  // namespace orvanto

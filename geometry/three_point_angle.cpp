@@ -85,18 +85,15 @@ AngleMeasurement orFault(const std::optional<AngleMeasurement>& angle) {
 }  // namespace
 
 AngleMeasurement measureThreePointAngle(const AngleCorners& corners, const ScanPath& scans) {
-    // Each point takes part in two of the sides: estimated once for both.
-    const EstimatedPoint p1 = estimatePoint(corners.point1);
-    const EstimatedPoint p2 = estimatePoint(corners.point2);
-    const EstimatedPoint r = estimatePoint(corners.reference);
     // distance() is not bit-for-bit symmetric in its points, so these orders are fixed: 1–2, 1–R,
     // R–2.
     const std::array<ChartLeg, 3> legs{{{corners.point1, corners.point2},
                                         {corners.point1, corners.reference},
                                         {corners.reference, corners.point2}}};
-    const std::array<EstimatedTarget, 3> estimates{estimateHalfChordRatio({.from = p1, .to = p2}),
-                                                   estimateHalfChordRatio({.from = p1, .to = r}),
-                                                   estimateHalfChordRatio({.from = r, .to = p2})};
+    // Each point takes part in two of the sides: estimated once for both.
+    const std::array<EstimatedTarget, 3> estimates = estimateHalfChordRatios<3, 3>(
+        {corners.point1, corners.point2, corners.reference},
+        {{{.from = 0, .to = 1}, {.from = 0, .to = 2}, {.from = 2, .to = 1}}});
     scans.prefetchForCosine(
         roughCosine(estimates[0].target, estimates[1].target, estimates[2].target));
     std::array<SideOutcome, 3> sides{};
@@ -109,13 +106,11 @@ AngleMeasurement measureThreePointAngle(const AngleCorners& corners, const ScanP
 
 std::optional<AngleMeasurement> measureThreePointAngleUnlessFault(
     const AngleCorners& corners, const DistanceMeasurement& point1ToPoint2, const ScanPath& scans) {
-    const EstimatedPoint p1 = estimatePoint(corners.point1);
-    const EstimatedPoint p2 = estimatePoint(corners.point2);
-    const EstimatedPoint r = estimatePoint(corners.reference);
     const std::array<ChartLeg, 2> legs{
         {{corners.point1, corners.reference}, {corners.reference, corners.point2}}};
-    const std::array<EstimatedTarget, 2> estimates{estimateHalfChordRatio({.from = p1, .to = r}),
-                                                   estimateHalfChordRatio({.from = r, .to = p2})};
+    const std::array<EstimatedTarget, 2> estimates =
+        estimateHalfChordRatios<3, 2>({corners.point1, corners.point2, corners.reference},
+                                      {{{.from = 0, .to = 2}, {.from = 2, .to = 1}}});
     const AngleSide side12 = sideOf(point1ToPoint2);
     scans.prefetchForCosine(roughCosine(side12.chord / chart::kEarthDiameterKm, estimates[0].target,
                                         estimates[1].target));

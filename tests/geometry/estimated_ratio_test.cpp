@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <numbers>
@@ -57,6 +58,10 @@ TEST(SineWithinRightAngle, FollowsTheLibrarySine) {
     for (int step = 1; step <= kSteps; ++step) {
         const double x = step * (std::numbers::pi / 2) / kSteps;
         worst = std::max(worst, std::fabs(sineWithinRightAngle(x) - std::sin(x)) / std::sin(x));
+        // Two at a time in a vector, or one at a time: the same bits.
+        const auto together = sinesWithinRightAngle<3>({x, x / 3, x / 7});
+        ASSERT_EQ(together, (std::array{sineWithinRightAngle(x), sineWithinRightAngle(x / 3),
+                                        sineWithinRightAngle(x / 7)}));
     }
     EXPECT_LT(worst, 1e-15);
     EXPECT_EQ(sineWithinRightAngle(0.0), 0.0);
