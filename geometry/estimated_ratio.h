@@ -115,8 +115,10 @@ inline EstimatedPoint estimatePoint(const ChartPoint& point) {
 //
 // The exact ratio's steps (distance.cpp) with the constants gathered: everything is measured in
 // diameters of the earth, so that a parallel's arc is its sine times the longitude difference
-// times estimate::kDiametersPerDegreeOfEquator, and the meridian chord is its sine alone, which the
-// caller gives: sineWithinRightAngle of meridianChordAngle(leg).
+// times estimate::kDiametersPerDegreeOfEquator, and the meridian chord is its sine alone:
+// sineWithinRightAngle of meridianChordAngle. The caller gives that sine as a function, called only
+// once the longitudes are known to allow an estimate, so that a caller of one leg computes it only
+// then and a caller of several can hand over a sine computed beside the others.
 inline double meridianChordAngle(const ChartPoint& from, const ChartPoint& to) {
     return std::fabs(from.latitude - to.latitude) * (estimate::kRadiansPerDegree / 2);
 }
@@ -156,10 +158,9 @@ struct LegBetween {
 
 // The estimates of a few legs among a few points at once, an angle's sides among its corners,
 // each what estimateHalfChordRatio gives for it alone. The sines are most of an estimate's work and
-// independent of each other: one for each point's parallel and one for each leg's meridian chord,
-// they run in one loop, which the compiler turns into polynomials two or more at a time in vector
-// registers.
-// Inlined, so that the legs' ends are constants where the caller names them.
+// independent of each other, one for each point's parallel and one for each leg's meridian chord:
+// sinesWithinRightAngle computes them two at a time. Inlined, so that the legs' ends are constants
+// where the caller names them.
 template <std::size_t Points, std::size_t Legs>
 [[gnu::always_inline]] inline std::array<EstimatedTarget, Legs> estimateHalfChordRatios(
     const std::array<ChartPoint, Points>& points, const std::array<LegBetween, Legs>& legs) {
