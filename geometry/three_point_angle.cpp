@@ -14,6 +14,13 @@
 namespace orvanto {
 namespace {
 
+// The sides between the corners point 1, point 2 and the reference, in the order they are
+// measured: 1–2, 1–R, R–2. distance() is not bit-for-bit symmetric in its points, so each side's
+// order is fixed too. The last two alone where point 1 to point 2 is measured already.
+constexpr std::array<LegBetween, 3> kSidesInOrder{
+    {{.from = 0, .to = 1}, {.from = 0, .to = 2}, {.from = 2, .to = 1}}};
+constexpr std::array<LegBetween, 2> kSidesToReference{{kSidesInOrder[1], kSidesInOrder[2]}};
+
 // One side of the angle: the distance as measured, and its chord.
 struct AngleSide {
     DistanceMeasurement distance;
@@ -31,14 +38,14 @@ AngleSide sideFromScan(const SideOutcome& side) {
 // The sides' outcomes from their estimated ratios where these settle them, from their exact ratios
 // otherwise; false where an exact ratio's arithmetic faults.
 template <std::size_t Sides>
-bool scanSides(const std::array<ChartLeg, Sides>& legs,
+bool scanSides(const std::array<ChartPoint, 3>& corners, const std::array<LegBetween, Sides>& legs,
                const std::array<EstimatedTarget, Sides>& estimates,
                std::array<SideOutcome, Sides>& outcomes, const ScanPath& scans) {
     const unsigned settled = scans.angleSidesWithin(estimates, outcomes);
     for (std::size_t side = 0; side < Sides; ++side) {
         if ((settled & (1U << side)) == 0) [[unlikely]] {
-            const std::optional<double> ratio =
-                finiteHalfChordRatio({preparePoint(legs[side].from), preparePoint(legs[side].to)});
+            const std::optional<double> ratio = finiteHalfChordRatio(
+                {preparePoint(corners[legs[side].from]), preparePoint(corners[legs[side].to])});
             if (!ratio) {
                 return false;
             }
@@ -85,19 +92,13 @@ AngleMeasurement orFault(const std::optional<AngleMeasurement>& angle) {
 }  // namespace
 
 AngleMeasurement measureThreePointAngle(const AngleCorners& corners, const ScanPath& scans) {
-    // distance() is not bit-for-bit symmetric in its points, so these orders are fixed: 1–2, 1–R,
-    // R–2.
-    const std::array<ChartLeg, 3> legs{{{corners.point1, corners.point2},
-                                        {corners.point1, corners.reference},
-                                        {corners.reference, corners.point2}}};
+    const std::array<ChartPoint, 3> points{corners.point1, corners.point2, corners.reference};
     // Each point takes part in two of the sides: estimated once for both.
-    const std::array<EstimatedTarget, 3> estimates = estimateHalfChordRatios<3, 3>(
-        {corners.point1, corners.point2, corners.reference},
-        {{{.from = 0, .to = 1}, {.from = 0, .to = 2}, {.from = 2, .to = 1}}});
+    const std::array<EstimatedTarget, 3> estimates = estimateHalfChordRatios(points, kSidesInOrder);
     scans.prefetchForCosine(
         roughCosine(estimates[0].target, estimates[1].target, estimates[2].target));
     std::array<SideOutcome, 3> sides{};
-    if (!scanSides(legs, estimates, sides, scans)) {
+    if (!scanSides(points, kSidesInOrder, estimates, sides, scans)) {
         throw ArithmeticFault("distance arithmetic overflowed or became invalid");
     }
     return orFault(angleFromSides(sideFromScan(sides[0]), sideFromScan(sides[1]),
@@ -106,16 +107,14 @@ AngleMeasurement measureThreePointAngle(const AngleCorners& corners, const ScanP
 
 std::optional<AngleMeasurement> measureThreePointAngleUnlessFault(
     const AngleCorners& corners, const DistanceMeasurement& point1ToPoint2, const ScanPath& scans) {
-    const std::array<ChartLeg, 2> legs{
-        {{corners.point1, corners.reference}, {corners.reference, corners.point2}}};
+    const std::array<ChartPoint, 3> points{corners.point1, corners.point2, corners.reference};
     const std::array<EstimatedTarget, 2> estimates =
-        estimateHalfChordRatios<3, 2>({corners.point1, corners.point2, corners.reference},
-                                      {{{.from = 0, .to = 2}, {.from = 2, .to = 1}}});
+        estimateHalfChordRatios(points, kSidesToReference);
     const AngleSide side12 = sideOf(point1ToPoint2);
     scans.prefetchForCosine(roughCosine(side12.chord / chart::kEarthDiameterKm, estimates[0].target,
                                         estimates[1].target));
     std::array<SideOutcome, 2> sides{};
-    if (!scanSides(legs, estimates, sides, scans)) {
+    if (!scanSides(points, kSidesToReference, estimates, sides, scans)) {
         return std::nullopt;
     }
     return angleFromSides(side12, sideFromScan(sides[0]), sideFromScan(sides[1]), scans);
