@@ -116,15 +116,13 @@ inline EstimatedPoint estimatePoint(const ChartPoint& point) {
 // The exact ratio's steps (distance.cpp) with the constants gathered: everything is measured in
 // diameters of the earth, so that a parallel's arc is its sine times the longitude difference
 // times estimate::kDiametersPerDegreeOfEquator, and the meridian chord is its sine alone:
-// sineWithinRightAngle of meridianChordAngle. The caller gives that sine as a function, called only
-// once the longitudes are known to allow an estimate, so that a caller of one leg computes it only
-// then and a caller of several can hand over a sine computed beside the others.
+// sineWithinRightAngle of meridianChordAngle, which a caller of several legs computes beside the
+// others' sines.
 inline double meridianChordAngle(const ChartPoint& from, const ChartPoint& to) {
     return std::fabs(from.latitude - to.latitude) * (estimate::kRadiansPerDegree / 2);
 }
 
-template <typename MeridianChord>
-EstimatedTarget estimateHalfChordRatio(const EstimatedLeg& leg, MeridianChord meridianChord) {
+inline EstimatedTarget estimateHalfChordRatio(const EstimatedLeg& leg, double meridianChord) {
     double longitudeDifference = std::fabs(leg.from.point.longitude - leg.to.point.longitude);
     if (!(longitudeDifference <= 360)) {
         return {NAN, NAN};
@@ -135,19 +133,17 @@ EstimatedTarget estimateHalfChordRatio(const EstimatedLeg& leg, MeridianChord me
     const double sine1 = leg.from.parallelSine;
     const double sine2 = leg.to.parallelSine;
     const double arcPerSine = longitudeDifference * estimate::kDiametersPerDegreeOfEquator;
-    const double chord = meridianChord();
     // (arc1² + arc2²) / 2 + meridianChord², as the exact ratio sums it.
-    const double squaredChord =
-        ((sine1 * sine1 + sine2 * sine2) * (arcPerSine * arcPerSine)) / 2 + chord * chord;
+    const double squaredChord = ((sine1 * sine1 + sine2 * sine2) * (arcPerSine * arcPerSine)) / 2 +
+                                meridianChord * meridianChord;
     const double ratio = std::sqrt(squaredChord);
     // NaN from a point beyond the poles, and so its margin.
     return {ratio, ratio * estimate::kRelativeMargin + estimate::kAbsoluteMargin};
 }
 
 inline EstimatedTarget estimateHalfChordRatio(const EstimatedLeg& leg) {
-    return estimateHalfChordRatio(leg, [&leg] {
-        return sineWithinRightAngle(meridianChordAngle(leg.from.point, leg.to.point));
-    });
+    return estimateHalfChordRatio(
+        leg, sineWithinRightAngle(meridianChordAngle(leg.from.point, leg.to.point)));
 }
 
 // A leg among a few points, by the points' places.
@@ -182,7 +178,7 @@ template <std::size_t Points, std::size_t Legs>
     std::array<EstimatedTarget, Legs> targets{};
     for (std::size_t leg = 0; leg < Legs; ++leg) {
         targets[leg] = estimateHalfChordRatio({estimated[legs[leg].from], estimated[legs[leg].to]},
-                                              [&] { return sines[Points + leg]; });
+                                              sines[Points + leg]);
     }
     return targets;
 }
