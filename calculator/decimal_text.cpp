@@ -8,8 +8,10 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 #include "geometry/arithmetic_fault.h"
+#include "notation/entry_decoding.h"
 
 namespace orvanto {
 namespace {
@@ -149,34 +151,39 @@ std::optional<std::uint64_t> unitsByIntegers(const Scientific& scientific, std::
     return dividedByTenToThe(scientific.digits + tenToThe(-scale) / 2, -scale);
 }
 
-// The text of `units` thousandths (or other decimals) in the style, as formatDecimals writes it.
+// The text of `units` thousandths (or other decimals) in the style, as formatDecimals writes it:
+// written from its last digit back, each digit of the units once, since every result box of a
+// batch run comes through here.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): a count and its unit, as formatDecimals
 std::string unitsText(std::uint64_t units, std::size_t decimals, bool negative, NumberStyle style) {
     if (style == NumberStyle::Plain && units == 0) {
         return "0";
     }
-    std::array<char, 48> buffer{};
-    char* at = buffer.data();
-    if (negative && (style == NumberStyle::Window || units > 0)) {
-        *at++ = '-';
-    }
-    const std::uint64_t whole = dividedByTenToThe(units, static_cast<int>(decimals));
-    if (whole > 0 || style != NumberStyle::Window) {
-        at = std::to_chars(at, buffer.data() + buffer.size(), whole).ptr;
-    }
-    std::uint64_t fraction = units - whole * tenToThe(static_cast<int>(decimals));
+    std::array<char, 48> buffer;  // filled from its end
+    char* const end = buffer.data() + buffer.size();
+    char* at = end;
+    std::uint64_t rest = units;
     std::size_t fractionDigits = decimals;
-    for (; style != NumberStyle::Fixed && fractionDigits > 0 && fraction % 10 == 0;
-         --fractionDigits) {
-        fraction /= 10;
+    for (; style != NumberStyle::Fixed && fractionDigits > 0 && rest % 10 == 0; --fractionDigits) {
+        rest /= 10;
+    }
+    for (std::size_t i = 0; i < fractionDigits; ++i, rest /= 10) {
+        *--at = static_cast<char>('0' + rest % 10);
     }
     if (fractionDigits > 0 || style == NumberStyle::Window) {
-        *at++ = '.';
+        *--at = '.';
     }
-    for (std::size_t i = fractionDigits; i > 0; --i, fraction /= 10) {
-        at[i - 1] = static_cast<char>('0' + fraction % 10);
+    // What is left is the whole part: the window writes none for zero.
+    if (rest > 0 || style != NumberStyle::Window) {
+        do {
+            *--at = static_cast<char>('0' + rest % 10);
+            rest /= 10;
+        } while (rest > 0);
     }
-    at += fractionDigits;
-    return {buffer.data(), at};
+    if (negative && (style == NumberStyle::Window || units > 0)) {
+        *--at = '-';
+    }
+    return {at, end};
 }
 
 // Scientific form with 15 significant digits, "d.dddddddddddddde±x", from printf, which rounds
@@ -192,6 +199,17 @@ void scientificByPrintf(double magnitude, Digits& digits, int& exponent) {
         }
     }
     std::from_chars(marker + (marker[1] == '+' ? 2 : 1), marker + std::strlen(marker), exponent);
+}
+
+// The value's units by the integer route, where it applies; nothing sends it to printf's digits.
+std::optional<std::uint64_t> unitsIfIntegers(double value, std::size_t decimals) {
+    if (!std::isfinite(value)) {
+        throw ArithmeticFault("cannot format a value that is not finite");
+    }
+    if (const auto scientific = scientificByIntegers(std::fabs(value)); scientific) {
+        return unitsByIntegers(*scientific, decimals);
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -211,15 +229,10 @@ long long decimalUnits(double value, std::size_t decimals) {
 // exactly once and in decimal. Every result box is written through here, a million times in a
 // batch run, so the digits live in fixed arrays instead of temporary strings.
 std::string formatDecimals(double value, std::size_t decimals, NumberStyle style) {
-    if (!std::isfinite(value)) {
-        throw ArithmeticFault("cannot format a value that is not finite");
-    }
     // The integer route gives the same text for the values results have, several times faster;
     // the tests prove the two alike.
-    if (const auto scientific = scientificByIntegers(std::fabs(value)); scientific) {
-        if (const auto units = unitsByIntegers(*scientific, decimals); units) {
-            return unitsText(*units, decimals, value < 0, style);
-        }
+    if (const auto units = unitsIfIntegers(value, decimals); units) {
+        return unitsText(*units, decimals, value < 0, style);
     }
     Digits digits{};
     int exponent = 0;
@@ -298,6 +311,21 @@ std::string formatDecimals(double value, std::size_t decimals, NumberStyle style
         text.append(point, fractionEnd);
     }
     return text;
+}
+
+ShownDecimal formatShownDecimals(double value, std::size_t decimals, NumberStyle style) {
+    // Units below 2^53 and a power of ten up to 10^22 are exact doubles, so their quotient is the
+    // decimal rounded once, as reading the text rounds it.
+    constexpr std::uint64_t kExactIntegers = std::uint64_t{1} << 53U;
+    constexpr std::array<double, 8> kDoublePowersOfTen{1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7};
+    if (const auto units = unitsIfIntegers(value, decimals);
+        units && !(value < 0) && *units < kExactIntegers) {
+        return {unitsText(*units, decimals, false, style),
+                static_cast<double>(*units) / kDoublePowersOfTen[decimals]};
+    }
+    std::string text = formatDecimals(value, decimals, style);
+    const double shown = leadingNumber(text);
+    return {std::move(text), shown};
 }
 
 }  // namespace orvanto

@@ -26,6 +26,15 @@ inline constexpr std::size_t kResultDecimals = 3;
 // style. Throws ArithmeticFault for an infinite or NaN value.
 std::string formatDecimals(double value, std::size_t decimals, NumberStyle style);
 
+// A result text and the number it reads back as, bit for bit what leadingNumber gives for the
+// text: a box converted from another's shown value (nautical miles from the kilometres) needs it
+// once a row, and reading it from the units already at hand skips reading the text again.
+struct ShownDecimal {
+    std::string text;
+    double value = 0;
+};
+ShownDecimal formatShownDecimals(double value, std::size_t decimals, NumberStyle style);
+
 // The value in units of its last decimal as formatDecimals rounds it (12.3456 to 3 decimals is
 // 12346), so that a sum of written values is exact: a total then is the sum of its column. Throws
 // ArithmeticFault as formatDecimals does.

@@ -12,7 +12,6 @@
 #include "geometry/arithmetic_fault.h"
 #include "geometry/chart_constants.h"
 #include "geometry/three_point_angle.h"
-#include "notation/entry_decoding.h"
 #include "notation/entry_errors.h"
 #include "notation/entry_reading.h"
 #include "text/code_points.h"
@@ -149,12 +148,12 @@ DistanceOutcome distanceTexts(const DistanceMeasurement& point1ToPoint2, NumberS
         return pointsTooFarApartMessage(Point::One, Point::Two, "距离");
     }
     DistanceTexts texts;
-    texts.kilometres = formatDecimals(*kilometres, kResultDecimals, style);
-    // Nautical miles are converted from the kilometre text as shown, not from the unrounded
-    // distance, so that the two boxes always agree with each other (in either style: ".5" and
-    // "0.5" read alike).
-    const double nauticalMiles =
-        leadingNumber(texts.kilometres) / chart::kKilometresPerNauticalMile;
+    // Nautical miles are converted from the kilometres as shown, not from the unrounded distance,
+    // so that the two boxes always agree with each other (in either style: ".5" and "0.5" read
+    // alike).
+    ShownDecimal shownKilometres = formatShownDecimals(*kilometres, kResultDecimals, style);
+    texts.kilometres = std::move(shownKilometres.text);
+    const double nauticalMiles = shownKilometres.value / chart::kKilometresPerNauticalMile;
     texts.nauticalMiles = formatDecimals(nauticalMiles, kResultDecimals, style);
     return texts;
 } catch (const ArithmeticFault&) {

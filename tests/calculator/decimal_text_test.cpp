@@ -11,6 +11,7 @@
 #include <string>
 
 #include "geometry/arithmetic_fault.h"
+#include "notation/entry_decoding.h"
 
 namespace orvanto {
 namespace {
@@ -114,6 +115,23 @@ TEST(FormatDecimals, FixedIsPlainFilledWithZeros) {
         plain += std::string(point == std::string::npos ? 1 : 0, '.');
         plain += std::string(7 - (plain.size() - plain.find('.') - 1), '0');
         ASSERT_EQ(formatDecimals(value, 7, NumberStyle::Fixed), plain) << value;
+    }
+}
+
+// The shown value is taken from the units instead of the text: it must be what reading the text
+// gives, bit for bit, on both routes and for either sign.
+TEST(FormatDecimals, ShownValueIsTheTextReadBack) {
+    std::mt19937_64 random(11);
+    std::uniform_real_distribution<double> unit(0, 1);
+    for (int i = 0; i < 200'000; ++i) {
+        const double value = (unit(random) - 0.1) * std::pow(10.0, unit(random) * 24 - 9);
+        for (const NumberStyle style : {NumberStyle::Window, NumberStyle::Plain}) {
+            const ShownDecimal shown = formatShownDecimals(value, kResultDecimals, style);
+            ASSERT_EQ(shown.text, formatDecimals(value, kResultDecimals, style)) << value;
+            const double read = leadingNumber(shown.text);
+            ASSERT_TRUE(shown.value == read && std::signbit(shown.value) == std::signbit(read))
+                << value;
+        }
     }
 }
 
