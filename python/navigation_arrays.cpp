@@ -1,5 +1,6 @@
 #include "python/navigation_arrays.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -12,6 +13,7 @@
 #include "navigation/closest_approach.h"
 #include "navigation/great_circles.h"
 #include "navigation/measures.h"
+#include "navigation/plotting_sheet.h"
 #include "navigation/radar_plot.h"
 #include "navigation/reckoning.h"
 #include "navigation/rhumb_lines.h"
@@ -25,6 +27,9 @@ namespace {
 using navigation::SailingMethod;
 
 constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+
+// Targets whose directions are found together: small enough to stay in the cache until read.
+constexpr std::size_t kPieceTargets = 4096;
 
 constexpr std::string_view kOffChart = "纬度须在 -90 到 90 之间，经度须在 -180 到 180 之间";
 
@@ -239,25 +244,38 @@ py::dict closestApproach(const Values& ownCourse, const Values& ownSpeed,
     Columns<4> out{{"dcpa", "tcpa_min", "bcr", "bct_min"}, length};
     {
         py::gil_scoped_release released;
-        for (std::size_t i = 0; i < length; ++i) {
-            bool finite = true;
-            for (const double* values : in) {
-                finite = finite && std::isfinite(values[i]);
+        // Own course's direction serves its velocity and its heading line alike; the three
+        // directions of a piece are found first, each table's bearings taken an octant at a time.
+        std::array<std::vector<navigation::SheetVector>, 3> directions;
+        for (auto& piece : directions) {
+            piece.resize(std::min(kPieceTargets, length));
+        }
+        for (std::size_t first = 0; first < length; first += kPieceTargets) {
+            const std::size_t count = std::min(kPieceTargets, length - first);
+            for (std::size_t d = 0; d < directions.size(); ++d) {
+                navigation::sheetDirections({in[2 * d] + first, count},
+                                            {directions[d].data(), count});
             }
-            if (!finite || in[1][i] < 0 || in[3][i] < 0 || in[5][i] < 0) {
-                out.fail(i, "航向和方位须是有限的度数，航速和距离须是 0 或更多");
-                continue;
+            for (std::size_t j = 0; j < count; ++j) {
+                const std::size_t i = first + j;
+                bool finite = true;
+                for (const double* values : in) {
+                    finite = finite && std::isfinite(values[i]);
+                }
+                if (!finite || in[1][i] < 0 || in[3][i] < 0 || in[5][i] < 0) {
+                    out.fail(i, "航向和方位须是有限的度数，航速和距离须是 0 或更多");
+                    continue;
+                }
+                const navigation::SheetVector heading = directions[0][j];
+                const navigation::RadarPlot plot{in[3][i] * directions[1][j],
+                                                 in[5][i] * directions[2][j] - in[1][i] * heading,
+                                                 0};
+                const navigation::PassingFigures cpa = navigation::passingFigures(plot, heading);
+                const auto& crossing = cpa.crossing;
+                out.put(i, {cpa.dcpa, cpa.tcpa.value_or(kNone),
+                            crossing ? signedRange(crossing.value()) : kNone,
+                            crossing ? crossing.value().minutes : kNone});
             }
-            // Own course's sine and cosine serve its velocity and its heading line alike.
-            const navigation::SheetVector heading = navigation::sheetPoint(in[0][i], 1);
-            const navigation::RadarPlot plot{
-                navigation::sheetPoint(in[2][i], in[3][i]),
-                navigation::sheetPoint(in[4][i], in[5][i]) - in[1][i] * heading, 0};
-            const navigation::PassingFigures cpa = navigation::passingFigures(plot, heading);
-            const auto& crossing = cpa.crossing;
-            out.put(i, {cpa.dcpa, cpa.tcpa.value_or(kNone),
-                        crossing ? signedRange(crossing.value()) : kNone,
-                        crossing ? crossing.value().minutes : kNone});
         }
     }
     return out.result();

@@ -5,12 +5,16 @@
 
 #include <cmath>
 #include <complex>
+#include <cstdint>
+#include <cstring>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "navigation/closest_approach.h"
 #include "navigation/passing_alteration.h"
+#include "navigation/plotting_sheet.h"
 #include "navigation/radar_plot.h"
 
 namespace orvanto::navigation {
@@ -99,6 +103,42 @@ std::string plotted(const Motion& own, const Motion& target, Complex start,
     EXPECT_FALSE(rootWithin([&](double s) { return miss(own.course, s); },
                             std::max(0.0, own.speed - reach), own.speed + reach, 0.01));
     return words;
+}
+
+std::uint64_t bitsOf(double value) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+// Taken an octant at a time, the directions must still be each bearing's own, bit for bit: over
+// pieces, at the octants' edges and for bearings outside 0..360 or none.
+TEST(RadarPlot, DirectionsAtOnceAreSheetPointsBitForBit) {
+    std::vector<double> bearings = {0,
+                                    45,
+                                    90,
+                                    180,
+                                    270,
+                                    315,
+                                    std::nextafter(360.0, 0.0),
+                                    360,
+                                    -0.0,
+                                    -90,
+                                    1e300,
+                                    std::numeric_limits<double>::quiet_NaN(),
+                                    std::numeric_limits<double>::infinity()};
+    std::mt19937_64 random(5);
+    std::uniform_real_distribution<double> bearing(-720, 1080);
+    while (bearings.size() < 5000) {
+        bearings.push_back(bearing(random));
+    }
+    std::vector<SheetVector> directions(bearings.size());
+    sheetDirections(bearings, directions);
+    for (std::size_t i = 0; i < bearings.size(); ++i) {
+        const SheetVector alone = sheetPoint(bearings[i], 1);
+        ASSERT_EQ(bitsOf(alone.east), bitsOf(directions[i].east)) << bearings[i];
+        ASSERT_EQ(bitsOf(alone.north), bitsOf(directions[i].north)) << bearings[i];
+    }
 }
 
 TEST(RadarPlot, AgreesWithTheGroundOnRandomTargets) {
