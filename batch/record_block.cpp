@@ -1,36 +1,49 @@
 #include "batch/record_block.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace orvanto::batch {
 
 void RecordBlock::clear() {
     bytes_.clear();
-    fields_.clear();
+    fieldsUsed_ = 0;
     entries_.clear();
 }
 
+// Every record of a run with more than one thread comes through here and recordAt, so each
+// container grows once a record, not once a field.
 void RecordBlock::add(const CsvRecord& record) {
-    Entry& entry = entries_.emplace_back();
-    entry.line = record.line;
-    entry.textAt = bytes_.size();
-    entry.textSize = static_cast<std::uint32_t>(record.text.size());
-    entry.firstField = static_cast<std::uint32_t>(fields_.size());
-    entry.fieldCount = static_cast<std::uint32_t>(record.fields.size());
-    entry.lineEndSize = static_cast<std::uint8_t>(record.lineEnd.size());
-    entry.verbatim = record.verbatim;
-    entry.tooLong = record.tooLong;
-    bytes_ += record.text;
-    bytes_ += record.lineEnd;
+    const std::size_t textAt = bytes_.size();
+    const std::size_t firstField = fieldsUsed_;
+    entries_.push_back({.line = record.line,
+                        .textAt = textAt,
+                        .textSize = static_cast<std::uint32_t>(record.text.size()),
+                        .firstField = static_cast<std::uint32_t>(firstField),
+                        .fieldCount = static_cast<std::uint32_t>(record.fields.size()),
+                        .lineEndSize = static_cast<std::uint8_t>(record.lineEnd.size()),
+                        .verbatim = record.verbatim,
+                        .tooLong = record.tooLong});
+    // The reader leaves the line end right after the text: one copy takes both.
+    if (record.lineEnd.data() == record.text.data() + record.text.size()) {
+        bytes_.append(record.text.data(), record.text.size() + record.lineEnd.size());
+    } else {
+        bytes_.append(record.text).append(record.lineEnd);
+    }
+    fieldsUsed_ += record.fields.size();
+    if (fields_.size() < fieldsUsed_) {
+        fields_.resize(std::max(2 * fields_.size(), fieldsUsed_));
+    }
+    FieldSpan* span = fields_.data() + firstField;
     for (const std::string_view field : record.fields) {
         // A field of a record without quotes is a piece of its text; a quoted one is kept as the
         // reader unquoted it.
         if (record.verbatim) {
-            fields_.push_back({static_cast<std::uint32_t>(field.data() - record.text.data()),
-                               static_cast<std::uint32_t>(field.size())});
+            *span++ = {static_cast<std::uint32_t>(field.data() - record.text.data()),
+                       static_cast<std::uint32_t>(field.size())};
         } else {
-            fields_.push_back({static_cast<std::uint32_t>(bytes_.size() - entry.textAt),
-                               static_cast<std::uint32_t>(field.size())});
+            *span++ = {static_cast<std::uint32_t>(bytes_.size() - textAt),
+                       static_cast<std::uint32_t>(field.size())};
             bytes_ += field;
         }
     }
@@ -38,15 +51,17 @@ void RecordBlock::add(const CsvRecord& record) {
 
 void RecordBlock::recordAt(std::size_t index, CsvRecord& record) const {
     const Entry& entry = entries_[index];
-    const std::string_view bytes = std::string_view{bytes_}.substr(entry.textAt);
-    record.text = bytes.substr(0, entry.textSize);
-    record.lineEnd = bytes.substr(entry.textSize, entry.lineEndSize);
+    const char* const bytes = bytes_.data() + entry.textAt;
+    record.text = {bytes, entry.textSize};
+    record.lineEnd = {bytes + entry.textSize, entry.lineEndSize};
     record.line = entry.line;
     record.verbatim = entry.verbatim;
     record.tooLong = entry.tooLong;
-    record.fields.clear();
-    for (std::size_t i = entry.firstField; i < entry.firstField + entry.fieldCount; ++i) {
-        record.fields.push_back(bytes.substr(fields_[i].at, fields_[i].size));
+    record.fields.resize(entry.fieldCount);
+    const FieldSpan* span = fields_.data() + entry.firstField;
+    for (std::string_view& field : record.fields) {
+        field = {bytes + span->at, span->size};
+        ++span;
     }
 }
 

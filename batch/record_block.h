@@ -49,7 +49,9 @@ class RecordBlock {
     };
 
     std::string bytes_;
+    // Grown, never shrunk: the block's fields are its first fieldsUsed_, written in place.
     std::vector<FieldSpan> fields_;
+    std::size_t fieldsUsed_ = 0;
     std::vector<Entry> entries_;
 };
 
