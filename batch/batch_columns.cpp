@@ -62,9 +62,9 @@ std::optional<std::size_t> columnNamed(std::string_view name) {
 }
 
 bool namedAmong(std::string_view field, std::span<const std::string_view> names) {
-    return std::any_of(names.begin(), names.end(), [&](std::string_view name) {
-        return equalIgnoringAsciiCase(trimmed(field, kBlanks), name);
-    });
+    const std::string_view named = trimmed(field, kBlanks);
+    return std::any_of(names.begin(), names.end(),
+                       [&](std::string_view name) { return equalIgnoringAsciiCase(named, name); });
 }
 
 // How many of the header's last fields are the result columns of an earlier run, whatever columns
