@@ -40,7 +40,7 @@ std::uint64_t tenToThe(int power) {
 }
 
 // value / 10^power, each power a constant divisor that the compiler turns into a multiplication:
-// a division by a variable takes several times as long, and every result text needs three.
+// a division by a variable takes several times as long, and every result text needs one.
 std::uint64_t dividedByTenToThe(std::uint64_t value, int power) {
     switch (power) {
         case 1:
@@ -314,8 +314,8 @@ std::string formatDecimals(double value, std::size_t decimals, NumberStyle style
 }
 
 ShownDecimal formatShownDecimals(double value, std::size_t decimals, NumberStyle style) {
-    // Units below 2^53 and a power of ten up to 10^22 are exact doubles, so their quotient is the
-    // decimal rounded once, as reading the text rounds it.
+    // Units below 2^53 and a power of ten are exact doubles, so their quotient is the decimal
+    // rounded once, as reading the text rounds it. The integer route takes at most 7 decimals.
     constexpr std::uint64_t kExactIntegers = std::uint64_t{1} << 53U;
     constexpr std::array<double, 8> kDoublePowersOfTen{1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7};
     if (const auto units = unitsIfIntegers(value, decimals);
