@@ -151,6 +151,23 @@ std::optional<std::uint64_t> unitsByIntegers(const Scientific& scientific, std::
     return dividedByTenToThe(scientific.digits + tenToThe(-scale) / 2, -scale);
 }
 
+// "00" to "99": a number's digits are written two for each division.
+constexpr auto kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (std::size_t i = 0; i < 100; ++i) {
+        pairs[2 * i] = static_cast<char>('0' + i / 10);
+        pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}();
+
+// Writes the two digits of `pair` (below 100) just before `at`; returns where they start.
+char* putDigitPair(char* at, std::uint64_t pair) {
+    at -= 2;
+    std::memcpy(at, &kDigitPairs[2 * pair], 2);
+    return at;
+}
+
 // The text of `units` thousandths (or other decimals) in the style, as formatDecimals writes it:
 // written from its last digit back, each digit of the units once, since every result box of a
 // batch run comes through here.
@@ -167,18 +184,27 @@ std::string unitsText(std::uint64_t units, std::size_t decimals, bool negative, 
     for (; style != NumberStyle::Fixed && fractionDigits > 0 && rest % 10 == 0; --fractionDigits) {
         rest /= 10;
     }
-    for (std::size_t i = 0; i < fractionDigits; ++i, rest /= 10) {
+    std::size_t left = fractionDigits;
+    for (; left >= 2; left -= 2, rest /= 100) {
+        at = putDigitPair(at, rest % 100);
+    }
+    if (left == 1) {
         *--at = static_cast<char>('0' + rest % 10);
+        rest /= 10;
     }
     if (fractionDigits > 0 || style == NumberStyle::Window) {
         *--at = '.';
     }
     // What is left is the whole part: the window writes none for zero.
     if (rest > 0 || style != NumberStyle::Window) {
-        do {
-            *--at = static_cast<char>('0' + rest % 10);
-            rest /= 10;
-        } while (rest > 0);
+        for (; rest >= 100; rest /= 100) {
+            at = putDigitPair(at, rest % 100);
+        }
+        if (rest >= 10) {
+            at = putDigitPair(at, rest);
+        } else {
+            *--at = static_cast<char>('0' + rest);
+        }
     }
     if (negative && (style == NumberStyle::Window || units > 0)) {
         *--at = '-';
