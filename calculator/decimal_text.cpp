@@ -164,7 +164,7 @@ constexpr auto kDigitPairs = [] {
 // Writes the two digits of `pair` (below 100) just before `at`; returns where they start.
 char* putDigitPair(char* at, std::uint64_t pair) {
     at -= 2;
-    std::memcpy(at, &kDigitPairs[2 * pair], 2);
+    std::memcpy(at, &kDigitPairs[2 * static_cast<std::size_t>(pair)], 2);
     return at;
 }
 
