@@ -24,12 +24,7 @@ void RecordBlock::add(const CsvRecord& record) {
                         .lineEndSize = static_cast<std::uint8_t>(record.lineEnd.size()),
                         .verbatim = record.verbatim,
                         .tooLong = record.tooLong});
-    // The reader leaves the line end right after the text: one copy takes both.
-    if (record.lineEnd.data() == record.text.data() + record.text.size()) {
-        bytes_.append(record.text.data(), record.text.size() + record.lineEnd.size());
-    } else {
-        bytes_.append(record.text).append(record.lineEnd);
-    }
+    bytes_.append(record.text).append(record.lineEnd);
     fieldsUsed_ += record.fields.size();
     if (fields_.size() < fieldsUsed_) {
         fields_.resize(std::max(2 * fields_.size(), fieldsUsed_));
