@@ -228,8 +228,8 @@ test('batch files, chosen, chosen again, rerun or dropped, in UTF-8, GB18030 or 
         const nativeOutput = spawnSync(cli, ['batch', ...native.slice(1), join(folder, native[0])], { maxBuffer: 1 << 28 }).stdout;
         assert.equal(download, createHash('sha256').update(nativeOutput).digest('hex'), row);
     }
-    // No run held a whole file or result (big-gb.csv is 7.8 MB, its result 12 MB): each was read and
-    // decoded a MiB at a time, and the result gathered a few MiB at a time.
+    // No run held a whole file or result (big-gb.csv is 7.8 MB, its result 12 MB): each was read
+    // 4 MiB and decoded a MiB at a time, and the result gathered 4 MiB at a time.
     const most = await page.evaluate(() => globalThis.mostAtOnce);
     assert.ok(most <= 5 << 20, `${most} bytes at once`);
     rmSync(folder, { recursive: true });
