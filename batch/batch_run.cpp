@@ -133,6 +133,12 @@ bool BatchRun::cutBlock(RecordBlock& block, std::size_t mostRecords) {
         std::rethrow_exception(std::exchange(cutShort_, nullptr));
     }
     try {
+        std::size_t firstLine = 0;
+        const std::string_view lines = reader_.takePlainLines(
+            {.bytes = RecordBlock::kMostBytes, .lines = mostRecords}, firstLine);
+        if (!lines.empty()) {
+            block.takeLines(lines, firstLine, reader_.delimiter());
+        }
         while (!block.full(mostRecords) && reader_.next(record_)) {
             block.add(record_);
         }

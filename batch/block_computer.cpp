@@ -9,11 +9,10 @@ void BlockComputer::compute(const RecordBlock& block, ComputedBlock& computed) {
     computed.rowEnds.clear();
     computed.counts = {};
     rows_.writeInto(computed.rows);
-    for (std::size_t i = 0; i < block.size(); ++i) {
-        block.recordAt(i, record_);
+    block.forEachRecord(record_, [&] {
         rows_.write(record_, computed.counts);
         computed.rowEnds.push_back(computed.rows.buffered());
-    }
+    });
 }
 
 }  // namespace orvanto::batch

@@ -90,6 +90,37 @@ bool CsvReader::fill() {
     return true;
 }
 
+std::string_view CsvReader::takePlainLines(Most most, std::size_t& firstLine) {
+    while (end_ - begin_ < most.bytes && !ended_ && fill()) {
+    }
+    const char* const begin = buffer_.data() + begin_;
+    const char* stop = begin + std::min(end_ - begin_, most.bytes);
+    if (const char* const quote = findByte(begin, stop, '"')) {
+        stop = quote;
+    }
+    const char* taken = begin;
+    std::size_t lines = 0;
+    for (; lines < most.lines; ++lines) {
+        const char* const lineFeed = findByte(taken, stop, '\n');
+        if (lineFeed == nullptr) {
+            break;
+        }
+        taken = lineFeed + 1;
+    }
+    // A carriage return alone ends a line too; it is rare enough to leave to next(). Every line
+    // taken ends in a line feed, so a return before one is never the last byte.
+    for (const char* cr = findByte(begin, taken, '\r'); cr != nullptr;
+         cr = findByte(cr + 2, taken, '\r')) {
+        if (cr[1] != '\n') {
+            return {};
+        }
+    }
+    firstLine = line_;
+    line_ += lines;
+    begin_ += static_cast<std::size_t>(taken - begin);
+    return {begin, static_cast<std::size_t>(taken - begin)};
+}
+
 std::string_view CsvReader::lookAhead(std::size_t size, bool& complete) {
     while (!ended_ && end_ - begin_ < size && fill()) {
     }
@@ -366,6 +397,30 @@ CsvReader::Scan CsvReader::scanRecord(CsvRecord& record) {
     line_ += countLines(begin, at) + (at == end ? 0 : 1);
     begin_ = static_cast<std::size_t>((at == end ? at : at + (crlf ? 2 : 1)) - base);
     return Scan::Record;
+}
+
+void cutPlainLine(std::string_view& lines, char delimiter, std::size_t line, CsvRecord& record) {
+    const std::size_t lineFeed = lines.find('\n');
+    std::string_view text = lines.substr(0, lineFeed);
+    const bool crlf = text.ends_with('\r');
+    if (crlf) {
+        text.remove_suffix(1);
+    }
+    record.fields.clear();
+    for (std::size_t at = 0;;) {
+        const std::size_t cut = text.find(delimiter, at);
+        record.fields.push_back(text.substr(at, cut - at));
+        if (cut == std::string_view::npos) {
+            break;
+        }
+        at = cut + 1;
+    }
+    record.verbatim = true;
+    record.tooLong = false;
+    record.text = text;
+    record.lineEnd = crlf ? "\r\n" : "\n";
+    record.line = line;
+    lines.remove_prefix(lineFeed + 1);
 }
 
 }  // namespace orvanto::batch

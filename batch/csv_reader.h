@@ -58,6 +58,10 @@ struct CsvRecord {
     std::size_t line = 0;      // the line the record starts on, counted from 1
 };
 
+// Cuts the first line of `lines` (taken by takePlainLines) into `record` as the reader would, and
+// moves past it.
+void cutPlainLine(std::string_view& lines, char delimiter, std::size_t line, CsvRecord& record);
+
 class CsvReader {
   public:
     static constexpr std::size_t kDefaultBufferSize = std::size_t{1} << 20;
@@ -71,6 +75,17 @@ class CsvReader {
     // Reads the next record; false at the end of the input. Throws InputOutputError, naming the
     // line where the quote opened, for a quote still open at the end of the input or the buffer.
     bool next(CsvRecord& record);
+
+    struct Most {
+        std::size_t bytes;
+        std::size_t lines;
+    };
+    // The next whole lines, up to `most` bytes and lines, when they hold no quote and no carriage
+    // return but those before line feeds: cut by cutPlainLine above, they give the records next()
+    // would give. `firstLine` is told the line they start on. Empty when the next line is not such
+    // a line, or not all here; next() then reads on. Call after the first record. Throws
+    // InputOutputError as next() does.
+    std::string_view takePlainLines(Most most, std::size_t& firstLine);
 
     // The input's first bytes, up to `size` (or the buffer), without consuming them; call before
     // the first record. `complete` tells whether they are the whole input.

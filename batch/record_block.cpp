@@ -6,12 +6,20 @@
 namespace orvanto::batch {
 
 void RecordBlock::clear() {
+    lines_ = false;
     bytes_.clear();
     fieldsUsed_ = 0;
     entries_.clear();
 }
 
-// Every record of a run with more than one thread comes through here and recordAt, so each
+void RecordBlock::takeLines(std::string_view lines, std::size_t firstLine, char delimiter) {
+    lines_ = true;
+    firstLine_ = firstLine;
+    delimiter_ = delimiter;
+    bytes_.assign(lines);
+}
+
+// Every record not on a plain line comes through here and recordAt, so each
 // container grows once a record, not once a field.
 void RecordBlock::add(const CsvRecord& record) {
     const std::size_t textAt = bytes_.size();

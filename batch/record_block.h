@@ -1,12 +1,15 @@
 // Records copied out of the reader's buffer, so that they can be computed while the reader moves
-// on, on another thread: each record's text and line end, its fields where the reader cut them
-// (views into the text, or copies of what the reader unquoted) and the rest of what the reader
-// told.
+// on, on another thread. Plain lines (CsvReader::takePlainLines), most files' every line, are
+// copied as one text and cut into records by the thread that computes them, which spares the
+// reading thread all but finding their line feeds. Other records are kept each with its text and
+// line end, its fields where the reader cut them (views into the text, or copies of what the
+// reader unquoted) and the rest of what the reader told.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "batch/csv_reader.h"
@@ -21,15 +24,31 @@ class RecordBlock {
     static constexpr std::size_t kMostBytes = std::size_t{256} * 1024;
 
     void clear();
+    // The block's records are plain lines, from `firstLine` on; nothing may be added to them.
+    void takeLines(std::string_view lines, std::size_t firstLine, char delimiter);
     void add(const CsvRecord& record);
     bool full(std::size_t mostRecords) const {
-        return entries_.size() >= mostRecords || bytes_.size() >= kMostBytes;
+        return lines_ || entries_.size() >= mostRecords || bytes_.size() >= kMostBytes;
     }
-    std::size_t size() const { return entries_.size(); }
-    bool empty() const { return entries_.empty(); }
+    bool empty() const { return !lines_ && entries_.empty(); }
 
-    // The record at `index` as the reader gave it, its views into this block.
-    void recordAt(std::size_t index, CsvRecord& record) const;
+    // Calls `use` with each record in turn in `record`, as the reader gave it, its views into this
+    // block.
+    template <typename Use>
+    void forEachRecord(CsvRecord& record, Use use) const {
+        if (lines_) {
+            std::string_view lines = bytes_;
+            for (std::size_t line = firstLine_; !lines.empty(); ++line) {
+                cutPlainLine(lines, delimiter_, line, record);
+                use();
+            }
+            return;
+        }
+        for (std::size_t i = 0; i < entries_.size(); ++i) {
+            recordAt(i, record);
+            use();
+        }
+    }
 
   private:
     // Where a field is, counted from its record's first byte: a record fits the reader's buffer.
@@ -48,6 +67,11 @@ class RecordBlock {
         bool tooLong = false;
     };
 
+    void recordAt(std::size_t index, CsvRecord& record) const;
+
+    bool lines_ = false;
+    std::size_t firstLine_ = 0;
+    char delimiter_ = ',';
     std::string bytes_;
     // Grown, never shrunk: the block's fields are its first fieldsUsed_, written in place.
     std::vector<FieldSpan> fields_;

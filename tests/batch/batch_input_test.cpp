@@ -313,6 +313,10 @@ TEST(BatchRun, RunsSpreadsheetFilesAndReplacesEarlierResults) {
          "点I纬度;点I经度;点II纬度;点ＩＩ经度;mode2;km;nmi;angle;error\r"
          "0;0;0;10000;ｓ;111.195;60.04;;\r"},
         {stopped + "\"open\n", false, "!第 20002 行的引号没有闭合"},
+        // A return alone ends a line among lines that end in CR LF, and lines are counted alike
+        // in blocks whatever their ends.
+        {"lat1,lon1,lat2,lon2,n\r\n0,0,0,100,a\r\n\r\n1,1,1,1,b\r0,0,0,1,c\r\n,,\n0,0,0,2,\xff",
+         false, "0,0,0,2,\xff,,,,第 7 行不是有效的 UTF-8 文本，本行未计算\r\n"},
     };
     for (const auto& [input, byteOrderMark, expected] : rows) {
         const std::string whole = runFile(input, byteOrderMark);
