@@ -1,6 +1,7 @@
 #include "batch/batch_run.h"
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 #include "text/code_points.h"
@@ -119,12 +120,27 @@ void BatchRun::begin(ByteSink& sink, const BatchOutput& output) {
 BatchCounts BatchRun::runRows(RowWriter& rows, CsvRecord& record,
                               const std::function<void(std::uint64_t)>& rowDone) {
     BatchCounts counts;
-    while (reader_.next(record)) {
+    const auto write = [&] {
         if (rows.write(record, counts)) {
             rowDone(counts.rows);
         }
+    };
+    for (;;) {
+        std::size_t line = 0;
+        std::string_view lines = reader_.takePlainLines(
+            {.bytes = RecordBlock::kMostBytes, .lines = std::numeric_limits<std::size_t>::max()},
+            line);
+        if (!lines.empty()) {
+            for (; !lines.empty(); ++line) {
+                cutPlainLine(lines, reader_.delimiter(), line, record);
+                write();
+            }
+        } else if (reader_.next(record)) {
+            write();
+        } else {
+            return counts;
+        }
     }
-    return counts;
 }
 
 bool BatchRun::cutBlock(RecordBlock& block, std::size_t mostRecords) {
