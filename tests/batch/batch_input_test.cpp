@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <tuple>
@@ -24,15 +25,17 @@ using namespace std::string_literals;
 
 // Each record as "line:field|field", "*" when it cannot be copied verbatim, "!" when too long,
 // "+cr" for a CRLF end, "+r" for a lone CR, "+eof" for a last line without a line end; records
-// separated by " / ". The delimiter is the one that gives the header a field lat1.
-std::string readAll(ByteSource& source, std::size_t bufferSize) {
+// separated by " / ". The delimiter is the one that gives the header a field lat1. With `most`,
+// the plain lines after each record are taken and cut as a run takes them.
+std::string readAll(ByteSource& source, std::size_t bufferSize,
+                    std::optional<CsvReader::Most> most = {}) {
     CsvReader reader{source, bufferSize};
     reader.chooseDelimiterBy([](std::span<const std::string_view> header) {
         return std::find(header.begin(), header.end(), "lat1") != header.end();
     });
     CsvRecord record;
     std::string shown;
-    while (reader.next(record)) {
+    const auto show = [&] {
         shown += (shown.empty() ? "" : " / ") + std::to_string(record.line) + ":";
         for (std::size_t i = 0; i < record.fields.size(); ++i) {
             shown += (i > 0 ? "|" : "") + std::string{record.fields[i]};
@@ -42,20 +45,35 @@ std::string readAll(ByteSource& source, std::size_t bufferSize) {
                  : record.lineEnd == "\r" ? "+r"
                  : record.lineEnd.empty() ? "+eof"
                                           : "";
+    };
+    while (reader.next(record)) {
+        show();
+        std::size_t line = 0;
+        std::string_view lines = most ? reader.takePlainLines(*most, line) : std::string_view{};
+        for (; !lines.empty(); ++line) {
+            cutPlainLine(lines, reader.delimiter(), line, record);
+            show();
+        }
     }
     return shown;
 }
 
 // Every input is read whole and a byte at a time, with a large buffer and with one so small that
-// records cross its end: the records must not depend on where a read stops.
+// records cross its end, record by record and with plain lines taken by the block: the records
+// must not depend on where a read stops or on how they are cut.
 std::string readEveryWay(const std::string& text) {
     std::string first;
     for (const std::size_t chunk : {std::size_t{1}, std::size_t{4096}}) {
         for (const std::size_t buffer : {std::size_t{24}, CsvReader::kDefaultBufferSize}) {
-            MemorySource source{text, chunk};
-            const std::string shown = readAll(source, buffer);
-            EXPECT_TRUE(first.empty() || shown == first) << "chunk " << chunk << ": " << shown;
-            first = shown;
+            for (const auto most :
+                 {std::optional<CsvReader::Most>{},
+                  std::optional<CsvReader::Most>{{.bytes = 20, .lines = 2}},
+                  std::optional<CsvReader::Most>{{.bytes = 4096, .lines = 4096}}}) {
+                MemorySource source{text, chunk};
+                const std::string shown = readAll(source, buffer, most);
+                EXPECT_TRUE(first.empty() || shown == first) << "chunk " << chunk << ": " << shown;
+                first = shown;
+            }
         }
     }
     return first;
@@ -82,6 +100,9 @@ TEST(CsvReader, ReadsRfc4180AndTsv) {
         {"x, y\tlat1\n1,2\t3\n", "1:x, y|lat1 / 2:1,2|3"},
         {"x, y\tlat2\n", "1:x| y\tlat2"},  // no delimiter gives lat1: the first comma or tab
         {"\"a\"", "1:a*+eof"},
+        {"lat1;lon1\r\n12345678;1234;\r\n\r\n;1;;2\n",
+         "1:lat1|lon1+cr / "
+         "2:12345678|1234|+cr / 3:+cr / 4:|1||2"},
         {"", ""},
     };
     for (const auto& [text, expected] : rows) {
