@@ -125,6 +125,9 @@ bool CsvReader::fill() {
 }
 
 std::string_view CsvReader::takePlainLines(Most most, std::size_t& firstLine) {
+    if (!started_) {
+        return {};  // the header and what may come before it are next()'s
+    }
     // More is read only when not one whole line is here, as next() reads: a line typed at a
     // terminal is taken as soon as it ends.
     if (!ended_ && findByte(buffer_.data() + begin_, buffer_.data() + end_, '\n') == nullptr) {
