@@ -24,28 +24,34 @@ const char* findByte(const char* begin, const char* end, char byte) {
         std::memchr(begin, byte, static_cast<std::size_t>(end - begin)));
 }
 
-// Counted in runs of 255 bytes into a byte, which a compiler turns into vector instructions.
-std::size_t countLineFeeds(const char* at, const char* end) {
+// How many bytes of [at, end) pass `test` (given a pointer to the byte), counted in runs of 255
+// into a byte, which a compiler turns into vector instructions.
+template <typename Test>
+std::size_t countBytes(const char* at, const char* end, Test test) {
     constexpr std::ptrdiff_t kRun = 255;
     std::size_t count = 0;
     for (; end - at >= kRun; at += kRun) {
         unsigned char inRun = 0;
         for (std::ptrdiff_t i = 0; i < kRun; ++i) {
-            inRun = static_cast<unsigned char>(inRun + (at[i] == '\n' ? 1 : 0));
+            inRun = static_cast<unsigned char>(inRun + (test(at + i) ? 1 : 0));
         }
         count += inRun;
     }
-    return count + static_cast<std::size_t>(std::count(at, end, '\n'));
+    for (; at < end; ++at) {
+        count += test(at) ? 1U : 0U;
+    }
+    return count;
+}
+
+std::size_t countLineFeeds(const char* at, const char* end) {
+    return countBytes(at, end, [](const char* byte) { return *byte == '\n'; });
 }
 
 // Whether a carriage return in [at, end) is not followed by a line feed; the last byte is a line
 // feed. Counted without a branch, so that a file of CR LF lines is checked at the speed of a copy.
 bool loneReturn(const char* at, const char* end) {
-    std::size_t lone = 0;
-    for (; at + 1 < end; ++at) {
-        lone += static_cast<std::size_t>((at[0] == '\r') & (at[1] != '\n'));
-    }
-    return lone != 0;
+    return countBytes(at, end - 1,
+                      [](const char* byte) { return (byte[0] == '\r') & (byte[1] != '\n'); }) != 0;
 }
 
 // Line ends in [begin, end): LF, CR LF counted once, and a lone CR.
