@@ -75,6 +75,7 @@ const char* findLineEnd(const char* begin, const char* end) {
 void headerFields(std::string_view line, char delimiter, std::vector<std::string_view>& fields,
                   std::vector<std::string>& unquoted) {
     fields.clear();
+    fields.reserve(static_cast<std::size_t>(std::count(line.begin(), line.end(), delimiter)) + 1);
     unquoted.clear();
     unquoted.reserve(static_cast<std::size_t>(std::count(line.begin(), line.end(), '"')));
     for (std::size_t at = 0;;) {
@@ -363,10 +364,10 @@ CsvReader::Scan CsvReader::scanPlainLine(CsvRecord& record) {
 
 std::string& CsvReader::quotedText(std::size_t index) {
     if (index == quoted_.size()) {
-        quoted_.emplace_back();
+        quoted_.push_back(std::make_unique<std::string>());
     }
-    quoted_[index].clear();
-    return quoted_[index];
+    quoted_[index]->clear();
+    return *quoted_[index];
 }
 
 CsvReader::Scan CsvReader::scanRecord(CsvRecord& record) {

@@ -29,8 +29,8 @@
 
 #include <array>
 #include <cstddef>
-#include <deque>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -127,9 +127,10 @@ class CsvReader {
     std::size_t line_ = 1;  // the line the next record starts on
     // Where the quote opened when the last scan stopped inside a quoted field, else 0.
     std::size_t openQuoteLine_ = 0;
-    // The unquoted texts of the current record's quoted fields. A deque, so that adding one never
-    // moves the others that fields already point into.
-    std::deque<std::string> quoted_;
+    // The unquoted texts of the current record's quoted fields, each held on its own so that adding
+    // one never moves the others that fields already point into; unlike a deque, no room is taken
+    // until a file has a quote.
+    std::vector<std::unique_ptr<std::string>> quoted_;
 };
 
 }  // namespace orvanto::batch
