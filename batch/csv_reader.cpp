@@ -113,8 +113,12 @@ void headerFields(std::string_view line, char delimiter, std::vector<std::string
 
 }  // namespace
 
-CsvReader::CsvReader(ByteSource& source, std::size_t bufferSize)
-    : source_(source), buffer_(std::max(bufferSize, 2 * kMinimumRead)) {}
+// The buffer holds the largest record, its line end's first byte and a read more: a record that
+// fits is always taken whole, whatever the reads before it brought.
+CsvReader::CsvReader(ByteSource& source, std::size_t largestRecord)
+    : source_(source),
+      largest_(std::max(largestRecord, kMinimumRead)),
+      buffer_(largest_ + 1 + kMinimumRead) {}
 
 bool CsvReader::fill() {
     if (begin_ > 0) {
@@ -141,7 +145,8 @@ std::string_view CsvReader::takePlainLines(Most most, std::size_t& firstLine) {
         fill();
     }
     const char* const begin = buffer_.data() + begin_;
-    const char* stop = begin + std::min(end_ - begin_, most.bytes);
+    // No longer line than a record may be, as next() would mark it too long.
+    const char* stop = begin + std::min({end_ - begin_, most.bytes, largest_ + 1});
     if (const char* const quote = findByte(begin, stop, '"')) {
         stop = quote;
     }
@@ -169,21 +174,32 @@ std::string_view CsvReader::takePlainLines(Most most, std::size_t& firstLine) {
 }
 
 std::string_view CsvReader::lookAhead(std::size_t size, bool& complete) {
+    size = std::min(size, largest_ + 1);  // what the buffer surely holds, however it was read
     while (!ended_ && end_ - begin_ < size && fill()) {
     }
     complete = ended_;
     return {buffer_.data() + begin_, std::min(size, end_ - begin_)};
 }
 
-// The record fills the buffer without a line end outside quotes: it is reported without its
-// fields and its bytes are passed over up to the next line end.
-void CsvReader::skipLongRecord(CsvRecord& record) {
+void CsvReader::markTooLong(CsvRecord& record) const {
     record.fields.clear();
     record.verbatim = false;
     record.tooLong = true;
     record.text = {};
     record.lineEnd = "\n";
     record.line = line_;
+}
+
+// A record with a quote runs past the largest: its end cannot be told from a quote never closed.
+void CsvReader::throwLongQuoted() const {
+    throw InputOutputError(lineText(line_) + "起的记录超过 " + largestRecordText() +
+                           "，其中的引号可能没有闭合");
+}
+
+// A record past the largest, with no quote as far as that: it is reported without its fields and
+// its bytes are passed over up to the next line end, any quote after counted as data.
+void CsvReader::skipLongRecord(CsvRecord& record) {
+    markTooLong(record);
     for (;;) {
         const char* const base = buffer_.data();
         const char* const end = base + end_;
@@ -265,7 +281,8 @@ void CsvReader::start() {
         begin_ += kUtf8ByteOrderMark.size();
         line = firstLine(endLength);
     }
-    while (endLength > 0 && line.find_first_not_of(" \t,;") == std::string_view::npos) {
+    while (endLength > 0 && line.size() <= largest_ &&
+           line.find_first_not_of(" \t,;") == std::string_view::npos) {
         begin_ += line.size() + endLength;
         ++line_;
         line = firstLine(endLength);
@@ -278,7 +295,7 @@ void CsvReader::start() {
 }
 
 std::string CsvReader::largestRecordText() const {
-    return std::to_string(buffer_.size() / 1024) + " KiB";
+    return std::to_string(largest_ / 1024) + " KiB";
 }
 
 bool CsvReader::next(CsvRecord& record) {
@@ -291,10 +308,8 @@ bool CsvReader::next(CsvRecord& record) {
             return scan == Scan::Record;
         }
         if (!fill()) {
-            if (openQuoteLine_ != 0) {
-                throw InputOutputError(lineText(openQuoteLine_) +
-                                       "的引号没有闭合（引号内的文字超过 " + largestRecordText() +
-                                       "）");
+            if (quotedRecord_) {
+                throwLongQuoted();
             }
             skipLongRecord(record);
             return true;
@@ -308,12 +323,12 @@ CsvReader::Scan CsvReader::scanPlainLine(CsvRecord& record) {
     const char* const base = buffer_.data();
     const char* const begin = base + begin_;
     const char* const end = base + end_;
+    quotedRecord_ = false;
     if (begin == end) {
         return ended_ ? Scan::End : Scan::NeedMore;
     }
     record.fields.clear();
     record.tooLong = false;
-    openQuoteLine_ = 0;
     const char* fieldStart = begin;
     const char* at = begin;
     for (; at < end; ++at) {
@@ -330,6 +345,10 @@ CsvReader::Scan CsvReader::scanPlainLine(CsvRecord& record) {
             break;
         }
         if (*at == '"') {
+            if (static_cast<std::size_t>(at - begin) > largest_) {
+                skipLongRecord(record);  // no quote in as much as a record may hold
+                return Scan::Record;
+            }
             return scanRecord(record);
         }
         // A carriage return: alone it ends the line; before a line feed, that ends it.
@@ -352,11 +371,15 @@ CsvReader::Scan CsvReader::scanPlainLine(CsvRecord& record) {
         --contentEnd;
         lineEnd = "\r\n";
     }
-    record.fields.emplace_back(fieldStart, static_cast<std::size_t>(contentEnd - fieldStart));
-    record.verbatim = true;
-    record.text = {begin, static_cast<std::size_t>(contentEnd - begin)};
-    record.lineEnd = lineEnd;
-    record.line = line_;
+    if (static_cast<std::size_t>(contentEnd - begin) > largest_) {
+        markTooLong(record);  // whole in the buffer all the same
+    } else {
+        record.fields.emplace_back(fieldStart, static_cast<std::size_t>(contentEnd - fieldStart));
+        record.verbatim = true;
+        record.text = {begin, static_cast<std::size_t>(contentEnd - begin)};
+        record.lineEnd = lineEnd;
+        record.line = line_;
+    }
     line_ += lineEnded ? 1 : 0;
     begin_ = static_cast<std::size_t>((lineEnded ? at + 1 : at) - base);
     return Scan::Record;
@@ -386,9 +409,12 @@ CsvReader::Scan CsvReader::scanRecord(CsvRecord& record) {
     const auto endUnknown = [&](const char* at) {
         return !ended_ && (at == end || (*at == '\r' && at + 1 == end));
     };
+    const auto pastLargest = [&](const char* at) {
+        return static_cast<std::size_t>(at - begin) > largest_;
+    };
     record.fields.clear();
     record.tooLong = false;
-    openQuoteLine_ = 0;
+    quotedRecord_ = true;
     std::size_t quotedCount = 0;
     const char* at = begin;
     for (;;) {
@@ -399,12 +425,14 @@ CsvReader::Scan CsvReader::scanRecord(CsvRecord& record) {
             for (;;) {
                 const char* const quote = findByte(at, end, '"');
                 if (quote == nullptr) {
-                    const std::size_t openedOn = line_ + countLines(begin, opening);
+                    if (pastLargest(end)) {
+                        throwLongQuoted();
+                    }
                     if (!ended_) {
-                        openQuoteLine_ = openedOn;
                         return Scan::NeedMore;
                     }
-                    throw InputOutputError(lineText(openedOn) + "的引号没有闭合");
+                    throw InputOutputError(lineText(line_ + countLines(begin, opening)) +
+                                           "的引号没有闭合");
                 }
                 text.append(at, quote);
                 at = quote + 1;
@@ -435,6 +463,9 @@ CsvReader::Scan CsvReader::scanRecord(CsvRecord& record) {
             break;
         }
         ++at;  // past the delimiter
+    }
+    if (pastLargest(at)) {
+        throwLongQuoted();
     }
     record.verbatim = false;
     const bool crlf = at + 1 < end && *at == '\r' && at[1] == '\n';

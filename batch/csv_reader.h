@@ -22,9 +22,10 @@
 // whose column names hold commas, a CSV with semicolons as European spreadsheets write it). When
 // none does, the header's first comma or tab decides (a tab makes the file TSV), else a comma.
 //
-// A record must fit in the buffer (1 MiB): a longer one not inside quotes comes back as a record
-// marked too long, without fields, and reading resumes after its line end. A quoted field that
-// does not fit is taken for a quote never closed, which stops the run.
+// A record holds at most 1 MiB, its line end aside: a longer one comes back as a record marked too
+// long, without fields, and reading resumes after its line end; but one with a quote in its first
+// 1 MiB stops the run, since its quote may never close. Where reads stop never changes which
+// records are too long.
 #pragma once
 
 #include <array>
@@ -64,10 +65,10 @@ void cutPlainLine(std::string_view& lines, char delimiter, std::size_t line, Csv
 
 class CsvReader {
   public:
-    static constexpr std::size_t kDefaultBufferSize = std::size_t{1} << 20;
+    static constexpr std::size_t kDefaultLargestRecord = std::size_t{1} << 20;
 
-    // Memory stays bounded by the buffer, whatever the input.
-    explicit CsvReader(ByteSource& source, std::size_t bufferSize = kDefaultBufferSize);
+    // Memory stays bounded by a buffer a little over the largest record, whatever the input.
+    explicit CsvReader(ByteSource& source, std::size_t largestRecord = kDefaultLargestRecord);
 
     // The largest record the reader takes, as messages write it ("1024 KiB").
     std::string largestRecordText() const;
@@ -109,12 +110,15 @@ class CsvReader {
     std::string_view firstLine(std::size_t& endLength);
     char chooseDelimiter(std::string_view header) const;
     bool fill();  // false when the buffer is full
+    void markTooLong(CsvRecord& record) const;
     void skipLongRecord(CsvRecord& record);
+    [[noreturn]] void throwLongQuoted() const;
     Scan scanPlainLine(CsvRecord& record);
     Scan scanRecord(CsvRecord& record);
     std::string& quotedText(std::size_t index);
 
     ByteSource& source_;
+    std::size_t largest_;  // the most bytes a record holds, its line end aside
     std::vector<char> buffer_;
     std::size_t begin_ = 0;  // the unread bytes are [begin_, end_)
     std::size_t end_ = 0;
@@ -125,8 +129,8 @@ class CsvReader {
     HeaderTest headerTest_;
     std::array<ByteClass, 256> classes_{};
     std::size_t line_ = 1;  // the line the next record starts on
-    // Where the quote opened when the last scan stopped inside a quoted field, else 0.
-    std::size_t openQuoteLine_ = 0;
+    // The last scan asked for more bytes for a record with a quote.
+    bool quotedRecord_ = false;
     // The unquoted texts of the current record's quoted fields, each held on its own so that adding
     // one never moves the others that fields already point into; unlike a deque, no room is taken
     // until a file has a quote.

@@ -131,14 +131,15 @@ expect 1 $'lat1,lon1,lat2,lon2,latr,lonr,n,km,nmi,angle,error\n0,0,0,100,,,\xff,
 "$cli" batch --encoding=utf-8 --output-encoding=utf-8-bom "$work/rows.csv" 2>/dev/null >"$work/bom.csv"
 iconv -f UTF-8 -t UTF-8 "$work/bom.csv" >/dev/null 2>&1 && grep -qF $',\uFFFD,,,,第 2 行不是有效的 UTF-8 文本，本行未计算；无法解码的字节在输出中写作 U+FFFD' "$work/bom.csv" ||
     { failed=$((failed + 1)); echo "FAIL: UTF-8 with a byte order mark: $(cat "$work/bom.csv")"; }
-# A record over 1 MiB is skipped; in quotes it is a quote never closed, and a failed run leaves an
-# existing output as it was, as does a run interrupted (SIGTERM, Ctrl-\) or killed outright.
+# A record over 1 MiB is skipped; with a quote it may be a quote never closed, and a failed run
+# leaves an existing output as it was, as does a run interrupted (SIGTERM, Ctrl-\) or killed
+# outright.
 { echo lat1,lon1,lat2,lon2; head -c 1100000 /dev/zero | tr '\0' x; printf '\n0,0,0,100\n'; } >"$work/big.csv"
 expect 1 $'lat1,lon1,lat2,lon2,km,nmi,angle,error\n,,,,,,,第 2 行起的一条记录超过 1024 KiB，已跳过，未计算\n0,0,0,100,111.195,60.04,,' \
     '2 行中有 1 行未能算出' batch "$work/big.csv"
 printf 'keep\n' >"$work/keep.csv"
 sed '2s/^/"/' "$work/big.csv" >"$work/open.csv"
-expect 2 '' '第 2 行的引号没有闭合' batch --output="$work/keep.csv" "$work/open.csv"
+expect 2 '' '第 2 行起的记录超过 1024 KiB，其中的引号可能没有闭合' batch --output="$work/keep.csv" "$work/open.csv"
 mkfifo "$work/fifo"
 ulimit -c 0
 set -m  # else a background job ignores SIGQUIT, as it does SIGINT
