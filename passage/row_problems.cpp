@@ -1,7 +1,8 @@
 #include "passage/row_problems.h"
 
 #include <algorithm>
-#include <utility>
+#include <iterator>
+#include <string_view>
 
 #include "calculator/decimal_text.h"
 #include "passage/sailing_reasons.h"
@@ -13,25 +14,46 @@ namespace {
 // waypoint's latitude or longitude. One pass, so that a waypoint named like a box stays as it is
 // named.
 std::string aboutWaypoint(std::string_view text, const std::string& name) {
-    const std::pair<std::string_view, std::string> words[] = {
-        {"点Ⅰ纬度", name + "的纬度"},
-        {"点Ⅰ经度", name + "的经度"},
-        {"点Ⅰ", name},
-        // The window chooses a point's mode with its buttons; a waypoint with its mode column.
-        {"选择“秒”", "选择“秒”（mode 列写 s）"},
-        {"选择“分”", "选择“分”（mode 列写 m）"},
+    struct Word {
+        std::string_view label;
+        bool named;  // the waypoint's name first
+        std::string_view told;
     };
+    static constexpr Word kWords[] = {
+        {"点Ⅰ纬度", true, "的纬度"},
+        {"点Ⅰ经度", true, "的经度"},
+        {"点Ⅰ", true, ""},
+        // The window chooses a point's mode with its buttons; a waypoint with its mode column.
+        {"选择“秒”", false, "选择“秒”（mode 列写 s）"},
+        {"选择“分”", false, "选择“分”（mode 列写 m）"},
+    };
+    // Every label begins with 点 or 选: the bytes up to the next of their first bytes are taken in
+    // one piece.
+    static_assert(std::string_view{"点"}.front() == '\xE7' &&
+                  std::string_view{"选"}.front() == '\xE9');
     std::string told;
+    told.reserve(text.size() + name.size());
     for (std::size_t at = 0; at < text.size();) {
-        const auto* word = std::find_if(std::begin(words), std::end(words), [&](const auto& each) {
-            return text[at] == each.first.front() && text.substr(at).starts_with(each.first);
-        });
-        if (word != std::end(words)) {
-            told += word->second;
-            at += word->first.size();
-        } else {
-            told += text[at++];
+        const std::size_t start = at;
+        while (at < text.size() && text[at] != '\xE7' && text[at] != '\xE9') {
+            ++at;
         }
+        told.append(text, start, at - start);
+        if (at == text.size()) {
+            break;
+        }
+        const auto* word =
+            std::find_if(std::begin(kWords), std::end(kWords),
+                         [&](const Word& each) { return text.substr(at).starts_with(each.label); });
+        if (word == std::end(kWords)) {
+            told += text[at++];
+            continue;
+        }
+        if (word->named) {
+            told += name;
+        }
+        told += word->told;
+        at += word->label.size();
     }
     return told;
 }

@@ -67,6 +67,11 @@ std::size_t characterWidth(char32_t character) {
 std::size_t displayWidth(std::string_view text) {
     std::size_t width = 0;
     for (std::size_t at = 0; at < text.size();) {
+        if (static_cast<unsigned char>(text[at]) < 0x80U) {
+            ++width;  // ASCII, one wide as characterWidth gives it, without decoding
+            ++at;
+            continue;
+        }
         const auto [c, length] = characterAt(text, at);
         width += characterWidth(c);
         at += length;

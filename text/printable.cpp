@@ -67,12 +67,18 @@ std::string printable(std::string_view text) {
 
 void appendPrintable(std::string& shownText, std::string_view text) {
     // A character that shows stands as it was written, its very bytes; printable ASCII, most of
-    // what is quoted, is taken in one piece up to the first other byte.
-    const auto other = std::find_if(text.begin(), text.end(), [](char c) {
-        return c < 0x20 || c >= 0x7F;  // a byte from 0x80 up is below 0x20 as a signed char
-    });
+    // what is quoted, is taken in one piece up to the first other byte, and a byte at a time
+    // without decoding after it (a table's cells mix it with ° and ′).
+    const auto showsAsIs = [](char c) {
+        return c >= 0x20 && c < 0x7F;  // a byte from 0x80 up is below 0x20 as a signed char
+    };
+    const auto other = std::find_if_not(text.begin(), text.end(), showsAsIs);
     shownText.append(text.begin(), other);
     for (auto at = static_cast<std::size_t>(other - text.begin()); at < text.size();) {
+        if (showsAsIs(text[at])) {
+            shownText += text[at++];
+            continue;
+        }
         const auto [c, length] = characterAt(text, at);
         if (isUnprintable(c) || strayByte(c)) {
             shownText += shown(c);
