@@ -7,6 +7,11 @@ namespace {
 
 constexpr double kThousandths = 1000;
 
+// More hours than lie between 0001-01-01 and 9999-12-31: a leg this long (a speed typed as 1e-20
+// kn) arrives after the last date an arrival is written with from any departure, and its hours,
+// summed over any route, would no longer fit the minutes a duration is written in.
+constexpr double kLongestHours = 1e8;
+
 // A column's sum in thousandths of a mile, each value added as it is written, so that the total
 // is exactly the sum of the written column.
 class MilesSum {
@@ -46,6 +51,10 @@ void timeRow(RouteRow& row, double miles, const TimingSettings& settings, RouteT
         RowProblem problem = RowProblem::ofLeg(RowProblem::Kind::Steering, row.leg);
         problem.steering = steering.error();
         row.problems.push_back(problem);
+    }
+    if (row.hours && !(*row.hours <= kLongestHours)) {
+        row.hours.reset();
+        row.problems.push_back(RowProblem::ofLeg(RowProblem::Kind::LateArrival, row.leg));
     }
 }
 

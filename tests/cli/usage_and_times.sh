@@ -126,6 +126,10 @@ printf 'name,lat,lon\nA,0,0\nB,0,17900.0\nC,0,17900.0W\n' >"$work/far.csv"
 [ $? -eq 1 ] && grep -qF ',1075:56,1075:56,,预计到达时间在 9999-12-31 之后，无法写出' "$work/out" &&
     ! grep -q '10000-' "$work/out" && grep -qF '2 段航线中有 2 段未能全部算出' "$work/err" ||
     fail "an arrival after 9999: $(cat "$work/out" "$work/err")"
+# So does a leg longer than any calendar, with no departure given: its hours are written nowhere.
+"$cli" route --format=csv --speed=0.0000000000000000001 "$work/far.csv" >"$work/out" 2>/dev/null
+[ $? -eq 1 ] && grep -qF ',10759.281,10759.281,,,预计到达时间在 9999-12-31 之后，无法写出' "$work/out" ||
+    fail "a leg longer than any calendar: $(cat "$work/out")"
 
 # A day or more is told in days in the text form; CSV and TSV keep the hours for a spreadsheet.
 # The leg of 179° of longitude, too long for the calculator's chord estimate, sails as any other.
