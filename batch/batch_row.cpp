@@ -112,12 +112,9 @@ void RowCalculator::putDistance(const DistanceMeasurement& measured, RowResults&
         }
         return;
     }
-    const DistanceOutcome distance = distanceTexts(measured, style_);
-    if (const auto* texts = std::get_if<DistanceTexts>(&distance)) {
-        results.kilometres = texts->kilometres;
-        results.nauticalMiles = texts->nauticalMiles;
-    } else {
-        addError(results, std::get<Message>(distance).text);
+    if (const std::optional<Message> message =
+            writeDistanceTexts(measured, style_, results.kilometres, results.nauticalMiles)) {
+        addError(results, message->text);
     }
 }
 
@@ -133,7 +130,7 @@ bool RowCalculator::putAngle(const DecodedPoints& points, const DistanceMeasurem
     if (numbers_) {
         results.numbers[2] = angle;
     } else {
-        results.angle = formatDecimals(angle, kResultDecimals, style_);
+        assignDecimals(results.angle, angle, kResultDecimals, style_);
     }
     return true;
 }

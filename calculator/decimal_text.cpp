@@ -168,17 +168,20 @@ char* putDigitPair(char* at, std::uint64_t pair) {
     return at;
 }
 
-// The text of `units` thousandths (or other decimals) in the style, as formatDecimals writes it:
-// written from its last digit back, each digit of the units once, since every result box of a
-// batch run comes through here.
+// Room for the text of any units unitsInto writes: 20 digits, a point and a sign.
+constexpr std::size_t kUnitsRoom = 24;
+
+// The text of `units` thousandths (or other decimals) in the style, as formatDecimals writes it,
+// put just before `end`; returns where it starts. Written from its last digit back, each digit of
+// the units once, since every result box of a batch run comes through here.
 // NOLINTNEXTLINE(bugprone-easily-swappable-parameters): a count and its unit, as formatDecimals
-std::string unitsText(std::uint64_t units, std::size_t decimals, bool negative, NumberStyle style) {
-    if (style == NumberStyle::Plain && units == 0) {
-        return "0";
-    }
-    std::array<char, 48> buffer;  // filled from its end
-    char* const end = buffer.data() + buffer.size();
+char* unitsInto(char* const end, std::uint64_t units, std::size_t decimals, bool negative,
+                NumberStyle style) {
     char* at = end;
+    if (style == NumberStyle::Plain && units == 0) {
+        *--at = '0';
+        return at;
+    }
     std::uint64_t rest = units;
     std::size_t fractionDigits = decimals;
     for (; style != NumberStyle::Fixed && fractionDigits > 0 && rest % 10 == 0; --fractionDigits) {
@@ -209,7 +212,14 @@ std::string unitsText(std::uint64_t units, std::size_t decimals, bool negative, 
     if (negative && (style == NumberStyle::Window || units > 0)) {
         *--at = '-';
     }
-    return {at, end};
+    return at;
+}
+
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): as unitsInto
+std::string unitsText(std::uint64_t units, std::size_t decimals, bool negative, NumberStyle style) {
+    std::array<char, kUnitsRoom> buffer;  // filled from its end
+    char* const end = buffer.data() + buffer.size();
+    return {unitsInto(end, units, decimals, negative, style), end};
 }
 
 // Scientific form with 15 significant digits, "d.dddddddddddddde±x", from printf, which rounds
@@ -339,19 +349,37 @@ std::string formatDecimals(double value, std::size_t decimals, NumberStyle style
     return text;
 }
 
-ShownDecimal formatShownDecimals(double value, std::size_t decimals, NumberStyle style) {
+void assignDecimals(std::string& text, double value, std::size_t decimals, NumberStyle style) {
+    if (const auto units = unitsIfIntegers(value, decimals); units) {
+        std::array<char, kUnitsRoom> buffer;
+        char* const end = buffer.data() + buffer.size();
+        text.assign(unitsInto(end, *units, decimals, value < 0, style), end);
+        return;
+    }
+    text = formatDecimals(value, decimals, style);
+}
+
+double assignShownDecimals(std::string& text, double value, std::size_t decimals,
+                           NumberStyle style) {
     // Units below 2^53 and a power of ten are exact doubles, so their quotient is the decimal
     // rounded once, as reading the text rounds it. The integer route takes at most 7 decimals.
     constexpr std::uint64_t kExactIntegers = std::uint64_t{1} << 53U;
     constexpr std::array<double, 8> kDoublePowersOfTen{1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7};
     if (const auto units = unitsIfIntegers(value, decimals);
         units && !(value < 0) && *units < kExactIntegers) {
-        return {unitsText(*units, decimals, false, style),
-                static_cast<double>(*units) / kDoublePowersOfTen[decimals]};
+        std::array<char, kUnitsRoom> buffer;
+        char* const end = buffer.data() + buffer.size();
+        text.assign(unitsInto(end, *units, decimals, false, style), end);
+        return static_cast<double>(*units) / kDoublePowersOfTen[decimals];
     }
-    std::string text = formatDecimals(value, decimals, style);
-    const double shown = leadingNumber(text);
-    return {std::move(text), shown};
+    text = formatDecimals(value, decimals, style);
+    return leadingNumber(text);
+}
+
+ShownDecimal formatShownDecimals(double value, std::size_t decimals, NumberStyle style) {
+    ShownDecimal shown;
+    shown.value = assignShownDecimals(shown.text, value, decimals, style);
+    return shown;
 }
 
 }  // namespace orvanto

@@ -35,6 +35,13 @@ struct ShownDecimal {
 };
 ShownDecimal formatShownDecimals(double value, std::size_t decimals, NumberStyle style);
 
+// formatDecimals and formatShownDecimals written over `text`, which keeps its room: a batch run
+// writes every result box of its rows through these, a million rows without an allocation. The
+// second returns the number the text reads back as.
+void assignDecimals(std::string& text, double value, std::size_t decimals, NumberStyle style);
+double assignShownDecimals(std::string& text, double value, std::size_t decimals,
+                           NumberStyle style);
+
 // The value in units of its last decimal as formatDecimals rounds it (12.3456 to 3 decimals is
 // 12346), so that a sum of written values is exact: a total then is the sum of its column. Throws
 // ArithmeticFault as formatDecimals does.

@@ -142,22 +142,34 @@ std::optional<double> shownKilometres(const DistanceMeasurement& point1ToPoint2)
     return point1ToPoint2.kilometres > 0 ? point1ToPoint2.kilometres : 0.0;
 }
 
-DistanceOutcome distanceTexts(const DistanceMeasurement& point1ToPoint2, NumberStyle style) try {
+std::optional<Message> writeDistanceTexts(const DistanceMeasurement& point1ToPoint2,
+                                          NumberStyle style, std::string& kilometresText,
+                                          std::string& nauticalMilesText) try {
+    kilometresText.clear();
+    nauticalMilesText.clear();
     const std::optional<double> kilometres = shownKilometres(point1ToPoint2);
     if (!kilometres) {
         return pointsTooFarApartMessage(Point::One, Point::Two, "距离");
     }
-    DistanceTexts texts;
     // Nautical miles are converted from the kilometres as shown, not from the unrounded distance,
     // so that the two boxes always agree with each other (in either style: ".5" and "0.5" read
     // alike).
-    ShownDecimal shownKilometres = formatShownDecimals(*kilometres, kResultDecimals, style);
-    texts.kilometres = std::move(shownKilometres.text);
-    const double nauticalMiles = shownKilometres.value / chart::kKilometresPerNauticalMile;
-    texts.nauticalMiles = formatDecimals(nauticalMiles, kResultDecimals, style);
-    return texts;
+    const double shown = assignShownDecimals(kilometresText, *kilometres, kResultDecimals, style);
+    assignDecimals(nauticalMilesText, shown / chart::kKilometresPerNauticalMile, kResultDecimals,
+                   style);
+    return std::nullopt;
 } catch (const ArithmeticFault&) {
+    kilometresText.clear();  // no half of a result beside the message
     return arithmeticFaultMessage();
+}
+
+DistanceOutcome distanceTexts(const DistanceMeasurement& point1ToPoint2, NumberStyle style) {
+    DistanceTexts texts;
+    if (std::optional<Message> message =
+            writeDistanceTexts(point1ToPoint2, style, texts.kilometres, texts.nauticalMiles)) {
+        return std::move(*message);
+    }
+    return texts;
 }
 
 std::variant<double, Message> angleDegrees(const DecodedPoints& points,

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <variant>
 
@@ -79,6 +80,11 @@ std::optional<double> shownKilometres(const DistanceMeasurement& point1ToPoint2)
 // throws.
 DistanceOutcome distanceTexts(const DistanceMeasurement& point1ToPoint2,
                               NumberStyle style = NumberStyle::Window);
+// The same texts written over the two strings, which keep their room (a batch row's boxes), or
+// the message, both strings then empty.
+std::optional<Message> writeDistanceTexts(const DistanceMeasurement& point1ToPoint2,
+                                          NumberStyle style, std::string& kilometresText,
+                                          std::string& nauticalMilesText);
 
 // The angle at the reference point of points decoded for the angle (all three), with point 1 to
 // point 2 as measurePoint1ToPoint2 gave it: degrees, 0 to 179.999, to three decimals, or the

@@ -207,6 +207,19 @@ TEST(DecodedEntries, ServeBothCommandsAsEachAlone) {
     const auto leg = std::get<DistanceMeasurement>(measurePoint1ToPoint2(points));
     expectShown(std::get<DistanceTexts>(distanceTexts(leg)), {{}, "704.197\t380.236"});
     expectShown(std::get<AngleText>(angleText(points, leg)), {{}, "93.448"});
+
+    // A batch row's boxes are written over the last row's: no text of it may stay, nor a half of
+    // a result beside the message.
+    DistanceTexts reused{"12345.678", "6666.666"};
+    EXPECT_FALSE(
+        writeDistanceTexts(leg, NumberStyle::Window, reused.kilometres, reused.nauticalMiles));
+    expectShown(reused, {{}, "704.197\t380.236"});
+    DistanceMeasurement unmatched = leg;
+    unmatched.matched = false;
+    const auto message =
+        writeDistanceTexts(unmatched, NumberStyle::Plain, reused.kilometres, reused.nauticalMiles);
+    ASSERT_TRUE(message);
+    expectShown(reused, {{}, "\t"});
 }
 
 }  // namespace

@@ -119,7 +119,8 @@ TEST(FormatDecimals, FixedIsPlainFilledWithZeros) {
 }
 
 // The shown value is taken from the units instead of the text: it must be what reading the text
-// gives, bit for bit, on both routes and for either sign.
+// gives, bit for bit, on both routes and for either sign. Written over a used string, the text is
+// the same.
 TEST(FormatDecimals, ShownValueIsTheTextReadBack) {
     std::mt19937_64 random(11);
     std::uniform_real_distribution<double> unit(0, 1);
@@ -128,6 +129,9 @@ TEST(FormatDecimals, ShownValueIsTheTextReadBack) {
         for (const NumberStyle style : {NumberStyle::Window, NumberStyle::Plain}) {
             const ShownDecimal shown = formatShownDecimals(value, kResultDecimals, style);
             ASSERT_EQ(shown.text, formatDecimals(value, kResultDecimals, style)) << value;
+            std::string reused = "a longer text that the result is written over";
+            assignDecimals(reused, value, kResultDecimals, style);
+            ASSERT_EQ(reused, shown.text) << value;
             const double read = leadingNumber(shown.text);
             ASSERT_TRUE(shown.value == read && std::signbit(shown.value) == std::signbit(read))
                 << value;
