@@ -205,14 +205,28 @@ std::optional<double> decodePlainEntry(std::string_view text, EntryMode mode) no
     const bool negative = text.starts_with('-');
     const std::string_view number = text.substr(negative ? 1 : 0);
     std::uint64_t digits = 0;  // wraps beyond 19 digits, used only up to 15
-    std::size_t point = std::string_view::npos;
-    for (std::size_t i = 0; i < number.size(); ++i) {
-        if (const auto digit = static_cast<unsigned char>(number[i] - '0'); digit < 10) {
+    const char* at = number.data();
+    const char* const end = at + number.size();
+    // The digits up to the end or a stop; each byte takes one test on the way.
+    const auto readDigits = [&] {
+        for (; at < end; ++at) {
+            const auto digit = static_cast<unsigned char>(*at - '0');
+            if (digit >= 10) {
+                return;
+            }
             digits = digits * 10 + digit;
-        } else if (number[i] == '.' && point == std::string_view::npos &&
-                   mode == EntryMode::Minutes) {
-            point = i;
-        } else {
+        }
+    };
+    readDigits();
+    std::size_t point = std::string_view::npos;
+    if (at < end) {
+        if (*at != '.' || mode != EntryMode::Minutes) {
+            return std::nullopt;
+        }
+        point = static_cast<std::size_t>(at - number.data());
+        ++at;
+        readDigits();
+        if (at < end) {
             return std::nullopt;
         }
     }
