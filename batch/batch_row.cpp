@@ -45,7 +45,9 @@ RowCalculator::RowCalculator(const BatchColumns& columns, const DefaultModes& de
 
 // Views of the fields, no copies: they are read only while this row is calculated.
 void RowCalculator::readEntries(std::span<const std::string_view> fields) {
-    for (std::size_t i = 0; i < std::size(kPoints); ++i) {
+    // Without reference columns no row reads the reference point: its texts stay empty.
+    const std::size_t points = columns_.hasReference() ? std::size(kPoints) : kDistancePoints;
+    for (std::size_t i = 0; i < points; ++i) {
         const PointColumns& columns = kPoints[i];
         PointEntryViews& entries = texts_[i];
         entries.latitude = fieldAt(fields, columns_[columns.latitude]);

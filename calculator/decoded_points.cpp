@@ -69,16 +69,18 @@ void DecodedEntries::read(const EntryViews& texts, std::size_t pointCount) {
         const std::string_view text =
             row.axis == Axis::Latitude ? entries.latitude : entries.longitude;
         const auto at = static_cast<std::size_t>(&row - kEntryBoxes.data());
+        ChartPoint& decoded = points_.*kDecodedPoints[point];
+        double& degrees = row.axis == Axis::Latitude ? decoded.latitude : decoded.longitude;
+        failures_[at].reset();
+        // Digits and a point, as nearly every entry is, are no blank box.
+        const std::optional<double> plain = readPlainEntry(text, entries.mode, row.axis);
         // A box of blanks or invisible characters looks empty to the user, and is: reading it as
         // a number would put a place where nothing was typed.
-        blank_[at] = isBlankText(text);
-        failures_[at].reset();
-        if (!blank_[at]) {
-            ChartPoint& decoded = points_.*kDecodedPoints[point];
-            double& degrees = row.axis == Axis::Latitude ? decoded.latitude : decoded.longitude;
-            if (const std::optional<double> plain = readPlainEntry(text, entries.mode, row.axis)) {
-                degrees = *plain;
-            } else if (auto read = readBox(text, entries.mode, row.axis, row.box)) {
+        blank_[at] = !plain && isBlankText(text);
+        if (plain) {
+            degrees = *plain;
+        } else if (!blank_[at]) {
+            if (auto read = readBox(text, entries.mode, row.axis, row.box)) {
                 degrees = read.value();
             } else {
                 failures_[at] = std::move(read).error();
