@@ -159,11 +159,13 @@ bool isBlankText(std::string_view text) noexcept {
 bool isValidUtf8(std::string_view text) noexcept {
     constexpr std::uint64_t kHighBits = 0x8080808080808080U;
     for (std::size_t at = 0; at < text.size();) {
-        // ASCII, nearly all of a batch file, eight bytes at a time.
-        if (std::uint64_t word = 0; text.size() - at >= sizeof word) {
-            std::memcpy(&word, text.data() + at, sizeof word);
+        // ASCII, nearly all of a batch file, eight bytes at a time; the last few in the word that
+        // ends the text, whose first bytes were passed already.
+        if (std::uint64_t word = 0; text.size() >= sizeof word) {
+            const bool whole = text.size() - at >= sizeof word;
+            std::memcpy(&word, text.data() + (whole ? at : text.size() - sizeof word), sizeof word);
             if ((word & kHighBits) == 0) {
-                at += sizeof word;
+                at = whole ? at + sizeof word : text.size();
                 continue;
             }
         }

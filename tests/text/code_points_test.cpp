@@ -29,14 +29,18 @@ TEST(Utf8, ValidatesWellFormedTextOnly) {
     for (const auto& row : rows) {
         EXPECT_EQ(isValidUtf8(row.text), row.valid) << row.text;
     }
-    // The ASCII words are checked eight bytes at a time: a bad byte at any place of a word, or
-    // a sequence across two words, must still be seen.
-    for (std::size_t at = 0; at < 24; ++at) {
-        std::string text(24, 'a');
-        text[at] = '\xFF';
-        EXPECT_FALSE(isValidUtf8(text)) << at;
-        text.replace(at, 1, "纬");
-        EXPECT_TRUE(isValidUtf8(text)) << at;
+    // The ASCII words are checked eight bytes at a time, the last few in a word that overlaps
+    // the one before: a bad byte at any place of a word, or a sequence across two words, must
+    // still be seen.
+    for (const std::size_t size : {21U, 24U}) {
+        for (std::size_t at = 0; at < size; ++at) {
+            std::string text(size, 'a');
+            text[at] = '\xFF';
+            EXPECT_FALSE(isValidUtf8(text)) << at;
+            text.replace(at, 1, "纬");
+            EXPECT_TRUE(isValidUtf8(text)) << at;
+            EXPECT_FALSE(isValidUtf8(text.substr(0, at + 2))) << at;  // cut short at the end
+        }
     }
 }
 
