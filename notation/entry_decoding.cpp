@@ -22,6 +22,8 @@ bool isRuleBlank(char c) {
 
 constexpr const char* kNotANumber = "not a number";
 
+constexpr double kNotPlain = std::numeric_limits<double>::quiet_NaN();
+
 constexpr double kInt16Min = std::numeric_limits<std::int16_t>::min();
 constexpr double kInt16Max = std::numeric_limits<std::int16_t>::max();
 
@@ -201,7 +203,7 @@ double decodeEntry(std::string_view text, EntryMode mode) {
 
 // The same operations, in the same order, as decodeMinutes and decodeSeconds do on such a text,
 // so that every bit agrees; the only difference is that the digits are read once.
-std::optional<double> decodePlainEntry(std::string_view text, EntryMode mode) noexcept {
+double plainEntryDegrees(std::string_view text, EntryMode mode) noexcept {
     const bool negative = text.starts_with('-');
     const std::string_view number = text.substr(negative ? 1 : 0);
     std::uint64_t digits = 0;  // wraps beyond 19 digits, used only up to 15
@@ -221,19 +223,19 @@ std::optional<double> decodePlainEntry(std::string_view text, EntryMode mode) no
     std::size_t point = std::string_view::npos;
     if (at < end) {
         if (*at != '.' || mode != EntryMode::Minutes) {
-            return std::nullopt;
+            return kNotPlain;
         }
         point = static_cast<std::size_t>(at - number.data());
         ++at;
         readDigits();
         if (at < end) {
-            return std::nullopt;
+            return kNotPlain;
         }
     }
     const std::size_t digitCount = number.size() - (point == std::string_view::npos ? 0 : 1);
     const std::size_t fewest = mode == EntryMode::Minutes ? 1 : 4;
     if (digitCount < fewest || digitCount > 15) {
-        return std::nullopt;
+        return kNotPlain;
     }
     const std::size_t decimals = point == std::string_view::npos ? 0 : number.size() - point - 1;
     const double x = static_cast<double>(digits) / kPowersOfTen[decimals];
@@ -242,7 +244,7 @@ std::optional<double> decodePlainEntry(std::string_view text, EntryMode mode) no
         // x / 100 is at least 0 and below 10^14: cutting off its fraction is the floor.
         const double quotient = x / 100;
         if (quotient >= 328) {
-            return std::nullopt;  // the full route names the overflow
+            return kNotPlain;  // the full route names the overflow
         }
         const auto whole = static_cast<std::int16_t>(quotient);
         const int hundreds = whole * 100;
@@ -255,7 +257,7 @@ std::optional<double> decodePlainEntry(std::string_view text, EntryMode mode) no
         const std::uint64_t wholeNumber = digits / 10000;
         const auto wholeDegrees = static_cast<double>(wholeNumber);
         if (!fitsInt16(wholeDegrees)) {
-            return std::nullopt;
+            return kNotPlain;
         }
         degrees = (minutes / 60 + wholeDegrees) + seconds / 3600;
     }

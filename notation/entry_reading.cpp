@@ -247,15 +247,6 @@ EntryReading withinRange(double degrees, Axis axis) {
 
 }  // namespace
 
-bool isWithinAxisRange(double degrees, Axis axis) noexcept {
-    return std::fabs(degrees) <= (axis == Axis::Latitude ? 90 : 180);
-}
-
-std::optional<double> readPlainEntry(std::string_view text, EntryMode mode, Axis axis) noexcept {
-    const std::optional<double> degrees = decodePlainEntry(text, mode);
-    return degrees && isWithinAxisRange(*degrees, axis) ? degrees : std::nullopt;
-}
-
 EntryReading readEntryOrFailure(std::string_view typed, EntryMode mode, Axis axis) {
     // Digits, points and signs alone, as most entries and every batch file are written, pass all
     // of the steps below unchanged: no conversion needed.

@@ -74,9 +74,11 @@
 //    60 and more stay as they are ("4275.0" is 43.25).
 #pragma once
 
+#include <cmath>
 #include <optional>
 #include <string_view>
 
+#include "notation/entry_decoding.h"
 #include "notation/entry_errors.h"
 #include "notation/entry_mode.h"
 
@@ -90,13 +92,19 @@ double readEntry(std::string_view text, EntryMode mode, Axis axis);
 // The same, the failure returned rather than thrown: for readers of many entries.
 EntryReading readEntryOrFailure(std::string_view text, EntryMode mode, Axis axis);
 
+// Whether degrees lie within the axis's range (step 8): -90..90 for a latitude, -180..180 for a
+// longitude. NaN does not.
+inline bool isWithinAxisRange(double degrees, Axis axis) noexcept {
+    return std::fabs(degrees) <= (axis == Axis::Latitude ? 90 : 180);
+}
+
 // readEntry's value for a plain entry ("-4250.5") within the axis's range, as nearly every batch
 // field is, with no exception on any route; nothing for any other text, which readEntry then reads
 // or rejects. In the browser build every call that may throw costs a trip through JavaScript.
-std::optional<double> readPlainEntry(std::string_view text, EntryMode mode, Axis axis) noexcept;
-
-// Whether degrees lie within the axis's range (step 8): -90..90 for a latitude, -180..180 for a
-// longitude. NaN does not.
-bool isWithinAxisRange(double degrees, Axis axis) noexcept;
+inline std::optional<double> readPlainEntry(std::string_view text, EntryMode mode,
+                                            Axis axis) noexcept {
+    const double degrees = plainEntryDegrees(text, mode);  // NaN is within no range
+    return isWithinAxisRange(degrees, axis) ? std::optional<double>{degrees} : std::nullopt;
+}
 
 }  // namespace orvanto
