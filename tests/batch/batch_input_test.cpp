@@ -14,6 +14,7 @@
 #include "batch/batch_columns.h"
 #include "batch/batch_run.h"
 #include "batch/block_computer.h"
+#include "batch/block_writer.h"
 #include "batch/csv_reader.h"
 #include "batch/input_output_error.h"
 #include "batch/memory_streams.h"
@@ -85,6 +86,18 @@ std::string readEveryWay(const std::string& text, std::initializer_list<std::siz
         }
     }
     return first;
+}
+
+// Short texts are copied in words that overlap: every length must give the bytes and no more.
+TEST(BlockWriter, CopiesTextsOfEveryLength) {
+    const std::string source = "0123456789abcdefghijklmnopqrstuvwxyz+-*/";
+    for (std::size_t count = 0; count <= source.size(); ++count) {
+        std::string target(source.size() + 2, '#');
+        copyBytes(target.data() + 1, source.data(), count);
+        EXPECT_EQ(target,
+                  "#" + source.substr(0, count) + std::string(source.size() + 1 - count, '#'))
+            << count;
+    }
 }
 
 TEST(CsvReader, ReadsRfc4180AndTsv) {
