@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <optional>
 #include <utility>
 
@@ -137,13 +138,18 @@ std::optional<Scientific> scientificByIntegers(double) {
 }
 #endif
 
+// Where the integer route does not apply. Units are a plain integer rather than an optional one:
+// GCC returns an optional integer from a call through memory, its flag written as a byte and read
+// back in a word, which stalls every result box.
+constexpr std::uint64_t kNoUnits = std::numeric_limits<std::uint64_t>::max();
+
 // The value in units of 10^-decimals, its 15 digits cut after the decimals and rounded half up
 // (away from zero, as the sign is not in it): the same as the digit arrays below give, in integers.
-// Nothing when the units would not fit 64 bits.
-std::optional<std::uint64_t> unitsByIntegers(const Scientific& scientific, std::size_t decimals) {
+// kNoUnits when the units would not fit 64 bits; they stay below 10^19, under kNoUnits.
+std::uint64_t unitsByIntegers(const Scientific& scientific, std::size_t decimals) {
     const int scale = scientific.exponent - (kSignificantDigits - 1) + static_cast<int>(decimals);
     if (decimals > 7 || scale > 4 || scale < -18) {
-        return std::nullopt;
+        return kNoUnits;
     }
     if (scale >= 0) {
         return scientific.digits * tenToThe(scale);
@@ -237,15 +243,15 @@ void scientificByPrintf(double magnitude, Digits& digits, int& exponent) {
     std::from_chars(marker + (marker[1] == '+' ? 2 : 1), marker + std::strlen(marker), exponent);
 }
 
-// The value's units by the integer route, where it applies; nothing sends it to printf's digits.
-std::optional<std::uint64_t> unitsIfIntegers(double value, std::size_t decimals) {
+// The value's units by the integer route, where it applies; kNoUnits sends it to printf's digits.
+std::uint64_t unitsIfIntegers(double value, std::size_t decimals) {
     if (!std::isfinite(value)) {
         throw ArithmeticFault("cannot format a value that is not finite");
     }
     if (const auto scientific = scientificByIntegers(std::fabs(value)); scientific) {
         return unitsByIntegers(*scientific, decimals);
     }
-    return std::nullopt;
+    return kNoUnits;
 }
 
 }  // namespace
@@ -267,8 +273,8 @@ long long decimalUnits(double value, std::size_t decimals) {
 std::string formatDecimals(double value, std::size_t decimals, NumberStyle style) {
     // The integer route gives the same text for the values results have, several times faster;
     // the tests prove the two alike.
-    if (const auto units = unitsIfIntegers(value, decimals); units) {
-        return unitsText(*units, decimals, value < 0, style);
+    if (const std::uint64_t units = unitsIfIntegers(value, decimals); units != kNoUnits) {
+        return unitsText(units, decimals, value < 0, style);
     }
     Digits digits{};
     int exponent = 0;
@@ -350,10 +356,10 @@ std::string formatDecimals(double value, std::size_t decimals, NumberStyle style
 }
 
 void assignDecimals(std::string& text, double value, std::size_t decimals, NumberStyle style) {
-    if (const auto units = unitsIfIntegers(value, decimals); units) {
+    if (const std::uint64_t units = unitsIfIntegers(value, decimals); units != kNoUnits) {
         std::array<char, kUnitsRoom> buffer;
         char* const end = buffer.data() + buffer.size();
-        text.assign(unitsInto(end, *units, decimals, value < 0, style), end);
+        text.assign(unitsInto(end, units, decimals, value < 0, style), end);
         return;
     }
     text = formatDecimals(value, decimals, style);
@@ -365,12 +371,12 @@ double assignShownDecimals(std::string& text, double value, std::size_t decimals
     // rounded once, as reading the text rounds it. The integer route takes at most 7 decimals.
     constexpr std::uint64_t kExactIntegers = std::uint64_t{1} << 53U;
     constexpr std::array<double, 8> kDoublePowersOfTen{1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7};
-    if (const auto units = unitsIfIntegers(value, decimals);
-        units && !(value < 0) && *units < kExactIntegers) {
+    if (const std::uint64_t units = unitsIfIntegers(value, decimals);
+        units != kNoUnits && !(value < 0) && units < kExactIntegers) {
         std::array<char, kUnitsRoom> buffer;
         char* const end = buffer.data() + buffer.size();
-        text.assign(unitsInto(end, *units, decimals, false, style), end);
-        return static_cast<double>(*units) / kDoublePowersOfTen[decimals];
+        text.assign(unitsInto(end, units, decimals, false, style), end);
+        return static_cast<double>(units) / kDoublePowersOfTen[decimals];
     }
     text = formatDecimals(value, decimals, style);
     return leadingNumber(text);
