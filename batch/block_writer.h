@@ -18,25 +18,27 @@ namespace orvanto::batch {
 bool needsCsvQuotes(std::string_view field, char delimiter) noexcept;
 std::string csvQuoted(std::string_view field, char delimiter);
 
+// Copies `count` bytes, one Word's size to two, as the first and the last Word, which overlap in
+// the middle.
+template <typename Word>
+void copyEnds(char* to, const char* from, std::size_t count) noexcept {
+    Word first{};
+    Word last{};
+    std::memcpy(&first, from, sizeof first);
+    std::memcpy(&last, from + count - sizeof last, sizeof last);
+    std::memcpy(to, &first, sizeof first);
+    std::memcpy(to + count - sizeof last, &last, sizeof last);
+}
+
 // Copies `count` bytes. A row is mostly short texts (a number, an empty field, a line end), which
 // take a few moves here where a call to memcpy costs more than the copy.
 inline void copyBytes(char* to, const char* from, std::size_t count) noexcept {
     if (count > 16) {
         std::memcpy(to, from, count);
-    } else if (count >= 8) {  // two words, overlapping in the middle
-        std::uint64_t first = 0;
-        std::uint64_t last = 0;
-        std::memcpy(&first, from, 8);
-        std::memcpy(&last, from + count - 8, 8);
-        std::memcpy(to, &first, 8);
-        std::memcpy(to + count - 8, &last, 8);
+    } else if (count >= 8) {
+        copyEnds<std::uint64_t>(to, from, count);
     } else if (count >= 4) {
-        std::uint32_t first = 0;
-        std::uint32_t last = 0;
-        std::memcpy(&first, from, 4);
-        std::memcpy(&last, from + count - 4, 4);
-        std::memcpy(to, &first, 4);
-        std::memcpy(to + count - 4, &last, 4);
+        copyEnds<std::uint32_t>(to, from, count);
     } else if (count > 0) {  // the first, the middle and the last byte cover 1 to 3
         const char a = from[0];
         const char b = from[count / 2];
