@@ -37,6 +37,46 @@ bool fitsInt16(double wholeNumber) {
     return wholeNumber >= kInt16Min && wholeNumber <= kInt16Max;  // false for NaN too
 }
 
+// value / 10^exponent, each case a division by a constant (a multiplication), as a division by a
+// variable takes several times as long. Exponents from 2 to 17, those of a plain entry.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): a quotient's two terms, in their order
+std::uint64_t dividedByPowerOfTen(std::uint64_t value, std::size_t exponent) {
+    switch (exponent) {
+        case 2:
+            return value / 100;
+        case 3:
+            return value / 1'000;
+        case 4:
+            return value / 10'000;
+        case 5:
+            return value / 100'000;
+        case 6:
+            return value / 1'000'000;
+        case 7:
+            return value / 10'000'000;
+        case 8:
+            return value / 100'000'000;
+        case 9:
+            return value / 1'000'000'000;
+        case 10:
+            return value / 10'000'000'000;
+        case 11:
+            return value / 100'000'000'000;
+        case 12:
+            return value / 1'000'000'000'000;
+        case 13:
+            return value / 10'000'000'000'000;
+        case 14:
+            return value / 100'000'000'000'000;
+        case 15:
+            return value / 1'000'000'000'000'000;
+        case 16:
+            return value / 10'000'000'000'000'000;
+        default:
+            return value / 100'000'000'000'000'000;
+    }
+}
+
 // Each byte of a word repeated: SWAR constants.
 constexpr std::uint64_t everyByte(std::uint8_t byte) {
     return byte * std::uint64_t{0x0101010101010101};
@@ -47,6 +87,7 @@ constexpr std::uint64_t everyByte(std::uint8_t byte) {
 // that one point. A loop over the digits takes ten instructions a digit and mispredicts where it
 // ends, as entries differ in length from row to row; this takes the same few steps for any text.
 // Little-endian only: the text's first byte is the word's lowest.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): the two results, in the text's order
 bool readShortDigits(std::string_view text, bool pointAllowed, std::uint64_t& digits,
                      std::size_t& point) {
     const std::size_t size = text.size();
@@ -301,12 +342,14 @@ double plainEntryDegrees(std::string_view text, EntryMode mode) noexcept {
     const double x = static_cast<double>(digits) / kPowersOfTen[decimals];
     double degrees = 0;
     if (mode == EntryMode::Minutes) {
-        // x / 100 is at least 0 and below 10^14: cutting off its fraction is the floor.
-        const double quotient = x / 100;
-        if (quotient >= 328) {
+        // The whole degrees, the fraction of x / 100 cut off, from the digits in integers: x's
+        // rounding moves it by less than a hundredth of its last decimal at 15 digits, so it never
+        // crosses a hundred, and nothing waits on two divisions in a row.
+        const std::uint64_t wholeNumber = dividedByPowerOfTen(digits, decimals + 2);
+        if (wholeNumber >= 328) {
             return kNotPlain;  // the full route names the overflow
         }
-        const auto whole = static_cast<std::int16_t>(quotient);
+        const auto whole = static_cast<std::int16_t>(wholeNumber);
         const int hundreds = whole * 100;
         degrees = (x - hundreds) / 60 + whole;
     } else {
