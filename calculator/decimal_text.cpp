@@ -244,11 +244,38 @@ void scientificByPrintf(double magnitude, Digits& digits, int& exponent) {
 }
 
 // The value's units by the integer route, where it applies; kNoUnits sends it to printf's digits.
+// The units straight from the magnitude times 10^decimals, where that product lies well away from
+// a half unit: the 15 significant digits move the value by at most half their last digit, under
+// 5 × 10^-15 of it, and the product's own rounding by less, so a product further than 10^-14 of
+// itself from the halfway point rounds as the digits do. Nearly every value is that far; the rest,
+// and all outside the integer route's own range, go on to the digits (kNoUnits).
+std::uint64_t unitsFromProduct(double magnitude, std::size_t decimals) {
+    constexpr std::array<double, 8> kDoublePowersOfTen{1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7};
+    if (decimals >= kDoublePowersOfTen.size() || !(magnitude >= 1e-4 && magnitude < 1e15)) {
+        return kNoUnits;
+    }
+    const double product = magnitude * kDoublePowersOfTen[decimals];
+    if (!(product < 0x1p52)) {
+        return kNoUnits;
+    }
+    // Below 2^52 cutting the fraction off is the floor, and what is cut off is exact.
+    const auto whole = static_cast<std::uint64_t>(product);
+    const double fraction = product - static_cast<double>(whole);
+    if (!(std::fabs(fraction - 0.5) > product * 1e-14)) {
+        return kNoUnits;
+    }
+    return whole + (fraction > 0.5 ? 1 : 0);
+}
+
 std::uint64_t unitsIfIntegers(double value, std::size_t decimals) {
     if (!std::isfinite(value)) {
         throw ArithmeticFault("cannot format a value that is not finite");
     }
-    if (const auto scientific = scientificByIntegers(std::fabs(value)); scientific) {
+    const double magnitude = std::fabs(value);
+    if (const std::uint64_t units = unitsFromProduct(magnitude, decimals); units != kNoUnits) {
+        return units;
+    }
+    if (const auto scientific = scientificByIntegers(magnitude); scientific) {
         return unitsByIntegers(*scientific, decimals);
     }
     return kNoUnits;

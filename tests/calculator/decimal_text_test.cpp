@@ -9,6 +9,7 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <tuple>
 
 #include "geometry/arithmetic_fault.h"
 #include "notation/entry_decoding.h"
@@ -51,55 +52,67 @@ TEST(FormatDecimals, WritesTheResultTextInEitherStyle) {
 }
 
 // The same text by integer arithmetic on the 15 significant digits (valid below 10^15): the digits
-// D and exponent E give |value| = D × 10^(E−14), and D × 10^(E−11) rounded half up is the value in
-// thousandths.
-std::string thousandthsByIntegers(double value) {
+// D and exponent E give |value| = D × 10^(E−14), and D × 10^(E−14+decimals) rounded half up is the
+// value in units of the last decimal.
+std::string windowTextByIntegers(double value, int decimals) {
     char scientific[32];
     std::snprintf(scientific, sizeof scientific, "%.14e", std::fabs(value));
     std::uint64_t digits = 0;
     for (const char* c = scientific; *c != 'e'; ++c) {
         digits = *c == '.' ? digits : digits * 10 + static_cast<std::uint64_t>(*c - '0');
     }
-    const int shift = std::atoi(std::strchr(scientific, 'e') + 1) - 11;
-    std::uint64_t thousandths = digits;
+    const int shift = std::atoi(std::strchr(scientific, 'e') + 1) - 14 + decimals;
+    std::uint64_t units = digits;
     for (int i = 0; i < shift; ++i) {
-        thousandths *= 10;
+        units *= 10;
     }
     std::uint64_t unit = 1;
     for (int i = 0; i < -shift && i <= 16; ++i) {  // 10^17 is more than twice any D: 0 remains
         unit *= 10;
     }
-    thousandths = shift < 0 ? (digits + unit / 2) / unit : thousandths;
-    std::string fraction = std::to_string(thousandths % 1000 + 1000).substr(1);
+    units = shift < 0 ? (digits + unit / 2) / unit : units;
+    std::uint64_t scale = 1;
+    for (int i = 0; i < decimals; ++i) {
+        scale *= 10;
+    }
+    std::string fraction = std::to_string(units % scale + scale).substr(1);
     fraction.erase(fraction.find_last_not_of('0') + 1);
-    const std::uint64_t whole = thousandths / 1000;
+    const std::uint64_t whole = units / scale;
     return (value < 0 ? "-" : "") + (whole == 0 ? "" : std::to_string(whole)) + "." + fraction;
 }
 
-// The digits are handled in fixed arrays for speed; this proves them against plain arithmetic on
-// random magnitudes and on both sides of every rounding boundary in the thousands of kilometres.
+// The digits are handled in fixed arrays and, away from a half unit, straight from the value
+// times a power of ten, for speed; this proves them against plain arithmetic on random
+// magnitudes with 0 to 7 decimals, and on both sides of every rounding boundary in the thousands
+// of kilometres and of the tenths of degrees.
 TEST(FormatDecimals, AgreesWithIntegerArithmetic) {
     std::mt19937_64 random(2024);
     std::uniform_real_distribution<double> unit(0, 1);
     int differing = 0;
-    const auto check = [&](double value) {
-        const std::string expected = thousandthsByIntegers(value);
-        const std::string actual = formatDecimals(value, kResultDecimals, NumberStyle::Window);
+    const auto check = [&](double value, int decimals) {
+        const std::string expected = windowTextByIntegers(value, decimals);
+        const std::string actual =
+            formatDecimals(value, static_cast<std::size_t>(decimals), NumberStyle::Window);
         if (actual != expected && ++differing <= 5) {
-            ADD_FAILURE() << value << " gives " << actual << ", not " << expected;
+            ADD_FAILURE() << value << " to " << decimals << " decimals gives " << actual << ", not "
+                          << expected;
         }
     };
-    for (int i = 0; i < 300'000; ++i) {
-        check((unit(random) - 0.5) * std::pow(10.0, unit(random) * 20 - 8));
+    for (int i = 0; i < 400'000; ++i) {
+        check((unit(random) - 0.5) * std::pow(10.0, unit(random) * 20 - 8), i % 8);
     }
-    for (int k = -100'000; k < 25'000'000; k += 37) {
-        const double boundary = k / 1000.0 + 0.0005;
-        check(boundary);
-        check(std::nextafter(boundary, -1e9));
-        check(std::nextafter(boundary, 1e9));
+    for (const auto& [decimals, scale, last] :
+         {std::tuple{3, 1000.0, 25'000'000}, {1, 10.0, 3'600}}) {
+        for (int k = -100'000; k < last; k += decimals == 3 ? 37 : 1) {
+            const double boundary = k / scale + 0.5 / scale;
+            check(boundary, decimals);
+            check(std::nextafter(boundary, -1e9), decimals);
+            check(std::nextafter(boundary, 1e9), decimals);
+        }
     }
     for (double tie = 1e14 + 0.5; tie < 1e14 + 20; tie += 1) {  // printf takes the even digit
-        check(tie);
+        check(tie, 3);
+        check(tie, 0);
     }
 }
 
