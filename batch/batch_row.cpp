@@ -169,19 +169,22 @@ void RowCalculator::calculate(std::span<const std::string_view> fields, RowResul
 
     // Point 1 to point 2, decoded and measured once for every column that needs them.
     std::optional<DecodedPoints> points;
-    std::optional<DistanceMeasurement> measured;
     if (const auto modes = readModes(kDistancePoints); !modes) {
         addError(results, modes.error());
     } else if (!entries_.complete(kDistancePoints)) {
         addEntryError(results, kDistancePoints);
     } else {
         points = entries_.pointsWhenComplete(kDistancePoints);
-        measured = measureDistanceUnlessFault({.from = points->point1, .to = points->point2});
-        if (measured) {
-            putDistance(*measured, results);
-        } else {
-            addFaultError(results);
-        }
+    }
+    // Measured straight into the optional it is kept in: one assigned whole is read back in a
+    // single load from the smaller stores that wrote it, which the processor cannot forward.
+    const std::optional<DistanceMeasurement> measured =
+        points ? measureDistanceUnlessFault({.from = points->point1, .to = points->point2})
+               : std::nullopt;
+    if (points && measured) {
+        putDistance(*measured, results);
+    } else if (points) {
+        addFaultError(results);
     }
     bool angled = false;
     if (wantsAngle) {
