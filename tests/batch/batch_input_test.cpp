@@ -72,6 +72,7 @@ std::string readEveryWay(const std::string& text, std::initializer_list<std::siz
             for (const auto most :
                  {std::optional<CsvReader::Most>{},
                   std::optional<CsvReader::Most>{{.bytes = 20, .lines = 2}},
+                  std::optional<CsvReader::Most>{{.bytes = 65536, .lines = 100}},
                   std::optional<CsvReader::Most>{{.bytes = 4096, .lines = 4096}}}) {
                 MemorySource source{text, chunk};
                 std::string shown;
@@ -129,6 +130,18 @@ TEST(CsvReader, ReadsRfc4180AndTsv) {
     for (const auto& [text, expected] : rows) {
         EXPECT_EQ(readEveryWay(text), expected) << text;
     }
+}
+
+// Lines taken a hundred at a time from kilobytes of them: the hundredth line feed lies past the
+// first kilobyte, which is counted rather than searched.
+TEST(CsvReader, TakesAHundredLinesFromKilobytesOfThem) {
+    std::string text = "lat1,lon1\n";
+    for (int i = 0; i < 350; ++i) {
+        text += std::to_string(i) + ",1234.5678901234567890123456789\n";
+    }
+    EXPECT_NE(readEveryWay(text, {CsvReader::kDefaultLargestRecord})
+                  .find("350:348|1234.5678901234567890123456789 / 351:349|"),
+              std::string::npos);
 }
 
 // With records of up to 24 bytes: one longer is passed over, and one with a quote in its first 25
