@@ -13,6 +13,7 @@
 
 #include "geometry/arithmetic_fault.h"
 #include "notation/entry_decoding.h"
+#include "text/powers_of_ten.h"
 
 namespace orvanto {
 namespace {
@@ -25,66 +26,8 @@ using Digits = std::array<char, kSignificantDigits>;
 
 constexpr std::uint64_t kTenToThe15 = 1'000'000'000'000'000;
 
-// 10^0 to 10^19, every power of ten that fits 64 bits.
-constexpr auto kPowersOfTen = [] {
-    std::array<std::uint64_t, 20> powers{};
-    std::uint64_t power = 1;
-    for (std::uint64_t& entry : powers) {
-        entry = power;
-        power *= 10;
-    }
-    return powers;
-}();
-
 std::uint64_t tenToThe(int power) {
     return kPowersOfTen[static_cast<std::size_t>(power)];
-}
-
-// value / 10^power, each power a constant divisor that the compiler turns into a multiplication:
-// a division by a variable takes several times as long, and every result text needs one.
-std::uint64_t dividedByTenToThe(std::uint64_t value, int power) {
-    switch (power) {
-        case 1:
-            return value / kPowersOfTen[1];
-        case 2:
-            return value / kPowersOfTen[2];
-        case 3:
-            return value / kPowersOfTen[3];
-        case 4:
-            return value / kPowersOfTen[4];
-        case 5:
-            return value / kPowersOfTen[5];
-        case 6:
-            return value / kPowersOfTen[6];
-        case 7:
-            return value / kPowersOfTen[7];
-        case 8:
-            return value / kPowersOfTen[8];
-        case 9:
-            return value / kPowersOfTen[9];
-        case 10:
-            return value / kPowersOfTen[10];
-        case 11:
-            return value / kPowersOfTen[11];
-        case 12:
-            return value / kPowersOfTen[12];
-        case 13:
-            return value / kPowersOfTen[13];
-        case 14:
-            return value / kPowersOfTen[14];
-        case 15:
-            return value / kPowersOfTen[15];
-        case 16:
-            return value / kPowersOfTen[16];
-        case 17:
-            return value / kPowersOfTen[17];
-        case 18:
-            return value / kPowersOfTen[18];
-        case 19:
-            return value / kPowersOfTen[19];
-        default:
-            return value;
-    }
 }
 
 // |value| = digits × 10^(exponent − 14) at 15 significant digits, as printf's "%.14e" gives them.

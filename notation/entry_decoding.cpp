@@ -12,6 +12,7 @@
 #include "notation/number_scan.h"
 #include "text/code_points.h"
 #include "text/decimal_number.h"
+#include "text/powers_of_ten.h"
 #include "text/trimming.h"
 
 namespace orvanto {
@@ -30,51 +31,11 @@ constexpr double kInt16Min = std::numeric_limits<std::int16_t>::min();
 constexpr double kInt16Max = std::numeric_limits<std::int16_t>::max();
 
 // Exact: every power of ten up to 10^15 is a double.
-constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+constexpr double kDoublePowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
 bool fitsInt16(double wholeNumber) {
     return wholeNumber >= kInt16Min && wholeNumber <= kInt16Max;  // false for NaN too
-}
-
-// value / 10^exponent, each case a division by a constant (a multiplication), as a division by a
-// variable takes several times as long. Exponents from 2 to 17, those of a plain entry.
-// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): a quotient's two terms, in their order
-std::uint64_t dividedByPowerOfTen(std::uint64_t value, std::size_t exponent) {
-    switch (exponent) {
-        case 2:
-            return value / 100;
-        case 3:
-            return value / 1'000;
-        case 4:
-            return value / 10'000;
-        case 5:
-            return value / 100'000;
-        case 6:
-            return value / 1'000'000;
-        case 7:
-            return value / 10'000'000;
-        case 8:
-            return value / 100'000'000;
-        case 9:
-            return value / 1'000'000'000;
-        case 10:
-            return value / 10'000'000'000;
-        case 11:
-            return value / 100'000'000'000;
-        case 12:
-            return value / 1'000'000'000'000;
-        case 13:
-            return value / 10'000'000'000'000;
-        case 14:
-            return value / 100'000'000'000'000;
-        case 15:
-            return value / 1'000'000'000'000'000;
-        case 16:
-            return value / 10'000'000'000'000'000;
-        default:
-            return value / 100'000'000'000'000'000;
-    }
 }
 
 // Each byte of a word repeated: SWAR constants.
@@ -147,7 +108,7 @@ double parseMagnitude(std::string_view mantissa, std::string_view exponent) {
         }
         const std::size_t decimals =
             point == std::string_view::npos ? 0 : mantissa.size() - point - 1;
-        return static_cast<double>(digits) / kPowersOfTen[decimals];
+        return static_cast<double>(digits) / kDoublePowersOfTen[decimals];
     }
     // Out of range, the reading gives infinity or zero, as the rules for such entries want.
     std::string number{mantissa};
@@ -243,7 +204,7 @@ double leadingNumber(std::string_view text) {
     }
     if (plain && points <= 1 && text.size() > points) {
         if (text.size() - points <= 15) {
-            return static_cast<double>(digits) / kPowersOfTen[decimals];
+            return static_cast<double>(digits) / kDoublePowersOfTen[decimals];
         }
         return parseMagnitude(text, {});
     }
@@ -339,13 +300,13 @@ double plainEntryDegrees(std::string_view text, EntryMode mode) noexcept {
         return kNotPlain;
     }
     const std::size_t decimals = point == std::string_view::npos ? 0 : number.size() - point - 1;
-    const double x = static_cast<double>(digits) / kPowersOfTen[decimals];
+    const double x = static_cast<double>(digits) / kDoublePowersOfTen[decimals];
     double degrees = 0;
     if (mode == EntryMode::Minutes) {
         // The whole degrees, the fraction of x / 100 cut off, from the digits in integers: x's
         // rounding moves it by less than a hundredth of its last decimal at 15 digits, so it never
         // crosses a hundred, and nothing waits on two divisions in a row.
-        const std::uint64_t wholeNumber = dividedByPowerOfTen(digits, decimals + 2);
+        const std::uint64_t wholeNumber = dividedByTenToThe(digits, static_cast<int>(decimals) + 2);
         if (wholeNumber >= 328) {
             return kNotPlain;  // the full route names the overflow
         }
