@@ -28,7 +28,7 @@ std::string runOnce(std::string_view file, std::uint8_t choices, std::size_t mos
         static orvanto::cli::Gb18030Codec gb18030;
         orvanto::batch::TextCodec& codec =
             (choices & 0x80U) != 0 ? static_cast<orvanto::batch::TextCodec&>(gb18030) : utf8;
-        orvanto::batch::CsvReader reader(source, 256);
+        orvanto::batch::CsvReader reader(source, 192);
         orvanto::batch::BatchSettings settings;
         settings.inputName = "fuzz";
         const orvanto::passage::GeodesicColumns geodesic{orvanto::NumberStyle::Plain};
