@@ -186,7 +186,6 @@ void scientificByPrintf(double magnitude, Digits& digits, int& exponent) {
     std::from_chars(marker + (marker[1] == '+' ? 2 : 1), marker + std::strlen(marker), exponent);
 }
 
-// The value's units by the integer route, where it applies; kNoUnits sends it to printf's digits.
 // The units straight from the magnitude times 10^decimals, where that product lies well away from
 // a half unit: the 15 significant digits move the value by at most half their last digit, under
 // 5 × 10^-15 of it, and the product's own rounding by less, so a product further than 10^-14 of
@@ -210,6 +209,7 @@ std::uint64_t unitsFromProduct(double magnitude, std::size_t decimals) {
     return whole + (fraction > 0.5 ? 1 : 0);
 }
 
+// The value's units by the integer route, where it applies; kNoUnits sends it to printf's digits.
 std::uint64_t unitsIfIntegers(double value, std::size_t decimals) {
     if (!std::isfinite(value)) {
         throw ArithmeticFault("cannot format a value that is not finite");

@@ -76,7 +76,8 @@ namespace {
 std::optional<DistanceMeasurement> measureDistanceUnlessFault(const ChartLeg& leg,
                                                               const ScanPath& scans) {
     // Built where it is returned: an optional copied whole is read back in one 16-byte load from
-    // the smaller stores that wrote it, which the processor cannot forward (a tenth of a distance).
+    // the smaller stores that wrote it, which the processor cannot forward (a fifth of a distance's
+    // time).
     if (const std::optional<ScanOutcome> scan = estimatedScan(leg, scans)) {
         return distanceFromScan(*scan);
     }
