@@ -192,8 +192,7 @@ void scientificByPrintf(double magnitude, Digits& digits, int& exponent) {
 // itself from the halfway point rounds as the digits do. Nearly every value is that far; the rest,
 // and all outside the integer route's own range, go on to the digits (kNoUnits).
 std::uint64_t unitsFromProduct(double magnitude, std::size_t decimals) {
-    constexpr std::array<double, 8> kDoublePowersOfTen{1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7};
-    if (decimals >= kDoublePowersOfTen.size() || !(magnitude >= 1e-4 && magnitude < 1e15)) {
+    if (decimals > 7 || !(magnitude >= 1e-4 && magnitude < 1e15)) {
         return kNoUnits;
     }
     const double product = magnitude * kDoublePowersOfTen[decimals];
@@ -340,7 +339,6 @@ double assignShownDecimals(std::string& text, double value, std::size_t decimals
     // Units below 2^53 and a power of ten are exact doubles, so their quotient is the decimal
     // rounded once, as reading the text rounds it. The integer route takes at most 7 decimals.
     constexpr std::uint64_t kExactIntegers = std::uint64_t{1} << 53U;
-    constexpr std::array<double, 8> kDoublePowersOfTen{1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7};
     if (const std::uint64_t units = unitsIfIntegers(value, decimals);
         units != kNoUnits && !(value < 0) && units < kExactIntegers) {
         std::array<char, kUnitsRoom> buffer;

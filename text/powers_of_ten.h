@@ -18,6 +18,10 @@ inline constexpr auto kPowersOfTen = [] {
     return powers;
 }();
 
+// 10^0 to 10^15 as doubles, every one exact.
+inline constexpr std::array<double, 16> kDoublePowersOfTen = {
+    1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
 // value / 10^power for a power from 0 to 19, each a constant divisor that the compiler turns into a
 // multiplication: a division by a variable takes several times as long.
 inline std::uint64_t dividedByTenToThe(std::uint64_t value, int power) {
